@@ -1,0 +1,49 @@
+#include "shell/place_lookup.h"
+
+#include "shell/textfile.h"
+#include "timecal/formatting.h"
+#include "timecal/numtext.h"
+
+namespace himlavy {
+
+namespace {
+
+// Columns first..last (1-based, inclusive) of a raw line, as far as the line reaches.
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
+  if (line.size() < first) return {};
+  return line.substr(first - 1, last - first + 1);
+}
+
+}  // namespace
+
+TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
+                          const std::filesystem::path& placeFile) {
+  TLookUpResult result;
+  const auto lines = ReadRawLines(placeFile, 54);
+  if (!lines) {
+    result.Status = TLookUpStatus::FileMissing;
+    return result;
+  }
+  if (key.empty()) return result;
+  for (const std::string& line : *lines) {
+    const auto latText = ParseReal(Columns(line, 33, 38));
+    const auto lonText = ParseReal(Columns(line, 40, 46));
+    if (!latText || !lonText) continue;
+    const std::string name = Cp1252ToUtf8(Columns(line, 1, 30));
+    if (name.find(key) == std::string::npos) continue;
+    double latitude = DegMinToDeg(*latText);
+    double longitude = DegMinToDeg(*lonText);
+    if (latitude == 0.0) latitude = 0.001;
+    if (latitude == 90.0) latitude = 89.999;
+    if (longitude == 90.0) longitude = 89.999;
+    state.Latitude = latitude;
+    state.Longitude = longitude;
+    state.PlaceName = name;
+    result.Status = TLookUpStatus::Found;
+    result.ZoneText = Cp1252ToUtf8(Columns(line, 48, 53));
+    return result;
+  }
+  return result;
+}
+
+}  // namespace himlavy

@@ -1,0 +1,58 @@
+// The texts of the main window's status line.
+#include "shell/status_line.h"
+
+#include <gtest/gtest.h>
+
+namespace himlavy {
+namespace {
+
+TEST(StatusLine, PanelTexts) {
+  TObsState s;
+  s.ClockJD = 2447892.5;  // 1990 January 1, 0h, a Monday; delta T 58 s
+  s.TimeZone = 1.0;
+  s.TimeScale = 0;
+  s.StepDays = -1.0;
+  s.StepLabel = "1 dygn";
+  s.PlaceName = "Lund";
+  s.Latitude = -33.9;
+  s.Longitude = 18.4;
+  s.Height = 12.5;
+  DeriveTimes(s);
+
+  const auto p = StatusLineTexts(s, ',');
+  EXPECT_EQ(p[0], " 1990-1-1 Måndag");
+  EXPECT_EQ(p[1], " 0h0m0s");
+  EXPECT_EQ(p[2], " Zon=1,00   Skala=UTC   dT=0m58s");
+  EXPECT_EQ(p[3], " JD=2447892,458333");
+  EXPECT_EQ(p[4], " Inkr.= -1 dygn");
+  EXPECT_EQ(p[5], " Lund");
+  EXPECT_EQ(p[6], " Latitud=33°54' S");
+  EXPECT_EQ(p[7], " Longitud=18°24' Ö");
+  EXPECT_EQ(p[8], " Höjd=12,5m");
+}
+
+TEST(StatusLine, ScaleIncrementAndHemispheres) {
+  TObsState s;
+  s.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0;  // 2000-01-02 01:30:45.6
+  s.TimeScale = 1;
+  s.StepDays = 0.25;
+  s.StepLabel = " 6 tim";
+  s.Latitude = 59.3293;
+  s.Longitude = -0.5;
+  DeriveTimes(s);
+  auto p = StatusLineTexts(s, '.');
+  EXPECT_EQ(p[0], " 2000-1-2 Söndag");
+  EXPECT_EQ(p[1], " 1h30m46s");  // seconds rounded
+  EXPECT_EQ(p[2].substr(0, 24), " Zon=0.00   Skala=TDT   ");
+  EXPECT_EQ(p[4], " Inkr.=   6 tim");
+  EXPECT_EQ(p[6], " Latitud=59°20' N");
+  EXPECT_EQ(p[7], " Longitud=0°30' V");
+  EXPECT_EQ(p[8], " Höjd=0m");
+
+  s.RealTime = 1;
+  p = StatusLineTexts(s, '.');
+  EXPECT_EQ(p[4], " Inkr.= Nu!");
+}
+
+}  // namespace
+}  // namespace himlavy
