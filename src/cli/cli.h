@@ -1,0 +1,46 @@
+// himlavy-cli: the command-line companion. Shared pieces of its commands.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/obs_state.h"
+
+namespace himlavy::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;   // the command ran and failed (a file could not be written)
+inline constexpr int kExitUsage = 2;     // bad options or arguments
+inline constexpr int kExitNotBuilt = 3;  // a window that does not exist yet
+
+// A bad option or argument: the message is printed as one line and the exit status is 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// What every command receives: the state after the options, and the command's own arguments.
+struct Context {
+  TObsState State;
+  std::filesystem::path DataDir;
+  bool Json = false;
+  std::vector<std::string> Args;  // the command's arguments, --json removed
+};
+
+// Reads "YYYY-MM-DD[THH:MM[:SS]]" (the year may carry a sign). nullopt when malformed.
+std::optional<TCalDateTime> ParseClockText(std::string_view text);
+
+// Reads a number option value; throws UsageError naming the option when it is not a number.
+double NumberOption(std::string_view option, std::string_view value);
+
+// The value following an option that takes one, throwing UsageError when it is missing.
+std::string TakeValue(const std::vector<std::string>& args, std::size_t& i);
+
+int StateCommand(Context& context);
+int RenderCommand(Context& context);
+
+}  // namespace himlavy::cli
