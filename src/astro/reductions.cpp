@@ -1,0 +1,307 @@
+// Nutation, aberration, precession and coordinate reductions (J. Meeus, Astronomical
+// Algorithms, 1st ed., 1991). See reductions.h for the conventions.
+#include "astro/reductions.h"
+
+#include <array>
+#include <cmath>
+
+#include "astro/basic.h"
+#include "timecal/timescales.h"
+
+namespace himlavy {
+namespace {
+
+// One term of the IAU 1980 nutation series: the multiples of the fundamental arguments D, M,
+// M', F and Omega, and the coefficients in arc seconds (constant and rate per century) of the
+// sine in longitude and the cosine in obliquity.
+struct TNutationTerm {
+  int D;
+  int M;
+  int MPrime;
+  int F;
+  int Omega;
+  double SinCoef;
+  double SinRate;
+  double CosCoef;
+  double CosRate;
+};
+
+#include "astro/nutation_table.inc"
+
+// Fundamental arguments of the nutation in degrees: the IAU 1980 expressions, which Meeus (1st
+// ed., chapter 21) prints rounded to five decimals in the constant term.
+constexpr TPoly3 kArgD = {297.8503631, 445267.11148, -0.0019142, 0.000005278};
+constexpr TPoly3 kArgM = {357.5277233, 35999.05034, -0.0001603, -0.00000333};
+constexpr TPoly3 kArgMPrime = {134.9629814, 477198.8673981, 0.0086972, 0.00001778};
+constexpr TPoly3 kArgF = {93.2719103, 483202.0175381, -0.0036825, 0.000003056};
+constexpr TPoly3 kArgOmega = {125.0445222, -1934.1362608, 0.0020708, 0.00000222};
+
+// Laskar's mean obliquity in arc seconds, coefficients of U^0 .. U^10, U = T / 100.
+constexpr std::array<double, 11> kObliquity = {84381.448, -4680.93, -1.55, 1999.25, -51.38, -249.67,
+                                               -39.05,    7.12,     27.87, 5.79,    2.45};
+
+constexpr double kAberration = 9.936508497454117e-05;  // kappa = 20.49552" in radians
+constexpr double kNutationPoleLimit = 1.565;           // |delta| from which nutation is rigorous
+constexpr double kRadToDeg = 57.29577951308232;
+constexpr double kSiderealRate = 6.300388092591991;  // 360.985647 degrees per day, in radians
+constexpr double kRiseTransitSetTolerance = 0.0002;  // day
+
+// An angle from Atan2 moved into [0, 2 pi): plus 2 pi when negative, and 0 where that sum
+// rounds to 2 pi itself.
+double NonNegativeAngle(double a) {
+  if (a < 0.0) {
+    a += kTwoPi;
+    if (a >= kTwoPi) a = 0.0;
+  }
+  return a;
+}
+
+}  // namespace
+
+TSunLowPrecision SunLowPrecision(double T) {
+  const double l0 = (280.46646 + (36000.76983 + 0.0003032 * T) * T) * kDegToRad;
+  const double m = (357.5291 + (35999.05028 - 0.0001561 * T) * T) * kDegToRad;
+  const double e = 0.016708617 + (-0.00004204 - 0.0000001236 * T) * T;
+  const double c = (2.0 - e * e / 4.0) * e * std::sin(m) + 1.25 * e * e * std::sin(2.0 * m) +
+                   1.0833333333 * e * e * e * std::sin(3.0 * m);
+  return TSunLowPrecision{l0 + c, e};
+}
+
+TNutation NutationIAU1980(double T) {
+  const double d = Poly3(kArgD, T) * kDegToRad;
+  const double m = Poly3(kArgM, T) * kDegToRad;
+  const double mPrime = Poly3(kArgMPrime, T) * kDegToRad;
+  const double f = Poly3(kArgF, T) * kDegToRad;
+  const double omega = Poly3(kArgOmega, T) * kDegToRad;
+  double sumSin = 0.0;
+  double sumCos = 0.0;
+  for (const TNutationTerm& term : kNutationTerms) {
+    const double arg =
+        term.D * d + term.M * m + term.MPrime * mPrime + term.F * f + term.Omega * omega;
+    // Both functions of every argument, so that the compiler can pair them into one sincos
+    // call; the 25 rows without an obliquity term add an exact zero.
+    sumSin += (term.SinCoef + term.SinRate * T) * std::sin(arg);
+    sumCos += (term.CosCoef + term.CosRate * T) * std::cos(arg);
+  }
+  return TNutation{sumSin * kArcSecToRad, sumCos * kArcSecToRad};
+}
+
+double MeanObliquity(double T) {
+  const double u = T / 100.0;
+  double eps = kObliquity[10];
+  for (int i = 9; i >= 0; --i) eps = eps * u + kObliquity[i];
+  return eps * kArcSecToRad;
+}
+
+void AberrationRaDec(int Mode, double& Alpha, double& Delta, double Eps, double T) {
+  const TSunLowPrecision sun = SunLowPrecision(T);
+  double cs = std::cos(sun.L);
+  double sn = std::sin(sun.L);
+  if (Mode == 2) {
+    const double perihelion = (102.93735 + (1.71954 + 0.00046 * T) * T) * kDegToRad;
+    cs -= sun.E * std::cos(perihelion);
+    sn -= sun.E * std::sin(perihelion);
+  }
+  const double sinA = std::sin(Alpha);
+  const double cosA = std::cos(Alpha);
+  const double sinD = std::sin(Delta);
+  const double cosD = std::cos(Delta);
+  const double sinE = std::sin(Eps);
+  const double cosE = std::cos(Eps);
+  Alpha -= kAberration * (cosA * cs * cosE + sinA * sn) / cosD;
+  Delta -= kAberration * ((sinE * cosD - sinA * sinD * cosE) * cs + cosA * sinD * sn);
+}
+
+void NutationRaDec(double& Alpha, double& Delta, double Eps, double DEps, double DPsi) {
+  if (std::fabs(Delta) >= kNutationPoleLimit) {
+    // Equatorial -> ecliptic is the ecliptic -> equatorial rotation with -eps.
+    const TEquatorial ecliptic = EclipticToEquatorial(Alpha, Delta, -Eps);
+    const TEquatorial nutated =
+        EclipticToEquatorial(ecliptic.Alpha + DPsi, ecliptic.Delta, Eps + DEps);
+    Alpha = nutated.Alpha;
+    Delta = nutated.Delta;
+    return;
+  }
+  const double sinA = std::sin(Alpha);
+  const double cosA = std::cos(Alpha);
+  const double tanD = std::tan(Delta);
+  const double sinE = std::sin(Eps);
+  const double cosE = std::cos(Eps);
+  Alpha += (cosE + sinE * sinA * tanD) * DPsi - cosA * tanD * DEps;
+  Delta += sinE * cosA * DPsi + sinA * DEps;
+}
+
+void PrecessRaDec(double& Alpha, double& Delta, double T0, double T1) {
+  const double T = T0;
+  const double t = T1 - T0;
+  const double common = (2306.2181 + (1.39656 - 0.000139 * T) * T) * t;
+  const double zeta = (common + ((0.30188 - 0.000344 * T) + 0.017998 * t) * t * t) * kArcSecToRad;
+  const double z = (common + ((1.09468 + 0.000066 * T) + 0.018203 * t) * t * t) * kArcSecToRad;
+  const double theta = ((2004.3109 + (-0.85330 - 0.000217 * T) * T) * t -
+                        ((0.42665 + 0.000217 * T) + 0.041833 * t) * t * t) *
+                       kArcSecToRad;
+  const double cosD = std::cos(Delta);
+  const double sinD = std::sin(Delta);
+  const double cosTh = std::cos(theta);
+  const double sinTh = std::sin(theta);
+  const double az = Alpha + zeta;
+  const double a = cosD * std::sin(az);
+  const double b = cosTh * cosD * std::cos(az) - sinTh * sinD;
+  const double c = sinTh * cosD * std::cos(az) + cosTh * sinD;
+  Alpha = NonNegativeAngle(Atan2(a, b) + z);
+  Delta = ArcSin(c);
+}
+
+TEquatorial EclipticToEquatorial(double Lambda, double Beta, double Eps) {
+  const double sinL = std::sin(Lambda);
+  const double cosB = std::cos(Beta);
+  const double sinB = std::sin(Beta);
+  const double sinE = std::sin(Eps);
+  const double cosE = std::cos(Eps);
+  const double alpha = Atan2(cosB * sinL * cosE - sinB * sinE, cosB * std::cos(Lambda));
+  return TEquatorial{NonNegativeAngle(alpha), ArcSin(sinB * cosE + cosB * sinE * sinL)};
+}
+
+TEcliptic EquatorialToEcliptic(double Alpha, double Delta, double Eps) {
+  const double sinA = std::sin(Alpha);
+  const double sinD = std::sin(Delta);
+  const double cosD = std::cos(Delta);
+  const double sinE = std::sin(Eps);
+  const double cosE = std::cos(Eps);
+  const double lambda = Atan2(sinA * cosE + std::tan(Delta) * sinE, std::cos(Alpha));
+  return TEcliptic{lambda, ArcSin(sinD * cosE - cosD * sinE * sinA)};
+}
+
+THorizontal EquatorialToHorizontal(double Alpha, double Delta, double Theta, double Phi) {
+  const double h = Theta - Alpha;
+  const double sinH = std::sin(h);
+  const double cosH = std::cos(h);
+  const double sinPhi = std::sin(Phi);
+  const double cosPhi = std::cos(Phi);
+  const double az = Atan2(sinH, cosH * sinPhi - std::tan(Delta) * cosPhi);
+  const double alt = ArcSin(sinPhi * std::sin(Delta) + cosPhi * std::cos(Delta) * cosH);
+  return THorizontal{az, alt};
+}
+
+TGalactic EquatorialToGalactic(double Alpha, double Delta) {
+  constexpr double kPoleRa = 3.3553954869590985;  // 192.25 degrees
+  constexpr double kNodeLon = 5.288347633542819;  // 303 degrees
+  constexpr double kSinPoleDec = 0.4601;          // sin 27.4 degrees, as published
+  constexpr double kCosPoleDec = 0.8878;          // cos 27.4 degrees, as published
+  const double a = kPoleRa - Alpha;
+  const double cosA = std::cos(a);
+  const double x = Atan2(std::sin(a), cosA * kSinPoleDec - std::tan(Delta) * kCosPoleDec);
+  const double b = ArcSin(std::sin(Delta) * kSinPoleDec + std::cos(Delta) * kCosPoleDec * cosA);
+  return TGalactic{kNodeLon - x, b};
+}
+
+double Refraction(double Alt) {
+  const double altDeg = kRadToDeg * Alt;
+  const double arcMinutes =
+      1.02 / std::tan(Alt + 0.17976891295541594 / (altDeg + 5.11)) + 0.0019279;
+  return arcMinutes * kDegToRad / 60.0;
+}
+
+void ParallaxRaDecApprox(double& Alpha, double& Delta, double RhoSinPhi, double RhoCosPhi,
+                         double Theta, double SinPi) {
+  const double h = Theta - Alpha;
+  const double cosD = std::cos(Delta);
+  const double sinD = std::sin(Delta);
+  Alpha -= SinPi * RhoCosPhi * std::sin(h) / cosD;
+  Delta -= SinPi * (RhoSinPhi * cosD - RhoCosPhi * sinD * std::cos(h));
+}
+
+void ParallaxRaDec(double& Alpha, double& Delta, double& Scale, double RhoSinPhi, double RhoCosPhi,
+                   double Theta, double SinPi) {
+  const double h = Theta - Alpha;
+  const double cosD = std::cos(Delta);
+  const double a = cosD * std::sin(h);
+  const double b = cosD * std::cos(h) - RhoCosPhi * SinPi;
+  const double c = std::sin(Delta) - RhoSinPhi * SinPi;
+  const double hTopo = Atan2(a, b);
+  const double r = std::sqrt(a * a + b * b + c * c);
+  Alpha = Mod2Pi(Theta - hTopo);
+  Delta = ArcSin(c / r);
+  Scale /= r;
+}
+
+double ParallacticAngle(double Alpha, double Delta, double Phi, double Theta) {
+  const double h = Theta - Alpha;
+  return Atan2(std::sin(h), std::tan(Phi) * std::cos(Delta) - std::sin(Delta) * std::cos(h));
+}
+
+double MoonStandardAltitude(double HorParallax) {
+  return 0.7275 * HorParallax - 0.009890780871051866;
+}
+
+TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double Delta1,
+                               double Alpha2, double Delta2, double Alpha3, double Delta3,
+                               double H0, double L, double Phi) {
+  // Right ascensions unwrapped around the middle one, so that interpolation never crosses
+  // the jump from 2 pi to 0.
+  const double alpha1 = Alpha2 + ModPi(Alpha1 - Alpha2);
+  const double alpha3 = Alpha2 + ModPi(Alpha3 - Alpha2);
+  const double sidereal0 = GreenwichSiderealTime(T0);
+  const double sinPhi = std::sin(Phi);
+  const double cosPhi = std::cos(Phi);
+
+  TRiseTransitSet result;
+  const double cosH0 = (std::sin(H0) - sinPhi * std::sin(Delta2)) / (cosPhi * std::cos(Delta2));
+  double m0 = (Alpha2 + L - sidereal0) / kTwoPi;
+  if (m0 < 0.0) m0 += 1.0;
+  double m1 = m0;
+  double m2 = m0;
+  if (std::fabs(cosH0) <= 1.0) {
+    const double hourAngle = ArcCos(cosH0);
+    m1 = m0 - hourAngle / kTwoPi;
+    m2 = m0 + hourAngle / kTwoPi;
+  } else if (cosH0 > 1.0) {
+    result.Status = 2;
+  } else {
+    m1 = m0 - 0.5;
+    m2 = m0 + 0.5;
+    result.Status = 1;
+  }
+  if (m1 < 0.0) m1 += 1.0;
+  if (m2 > 1.0) m2 -= 1.0;
+
+  // Refines one event from its estimate m; isTransit chooses the hour-angle step, otherwise
+  // the Newton step in altitude. When the cap is reached the estimate is returned unchanged.
+  auto refine = [&](double estimate, bool isTransit) {
+    double m = estimate;
+    for (int round = 0; round < kRiseTransitSetMaxRounds; ++round) {
+      const double sidereal = sidereal0 + kSiderealRate * m;
+      const double n = m + DeltaT / 86400.0;
+      const double alpha = Interpolate3(alpha1, Alpha2, alpha3, n);
+      const double hourAngle = ModPi(sidereal - L - alpha);
+      double dm;
+      if (isTransit) {
+        dm = -hourAngle / kTwoPi;
+      } else {
+        const double delta = Interpolate3(Delta1, Delta2, Delta3, n);
+        const double cosD = std::cos(delta);
+        const double alt = ArcSin(sinPhi * std::sin(delta) + cosPhi * cosD * std::cos(hourAngle));
+        dm = std::cos(alt) * (alt - H0) / (kTwoPi * cosD * cosPhi * std::sin(hourAngle));
+      }
+      m += dm;
+      if (std::fabs(dm) < kRiseTransitSetTolerance) return m;
+    }
+    return estimate;
+  };
+
+  m0 = refine(m0, true);
+  if (result.Status == 0) {
+    m1 = refine(m1, false);
+    m2 = refine(m2, false);
+    if (m1 < 0.0) m1 += 1.0;
+    if (m1 > 1.0) m1 -= 1.0;
+    if (m2 < 0.0) m2 += 1.0;
+    if (m2 > 1.0) m2 -= 1.0;
+  }
+  result.Rise = kTwoPi * m1;
+  result.Transit = kTwoPi * m0;
+  result.SetTime = kTwoPi * m2;
+  return result;
+}
+
+}  // namespace himlavy
