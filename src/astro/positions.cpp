@@ -1,0 +1,505 @@
+#include "astro/positions.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include "astro/anomaly.h"
+#include "astro/basic.h"
+#include "shell/textfile.h"
+
+namespace himlavy {
+
+namespace {
+
+constexpr double kDegToRad = 0.017453292519943295;
+
+// ---------------------------------------------------------------------------------------------
+// The Moon (Meeus 1991, chapter 45)
+
+// Fundamental arguments, degrees, as quartic polynomials in T (1st edition).
+constexpr TPoly4 kMoonMeanLongitude{218.3164591, 481267.88134236, -0.0013268, 1.0 / 538841.0,
+                                    -1.0 / 65194000.0};
+constexpr TPoly4 kMoonElongation{297.8502042, 445267.1115168, -0.0016300, 1.0 / 545868.0,
+                                 -1.0 / 113065000.0};
+constexpr TPoly4 kSunMeanAnomaly{357.5291092, 35999.0502909, -0.0001536, 1.0 / 24490000.0, 0.0};
+constexpr TPoly4 kMoonMeanAnomaly{134.9634114, 477198.8676313, 0.0089970, 1.0 / 69699.0,
+                                  -1.0 / 14712000.0};
+constexpr TPoly4 kMoonArgumentOfLatitude{93.2720993, 483202.0175273, -0.0034029, -1.0 / 3526000.0,
+                                         1.0 / 863310000.0};
+constexpr TPoly4 kMoonNode{125.0445550, -1934.1361849, 0.0020762, 1.0 / 467410.0,
+                           -1.0 / 60616000.0};
+constexpr TPoly2 kEccentricityFactor{1.0, -0.002516, -0.0000074};
+
+// Mean distance of the Moon, km.
+constexpr double kMoonMeanDistance = 385000.56;
+
+// One row of table 45.A: multiples of D, M, M', F; the sine coefficient of the longitude
+// (0.000001 degree) and the cosine coefficient of the distance (0.001 km).
+struct TMoonLongitudeDistanceTerm {
+  std::int8_t D, M, MPrime, F;
+  std::int32_t SigmaL, SigmaR;
+};
+
+// One row of table 45.B: multiples of D, M, M', F; the sine coefficient of the latitude
+// (0.000001 degree).
+struct TMoonLatitudeTerm {
+  std::int8_t D, M, MPrime, F;
+  std::int32_t SigmaB;
+};
+
+#include "astro/moon_table.inc"
+
+// The Moon's arguments of the last MoonPosition call, read by the three sums.
+struct TMoonArgs {
+  double D = 0.0;
+  double M = 0.0;
+  double MPrime = 0.0;
+  double F = 0.0;
+  double E = 1.0;
+  double E2 = 1.0;
+};
+TMoonArgs MoonArgs;
+
+// The factor of a term with |multiple of M| = 0, 1 or 2: 1, E or E^2.
+double EccentricityPower(int multipleOfM) {
+  switch (multipleOfM) {
+    case 1:
+    case -1:
+      return MoonArgs.E;
+    case 2:
+    case -2:
+      return MoonArgs.E2;
+    default:
+      return 1.0;
+  }
+}
+
+// The argument D d + M m + M' m' + F f of a term, radians.
+template <typename Term>
+double MoonTermArgument(const Term& term) {
+  return term.D * MoonArgs.D + term.M * MoonArgs.M + term.MPrime * MoonArgs.MPrime +
+         term.F * MoonArgs.F;
+}
+
+// Sigma l (0.000001 degree) and Sigma r (0.001 km) of table 45.A; one sine per longitude term
+// and one cosine per distance term.
+void MoonLongitudeDistanceSums(double& sigmaL, double& sigmaR) {
+  sigmaL = 0.0;
+  sigmaR = 0.0;
+  for (const TMoonLongitudeDistanceTerm& term : kMoonLongitudeDistanceTerms) {
+    const double argument = MoonTermArgument(term);
+    const double factor = EccentricityPower(term.M);
+    if (term.SigmaL != 0) sigmaL += term.SigmaL * factor * std::sin(argument);
+    if (term.SigmaR != 0) sigmaR += term.SigmaR * factor * std::cos(argument);
+  }
+}
+
+// Sigma b of table 45.B (0.000001 degree).
+double MoonLatitudeSum() {
+  double sigmaB = 0.0;
+  for (const TMoonLatitudeTerm& term : kMoonLatitudeTerms) {
+    sigmaB += term.SigmaB * EccentricityPower(term.M) * std::sin(MoonTermArgument(term));
+  }
+  return sigmaB;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pluto (Meeus 1991, chapter 36)
+
+// One row of table 36.A: multiples of J, S, P; coefficients of sin and cos of the argument for
+// the longitude and the latitude (0.000001 degree) and the radius vector (0.0000001 AU).
+struct TPlutoTerm {
+  std::int8_t I, J, K;
+  std::int32_t LonA, LonB, LatA, LatB, RadA, RadB;
+};
+
+#include "astro/pluto_table.inc"
+
+// ---------------------------------------------------------------------------------------------
+// The planetary term buffer
+
+constexpr int kSeriesPerPlanet = 18;                             // L0..L5, B0..B5, R0..R5
+constexpr int kPowersOfTau = 6;                                  // series per coordinate
+constexpr int kIndexPlanets = 9;                                 // index records 0..8
+constexpr std::size_t kIndexRecordBytes = 8 * kSeriesPerPlanet;  // 144
+constexpr std::size_t kTermRecordBytes = 24;
+
+// One periodic term A cos(B + C tau).
+struct TPlanetTerm {
+  double A = 0.0;
+  double B = 0.0;
+  double C = 0.0;
+};
+
+// A series in the buffer: its first slot (from 0) and its number of terms.
+struct TSeries {
+  int First = 0;
+  int Count = 0;
+};
+
+// A planet's index entry, its series pointing into the buffer; valid only when Loaded.
+struct TPlanetIndexEntry {
+  bool Loaded = false;
+  std::array<TSeries, kSeriesPerPlanet> Series{};
+};
+
+std::vector<TPlanetTerm> PlanetTermBuffer;  // kPlanetTermSlots slots while open, else empty
+int TermCount = 0;                          // the next free slot, counted from 1
+std::filesystem::path PlanetDataDir;
+std::array<TPlanetIndexEntry, kIndexPlanets> PlanetIndex{};
+
+std::int32_t Int32LittleEndian(const unsigned char* p) {
+  const std::uint32_t u =
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  std::int32_t value;
+  std::memcpy(&value, &u, sizeof value);
+  return value;
+}
+
+double DoubleLittleEndian(const unsigned char* p) {
+  std::uint64_t u = 0;
+  for (int k = 7; k >= 0; --k) u = (u << 8) | p[k];
+  double value;
+  std::memcpy(&value, &u, sizeof value);
+  return value;
+}
+
+// Reads exactly `count` bytes from `in`; false when the file ends first or a read fails.
+bool ReadExactly(std::ifstream& in, unsigned char* out, std::size_t count) {
+  in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
+  return in && static_cast<std::size_t>(in.gcount()) == count;
+}
+
+// The outcome of reading one planet's terms.
+enum class TLoadResult { kLoaded, kFileError, kOverflow };
+
+// Reads planet p's index record and terms into the buffer from slot TermCount - 1 on,
+// recording the series in `entry`. TermCount advances with every term read.
+TLoadResult ReadPlanetTerms(int planet, TPlanetIndexEntry& entry) {
+  const std::filesystem::path dir =
+      PlanetDataDir.empty() ? std::filesystem::path(".") : PlanetDataDir;
+  std::ifstream index(ResolveDataPath(dir, "PLANETS2.NDX"), std::ios::binary);
+  std::ifstream terms(ResolveDataPath(dir, "PLANETS.DAT"), std::ios::binary);
+  if (!index || !terms) return TLoadResult::kFileError;
+
+  std::array<unsigned char, kIndexRecordBytes> record{};
+  index.seekg(static_cast<std::streamoff>(planet) * static_cast<std::streamoff>(kIndexRecordBytes));
+  if (!index || !ReadExactly(index, record.data(), record.size())) return TLoadResult::kFileError;
+  // Only first(L0) is used for reading; the other firsts follow from the counts.
+  const std::int32_t firstL0 = Int32LittleEndian(&record[0]);
+  if (firstL0 < 0) return TLoadResult::kFileError;
+  std::array<std::int32_t, kSeriesPerPlanet> counts{};
+  for (int s = 0; s < kSeriesPerPlanet; ++s) {
+    counts[s] = Int32LittleEndian(&record[8 * s + 4]);
+    if (counts[s] < 0) return TLoadResult::kFileError;
+  }
+
+  terms.seekg(static_cast<std::streamoff>(firstL0) * static_cast<std::streamoff>(kTermRecordBytes));
+  if (!terms) return TLoadResult::kFileError;
+
+  // The series lie one after another from first(L0); each is placed where it is read, which is
+  // first + (TermCount - first(L0) - 1) for a file whose firsts are contiguous.
+  std::vector<unsigned char> bytes;
+  for (int s = 0; s < kSeriesPerPlanet; ++s) {
+    entry.Series[s] = TSeries{TermCount - 1, counts[s]};
+    std::int64_t remaining = counts[s];
+    while (remaining > 0) {
+      if (TermCount > kPlanetTermSlots) {
+        std::cerr << kTooManyPlanetaryTerms << '\n';
+        return TLoadResult::kOverflow;
+      }
+      const std::int64_t freeSlots = kPlanetTermSlots - (TermCount - 1);
+      const std::size_t n = static_cast<std::size_t>(remaining < freeSlots ? remaining : freeSlots);
+      bytes.resize(n * kTermRecordBytes);
+      if (!ReadExactly(terms, bytes.data(), bytes.size())) return TLoadResult::kFileError;
+      for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char* p = &bytes[k * kTermRecordBytes];
+        PlanetTermBuffer[static_cast<std::size_t>(TermCount - 1)] = TPlanetTerm{
+            DoubleLittleEndian(p), DoubleLittleEndian(p + 8), DoubleLittleEndian(p + 16)};
+        ++TermCount;
+      }
+      remaining -= static_cast<std::int64_t>(n);
+    }
+  }
+  return TLoadResult::kLoaded;
+}
+
+// Sum of A cos(B + C tau) over one series of a loaded planet.
+double SeriesSum(const TSeries& series, double tau) {
+  double sum = 0.0;
+  const TPlanetTerm* term = PlanetTermBuffer.data() + series.First;
+  for (int k = 0; k < series.Count; ++k, ++term) sum += term->A * std::cos(term->B + term->C * tau);
+  return sum;
+}
+
+// One coordinate (0 L, 1 B, 2 R) of a loaded planet: sum over j of tau^j times series j.
+double CoordinateSum(const TPlanetIndexEntry& entry, int coordinate, double tau) {
+  double value = 0.0;
+  double tauPower = 1.0;
+  for (int j = 0; j < kPowersOfTau; ++j) {
+    value += tauPower * SeriesSum(entry.Series[coordinate * kPowersOfTau + j], tau);
+    tauPower *= tau;
+  }
+  return value;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Other constants
+
+// The Earth's figure (Meeus 1991, chapter 10; IAU 1976).
+constexpr double kEarthAxisRatio = 0.9966471868221031;  // b/a
+constexpr double kEarthEquatorialRadius = 6378140.0;    // metres
+
+constexpr double kDaysPerJulianCentury = 36525.0;
+
+// Rotation from the J2000.0 ecliptic of VSOP87 to the FK5 equator (Meeus 1991, chapter 25).
+constexpr double kFk5XY = 0.00000044036;
+constexpr double kFk5XZ = -0.000000190919;
+constexpr double kFk5YX = -0.000000479966;
+constexpr double kFk5YY = 0.917482137087;
+constexpr double kFk5YZ = -0.397776982902;
+constexpr double kFk5ZY = 0.397776982902;
+constexpr double kFk5ZZ = 0.917482137087;
+
+// Reduction of elements from B1950.0 (FK4) to J2000.0 (FK5) (Meeus 1991, chapter 23).
+constexpr double kB1950L = 0.09073202483985779;  // 5.19856209 degrees
+constexpr double kB1950SinJ = 0.0001137895329;   // J = 0.00651966 degrees
+constexpr double kB1950CosJ = 0.9999999936;
+constexpr double kB1950Psi = 0.07854011095132257;  // 4.50001688 degrees
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TMoonArguments MoonArguments(double T) {
+  TMoonArguments args;
+  args.Node = Mod2Pi(Poly4(kMoonNode, T) * kDegToRad);
+  args.D = Mod2Pi(Poly4(kMoonElongation, T) * kDegToRad);
+  args.M = Mod2Pi(Poly4(kSunMeanAnomaly, T) * kDegToRad);
+  args.E = Poly2(kEccentricityFactor, T);
+  args.F = Mod2Pi(Poly4(kMoonArgumentOfLatitude, T) * kDegToRad);
+  args.MPrime = Mod2Pi(Poly4(kMoonMeanAnomaly, T) * kDegToRad);
+  return args;
+}
+
+TSpherical MoonPosition(double T) {
+  const TMoonArguments args = MoonArguments(T);
+  MoonArgs.D = args.D;
+  MoonArgs.M = args.M;
+  MoonArgs.MPrime = args.MPrime;
+  MoonArgs.F = args.F;
+  MoonArgs.E = args.E;
+  MoonArgs.E2 = args.E * args.E;
+  const double lPrime = Mod2Pi(Poly4(kMoonMeanLongitude, T) * kDegToRad);
+
+  const double a1 = (119.75 + 131.849 * T) * kDegToRad;
+  const double a2 = (53.09 + 479264.290 * T) * kDegToRad;
+  const double a3 = (313.45 + 481266.484 * T) * kDegToRad;
+
+  double sigmaL = 0.0;
+  double sigmaR = 0.0;
+  MoonLongitudeDistanceSums(sigmaL, sigmaR);
+  sigmaL *= 0.000001;  // degrees
+  sigmaR *= 0.001;     // km
+  double sigmaB = MoonLatitudeSum() * 0.000001;
+
+  // Additive terms (Venus, Jupiter, the flattening of the Earth), degrees. The published pair
+  // 0.000175 sin(A1 - F) + 0.000175 sin(A1 + F) is the product 0.00035 sin A1 cos F.
+  sigmaL +=
+      0.003958 * std::sin(a1) + 0.001962 * std::sin(lPrime - MoonArgs.F) + 0.000318 * std::sin(a2);
+  sigmaB += -0.002235 * std::sin(lPrime) + 0.000382 * std::sin(a3) +
+            0.00035 * std::sin(a1) * std::cos(MoonArgs.F) +
+            0.000127 * std::sin(lPrime - MoonArgs.MPrime) -
+            0.000115 * std::sin(lPrime + MoonArgs.MPrime);
+
+  TSpherical p;
+  p.Lon = lPrime + sigmaL * kDegToRad;
+  if (p.Lon < 0.0) p.Lon += kTwoPi;
+  p.Lat = sigmaB * kDegToRad;
+  p.R = kMoonMeanDistance + sigmaR;
+  return p;
+}
+
+void PlanetDataOpen(const std::filesystem::path& Dir) {
+  PlanetTermBuffer.assign(kPlanetTermSlots, TPlanetTerm{});
+  TermCount = 1;
+  PlanetDataDir = Dir;
+  PlanetIndex = {};
+}
+
+bool PlanetDataLoad(int Planet) {
+  if (Planet >= kIndexPlanets) return true;  // Pluto and beyond need no data
+  if (Planet < 0 || PlanetTermBuffer.empty()) return false;
+  TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+  entry.Loaded = false;
+  const int termCountBefore = TermCount;
+  const TLoadResult result = ReadPlanetTerms(Planet, entry);
+  if (result == TLoadResult::kFileError) TermCount = termCountBefore;
+  entry.Loaded = (result == TLoadResult::kLoaded);
+  return entry.Loaded;
+}
+
+void PlanetDataClose() {
+  PlanetTermBuffer.clear();
+  PlanetTermBuffer.shrink_to_fit();
+  TermCount = 0;
+  PlanetIndex = {};
+}
+
+int PlanetTermCount() {
+  return TermCount;
+}
+
+TSpherical HeliocentricPlanet(int Planet, double T) {
+  if (Planet == kPlutoPlanet) return PlutoPosition(T);
+  if (Planet < 0 || Planet >= kIndexPlanets) return TSpherical{};
+  const TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+  if (!entry.Loaded) return TSpherical{};
+  const double tau = T / 10.0;
+  TSpherical p;
+  p.Lon = Mod2Pi(CoordinateSum(entry, 0, tau));
+  p.Lat = CoordinateSum(entry, 1, tau);
+  p.R = CoordinateSum(entry, 2, tau);
+  return p;
+}
+
+TSpherical PlutoPosition(double T) {
+  const double j = (34.35 + 3034.9057 * T) * kDegToRad;
+  const double s = (50.08 + 1222.1138 * T) * kDegToRad;
+  const double p = (238.96 + 144.96 * T) * kDegToRad;
+  double sigmaL = 0.0;
+  double sigmaB = 0.0;
+  double sigmaR = 0.0;
+  for (const TPlutoTerm& term : kPlutoTerms) {
+    const double alpha = term.I * j + term.J * s + term.K * p;
+    const double sinAlpha = std::sin(alpha);
+    const double cosAlpha = std::cos(alpha);
+    sigmaL += term.LonA * sinAlpha + term.LonB * cosAlpha;
+    sigmaB += term.LatA * sinAlpha + term.LatB * cosAlpha;
+    sigmaR += term.RadA * sinAlpha + term.RadB * cosAlpha;
+  }
+  TSpherical result;
+  result.Lon = Mod2Pi((238.956785 + 144.96 * T + sigmaL * 1e-6) * kDegToRad);
+  result.Lat = (-3.908202 + sigmaB * 1e-6) * kDegToRad;
+  result.R = 40.7247248 + sigmaR * 1e-7;
+  return result;
+}
+
+TSpherical GeocentricSun(int Planet, double T) {
+  const TSpherical earth = HeliocentricPlanet(Planet, T);
+  return TSpherical{Mod2Pi(earth.Lon + kPi), -earth.Lat, earth.R};
+}
+
+TVector3 SunRectangular(int Planet, double Eps, double T) {
+  const TSpherical sun = GeocentricSun(Planet, T);
+  const double x = sun.R * std::cos(sun.Lat) * std::cos(sun.Lon);
+  const double y = sun.R * std::cos(sun.Lat) * std::sin(sun.Lon);
+  const double z = sun.R * std::sin(sun.Lat);
+  if (Planet != 0) {
+    const double cosEps = std::cos(Eps);
+    const double sinEps = std::sin(Eps);
+    return TVector3{x, y * cosEps - z * sinEps, y * sinEps + z * cosEps};
+  }
+  return TVector3{x + kFk5XY * y + kFk5XZ * z, kFk5YX * x + kFk5YY * y + kFk5YZ * z,
+                  kFk5ZY * y + kFk5ZZ * z};
+}
+
+TObserverGeocentric ObserverGeocentric(double Height, double Phi) {
+  const double u = std::atan(kEarthAxisRatio * std::tan(Phi));
+  const double h = Height / kEarthEquatorialRadius;
+  TObserverGeocentric result;
+  result.RhoSinPhi = kEarthAxisRatio * std::sin(u) + h * std::sin(Phi);
+  result.RhoCosPhi = std::cos(u) + h * std::cos(Phi);
+  return result;
+}
+
+TOrbitPlane OrbitPlaneConstants(const TElements& Elements, double Eps) {
+  const double sinNode = std::sin(Elements.Node);
+  const double cosNode = std::cos(Elements.Node);
+  const double sinIncl = std::sin(Elements.Incl);
+  const double cosIncl = std::cos(Elements.Incl);
+  const double sinEps = std::sin(Eps);
+  const double cosEps = std::cos(Eps);
+  const double f = cosNode;
+  const double g = sinNode * cosEps;
+  const double h = sinNode * sinEps;
+  const double p = -sinNode * cosIncl;
+  const double q = cosNode * cosIncl * cosEps - sinIncl * sinEps;
+  const double r = cosNode * cosIncl * sinEps + sinIncl * cosEps;
+  TOrbitPlane plane;
+  plane.A = Atan2(f, p);
+  plane.B = Atan2(g, q);
+  plane.C = Atan2(h, r);
+  plane.a = std::sqrt(f * f + p * p);
+  plane.b = std::sqrt(g * g + q * q);
+  plane.c = std::sqrt(h * h + r * r);
+  return plane;
+}
+
+TVector3 PositionFromElements(const TElements& El, const TOrbitPlane& Plane, double T) {
+  double v = 0.0;
+  double r = 0.0;
+  if (El.Ecc < 1.0) {
+    const double m = (T - El.Epoch) * kDaysPerJulianCentury * El.DailyMotion + El.M0;
+    v = KeplerTrueAnomaly(El.Ecc, m);
+    r = El.SemiMajor * (1.0 - El.Ecc * El.Ecc) / (1.0 + El.Ecc * std::cos(v));
+  } else if (El.Ecc == 1.0) {
+    v = ParabolicTrueAnomaly(El.PeriDist, T - El.Epoch);
+    r = 2.0 * El.PeriDist / (1.0 + std::cos(v));
+  } else {
+    v = NearParabolicTrueAnomaly(El.Ecc, El.PeriDist, T - El.Epoch);
+    r = (1.0 + El.Ecc) * El.PeriDist / (1.0 + El.Ecc * std::cos(v));
+  }
+  const double u = El.ArgPeri + v;
+  return TVector3{r * Plane.a * std::sin(Plane.A + u), r * Plane.b * std::sin(Plane.B + u),
+                  r * Plane.c * std::sin(Plane.C + u)};
+}
+
+void ElementsB1950ToJ2000(TElements& Elements) {
+  const double w = kB1950L + Elements.Node;
+  const double sinW = std::sin(w);
+  const double cosW = std::cos(w);
+  const double sinIncl = std::sin(Elements.Incl);
+  const double cosIncl = std::cos(Elements.Incl);
+
+  const double a = sinW * sinIncl;
+  const double b = cosW * sinIncl * kB1950CosJ + cosIncl * kB1950SinJ;
+  double incl = ArcSin(std::sqrt(a * a + b * b));
+  double node = Atan2(a, b) - kB1950Psi;
+  const double deltaArgPeri =
+      Atan2(sinW * kB1950SinJ, cosW * cosIncl * kB1950SinJ + sinIncl * kB1950CosJ);
+  const double argPeri = Mod2Pi(Elements.ArgPeri + deltaArgPeri);
+  // ArcSin gives i' in [0, pi/2]; a retrograde orbit (cos i' < 0) has i' = pi - that. Its
+  // node needs no turning: sin i' > 0 either way, so Atan2(a, b) is already in the right
+  // quadrant (adding pi here would put the node on the wrong side of the orbit).
+  if (cosIncl * kB1950CosJ - cosW * sinIncl * kB1950SinJ < 0.0) {
+    incl = kPi - incl;
+    node = Mod2Pi(node);
+  }
+  Elements.ArgPeri = argPeri;
+  Elements.Node = node;
+  Elements.Incl = incl;
+}
+
+TSpherical GeocentricFromHeliocentric(const TSpherical& Planet, const TSpherical& Earth) {
+  const TVector3 body = PolarToCartesian(Planet);
+  const TVector3 earth = PolarToCartesian(Earth);
+  return CartesianToPolar(TVector3{body.X - earth.X, body.Y - earth.Y, body.Z - earth.Z});
+}
+
+TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2) {
+  const double x = V1.X + V2.X;
+  const double y = V1.Y + V2.Y;
+  const double z = V1.Z + V2.Z;
+  const double delta = std::sqrt(x * x + y * y + z * z);
+  if (delta == 0.0) return TSpherical{};
+  return TSpherical{Mod2Pi(Atan2(y, x)), ArcSin(z / delta), delta};
+}
+
+}  // namespace himlavy
