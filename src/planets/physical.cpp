@@ -1,0 +1,398 @@
+// Physical ephemerides of the Sun, the Moon and the planets (J. Meeus, Astronomical
+// Algorithms, 1st ed., 1991). See physical.h for the conventions.
+#include "planets/physical.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "astro/basic.h"
+#include "astro/positions.h"
+#include "astro/reductions.h"
+
+namespace himlavy {
+namespace {
+
+// One periodic term of the Moon's physical librations: Coef (degrees) times E^EPower times
+// the sine (Sine true) or cosine of the combination of the arguments.
+struct TLibrationTerm {
+  double Coef;
+  bool Sine;
+  int M;
+  int MPrime;
+  int F;
+  int D;
+  int Omega;
+  int K1;
+  int K2;
+  int EPower;
+};
+
+#include "planets/moon_libration_table.inc"
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The constant of aberration as the physical-ephemeris procedures use it, 0.005693 degree.
+constexpr double kAberrationDeg = 0.005693;
+
+// Light time in Julian centuries per AU (0.0057755183 day / 36525).
+constexpr double kLightTimeCenturiesPerAU = 1.5812507323750856e-07;
+
+// Inclination of the mean lunar equator to the ecliptic, 1.54242 degrees.
+constexpr double kMoonEquatorIncl = 1.54242 * kDegToRad;
+
+constexpr double kKmPerAU = 149597870.0;
+
+// Magnitude at r = Delta = 1 AU (V0) and equatorial semidiameter at 1 AU (arc seconds), by
+// planet number 0 (the Sun) to 9 (Pluto). The Sun has no V0.
+constexpr std::array<double, 10> kMagnitudeV0 = {kNaN,  -0.42, -4.40, 0.0,   -1.52,
+                                                 -9.40, -8.88, -7.19, -6.87, -1.00};
+constexpr std::array<double, 10> kSemidiameter = {959.63, 3.36,  8.34,  0.0,   4.68,
+                                                  98.44,  82.73, 35.02, 33.50, 2.07};
+constexpr double kJupiterPolarSemidiameter = 92.06;
+constexpr double kSaturnPolarSemidiameter = 73.82;
+
+// The position angle of the direction (Alpha0, Delta0) seen from a body's centre at
+// (Alpha, Delta), counted from the north towards the east; radians in [-pi, pi].
+double PositionAngle(double Alpha0, double Delta0, double Alpha, double Delta) {
+  return Atan2(std::cos(Delta0) * std::sin(Alpha0 - Alpha),
+               std::sin(Delta0) * std::cos(Delta) -
+                   std::cos(Delta0) * std::sin(Delta) * std::cos(Alpha0 - Alpha));
+}
+
+// The cosine of the phase angle from the three sides of the triangle Sun-Earth-planet,
+// clamped to [-1, 1] against rounding.
+double PhaseCosine(double Delta, double R, double r) {
+  const double c = (r * r + Delta * Delta - R * R) / (2.0 * r * Delta);
+  if (c > 1.0) return 1.0;
+  if (c < -1.0) return -1.0;
+  return c;
+}
+
+// Geocentric equatorial coordinates from a geocentric ecliptic position (lambda, beta,
+// Delta) through the rectangular coordinates, as Meeus's Mars and Jupiter procedures do:
+// u = y cos eps - z sin eps, v = y sin eps + z cos eps, alpha = atan2(u, x),
+// delta = atan(v / sqrt(x^2 + u^2)).
+TEquatorial RectangularEquatorial(const TSpherical& Geo, double Eps) {
+  const TVector3 p = PolarToCartesian(Geo);
+  const double u = p.Y * std::cos(Eps) - p.Z * std::sin(Eps);
+  const double v = p.Y * std::sin(Eps) + p.Z * std::cos(Eps);
+  return TEquatorial{Atan2(u, p.X), std::atan(v / std::sqrt(p.X * p.X + u * u))};
+}
+
+// The angle xi between the body's pole (Alpha0, Delta0) and the direction of the Earth, as
+// Meeus's Mars and Jupiter procedures define it.
+double PoleAngleXi(double Alpha0, double Delta0, double Alpha, double Delta) {
+  return Atan2(std::sin(Delta0) * std::cos(Delta) * std::cos(Alpha0 - Alpha) -
+                   std::sin(Delta) * std::cos(Delta0),
+               std::cos(Delta) * std::sin(Alpha0 - Alpha));
+}
+
+// The planetocentric declination of a direction (Alpha, Delta) for a pole (Alpha0, Delta0).
+double PlanetocentricDeclination(double Alpha0, double Delta0, double Alpha, double Delta) {
+  return -ArcSin(std::sin(Delta0) * std::sin(Delta) +
+                 std::cos(Delta0) * std::cos(Delta) * std::cos(Alpha0 - Alpha));
+}
+
+// Aberration of a geocentric ecliptic position with the constant 0.005693 degree, L0 the
+// Earth's heliocentric longitude: lambda first, then beta with the corrected lambda.
+void EclipticAberration(double& Lambda, double& Beta, double L0) {
+  const double k = kAberrationDeg * kDegToRad;
+  Lambda += k * std::cos(L0 - Lambda) / std::cos(Beta);
+  Beta += k * std::sin(L0 - Lambda) * std::sin(Beta);
+}
+
+// The sum of one series of libration terms, degrees.
+template <std::size_t N>
+double LibrationSum(const std::array<TLibrationTerm, N>& Terms, double E, double F, double M,
+                    double MPrime, double D, double Omega, double K1, double K2) {
+  double sum = 0.0;
+  for (const TLibrationTerm& t : Terms) {
+    const double arg =
+        t.M * M + t.MPrime * MPrime + t.F * F + t.D * D + t.Omega * Omega + t.K1 * K1 + t.K2 * K2;
+    double value = t.Coef * (t.Sine ? std::sin(arg) : std::cos(arg));
+    for (int p = 0; p < t.EPower; ++p) value *= E;
+    sum += value;
+  }
+  return sum;
+}
+
+// t^c for t >= 0 as exp(c ln t), with 0^c = 0.
+double PowerOf(double t, double c) {
+  return t > 0.0 ? std::exp(c * std::log(t)) : 0.0;
+}
+
+}  // namespace
+
+std::array<double, 6> JupiterPhysical(const TSpherical& Planet, const TSpherical& Earth,
+                                      const TSpherical& Geo, double DEps, double DPsi, double Eps0,
+                                      double T) {
+  const double jd = 2451545.0 + 36525.0 * T;
+  const double d = jd - 2433282.5;
+  const double t1 = d / 36525.0;
+  double alpha0 = (268.00 + 0.1061 * t1) * kDegToRad;
+  double delta0 = (64.50 - 0.0164 * t1) * kDegToRad;
+  const double w1 = Mod2Pi((17.710 + 877.90003539 * d) * kDegToRad);
+  const double w2 = Mod2Pi((16.838 + 870.27003539 * d) * kDegToRad);
+
+  // The Sun seen from Jupiter is opposite to (l, b); the minus sign of DS carries that.
+  const TEquatorial sun = EclipticToEquatorial(Planet.Lon, Planet.Lat, Eps0);
+  const double ds = PlanetocentricDeclination(alpha0, delta0, sun.Alpha, sun.Delta);
+
+  const TEquatorial geo = RectangularEquatorial(Geo, Eps0);
+  double alpha = geo.Alpha;
+  double delta = geo.Delta;
+  const double xi = PoleAngleXi(alpha0, delta0, alpha, delta);
+  const double de = PlanetocentricDeclination(alpha0, delta0, alpha, delta);
+  const double omega1 = Mod2Pi(w1 - xi - 5.07033 * kDegToRad * Geo.R);
+  const double omega2 = Mod2Pi(w2 - xi - 5.02626 * kDegToRad * Geo.R);
+
+  double phase = 1.0 - IlluminatedFraction(Geo.R, Earth.R, Planet.R);
+  if (std::sin(Planet.Lon - Earth.Lon) < 0.0) phase = -phase;
+
+  // Aberration in right ascension and declination, with the true obliquity.
+  const double eps = Eps0 + DEps;
+  const double k = kAberrationDeg * kDegToRad;
+  const double cosL0 = std::cos(Earth.Lon);
+  const double sinL0 = std::sin(Earth.Lon);
+  alpha +=
+      k * (std::cos(alpha) * cosL0 * std::cos(eps) + std::sin(alpha) * sinL0) / std::cos(delta);
+  delta += k * (cosL0 * std::cos(eps) *
+                    (std::tan(eps) * std::cos(delta) - std::sin(alpha) * std::sin(delta)) +
+                std::cos(alpha) * std::sin(delta) * sinL0);
+
+  NutationRaDec(alpha0, delta0, eps, DEps, DPsi);
+  NutationRaDec(alpha, delta, eps, DEps, DPsi);
+  const double p = Mod2Pi(PositionAngle(alpha0, delta0, alpha, delta));
+  return {ds, de, omega1, omega2, phase, p};
+}
+
+std::array<double, 7> MarsPhysical(const TSpherical& Planet, const TSpherical& Earth,
+                                   const TSpherical& Geo, double DEps, double DPsi, double Eps0,
+                                   double T) {
+  // The pole in ecliptic coordinates.
+  double lambda0 = (352.9065 + 1.17330 * T) * kDegToRad;
+  const double beta0 = (63.2818 - 0.00394 * T) * kDegToRad;
+  double lambda = Geo.Lon;
+  double beta = Geo.Lat;
+
+  const double de = -ArcSin(std::sin(beta0) * std::sin(beta) +
+                            std::cos(beta0) * std::cos(beta) * std::cos(lambda0 - lambda));
+
+  const double n = (49.5581 + 0.7721 * T) * kDegToRad;
+  const double lPrime = Planet.Lon - 0.00697 * kDegToRad / Planet.R;
+  const double bPrime = Planet.Lat - 0.000225 * kDegToRad * std::cos(lPrime - n) / Planet.R;
+  const double ds = -ArcSin(std::sin(beta0) * std::sin(bPrime) +
+                            std::cos(beta0) * std::cos(bPrime) * std::cos(lambda0 - lPrime));
+
+  // Rotation at the time the light left Mars.
+  const double jdRetarded = 2451545.0 + 36525.0 * (T - kLightTimeCenturiesPerAU * Geo.R);
+  const double w = (11.504 + 350.89200025 * (jdRetarded - 2433282.5)) * kDegToRad;
+
+  const TEquatorial pole = EclipticToEquatorial(lambda0, beta0, Eps0);
+  const TEquatorial geo = RectangularEquatorial(Geo, Eps0);
+  const double xi = PoleAngleXi(pole.Alpha, pole.Delta, geo.Alpha, geo.Delta);
+  const double omega = Mod2Pi(w - xi);
+
+  EclipticAberration(lambda, beta, Earth.Lon);
+  lambda0 += DPsi;
+  lambda += DPsi;
+  const double eps = Eps0 + DEps;
+  const TEquatorial apparent = EclipticToEquatorial(lambda, beta, eps);
+  const TEquatorial apparentPole = EclipticToEquatorial(lambda0, beta0, eps);
+  const double p =
+      Mod2Pi(PositionAngle(apparentPole.Alpha, apparentPole.Delta, apparent.Alpha, apparent.Delta));
+
+  // The Sun seen from the Earth: opposite to the Earth's heliocentric direction. Q is the
+  // Sun's position angle plus pi, kept in (0, 2 pi] (the bottom of the Atan2 range, -pi,
+  // would give 0, the same direction as 2 pi).
+  const TEquatorial sun = EclipticToEquatorial(Earth.Lon + kPi, -Earth.Lat, eps);
+  double q = PositionAngle(sun.Alpha, sun.Delta, apparent.Alpha, apparent.Delta) + kPi;
+  if (q <= 0.0) q = kTwoPi;
+
+  const double diameter = 9.36 / Geo.R;
+  const double defect = (1.0 - IlluminatedFraction(Geo.R, Earth.R, Planet.R)) * diameter;
+  return {ds, de, omega, p, q, defect, diameter};
+}
+
+std::array<double, 6> SaturnRing(const TSpherical& Planet, const TSpherical& Geo, double L0,
+                                 double DEps, double DPsi, double Eps0, double T) {
+  const double incl = Poly2({28.075216, -0.012998, 0.000004}, T) * kDegToRad;
+  const double node = Poly2({169.508470, 1.394681, 0.000412}, T) * kDegToRad;
+  const double sinI = std::sin(incl);
+  const double cosI = std::cos(incl);
+  double lambda = Geo.Lon;
+  double beta = Geo.Lat;
+
+  const double b = ArcSin(sinI * std::cos(beta) * std::sin(lambda - node) - cosI * std::sin(beta));
+  const double majorAxis = 375.35 / Geo.R;
+  const double minorAxis = majorAxis * std::fabs(std::sin(b));
+
+  const double n = (113.6655 + 0.8771 * T) * kDegToRad;
+  const double lPrime = Planet.Lon - 0.01759 * kDegToRad / Planet.R;
+  const double bPrime = Planet.Lat - 0.000764 * kDegToRad * std::cos(lPrime - n) / Planet.R;
+  const double bSun =
+      ArcSin(sinI * std::cos(bPrime) * std::sin(lPrime - node) - cosI * std::sin(bPrime));
+
+  const double u1 =
+      Atan2(sinI * std::sin(bPrime) + cosI * std::cos(bPrime) * std::sin(lPrime - node),
+            std::cos(bPrime) * std::cos(lPrime - node));
+  const double u2 = Atan2(sinI * std::sin(beta) + cosI * std::cos(beta) * std::sin(lambda - node),
+                          std::cos(beta) * std::cos(lambda - node));
+  const double du = std::fabs(u1 - u2);
+
+  // The pole of the ring plane, then the apparent positions.
+  double lambda0 = node - kPiHalf;
+  const double beta0 = kPiHalf - incl;
+  EclipticAberration(lambda, beta, L0);
+  lambda0 += DPsi;
+  lambda += DPsi;
+  const double eps = Eps0 + DEps;
+  const TEquatorial pole = EclipticToEquatorial(lambda0, beta0, eps);
+  const TEquatorial apparent = EclipticToEquatorial(lambda, beta, eps);
+  const double p = Mod2Pi(PositionAngle(pole.Alpha, pole.Delta, apparent.Alpha, apparent.Delta));
+  return {b, bSun, p, du, majorAxis, minorAxis};
+}
+
+TPhysicalLibration MoonPhysicalLibration(double E, double F, double M, double MPrime, double D,
+                                         double Omega, double T) {
+  const double k1 = (119.75 + 131.849 * T) * kDegToRad;
+  const double k2 = (72.56 + 20.186 * T) * kDegToRad;
+  return TPhysicalLibration{
+      LibrationSum(kRhoTerms, E, F, M, MPrime, D, Omega, k1, k2) * kDegToRad,
+      LibrationSum(kSigmaTerms, E, F, M, MPrime, D, Omega, k1, k2) * kDegToRad,
+      LibrationSum(kTauTerms, E, F, M, MPrime, D, Omega, k1, k2) * kDegToRad};
+}
+
+std::array<double, 10> MoonPhysical(const TSpherical& Moon, const TSpherical& Sun, double Eps0,
+                                    double DPsi, double DEps, double T) {
+  const TMoonArguments args = MoonArguments(T);
+  const double sinI = std::sin(kMoonEquatorIncl);
+  const double cosI = std::cos(kMoonEquatorIncl);
+  double lambda = Moon.Lon;
+  const double beta = Moon.Lat;
+
+  // Optical librations.
+  const double w = lambda - args.Node;
+  const double a = Atan2(std::sin(w) * std::cos(beta) * cosI - std::sin(beta) * sinI,
+                         std::cos(w) * std::cos(beta));
+  const double lOptical = ModPi(a - args.F);
+  const double bOptical = ArcSin(-std::sin(w) * std::cos(beta) * sinI - std::sin(beta) * cosI);
+
+  // Physical librations.
+  const TPhysicalLibration lib =
+      MoonPhysicalLibration(args.E, args.F, args.M, args.MPrime, args.D, args.Node, T);
+  const double lPhysical =
+      -lib.Tau + (lib.Rho * std::cos(a) + lib.Sigma * std::sin(a)) * std::tan(bOptical);
+  const double bPhysical = lib.Sigma * std::cos(a) - lib.Rho * std::sin(a);
+  const double lTotal = lOptical + lPhysical;
+  const double bTotal = bOptical + bPhysical;
+
+  // The apparent place and the position angle of the axis.
+  const double eps = Eps0 + DEps;
+  lambda += DPsi;
+  const TEquatorial moon = EclipticToEquatorial(lambda, beta, eps);
+  const double v = args.Node + DPsi + lib.Sigma / sinI;
+  const double x = std::sin(kMoonEquatorIncl + lib.Rho) * std::sin(v);
+  const double y = std::sin(kMoonEquatorIncl + lib.Rho) * std::cos(v) * std::cos(eps) -
+                   std::cos(kMoonEquatorIncl + lib.Rho) * std::sin(eps);
+  const double omega = Atan2(x, y);
+  const double p =
+      ArcSin(std::sqrt(x * x + y * y) * std::cos(moon.Alpha - omega) / std::cos(bTotal));
+
+  // Phase angle, illuminated fraction and the position angle of the bright limb.
+  const double psi = ArcCos(std::cos(beta) * std::cos(lambda - Sun.Lon));
+  double i = std::atan(Sun.R * std::sin(psi) / (Moon.R / kKmPerAU - Sun.R * std::cos(psi)));
+  if (i < 0.0) i += kPi;
+  const double k = (1.0 + std::cos(i)) / 2.0;
+  const TEquatorial sun = EclipticToEquatorial(Sun.Lon, Sun.Lat, eps);
+  const double chi = Mod2Pi(PositionAngle(sun.Alpha, sun.Delta, moon.Alpha, moon.Delta));
+
+  return {lTotal, bTotal, lOptical, bOptical, lPhysical, bPhysical, p, i, k, chi};
+}
+
+std::array<double, 3> SunPhysical(double DPsi, double Eps, double LambdaSun, double T) {
+  const double jd = 2451545.0 + 36525.0 * T;
+  const double theta = (jd - 2398220.0) * kTwoPi / 25.38;
+  const double incl = 7.25 * kDegToRad;
+  const double node = (73.6667 + 1.3958333 * (jd - 2396758.0) / 36525.0) * kDegToRad;
+
+  const double x = std::atan(-std::cos(LambdaSun + DPsi) * std::tan(Eps));
+  const double y = std::atan(-std::cos(LambdaSun - node) * std::tan(incl));
+  const double p = x + y;
+  const double b0 = ArcSin(std::sin(LambdaSun - node) * std::sin(incl));
+  const double eta =
+      Atan2(-std::sin(LambdaSun - node) * std::cos(incl), -std::cos(LambdaSun - node));
+  const double l0 = Mod2Pi(eta - theta);
+  return {p, b0, l0};
+}
+
+std::array<double, 2> BrightLimbAngle(double DeltaSun, double AlphaSun, double Delta,
+                                      double Alpha) {
+  return {0.0, PositionAngle(AlphaSun, DeltaSun, Alpha, Delta) + kPi};
+}
+
+double IlluminatedFraction(double Delta, double R, double r) {
+  return (PhaseCosine(Delta, R, r) + 1.0) / 2.0;
+}
+
+double PhaseAngle(double Delta, double R, double r) {
+  return ArcCos(PhaseCosine(Delta, R, r));
+}
+
+double PlanetSemidiameter(int P, double Delta, double& PolarSemidiameter) {
+  if (P < 0 || P >= static_cast<int>(kSemidiameter.size())) return kNaN;
+  if (P == 5) PolarSemidiameter = kJupiterPolarSemidiameter / Delta;
+  if (P == 6) PolarSemidiameter = kSaturnPolarSemidiameter / Delta;
+  return kSemidiameter[static_cast<std::size_t>(P)] / Delta;
+}
+
+double SaturnPolarSemidiameter(double S, double B) {
+  const double c = std::cos(B);
+  return S * std::sqrt(1.0 - 0.2038 * c * c);
+}
+
+double MoonSemidiameter(double Delta) {
+  return 358473400.0 / Delta;
+}
+
+double PlanetMagnitude(int P, double B, double DU, double I, double r, double Delta) {
+  if (P < 1 || P >= static_cast<int>(kMagnitudeV0.size())) return kNaN;
+  const double i = I / kDegToRad;
+  double m = kMagnitudeV0[static_cast<std::size_t>(P)] + 5.0 * Log10(r * Delta);
+  switch (P) {
+    case 1:
+      m += 0.0380 * i - 0.000273 * i * i + 0.000002 * i * i * i;
+      break;
+    case 2:
+      m += 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
+      break;
+    case 4:
+      m += 0.016 * i;
+      break;
+    case 5:
+      m += 0.0005 * i;
+      break;
+    case 6: {
+      const double sinB = std::sin(B);
+      m += 0.044 * (DU / kDegToRad) - 2.60 * std::sin(std::fabs(B)) + 1.25 * sinB * sinB;
+      break;
+    }
+    default:
+      break;
+  }
+  return m;
+}
+
+double CometMagnitude(double K, double H, double r, double Delta) {
+  return H + 5.0 * Log10(Delta) + K * Log10(r);
+}
+
+double AsteroidMagnitudeHG(double G, double H, double Beta, double r, double Delta) {
+  const double t = std::tan(Beta / 2.0);
+  const double phi1 = std::exp(-3.33 * PowerOf(t, 0.63));
+  const double phi2 = std::exp(-1.87 * PowerOf(t, 1.22));
+  return H + 5.0 * Log10(r * Delta) - 2.5 * Log10((1.0 - G) * phi1 + G * phi2);
+}
+
+}  // namespace himlavy
