@@ -42,5 +42,7 @@ std::string TakeValue(const std::vector<std::string>& args, std::size_t& i);
 
 int StateCommand(Context& context);
 int RenderCommand(Context& context);
+int EphemerisCommand(Context& context);
+int JupiterMoonsCommand(Context& context);
 
 }  // namespace himlavy::cli

@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "TIMMAR]\n"
     "            [--scale utc|tdt] [--lat GRADER] [--lon GRADER] [--height M] [--place TEXT]\n"
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
-    "kommandon: state, render FÖNSTER --out FIL.png\n";
+    "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons,\n"
+    "           render FÖNSTER --out FIL.png\n";
 
 using Command = int (*)(Context&);
 
@@ -26,6 +27,8 @@ const std::map<std::string, Command, std::less<>>& Commands() {
   static const std::map<std::string, Command, std::less<>> commands = {
       {"state", &StateCommand},
       {"render", &RenderCommand},
+      {"ephemeris", &EphemerisCommand},
+      {"jupiter-moons", &JupiterMoonsCommand},
   };
   return commands;
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "astro/basic.h"
+#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 #include "shell/textfile.h"
 
@@ -738,12 +739,7 @@ TEST_F(PlanetDataTest, PlanetNumbersAndLifecycle) {
 // ----------------------------------------------------------------------------------------------
 // The program's own data files (data/PLANETS2.NDX, data/PLANETS.DAT), when they exist.
 
-std::filesystem::path DataFolder() {
-  if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) {
-    return std::filesystem::path(source) / "data";
-  }
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
-}
+using testing::DataFolder;
 
 bool HaveDataFiles(const std::filesystem::path& dir) {
   std::error_code ec;

@@ -1,0 +1,158 @@
+#include "astro/apparent.h"
+
+#include <cmath>
+
+#include "astro/positions.h"
+#include "astro/reductions.h"
+#include "timecal/timescales.h"
+
+namespace himlavy {
+
+namespace {
+
+constexpr int kEarthOfDate = 3;
+constexpr int kEarthJ2000 = 0;
+constexpr double kAuKm = 149597870.0;
+constexpr double kEarthRadiusKm = 6378.14;
+// Light time per AU, in Julian centuries (0.0057755183 days / 36525).
+constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
+constexpr double kSolarParallax = 8.794 * kArcSecToRad;  // horizontal parallax at 1 AU
+constexpr double kRefractionFloor = -0.6 * kDegToRad;
+
+// Geocentric ecliptic place of a planet with the light-time option: the Earth at T, the body
+// at T and, with the option, once more at T - tau.
+TSpherical PlanetGeocentric(int planet, int earth, double t, bool lightTime, TSpherical& helio) {
+  const TSpherical earthPos = HeliocentricPlanet(earth, t);
+  helio = HeliocentricPlanet(planet, t);
+  TSpherical geo = GeocentricFromHeliocentric(helio, earthPos);
+  if (lightTime) {
+    helio = HeliocentricPlanet(planet, t - kLightTimeCenturiesPerAu * geo.R);
+    geo = GeocentricFromHeliocentric(helio, earthPos);
+  }
+  return geo;
+}
+
+}  // namespace
+
+std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>& bodies,
+                                                          double jdTT, double jdUT,
+                                                          const TSite& site,
+                                                          const TCorrections& c,
+                                                          const std::filesystem::path& dataDir) {
+  bool needPlanets = false;
+  bool needEarthJ2000 = false;
+  for (const int body : bodies) {
+    needPlanets = needPlanets || body != kMoonBody;
+    needEarthJ2000 = needEarthJ2000 || body == kPlutoPlanet;
+  }
+  std::vector<TApparentPlace> places;
+  const TMomentTerms m = MomentTerms(jdTT, jdUT, site, c);
+  PlanetDataOpen(dataDir);
+  bool ok = PlanetDataLoad(kEarthOfDate);
+  if (ok && needEarthJ2000) ok = PlanetDataLoad(kEarthJ2000);
+  std::array<bool, 9> loaded{};
+  for (const int body : bodies) {
+    if (ok && body >= 1 && body <= 8 && body != kEarthOfDate && !loaded[body]) {
+      ok = PlanetDataLoad(body);
+      loaded[body] = true;
+    }
+  }
+  if (ok || !needPlanets) {
+    for (const int body : bodies) places.push_back(ApparentPlace(body, m, c));
+  }
+  PlanetDataClose();
+  if (!ok && needPlanets) return std::nullopt;
+  return places;
+}
+
+std::optional<int> BodyFromKey(std::string_view key) {
+  for (std::size_t i = 0; i < kBodyKeys.size(); ++i) {
+    if (kBodyKeys[i] == key && static_cast<int>(i) != kEarthOfDate) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+TMomentTerms MomentTerms(double jdTT, double jdUT, const TSite& site, const TCorrections& c) {
+  TMomentTerms m;
+  m.T = JulianCenturies(jdTT);
+  m.Eps0 = MeanObliquity(m.T);
+  if (c.Nutation) {
+    const TNutation n = NutationIAU1980(m.T);
+    m.DPsi = n.DPsi;
+    m.DEps = n.DEps;
+  }
+  m.Eps = m.Eps0 + m.DEps;
+  const double gmst = GreenwichSiderealTime(JulianCenturies(jdUT));
+  m.Theta = Mod2Pi(gmst + m.DPsi * std::cos(m.Eps) + site.Longitude * kDegToRad);
+  const TObserverGeocentric obs = ObserverGeocentric(site.Height, site.Latitude * kDegToRad);
+  m.RhoSinPhi = obs.RhoSinPhi;
+  m.RhoCosPhi = obs.RhoCosPhi;
+  m.Phi = site.Latitude * kDegToRad;
+  return m;
+}
+
+TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections& c) {
+  TApparentPlace p;
+  p.Body = body;
+  p.Earth = HeliocentricPlanet(kEarthOfDate, m.T);
+  double sinParallax = 0.0;
+
+  if (body == kMoonBody) {
+    const TSpherical moon = MoonPosition(m.T);
+    p.Geo = {moon.Lon, moon.Lat, moon.R / kAuKm};
+    p.DistanceKm = moon.R;
+    const TEquatorial eq = EclipticToEquatorial(moon.Lon + m.DPsi, moon.Lat, m.Eps);
+    p.Alpha = eq.Alpha;
+    p.Delta = eq.Delta;
+    sinParallax = kEarthRadiusKm / moon.R;
+  } else if (body == kPlutoPlanet) {
+    // The series are referred to J2000.0: the place is formed against the Earth of J2000.0,
+    // turned to the equator of J2000.0 and precessed to the date.
+    p.Geo = PlanetGeocentric(body, kEarthJ2000, m.T, c.LightTime, p.Helio);
+    const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon, p.Geo.Lat, MeanObliquity(0.0));
+    double alpha = eq.Alpha;
+    double delta = eq.Delta;
+    PrecessRaDec(alpha, delta, 0.0, m.T);
+    if (c.Nutation) NutationRaDec(alpha, delta, m.Eps0, m.DEps, m.DPsi);
+    if (c.Aberration) AberrationRaDec(2, alpha, delta, m.Eps, m.T);
+    p.Alpha = Mod2Pi(alpha);
+    p.Delta = delta;
+    // The ecliptic place of date, for the physical quantities.
+    const TEcliptic ecl = EquatorialToEcliptic(p.Alpha, p.Delta, m.Eps);
+    p.Geo.Lon = Mod2Pi(ecl.Lambda - m.DPsi);
+    p.Geo.Lat = ecl.Beta;
+    sinParallax = std::sin(kSolarParallax) / p.Geo.R;
+  } else {
+    if (body == kSunBody) {
+      const TSpherical sun = GeocentricSun(kEarthOfDate, m.T);
+      p.Geo = sun;
+    } else {
+      p.Geo = PlanetGeocentric(body, kEarthOfDate, m.T, c.LightTime, p.Helio);
+    }
+    const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon + m.DPsi, p.Geo.Lat, m.Eps);
+    double alpha = eq.Alpha;
+    double delta = eq.Delta;
+    if (c.Aberration) AberrationRaDec(2, alpha, delta, m.Eps, m.T);
+    p.Alpha = Mod2Pi(alpha);
+    p.Delta = delta;
+    sinParallax = std::sin(kSolarParallax) / p.Geo.R;
+  }
+  p.DistanceAU = p.Geo.R;
+  if (body != kMoonBody) p.DistanceKm = p.Geo.R * kAuKm;
+
+  p.TopoAlpha = p.Alpha;
+  p.TopoDelta = p.Delta;
+  if (c.Parallax) {
+    double scale = 1.0;
+    ParallaxRaDec(p.TopoAlpha, p.TopoDelta, scale, m.RhoSinPhi, m.RhoCosPhi, m.Theta,
+                  sinParallax);
+    p.TopoAlpha = Mod2Pi(p.TopoAlpha);
+  }
+  const THorizontal h = EquatorialToHorizontal(p.TopoAlpha, p.TopoDelta, m.Theta, m.Phi);
+  p.Azimuth = Mod2Pi(h.Az + kPi);  // from the south -> from the north
+  p.Altitude = h.Alt;
+  if (c.Refraction && p.Altitude > kRefractionFloor) p.Altitude += Refraction(p.Altitude);
+  return p;
+}
+
+}  // namespace himlavy

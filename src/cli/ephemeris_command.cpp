@@ -1,0 +1,115 @@
+// himlavy-cli ephemeris / jupiter-moons: apparent places of the Sun, Moon and planets, and the
+// apparent positions of Jupiter's four large moons.
+#include <cmath>
+#include <iostream>
+#include <sstream>
+
+#include "astro/reductions.h"
+#include "cli/cli.h"
+#include "cli/json_writer.h"
+#include "planets/ephemeris_report.h"
+#include "planets/jupiter_moons_report.h"
+#include "timecal/formatting.h"
+#include "timecal/numtext.h"
+
+namespace himlavy::cli {
+
+namespace {
+
+constexpr double kRadToDeg = 180.0 / kPi;
+constexpr std::array<int, 10> kDefaultBodies = {0, 10, 1, 2, 4, 5, 6, 7, 8, 9};
+
+std::vector<int> ParseBodies(const std::vector<std::string>& args) {
+  std::vector<int> bodies;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--bodies") throw UsageError("okänt argument till ephemeris: " + args[i]);
+    std::stringstream list(TakeValue(args, i));
+    for (std::string key; std::getline(list, key, ',');) {
+      const auto body = BodyFromKey(key);
+      if (!body) throw UsageError("okänd kropp i --bodies: '" + key + "'");
+      bodies.push_back(*body);
+    }
+  }
+  if (bodies.empty()) bodies.assign(kDefaultBodies.begin(), kDefaultBodies.end());
+  return bodies;
+}
+
+int SeriesMissing(const Context& context) {
+  std::cerr << "himlavy-cli: planetfilerna PLANETS2.NDX och PLANETS.DAT saknas eller är skadade i "
+            << context.DataDir.string() << "\n";
+  return kExitFailure;
+}
+
+}  // namespace
+
+int EphemerisCommand(Context& context) {
+  const std::vector<int> bodies = ParseBodies(context.Args);
+  const auto rows = EphemerisRows(context.State, bodies, context.DataDir);
+  if (!rows) return SeriesMissing(context);
+
+  if (context.Json) {
+    std::string out = "[";
+    for (const auto& row : *rows) {
+      const TApparentPlace& p = row.Place;
+      JsonObject json;
+      json.Add("body", kBodyKeys[p.Body])
+          .Add("jd_tt", context.State.JD_TT)
+          .Add("ra_deg", p.Alpha * kRadToDeg)
+          .Add("dec_deg", p.Delta * kRadToDeg)
+          .Add("distance_au", p.DistanceAU)
+          .Add("distance_km", p.DistanceKm)
+          .Add("alt_deg", p.Altitude * kRadToDeg)
+          .Add("az_deg", p.Azimuth * kRadToDeg)
+          .Add("magnitude", row.Magnitude);
+      if (out.size() > 1) out += ",";
+      out += json.Text();
+    }
+    std::cout << out << "]\n";
+    return kExitOk;
+  }
+  std::cout << "kropp     rektascension  deklination    avstånd              höjd     azimut   "
+               "magnitud\n";
+  for (const auto& row : *rows) {
+    const TApparentPlace& p = row.Place;
+    const std::string distance = p.Body == kMoonBody ? FixedText(p.DistanceKm, 1) + " km"
+                                                     : FixedText(p.DistanceAU, 6) + " a.e.";
+    std::cout << PadRight(std::string(kBodyKeys[p.Body]), 10)
+              << PadRight(FormatHMSFine(p.Alpha * 12.0 / kPi), 15)
+              << PadRight(FormatDMSFine(p.Delta * kRadToDeg), 15) << PadRight(distance, 21)
+              << PadRight(FixedText(p.Altitude * kRadToDeg, 3), 9)
+              << PadRight(FixedText(p.Azimuth * kRadToDeg, 3), 9)
+              << (std::isnan(row.Magnitude) ? std::string("-") : FixedText(row.Magnitude, 2))
+              << "\n";
+  }
+  return kExitOk;
+}
+
+int JupiterMoonsCommand(Context& context) {
+  if (!context.Args.empty()) {
+    throw UsageError("jupiter-moons tar inga argument: " + context.Args.front());
+  }
+  const auto moons = JupiterMoonsApparent(context.State.JD_TT,
+                                          context.State.CorrLightTime == 1, context.DataDir);
+  if (!moons) return SeriesMissing(context);
+  constexpr std::array<std::string_view, 4> kKeys = {"io", "europa", "ganymede", "callisto"};
+  if (context.Json) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+      const TVector3& w = moons->Moons[i];
+      if (i > 0) out += ",";
+      out += JsonObject().Add("moon", kKeys[i]).Add("x", w.X).Add("y", w.Y).Add("z", w.Z).Text();
+    }
+    std::cout << out << "]\n";
+    return kExitOk;
+  }
+  std::cout << "måne        X         Y         Z\n";
+  for (std::size_t i = 0; i < kKeys.size(); ++i) {
+    const TVector3& w = moons->Moons[i];
+    std::cout << PadRight(std::string(kGalileanNames[i]), 10) << PadLeft(FixedText(w.X, 4), 9)
+              << " " << PadLeft(FixedText(w.Y, 4), 9) << " " << PadLeft(FixedText(w.Z, 4), 9)
+              << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace himlavy::cli

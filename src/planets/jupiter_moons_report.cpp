@@ -1,0 +1,42 @@
+#include "planets/jupiter_moons_report.h"
+
+#include "astro/jupiter_moons.h"
+#include "astro/positions.h"
+#include "timecal/timescales.h"
+
+namespace himlavy {
+
+namespace {
+constexpr int kEarth = 3;
+constexpr int kJupiter = 5;
+constexpr double kLightTimeCenturiesPerAu = 1.5812507323750856e-07;
+}  // namespace
+
+std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,
+                                                  const std::filesystem::path& dataDir) {
+  double t = JulianCenturies(jdTT);
+  PlanetDataOpen(dataDir);
+  const bool ok = PlanetDataLoad(kEarth) && PlanetDataLoad(kJupiter);
+  TJupiterMoons result;
+  if (ok) {
+    const TSpherical earth = HeliocentricPlanet(kEarth, t);
+    result.Jupiter = GeocentricFromHeliocentric(HeliocentricPlanet(kJupiter, t), earth);
+    if (lightTime) {
+      t -= kLightTimeCenturiesPerAu * result.Jupiter.R;
+      result.Jupiter = GeocentricFromHeliocentric(HeliocentricPlanet(kJupiter, t), earth);
+    }
+  }
+  PlanetDataClose();
+  if (!ok) return std::nullopt;
+
+  const TVector3 poleEcliptic = SatelliteEcliptic(kJupiterPole, t);
+  const TVector3 pole =
+      SatelliteApparent(kJupiterPole, poleEcliptic, result.Jupiter, false, poleEcliptic);
+  for (int i = kIo; i <= kCallisto; ++i) {
+    result.Moons[i - 1] =
+        SatelliteApparent(i, SatelliteEcliptic(i, t), result.Jupiter, false, pole);
+  }
+  return result;
+}
+
+}  // namespace himlavy

@@ -1,0 +1,16 @@
+// The repository's data/ folder, for tests that read the program's own data files.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace himlavy::testing {
+
+inline std::filesystem::path DataFolder() {
+  if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) {
+    return std::filesystem::path(source) / "data";
+  }
+  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+}
+
+}  // namespace himlavy::testing
