@@ -2,6 +2,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "astro/apparent.h"
 #include "astro/basic.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
@@ -14,10 +15,10 @@ int StateCommand(Context& context) {
   const TObsState& s = context.State;
   const double deltaT = DeltaT(JulianCenturies(s.ClockJD));
   const double gmstHours = GreenwichSiderealTime(JulianCenturies(s.JD_UT)) * 12.0 / kPi;
-  // Local sidereal time from the mean sidereal time; nutation enters with the apparent place
-  // library.
-  double lastHours = std::fmod(gmstHours + s.Longitude / 15.0, 24.0);
-  if (lastHours < 0.0) lastHours += 24.0;
+  // Local apparent sidereal time: the mean time corrected by the equation of the equinoxes.
+  const TMomentTerms terms =
+      MomentTerms(s.JD_TT, s.JD_UT, TSite{s.Latitude, s.Longitude, s.Height}, TCorrections{});
+  const double lastHours = terms.Theta * 12.0 / kPi;
   const char* scale = s.TimeScale == 1 ? "TDT" : "UTC";
 
   if (context.Json) {
