@@ -1,0 +1,864 @@
+// Pixel tests of the drawing canvas against the rules of GDI.
+//
+// Sources of the expected pixels:
+// - Box convention (Rectangle, Ellipse, Chord): Microsoft, "Rectangle function" / "Ellipse
+//   function" (wingdi.h): the rectangle excludes the right and bottom edges.
+// - Lines: Microsoft, Windows driver documentation, "Cosmetic Lines" (grid intersection
+//   quantization, the diamond rule): one pixel per column of an x-major line, the nearest one,
+//   a tie lighting the pixel at the diamond's top vertex (x-major) or left vertex (y-major);
+//   first pixel inclusive, last pixel exclusive. "LineTo function": the line is drawn up to,
+//   but not including, the end point, which becomes the current position.
+// - Mix mode R2_NOP ("SetROP2 function"): the screen is left unchanged.
+// - FloodFill / ExtFloodFill: FLOODFILLBORDER fills outward until the given colour,
+//   FLOODFILLSURFACE fills the area of the given colour; the start point must be of the area.
+// - Ellipse outlines: the pictures of A. Zingl's ellipse-in-rectangle algorithm (2012) as used
+//   by Wine's GDI reimplementation, worked by hand from the paper's error terms.
+// - Dotted pen: the cosmetic PS_DOT pattern of 3 pixels on and 3 off, started at each LineTo
+//   and at the top right corner of a rectangle, whose outline runs counter-clockwise.
+#include "shell/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <array>
+#include <climits>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace himlavy {
+namespace {
+
+// One QGuiApplication for the whole test program (text needs it).
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QGuiApplication::instance() != nullptr) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "canvas_test";
+    static char* argv[] = {name, nullptr};
+    app_ = new QGuiApplication(argc, argv);
+  }
+  void TearDown() override {
+    delete app_;
+    app_ = nullptr;
+  }
+
+ private:
+  QGuiApplication* app_ = nullptr;
+};
+const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+using namespace colours;
+
+// The canvas as text, one string per row: '.' white, '#' black, 'o' red, 'y' yellow, 'g'
+// green, 'b' blue, 's' silver, '?' anything else.
+std::vector<std::string> Picture(const Canvas& c) {
+  const std::map<std::array<int, 3>, char> legend = {
+      {{255, 255, 255}, '.'}, {{0, 0, 0}, '#'},       {{255, 0, 0}, 'o'}, {{255, 255, 0}, 'y'},
+      {{0, 128, 0}, 'g'},     {{0, 0, 255}, 'b'},     {{192, 192, 192}, 's'}};
+  std::vector<std::string> rows;
+  for (int y = 0; y < c.Height(); ++y) {
+    std::string row;
+    for (int x = 0; x < c.Width(); ++x) {
+      const TColor p = *c.Pixel(x, y);
+      const auto it = legend.find({p.R, p.G, p.B});
+      row += it == legend.end() ? '?' : it->second;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+int Count(const Canvas& c, TColor colour) {
+  int n = 0;
+  for (int y = 0; y < c.Height(); ++y) {
+    for (int x = 0; x < c.Width(); ++x) n += *c.Pixel(x, y) == colour ? 1 : 0;
+  }
+  return n;
+}
+
+std::set<std::pair<int, int>> PixelsOf(const Canvas& c, TColor colour) {
+  std::set<std::pair<int, int>> s;
+  for (int y = 0; y < c.Height(); ++y) {
+    for (int x = 0; x < c.Width(); ++x) {
+      if (*c.Pixel(x, y) == colour) s.insert({x, y});
+    }
+  }
+  return s;
+}
+
+// Pen black, brush red: outlines '#', interiors 'o'.
+Canvas BlackOnRed(int w, int h) {
+  Canvas c(w, h);
+  c.SetPenColour(kBlack);
+  c.SetBrushColour(kRed);
+  return c;
+}
+
+TEST(Canvas, Defaults) {
+  Canvas c(5, 4, kSilver);
+  EXPECT_EQ(c.Width(), 5);
+  EXPECT_EQ(c.Height(), 4);
+  EXPECT_EQ(c.Image().format(), QImage::Format_RGB32);
+  EXPECT_EQ(Count(c, kSilver), 20);
+  EXPECT_EQ(c.PenColour(), kBlack);
+  EXPECT_EQ(c.PenStyle(), TPenStyle::Solid);
+  EXPECT_EQ(c.PenMode(), TPenMode::Copy);
+  EXPECT_EQ(c.BrushColour(), kWhite);
+  EXPECT_EQ(c.BrushStyle(), TBrushStyle::Solid);
+  EXPECT_EQ(c.PenPos(), QPoint(0, 0));
+  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 5, 4));
+  EXPECT_EQ(ToQRgb(TColor{1, 2, 3}), 0xff010203u);
+  EXPECT_EQ(FromQRgb(0x80a0b0c0u), (TColor{0xa0, 0xb0, 0xc0}));
+}
+
+TEST(Canvas, RectangleBoxConvention) {
+  // Rectangle(0, 0, 4, 3) covers columns 0..3 and rows 0..2: outline on the border pixels,
+  // interior with the brush; an inverted box is the same rectangle.
+  const std::vector<std::string> expected = {
+      "####...",
+      "#oo#...",
+      "####...",
+      ".......",
+      ".......",
+  };
+  for (const auto& box : {std::array<int, 4>{0, 0, 4, 3}, std::array<int, 4>{4, 3, 0, 0},
+                          std::array<int, 4>{0, 3, 4, 0}}) {
+    Canvas c = BlackOnRed(7, 5);
+    c.Rectangle(box[0], box[1], box[2], box[3]);
+    EXPECT_EQ(Picture(c), expected) << box[0] << "," << box[1] << "," << box[2] << "," << box[3];
+  }
+
+  Canvas c = BlackOnRed(7, 5);
+  c.SetBrushStyle(TBrushStyle::Clear);
+  c.Rectangle(1, 1, 6, 5);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{
+                            ".......",
+                            ".#####.",
+                            ".#...#.",
+                            ".#...#.",
+                            ".#####.",
+                        }));
+
+  // One pixel, one column, one row; an empty box draws nothing.
+  Canvas d = BlackOnRed(5, 4);
+  d.Rectangle(0, 0, 1, 1);
+  d.Rectangle(2, 0, 3, 4);
+  d.Rectangle(3, 3, 5, 4);
+  d.Rectangle(4, 0, 4, 3);
+  d.Rectangle(0, 2, 2, 2);
+  EXPECT_EQ(Picture(d), (std::vector<std::string>{
+                            "#.#..",
+                            "..#..",
+                            "..#..",
+                            "..###",
+                        }));
+  // The current position is not used or moved by shapes.
+  EXPECT_EQ(d.PenPos(), QPoint(0, 0));
+}
+
+TEST(Canvas, FillRect) {
+  Canvas c(5, 4);
+  c.SetBrushColour(kGreen);
+  c.FillRect(3, 3, 1, 1);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{".....", ".gg..", ".gg..", "....."}));
+  c.SetBrushStyle(TBrushStyle::Clear);
+  c.FillRect(0, 0, 5, 4);
+  EXPECT_EQ(Count(c, kGreen), 4);
+}
+
+TEST(Canvas, LinePixels) {
+  struct Case {
+    QPoint From, To;
+    std::vector<std::pair<int, int>> Pixels;
+  };
+  const Case cases[] = {
+      {{1, 1}, {5, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},  // end pixel not drawn
+      {{5, 1}, {1, 1}, {{5, 1}, {4, 1}, {3, 1}, {2, 1}}},
+      {{2, 0}, {2, 4}, {{2, 0}, {2, 1}, {2, 2}, {2, 3}}},
+      {{2, 4}, {2, 0}, {{2, 4}, {2, 3}, {2, 2}, {2, 1}}},
+      {{0, 0}, {3, 3}, {{0, 0}, {1, 1}, {2, 2}}},
+      {{3, 0}, {0, 3}, {{3, 0}, {2, 1}, {1, 2}}},
+      {{0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // nearest pixel per column
+      {{0, 0}, {2, 5}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}},  // nearest pixel per row
+      // Ties: x-major lines light the upper pixel, y-major lines the left one, both ways.
+      {{0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 0}, {3, 1}}},
+      {{4, 1}, {0, 0}, {{4, 1}, {3, 1}, {2, 0}, {1, 0}}},
+      {{0, 3}, {4, 2}, {{0, 3}, {1, 3}, {2, 2}, {3, 2}}},
+      {{4, 2}, {0, 3}, {{4, 2}, {3, 2}, {2, 2}, {1, 3}}},
+      {{0, 0}, {1, 4}, {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
+      {{1, 4}, {0, 0}, {{1, 4}, {1, 3}, {0, 2}, {0, 1}}},
+      {{3, 0}, {2, 4}, {{3, 0}, {3, 1}, {2, 2}, {2, 3}}},
+      {{3, 3}, {3, 3}, {}},  // zero length: nothing
+  };
+  for (const Case& k : cases) {
+    Canvas c(8, 8);
+    c.MoveTo(k.From.x(), k.From.y());
+    c.LineTo(k.To.x(), k.To.y());
+    const std::set<std::pair<int, int>> expected(k.Pixels.begin(), k.Pixels.end());
+    EXPECT_EQ(PixelsOf(c, kBlack), expected)
+        << "(" << k.From.x() << "," << k.From.y() << ")-(" << k.To.x() << "," << k.To.y() << ")";
+    EXPECT_EQ(c.PenPos(), k.To);
+  }
+
+  // A polyline: each line draws its first pixel, so the corners are drawn once.
+  Canvas c(5, 5);
+  c.SetPenColour(kBlue);
+  c.MoveTo(0, 0);
+  c.LineTo(3, 0);
+  c.LineTo(3, 3);
+  c.LineTo(0, 3);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{
+                            "bbbb.",
+                            "...b.",
+                            "...b.",
+                            ".bbb.",
+                            ".....",
+                        }));
+}
+
+TEST(Canvas, NoOpPenMovesWithoutDrawing) {
+  Canvas c(6, 5);
+  c.SetBrushColour(kRed);
+  c.SetPenMode(TPenMode::NoOp);
+  c.MoveTo(0, 0);
+  c.LineTo(5, 0);
+  EXPECT_EQ(c.PenPos(), QPoint(5, 0));
+  c.Rectangle(0, 0, 6, 5);
+  c.Ellipse(0, 0, 6, 5);
+  c.Chord(0, 0, 6, 5, 6, 0, 0, 0);
+  const std::array<QPoint, 3> tri = {QPoint(0, 0), QPoint(5, 0), QPoint(0, 4)};
+  c.Polygon(tri);
+  c.SetPixel(2, 2, kBlack);
+  EXPECT_TRUE(c.FloodFill(2, 2, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kWhite), 30);
+
+  // Back in copy mode the line continues from where the no-op line ended.
+  c.SetPenMode(TPenMode::Copy);
+  c.LineTo(5, 3);
+  EXPECT_EQ(PixelsOf(c, kBlack), (std::set<std::pair<int, int>>{{5, 0}, {5, 1}, {5, 2}}));
+  // Text is not drawn with the pen and is not suppressed: covered in Text below.
+}
+
+TEST(Canvas, DottedPen) {
+  Canvas c(15, 4, kYellow);
+  c.SetPenStyle(TPenStyle::Dot);
+  // Transparent background: the gaps keep what was there.
+  c.SetBackMode(TBackMode::Transparent);
+  c.MoveTo(0, 0);
+  c.LineTo(14, 0);
+  // Opaque background: the gaps get the background colour.
+  c.SetBackMode(TBackMode::Opaque);
+  c.SetBackColour(kWhite);
+  c.MoveTo(0, 1);
+  c.LineTo(14, 1);
+  // The pattern starts afresh at each LineTo.
+  c.SetBackMode(TBackMode::Transparent);
+  c.MoveTo(0, 2);
+  c.LineTo(4, 2);
+  c.LineTo(8, 2);
+  // Background following the brush: the brush colour while solid.
+  c.SetBackMode(TBackMode::Brush);
+  c.SetBrushColour(kGreen);
+  c.MoveTo(13, 3);
+  c.LineTo(0, 3);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{
+                            "###yyy###yyy##y",
+                            "###...###...##y",
+                            "###y###yyyyyyyy",
+                            "y#ggg###ggg###y",
+                        }));
+
+  // ... and transparent while the brush is clear. Steps count along the major axis.
+  Canvas d(3, 8, kYellow);
+  d.SetPenStyle(TPenStyle::Dot);
+  d.SetBrushStyle(TBrushStyle::Clear);
+  d.MoveTo(0, 0);
+  d.LineTo(2, 7);
+  EXPECT_EQ(Picture(d), (std::vector<std::string>{"#yy", "#yy", "y#y", "yyy", "yyy", "yyy",
+                                                  "yy#", "yyy"}));
+
+  // A rectangle's outline is one pattern, counter-clockwise from the top right corner.
+  Canvas r(5, 4);
+  r.SetPenStyle(TPenStyle::Dot);
+  r.SetBrushStyle(TBrushStyle::Clear);
+  r.Rectangle(0, 0, 5, 4);
+  EXPECT_EQ(Picture(r), (std::vector<std::string>{
+                            "..###",
+                            "....#",
+                            "#...#",
+                            "##...",
+                        }));
+
+  // A pen wider than one pixel is always solid.
+  Canvas w(10, 9);
+  w.SetPenStyle(TPenStyle::Dot);
+  w.SetPenWidth(3);
+  w.MoveTo(2, 4);
+  w.LineTo(8, 4);
+  EXPECT_EQ(Picture(w), (std::vector<std::string>{
+                            "..........",
+                            "..........",
+                            "..........",
+                            ".########.",
+                            ".########.",
+                            ".########.",
+                            "..........",
+                            "..........",
+                            "..........",
+                        }));
+}
+
+TEST(Canvas, EllipsePictures) {
+  struct Case {
+    std::array<int, 4> Box;
+    std::vector<std::string> Expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 4, 3}, {".##.", "#oo#", ".##."}},
+      {{0, 0, 5, 5}, {".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}},
+      {{0, 0, 6, 6}, {"..##..", ".#oo#.", "#oooo#", "#oooo#", ".#oo#.", "..##.."}},
+      {{0, 0, 7, 7},
+       {"..###..", ".#ooo#.", "#ooooo#", "#ooooo#", "#ooooo#", ".#ooo#.", "..###.."}},
+      {{0, 0, 10, 10},
+       {"...####...", "..#oooo#..", ".#oooooo#.", "#oooooooo#", "#oooooooo#", "#oooooooo#",
+        "#oooooooo#", ".#oooooo#.", "..#oooo#..", "...####..."}},
+      {{0, 0, 12, 4}, {"..########..", "##oooooooo##", "##oooooooo##", "..########.."}},
+      {{0, 0, 3, 3}, {".#.", "#o#", ".#."}},
+      {{0, 0, 2, 2}, {"##", "##"}},
+      {{0, 0, 1, 1}, {"#"}},
+      {{0, 0, 5, 1}, {"#####"}},
+      {{0, 0, 1, 4}, {"#", "#", "#", "#"}},
+      // Narrow ellipses have their tips completed to the box.
+      {{0, 0, 2, 6}, {"##", "##", "##", "##", "##", "##"}},
+      // Placement in the box and an inverted box.
+      {{8, 7, 2, 1},
+       {"........", "....##..", "...#oo#.", "..#oooo#", "..#oooo#", "...#oo#.", "....##..",
+        "........"}},
+  };
+  for (const Case& k : cases) {
+    const int w = static_cast<int>(k.Expected[0].size());
+    const int h = static_cast<int>(k.Expected.size());
+    Canvas c = BlackOnRed(w, h);
+    c.Ellipse(k.Box[0], k.Box[1], k.Box[2], k.Box[3]);
+    EXPECT_EQ(Picture(c), k.Expected) << k.Box[0] << "," << k.Box[1] << "," << k.Box[2] << ","
+                                      << k.Box[3];
+  }
+  Canvas c = BlackOnRed(5, 5);
+  c.Ellipse(0, 0, 0, 5);
+  c.Ellipse(0, 3, 5, 3);
+  EXPECT_EQ(Count(c, kWhite), 25);
+}
+
+// For every box size up to 32 x 32: the outline lies in the box, touches all four sides, is
+// symmetric about both axes of the box and 8-connected; in each row the pixels between the
+// leftmost and rightmost outline pixels are outline or interior, all others untouched.
+TEST(Canvas, EllipseShapeRules) {
+  for (int w = 1; w <= 32; ++w) {
+    for (int h = 1; h <= 32; ++h) {
+      Canvas c = BlackOnRed(w + 4, h + 4);
+      c.Ellipse(2, 2, 2 + w, 2 + h);
+      const auto outline = PixelsOf(c, kBlack);
+      int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
+      bool symmetric = true;
+      for (const auto& [x, y] : outline) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+        symmetric = symmetric && outline.count({3 + w - x, y}) == 1 &&
+                    outline.count({x, 3 + h - y}) == 1;
+      }
+      ASSERT_TRUE(symmetric) << w << "x" << h;
+      ASSERT_EQ(minX, 2) << w << "x" << h;
+      ASSERT_EQ(maxX, 1 + w) << w << "x" << h;
+      ASSERT_EQ(minY, 2) << w << "x" << h;
+      ASSERT_EQ(maxY, 1 + h) << w << "x" << h;
+
+      std::set<std::pair<int, int>> reached{*outline.begin()};
+      std::vector<std::pair<int, int>> todo{*outline.begin()};
+      while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        for (int dy = -1; dy <= 1; ++dy) {
+          for (int dx = -1; dx <= 1; ++dx) {
+            const std::pair<int, int> q{x + dx, y + dy};
+            if (outline.count(q) == 1 && reached.insert(q).second) todo.push_back(q);
+          }
+        }
+      }
+      ASSERT_EQ(reached.size(), outline.size()) << w << "x" << h;
+
+      for (int y = 0; y < h + 4; ++y) {
+        int left = INT_MAX, right = INT_MIN;
+        for (int x = 0; x < w + 4; ++x) {
+          if (*c.Pixel(x, y) == kBlack) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+          }
+        }
+        ASSERT_EQ(left == INT_MAX, y < 2 || y >= 2 + h) << w << "x" << h << " row " << y;
+        for (int x = 0; x < w + 4; ++x) {
+          const TColor p = *c.Pixel(x, y);
+          if (x >= left && x <= right) {
+            ASSERT_TRUE(p == kBlack || p == kRed) << w << "x" << h << " " << x << "," << y;
+          } else {
+            ASSERT_EQ(p, kWhite) << w << "x" << h << " " << x << "," << y;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(Canvas, DottedEllipse) {
+  Canvas solid(10, 10);
+  solid.SetBrushStyle(TBrushStyle::Clear);
+  solid.Ellipse(0, 0, 10, 10);
+  Canvas dotted(10, 10);
+  dotted.SetPenStyle(TPenStyle::Dot);
+  dotted.SetBrushStyle(TBrushStyle::Clear);
+  dotted.SetBackMode(TBackMode::Opaque);
+  dotted.SetBackColour(kYellow);
+  dotted.Ellipse(0, 0, 10, 10);
+  auto on = PixelsOf(dotted, kBlack), off = PixelsOf(dotted, kYellow);
+  EXPECT_FALSE(on.empty());
+  EXPECT_FALSE(off.empty());
+  on.insert(off.begin(), off.end());
+  EXPECT_EQ(on, PixelsOf(solid, kBlack));
+  // The outline starts at the top of the middle of the right side, counter-clockwise.
+  EXPECT_EQ(*dotted.Pixel(9, 4), kBlack);
+  EXPECT_EQ(*dotted.Pixel(9, 3), kBlack);
+  EXPECT_EQ(*dotted.Pixel(8, 2), kBlack);
+  EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
+}
+
+TEST(Canvas, ChordHalves) {
+  // Circle in a 7 x 7 box (Ellipse picture above). The arc runs counter-clockwise from the
+  // ray through the start point (included) to the ray through the end point (excluded); the
+  // secant goes from the arc's last pixel back to its first, drawn by the line rule.
+  Canvas left = BlackOnRed(7, 7);
+  left.Chord(0, 0, 7, 7, 3, 0, 3, 6);  // from the top to the bottom: the left half
+  EXPECT_EQ(Picture(left), (std::vector<std::string>{
+                               "..##...",
+                               ".#o#...",
+                               "#oo#...",
+                               "#o#....",
+                               "#o#....",
+                               ".##....",
+                               "..#....",
+                           }));
+  Canvas right = BlackOnRed(7, 7);
+  right.Chord(0, 0, 7, 7, 3, 6, 3, 0);  // from the bottom to the top: the right half
+  EXPECT_EQ(Picture(right), (std::vector<std::string>{
+                                "....#..",
+                                "....##.",
+                                "....#o#",
+                                "...#oo#",
+                                "...#oo#",
+                                "...#o#.",
+                                "...##..",
+                            }));
+  // Rays through points far away, and through the centre, are directions only.
+  Canvas far = BlackOnRed(7, 7);
+  far.Chord(0, 0, 7, 7, 3, -1000000, 3, 1000000);
+  EXPECT_EQ(Picture(far), Picture(left));
+
+  // Equal rays: the whole ellipse.
+  for (const QPoint ray : {QPoint(7, 3), QPoint(3, 3), QPoint(0, 0)}) {
+    Canvas whole = BlackOnRed(10, 10);
+    whole.Chord(0, 0, 10, 10, ray.x(), ray.y(), ray.x(), ray.y());
+    Canvas ellipse = BlackOnRed(10, 10);
+    ellipse.Ellipse(0, 0, 10, 10);
+    EXPECT_EQ(Picture(whole), Picture(ellipse)) << ray.x() << "," << ray.y();
+  }
+}
+
+TEST(Canvas, PolygonFill) {
+  // Pixel (x, y) is inside when the point (x, y) is; the outline is drawn over the interior.
+  Canvas c = BlackOnRed(8, 8);
+  const std::array<QPoint, 3> tri = {QPoint(0, 0), QPoint(6, 0), QPoint(0, 6)};
+  c.Polygon(tri);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{
+                            "#######.",
+                            "#oooo#..",
+                            "#ooo#...",
+                            "#oo#....",
+                            "#o#.....",
+                            "##......",
+                            "#.......",
+                            "........",
+                        }));
+
+  // Alternate rule: the pentagon in the middle of a pentagram is crossed twice, so outside.
+  Canvas star = BlackOnRed(21, 20);
+  const std::array<QPoint, 5> pentagram = {QPoint(10, 0), QPoint(16, 19), QPoint(0, 7),
+                                           QPoint(20, 7), QPoint(4, 19)};
+  star.Polygon(pentagram);
+  EXPECT_EQ(*star.Pixel(10, 8), kWhite);
+  EXPECT_EQ(*star.Pixel(10, 11), kWhite);
+  EXPECT_EQ(*star.Pixel(10, 4), kRed);  // top point
+  EXPECT_EQ(*star.Pixel(3, 8), kRed);   // left point
+  EXPECT_EQ(*star.Pixel(17, 8), kRed);  // right point
+
+  // Two points: a line there and back; one point or none: nothing.
+  Canvas two = BlackOnRed(6, 3);
+  const std::array<QPoint, 2> seg = {QPoint(1, 1), QPoint(4, 1)};
+  two.Polygon(seg);
+  const std::array<QPoint, 1> one = {QPoint(0, 0)};
+  two.Polygon(one);
+  two.Polygon({});
+  EXPECT_EQ(Picture(two), (std::vector<std::string>{"......", ".####.", "......"}));
+}
+
+TEST(Canvas, PixelGetSet) {
+  Canvas c(4, 3);
+  c.SetPixel(3, 2, kBlue);
+  c.SetPixel(4, 0, kBlue);
+  c.SetPixel(-1, 0, kBlue);
+  EXPECT_EQ(c.Pixel(3, 2), kBlue);
+  EXPECT_EQ(c.Pixel(0, 0), kWhite);
+  EXPECT_EQ(c.Pixel(4, 0), std::nullopt);
+  EXPECT_EQ(c.Pixel(0, -1), std::nullopt);
+  EXPECT_EQ(c.Pixel(INT_MIN, INT_MAX), std::nullopt);
+  EXPECT_EQ(Count(c, kBlue), 1);
+}
+
+TEST(Canvas, FloodFillBorder) {
+  // Fills outward from the start until the border colour; stops at the border.
+  Canvas c(12, 12);
+  c.SetBrushStyle(TBrushStyle::Clear);
+  c.Rectangle(1, 1, 11, 11);
+  c.SetBrushStyle(TBrushStyle::Solid);
+  c.SetBrushColour(kGreen);
+  EXPECT_TRUE(c.FloodFill(5, 5, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kGreen), 64);
+  EXPECT_EQ(Count(c, kBlack), 36);
+  EXPECT_EQ(Count(c, kWhite), 144 - 64 - 36);
+  // Starting on the border colour fills nothing.
+  c.SetBrushColour(kBlue);
+  EXPECT_FALSE(c.FloodFill(1, 1, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kBlue), 0);
+  // Border mode crosses any colour but the border: green inside and white outside are
+  // separated by the black frame.
+  EXPECT_TRUE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kBlue), 144 - 64 - 36);
+  EXPECT_EQ(Count(c, kGreen), 64);
+
+  // Four-connected: a diagonal line (8-connected) is a closed border.
+  Canvas d(10, 10);
+  d.MoveTo(0, 9);
+  d.LineTo(10, -1);
+  d.SetBrushColour(kGreen);
+  EXPECT_TRUE(d.FloodFill(0, 0, kBlack, TFillMode::Border));
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const TColor want = x + y < 9 ? kGreen : (x + y == 9 ? kBlack : kWhite);
+      ASSERT_EQ(*d.Pixel(x, y), want) << x << "," << y;
+    }
+  }
+
+  // Filling a circle drawn with a clear brush gives the circle's own interior.
+  Canvas ring(15, 15);
+  ring.SetBrushStyle(TBrushStyle::Clear);
+  ring.Ellipse(1, 2, 14, 13);
+  ring.SetBrushStyle(TBrushStyle::Solid);
+  ring.SetBrushColour(kRed);
+  EXPECT_TRUE(ring.FloodFill(7, 7, kBlack, TFillMode::Border));
+  Canvas disk = BlackOnRed(15, 15);
+  disk.Ellipse(1, 2, 14, 13);
+  EXPECT_EQ(Picture(ring), Picture(disk));
+}
+
+TEST(Canvas, FloodFillSurface) {
+  Canvas c(10, 10);
+  c.SetBrushColour(kRed);
+  c.FillRect(0, 0, 4, 4);
+  c.FillRect(6, 6, 10, 10);
+  c.SetPixel(4, 4, kRed);  // touches the first square only at a corner
+  c.SetBrushColour(kBlue);
+  EXPECT_TRUE(c.FloodFill(1, 2, kRed, TFillMode::Surface));
+  EXPECT_EQ(Count(c, kBlue), 16);
+  EXPECT_EQ(Count(c, kRed), 17);
+  EXPECT_EQ(*c.Pixel(4, 4), kRed);
+  // The start must be of the surface colour.
+  EXPECT_FALSE(c.FloodFill(5, 5, kRed, TFillMode::Surface));
+  // Filling a surface with its own colour ends and changes nothing.
+  c.SetBrushColour(kRed);
+  EXPECT_TRUE(c.FloodFill(7, 7, kRed, TFillMode::Surface));
+  EXPECT_EQ(Count(c, kRed), 17);
+  // White surface: everything white, connected around the squares.
+  c.SetBrushColour(kYellow);
+  EXPECT_TRUE(c.FloodFill(9, 0, kWhite, TFillMode::Surface));
+  EXPECT_EQ(Count(c, kYellow), 100 - 16 - 17);
+  // A clear brush finds the area but paints nothing.
+  c.SetBrushStyle(TBrushStyle::Clear);
+  EXPECT_TRUE(c.FloodFill(9, 0, kYellow, TFillMode::Surface));
+  EXPECT_EQ(Count(c, kYellow), 100 - 16 - 17);
+  // Outside the image.
+  EXPECT_FALSE(c.FloodFill(10, 0, kWhite, TFillMode::Border));
+  EXPECT_FALSE(c.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
+}
+
+TEST(Canvas, FloodFillWholeImage) {
+  Canvas c(1024, 768);
+  c.SetBrushColour(kGreen);
+  EXPECT_TRUE(c.FloodFill(512, 400, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kGreen), 1024 * 768);
+  c.SetBrushColour(kBlue);
+  EXPECT_TRUE(c.FloodFill(0, 767, kGreen, TFillMode::Surface));
+  EXPECT_EQ(Count(c, kBlue), 1024 * 768);
+}
+
+TEST(Canvas, FloodFillStopsAtClip) {
+  Canvas c(10, 10);
+  c.SetClipRect(2, 2, 6, 7);
+  c.SetBrushColour(kGreen);
+  EXPECT_FALSE(c.FloodFill(0, 0, kBlack, TFillMode::Border));  // start outside the clip
+  EXPECT_TRUE(c.FloodFill(3, 3, kBlack, TFillMode::Border));
+  EXPECT_EQ(Count(c, kGreen), 20);
+  EXPECT_EQ(PixelsOf(c, kGreen).begin()->first, 2);
+  EXPECT_EQ(*c.Pixel(1, 3), kWhite);
+  EXPECT_EQ(*c.Pixel(6, 3), kWhite);
+  EXPECT_EQ(*c.Pixel(3, 7), kWhite);
+}
+
+// Drawing with a clip gives, inside the clip, the pixels of the same drawing without one, and
+// leaves everything outside the clip alone.
+TEST(Canvas, ClippingOfEveryPrimitive) {
+  const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> draws = {
+      {"line", [](Canvas& c) { c.MoveTo(-3, 11); c.LineTo(14, 0); }},
+      {"dotted line",
+       [](Canvas& c) {
+         c.SetPenStyle(TPenStyle::Dot);
+         c.SetBackMode(TBackMode::Opaque);
+         c.SetBackColour(kYellow);
+         c.MoveTo(0, 1);
+         c.LineTo(13, 9);
+       }},
+      {"wide line", [](Canvas& c) { c.SetPenWidth(3); c.MoveTo(0, 0); c.LineTo(12, 10); }},
+      {"rectangle", [](Canvas& c) { c.Rectangle(1, 1, 11, 9); }},
+      {"fillrect", [](Canvas& c) { c.FillRect(-5, -5, 20, 20); }},
+      {"ellipse", [](Canvas& c) { c.Ellipse(0, 0, 13, 10); }},
+      {"chord", [](Canvas& c) { c.Chord(0, 0, 13, 10, 13, 0, 0, 10); }},
+      {"polygon",
+       [](Canvas& c) {
+         const std::array<QPoint, 4> p = {QPoint(0, 5), QPoint(6, -2), QPoint(12, 5),
+                                          QPoint(6, 12)};
+         c.Polygon(p);
+       }},
+      {"pixels",
+       [](Canvas& c) {
+         for (int i = 0; i < 12; ++i) c.SetPixel(i, i % 10, kBlue);
+       }},
+      {"text",
+       [](Canvas& c) {
+         c.SetFont(QStringLiteral("Arial"), 8, kBlack);
+         c.SetBackMode(TBackMode::Opaque);
+         c.SetBackColour(kYellow);
+         c.TextOut(1, 0, QStringLiteral("Mål"));
+       }},
+  };
+  for (const auto& [name, draw] : draws) {
+    Canvas full = BlackOnRed(13, 10);
+    draw(full);
+    Canvas clipped = BlackOnRed(13, 10);
+    clipped.SetClipRect(9, 8, 3, 2);  // inverted: columns 3..8, rows 2..7
+    EXPECT_EQ(clipped.ClipRect(), QRect(3, 2, 6, 6));
+    draw(clipped);
+    bool changedInside = false;
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 13; ++x) {
+        const bool inside = x >= 3 && x < 9 && y >= 2 && y < 8;
+        const TColor want = inside ? *full.Pixel(x, y) : kWhite;
+        ASSERT_EQ(*clipped.Pixel(x, y), want) << name << " at " << x << "," << y;
+        changedInside = changedInside || (inside && want != kWhite);
+      }
+    }
+    EXPECT_TRUE(changedInside) << name;
+  }
+
+  // The clip is kept inside the image; ResetClip restores the whole image.
+  Canvas c(5, 5);
+  c.SetClipRect(INT_MIN, -3, INT_MAX, 2);
+  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 5, 2));
+  c.SetClipRect(7, 7, 9, 9);
+  EXPECT_TRUE(c.ClipRect().isEmpty());
+  c.SetBrushColour(kRed);
+  c.FillRect(0, 0, 5, 5);
+  EXPECT_EQ(Count(c, kRed), 0);
+  c.ResetClip();
+  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 5, 5));
+}
+
+TEST(Canvas, CoordinatesFarOutside) {
+  // Long lines are exact: the diagonal stays on x = y, and a line 4e9 pixels long with a rise
+  // of one pixel crosses over at its middle (x = 0, where y = 5.5 exactly: the upper pixel).
+  Canvas c(20, 12);
+  c.MoveTo(-1000000000, -1000000000);
+  c.LineTo(1000000000, 1000000000);
+  c.MoveTo(INT_MIN, INT_MIN);
+  c.LineTo(INT_MAX, INT_MAX);
+  std::set<std::pair<int, int>> diagonal;
+  for (int k = 0; k < 12; ++k) diagonal.insert({k, k});
+  EXPECT_EQ(PixelsOf(c, kBlack), diagonal);
+
+  Canvas d(20, 12);
+  d.MoveTo(-2000000000, 5);
+  d.LineTo(2000000000, 6);
+  EXPECT_EQ(*d.Pixel(0, 5), kBlack);
+  EXPECT_EQ(*d.Pixel(0, 6), kWhite);
+  EXPECT_EQ(*d.Pixel(1, 6), kBlack);
+  EXPECT_EQ(*d.Pixel(1, 5), kWhite);
+  EXPECT_EQ(*d.Pixel(19, 6), kBlack);
+  EXPECT_EQ(Count(d, kBlack), 20);
+  d.MoveTo(INT_MAX, INT_MIN);
+  d.LineTo(INT_MIN, INT_MAX);  // passes far from the image: nothing
+  d.MoveTo(INT_MIN, 3);
+  d.LineTo(INT_MIN, INT_MAX);
+  EXPECT_EQ(Count(d, kBlack), 20);
+
+  // Huge boxes: the rectangle's interior covers the image; an ellipse beyond kMaxShapeSize is
+  // not drawn, one just within it is.
+  Canvas e = BlackOnRed(20, 12);
+  e.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  EXPECT_EQ(Count(e, kRed), 240);
+  Canvas f = BlackOnRed(20, 12);
+  f.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  f.Ellipse(-40000, -40000, 40000, 40000);
+  f.Chord(INT_MIN, 0, INT_MAX, 10, INT_MAX, INT_MIN, INT_MIN, INT_MAX);
+  EXPECT_EQ(Count(f, kWhite), 240);
+  f.Ellipse(-30000, -30000, 30000, 30000);
+  EXPECT_EQ(Count(f, kRed), 240);
+  Canvas g = BlackOnRed(20, 12);
+  g.Ellipse(100000, 0, 100010, 10);  // small, far to the right
+  g.Chord(0, 0, 10, 10, INT_MAX, INT_MIN, INT_MIN, INT_MAX);
+  EXPECT_EQ(Count(g, kWhite) + Count(g, kBlack) + Count(g, kRed), 240);
+  EXPECT_GT(Count(g, kBlack), 0);
+
+  Canvas p = BlackOnRed(20, 12);
+  const std::array<QPoint, 3> tri = {QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MIN),
+                                     QPoint(0, INT_MAX)};
+  p.Polygon(tri);
+  EXPECT_EQ(Count(p, kRed), 240);
+
+  Canvas t(20, 12);
+  t.SetBackMode(TBackMode::Opaque);
+  t.TextOut(INT_MAX, INT_MIN, QStringLiteral("far"));
+  t.TextOut(INT_MIN, 0, QStringLiteral("far"));
+  EXPECT_EQ(Count(t, kWhite), 240);
+}
+
+TEST(Canvas, ResizeAndClear) {
+  Canvas c(4, 3);
+  c.SetPixel(3, 2, kBlue);
+  c.SetClipRect(0, 0, 1, 1);
+  c.Resize(6, 4, kYellow);
+  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 6, 4));
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{"....yy", "....yy", "...byy", "yyyyyy"}));
+  c.Resize(2, 2);
+  EXPECT_EQ(Picture(c), (std::vector<std::string>{"..", ".."}));
+  c.SetClipRect(0, 0, 1, 1);
+  c.Clear(kGreen);
+  EXPECT_EQ(Count(c, kGreen), 4);
+  c.Resize(-5, 3);
+  EXPECT_EQ(c.Width(), 0);
+  c.LineTo(5, 5);
+  c.Rectangle(0, 0, 5, 5);
+  c.Ellipse(0, 0, 5, 5);
+  EXPECT_FALSE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
+  c.TextOut(0, 0, QStringLiteral("x"));
+  EXPECT_EQ(c.Pixel(0, 0), std::nullopt);
+}
+
+TEST(Canvas, Text) {
+  Canvas probe(1, 1);
+  probe.SetFont(QStringLiteral("Arial"), 8, kBlack);
+  // 8 pt at 96 dpi is an 11-pixel em; the cell (ascent + descent) is a little taller.
+  const int height = probe.TextHeight();
+  EXPECT_GE(height, 11);
+  EXPECT_LE(height, 15);
+  EXPECT_EQ(probe.TextWidth(QString()), 0);
+  EXPECT_GT(probe.TextWidth(QStringLiteral("MMMM")), probe.TextWidth(QStringLiteral("iiii")));
+  EXPECT_EQ(probe.TextWidth(std::string_view("Måndag")),
+            probe.TextWidth(QStringLiteral("Måndag")));
+  const int width = probe.TextWidth(QStringLiteral("Hög"));
+
+  // Transparent: glyph pixels in the font colour and nothing else (no antialiasing); the
+  // cell's top-left corner at (x, y).
+  Canvas t(40, 24, kSilver);
+  t.SetFont(QStringLiteral("Arial"), 8, kBlack);
+  t.SetBrushStyle(TBrushStyle::Clear);
+  t.TextOut(5, 4, QStringLiteral("Hög"));
+  const auto ink = PixelsOf(t, kBlack);
+  ASSERT_FALSE(ink.empty());
+  EXPECT_EQ(Count(t, kBlack) + Count(t, kSilver), 40 * 24);
+  int top = INT_MAX, bottom = INT_MIN, left = INT_MAX, right = INT_MIN;
+  for (const auto& [x, y] : ink) {
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+    left = std::min(left, x);
+    right = std::max(right, x);
+  }
+  EXPECT_GE(top, 4);
+  EXPECT_LE(top, 4 + 4);  // the ring of "ö" / the top of "H" lies just below the cell top
+  EXPECT_LT(bottom, 4 + height);
+  EXPECT_GE(bottom, 4 + height - 4);  // the tail of "g" reaches into the descent
+  EXPECT_GE(left, 5);
+  EXPECT_LE(left, 5 + 2);
+  EXPECT_LT(right, 5 + width);
+
+  // Opaque (background following a solid brush): the cell is filled first.
+  Canvas o(40, 24, kWhite);
+  o.SetFont(QStringLiteral("Arial"), 8, kBlack);
+  o.SetBrushColour(kSilver);
+  o.TextOut(5, 4, QStringLiteral("Hög"));
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool cell = x >= 5 && x < 5 + width && y >= 4 && y < 4 + height;
+      const TColor p = *o.Pixel(x, y);
+      if (cell) {
+        ASSERT_TRUE(p == kBlack || p == kSilver) << x << "," << y;
+      } else {
+        ASSERT_EQ(p, kWhite) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(PixelsOf(o, kBlack), ink);  // the same glyphs, transparent or not
+  // An explicit opaque background colour, whatever the brush.
+  o.SetBrushStyle(TBrushStyle::Clear);
+  o.SetBackMode(TBackMode::Opaque);
+  o.SetBackColour(kYellow);
+  o.TextOut(5, 4, QStringLiteral("Hög"));
+  EXPECT_EQ(Count(o, kYellow) + static_cast<int>(ink.size()), width * height);
+
+  // Font colour and style; text is not affected by the no-op pen mode.
+  Canvas r(40, 24);
+  r.SetFont(QStringLiteral("Arial"), 8, kRed);
+  r.SetBackMode(TBackMode::Transparent);
+  r.SetPenMode(TPenMode::NoOp);
+  r.TextOut(5, 4, QStringLiteral("Hög"));
+  EXPECT_EQ(PixelsOf(r, kRed), ink);
+  r.Clear(kWhite);
+  r.SetFontStyle({.Bold = true});
+  r.TextOut(5, 4, QStringLiteral("Hög"));
+  EXPECT_GT(Count(r, kRed), static_cast<int>(ink.size()));
+  r.Clear(kWhite);
+  r.SetFontStyle({.Underline = true});
+  r.TextOut(5, 4, QStringLiteral("Hög"));
+  EXPECT_GT(Count(r, kRed), static_cast<int>(ink.size()));
+  // The classic names map to fonts that are found; "Courier New" is fixed-pitch.
+  r.SetFont(QStringLiteral("Courier New"), 10, kBlack);
+  EXPECT_EQ(r.TextWidth(QStringLiteral("iiii")), r.TextWidth(QStringLiteral("MMMM")));
+  r.SetFontName(QStringLiteral("MS Sans Serif"));
+  r.SetFontSize(8);
+  EXPECT_EQ(r.TextHeight(), height);  // the same Liberation Sans as "Arial"
+}
+
+}  // namespace
+}  // namespace himlavy
