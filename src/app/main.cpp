@@ -1,17 +1,48 @@
-// The program: the main frame over the data files of the working directory.
+// The program: the start-up sequence, then the event loop until the main frame closes.
 #include <QApplication>
 #include <filesystem>
 
+#include "shell/about_dialog.h"
+#include "shell/emblem_draw.h"
+#include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
+#include "shell/help_window.h"
 #include "shell/main_frame.h"
+#include "shell/settings_dialog.h"
+#include "shell/splash_window.h"
 
 int main(int argc, char* argv[]) {
+  using namespace himlavy;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Himlavy 4.6"));
-  himlavy::RegisterFontSubstitutions();
+  RegisterFontSubstitutions();
+  QApplication::setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
 
-  himlavy::TObsState state;
-  himlavy::THimlavy2 frame(state, std::filesystem::current_path());
+  // The splash screen is the first window to appear.
+  ShowSplashScreen();
+
+  // Title and help file; the help file's pages are the folder "help" of the working directory.
+  const std::filesystem::path workDir = std::filesystem::current_path();
+  QApplication::setApplicationName(QStringLiteral("Himlavy 4.6"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Himlavy 4.6"));
+  QApplication::setWindowIcon(ProgramIcon());
+  SetHelpFile(QStringLiteral("HVHELP.HLP"));
+  MapHelpFile(QStringLiteral("HVHELP.HLP"), workDir / "help");
+
+  // The forms, in order: main frame, about box, settings dialog, exit confirmation.
+  TObsState state;
+  THimlavy2 frame(state, workDir);
+  auto* aboutBox = new TAboutBox(&frame);
+  frame.SetAboutBox(aboutBox);
+  auto* settings = new TMultPageDlg(state, workDir, &frame);
+  settings->SetHelpCallback([](const QString& context) { HelpJump(context); });
+  frame.SetSettingsDialog(settings);
+  auto* exitDialog = new TBtnRightDlg(&frame);
+  frame.SetExitDialog(exitDialog);
   frame.show();
+
+  // The sky chart comes last and releases the splash screen when it is created; until the
+  // program has one, the splash screen goes as soon as the frame is up.
+  ReleaseSplashScreen();
+
   return QApplication::exec();
 }

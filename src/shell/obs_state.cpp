@@ -87,4 +87,12 @@ void ApplyStepChoice(TObsState& state, const TStepChoice& choice) {
   state.StepLabel = std::string(choice.Label);
 }
 
+void StepMoment(TObsState& state, double days) {
+  state.ClockJD += days;
+  DeriveTimes(state);
+  for (const auto flag : kRedrawFlags) {
+    if (flag != &TObsState::RedrawEarth && flag != &TObsState::RedrawIncrement) state.*flag = 1;
+  }
+}
+
 }  // namespace himlavy

@@ -161,4 +161,15 @@ void IncrementTick(TObsState& state, TCalDateTime (*readClock)() = &ReadComputer
 // (StepDays kept), else RealTime 0, StepDays positive and the choice's label.
 void ApplyStepChoice(TObsState& state, const TStepChoice& choice);
 
+// The steps of the increment window, in days: a tropical year, a mean Gregorian month, a day,
+// an hour, a minute and a second ("År", "Mån", "Dag", "Tim", "Min", "Sek").
+inline constexpr std::array<double, 6> kMomentSteps = {365.24219,  30.4375,      1.0,
+                                                       1.0 / 24.0, 1.0 / 1440.0, 1.0 / 86400.0};
+
+// Steps the moment by `days` (negative steps back) as the increment window does:
+// ClockJD += days with no clamping (a step may leave 0..kMaxClockJD), then DeriveTimes, then
+// raises the redraw flag of every window that shows the moment: all flags except RedrawEarth
+// (the Earth map shows only the site) and RedrawIncrement (the increment window itself).
+void StepMoment(TObsState& state, double days);
+
 }  // namespace himlavy

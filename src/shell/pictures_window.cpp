@@ -1,0 +1,106 @@
+#include "shell/pictures_window.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+
+#include "shell/fonts_draw.h"
+#include "shell/message_dialog.h"
+#include "shell/textfile.h"
+
+namespace himlavy {
+
+const std::array<TPictureEntry, 16> kPictures = {{
+    {"Solen", "solen.bmp", ""},
+    {"Merkurius", "merkuriu.bmp", "Fotomosaik, Mariner 10, 1974"},
+    {"Venus", "venus.bmp", "Mariner 10, 1974"},
+    {"Jorden", "jorden.bmp", "Meteosat, 970620 12:00"},
+    {"Månen", "manen.bmp", ""},
+    {"Mars", "mars.bmp", "Mosaik"},
+    {"Jupiter", "jupiter.bmp", "Framhävda färger, Voyager 1"},
+    {"Io", "io.bmp", "Voyager 1, 1979"},
+    {"Saturnus", "saturnus.bmp", "Voyager 2, 1981"},
+    {"Tethys", "tethys.bmp", "Voyager 2, 1981"},
+    {"Uranus", "uranus.bmp", "Voyager 2, 1986"},
+    {"Neptunus", "neptunus.bmp", "Voyager 2, 1989"},
+    {"Pluto", "pluto.bmp", "Hubble Space Telescope"},
+    {"243 Ida", "ida.bmp", "Galileo, 1993"},
+    {"C/1996 B2", "c_96_b2.bmp", "Komet C/1996 B2 Hyakutake"},
+    {"M31", "m31.bmp", "M31 Andromedagalaxen"},
+}};
+
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Layout of the client area (the window is 509 x 556 pixels outside).
+const QRect kListBox(8, 8, 145, 21);
+const QRect kPictureBox(8, 36, 485, 450);
+const QRect kCreditBox(8, 492, 485, 20);
+
+}  // namespace
+
+TMDIChild15::TMDIChild15(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+    : TChildWindow(state, dataDir, parent) {
+  setObjectName(QStringLiteral("MDIChild15"));
+  setWindowTitle(QStringLiteral("Bilder på astronomiska objekt"));
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  SetPlacement(QRect(510, 73, 509, 556));
+  SetFixedBorder();
+  SetClientColour(Qt::black);
+
+  const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 8);
+  list_ = new QComboBox(Client());
+  list_->setObjectName(QStringLiteral("ComboBox1"));
+  list_->setFont(font);
+  list_->setGeometry(kListBox);
+  list_->setMaxVisibleItems(16);
+  for (const TPictureEntry& entry : kPictures) list_->addItem(Text(entry.Item));
+
+  picture_ = new QLabel(Client());
+  picture_->setObjectName(QStringLiteral("Image1"));
+  picture_->setGeometry(kPictureBox);
+  picture_->setAlignment(Qt::AlignCenter);
+
+  credit_ = new QLabel(Client());
+  credit_->setObjectName(QStringLiteral("Label1"));
+  credit_->setFont(font);
+  credit_->setGeometry(kCreditBox);
+  QPalette palette = credit_->palette();
+  palette.setColor(QPalette::WindowText, QColor(192, 192, 192));
+  credit_->setPalette(palette);
+
+  connect(list_, &QComboBox::currentIndexChanged, this, &TMDIChild15::ComboBox1Change);
+}
+
+void TMDIChild15::FormShow() {
+  {
+    const QSignalBlocker blocker(list_);
+    list_->setCurrentIndex(0);
+  }
+  if (LoadPicture(0)) credit_->clear();
+}
+
+void TMDIChild15::ComboBox1Change(int index) {
+  if (index < 0 || index >= static_cast<int>(kPictures.size())) return;
+  if (LoadPicture(index)) credit_->setText(Text(kPictures[index].Credit));
+}
+
+bool TMDIChild15::LoadPicture(int index) {
+  const std::string_view file = kPictures[index].File;
+  const std::filesystem::path path = ResolveDataPath(DataDir(), file);
+  QImageReader reader(QString::fromStdString(path.string()), "BMP");
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    ShowProgramMessage(this, QStringLiteral("Cannot open file %1").arg(Text(file)));
+    return false;
+  }
+  picture_->setPixmap(QPixmap::fromImage(image));
+  return true;
+}
+
+}  // namespace himlavy
