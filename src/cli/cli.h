@@ -44,5 +44,6 @@ int StateCommand(Context& context);
 int RenderCommand(Context& context);
 int EphemerisCommand(Context& context);
 int JupiterMoonsCommand(Context& context);
+int EventsCommand(Context& context);
 
 }  // namespace himlavy::cli

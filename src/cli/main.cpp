@@ -18,8 +18,8 @@ constexpr const char* kUsage =
     "TIMMAR]\n"
     "            [--scale utc|tdt] [--lat GRADER] [--lon GRADER] [--height M] [--place TEXT]\n"
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
-    "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons,\n"
-    "           render FÖNSTER --out FIL.png\n";
+    "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
+    "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
 
@@ -29,6 +29,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"render", &RenderCommand},
       {"ephemeris", &EphemerisCommand},
       {"jupiter-moons", &JupiterMoonsCommand},
+      {"events", &EventsCommand},
   };
   return commands;
 }

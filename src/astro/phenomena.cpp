@@ -1,0 +1,345 @@
+#include "astro/phenomena.h"
+
+#include <array>
+#include <cassert>
+#include <cmath>
+#include <cstdint>
+
+#include "astro/basic.h"
+#include "astro/positions.h"
+#include "timecal/timescales.h"
+
+namespace himlavy {
+
+namespace {
+
+constexpr double kDegToRad = 0.017453292519943295;
+
+// One periodic term of the phases of the Moon: multiples of M, M', F; amplitude (days) and
+// power of E for new moon [0], full moon [1] and the quarters [2].
+struct TPhaseTerm {
+  std::int8_t M, MPrime, F;
+  std::array<double, 3> Amplitude;
+  std::array<std::int8_t, 3> EPower;
+};
+
+// One term of the quarters' W: multiples of M, M', F, power of E, cosine coefficient (days).
+struct TQuarterWTerm {
+  std::int8_t M, MPrime, F, EPower;
+  double Coef;
+};
+
+// An additional argument of the phases: C0 + Ck k + CT2 T^2 degrees, and its amplitude (days).
+struct TPlanetaryArg {
+  double C0, Ck, CT2, Amplitude;
+};
+
+// A periodic term of the equinoxes and solstices: A cos(B + C T), B and C in degrees.
+struct TSeasonTerm {
+  double A, B, C;
+};
+
+// Table 36.A for one planet: A and M0 of the first and second phenomenon, B and M1.
+struct TPhenomenonMeanRow {
+  std::array<double, 2> A;
+  double B;
+  std::array<double, 2> M0;
+  double M1;
+};
+
+// Number of harmonics of M and the first row of a series.
+struct TTermIndex {
+  int Harmonics, First;
+};
+
+// One row of the phenomena's series: the quadratic in T of the first and of the second
+// phenomenon.
+struct TPhenomenonTerm {
+  TPoly2 First, Second;
+};
+
+// An argument C0 + C1 T, degrees.
+struct TLinearArg {
+  double C0, C1;
+};
+
+// A term of Jupiter .. Neptune in an additional argument: planet row, argument 0 = a .. 6 = g,
+// sine and cosine coefficient.
+struct TPhenomenonExtraTerm {
+  int PlanetRow, Arg;
+  TPoly2 Sin, Cos;
+};
+
+// One row of the elongations' series: the time (days) and the elongation (degrees).
+struct TElongationTerm {
+  TPoly2 Time, Angle;
+};
+
+#include "astro/phenomena_table.inc"
+
+// Lunation length and epoch of the mean new moon, from the first row of the table.
+constexpr double kLunationEpoch = kLunationPoly[0][0];
+constexpr double kSynodicMonth = kLunationPoly[0][1];
+
+// The most harmonics any series uses.
+constexpr int kMaxHarmonics = 5;
+
+// The factor E^p, p = 0, 1 or 2.
+double EPowerFactor(int p, double e) {
+  return p == 0 ? 1.0 : (p == 1 ? e : e * e);
+}
+
+// The planet row (1 Mercury .. 7 Neptune) of a planet number.
+int PlanetRowOf(int Planet) {
+  return Planet > 2 ? Planet - 1 : Planet;
+}
+
+// The first lunation a forward eclipse search tries from JD.
+double FirstLunation(double JD) {
+  return FloorReal((JD - kLunationEpoch) / kSynodicMonth + 1.03);
+}
+
+// The shadow constants (P, U, T) of a lunar eclipse search: penumbra, umbra, totality.
+struct TShadowSet {
+  double P, U, T;
+};
+constexpr std::array<TShadowSet, 2> kShadowSets = {
+    {{1.5573, 1.0128, 0.4678}, {1.571, 1.0157, 0.4707}}};
+
+}  // namespace
+
+double LunationValue(int Row, double T, double k) {
+  assert(Row >= 0 && Row < 5);
+  const TPoly4& c = kLunationPoly[static_cast<std::size_t>(Row)];
+  const double t2 = T * T;
+  return c[0] + c[1] * k + ((c[4] * T + c[3]) * T + c[2]) * t2;
+}
+
+double MoonPhase(int K, int Phase) {
+  assert(Phase >= 0 && Phase <= 3);
+  const double k = K + Phase / 4.0;
+  const double T = k / 1236.85;
+  double jde = LunationValue(0, T, k);
+  const double m = Mod2Pi(LunationValue(1, T, k) * kDegToRad);
+  const double mPrime = Mod2Pi(LunationValue(2, T, k) * kDegToRad);
+  const double f = Mod2Pi(LunationValue(3, T, k) * kDegToRad);
+  const double node = Mod2Pi(LunationValue(4, T, k) * kDegToRad);
+  jde += kPhaseNodeAmplitude * std::sin(node);
+  const double e = Poly2(kPhaseEccentricity, T);
+
+  const std::size_t column = Phase == kNewMoon ? 0 : (Phase == kFullMoon ? 1 : 2);
+  double sum = 0.0;
+  for (const TPhaseTerm& term : kPhaseTerms) {
+    const double amplitude = term.Amplitude[column];
+    if (amplitude == 0.0) continue;
+    const double argument = term.M * m + term.MPrime * mPrime + term.F * f;
+    sum += amplitude * EPowerFactor(term.EPower[column], e) * std::sin(argument);
+  }
+  jde += sum;
+
+  if (Phase == kFirstQuarter || Phase == kLastQuarter) {
+    double w = 0.0;
+    for (const TQuarterWTerm& term : kQuarterWTerms) {
+      const double argument = term.M * m + term.MPrime * mPrime + term.F * f;
+      w += term.Coef * EPowerFactor(term.EPower, e) * std::cos(argument);
+    }
+    jde += Phase == kFirstQuarter ? w : -w;
+  }
+
+  double planetary = 0.0;
+  for (const TPlanetaryArg& arg : kPlanetaryArgs) {
+    planetary += arg.Amplitude * std::sin((arg.C0 + arg.Ck * k + arg.CT2 * T * T) * kDegToRad);
+  }
+  return jde + planetary;
+}
+
+double EquinoxSolstice(int Year, int Which) {
+  assert(Which >= 0 && Which <= 3);
+  const bool early = Year < 1000;
+  const double y = early ? Year / 1000.0 : (Year - 2000) / 1000.0;
+  const double jde0 = Poly4(kSeasonPoly[early ? 0 : 1][static_cast<std::size_t>(Which)], y);
+  const double T = JulianCenturies(jde0);
+  const double w = (35999.373 * T - 2.47) * kDegToRad;
+  const double dLambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
+  double s = 0.0;
+  for (const TSeasonTerm& term : kSeasonTerms) {
+    s += term.A * std::cos((term.B + term.C * T) * kDegToRad);
+  }
+  return jde0 + 0.00001 * s / dLambda;
+}
+
+TLunationEclipse EclipseAtLunation(double K) {
+  TLunationEclipse result;
+  const double T = K / 1236.85;
+  result.JDE = LunationValue(0, T, K);
+  const TMoonArguments args = MoonArguments(JulianCenturies(result.JDE));
+  const double m = args.M;
+  const double mPrime = args.MPrime;
+  const double f = args.F;
+  const double node = args.Node;
+  const double e = args.E;
+  result.MPrime = mPrime;
+  if (std::fabs(std::sin(f)) >= 0.36) {
+    result.U = 0.0;
+    result.Gamma = 2.0;
+    return result;
+  }
+
+  const double f1 = f - 0.0004651302456564888 * std::sin(node);  // F - 0.02665 deg sin Omega
+  const double a1 = (299.77 + 0.107408 * K - 0.009173 * T * T) * kDegToRad;
+  using std::cos;
+  using std::sin;
+  result.JDE += -0.4075 * sin(mPrime) + 0.1721 * e * sin(m) + 0.0161 * sin(2.0 * mPrime) -
+                0.0097 * sin(2.0 * f1) + 0.0073 * e * sin(mPrime - m) -
+                0.0050 * e * sin(mPrime + m) - 0.0023 * sin(mPrime - 2.0 * f1) +
+                0.0021 * e * sin(2.0 * m) + 0.0012 * sin(mPrime + 2.0 * f1) +
+                0.0006 * e * sin(2.0 * mPrime + m) - 0.0004 * sin(3.0 * mPrime) -
+                0.0003 * e * sin(m + 2.0 * f1) + 0.0003 * sin(a1) - 0.0002 * e * sin(m - 2.0 * f1) -
+                0.0002 * e * sin(2.0 * mPrime - m) - 0.0002 * sin(node);
+
+  const double p = 0.2070 * e * sin(m) + 0.0024 * e * sin(2.0 * m) - 0.0392 * sin(mPrime) +
+                   0.0116 * sin(2.0 * mPrime) - 0.0073 * e * sin(mPrime + m) +
+                   0.0067 * e * sin(mPrime - m) + 0.0118 * sin(2.0 * f1);
+  const double q = 5.2207 - 0.0048 * e * cos(m) + 0.0020 * e * cos(2.0 * m) - 0.3299 * cos(mPrime) -
+                   0.0060 * e * cos(mPrime + m) + 0.0041 * e * cos(mPrime - m);
+  result.Gamma = std::fabs((p * cos(f1) + q * sin(f1)) * (1.0 - 0.0048 * std::fabs(cos(f1))));
+  result.U = 0.0059 + 0.0046 * e * cos(m) - 0.0182 * cos(mPrime) + 0.0004 * cos(2.0 * mPrime) -
+             0.0005 * cos(m + mPrime);
+  return result;
+}
+
+TSolarEclipse NextSolarEclipse(double JD) {
+  double k = FirstLunation(JD);
+  TLunationEclipse ecl;
+  do {
+    ecl = EclipseAtLunation(k);
+    k += 1.0;
+  } while (!(ecl.Gamma < 1.5433 + ecl.U));
+
+  TSolarEclipse result;
+  result.JDE = ecl.JDE;
+  const double u = ecl.U;
+  const double gamma = ecl.Gamma;
+  if (gamma >= 0.9972) {
+    if (gamma >= 0.9972 + std::fabs(u)) {
+      result.Kind = kSolarPartial;
+      result.Magnitude = (1.5433 + u - gamma) / (0.5461 + 2.0 * u);
+    } else {
+      result.Kind = u <= 0.0047 ? kSolarNonCentralTotal : kSolarNonCentralAnnular;
+    }
+  } else if (u < 0.0) {
+    result.Kind = kSolarTotal;
+  } else if (u > 0.0047) {
+    result.Kind = kSolarAnnular;
+  } else {
+    result.Kind = 0.00464 * std::sqrt(1.0 - gamma * gamma) > u ? kSolarAnnularTotal : kSolarAnnular;
+  }
+  return result;
+}
+
+TLunarEclipse NextLunarEclipse(int Set, double JD) {
+  assert(Set == 0 || Set == 1);
+  const TShadowSet& shadow = kShadowSets[Set == 1 ? 1 : 0];
+  double k = FirstLunation(JD) + 0.5;
+  TLunationEclipse ecl;
+  TLunarEclipse result;
+  do {
+    ecl = EclipseAtLunation(k);
+    k += 1.0;
+    result.Kind = kLunarTotal;
+    result.Magnitude = (shadow.U - ecl.U - ecl.Gamma) / 0.545;
+    if (result.Magnitude < 0.0) {
+      result.Kind = kLunarPenumbral;
+      result.Magnitude = (shadow.P + ecl.U - ecl.Gamma) / 0.545;
+    }
+  } while (!(result.Magnitude > 0.0));
+
+  result.JDE = ecl.JDE;
+  const double u = ecl.U;
+  const double gamma = ecl.Gamma;
+  const double n = 24.0 * (0.5458 + 0.04 * std::cos(ecl.MPrime));
+  double p = 0.0;
+  if (result.Kind == kLunarPenumbral) {
+    p = shadow.P + u;
+  } else {
+    p = shadow.U - u;
+    const double t = shadow.T - u;
+    if (gamma >= t) {
+      result.Kind = kLunarPartial;
+    } else {
+      result.TotalSemi = std::sqrt(t * t - gamma * gamma) / n;
+    }
+  }
+  result.PartialSemi = gamma >= p ? 0.0 : std::sqrt(p * p - gamma * gamma) / n;
+  return result;
+}
+
+int PhenomenonK(int Year, int Planet, int Which) {
+  const int row = PlanetRowOf(Planet);
+  assert(row >= 1 && row <= 7 && (Which == 0 || Which == 1));
+  const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(row - 1)];
+  const double a = mean.A[static_cast<std::size_t>(Which)];
+  return static_cast<int>(std::trunc((Year * 365.2425 + 1721060.0 - a) / mean.B));
+}
+
+TPhenomenonMean PhenomenonMeanTime(int PlanetRow, int Which, int K) {
+  assert(PlanetRow >= 1 && PlanetRow <= 7 && (Which == 0 || Which == 1));
+  const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(PlanetRow - 1)];
+  const auto which = static_cast<std::size_t>(Which);
+  TPhenomenonMean result;
+  result.JDE0 = mean.A[which] + mean.B * K;
+  result.M = (mean.M0[which] + mean.M1 * K) * kDegToRad;
+  return result;
+}
+
+double PlanetPhenomenon(int Planet, int Which, int K) {
+  const int row = PlanetRowOf(Planet);
+  const TPhenomenonMean mean = PhenomenonMeanTime(row, Which, K);
+  const double T = JulianCenturies(mean.JDE0);
+  const TTermIndex& index = kPhenomenonIndex[static_cast<std::size_t>(row - 1)];
+  std::array<double, kMaxHarmonics> sinM{};
+  std::array<double, kMaxHarmonics> cosM{};
+  SinCosMultiples(index.Harmonics, mean.M, sinM, cosM);
+
+  const auto column = [Which](const TPhenomenonTerm& term) -> const TPoly2& {
+    return Which == 0 ? term.First : term.Second;
+  };
+  const TPhenomenonTerm* terms = &kPhenomenonTerms[static_cast<std::size_t>(index.First)];
+  double corr = Poly2(column(terms[0]), T);
+  for (int j = 1; j <= index.Harmonics; ++j) {
+    const auto i = static_cast<std::size_t>(j - 1);
+    corr += Poly2(column(terms[2 * j - 1]), T) * sinM[i] + Poly2(column(terms[2 * j]), T) * cosM[i];
+  }
+  for (const TPhenomenonExtraTerm& term : kPhenomenonExtraTerms) {
+    if (term.PlanetRow != row) continue;
+    const TLinearArg& arg = kPhenomenonArgs[static_cast<std::size_t>(term.Arg)];
+    const double x = (arg.C0 + arg.C1 * T) * kDegToRad;
+    corr += Poly2(term.Sin, T) * std::sin(x) + Poly2(term.Cos, T) * std::cos(x);
+  }
+  return mean.JDE0 + corr;
+}
+
+TElongation GreatestElongation(int PlanetRow, int Side, int K) {
+  assert((PlanetRow == 1 || PlanetRow == 2) && (Side == 0 || Side == 1));
+  const TPhenomenonMean mean = PhenomenonMeanTime(PlanetRow, 0, K);
+  const double T = JulianCenturies(mean.JDE0);
+  const TTermIndex& index = kElongationIndex[static_cast<std::size_t>(2 * (PlanetRow - 1) + Side)];
+  std::array<double, kMaxHarmonics> sinM{};
+  std::array<double, kMaxHarmonics> cosM{};
+  SinCosMultiples(index.Harmonics, mean.M, sinM, cosM);
+
+  const TElongationTerm* terms = &kElongationTerms[static_cast<std::size_t>(index.First)];
+  double time = Poly2(terms[0].Time, T);
+  double angle = Poly2(terms[0].Angle, T);
+  for (int j = 1; j <= index.Harmonics; ++j) {
+    const auto i = static_cast<std::size_t>(j - 1);
+    time += Poly2(terms[2 * j - 1].Time, T) * sinM[i] + Poly2(terms[2 * j].Time, T) * cosM[i];
+    angle += Poly2(terms[2 * j - 1].Angle, T) * sinM[i] + Poly2(terms[2 * j].Angle, T) * cosM[i];
+  }
+  TElongation result;
+  result.JDE = mean.JDE0 + time;
+  result.Elongation = angle;
+  return result;
+}
+
+}  // namespace himlavy

@@ -1,0 +1,79 @@
+// himlavy-cli events --year Y: every event the almanac collects for a year, in time order.
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <optional>
+
+#include "astro/apparent.h"
+#include "cli/cli.h"
+#include "cli/json_writer.h"
+#include "timecal/almanac_events.h"
+#include "timecal/numtext.h"
+
+namespace himlavy::cli {
+
+namespace {
+
+// The year of --year, or the year of the clock reading when the option is absent.
+int ParseYear(const Context& context) {
+  std::optional<int> year;
+  for (std::size_t i = 0; i < context.Args.size(); ++i) {
+    if (context.Args[i] != "--year") {
+      throw UsageError("okänt argument till events: " + context.Args[i]);
+    }
+    const std::string value = TakeValue(context.Args, i);
+    const auto number = ParseInteger(value);
+    if (!number || *number < -4711 || *number > 9999) {
+      throw UsageError("ogiltigt år för --year: '" + value + "'");
+    }
+    year = static_cast<int>(*number);
+  }
+  return year ? *year : AlmanacYearOf(context.State.ClockJD);
+}
+
+// The event type's key followed by blanks to 26 characters.
+std::string KeyColumn(TEventType type) {
+  std::string key(kEventTypeKeys[static_cast<std::size_t>(type)]);
+  key.resize(std::max<std::size_t>(key.size() + 1, 26), ' ');
+  return key;
+}
+
+std::string JsonOrNull(double value) {
+  return std::isnan(value) ? std::string("null") : JsonNumber(value);
+}
+
+}  // namespace
+
+int EventsCommand(Context& context) {
+  const int year = ParseYear(context);
+  const std::vector<TAlmanacEvent> events =
+      CollectYearEvents(year, context.State.TimeZone, context.State.TimeScale);
+
+  if (context.Json) {
+    std::string out = "[";
+    for (const TAlmanacEvent& event : events) {
+      JsonObject json;
+      json.Add("kind", kEventTypeKeys[static_cast<std::size_t>(event.Event)])
+          .Add("body", event.Planet > 0 ? kBodyKeys[static_cast<std::size_t>(event.Planet)]
+                                        : std::string_view())
+          .Add("jde", event.JD)
+          .Add("local", LocalClockText(event.LocalJD))
+          .AddRaw("type", event.EclipseType > 0 ? std::to_string(event.EclipseType) : "null")
+          .AddRaw("magnitude", JsonOrNull(event.Magnitude))
+          .AddRaw("value", JsonOrNull(event.Elongation));
+      if (out.size() > 1) out += ",";
+      out += json.Text();
+    }
+    std::cout << out << "]\n";
+    return kExitOk;
+  }
+  std::cout << "Almanacka för år " << year << " (" << (context.State.TimeScale == 0 ? "UTC" : "TDT")
+            << " " << FixedText(context.State.TimeZone, 2) << ")\n";
+  for (const TAlmanacEvent& event : events) {
+    std::cout << LocalClockText(event.LocalJD) << "  " << KeyColumn(event.Event) << event.Body
+              << event.Text << event.Value << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace himlavy::cli
