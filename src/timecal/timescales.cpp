@@ -100,7 +100,9 @@ double JulianCenturies(double jd) {
 double JDJanuary0(int year) {
   const int y = year - 1;
   const int a = year >= 1583 ? y / 100 : 2;
-  return Int(365.25 * y) - a + a / 4 + 1721424.5;
+  // Meeus truncates 365.25 y, which is right for the positive years he means; for year 0 and
+  // earlier the floor keeps 0 January on the day before 1 January.
+  return std::floor(365.25 * y) - a + a / 4 + 1721424.5;
 }
 
 int WeekdayOf(double jd) {

@@ -118,6 +118,10 @@ TEST(JDJanuary0, GregorianAndJulian) {
   EXPECT_DOUBLE_EQ(JDJanuary0(1988), JulianDay(1988, 1, 0.0));
   EXPECT_DOUBLE_EQ(JDJanuary0(1583), JulianDay(1583, 1, 0.0));
   EXPECT_DOUBLE_EQ(JDJanuary0(1000), JulianDay(1000, 1, 0.0));
+  // Years 0 and before: the day before 1 January too (truncating 365.25 y would be a day late).
+  for (const int year : {0, -1, -4, -100, -4711}) {
+    EXPECT_DOUBLE_EQ(JDJanuary0(year), JulianDay(year, 1, 0.0)) << year;
+  }
 }
 
 TEST(Easter, GregorianAndJulian) {
