@@ -16,4 +16,17 @@ GENERATORS = [
     "stjanamn",        # Stjanamn.dta: star names, Swedish where translated (Stellarium)
     "sky",             # sky2000/*.dat: 603k stars; NOT kept in data/ (COMMITTED = False): ./run
                        # builds it with --only sky --out .cache/generated
+    "asteroids",       # asteroid.dta, asteroi2.dta, asteroi3.dta (JPL SBDB via KStars; Stellarium)
+    "comets",          # komet.dta, observ.dta (JPL SBDB via KStars; MPC and Stellarium magnitudes)
+    "probes",          # rymdsond.dta (gpredict TLEs turned to J2000 ecliptic; Stellarium Roadster)
+    "pictures",        # solen.bmp ... m31.bmp: the picture window (KStars, Stellarium, Marble)
+    "ngc",             # ngc2000/*.dat: every NGC/IC number (Stellarium DSO + OpenNGC via KStars)
+    "rc3",             # rc32000/*.dat: bright galaxies, RC3 layout (stand-in from Stellarium DSO)
+    "pgc",             # pgc2000/*.dat: galaxies with a PGC number (Stellarium DSO)
+    "sac",             # sac2000/*.dat: SAC-style list derived from Stellarium's DSO catalogue
+    "gpn",             # gpn2000/*.dat: objects with a PN G or PK designation (Stellarium DSO)
+    "lbn",             # lbn2000/*.dat: Lynds' bright nebulae (Stellarium DSO; classes unknown)
+    "ocl",             # ocl2000/*.dat: open clusters (Stellarium DSO)
+    "gcm",             # gcm2000/01.dat: Milky Way globular clusters (Stellarium DSO)
+    "objnamn",         # Objnamn.dta: deep-sky names, Swedish where translated (Stellarium)
 ]
