@@ -45,5 +45,7 @@ int RenderCommand(Context& context);
 int EphemerisCommand(Context& context);
 int JupiterMoonsCommand(Context& context);
 int EventsCommand(Context& context);
+int CalendarCommand(Context& context);
+int HolidaysCommand(Context& context);
 
 }  // namespace himlavy::cli

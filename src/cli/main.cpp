@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "            [--scale utc|tdt] [--lat GRADER] [--lon GRADER] [--height M] [--place TEXT]\n"
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
+    "           calendar, holidays [--year ÅR],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
@@ -30,6 +31,8 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"ephemeris", &EphemerisCommand},
       {"jupiter-moons", &JupiterMoonsCommand},
       {"events", &EventsCommand},
+      {"calendar", &CalendarCommand},
+      {"holidays", &HolidaysCommand},
   };
   return commands;
 }

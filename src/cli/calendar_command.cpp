@@ -1,0 +1,303 @@
+// himlavy-cli calendar / holidays: the texts of the calendar and holidays windows.
+//
+// Text output: one line per line the window shows, top to bottom; items of one line that the
+// window draws at different x are put in columns. Numbers written "in the system's number
+// format" use a comma, as the program shows them in a Swedish locale.
+//
+// JSON shapes (one array, one object per line shown, in the same order as the text output):
+//
+// calendar: every object has "area" ("title": the two large labels; "day": the lines of the
+//   bevelled area; "values": the labels of the group "Aktuella beräkningsvärden"), "kind",
+//   "line" (title 1-2; day: k, drawn at y = 14 k; values 1-8) and "text" (as in the text
+//   output). "day" objects also have "y" and "items" ([{"x","y","text"}], in drawing order).
+//   Kinds and their numbers:
+//     title                  "year", "month", "day", "weekday", "time_zone"
+//     place                  -
+//     julian_day             "jd" (0 h of the local date)
+//     day_number             "day_of_year"
+//     equation_of_time       "minutes"
+//     sunrise, civil_twilight, nautical_twilight, astronomical_twilight, moonrise
+//                            "rise_h", "set_h" (local clock hours from the local midnight)
+//     sun_always_up          "transit_h"
+//     sun_never_rises, always_dark, moon_always_up, moon_always_down   -
+//     delta_t                "seconds"
+//     jd, jde                "jd"
+//     nutation_longitude, nutation_obliquity   "arcsec"
+//     obliquity              "deg" (mean obliquity + nutation in obliquity)
+//     sidereal_time_caption  -
+//     sidereal_time          "hours" (Greenwich mean sidereal time at 0 h UT of the date)
+//   Every rise/set kind also has "status" (0 crosses, 1 always above, 2 always below).
+//
+// holidays [--year Y]: first {"kind":"title","line":1,"text","year"}, then for each holiday
+//   {"kind":"holiday","line" (k, drawn at y = 14 k),"text","date_text","name","group"
+//   ("fixed", "easter", "weekday"),"date" (YYYY-MM-DD),"year","month","day","weekday",
+//   "weekday_number" (1 = Monday),"day_of_year","jd"}.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+#include "astro/basic.h"
+#include "astro/reductions.h"
+#include "cli/cli.h"
+#include "cli/json_writer.h"
+#include "timecal/calendar_report.h"
+#include "timecal/holidays_report.h"
+#include "timecal/numtext.h"
+
+namespace himlavy::cli {
+
+namespace {
+
+// The decimal separator of a Swedish locale.
+constexpr char kDecimalSep = ',';
+constexpr double kRadToDeg = 180.0 / kPi;
+// Pixels per character of the text output's columns (the window's 8-point type).
+constexpr int kPixelsPerColumn = 6;
+// The kinds of the eight labels of the current values, top to bottom.
+constexpr std::array<std::string_view, 8> kLabelKinds = {"delta_t",
+                                                         "jd",
+                                                         "jde",
+                                                         "nutation_longitude",
+                                                         "nutation_obliquity",
+                                                         "obliquity",
+                                                         "sidereal_time_caption",
+                                                         "sidereal_time"};
+// The column of the holidays' names.
+constexpr std::size_t kHolidayNameColumn = 28;
+
+std::size_t Utf8Length(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// Pads `line` with blanks to `column` characters, leaving at least two blanks after text.
+void PadTo(std::string& line, std::size_t column) {
+  const std::size_t length = Utf8Length(line);
+  const std::size_t target = length == 0 ? column : std::max(column, length + 2);
+  line.append(target - length, ' ');
+}
+
+// The items of one line in columns by their x.
+std::string LineText(std::vector<TTextItem> items) {
+  std::stable_sort(items.begin(), items.end(),
+                   [](const TTextItem& a, const TTextItem& b) { return a.X < b.X; });
+  std::string line;
+  for (const TTextItem& item : items) {
+    if (!line.empty() || item.X > kCalendarNameX) {
+      PadTo(line,
+            static_cast<std::size_t>(std::max(0, item.X - kCalendarNameX) / kPixelsPerColumn));
+    }
+    line += item.Text;
+  }
+  return line;
+}
+
+// The shared values of the state as the sky chart, open from start-up, leaves them for the
+// moment: with nutation on, the mean obliquity and the nutation at JD_TT; with it off the chart
+// stores nothing and they keep their initial zero.
+void StoreChartSharedValues(TObsState& state) {
+  if (state.CorrNutation != 1) return;
+  const double t = JulianCenturies(state.JD_TT);
+  const TNutation nutation = NutationIAU1980(t);
+  state.Obliquity = MeanObliquity(t);
+  state.NutLon = nutation.DPsi;
+  state.NutObl = nutation.DEps;
+}
+
+std::string ItemsJson(const std::vector<TTextItem>& items) {
+  std::string out = "[";
+  for (const TTextItem& item : items) {
+    if (out.size() > 1) out += ",";
+    out += JsonObject().Add("x", item.X).Add("y", item.Y).Add("text", item.Text).Text();
+  }
+  return out + "]";
+}
+
+std::string DateKey(int year, int month, int day) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%d-%02d-%02d", year, month, day);
+  return buffer;
+}
+
+// The year of --year, or nullopt when the option is absent.
+std::optional<int> ParseYear(const Context& context, std::string_view command) {
+  std::optional<int> year;
+  for (std::size_t i = 0; i < context.Args.size(); ++i) {
+    if (context.Args[i] != "--year") {
+      throw UsageError("okänt argument till " + std::string(command) + ": " + context.Args[i]);
+    }
+    const std::string value = TakeValue(context.Args, i);
+    const auto number = ParseInteger(value);
+    if (!number || *number < -4712 || *number > 9999) {
+      throw UsageError("ogiltigt år för --year: '" + value + "'");
+    }
+    year = static_cast<int>(*number);
+  }
+  return year;
+}
+
+}  // namespace
+
+int CalendarCommand(Context& context) {
+  if (!context.Args.empty()) {
+    throw UsageError("calendar tar inga argument: " + context.Args.front());
+  }
+  StoreChartSharedValues(context.State);
+  const TObsState& s = context.State;
+  const TCalendarReport report = CalendarReport(s, context.DataDir, kDecimalSep);
+  if (!report.SunComputed) {
+    std::cerr << "himlavy-cli: planetfilerna PLANETS2.NDX och PLANETS.DAT saknas eller är "
+                 "skadade i "
+              << context.DataDir.string() << "\n";
+    return kExitFailure;
+  }
+
+  if (!context.Json) {
+    std::cout << report.Title << "\n" << report.Place << "\n";
+    for (const TCalendarLine& line : report.Lines) std::cout << LineText(line.Items) << "\n";
+    for (const std::string& label : report.Labels) std::cout << label << "\n";
+    return kExitOk;
+  }
+
+  std::vector<std::string> objects;
+  objects.push_back(JsonObject()
+                        .Add("area", "title")
+                        .Add("kind", "title")
+                        .Add("line", 1)
+                        .Add("text", report.Title)
+                        .Add("year", report.Year)
+                        .Add("month", report.Month)
+                        .Add("day", report.Day)
+                        .Add("weekday", WeekdayName(report.Weekday))
+                        .Add("time_zone", s.TimeZone)
+                        .Text());
+  objects.push_back(JsonObject()
+                        .Add("area", "title")
+                        .Add("kind", "place")
+                        .Add("line", 2)
+                        .Add("text", report.Place)
+                        .Text());
+  for (const TCalendarLine& line : report.Lines) {
+    JsonObject json;
+    json.Add("area", "day")
+        .Add("kind", kCalendarLineKeys[static_cast<std::size_t>(line.Kind)])
+        .Add("line", line.Line)
+        .Add("y", kCalendarLineHeight * line.Line)
+        .Add("text", LineText(line.Items))
+        .AddRaw("items", ItemsJson(line.Items));
+    switch (line.Kind) {
+      case TCalendarLineKind::JulianDay:
+        json.Add("jd", line.Value);
+        break;
+      case TCalendarLineKind::DayNumber:
+        json.Add("day_of_year", static_cast<int>(line.Value));
+        break;
+      case TCalendarLineKind::EquationOfTime:
+        json.Add("minutes", line.Value * 60.0);
+        break;
+      case TCalendarLineKind::Sunrise:
+      case TCalendarLineKind::CivilTwilight:
+      case TCalendarLineKind::NauticalTwilight:
+      case TCalendarLineKind::AstronomicalTwilight:
+      case TCalendarLineKind::Moonrise:
+        json.Add("rise_h", line.Times.Rise).Add("set_h", line.Times.Set);
+        json.Add("status", line.Times.Status);
+        break;
+      case TCalendarLineKind::SunAlwaysUp:
+        json.Add("transit_h", line.Times.Transit).Add("status", line.Times.Status);
+        break;
+      default:
+        json.Add("status", line.Times.Status);
+        break;
+    }
+    objects.push_back(json.Text());
+  }
+  for (std::size_t i = 0; i < report.Labels.size(); ++i) {
+    JsonObject json;
+    json.Add("area", "values")
+        .Add("kind", kLabelKinds[i])
+        .Add("line", static_cast<int>(i) + 1)
+        .Add("text", report.Labels[i]);
+    switch (i) {
+      case 0:
+        json.Add("seconds", report.DeltaT1);
+        break;
+      case 1:
+        json.Add("jd", s.JD_UT);
+        break;
+      case 2:
+        json.Add("jd", s.JD_TT);
+        break;
+      case 3:
+        json.Add("arcsec", s.NutLon * kRadToDeg * 3600.0);
+        break;
+      case 4:
+        json.Add("arcsec", s.NutObl * kRadToDeg * 3600.0);
+        break;
+      case 5:
+        json.Add("deg", (s.Obliquity + s.NutObl) * kRadToDeg);
+        break;
+      case 7:
+        json.Add("hours", report.Theta0 * 12.0 / kPi);
+        break;
+      default:
+        break;
+    }
+    objects.push_back(json.Text());
+  }
+  std::string out = "[";
+  for (const std::string& object : objects) {
+    if (out.size() > 1) out += ",";
+    out += object;
+  }
+  std::cout << out << "]\n";
+  return kExitOk;
+}
+
+int HolidaysCommand(Context& context) {
+  const std::optional<int> year = ParseYear(context, "holidays");
+  const THolidaysReport report =
+      year ? HolidaysReport(*year, kDecimalSep) : HolidaysReport(context.State, kDecimalSep);
+  const auto lineText = [](const THoliday& h) {
+    std::string line = h.DateText;
+    PadTo(line, kHolidayNameColumn);
+    return line + std::string(h.Name);
+  };
+
+  if (!context.Json) {
+    std::cout << report.Title << "\n";
+    for (const THoliday& h : report.Lines) std::cout << lineText(h) << "\n";
+    return kExitOk;
+  }
+  std::string out = "[" + JsonObject()
+                              .Add("kind", "title")
+                              .Add("line", 1)
+                              .Add("text", report.Title)
+                              .Add("year", report.Year)
+                              .Text();
+  for (const THoliday& h : report.Lines) {
+    out += "," + JsonObject()
+                     .Add("kind", "holiday")
+                     .Add("line", h.Line)
+                     .Add("text", lineText(h))
+                     .Add("date_text", h.DateText)
+                     .Add("name", h.Name)
+                     .Add("group", kHolidayGroupKeys[static_cast<std::size_t>(h.Group)])
+                     .Add("date", DateKey(h.Year, h.Month, h.Day))
+                     .Add("year", h.Year)
+                     .Add("month", h.Month)
+                     .Add("day", h.Day)
+                     .Add("weekday", WeekdayName(h.Weekday))
+                     .Add("weekday_number", h.Weekday)
+                     .Add("day_of_year", h.DayNumber)
+                     .Add("jd", h.JD)
+                     .Text();
+  }
+  std::cout << out << "]\n";
+  return kExitOk;
+}
+
+}  // namespace himlavy::cli
