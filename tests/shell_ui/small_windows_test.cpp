@@ -249,21 +249,21 @@ struct PictureCase {
 };
 const PictureCase kPictureCases[] = {
     {"Solen", "solen.bmp", ""},
-    {"Merkurius", "merkuriu.bmp", "Fotomosaik, Mariner 10, 1974"},
-    {"Venus", "venus.bmp", "Mariner 10, 1974"},
-    {"Jorden", "jorden.bmp", "Meteosat, 970620 12:00"},
+    {"Merkurius", "merkuriu.bmp", "Fotomosaik (KStars)"},
+    {"Venus", "venus.bmp", "UV-bild av molnen (KStars)"},
+    {"Jorden", "jorden.bmp", "Rendering, NASA Blue Marble"},
     {"Månen", "manen.bmp", ""},
-    {"Mars", "mars.bmp", "Mosaik"},
-    {"Jupiter", "jupiter.bmp", "Framhävda färger, Voyager 1"},
-    {"Io", "io.bmp", "Voyager 1, 1979"},
-    {"Saturnus", "saturnus.bmp", "Voyager 2, 1981"},
-    {"Tethys", "tethys.bmp", "Voyager 2, 1981"},
-    {"Uranus", "uranus.bmp", "Voyager 2, 1986"},
+    {"Mars", "mars.bmp", "Bild från KStars"},
+    {"Jupiter", "jupiter.bmp", "Bild från KStars"},
+    {"Io", "io.bmp", "Rendering, karta av J. van Vliet"},
+    {"Saturnus", "saturnus.bmp", "Bild från KStars"},
+    {"Tethys", "tethys.bmp", "Rendering, Cassini-karta (NASA)"},
+    {"Uranus", "uranus.bmp", "Infraröd bild (KStars)"},
     {"Neptunus", "neptunus.bmp", "Voyager 2, 1989"},
-    {"Pluto", "pluto.bmp", "Hubble Space Telescope"},
-    {"243 Ida", "ida.bmp", "Galileo, 1993"},
-    {"C/1996 B2", "c_96_b2.bmp", "Komet C/1996 B2 Hyakutake"},
-    {"M31", "m31.bmp", "M31 Andromedagalaxen"},
+    {"Pluto", "pluto.bmp", "New Horizons, 2015"},
+    {"243 Ida", "ida.bmp", "Rendering, karta från Galileo-bilder"},
+    {"C/1996 B2", "c_96_b2.bmp", "Illustration, ingen bild av kometen"},
+    {"M31", "m31.bmp", "M31 Andromedagalaxen, foto Herm Perez"},
 };
 
 // Writes the sixteen pictures, each with its own width (20 + index pixels).
@@ -327,7 +327,7 @@ TEST(PicturesWindow, MissingPicture) {
   ASSERT_EQ(messages.Messages().size(), 1);
   EXPECT_EQ(messages.Messages().front(), U("Cannot open file mars.bmp"));
   EXPECT_EQ(window->Picture()->pixmap().width(), 26);  // still Jupiter
-  EXPECT_EQ(window->Credit()->text(), U("Framhävda färger, Voyager 1"));
+  EXPECT_EQ(window->Credit()->text(), U("Bild från KStars"));
 
   // A folder without pictures: the message as the window opens, and no picture.
   ScratchDir empty;

@@ -31,50 +31,51 @@ BLUEMARBLE = "usr/share/marble/data/maps/earth/bluemarble/bluemarble.jpg"
 DJPEG = "usr/bin/djpeg"
 LIBJPEG_DIR = "usr/lib/x86_64-linux-gnu"
 
-# (item, file, the window's credit line, source label, what the picture is, proposed credit)
+# (item, file, the window's credit line, source label, what the picture is, true credit)
+# The window's credit line states the real source of the picture shipped.
 PICTURES = [
     ("Solen", "solen.bmp", "", "kstars sun.png",
      "full-disc image of the Sun (KStars gives no instrument)", "(ingen)"),
-    ("Merkurius", "merkuriu.bmp", "Fotomosaik, Mariner 10, 1974", "kstars mercury.png",
+    ("Merkurius", "merkuriu.bmp", "Fotomosaik (KStars)", "kstars mercury.png",
      "photomosaic of Mercury in the manner of the Mariner 10 mosaics (source not stated)",
      "Fotomosaik (KStars)"),
-    ("Venus", "venus.bmp", "Mariner 10, 1974", "kstars venus.png",
+    ("Venus", "venus.bmp", "UV-bild av molnen (KStars)", "kstars venus.png",
      "ultraviolet cloud image of Venus (spacecraft not stated)", "UV-bild av molnen (KStars)"),
-    ("Jorden", "jorden.bmp", "Meteosat, 970620 12:00", "marble bluemarble.jpg",
+    ("Jorden", "jorden.bmp", "Rendering, NASA Blue Marble", "marble bluemarble.jpg",
      "rendering of NASA's Blue Marble map (no clouds) seen from above 0 N, 0 E, lit as on "
      "1997 June 20 12:00 UT (Sun over 23.4 N, 0 E)",
      "Rendering, NASA Blue Marble"),
     ("Månen", "manen.bmp", "", "kstars moon14.png", "photograph of the full Moon", "(ingen)"),
-    ("Mars", "mars.bmp", "Mosaik", "kstars mars.png",
+    ("Mars", "mars.bmp", "Bild från KStars", "kstars mars.png",
      "colour disc image of Mars (looks like a Hubble Space Telescope image; not stated)",
      "Bild från KStars"),
-    ("Jupiter", "jupiter.bmp", "Framhävda färger, Voyager 1", "kstars jupiter.png",
+    ("Jupiter", "jupiter.bmp", "Bild från KStars", "kstars jupiter.png",
      "colour disc image of Jupiter (spacecraft not stated)", "Bild från KStars"),
-    ("Io", "io.bmp", "Voyager 1, 1979", "stellarium textures/io.png",
+    ("Io", "io.bmp", "Rendering, karta av J. van Vliet", "stellarium textures/io.png",
      "rendering of J. van Vliet's Io map (Voyager and Galileo data from the PDS)",
      "Rendering, karta av J. van Vliet"),
-    ("Saturnus", "saturnus.bmp", "Voyager 2, 1981", "kstars saturn.png",
+    ("Saturnus", "saturnus.bmp", "Bild från KStars", "kstars saturn.png",
      "colour image of Saturn with the rings open as seen from the Earth (not a Voyager view)",
      "Bild från KStars"),
-    ("Tethys", "tethys.bmp", "Voyager 2, 1981", "stellarium textures/tethys.png",
+    ("Tethys", "tethys.bmp", "Rendering, Cassini-karta (NASA)", "stellarium textures/tethys.png",
      "rendering of NASA/CICLOPS's Cassini map of Tethys, coloured by the Stellarium team",
      "Rendering, Cassini-karta (NASA)"),
-    ("Uranus", "uranus.bmp", "Voyager 2, 1986", "kstars uranus.png",
+    ("Uranus", "uranus.bmp", "Infraröd bild (KStars)", "kstars uranus.png",
      "false-colour infrared image of Uranus with its rings (a telescope image, not Voyager 2)",
      "Infraröd bild (KStars)"),
     ("Neptunus", "neptunus.bmp", "Voyager 2, 1989", "kstars neptune.png",
      "disc image of Neptune with the Great Dark Spot, as Voyager 2 saw it in 1989",
      "Voyager 2, 1989"),
-    ("Pluto", "pluto.bmp", "Hubble Space Telescope", "kstars pluto.png",
+    ("Pluto", "pluto.bmp", "New Horizons, 2015", "kstars pluto.png",
      "New Horizons' 2015 image of Pluto (the bright 'heart'), not a Hubble image",
      "New Horizons, 2015"),
-    ("243 Ida", "ida.bmp", "Galileo, 1993", "stellarium textures/ida.png",
+    ("243 Ida", "ida.bmp", "Rendering, karta från Galileo-bilder", "stellarium textures/ida.png",
      "rendering of the Ida map of D. Seal's JPL site (from Galileo's 1993 images) on an "
      "ellipsoid of 59.8 x 25.4 x 18.6 km", "Rendering, karta från Galileo-bilder"),
-    ("C/1996 B2", "c_96_b2.bmp", "Komet C/1996 B2 Hyakutake", "stellarium cometComa.png",
+    ("C/1996 B2", "c_96_b2.bmp", "Illustration, ingen bild av kometen", "stellarium cometComa.png",
      "illustration: Stellarium's coma texture with a drawn ion tail; no photograph of the "
      "comet is in any package", "Illustration, ingen bild av kometen"),
-    ("M31", "m31.bmp", "M31 Andromedagalaxen", "stellarium nebulae/default/m31.png",
+    ("M31", "m31.bmp", "M31 Andromedagalaxen, foto Herm Perez", "stellarium nebulae/default/m31.png",
      "photograph of M31 by Herm Perez", "M31 Andromedagalaxen, foto Herm Perez"),
 ]
 
@@ -201,9 +202,8 @@ def sources_section(images, packages):
         "anti-aliased; M31 halved by 2 x 2 averaging, then 450 x 450 bilinear.",
         "- Rebuild: `tools/make-data --only pictures` (generator `tools/datagen/pictures.py`).",
         "",
-        "The credit line in the last column but one is the text the window shows (fixed by the "
-        "program); where it does not describe the picture shipped, the last column gives a "
-        "line that would.",
+        "The picture window shows the credit line of the last column but one, which states the "
+        "real source of the picture shipped (the last column confirms it).",
         "",
         "| item | file | size | picture shipped | source | credit shown | true credit |",
         "|---|---|---|---|---|---|---|",
