@@ -660,6 +660,9 @@ void TMultPageDlg::FillControls() {
   preventBox_->setChecked(false);
 
   available_ = CatalogAvailability(dataDir_);
+  // The table of the system in force first, so that boxes greyed by a system chosen and then
+  // cancelled last time come back; then the opening rules.
+  ApplyEnabling(SystemChangeEnabling(state_.CoordSystem, available_));
   ApplyEnabling(OpeningEnabling(state_.CoordSystem, available_));
 }
 

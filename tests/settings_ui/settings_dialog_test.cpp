@@ -297,6 +297,16 @@ TEST_F(SettingsDialogTest, EnablingFollowsTheSystem) {
   EXPECT_FALSE(Group("RadioGroup7")->isEnabled());
 }
 
+TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
+  Open(3);  // "Ekvatorialt"
+  Click("RadioGroup2_6");  // "Galaktiskt" greys "Sol och planeter" ...
+  EXPECT_FALSE(Check("ShowSunPlanets")->isEnabled());
+  Click("CancelButton");  // ... but is cancelled
+  Open(4);
+  EXPECT_TRUE(Check("ShowSunPlanets")->isEnabled());
+  EXPECT_TRUE(Check("ShowHistory")->isEnabled());
+}
+
 TEST_F(SettingsDialogTest, InstalledCatalogsAreEnabled) {
   std::filesystem::create_directories(dir_ / "bsc2000");
   dir_.Write("bsc2000/01.dat", std::string(52 * 10, '\0'));
