@@ -1,0 +1,819 @@
+// The sky chart's projections, zoom and pan, coordinate lines, caption and colours.
+//
+// Expected pixels are worked out by hand from the chart's formulas: at zoom 1 in the
+// rectangular systems x = 498 + (lon' - 180) 2.7 and y = 342.5 - lat 2.7, in the polar ones
+// x = 480 + r sin(lon) 3.2 and y = 348 - r cos(lon) 3.2 with r = 90 - lat; directions in
+// equatorial coordinates come from Meeus (1991): the mean obliquity of J2000.0 is
+// 23 deg 26' 21.448" = 23.4392911 deg (chapter 21), and the galactic system's B1950.0 pole and
+// node (chapter 12) put l = 0, b = 0 at alpha = 265.6123797 deg, delta = -28.9194540 deg (the
+// formulas 12.7 and 12.8 solved for that point in Python).
+#include "skychart/chart_projection.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/data_folder.h"
+
+namespace himlavy {
+namespace {
+
+constexpr double kDeg = 0.017453292519943295;
+constexpr double kObliquityJ2000 = 23.4392911;  // degrees, Meeus (1991) ch. 21
+
+// A view for one system, zoom and offsets, built the way the chart builds it.
+TChartView View(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0, int centreDir = 0,
+                int hemisphere = 0, int orientation = 0) {
+  TObsState state;
+  state.CoordSystem = system;
+  state.ChartScale = zoom;
+  state.ChartOffsetX = offsetX;
+  state.ChartOffsetY = offsetY;
+  state.CentreDir = centreDir;
+  state.Hemisphere = hemisphere;
+  state.Orientation = orientation;
+  return MakeChartView(state, ChartStateFromObs(state));
+}
+
+TPixel Pixel(const std::optional<TChartPoint>& p) {
+  EXPECT_TRUE(p.has_value());
+  return p ? RoundPixel(*p) : TPixel{-1, -1};
+}
+
+// --- Scales and zoom limits ---------------------------------------------------------------------
+
+TEST(ChartScales, BaseScaleZoomLimitAndScaleFromState) {
+  struct Case {
+    int system;
+    int chartScale;
+    int zoom;
+    double baseScale;
+  };
+  const Case cases[] = {
+      {0, 0, 1, 6.4},       {0, 262144, 262144, 6.4}, {0, 524288, 262144, 6.4}, {1, 4, 4, 2.7},
+      {2, 1024, 1024, 2.7}, {2, 2048, 1024, 2.7},     {3, 8, 8, 3.2},           {4, -3, 1, 2.7},
+      {5, 1024, 1024, 3.2}, {6, 16, 16, 2.7},
+  };
+  for (const Case& c : cases) {
+    TObsState state;
+    state.CoordSystem = c.system;
+    state.ChartScale = c.chartScale;
+    state.ChartOffsetX = 27.0;
+    state.ChartOffsetY = -13.5;
+    const TChartState chart = ChartStateFromObs(state);
+    EXPECT_EQ(chart.ChartZoom, c.zoom) << "system " << c.system << " scale " << c.chartScale;
+    EXPECT_DOUBLE_EQ(chart.BaseScale, c.baseScale);
+    EXPECT_DOUBLE_EQ(chart.PixelScale, c.zoom * c.baseScale);
+    EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / c.baseScale);
+    EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / c.baseScale);
+  }
+  EXPECT_EQ(MaxChartZoom(0), 262144);
+  for (int s = 1; s <= 6; ++s) EXPECT_EQ(MaxChartZoom(s), 1024);
+}
+
+TEST(ChartZoom, PlusDoublesUpToTheLimitOfTheSystem) {
+  TObsState state;
+  state.CoordSystem = kEquatorial;
+  TChartState chart;
+  chart.ChartZoom = 512;
+  chart.HistoryCount = 77;
+  EXPECT_TRUE(ZoomIn(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 1024);
+  EXPECT_EQ(state.ChartScale, 1024);
+  EXPECT_EQ(chart.HistoryCount, 0);
+  EXPECT_EQ(state.RedrawEarthCentre, 1);
+  EXPECT_EQ(state.RedrawJupCentre, 1);
+
+  // "+" at 1024 in the equatorial system does nothing.
+  state.RedrawEarthCentre = 0;
+  chart.HistoryCount = 5;
+  EXPECT_FALSE(ZoomIn(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 1024);
+  EXPECT_EQ(chart.HistoryCount, 5);
+  EXPECT_EQ(state.RedrawEarthCentre, 0);
+
+  // In system 0 the zoom doubles on to 262144 and stops there.
+  state.CoordSystem = kEclipticWhole;
+  int steps = 0;
+  while (ZoomIn(chart, state)) ++steps;
+  EXPECT_EQ(steps, 8);  // 2048, 4096, ... 262144
+  EXPECT_EQ(chart.ChartZoom, 262144);
+  EXPECT_EQ(state.ChartScale, 262144);
+}
+
+TEST(ChartZoom, MinusAtZoomOneRecentresOnceThenDoesNothing) {
+  TObsState state;
+  state.CoordSystem = kEquatorial;
+  TChartState chart;
+  chart.ChartZoom = 4;
+  chart.OffsetX = 30.0;
+  chart.OffsetY = -20.0;
+  EXPECT_TRUE(ZoomOut(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 2);
+  EXPECT_DOUBLE_EQ(chart.OffsetX, 30.0);  // halving keeps the offsets
+  EXPECT_TRUE(ZoomOut(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 1);
+  // At zoom 1 after panning: the offsets go, the zoom stays.
+  state.RedrawJupCentre = 0;
+  EXPECT_TRUE(ZoomOut(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 1);
+  EXPECT_EQ(state.ChartScale, 1);
+  EXPECT_DOUBLE_EQ(chart.OffsetX, 0.0);
+  EXPECT_DOUBLE_EQ(chart.OffsetY, 0.0);
+  EXPECT_EQ(state.RedrawJupCentre, 1);
+  // A second "-" does nothing.
+  state.RedrawJupCentre = 0;
+  EXPECT_FALSE(ZoomOut(chart, state));
+  EXPECT_EQ(state.RedrawJupCentre, 0);
+}
+
+TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
+  struct Case {
+    int zoom;
+    int dx;
+    int dy;
+    double offsetX;
+    double offsetY;
+  };
+  const Case cases[] = {
+      {4, 1, 0, 12.5, 0.0},    // "V" at zoom 4: 12.5 pixels at zoom 1 = 50 screen pixels
+      {4, -1, 0, -12.5, 0.0},  // "H"
+      {1, 0, 1, 0.0, 50.0},    // "U"
+      {1024, 0, -1, 0.0, -50.0 / 1024.0},  // "N"
+  };
+  for (const Case& c : cases) {
+    TChartState chart;
+    chart.ChartZoom = c.zoom;
+    chart.HistoryCount = 9;
+    EXPECT_TRUE(Pan(chart, c.dx, c.dy));
+    EXPECT_DOUBLE_EQ(chart.OffsetX, c.offsetX);
+    EXPECT_DOUBLE_EQ(chart.OffsetY, c.offsetY);
+    EXPECT_EQ(chart.HistoryCount, 0);
+    // 50 screen pixels: the pixel of a fixed direction moves by 50.
+    const TChartView before = View(kEquatorial, c.zoom);
+    const TChartView after = View(kEquatorial, c.zoom, chart.OffsetX, chart.OffsetY);
+    const auto p = ProjectRect(100.0, 10.0, before);
+    const auto q = ProjectRect(100.0, 10.0, after);
+    EXPECT_NEAR(q->X - p->X, 50.0 * c.dx, 1e-9);
+    EXPECT_NEAR(q->Y - p->Y, 50.0 * c.dy, 1e-9);
+  }
+}
+
+TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
+  struct Case {
+    int system;
+    int zoom;
+    int x;
+    int y;
+    double offsetX;
+    double offsetY;
+    double sideOffsetX;
+  };
+  const Case cases[] = {
+      {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
+      {kEquatorial, 4, 598, 242, -25.0, 25.0, 0.0},
+      {kGalactic, 2, 398, 442, 50.0, -50.0, 0.0},
+      {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
+      {kHorizontalPolar, 1, 380, 348, 100.0, 0.0, 0.0},
+      {kEclipticWhole, 1, 454, 400, -100.0, -52.0, 0.0},  // the ecliptic-plane pane
+      {kEclipticWhole, 1, 900, 400, 0.0, -52.0, -40.0},   // the side view
+      {kEclipticWhole, 1, 691, 348, 0.0, 0.0, 169.0},     // 691 already counts as the side view
+  };
+  for (const Case& c : cases) {
+    TChartState chart;
+    chart.ChartZoom = c.zoom;
+    chart.HistoryCount = 3;
+    EXPECT_TRUE(Recentre(chart, c.system, c.x, c.y));
+    EXPECT_DOUBLE_EQ(chart.OffsetX, c.offsetX) << c.system << " " << c.x;
+    EXPECT_DOUBLE_EQ(chart.OffsetY, c.offsetY) << c.system << " " << c.y;
+    EXPECT_DOUBLE_EQ(chart.SideOffsetX, c.sideOffsetX) << c.system << " " << c.x;
+    EXPECT_EQ(chart.HistoryCount, 0);
+  }
+  // After recentring, the direction that was under the click lies in the middle.
+  const TChartView before = View(kEquatorial, 8);
+  const TCrossHair under = InverseRect(700, 200, before);
+  TChartState chart = ChartStateFromObs({});
+  chart.ChartZoom = 8;
+  Recentre(chart, kEquatorial, 700, 200);
+  const TChartView after = View(kEquatorial, 8, chart.OffsetX, chart.OffsetY);
+  const auto middle = ProjectRect(under.Lon, under.Lat, after);
+  ASSERT_TRUE(middle);
+  EXPECT_NEAR(middle->X, 498.0, 1e-9);
+  EXPECT_NEAR(middle->Y, 342.5, 1e-9);  // the readout reads y from 342, the projection 342.5
+}
+
+TEST(ChartHistory, CountStopsAt2000) {
+  int count = 0;
+  for (int tick = 0; tick < 2500; ++tick) count = NextHistoryCount(count);
+  EXPECT_EQ(count, 2000);
+  EXPECT_EQ(NextHistoryCount(1999), 2000);
+  EXPECT_EQ(NextHistoryCount(0), 1);
+}
+
+// --- Projections --------------------------------------------------------------------------------
+
+TEST(ProjectRect, ChartLongitudeByCentreDirection) {
+  struct Case {
+    int system;
+    int centreDir;
+    double lon;
+    double lonPrime;
+  };
+  const Case cases[] = {
+      {kEquatorial, 0, 180.0, 180.0},  // 12h in the middle
+      {kEquatorial, 0, 0.0, 360.0},    {kEquatorial, 0, 90.0, 270.0},
+      {kEquatorial, 1, 0.0, 180.0},  // 0h in the middle
+      {kEquatorial, 1, 180.0, 0.0},  // 540 - 180 = 360, less 360
+      {kEquatorial, 1, 181.0, 359.0},  {kEquatorial, 1, 90.0, 90.0},
+      {kEcliptic, 1, 359.0, 181.0},    {kGalactic, 0, 10.0, 350.0},
+      {kHorizontal, 0, 0.0, 180.0},  // the south point in the middle
+      {kHorizontal, 0, -180.0, 0.0},   {kHorizontal, 0, 180.0, 360.0},
+      {kHorizontal, 1, 0.0, 0.0},      // 360, less 360
+      {kHorizontal, 1, 180.0, 180.0},  // the north point in the middle
+      {kHorizontal, 1, -180.0, 180.0}, {kHorizontal, 1, -90.0, 270.0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(ChartLonPrime(c.lon, c.system, c.centreDir), c.lonPrime)
+        << c.system << " " << c.centreDir << " " << c.lon;
+  }
+}
+
+TEST(ProjectRect, KnownPointsAtZoomOne) {
+  struct Case {
+    int system;
+    int centreDir;
+    double lon;
+    double lat;
+    TPixel pixel;
+  };
+  const Case cases[] = {
+      // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).
+      {kEquatorial, 0, 180.0, 0.0, {498, 342}},  // 342.5 rounds to even
+      {kEquatorial, 0, 0.0, 0.0, {984, 342}},
+      {kEquatorial, 0, 360.0, 0.0, {12, 342}},
+      {kEquatorial, 1, 0.0, 0.0, {498, 342}},      // with "N/0h", 0h in the middle
+      {kEquatorial, 0, 180.0, 74.9, {498, 140}},   // 342.5 - 202.23 = 140.27
+      {kEquatorial, 0, 180.0, -74.9, {498, 545}},  // 544.73
+      {kEquatorial, 0, 135.0, 15.0, {620, 302}},   // 498 + 45 x 2.7 = 619.5 -> 620; 302
+      // Horizon points (azimuth from the south, westward): south, west, north, east.
+      {kHorizontal, 0, 0.0, 0.0, {498, 342}},
+      {kHorizontal, 0, 90.0, 0.0, {741, 342}},
+      {kHorizontal, 0, 180.0, 0.0, {984, 342}},
+      {kHorizontal, 0, -90.0, 0.0, {255, 342}},
+      {kHorizontal, 1, 180.0, 0.0, {498, 342}},  // north in the middle
+      {kHorizontal, 1, 90.0, 0.0, {255, 342}},
+      {kHorizontal, 1, -90.0, 0.0, {741, 342}},
+      {kHorizontal, 1, 0.0, 0.0, {12, 342}},
+      {kHorizontal, 0, 0.0, 31.0, {498, 259}},  // 342.5 - 83.7 = 258.8
+  };
+  for (const Case& c : cases) {
+    const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir);
+    EXPECT_EQ(Pixel(ProjectRect(c.lon, c.lat, v)), c.pixel)
+        << c.system << " " << c.centreDir << " " << c.lon << " " << c.lat;
+  }
+}
+
+TEST(ProjectRect, LatitudeBandIsOpen) {
+  const TChartView v = View(kEcliptic, 1);
+  EXPECT_FALSE(ProjectRect(10.0, 75.0, v));
+  EXPECT_FALSE(ProjectRect(10.0, -75.0, v));
+  EXPECT_FALSE(ProjectRect(10.0, 90.0, v));
+  EXPECT_TRUE(ProjectRect(10.0, 74.999, v));
+  EXPECT_TRUE(ProjectRect(10.0, -74.999, v));
+}
+
+TEST(ProjectRect, ZoomKeepsThePointUnderTheOffsetCentreFixed) {
+  // x = 498 + Z OffsetX + (lon' - 180) Z 2.7 and y = 342.5 + Z OffsetY - lat Z 2.7.
+  struct Case {
+    int zoom;
+    double offsetX;
+    double offsetY;
+    double lonPrime;
+    double lat;
+    double x;
+    double y;
+  };
+  const Case cases[] = {
+      {2, 0.0, 0.0, 190.0, 10.0, 552.0, 288.5},
+      {4, 10.0, -5.0, 170.0, -5.0, 430.0, 376.5},
+      {1024, -27.0, 13.5, 170.0, 5.0, 498.0 - 27648.0 - 27648.0, 342.5 + 13824.0 - 13824.0},
+  };
+  for (const Case& c : cases) {
+    const TChartView v = View(kEquatorial, c.zoom, c.offsetX, c.offsetY);
+    const auto p = ProjectRectPrime(c.lonPrime, c.lat, v);
+    ASSERT_TRUE(p);
+    EXPECT_NEAR(p->X, c.x, 1e-7) << c.zoom;
+    EXPECT_NEAR(p->Y, c.y, 1e-7) << c.zoom;
+  }
+}
+
+TEST(ProjectPolar, PoleZenithAndHorizon) {
+  struct Case {
+    int system;
+    int hemisphere;
+    int zoom;
+    double offsetX;
+    double offsetY;
+    double lon;
+    double lat;
+    TPixel pixel;
+  };
+  const Case cases[] = {
+      // The celestial pole at (480, 348) plus the offsets, whatever the right ascension.
+      {kEquatorialPolar, 0, 1, 0.0, 0.0, 123.0, 90.0, {480, 348}},
+      {kEquatorialPolar, 0, 4, 10.0, -5.0, 300.0, 90.0, {520, 328}},
+      // 0h up, 6h to the right in the north; 6h to the left in the south.
+      {kEquatorialPolar, 0, 1, 0.0, 0.0, 0.0, 60.0, {480, 252}},
+      {kEquatorialPolar, 0, 1, 0.0, 0.0, 90.0, 60.0, {576, 348}},
+      {kEquatorialPolar, 0, 1, 0.0, 0.0, 180.0, 30.0, {480, 540}},
+      {kEquatorialPolar, 1, 1, 0.0, 0.0, 90.0, 60.0, {384, 348}},
+      // The zenith in the middle; the horizon at r = 90 (288 pixels): south up, west left.
+      {kHorizontalPolar, 0, 1, 0.0, 0.0, 45.0, 90.0, {480, 348}},
+      {kHorizontalPolar, 0, 1, 0.0, 0.0, 0.0, 0.0, {480, 60}},
+      {kHorizontalPolar, 0, 1, 0.0, 0.0, 90.0, 0.0, {192, 348}},
+      {kHorizontalPolar, 0, 1, 0.0, 0.0, 180.0, 0.0, {480, 636}},
+      {kHorizontalPolar, 0, 1, 0.0, 0.0, -90.0, 0.0, {768, 348}},
+      {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}},  // below the horizon: kept
+  };
+  for (const Case& c : cases) {
+    const TChartView v = View(c.system, c.zoom, c.offsetX, c.offsetY, 0, c.hemisphere);
+    EXPECT_EQ(Pixel(ProjectPolar(c.lon, c.lat, v)), c.pixel)
+        << c.system << " " << c.hemisphere << " " << c.lon << " " << c.lat;
+  }
+  // The equator and everything south of it are not drawn on the polar equatorial chart.
+  const TChartView v = View(kEquatorialPolar, 1);
+  EXPECT_FALSE(ProjectPolar(10.0, 0.0, v));
+  EXPECT_FALSE(ProjectPolar(10.0, -20.0, v));
+  EXPECT_TRUE(ProjectPolar(10.0, 0.001, v));
+}
+
+TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
+  const TChartView normal = View(kEclipticWhole, 1);
+  const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, normal);
+  EXPECT_DOUBLE_EQ(p.X, 360.4);
+  EXPECT_DOUBLE_EQ(p.Y, 348.0);
+  EXPECT_DOUBLE_EQ(p.SideX, 872.8);
+  const TWholeSkyPoint q = ProjectWholeSky(0.0, 1.0, 0.0, normal);  // longitude 90: up
+  EXPECT_DOUBLE_EQ(q.X, 354.0);
+  EXPECT_DOUBLE_EQ(q.Y, 341.6);
+  // "90 degrees": longitude 0 up and 90 to the left.
+  const TChartView turned = View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1);
+  const TWholeSkyPoint r = ProjectWholeSky(1.0, 0.0, 0.0, turned);
+  EXPECT_DOUBLE_EQ(r.X, 354.0);
+  EXPECT_DOUBLE_EQ(r.Y, 341.6);
+  const TWholeSkyPoint s = ProjectWholeSky(0.0, 1.0, 0.0, turned);
+  EXPECT_DOUBLE_EQ(s.X, 347.6);
+  EXPECT_DOUBLE_EQ(s.Y, 348.0);
+  // Zoom and offsets: 5 AU at zoom 1024 with both pane offsets.
+  TChartView zoomed = View(kEclipticWhole, 1024, -1.0, 2.0);
+  zoomed.SideOffsetX = 0.5;
+  const TWholeSkyPoint t = ProjectWholeSky(5.0, 0.0, -0.01, zoomed);
+  EXPECT_DOUBLE_EQ(t.X, 354.0 - 1024.0 + 5.0 * 6553.6);
+  EXPECT_DOUBLE_EQ(t.Y, 348.0 + 2048.0);
+  EXPECT_DOUBLE_EQ(t.SideX, 860.0 + 512.0 - 65.536);
+}
+
+// --- One apparent place, seven systems ----------------------------------------------------------
+
+TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
+  TChartMoment m;  // J2000.0: T = 0
+  m.Eps0 = kObliquityJ2000 * kDeg;
+  struct Case {
+    int system;
+    int centreDir;
+    int hemisphere;
+    double alpha;  // degrees
+    double delta;
+    bool drawn;
+    TPixel pixel;
+  };
+  const Case cases[] = {
+      // The north ecliptic pole, alpha 18h, delta 90 - eps.
+      {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {255, 163}},       // y 162.79
+      {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {405, 348}},  // 404.99
+      {kEcliptic, 0, 0, 270.0, 90.0 - kObliquityJ2000, false, {}},                // beta = 90
+      // The north celestial pole: lambda 90, beta 90 - eps: lon' 270 (x 741), y 162.79.
+      {kEcliptic, 0, 0, 0.0, 90.0, true, {741, 163}},
+      {kEquatorialPolar, 0, 0, 0.0, 90.0, true, {480, 348}},
+      {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
+      {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
+      // The vernal equinox: lambda 0, beta 0 -> lon' 360, x = 984.
+      {kEcliptic, 0, 0, 0.0, 0.0, true, {984, 342}},
+      {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},
+      // The north galactic pole (B1950.0): b = 90, not drawn.
+      {kGalactic, 0, 0, 192.25, 27.4, false, {}},
+  };
+  for (const Case& c : cases) {
+    const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
+    const TChartCoords xy = ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v);
+    const auto p = ProjectChartCoords(xy, v);
+    EXPECT_EQ(p.has_value(), c.drawn) << c.system << " " << c.alpha << " " << c.delta;
+    if (c.drawn && p) {
+      EXPECT_EQ(RoundPixel(*p), c.pixel) << c.system << " " << c.alpha << " " << c.delta;
+    }
+  }
+  // The galactic centre of the B1950.0 pole, l = 0 and b = 0: with "N/0h" lon' 180, in the
+  // middle (an offset of 0.2 keeps y = 342.7 away from a rounding tie).
+  const TChartView g = View(kGalactic, 1, 0.0, 0.2, 1);
+  const TChartCoords gc = ChartCoordinates(265.6123797 * kDeg, -28.9194540 * kDeg, m, g);
+  EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 1e-6);
+  EXPECT_NEAR(gc.Lat, 0.0, 1e-6);
+  EXPECT_EQ(Pixel(ProjectChartCoords(gc, g)), (TPixel{498, 343}));
+}
+
+TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
+  // Site on the equator at local sidereal time 0: a star at alpha 0, delta 0 stands in the
+  // zenith; at alpha 90 deg it rises due east; at alpha -90 deg it sets due west.
+  TChartMoment m;
+  m.Theta = 0.0;
+  m.Phi = 0.0;
+  struct Case {
+    int system;
+    double alpha;
+    double delta;
+    bool refraction;
+    TPixel pixel;
+  };
+  const Case cases[] = {
+      {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
+      {kHorizontal, 90.0, 0.0, false, {255, 342}},   // east
+      {kHorizontal, -90.0, 0.0, false, {741, 342}},  // west
+      {kHorizontalPolar, 90.0, 0.0, false, {768, 348}},
+      {kHorizontalPolar, -90.0, 0.0, false, {192, 348}},
+      {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
+      // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
+      {kHorizontal, 90.0, 0.0, true, {255, 341}},
+  };
+  for (const Case& c : cases) {
+    m.Refraction = c.refraction;
+    const TChartView v = View(c.system, 1);
+    const TChartCoords xy = ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v);
+    EXPECT_EQ(Pixel(ProjectChartCoords(xy, v)), c.pixel) << c.system << " " << c.alpha;
+  }
+  // Refraction: 28.98' at the horizon, nothing below -0.6 degrees.
+  m.Refraction = true;
+  const TChartView v = View(kHorizontal, 1);
+  EXPECT_NEAR(ChartCoordinates(90.0 * kDeg, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
+  EXPECT_NEAR(ChartCoordinates(91.0 * kDeg, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
+  // A zenith star is above the rectangular chart's band.
+  EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));
+}
+
+// --- Inverse projection --------------------------------------------------------------------------
+
+TEST(InverseProjection, CrossHairCoordinates) {
+  struct Case {
+    int system;
+    int centreDir;
+    double x;
+    double y;
+    double lon;
+    double lat;
+  };
+  const Case cases[] = {
+      {kEquatorial, 0, 498, 342, 180.0, 0.0},  // 12h
+      {kEquatorial, 1, 498, 342, 0.0, 0.0},    // 0h
+      {kEquatorial, 0, 984, 207, 0.0, 50.0},
+      {kEquatorial, 0, 12, 477, 360.0, -50.0},  // 24h at the left end
+      {kEquatorial, 0, 0, 10, 360.0, 75.0},     // off the map: clamped
+      {kEquatorial, 0, 1010, 760, 0.0, -75.0},
+      {kEquatorial, 1, 255, 342, 90.0, 0.0},
+      {kHorizontal, 0, 741, 342, 90.0, 0.0},   // west: 90 from the south
+      {kHorizontal, 0, 255, 342, 270.0, 0.0},  // east
+      {kHorizontal, 1, 498, 342, 180.0, 0.0},  // north
+      {kGalactic, 0, 525, 315, 170.0, 10.0},
+  };
+  for (const Case& c : cases) {
+    const TCrossHair h = InverseRect(c.x, c.y, View(c.system, 1, 0.0, 0.0, c.centreDir));
+    EXPECT_NEAR(h.Lon, c.lon, 1e-9) << c.system << " " << c.x;
+    EXPECT_NEAR(h.Lat, c.lat, 1e-9) << c.system << " " << c.y;
+  }
+
+  struct PolarCase {
+    int system;
+    int hemisphere;
+    double x;
+    double y;
+    bool shown;
+    double lon;
+    double lat;
+  };
+  const PolarCase polar[] = {
+      {kEquatorialPolar, 0, 512, 348, true, 90.0, 80.0},    // 6h to the right
+      {kEquatorialPolar, 1, 512, 348, true, 270.0, -80.0},  // 18h to the right, south
+      {kEquatorialPolar, 0, 480, 61, true, 0.0, 90.0 - 287.0 / 3.2},
+      {kEquatorialPolar, 0, 480, 60, false, 0.0, 0.0},  // r = 90: nothing shown
+      {kEquatorialPolar, 0, 1000, 700, false, 0.0, 0.0},
+      {kHorizontalPolar, 0, 416, 348, true, 90.0, 70.0},  // west to the left
+      {kHorizontalPolar, 0, 480, 636, true, 180.0, 0.0},  // north down
+      {kHorizontalPolar, 0, 480, 348 + 527, true, 180.0, 90.0 - 527.0 / 3.2},
+      {kHorizontalPolar, 0, 480, 348 + 528, false, 0.0, 0.0},  // r = 165
+  };
+  for (const PolarCase& c : polar) {
+    const auto h = InversePolar(c.x, c.y, View(c.system, 1, 0.0, 0.0, 0, c.hemisphere));
+    ASSERT_EQ(h.has_value(), c.shown) << c.system << " " << c.x << " " << c.y;
+    if (!h) continue;
+    EXPECT_NEAR(h->Lon, c.lon, 1e-9) << c.system << " " << c.x << " " << c.y;
+    EXPECT_NEAR(h->Lat, c.lat, 1e-9) << c.system << " " << c.x << " " << c.y;
+  }
+}
+
+// --- Visibility ----------------------------------------------------------------------------------
+
+TEST(ChartVisibility, StrictlyInsideTheClientRectangle) {
+  const TChartView v = View(kEquatorial, 1);
+  EXPECT_TRUE(IsInsideClient({1, 1}, v));
+  EXPECT_TRUE(IsInsideClient({1022, 766}, v));
+  EXPECT_FALSE(IsInsideClient({0, 100}, v));
+  EXPECT_FALSE(IsInsideClient({100, 0}, v));
+  EXPECT_FALSE(IsInsideClient({1023, 100}, v));
+  EXPECT_FALSE(IsInsideClient({100, 767}, v));
+  EXPECT_EQ(RoundPixel({2.5, 3.5}), (TPixel{2, 4}));  // ties to even
+  EXPECT_EQ(RoundPixel({-2.5, 1e12}), (TPixel{-2, 1000000000}));
+  EXPECT_EQ(RoundPixel({std::nan(""), 5.0}).X, -1000000000);
+}
+
+// --- Coordinate lines ----------------------------------------------------------------------------
+
+std::vector<std::string> LabelTexts(const TCoordLines& lines) {
+  std::vector<std::string> texts;
+  for (const auto& l : lines.Labels) texts.push_back(l.Text);
+  return texts;
+}
+
+bool HasLabel(const TCoordLines& lines, const std::string& text) {
+  const auto texts = LabelTexts(lines);
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST(CoordLines, RectangularCountsPerBand) {
+  struct Case {
+    int system;
+    int zoom;
+    std::size_t parallels;
+    std::size_t meridians;
+  };
+  const Case cases[] = {
+      {kEquatorial, 1, 11, 25},   {kEquatorial, 4, 11, 25},     {kEcliptic, 8, 61, 145},
+      {kGalactic, 32, 61, 145},   {kEquatorial, 64, 301, 721},  {kEquatorial, 1024, 301, 721},
+      {kHorizontal, 1, 7, 25},  // -15 .. 75
+      {kHorizontal, 16, 31, 145}, {kHorizontal, 128, 151, 721},
+  };
+  for (const Case& c : cases) {
+    const TCoordLines lines = CoordLines(View(c.system, c.zoom), 0);
+    EXPECT_EQ(lines.Segments.size(), c.parallels + c.meridians) << c.system << " " << c.zoom;
+    EXPECT_EQ(lines.LineColour, (TRgb{0, 0, 128}));
+    EXPECT_EQ(lines.LabelColour, (TRgb{128, 128, 128}));
+  }
+  EXPECT_EQ(CoordLines(View(kEquatorial, 1), 1).LabelColour, (TRgb{0, 0, 0}));
+  // No lines in the rectangular systems from zoom 2048 (a view can carry it from system 0).
+  TChartView huge = View(kEquatorial, 1024);
+  huge.ChartZoom = 2048;
+  EXPECT_TRUE(CoordLines(huge, 0).Segments.empty());
+}
+
+TEST(CoordLines, RectangularEndsAndLabelsAtZoomOne) {
+  const TCoordLines lines = CoordLines(View(kEquatorial, 1), 0);
+  // First parallel: latitude -75 at y = 545 from x = 12 to 984, drawn one pixel up and left.
+  EXPECT_EQ(lines.Segments[0], (TSegment{11, 544, 983, 544}));
+  EXPECT_EQ(lines.Segments[5], (TSegment{11, 341, 983, 341}));  // the equator, 342.5 -> 342
+  EXPECT_EQ(lines.Segments[10], (TSegment{11, 139, 983, 139}));
+  // First meridian: lon' 0 at x = 12 from latitude +75 (y 140) to -75 (y 545).
+  EXPECT_EQ(lines.Segments[11], (TSegment{11, 139, 11, 544}));
+  EXPECT_EQ(lines.Segments[12], (TSegment{51, 139, 51, 544}));  // 52.5 -> 52
+  EXPECT_EQ(lines.Segments[35], (TSegment{983, 139, 983, 544}));
+  // Every parallel is labelled; the meridian at the left end (x = 12) is too near the edge.
+  EXPECT_EQ(lines.Labels.size(), 11u + 24u);
+  EXPECT_EQ(lines.Labels[0].Text, "-75°");
+  EXPECT_EQ(lines.Labels[0].X, 24);
+  EXPECT_EQ(lines.Labels[0].Y, 545 - 13);
+  EXPECT_EQ(lines.Labels[10].Text, "75°");
+  EXPECT_EQ(lines.Labels[11].Text, "23h");  // lon' 15: right ascension 345 degrees
+  EXPECT_EQ(lines.Labels.back().Text, "0h");
+  EXPECT_TRUE(HasLabel(lines, "12h"));
+  // With "N/0h" the middle meridian (lon' 180) stands for 0h and lon' 15 for 11h.
+  const TCoordLines north = CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0);
+  EXPECT_EQ(north.Labels[11].Text, "11h");
+  EXPECT_EQ(north.Labels[11 + 11].Text, "0h");  // lon' 180
+  // Ecliptic and horizontal meridians in degrees; the horizontal ones from the south.
+  const TCoordLines ecliptic = CoordLines(View(kEcliptic, 1), 0);
+  EXPECT_EQ(ecliptic.Labels[11].Text, "345°");
+  const TCoordLines horizon = CoordLines(View(kHorizontal, 1), 0);
+  EXPECT_EQ(horizon.Labels.size(), 7u + 24u);
+  EXPECT_EQ(horizon.Labels[0].Text, "-15°");
+  EXPECT_EQ(horizon.Labels[7].Text, "195°");  // lon' 15: azimuth -165 from the south
+  EXPECT_EQ(horizon.Segments[7], (TSegment{11, 139, 11, 341}));  // meridians stop at 0
+}
+
+TEST(CoordLines, RectangularClampingAndFineLabels) {
+  // Zoom 4: the parallel -75 lies at y 1152.5 and its ends at x -1446 and 2442: clamped.
+  const TCoordLines lines = CoordLines(View(kEquatorial, 4), 0);
+  EXPECT_EQ(lines.Segments[0], (TSegment{-1, 766, 1022, 766}));
+  // Zoom 8: labels in degrees and minutes, hours and minutes.
+  const TCoordLines fine = CoordLines(View(kEquatorial, 8), 0);
+  EXPECT_TRUE(HasLabel(fine, "2°30'"));
+  EXPECT_TRUE(HasLabel(fine, "-2°30'"));
+  EXPECT_TRUE(HasLabel(fine, "12h10m"));  // lon' 177.5: right ascension 182.5 degrees
+  EXPECT_TRUE(HasLabel(fine, "11h50m"));
+  for (const auto& l : fine.Labels) {
+    EXPECT_GT(l.X, 20);
+    EXPECT_LT(l.X, 1003);
+    EXPECT_GT(l.Y, 20);
+    EXPECT_LT(l.Y, 747);
+  }
+  const TCoordLines finest = CoordLines(View(kEquatorial, 64), 0);
+  EXPECT_TRUE(HasLabel(finest, "0°30'"));
+  EXPECT_TRUE(HasLabel(finest, "12h2m"));  // lon' 179.5
+}
+
+TEST(CoordLines, PolarGridAtZoomOne) {
+  const TCoordLines lines = CoordLines(View(kEquatorialPolar, 1), 0);
+  // 24 radial lines of 9 segments and 9 circles of 72 chords, all well inside.
+  ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
+  EXPECT_EQ(lines.Segments[0], (TSegment{480, 348, 512, 348}));  // a = 0, rho 0 to 10
+  EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));  // rho 80 to 90
+  // The first chord of circle 10: from a = 0 to 5 deg, (512, 348) to (511.88, 345.21).
+  EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));
+  EXPECT_EQ(lines.Clip.Left, 0);
+  EXPECT_EQ(lines.Clip.Top, 25);
+  EXPECT_EQ(lines.Clip.Right, 1023);
+  // Hours on the radial lines: 0h up, 6h right, 12h down, 18h left.
+  ASSERT_EQ(lines.Labels.size(), 24u);
+  EXPECT_EQ(lines.Labels[0].Text, "6h");  // a = 0
+  EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90
+  EXPECT_EQ(lines.Labels[12].Text, "18h");
+  EXPECT_EQ(lines.Labels[18].Text, "12h");
+  const TCoordLines south = CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0);
+  EXPECT_EQ(south.Labels[0].Text, "18h");
+  EXPECT_EQ(south.Labels[12].Text, "6h");
+  // Azimuths from the south: south up, west left.
+  const TCoordLines horizon = CoordLines(View(kHorizontalPolar, 1), 0);
+  EXPECT_EQ(horizon.Labels[6].Text, "0°");
+  EXPECT_EQ(horizon.Labels[12].Text, "90°");
+  EXPECT_EQ(horizon.Labels[0].Text, "270°");
+}
+
+TEST(CoordLines, PolarSegmentsNearTheWindowOnly) {
+  // Zoom 8, pixel scale 25.6: on the ray a = 0 the 5-unit segments reach x = 1504 at rho 40
+  // (inside 1023 + 500) and 1632 at rho 45 (outside); the 1-unit pieces from rho 40 on start
+  // at 1504 and end at 1529.6, so they are left out as well.
+  const TCoordLines lines = CoordLines(View(kEquatorialPolar, 8), 0);
+  int onRay = 0;
+  int farthest = 0;
+  for (const auto& s : lines.Segments) {
+    if (s.Y1 == 348 && s.Y2 == 348 && s.X1 >= 480 && s.X2 > s.X1) {
+      ++onRay;
+      farthest = std::max(farthest, s.X2);
+    }
+  }
+  EXPECT_EQ(onRay, 8);
+  EXPECT_EQ(farthest, 1504);
+  for (const auto& s : lines.Segments) {
+    for (const int x : {s.X1, s.X2}) {
+      EXPECT_GE(x, -500);
+      EXPECT_LE(x, 1523);
+    }
+    for (const int y : {s.Y1, s.Y2}) {
+      EXPECT_GE(y, -500);
+      EXPECT_LE(y, 1267);
+    }
+  }
+}
+
+TEST(CoordLines, WholeSkyGrid) {
+  // Radius in half AU: 10 units = 5 AU = 32 pixels at zoom 1, centred on (354, 348).
+  const TCoordLines lines = CoordLines(View(kEclipticWhole, 1), 0);
+  ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
+  EXPECT_EQ(lines.Segments[0], (TSegment{354, 348, 386, 348}));
+  EXPECT_EQ(lines.Clip.Right, 689);
+  EXPECT_EQ(lines.Labels[6].Text, "90°");  // a = 90, up
+  const TCoordLines turned = CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0);
+  EXPECT_EQ(turned.Labels[6].Text, "0°");  // "90°" orientation: longitude 0 up
+  // Zoom 128: 1 unit = 409.6 pixels; the first radial piece runs from the Sun to x = 764.
+  const TCoordLines near = CoordLines(View(kEclipticWhole, 128), 0);
+  ASSERT_FALSE(near.Segments.empty());
+  EXPECT_EQ(near.Segments[0], (TSegment{354, 348, 764, 348}));
+}
+
+// --- Caption -------------------------------------------------------------------------------------
+
+TEST(ChartCaption, NameZoomAndSpacing) {
+  struct Case {
+    int system;
+    int zoom;
+    const char* text;
+  };
+  const Case cases[] = {
+      {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
+      {2, 8, " Ekvatoriala koord. x8 (10m/2,5°)    "},
+      {2, 1024, " Ekvatoriala koord. x1024 (2m/0,5°)    "},
+      {3, 1, " Ekvatoriala koord. x1 (1h/10°)    "},
+      {3, 64, " Ekvatoriala koord. x64 (var/0.5°)    "},
+      {0, 2, " Ekliptikala koord. x2 (15°/5a.e.) "},
+      {0, 32, " Ekliptikala koord. x32 (var/1a.e.) "},
+      {0, 1024, " Ekliptikala koord. x1024 (var/0,25a.e.) "},
+      {0, 2048, " Ekliptikala koord. x2048                "},
+      {1, 16, " Ekliptikala koord. x16 (2,5°/2,5°)    "},
+      {4, 1, " Horisontala koord. x1 (15°/15°)    "},
+      {5, 8, " Horisontala koord. x8 (var/2°)    "},
+      {5, 512, " Horisontala koord. x512 (var/0,5°)    "},
+      {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChartCaption(c.system, c.zoom), c.text);
+}
+
+// --- Background and sky colour -------------------------------------------------------------------
+
+TEST(SkyColour, ByTheRoundedAltitudeOfTheSun) {
+  struct Case {
+    double h;
+    TRgb colour;
+  };
+  const Case cases[] = {
+      {-90.0, {0, 0, 0}},      {-19.0, {0, 0, 0}},      {-18.6, {0, 0, 0}},
+      {-18.5, {0, 0, 70}},  // ties to even: -18
+      {-13.0, {0, 0, 70}},     {-12.0, {0, 0, 128}},    {-7.4, {0, 0, 128}},
+      {-6.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},  // -0.5 rounds to 0
+      {-1.0, {0, 0, 210}},     {4.5, {100, 100, 255}},   // 4
+      {5.5, {150, 150, 255}},                            // 6
+      {11.0, {150, 150, 255}}, {12.0, {190, 190, 255}}, {17.4, {190, 190, 255}},
+      {18.0, {220, 220, 255}}, {35.0, {220, 220, 255}}, {35.5, {240, 240, 255}},
+      {90.0, {240, 240, 255}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SkyColour(c.h), c.colour) << c.h;
+}
+
+TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
+  // Stockholm (59.33 N, 18.07 E) on 2025 March 20: at 11:00 UT1 the Sun stands 30.7 degrees
+  // high (sky 220, 220, 255), at 21:00 UT1 it is 26.4 degrees below the horizon (black).
+  // Reference: ERFA (pyerfa 2.0) epv00 for the Sun's direction, atco13 for the observed
+  // altitude without refraction: 30.6946 and -26.3776 degrees (reference_places.py).
+  TObsState state;
+  state.Latitude = 59.33;
+  state.Longitude = 18.07;
+  state.CorrNutation = 1;
+  state.CorrAberration = 1;
+  struct Case {
+    double jdUt;
+    double altitude;
+    TRgb colour;
+  };
+  const Case cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}},
+                        {2460755.375, -26.3776, {0, 0, 0}}};
+  for (const Case& c : cases) {
+    state.JD_UT = c.jdUt;
+    state.JD_TT = c.jdUt + 69.2 / 86400.0;
+    const auto h = SunAltitude(state, testing::DataFolder());
+    ASSERT_TRUE(h.has_value());
+    EXPECT_NEAR(*h, c.altitude, 0.01);
+    EXPECT_EQ(SkyColour(*h), c.colour);
+  }
+  EXPECT_FALSE(SunAltitude(state, "/nonexistent-himlavy-folder").has_value());
+}
+
+TEST(ChartBackground, ShapesBySystemAndMode) {
+  const TRgb sky{150, 150, 255};
+  struct Case {
+    int system;
+    TBackgroundShape shape;
+    int left, top, right, bottom;
+    TRgb colour;
+  };
+  const Case cases[] = {
+      {kEquatorial, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
+      {kEcliptic, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
+      {kGalactic, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
+      {kEclipticWhole, TBackgroundShape::Rectangle, 0, 0, 1023, 767, {0, 0, 0}},
+      // Disc of radius 90 x 3.2 = 288 about (481, 349).
+      {kEquatorialPolar, TBackgroundShape::Disc, 193, 61, 769, 637, {0, 0, 0}},
+      {kHorizontal, TBackgroundShape::Rectangle, 12, 140, 984, 342, sky},  // down to 0
+      {kHorizontalPolar, TBackgroundShape::Disc, 193, 61, 769, 637, sky},
+  };
+  for (const Case& c : cases) {
+    const TChartBackground b = ChartBackground(View(c.system, 1), 0, sky);
+    EXPECT_EQ(b.Shape, c.shape) << c.system;
+    EXPECT_EQ(b.Left, c.left) << c.system;
+    EXPECT_EQ(b.Top, c.top) << c.system;
+    EXPECT_EQ(b.Right, c.right) << c.system;
+    EXPECT_EQ(b.Bottom, c.bottom) << c.system;
+    EXPECT_EQ(b.Colour, c.colour) << c.system;
+    EXPECT_EQ(ChartBackground(View(c.system, 1), 1, sky).Shape, TBackgroundShape::None);
+  }
+  // The disc follows zoom and offsets: zoom 2, offsets (10, -5): centre (501, 339), r 576.
+  const TChartBackground d = ChartBackground(View(kEquatorialPolar, 2, 10.0, -5.0), 0, sky);
+  EXPECT_EQ(d.Left, 501 - 576);
+  EXPECT_EQ(d.Top, 339 - 576);
+  EXPECT_EQ(d.Right, 501 + 576);
+  EXPECT_EQ(d.Bottom, 339 + 576);
+
+  EXPECT_EQ(BrushBackground(kHorizontal, 0, sky), sky);
+  EXPECT_EQ(BrushBackground(kHorizontalPolar, 0, sky), sky);
+  EXPECT_EQ(BrushBackground(kEquatorial, 0, sky), (TRgb{0, 0, 0}));
+  EXPECT_EQ(BrushBackground(kHorizontal, 1, sky), (TRgb{192, 192, 192}));
+}
+
+}  // namespace
+}  // namespace himlavy
