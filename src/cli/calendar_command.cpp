@@ -95,18 +95,6 @@ std::string LineText(std::vector<TTextItem> items) {
   return line;
 }
 
-// The shared values of the state as the sky chart, open from start-up, leaves them for the
-// moment: with nutation on, the mean obliquity and the nutation at JD_TT; with it off the chart
-// stores nothing and they keep their initial zero.
-void StoreChartSharedValues(TObsState& state) {
-  if (state.CorrNutation != 1) return;
-  const double t = JulianCenturies(state.JD_TT);
-  const TNutation nutation = NutationIAU1980(t);
-  state.Obliquity = MeanObliquity(t);
-  state.NutLon = nutation.DPsi;
-  state.NutObl = nutation.DEps;
-}
-
 std::string ItemsJson(const std::vector<TTextItem>& items) {
   std::string out = "[";
   for (const TTextItem& item : items) {
@@ -145,6 +133,7 @@ int CalendarCommand(Context& context) {
   if (!context.Args.empty()) {
     throw UsageError("calendar tar inga argument: " + context.Args.front());
   }
+  // The sky chart, open from start-up in the program, leaves these for the moment.
   StoreChartSharedValues(context.State);
   const TObsState& s = context.State;
   const TCalendarReport report = CalendarReport(s, context.DataDir, kDecimalSep);

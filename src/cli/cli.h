@@ -47,5 +47,6 @@ int JupiterMoonsCommand(Context& context);
 int EventsCommand(Context& context);
 int CalendarCommand(Context& context);
 int HolidaysCommand(Context& context);
+int AlmanacCommand(Context& context);
 
 }  // namespace himlavy::cli

@@ -19,7 +19,7 @@ constexpr const char* kUsage =
     "            [--scale utc|tdt] [--lat GRADER] [--lon GRADER] [--height M] [--place TEXT]\n"
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
-    "           calendar, holidays [--year ÅR],\n"
+    "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
@@ -33,6 +33,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"events", &EventsCommand},
       {"calendar", &CalendarCommand},
       {"holidays", &HolidaysCommand},
+      {"almanac", &AlmanacCommand},
   };
   return commands;
 }

@@ -18,6 +18,7 @@
 #include "shell/message_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"
+#include "timecal/calendar_report.h"
 
 namespace himlavy::cli {
 
@@ -128,7 +129,9 @@ int RenderCommand(Context& context) {
     }
     widget = std::move(viewer);
   } else if (const auto kind = KindOfName(window); kind && FindWindowFactory(*kind) != nullptr) {
-    // A child window is drawn as it looks inside the frame.
+    // A child window is drawn as it looks inside the frame. The calendar shows the shared
+    // values that the sky chart, open from start-up in the program, leaves for the moment.
+    if (*kind == TWindowKind::Calendar) StoreChartSharedValues(context.State);
     auto frame = std::make_unique<THimlavy2>(context.State, context.DataDir, false);
     frame->show();
     QApplication::processEvents();

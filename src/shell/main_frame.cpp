@@ -33,6 +33,9 @@
 #include "shell/settings_dialog.h"
 #include "shell/status_line.h"
 #include "shell/textfile.h"
+#include "timecal/almanac_window.h"
+#include "timecal/calendar_window.h"
+#include "timecal/holidays_window.h"
 
 namespace himlavy {
 
@@ -163,6 +166,9 @@ void RegisterBuiltWindows() {
   // One line per window kind the program has; its button and menu item are enabled by it.
   RegisterWindowFactory(TWindowKind::Increment, &MakeChildWindow<TMDIChild19>);
   RegisterWindowFactory(TWindowKind::Pictures, &MakeChildWindow<TMDIChild15>);
+  RegisterWindowFactory(TWindowKind::Calendar, &MakeChildWindow<TMDIChild10>);
+  RegisterWindowFactory(TWindowKind::Almanac, &MakeChildWindow<TMDIChild11>);
+  RegisterWindowFactory(TWindowKind::Holidays, &MakeChildWindow<TMDIChild13>);
 }
 
 THimlavy2::THimlavy2(TObsState& state, std::filesystem::path dataDir, bool startUp, QWidget* parent)

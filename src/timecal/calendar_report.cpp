@@ -69,6 +69,15 @@ void CalendarStep(TObsState& state, TCalendarStep step, int direction) {
   }
 }
 
+void StoreChartSharedValues(TObsState& state) {
+  if (state.CorrNutation != 1) return;
+  const double t = JulianCenturies(state.JD_TT);
+  const TNutation nutation = NutationIAU1980(t);
+  state.Obliquity = MeanObliquity(t);
+  state.NutLon = nutation.DPsi;
+  state.NutObl = nutation.DEps;
+}
+
 TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& Positions, double Tm, double DeltaT,
                            double H0, double LambdaWest, double Phi) {
   const TRiseTransitSet events = RiseTransitSet(

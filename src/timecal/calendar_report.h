@@ -194,6 +194,14 @@ TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& Positions, double T
 TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::path& dataDir,
                                char decimalSep);
 
+// StoreChartSharedValues: the shared current values as the sky chart leaves them for the
+// state's moment, for a calendar drawn where no sky chart runs (himlavy-cli).
+//   state  the observation state (in/out): with CorrNutation 1, Obliquity = MeanObliquity(T)
+//          and NutLon, NutObl = NutationIAU1980(T) at T = JulianCenturies(JD_TT), radians;
+//          with nutation off the chart stores nothing and the three are left as they are
+// Source: Meeus (1991), ch. 21: table 21.A (IAU 1980 nutation), formula 21.3 (Laskar).
+void StoreChartSharedValues(TObsState& state);
+
 // The weekday name of a weekday number, any integer taken modulo 7 (1 = "Måndag").
 std::string_view WeekdayName(int weekday);
 

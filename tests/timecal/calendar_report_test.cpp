@@ -384,6 +384,34 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   EXPECT_EQ(kCalendarStepButtons[1].Hint, "Öka eller minska månad");
 }
 
+TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
+  // Meeus ex. 21.a (1st ed.): 1987 April 10, 0h TD: dpsi = -3.788", deps = +9.443",
+  // eps0 = 23deg26'27.407". The clock reads TDT in zone 0, so JD_TT is the clock reading.
+  constexpr double kArcSec = 3.141592653589793 / 180.0 / 3600.0;
+  TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
+  ASSERT_EQ(state.JD_TT, 2446895.5);
+  state.CorrNutation = 1;
+  StoreChartSharedValues(state);
+  EXPECT_NEAR(state.NutLon / kArcSec, -3.788, 0.0005);
+  EXPECT_NEAR(state.NutObl / kArcSec, 9.443, 0.0005);
+  EXPECT_NEAR(state.Obliquity / kArcSec, (23 * 60 + 26) * 60 + 27.407, 0.0005);
+  // The label of the calendar shows the true obliquity, 23deg26'36.850" (the sum of the
+  // printed, rounded parts: the last digit may differ).
+  const std::string label = ReportAt(state).Labels[5];
+  EXPECT_TRUE(label.starts_with("Ekl. obl. + nut.obl.=23°26'36.8")) << label;
+
+  // With nutation off the chart stores nothing: the values stay as they were.
+  TObsState off = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
+  off.CorrNutation = 0;
+  off.NutLon = 1.0;
+  off.NutObl = 2.0;
+  off.Obliquity = 3.0;
+  StoreChartSharedValues(off);
+  EXPECT_EQ(off.NutLon, 1.0);
+  EXPECT_EQ(off.NutObl, 2.0);
+  EXPECT_EQ(off.Obliquity, 3.0);
+}
+
 TEST(CalendarReport, WeekdayNamesWrapAround) {
   EXPECT_EQ(WeekdayName(1), "Måndag");
   EXPECT_EQ(WeekdayName(7), "Söndag");

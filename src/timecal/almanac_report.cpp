@@ -1,0 +1,117 @@
+// The almanac of a year: texts of the almanac window.
+#include "timecal/almanac_report.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "timecal/calendar_report.h"
+#include "timecal/formatting.h"
+#include "timecal/numtext.h"
+#include "timecal/timescales.h"
+
+namespace himlavy {
+
+namespace {
+
+// The date and weekday take at most this many characters.
+constexpr std::size_t kDateTextMax = 20;
+
+// An integer right-aligned in `width` characters (a longer number is written whole).
+std::string RightAligned(long long value, int width) {
+  std::string text = std::to_string(value);
+  if (static_cast<int>(text.size()) < width) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  }
+  return text;
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (starts && characters++ == count) return text.substr(0, i);
+  }
+  return text;
+}
+
+// The value of an event as the almanac writes it: the elongation with 1 decimal and the degree
+// sign, an eclipse magnitude with 2 decimals; empty for events without a value.
+std::string ValueText(const TAlmanacEvent& event, char decimalSep) {
+  if (event.Value.empty()) return {};
+  if (!std::isnan(event.Elongation)) {
+    return FixedText(event.Elongation, 1, decimalSep) + std::string(kDegreeSign);
+  }
+  if (!std::isnan(event.Magnitude)) return FixedText(event.Magnitude, 2, decimalSep);
+  return event.Value;
+}
+
+}  // namespace
+
+TAlmanacSlot AlmanacSlot(int Slot) {
+  constexpr int kPerColumn = kAlmanacLastLine - kAlmanacFirstLine + 1;
+  TAlmanacSlot slot;
+  slot.Column = Slot < kPerColumn ? 0 : 1;
+  slot.Line = kAlmanacFirstLine + Slot - slot.Column * kPerColumn;
+  slot.X0 = slot.Column * kAlmanacColumnOffset;
+  return slot;
+}
+
+std::string AlmanacDateText(double LocalJD) {
+  const TCalDateTime t = CalendarDateTime(LocalJD);
+  const std::string text = RightAligned(t.Year, 4) + "-" + RightAligned(t.Month, 2) + "-" +
+                           RightAligned(static_cast<long long>(t.Day), 2) + "  " +
+                           std::string(WeekdayName(WeekdayOf(LocalJD)));
+  return FirstCharacters(text, kDateTextMax);
+}
+
+std::string AlmanacTimeText(double LocalJD, int Kind) {
+  const TCalDateTime t = CalendarDateTime(LocalJD);
+  switch (Kind) {
+    case kAlmanacPlanetEvent:
+      return RightAligned(t.Hour + (t.Minute >= 30 ? 1 : 0), 2) + "h";
+    case kAlmanacMoonEvent:
+      return RightAligned(t.Hour, 2) + "h" +
+             RightAligned(t.Minute + (t.Second >= 30.0 ? 1 : 0), 2) + "m";
+    default: {
+      std::string second = FixedText(t.Second, 0);
+      if (second.size() < 2) second.insert(0, 2 - second.size(), ' ');
+      return RightAligned(t.Hour, 2) + "h" + RightAligned(t.Minute, 2) + "m" + second + "s";
+    }
+  }
+}
+
+std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& Events, char decimalSep) {
+  const std::size_t shown = std::min<std::size_t>(Events.size(), kAlmanacSlots);
+  std::vector<TAlmanacLine> lines;
+  lines.reserve(shown);
+  for (std::size_t i = 0; i < shown; ++i) {
+    const TAlmanacEvent& event = Events[i];
+    TAlmanacLine line;
+    line.Slot = AlmanacSlot(static_cast<int>(i));
+    line.DateText = AlmanacDateText(event.LocalJD);
+    line.TimeText = AlmanacTimeText(event.LocalJD, event.Kind);
+    line.EventText = event.Body + event.Text + ValueText(event, decimalSep);
+    line.Event = event;
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+TAlmanacReport AlmanacReport(int Year, double TimeZone, int TimeScale, char decimalSep) {
+  TAlmanacReport report;
+  report.Year = Year;
+  report.Range = AlmanacYearRange(Year, TimeZone, TimeScale);
+  report.Title = "Almanacka för år " + std::to_string(Year) + " (" +
+                 (TimeScale == 1 ? "TDT" : "UTC") + " " + FixedText(TimeZone, 2, decimalSep) + ")";
+  const std::vector<TAlmanacEvent> events = CollectYearEvents(Year, TimeZone, TimeScale);
+  report.EventCount = static_cast<int>(events.size());
+  report.Lines = AlmanacLines(events, decimalSep);
+  return report;
+}
+
+TAlmanacReport AlmanacReport(const TObsState& state, char decimalSep) {
+  return AlmanacReport(AlmanacYearOf(state.ClockJD), state.TimeZone, state.TimeScale, decimalSep);
+}
+
+}  // namespace himlavy
