@@ -6,58 +6,16 @@
 #include <cstring>
 #include <fstream>
 
+#include "catalogs/record_bytes.h"
 #include "shell/textfile.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
 
 namespace himlavy {
 
+using namespace record_bytes;
+
 namespace {
-
-// Little-endian readers of a record's bytes; the caller has checked the record's size.
-std::uint32_t U32(std::string_view b, std::size_t at) {
-  const auto byte = [&](std::size_t k) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + k]));
-  };
-  return byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24);
-}
-
-std::int32_t I32(std::string_view b, std::size_t at) {
-  return static_cast<std::int32_t>(U32(b, at));
-}
-
-std::uint16_t U16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    (static_cast<unsigned char>(b[at + 1]) << 8));
-}
-
-std::int16_t I16(std::string_view b, std::size_t at) {
-  return static_cast<std::int16_t>(U16(b, at));
-}
-
-std::uint8_t U8(std::string_view b, std::size_t at) {
-  return static_cast<unsigned char>(b[at]);
-}
-
-float F32(std::string_view b, std::size_t at) {
-  return std::bit_cast<float>(U32(b, at));
-}
-
-std::string Chars(std::string_view b, std::size_t at, std::size_t width) {
-  return std::string(b.substr(at, width));
-}
-
-// Reads every record of a zone file, decodes it and keeps those on the sky.
-template <typename Record, typename Decoder>
-std::optional<std::vector<Record>> ReadZone(const std::filesystem::path& path,
-                                            std::size_t recordBytes, Decoder decode) {
-  std::vector<Record> records;
-  const auto count = ReadZoneFile(path, recordBytes, [&](std::string_view bytes) {
-    if (auto r = decode(bytes); r && IsOnSky(r->RA, r->Dec)) records.push_back(std::move(*r));
-  });
-  if (!count) return std::nullopt;
-  return records;
-}
 
 // The blanks allowed around a number in a fixed column.
 std::string_view Trim(std::string_view text) {

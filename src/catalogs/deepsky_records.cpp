@@ -1,46 +1,16 @@
 #include "catalogs/deepsky_records.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <utility>
 
+#include "catalogs/record_bytes.h"
+
 namespace himlavy {
 
+using namespace record_bytes;
+
 namespace {
-
-// Little-endian readers of a record's bytes; the caller has checked the record's size.
-std::uint32_t U32(std::string_view b, std::size_t at) {
-  const auto byte = [&](std::size_t k) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + k]));
-  };
-  return byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24);
-}
-
-std::int32_t I32(std::string_view b, std::size_t at) {
-  return static_cast<std::int32_t>(U32(b, at));
-}
-
-std::uint16_t U16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    (static_cast<unsigned char>(b[at + 1]) << 8));
-}
-
-std::int16_t I16(std::string_view b, std::size_t at) {
-  return static_cast<std::int16_t>(U16(b, at));
-}
-
-std::uint8_t U8(std::string_view b, std::size_t at) {
-  return static_cast<unsigned char>(b[at]);
-}
-
-float F32(std::string_view b, std::size_t at) {
-  return std::bit_cast<float>(U32(b, at));
-}
-
-std::string Chars(std::string_view b, std::size_t at, std::size_t width) {
-  return std::string(b.substr(at, width));
-}
 
 // A length-prefixed text: the length byte at `at`, then room for `room` characters. A length
 // beyond the room is cut to the room.
@@ -51,24 +21,6 @@ std::string Counted(std::string_view b, std::size_t at, std::size_t room) {
 
 // A magnitude field in hundredths as magnitudes.
 double Magnitude(std::int16_t value) { return value / 100.0; }
-
-// Reads every record of a zone file, decodes it and keeps those that `onSky` accepts.
-template <typename Record, typename Decoder, typename OnSky>
-std::optional<std::vector<Record>> ReadZone(const std::filesystem::path& path,
-                                            std::size_t recordBytes, Decoder decode,
-                                            OnSky onSky) {
-  std::vector<Record> records;
-  const auto count = ReadZoneFile(path, recordBytes, [&](std::string_view bytes) {
-    if (auto r = decode(bytes); r && onSky(*r)) records.push_back(std::move(*r));
-  });
-  if (!count) return std::nullopt;
-  return records;
-}
-
-template <typename Record>
-bool StoredOnSky(const Record& r) {
-  return IsOnSky(r.RA, r.Dec);
-}
 
 }  // namespace
 
@@ -291,15 +243,15 @@ std::string_view SacTypeText(std::string_view code) {
 }
 
 std::optional<std::vector<TNgcRecord>> ReadNgcZone(const std::filesystem::path& path) {
-  return ReadZone<TNgcRecord>(path, kNgcRecordBytes, DecodeNgcRecord, StoredOnSky<TNgcRecord>);
+  return ReadZone<TNgcRecord>(path, kNgcRecordBytes, DecodeNgcRecord);
 }
 
 std::optional<std::vector<TRc3Record>> ReadRc3Zone(const std::filesystem::path& path) {
-  return ReadZone<TRc3Record>(path, kRc3RecordBytes, DecodeRc3Record, StoredOnSky<TRc3Record>);
+  return ReadZone<TRc3Record>(path, kRc3RecordBytes, DecodeRc3Record);
 }
 
 std::optional<std::vector<TPgcRecord>> ReadPgcZone(const std::filesystem::path& path) {
-  return ReadZone<TPgcRecord>(path, kPgcRecordBytes, DecodePgcRecord, StoredOnSky<TPgcRecord>);
+  return ReadZone<TPgcRecord>(path, kPgcRecordBytes, DecodePgcRecord);
 }
 
 std::optional<std::vector<TSacRecord>> ReadSacZone(const std::filesystem::path& path) {
@@ -308,19 +260,19 @@ std::optional<std::vector<TSacRecord>> ReadSacZone(const std::filesystem::path& 
 }
 
 std::optional<std::vector<TGpnRecord>> ReadGpnZone(const std::filesystem::path& path) {
-  return ReadZone<TGpnRecord>(path, kGpnRecordBytes, DecodeGpnRecord, StoredOnSky<TGpnRecord>);
+  return ReadZone<TGpnRecord>(path, kGpnRecordBytes, DecodeGpnRecord);
 }
 
 std::optional<std::vector<TLbnRecord>> ReadLbnZone(const std::filesystem::path& path) {
-  return ReadZone<TLbnRecord>(path, kLbnRecordBytes, DecodeLbnRecord, StoredOnSky<TLbnRecord>);
+  return ReadZone<TLbnRecord>(path, kLbnRecordBytes, DecodeLbnRecord);
 }
 
 std::optional<std::vector<TOclRecord>> ReadOclZone(const std::filesystem::path& path) {
-  return ReadZone<TOclRecord>(path, kOclRecordBytes, DecodeOclRecord, StoredOnSky<TOclRecord>);
+  return ReadZone<TOclRecord>(path, kOclRecordBytes, DecodeOclRecord);
 }
 
 std::optional<std::vector<TGcmRecord>> ReadGcmZone(const std::filesystem::path& path) {
-  return ReadZone<TGcmRecord>(path, kGcmRecordBytes, DecodeGcmRecord, StoredOnSky<TGcmRecord>);
+  return ReadZone<TGcmRecord>(path, kGcmRecordBytes, DecodeGcmRecord);
 }
 
 }  // namespace himlavy
