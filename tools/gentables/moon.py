@@ -23,6 +23,8 @@ import csv
 import sys
 from pathlib import Path
 
+from _output import write_or_check
+
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE_LR = ROOT / "tools" / "tables" / "meeus_47A_moon_longitude_distance.tsv"
 SOURCE_B = ROOT / "tools" / "tables" / "meeus_47B_moon_latitude.tsv"
@@ -91,15 +93,7 @@ def main():
     check_count(SOURCE_LR, rows_lr, "sigma_r", EXPECTED_DISTANCE_TERMS)
     check_count(SOURCE_B, rows_b, "sigma_b", EXPECTED_LATITUDE_TERMS)
     text = render(rows_lr, rows_b)
-    if "--check" in sys.argv[1:]:
-        current = TARGET.read_text(encoding="utf-8") if TARGET.exists() else ""
-        if current != text:
-            print(f"{TARGET} is out of date", file=sys.stderr)
-            return 1
-        return 0
-    TARGET.write_text(text, encoding="utf-8")
-    print(f"wrote {TARGET.relative_to(ROOT)} ({len(text.splitlines())} lines)")
-    return 0
+    return write_or_check(TARGET, text)
 
 
 if __name__ == "__main__":

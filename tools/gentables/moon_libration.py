@@ -19,6 +19,8 @@ import sys
 from decimal import Decimal
 from pathlib import Path
 
+from _output import write_or_check
+
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "tools" / "tables" / "meeus_53_moon_physical_libration_rho_sigma_tau.tsv"
 TARGET = ROOT / "src" / "planets" / "moon_libration_table.inc"
@@ -85,15 +87,7 @@ def render(groups):
 
 def main():
     text = render(read_rows())
-    if "--check" in sys.argv[1:]:
-        current = TARGET.read_text(encoding="utf-8") if TARGET.exists() else ""
-        if current != text:
-            print(f"{TARGET} is out of date", file=sys.stderr)
-            return 1
-        return 0
-    TARGET.write_text(text, encoding="utf-8")
-    print(f"wrote {TARGET.relative_to(ROOT)} ({len(text.splitlines())} lines)")
-    return 0
+    return write_or_check(TARGET, text)
 
 
 if __name__ == "__main__":

@@ -31,6 +31,8 @@ import csv
 import sys
 from pathlib import Path
 
+from _output import write_or_check
+
 ROOT = Path(__file__).resolve().parents[2]
 TABLES = ROOT / "tools" / "tables"
 SOURCE_SOLAR = TABLES / "mp_moon_solar_terms.tsv"
@@ -199,15 +201,7 @@ def render():
 
 def main():
     text = render()
-    if "--check" in sys.argv[1:]:
-        current = TARGET.read_text(encoding="utf-8") if TARGET.exists() else ""
-        if current != text:
-            print(f"{TARGET} is out of date", file=sys.stderr)
-            return 1
-        return 0
-    TARGET.write_text(text, encoding="utf-8")
-    print(f"wrote {TARGET.relative_to(ROOT)} ({len(text.splitlines())} lines)")
-    return 0
+    return write_or_check(TARGET, text)
 
 
 if __name__ == "__main__":

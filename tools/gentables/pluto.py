@@ -20,6 +20,8 @@ import csv
 import sys
 from pathlib import Path
 
+from _output import write_or_check
+
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "tools" / "tables" / "meeus_pluto_terms_1st_ed.tsv"
 TARGET = ROOT / "src" / "astro" / "pluto_table.inc"
@@ -64,15 +66,7 @@ def render(rows):
 
 def main():
     text = render(read_rows())
-    if "--check" in sys.argv[1:]:
-        current = TARGET.read_text(encoding="utf-8") if TARGET.exists() else ""
-        if current != text:
-            print(f"{TARGET} is out of date", file=sys.stderr)
-            return 1
-        return 0
-    TARGET.write_text(text, encoding="utf-8")
-    print(f"wrote {TARGET.relative_to(ROOT)} ({len(text.splitlines())} lines)")
-    return 0
+    return write_or_check(TARGET, text)
 
 
 if __name__ == "__main__":
