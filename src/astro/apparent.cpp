@@ -19,10 +19,11 @@ constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;  // horizontal parallax at 1 AU
 constexpr double kRefractionFloor = -0.6 * kDegToRad;
 
-// Geocentric ecliptic place of a planet with the light-time option: the Earth at T, the body
-// at T and, with the option, once more at T - tau.
-TSpherical PlanetGeocentric(int planet, int earth, double t, bool lightTime, TSpherical& helio) {
-  const TSpherical earthPos = HeliocentricPlanet(earth, t);
+// Geocentric ecliptic place of a planet with the light-time option: the body at T and, with
+// the option, once more at T - tau, against the Earth's heliocentric place at T (given, as
+// the caller has it already; of the frame of the planet's series).
+TSpherical PlanetGeocentric(int planet, const TSpherical& earthPos, double t, bool lightTime,
+                            TSpherical& helio) {
   helio = HeliocentricPlanet(planet, t);
   TSpherical geo = GeocentricFromHeliocentric(helio, earthPos);
   if (lightTime) {
@@ -94,7 +95,9 @@ TMomentTerms MomentTerms(double jdTT, double jdUT, const TSite& site, const TCor
 TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections& c) {
   TApparentPlace p;
   p.Body = body;
-  p.Earth = HeliocentricPlanet(kEarthOfDate, m.T);
+  // The Earth of date, once: the Sun's place, the planets' geocentric places and the phase
+  // angle all use it; the Moon's theory is geocentric and needs none.
+  if (body != kMoonBody) p.Earth = HeliocentricPlanet(kEarthOfDate, m.T);
   double sinParallax = 0.0;
 
   if (body == kMoonBody) {
@@ -108,7 +111,8 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
   } else if (body == kPlutoPlanet) {
     // The series are referred to J2000.0: the place is formed against the Earth of J2000.0,
     // turned to the equator of J2000.0 and precessed to the date.
-    p.Geo = PlanetGeocentric(body, kEarthJ2000, m.T, c.LightTime, p.Helio);
+    p.Geo = PlanetGeocentric(body, HeliocentricPlanet(kEarthJ2000, m.T), m.T, c.LightTime,
+                             p.Helio);
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon, p.Geo.Lat, MeanObliquity(0.0));
     double alpha = eq.Alpha;
     double delta = eq.Delta;
@@ -124,10 +128,10 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     sinParallax = std::sin(kSolarParallax) / p.Geo.R;
   } else {
     if (body == kSunBody) {
-      const TSpherical sun = GeocentricSun(kEarthOfDate, m.T);
-      p.Geo = sun;
+      // GeocentricSun(3, T), from the Earth at hand.
+      p.Geo = TSpherical{Mod2Pi(p.Earth.Lon + kPi), -p.Earth.Lat, p.Earth.R};
     } else {
-      p.Geo = PlanetGeocentric(body, kEarthOfDate, m.T, c.LightTime, p.Helio);
+      p.Geo = PlanetGeocentric(body, p.Earth, m.T, c.LightTime, p.Helio);
     }
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon + m.DPsi, p.Geo.Lat, m.Eps);
     double alpha = eq.Alpha;

@@ -64,7 +64,8 @@ struct TApparentPlace {
   double TopoDelta = 0.0;
   double Azimuth = 0.0;   // from the north through the east, radians [0, 2 pi)
   double Altitude = 0.0;  // radians; refraction added when on and above -0.6 degrees
-  TSpherical Earth;      // the Earth's heliocentric L, B, R of date at the moment
+  TSpherical Earth;      // the Earth's heliocentric L, B, R of date at the moment; zero for
+                         // the Moon
 };
 
 // Quantities of the moment that every body shares.

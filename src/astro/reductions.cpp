@@ -28,6 +28,41 @@ struct TNutationTerm {
 
 #include "astro/nutation_table.inc"
 
+// The largest multiple of a fundamental argument in the nutation series.
+constexpr int kNutationMaxMultiple = 3;
+
+constexpr bool NutationMultiplesWithin(int limit) {
+  for (const TNutationTerm& term : kNutationTerms) {
+    for (const int multiple : {term.D, term.M, term.MPrime, term.F, term.Omega}) {
+      if (multiple < -limit || multiple > limit) return false;
+    }
+  }
+  return true;
+}
+static_assert(NutationMultiplesWithin(kNutationMaxMultiple));
+
+// sin(m x) and cos(m x) for m = -3..3, at index m + 3.
+struct TAngleMultiples {
+  std::array<double, 2 * kNutationMaxMultiple + 1> Sin{};
+  std::array<double, 2 * kNutationMaxMultiple + 1> Cos{};
+};
+
+TAngleMultiples AngleMultiples(double x) {
+  std::array<double, kNutationMaxMultiple> sinTab{};
+  std::array<double, kNutationMaxMultiple> cosTab{};
+  SinCosMultiples(kNutationMaxMultiple, x, sinTab, cosTab);
+  TAngleMultiples t;
+  t.Sin[kNutationMaxMultiple] = 0.0;
+  t.Cos[kNutationMaxMultiple] = 1.0;
+  for (int k = 1; k <= kNutationMaxMultiple; ++k) {
+    t.Sin[kNutationMaxMultiple + k] = sinTab[k - 1];
+    t.Sin[kNutationMaxMultiple - k] = -sinTab[k - 1];
+    t.Cos[kNutationMaxMultiple + k] = cosTab[k - 1];
+    t.Cos[kNutationMaxMultiple - k] = cosTab[k - 1];
+  }
+  return t;
+}
+
 // Fundamental arguments of the nutation in degrees: the IAU 1980 expressions, which Meeus (1st
 // ed., chapter 21) prints rounded to five decimals in the constant term.
 constexpr TPoly3 kArgD = {297.8503631, 445267.11148, -0.0019142, 0.000005278};
@@ -68,20 +103,29 @@ TSunLowPrecision SunLowPrecision(double T) {
 }
 
 TNutation NutationIAU1980(double T) {
-  const double d = Poly3(kArgD, T) * kDegToRad;
-  const double m = Poly3(kArgM, T) * kDegToRad;
-  const double mPrime = Poly3(kArgMPrime, T) * kDegToRad;
-  const double f = Poly3(kArgF, T) * kDegToRad;
-  const double omega = Poly3(kArgOmega, T) * kDegToRad;
+  // The sines and cosines of the multiples of D, M, M', F and Omega, from one sine and cosine
+  // of each; each term's by the addition theorem (Meeus 1991, chapter 21).
+  const std::array<TAngleMultiples, 5> multiples = {
+      AngleMultiples(Poly3(kArgD, T) * kDegToRad), AngleMultiples(Poly3(kArgM, T) * kDegToRad),
+      AngleMultiples(Poly3(kArgMPrime, T) * kDegToRad),
+      AngleMultiples(Poly3(kArgF, T) * kDegToRad),
+      AngleMultiples(Poly3(kArgOmega, T) * kDegToRad)};
   double sumSin = 0.0;
   double sumCos = 0.0;
   for (const TNutationTerm& term : kNutationTerms) {
-    const double arg =
-        term.D * d + term.M * m + term.MPrime * mPrime + term.F * f + term.Omega * omega;
-    // Both functions of every argument, so that the compiler can pair them into one sincos
-    // call; the 25 rows without an obliquity term add an exact zero.
-    sumSin += (term.SinCoef + term.SinRate * T) * std::sin(arg);
-    sumCos += (term.CosCoef + term.CosRate * T) * std::cos(arg);
+    const std::array<int, 5> multiple = {term.D, term.M, term.MPrime, term.F, term.Omega};
+    double sinArg = multiples[0].Sin[multiple[0] + kNutationMaxMultiple];
+    double cosArg = multiples[0].Cos[multiple[0] + kNutationMaxMultiple];
+    for (std::size_t i = 1; i < multiple.size(); ++i) {
+      const double s = multiples[i].Sin[multiple[i] + kNutationMaxMultiple];
+      const double c = multiples[i].Cos[multiple[i] + kNutationMaxMultiple];
+      const double sinSum = sinArg * c + cosArg * s;
+      cosArg = cosArg * c - sinArg * s;
+      sinArg = sinSum;
+    }
+    // The 25 rows without an obliquity term add an exact zero.
+    sumSin += (term.SinCoef + term.SinRate * T) * sinArg;
+    sumCos += (term.CosCoef + term.CosRate * T) * cosArg;
   }
   return TNutation{sumSin * kArcSecToRad, sumCos * kArcSecToRad};
 }
