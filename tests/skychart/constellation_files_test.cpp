@@ -150,7 +150,7 @@ TEST(DecodeConstellationInfoLine, ReadsRealLines) {
   } cases[] = {
       {"And Andromeda           Andromeda", "And", "Andromeda          ", "Andromeda"},  // 1
       {"Boo Bootes              Bj\xF6rnvaktaren", "Boo", "Bootes             ",
-       "Bj\u00f6rnvaktaren"},                                                          // 9
+       "Bj\u00f6rnvaktaren"},  // 9
       {"CMa Canis Major         Stora hunden", "CMa", "Canis Major        ", "Stora hunden"},
       {"Xyz A first name here   A second name is cut", "Xyz", "A first name here  ",
        "A second name i"},
