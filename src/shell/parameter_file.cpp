@@ -12,6 +12,11 @@ namespace {
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
 
+// The largest magnitude whose 15-digit text reads back. A larger double (up to the largest,
+// 1.7976931348623157E308) would be written rounded up, as 1.79769313486232E+0308, which lies
+// beyond every double and would be refused on reading.
+constexpr double kLargestSavedReal = 1.79769313486231e308;
+
 constexpr TStateField Int(std::string_view name, int TObsState::*field, int lo, int hi) {
   return TStateField{name, TFieldKind::Integer, field, nullptr, nullptr, 0, lo, hi};
 }
@@ -131,8 +136,13 @@ std::string StateFieldText(const TObsState& state, const TStateField& field) {
   switch (field.Kind) {
     case TFieldKind::Integer:
       return std::to_string(state.*field.IntField);
-    case TFieldKind::Real:
-      return ParamRealText(state.*field.RealField);
+    case TFieldKind::Real: {
+      double value = state.*field.RealField;
+      if (std::isfinite(value) && std::fabs(value) > kLargestSavedReal) {
+        value = std::copysign(kLargestSavedReal, value);
+      }
+      return ParamRealText(value);
+    }
     case TFieldKind::Text: {
       // A line break inside a text would shift every later line of the file.
       std::string text = state.*field.TextField;

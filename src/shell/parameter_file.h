@@ -42,7 +42,9 @@ const TStateField* FindStateField(std::string_view name);
 // field unchanged, when the text is not a valid value of the field's type and range.
 bool SetStateField(TObsState& state, const TStateField& field, std::string_view text);
 
-// The line the file holds for the field (without line end, UTF-8).
+// The line the file holds for the field (without line end, UTF-8). A finite real beyond
+// +-1.79769313486231E308 is written as that value, so that every line the program writes reads
+// back.
 std::string StateFieldText(const TObsState& state, const TStateField& field);
 
 // Result of reading the parameter file.

@@ -188,6 +188,44 @@ TEST(ParameterFile, HugeLinesAreCutNotTrusted) {
   EXPECT_EQ(s.StepLabel, "xxxxxx");  // cut to its six characters
 }
 
+// Found by fuzz/parameter_file_fuzz: the largest doubles were written as 1.79769313486232E+0308,
+// above the largest double, so the next start refused the line and lost the field.
+TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
+  ScratchDir dir;
+  const struct {
+    std::string_view line;   // TimeZone, line 2
+    std::string_view saved;  // as written again
+    double reread;
+  } cases[] = {
+      {"1.7976931348623157E308", " 1.79769313486231E+0308", 1.79769313486231e308},
+      {"-1.7976931348623157E308", "-1.79769313486231E+0308", -1.79769313486231e308},
+      {"1.797693134862315E308", " 1.79769313486231E+0308", 1.79769313486231e308},
+      {"1.79769313486231E308", " 1.79769313486231E+0308", 1.79769313486231e308},
+      {"1.7976931348623E308", " 1.79769313486230E+0308", 1.7976931348623e308},
+  };
+  for (const auto& c : cases) {
+    dir.Write("parametr.dta", "1\n" + std::string(c.line) + "\n");
+    TObsState s;
+    ASSERT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << c.line;
+    const std::vector<std::string> lines = SplitCrlf(ParameterFileBytes(s));
+    ASSERT_EQ(lines.size(), 58u);
+    EXPECT_EQ(lines[1], c.saved) << c.line;
+    ASSERT_TRUE(SaveParameters(s, dir / "parametr.dta"));
+    TObsState t;
+    const TLoadResult r = LoadParameters(t, dir / "parametr.dta");
+    EXPECT_EQ(r.LinesRead, 58) << c.line;
+    EXPECT_EQ(r.FieldsRejected, 0) << c.line;
+    EXPECT_EQ(t.TimeZone, c.reread) << c.line;
+  }
+  // The same value set by name (the fuzzer's own find, "TimeZone=1.7976931348623157E308").
+  TObsState s;
+  ASSERT_TRUE(SetStateField(s, *FindStateField("TimeZone"), "1.7976931348623157E308"));
+  ASSERT_TRUE(SaveParameters(s, dir / "parametr.dta"));
+  TObsState t;
+  EXPECT_EQ(LoadParameters(t, dir / "parametr.dta").FieldsRejected, 0);
+  EXPECT_EQ(t.TimeZone, 1.79769313486231e308);
+}
+
 TEST(ParameterFile, TextCapacitiesAndLineBreaks) {
   ScratchDir dir;
   TObsState s;
