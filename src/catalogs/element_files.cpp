@@ -247,6 +247,10 @@ std::optional<TMinorBody> ElementLineToBody(std::string_view line, TElementFileK
       break;
     }
   }
+  // No orbit of the solar system or around a planet is larger than this; a bigger number is a
+  // damaged line, and squaring it in the position routines would overflow.
+  constexpr double kLargestOrbit = 1e7;  // AU
+  if (std::fabs(el.SemiMajor) > kLargestOrbit || el.PeriDist > kLargestOrbit) return std::nullopt;
   el.Epoch = JulianCenturies(*epochJD);
 
   const std::optional<double> equinox = Real(line, cols.EquinoxFirst, 4);

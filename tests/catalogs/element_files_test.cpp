@@ -113,6 +113,12 @@ TEST(ElementFilesTest, AsteroidCeres) {
 // C/1996 B2: e < 1, so a = q / (1 - e) = 0.2302235 / 0.0001084 = 2123.833025830... AU and
 // N = k / a^1.5; the epoch is the perihelion, 1996 May 1.39414 = JD 2450204.89414, and the
 // mean anomaly there is 0.
+// A damaged size (found by fuzzing: a = 5E+288 AU) is skipped like any impossible orbit.
+TEST(ElementFilesTest, AbsurdOrbitSizeIsSkipped) {
+  EXPECT_FALSE(ElementLineToBody(Put(kCeres, 46, "5E+000288"), TElementFileKind::Asteroid));
+  EXPECT_TRUE(ElementLineToBody(Put(kCeres, 46, "  40.0000"), TElementFileKind::Asteroid));
+}
+
 TEST(ElementFilesTest, CometHyakutake) {
   const std::optional<TMinorBody> b = ElementLineToBody(kHyakutake, TElementFileKind::Comet);
   ASSERT_TRUE(b.has_value());
