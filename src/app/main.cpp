@@ -38,11 +38,9 @@ int main(int argc, char* argv[]) {
   frame.SetSettingsDialog(settings);
   auto* exitDialog = new TBtnRightDlg(&frame);
   frame.SetExitDialog(exitDialog);
+  // Showing the frame loads the parameters and creates the sky chart, which comes last and
+  // releases the splash screen.
   frame.show();
-
-  // The sky chart comes last and releases the splash screen when it is created; until the
-  // program has one, the splash screen goes as soon as the frame is up.
-  ReleaseSplashScreen();
 
   return QApplication::exec();
 }

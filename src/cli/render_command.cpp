@@ -18,6 +18,7 @@
 #include "shell/message_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"
+#include "skychart/skychart_window.h"
 #include "timecal/calendar_report.h"
 
 namespace himlavy::cli {
@@ -128,6 +129,13 @@ int RenderCommand(Context& context) {
       return kExitFailure;
     }
     widget = std::move(viewer);
+  } else if (window == "skychart") {
+    // The sky chart is not opened by a button: the frame makes it at start-up.
+    auto frame = std::make_unique<THimlavy2>(context.State, context.DataDir, false);
+    frame->show();
+    QApplication::processEvents();
+    shown = frame->OpenSkyChart();
+    widget = std::move(frame);
   } else if (const auto kind = KindOfName(window); kind && FindWindowFactory(*kind) != nullptr) {
     // A child window is drawn as it looks inside the frame. The calendar shows the shared
     // values that the sky chart, open from start-up in the program, leaves for the moment.

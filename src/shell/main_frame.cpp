@@ -33,6 +33,7 @@
 #include "shell/settings_dialog.h"
 #include "shell/status_line.h"
 #include "shell/textfile.h"
+#include "skychart/skychart_window.h"
 #include "timecal/almanac_window.h"
 #include "timecal/calendar_window.h"
 #include "timecal/holidays_window.h"
@@ -469,6 +470,14 @@ TChildWindow* THimlavy2::OpenWindow(TWindowKind kind) {
   return window;
 }
 
+TMDIChild1* THimlavy2::OpenSkyChart() {
+  if (skyChart_ != nullptr) return skyChart_;
+  skyChart_ = new TMDIChild1(state_, dataDir_);
+  mdiArea_->addSubWindow(skyChart_, skyChart_->windowFlags());
+  skyChart_->show();
+  return skyChart_;
+}
+
 void THimlavy2::ShowSettings(int page) {
   SettingsDialog()->ExecPage(page);
   RefreshStatusLine();
@@ -527,6 +536,8 @@ void THimlavy2::FormShow() {
   UpdateCommandEnabling();
   timer1_->start();
   timer2_->start();
+  // The sky chart is the last window of the start-up; it releases the splash screen.
+  if (startUp_) OpenSkyChart();
 }
 
 void THimlavy2::RefreshStatusLine() {

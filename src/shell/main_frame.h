@@ -30,6 +30,7 @@ namespace himlavy {
 
 class TAboutBox;
 class TBtnRightDlg;
+class TMDIChild1;
 class TMultPageDlg;
 
 // Registers the factories of every child window the program has. Called by the frame's
@@ -63,6 +64,11 @@ class THimlavy2 : public QMainWindow {
   // Opens a new child window of a kind in the client area and shows it. nullptr when the kind
   // has no factory.
   TChildWindow* OpenWindow(TWindowKind kind);
+
+  // The sky chart "Planetarium": made and shown on the first call (at start-up, after the
+  // parameters are loaded), the same window afterwards.
+  TMDIChild1* OpenSkyChart();
+  TMDIChild1* SkyChart() const { return skyChart_; }
 
   // The settings dialog, modally, on `page` (0..6), or on the page it showed last (page < 0).
   void ShowSettings(int page);
@@ -140,6 +146,7 @@ class THimlavy2 : public QMainWindow {
   TBtnRightDlg* exitDialog_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPrintDialog* printDialog_ = nullptr;
+  TMDIChild1* skyChart_ = nullptr;
 };
 
 // Interval of the increment and follow timers for a TimerSpeed value (0, 1, 2).

@@ -113,7 +113,7 @@ TEST(CliRender, MainFrameToPng) {
   EXPECT_EQ(image.width(), 1024);
   EXPECT_EQ(image.height(), 768);
 
-  const Output later = RunCli("--data " + dir.Path().string() + " render skychart --out " + png);
+  const Output later = RunCli("--data " + dir.Path().string() + " render mercury --out " + png);
   EXPECT_EQ(later.Status, 3) << later.Text;
 }
 

@@ -1,0 +1,236 @@
+#include "skychart/skychart_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "shell/fonts_draw.h"
+#include "shell/main_frame.h"
+#include "shell/splash_window.h"
+#include "timecal/timecal_window.h"
+
+namespace himlavy {
+
+namespace {
+
+struct TButtonSpec {
+  const char* Caption;
+  QColor Colour;
+  QRect Box;
+  const char* Hint;  // "short| long"
+};
+
+// BitBtn1 .. BitBtn8 of the button row.
+const TButtonSpec kButtons[] = {
+    {"&S", QColor(0, 0, 128), QRect(32, 0, 23, 25), "Skriv ut| Skriv ut fönstret på skrivare (S)"},
+    {"&R", QColor(0, 128, 0), QRect(0, 0, 32, 25),
+     "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar är "
+     "valda."},
+    {"&+", QColor(128, 0, 0), QRect(55, 0, 23, 25), "Öka| Ökar förstoringsgraden (+)"},
+    {"&-", QColor(128, 0, 0), QRect(78, 0, 23, 25), "Minska| Minskar förstoringsgraden (-)"},
+    {"&V", QColor(128, 0, 128), QRect(101, 0, 23, 25), "Vänster| Flyttar åt vänster (V)"},
+    {"&H", QColor(128, 0, 128), QRect(124, 0, 23, 25), "Höger| Flyttar åt höger (H)"},
+    {"&U", QColor(0, 128, 128), QRect(147, 0, 23, 25), "Upp| Flyttar uppåt (U)"},
+    {"&N", QColor(0, 128, 128), QRect(170, 0, 23, 25), "Ned| Flyttar nedåt (N)"},
+};
+
+void SetHint(QWidget* w, const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  w->setToolTip(bar < 0 ? hint : hint.left(bar));
+  w->setStatusTip(hint);
+}
+
+QLabel* MakePanel(QWidget* parent, const QString& name, const QRect& box) {
+  auto* panel = new QLabel(parent);
+  panel->setObjectName(name);
+  panel->setGeometry(box);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setTextFormat(Qt::PlainText);
+  panel->setAutoFillBackground(true);
+  return panel;
+}
+
+}  // namespace
+
+TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+    : TChildWindow(state, dataDir, parent) {
+  setObjectName(QStringLiteral("MDIChild1"));
+  setWindowTitle(QStringLiteral("Planetarium"));
+  SetPlacement(QRect(-3, -22, 1023, 767));
+  SetMaximised(true);
+  SetClientColour(kTimecalSilver);
+  SetRedrawFlag(&TObsState::RedrawChart);
+  SetFollowTimer(TimerSpeedInterval(state.TimerSpeed), true);
+  SetHelpTopic(QStringLiteral("HVHELP.XAN_275"));
+  Client()->setFont(MakeFont(QStringLiteral("Arial Narrow"), 8));
+  Client()->setCursor(Qt::CrossCursor);
+
+  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+    const TButtonSpec& spec = kButtons[i];
+    auto* button = new QPushButton(QString::fromUtf8(spec.Caption), Client());
+    button->setObjectName(QStringLiteral("BitBtn%1").arg(i + 1));
+    button->setGeometry(spec.Box);
+    button->setFont(i == 1 ? ControlFont(QStringLiteral("MS Sans Serif"), 14, true)
+                           : ControlFont(QStringLiteral("MS Sans Serif"), 8, true));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, spec.Colour);
+    button->setPalette(palette);
+    button->setCursor(Qt::ArrowCursor);
+    SetHint(button, QString::fromUtf8(spec.Hint));
+    buttons_[i] = button;
+  }
+  buttons_[8] = AddHelpButton(QRect(1, 26, 55, 25), QStringLiteral("BitBtn9"));
+  buttons_[8]->setCursor(Qt::ArrowCursor);
+  connect(buttons_[0], &QPushButton::clicked, this, &TMDIChild1::BitBtn1Click);
+  connect(buttons_[1], &QPushButton::clicked, this, &TMDIChild1::BitBtn2Click);
+  connect(buttons_[2], &QPushButton::clicked, this, &TMDIChild1::BitBtn3Click);
+  connect(buttons_[3], &QPushButton::clicked, this, &TMDIChild1::BitBtn4Click);
+  connect(buttons_[4], &QPushButton::clicked, this, [this] { PanClick(1, 0); });
+  connect(buttons_[5], &QPushButton::clicked, this, [this] { PanClick(-1, 0); });
+  connect(buttons_[6], &QPushButton::clicked, this, [this] { PanClick(0, 1); });
+  connect(buttons_[7], &QPushButton::clicked, this, [this] { PanClick(0, -1); });
+
+  panels_[0] = MakePanel(Client(), QStringLiteral("Panel1"), QRect(385, 0, 233, 25));
+  panels_[1] = MakePanel(Client(), QStringLiteral("Panel2"), QRect(203, 17, 182, 17));
+  panels_[2] = MakePanel(Client(), QStringLiteral("Panel3"), QRect(203, 0, 182, 17));
+  SetHint(panels_[2], QStringLiteral("Hårkorsets koordinater"));
+  SetHint(panels_[1], QStringLiteral("Höger musknapp visar/döljer tabeller"));
+  for (QLabel* panel : panels_) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, kTimecalSilver);
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    panel->setPalette(palette);
+  }
+
+  edit1_ = new QLineEdit(Client());
+  edit1_->setObjectName(QStringLiteral("Edit1"));
+  edit1_->setGeometry(62, 25, 32, 21);
+  SetHint(edit1_, QStringLiteral("Max antal historikplottar är 2000 och max antal spår är 100"));
+  edit1_->setVisible(state.ShowHistory == 1);
+  edit2_ = new QLineEdit(Client());
+  edit2_->setObjectName(QStringLiteral("Edit2"));
+  edit2_->setGeometry(204, 52, 77, 23);
+  edit2_->setToolTip(QStringLiteral("Antal objekt"));
+  edit2_->hide();
+
+  chart_ = ChartStateFromObs(state);
+  Client()->installEventFilter(this);
+  connect(this, &QMdiSubWindow::aboutToActivate, this, [this] {
+    if (!isMaximized()) showMaximized();
+  });
+
+  // The chart is the last window of the start-up: the splash screen goes now.
+  ReleaseSplashScreen();
+}
+
+void TMDIChild1::FormShow() {
+  // The other windows keep their own size when they are activated over the chart.
+  if (QMdiArea* area = mdiArea()) area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+  const TObsState& s = State();
+  chart_.OffsetX = s.ChartOffsetX;
+  chart_.OffsetY = s.ChartOffsetY;
+  chart_.ChartZoom = ChartStateFromObs(s).ChartZoom;
+}
+
+void TMDIChild1::DrawChart() {
+  const TWaitCursor hourglass;
+  Canvas& canvas = DrawingSurface();
+  if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
+  picture_ = DrawChartPicture(canvas, State(), chart_, zoneFlags_, DataDir(), hooks_);
+  panels_[0]->setText(QString::fromStdString(picture_.Caption));
+  int total = 0;
+  for (const int n : picture_.Counts) total += n;
+  edit2_->setText(QString::number(total));
+}
+
+void TMDIChild1::DrawCycle() {
+  const TWaitCursor hourglass;
+  TObsState& s = State();
+  if (s.ShowHistory == 1) {
+    chart_.HistoryCount = NextHistoryCount(chart_.HistoryCount);
+    edit1_->setText(QString::number(chart_.HistoryCount));
+    edit1_->show();
+  } else {
+    edit1_->hide();
+  }
+  Canvas& canvas = DrawingSurface();
+  if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
+  picture_ = DrawChartCycle(canvas, s, chart_, zoneFlags_, DataDir(), hooks_);
+}
+
+void TMDIChild1::Recompute() {
+  chart_.HistoryCount = 0;
+  DrawChart();
+}
+
+void TMDIChild1::Redraw() {
+  DrawChart();
+  Client()->update();
+}
+
+void TMDIChild1::ClearHistory() {
+  chart_.HistoryCount = 0;
+  // The stored history plots belong to the bodies' part of the chart; it clears them here.
+}
+
+void TMDIChild1::BitBtn1Click() {
+  // Printing the window is drawn by the printing part of the chart.
+}
+
+void TMDIChild1::BitBtn2Click() {
+  State().RedrawEarthCentre = 1;
+  State().RedrawJupCentre = 1;
+  Redraw();
+}
+
+void TMDIChild1::BitBtn3Click() {
+  SetChartScales(chart_, State().CoordSystem);
+  if (!ZoomIn(chart_, State())) return;
+  ClearHistory();
+  Redraw();
+}
+
+void TMDIChild1::BitBtn4Click() {
+  SetChartScales(chart_, State().CoordSystem);
+  if (!ZoomOut(chart_, State())) return;
+  ClearHistory();
+  Redraw();
+}
+
+void TMDIChild1::PanClick(int dx, int dy) {
+  Pan(chart_, dx, dy);
+  ClearHistory();
+  Redraw();
+}
+
+void TMDIChild1::LeftClick(int x, int y) {
+  Recentre(chart_, State().CoordSystem, x, y);
+  ClearHistory();
+  Redraw();
+}
+
+void TMDIChild1::closeEvent(QCloseEvent* event) {
+  // The chart lives as long as the program: closing only minimises it.
+  event->ignore();
+  showMinimized();
+}
+
+bool TMDIChild1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Client() && event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) {
+      const QPoint p = mouse->position().toPoint();
+      if (p.y() >= kChartTop) {
+        LeftClick(p.x(), p.y());
+        return true;
+      }
+    }
+  }
+  return TChildWindow::eventFilter(watched, event);
+}
+
+}  // namespace himlavy

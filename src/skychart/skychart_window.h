@@ -1,0 +1,74 @@
+// The sky chart window "Planetarium": the program's main view, created by the main frame at
+// start-up and kept maximised; closing it only minimises it. A row of buttons redraws, prints,
+// zooms and pans; a left click puts the clicked point in the middle.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "catalogs/zone_selection.h"
+#include "shell/child_window.h"
+#include "skychart/chart_projection.h"
+#include "skychart/skychart_draw.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace himlavy {
+
+class TMDIChild1 : public TChildWindow {
+  Q_OBJECT
+
+ public:
+  TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+
+  // The chart's own state and the last picture.
+  const TChartState& Chart() const { return chart_; }
+  const TChartPicture& Picture() const { return picture_; }
+  // The hooks of the parts drawn elsewhere (constellations, bodies, names, identification).
+  TChartHooks& Hooks() { return hooks_; }
+
+  // Buttons BitBtn1 .. BitBtn9 by number, the panels Panel1 .. Panel3, Edit1 and Edit2.
+  QPushButton* Button(int number) const { return buttons_[number - 1]; }
+  QLabel* Panel(int number) const { return panels_[number - 1]; }
+  QLineEdit* Edit1() const { return edit1_; }
+  QLineEdit* Edit2() const { return edit2_; }
+  // Timer1: the draw cycle (the follow timer); Timer2: the 100 ms poll (the flag timer).
+  QTimer* Timer1() const { return FollowTimer(); }
+  QTimer* Timer2() const { return FlagTimer(); }
+
+  // --- Handlers (public so that tests can run them) ---
+  void DrawChart();           // full redraw
+  void DrawCycle();           // Timer1
+  void Timer1Timer() { FollowTimerTick(); }
+  void Timer2Timer() { FlagTimerTick(); }
+  void BitBtn1Click();        // "S": print (hook for the printing part)
+  void BitBtn2Click();        // "R": redraw, keeping the history plots
+  void BitBtn3Click();        // "+"
+  void BitBtn4Click();        // "-"
+  void PanClick(int dx, int dy);  // "V" (1, 0), "H" (-1, 0), "U" (0, 1), "N" (0, -1)
+  void LeftClick(int x, int y);   // recentre on the pixel
+
+ protected:
+  void Recompute() override;  // RedrawChart raised, or the client area changed size
+  void FollowTick() override { DrawCycle(); }
+  void FormShow() override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Redraw();  // DrawChart and repaint
+  void ClearHistory();
+
+  TChartState chart_;
+  TZoneFlags zoneFlags_;
+  TChartHooks hooks_;
+  TChartPicture picture_;
+  std::array<QPushButton*, 9> buttons_{};
+  std::array<QLabel*, 3> panels_{};
+  QLineEdit* edit1_ = nullptr;
+  QLineEdit* edit2_ = nullptr;
+};
+
+}  // namespace himlavy

@@ -1,0 +1,183 @@
+// The sky chart window: made by the main frame at start-up, closing minimises it, the zoom
+// buttons within their limits, and Sirius's symbol at its place on the chart.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include "astro/basic.h"
+#include "common/data_folder.h"
+#include "common/scratch_dir.h"
+#include "shell/main_frame.h"
+#include "shell_ui/qt_app.h"
+#include "skychart/skychart_window.h"
+
+namespace himlavy {
+namespace {
+
+using testing::DataFolder;
+using testing::EnsureApplication;
+using testing::ScratchDir;
+
+// The moment of the catalog pipeline's reference places (2025-03-20 21:00 UT), Stockholm.
+constexpr double kJdUt = 2460755.375;
+constexpr double kJdTt = kJdUt + 69.2 / 86400.0;
+
+TObsState MomentState() {
+  TObsState s;
+  s.ClockJD = kJdUt;
+  s.JD_UT = kJdUt;
+  s.JD_TT = kJdTt;
+  s.Latitude = 59.33;
+  s.Longitude = 18.07;
+  s.CorrProperMotion = 1;
+  s.CorrPrecession = 1;
+  s.CorrNutation = 1;
+  s.CorrAberration = 1;
+  s.CoordSystem = kEquatorial;
+  s.ChartScale = 1;
+  s.CatBSC = 1;
+  return s;
+}
+
+TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
+  EnsureApplication();
+  ScratchDir dir;
+  TObsState state;
+  THimlavy2 frame(state, dir.Path(), true);
+  frame.show();
+  QPointer<TMDIChild1> chart = frame.SkyChart();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->windowTitle(), QStringLiteral("Planetarium"));
+  EXPECT_TRUE(chart->isMaximized());
+  EXPECT_EQ(frame.OpenSkyChart(), chart.data());  // one chart only
+  chart->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(chart.isNull());
+  EXPECT_TRUE(chart->isMinimized());
+  EXPECT_EQ(chart->Timer2()->interval(), 100);
+  EXPECT_TRUE(chart->Timer2()->isActive());
+}
+
+TEST(SkyChartWindow, ButtonsHintsAndCaption) {
+  EnsureApplication();
+  ScratchDir dir;
+  TObsState state = MomentState();
+  THimlavy2 frame(state, dir.Path(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  const struct {
+    int Number;
+    const char* Caption;
+    const char* Hint;
+  } kButtons[] = {
+      {1, "&S", "Skriv ut| Skriv ut fönstret på skrivare (S)"},
+      {2, "&R",
+       "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar "
+       "är valda."},
+      {3, "&+", "Öka| Ökar förstoringsgraden (+)"},
+      {4, "&-", "Minska| Minskar förstoringsgraden (-)"},
+      {5, "&V", "Vänster| Flyttar åt vänster (V)"},
+      {6, "&H", "Höger| Flyttar åt höger (H)"},
+      {7, "&U", "Upp| Flyttar uppåt (U)"},
+      {8, "&N", "Ned| Flyttar nedåt (N)"},
+  };
+  for (const auto& b : kButtons) {
+    SCOPED_TRACE(b.Caption);
+    EXPECT_EQ(chart->Button(b.Number)->text(), QString::fromUtf8(b.Caption));
+    EXPECT_EQ(chart->Button(b.Number)->statusTip(), QString::fromUtf8(b.Hint));
+  }
+  EXPECT_EQ(chart->Button(9)->text(), QStringLiteral("&Hjälp"));
+  EXPECT_EQ(chart->Button(2)->geometry(), QRect(0, 0, 32, 25));
+  EXPECT_EQ(chart->Button(8)->geometry(), QRect(170, 0, 23, 25));
+  chart->DrawChart();
+  EXPECT_EQ(chart->Panel(1)->text(), QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
+}
+
+TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
+  EnsureApplication();
+  ScratchDir dir;
+  TObsState state = MomentState();
+  state.CatBSC = 0;
+  THimlavy2 frame(state, dir.Path(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  // "+" doubles up to 1024 in the equatorial system, then does nothing.
+  int expected = 1;
+  for (int click = 0; click < 12; ++click) {
+    chart->BitBtn3Click();
+    expected = std::min(expected * 2, 1024);
+    EXPECT_EQ(chart->Chart().ChartZoom, expected);
+    EXPECT_EQ(state.ChartScale, expected);
+  }
+  // "-" halves down to 1; at 1 after panning it recentres, then does nothing.
+  for (int click = 0; click < 10; ++click) chart->BitBtn4Click();
+  EXPECT_EQ(state.ChartScale, 1);
+  chart->PanClick(1, 0);
+  EXPECT_EQ(chart->Chart().OffsetX, 50.0);
+  chart->BitBtn4Click();
+  EXPECT_EQ(chart->Chart().OffsetX, 0.0);
+  EXPECT_EQ(chart->Chart().ChartZoom, 1);
+  // Panning at zoom 4 moves the offset by 12.5 pixels-at-zoom-1.
+  chart->BitBtn3Click();
+  chart->BitBtn3Click();
+  chart->PanClick(-1, 0);
+  EXPECT_EQ(chart->Chart().OffsetX, -12.5);
+  // In the whole-sky system the zoom goes on to 262144.
+  state.CoordSystem = kEclipticWhole;
+  for (int click = 0; click < 20; ++click) chart->BitBtn3Click();
+  EXPECT_EQ(state.ChartScale, 262144);
+  EXPECT_EQ(state.RedrawEarthCentre, 1);
+}
+
+// Sirius (magnitude -1.46, B-V 0.00) at zoom 1: the shifted magnitude -0.46 rounds to 0, a
+// disc in the box (x-2, y-2)-(x+3, y+3), in (244, 251, 255) with the colour index on. Its
+// place, (709.771, 387.735), is the catalog pipeline's independent reference.
+TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
+  EnsureApplication();
+  TObsState state = MomentState();
+  state.ColourIndex = 1;
+  THimlavy2 frame(state, DataFolder(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  chart->DrawChart();
+  const Canvas& canvas = chart->DrawingSurface();
+  ASSERT_GT(canvas.Height(), 400);
+  const TColor star{244, 251, 255};
+  const int x = 710;
+  const int y = 388;
+  for (const auto& [dx, dy] : {std::pair{0, 0}, {-2, 0}, {2, 0}, {0, -2}, {0, 2}}) {
+    SCOPED_TRACE(::testing::Message() << dx << "," << dy);
+    EXPECT_EQ(canvas.Pixel(x + dx, y + dy), star);
+  }
+  EXPECT_EQ(canvas.Pixel(x + 3, y), (TColor{0, 0, 0}));
+  EXPECT_EQ(canvas.Pixel(x - 3, y), (TColor{0, 0, 0}));
+  // The shared values of the moment are left for the other windows.
+  EXPECT_NEAR(state.Obliquity, 23.436011 * kPi / 180.0, 2e-6);  // Meeus (1991), eq. 21.2
+  EXPECT_NE(state.NutLon, 0.0);
+}
+
+// The legend's deep-sky key: a red circle at (620, 1)-(634, 15), a teal one at (681, 1)-(695,
+// 15); the colour key only with the colour index on.
+TEST(SkyChartWindow, LegendKeys) {
+  EnsureApplication();
+  ScratchDir dir;
+  for (const int colourIndex : {0, 1}) {
+    TObsState state = MomentState();
+    state.ColourIndex = colourIndex;
+    THimlavy2 frame(state, dir.Path(), false);
+    frame.show();
+    TMDIChild1* chart = frame.OpenSkyChart();
+    chart->DrawChart();
+    const Canvas& canvas = chart->DrawingSurface();
+    EXPECT_EQ(canvas.Pixel(627, 1), (TColor{255, 0, 0}));
+    EXPECT_EQ(canvas.Pixel(688, 1), (TColor{0, 128, 128}));
+    // The colour key's first disc (915, 4)-(923, 12), filled (121, 123, 208).
+    EXPECT_EQ(canvas.Pixel(919, 8) == (TColor{121, 123, 208}), colourIndex == 1);
+  }
+}
+
+}  // namespace
+}  // namespace himlavy
