@@ -29,7 +29,7 @@ def _paeth(a, b, c):
 
 
 def _unfilter(data, width, height, bpp):
-    """The raw scanlines of a non-interlaced image (filters 0-4 of the PNG specification)."""
+    """The raw scanlines of a non-interlaced image (filters 0-4 of the PNG standard)."""
     stride = width * bpp
     rows = []
     prior = bytearray(stride)
