@@ -19,34 +19,17 @@
 
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "common/sky_positions.h"
 
 namespace himlavy {
 namespace {
 
 using testing::DataFolder;
+using testing::DecDeg;
+using testing::Hex;
+using testing::RaDeg;
 using testing::ScratchDir;
-
-// Bytes from a hex text ("13bf00...").
-std::string Hex(std::string_view hex) {
-  std::string out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
-  }
-  return out;
-}
-
-// Angle between two positions (degrees in, arcseconds out).
-double SeparationArcsec(double ra1, double dec1, double ra2, double dec2) {
-  constexpr double kRad = 3.141592653589793 / 180.0;
-  const double h = std::pow(std::sin((dec2 - dec1) * kRad / 2), 2) +
-                   std::cos(dec1 * kRad) * std::cos(dec2 * kRad) *
-                       std::pow(std::sin((ra2 - ra1) * kRad / 2), 2);
-  return 2 * std::asin(std::sqrt(h)) / kRad * 3600.0;
-}
-
-// Degrees of a sexagesimal right ascension and declination.
-double RaDeg(double h, double m, double s) { return (h + m / 60 + s / 3600) * 15; }
-double DecDeg(int sign, double d, double m, double s) { return sign * (d + m / 60 + s / 3600); }
+using testing::SeparationArcsec;
 
 // --- "bsc" --------------------------------------------------------------------------------------
 
