@@ -135,6 +135,32 @@ inline double FloorReal(double x) {
 // the first n entries are touched. Plain arrays convert to the spans implicitly.
 void SinCosMultiples(int n, double x, std::span<double> sinTab, std::span<double> cosTab);
 
+// TSignedMultiples<N>: sin(m x) and cos(m x) for m = -N..N, at index m + N, so that a series
+// term with a multiple m of x reads Sin[m + N] and Cos[m + N] (built by SignedMultiples).
+template <int N>
+struct TSignedMultiples {
+  std::array<double, 2 * N + 1> Sin{};
+  std::array<double, 2 * N + 1> Cos{};
+};
+
+// SignedMultiples: the table of TSignedMultiples<N> for x, from SinCosMultiples.
+template <int N>
+TSignedMultiples<N> SignedMultiples(double x) {
+  std::array<double, N> sinTab{};
+  std::array<double, N> cosTab{};
+  SinCosMultiples(N, x, sinTab, cosTab);
+  TSignedMultiples<N> t;
+  t.Sin[N] = 0.0;
+  t.Cos[N] = 1.0;
+  for (int k = 1; k <= N; ++k) {
+    t.Sin[N + k] = sinTab[k - 1];
+    t.Sin[N - k] = -sinTab[k - 1];
+    t.Cos[N + k] = cosTab[k - 1];
+    t.Cos[N - k] = cosTab[k - 1];
+  }
+  return t;
+}
+
 // PolarToCartesian: spherical to rectangular coordinates.
 //   p  Lon, Lat (radians), R
 // Returns X = R cos Lat cos Lon, Y = R cos Lat sin Lon, Z = R sin Lat.

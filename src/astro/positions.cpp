@@ -192,27 +192,9 @@ constexpr bool MultiplesWithin(const Table& table, int limit) {
 static_assert(MultiplesWithin(kMoonLongitudeDistanceTerms, kMoonMaxMultiple));
 static_assert(MultiplesWithin(kMoonLatitudeTerms, kMoonMaxMultiple));
 
-// sin(m x) and cos(m x) for m = -4..4, at index m + 4.
-struct TAngleMultiples {
-  std::array<double, 2 * kMoonMaxMultiple + 1> Sin{};
-  std::array<double, 2 * kMoonMaxMultiple + 1> Cos{};
-};
+using TAngleMultiples = TSignedMultiples<kMoonMaxMultiple>;
 
-TAngleMultiples AngleMultiples(double x) {
-  std::array<double, kMoonMaxMultiple> sinTab{};
-  std::array<double, kMoonMaxMultiple> cosTab{};
-  SinCosMultiples(kMoonMaxMultiple, x, sinTab, cosTab);
-  TAngleMultiples t;
-  t.Sin[kMoonMaxMultiple] = 0.0;
-  t.Cos[kMoonMaxMultiple] = 1.0;
-  for (int k = 1; k <= kMoonMaxMultiple; ++k) {
-    t.Sin[kMoonMaxMultiple + k] = sinTab[k - 1];
-    t.Sin[kMoonMaxMultiple - k] = -sinTab[k - 1];
-    t.Cos[kMoonMaxMultiple + k] = cosTab[k - 1];
-    t.Cos[kMoonMaxMultiple - k] = cosTab[k - 1];
-  }
-  return t;
-}
+TAngleMultiples AngleMultiples(double x) { return SignedMultiples<kMoonMaxMultiple>(x); }
 
 // The multiples of the four arguments D, M, M', F of one moment.
 struct TMoonMultiples {

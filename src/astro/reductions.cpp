@@ -41,27 +41,9 @@ constexpr bool NutationMultiplesWithin(int limit) {
 }
 static_assert(NutationMultiplesWithin(kNutationMaxMultiple));
 
-// sin(m x) and cos(m x) for m = -3..3, at index m + 3.
-struct TAngleMultiples {
-  std::array<double, 2 * kNutationMaxMultiple + 1> Sin{};
-  std::array<double, 2 * kNutationMaxMultiple + 1> Cos{};
-};
+using TAngleMultiples = TSignedMultiples<kNutationMaxMultiple>;
 
-TAngleMultiples AngleMultiples(double x) {
-  std::array<double, kNutationMaxMultiple> sinTab{};
-  std::array<double, kNutationMaxMultiple> cosTab{};
-  SinCosMultiples(kNutationMaxMultiple, x, sinTab, cosTab);
-  TAngleMultiples t;
-  t.Sin[kNutationMaxMultiple] = 0.0;
-  t.Cos[kNutationMaxMultiple] = 1.0;
-  for (int k = 1; k <= kNutationMaxMultiple; ++k) {
-    t.Sin[kNutationMaxMultiple + k] = sinTab[k - 1];
-    t.Sin[kNutationMaxMultiple - k] = -sinTab[k - 1];
-    t.Cos[kNutationMaxMultiple + k] = cosTab[k - 1];
-    t.Cos[kNutationMaxMultiple - k] = cosTab[k - 1];
-  }
-  return t;
-}
+TAngleMultiples AngleMultiples(double x) { return SignedMultiples<kNutationMaxMultiple>(x); }
 
 // Fundamental arguments of the nutation in degrees: the IAU 1980 expressions, which Meeus (1st
 // ed., chapter 21) prints rounded to five decimals in the constant term.
