@@ -60,15 +60,14 @@ When run as root and the reference is missing, it is installed with
 import argparse
 import ctypes
 import ctypes.util
-import importlib.util
 import json
 import math
-import os
-import shutil
-import statistics
 import subprocess
 import sys
 from pathlib import Path
+
+import reference
+from reference import EPHE_DIR, CheckError, default_cli, dot, norm, stats
 
 sys.dont_write_bytecode = True
 
@@ -120,64 +119,26 @@ APPARENT_ICRS = ICRS_VECTOR | SEFLG_NOGDEFL
 GEOMETRIC_ICRS = ICRS_VECTOR | SEFLG_TRUEPOS
 APPARENT_OF_DATE = SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_XYZ | SEFLG_NOGDEFL
 
-EPHE_DIR = "/usr/share/libswe/ephe"
 REFERENCE_PACKAGES = ["libswe2.0", "swe-basic-data", "swe-standard-data", "swe-sat-data",
                       "python3-erfa"]
 REFERENCE_FILES = ["sepl_18.se1", "semo_18.se1", "sat/sepm9501.se1", "sat/sepm9502.se1",
                    "sat/sepm9503.se1", "sat/sepm9504.se1", "sat/sepm9599.se1"]
 
 
-class CheckError(Exception):
-    """The check cannot run (reference or program missing, unreadable output)."""
-
-
 # ---------------------------------------------------------------------------------------
 # The reference packages.
 
-def find_libswe():
-    for name in ("libswe.so.2.0", "libswe.so.2", ctypes.util.find_library("swe")):
-        if not name:
-            continue
-        try:
-            return ctypes.CDLL(name)
-        except OSError:
-            pass
-    return None
-
-
-def reference_missing(ephe_dir):
-    missing = []
-    if find_libswe() is None:
-        missing.append("libswe (libswe2.0)")
-    if importlib.util.find_spec("erfa") is None:
-        missing.append("erfa (python3-erfa)")
-    missing += [f for f in REFERENCE_FILES if not (Path(ephe_dir) / f).is_file()]
-    return missing
-
 
 def ensure_reference(ephe_dir, may_install):
-    missing = reference_missing(ephe_dir)
-    if not missing:
-        return
-    command = ["apt-get", "install", "-y"] + REFERENCE_PACKAGES
-    if may_install and os.geteuid() == 0 and shutil.which("apt-get"):
-        print("reference missing (" + ", ".join(missing) + "); installing: " + " ".join(command),
-              file=sys.stderr)
-        env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-        subprocess.run(["apt-get", "update"], check=False, env=env)
-        subprocess.run(command, check=True, env=env)
-        missing = reference_missing(ephe_dir)
-        if not missing:
-            return
-    raise CheckError("reference missing: " + ", ".join(missing) + "\n  install it with: sudo "
-                     + " ".join(command) + "\n  and run this script with /usr/bin/python3")
+    reference.ensure_reference(ephe_dir, may_install, REFERENCE_PACKAGES, REFERENCE_FILES,
+                               need_erfa=True)
 
 
 class SwissEph:
     """The few Swiss Ephemeris calls the check needs."""
 
     def __init__(self, ephe_dir):
-        self.lib = find_libswe()
+        self.lib = reference.find_libswe()
         lib = self.lib
         lib.swe_set_ephe_path.argtypes = [ctypes.c_char_p]
         lib.swe_set_ephe_path.restype = None
@@ -222,17 +183,10 @@ class SwissEph:
 # ---------------------------------------------------------------------------------------
 # Small vector helpers.
 
-def norm(v):
-    return math.sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2])
-
 
 def unit(v):
     n = norm(v)
     return [v[0] / n, v[1] / n, v[2] / n]
-
-
-def dot(a, b):
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
 
 
 def cross(a, b):
@@ -278,12 +232,6 @@ def sample_moments(start, end, n, phase):
 
 # ---------------------------------------------------------------------------------------
 # Our program.
-
-def default_cli(root):
-    for sub in ("build/release/src/himlavy-cli", "build/dev/src/himlavy-cli"):
-        if (root / sub).is_file():
-            return root / sub
-    return root / "build/release/src/himlavy-cli"
 
 
 def run_cli(cli, data, jd, command, extra=()):
@@ -355,10 +303,6 @@ def reference_moons(se, jd_tt, radius_km):
 
 # ---------------------------------------------------------------------------------------
 # Statistics and printing.
-
-def stats(values):
-    a = [abs(x) for x in values]
-    return (max(a), statistics.median(a)) if a else (float("nan"), float("nan"))
 
 
 def fmt(x, width, decimals):

@@ -73,12 +73,12 @@ import ctypes
 import ctypes.util
 import json
 import math
-import os
-import shutil
-import statistics
 import subprocess
 import sys
 from pathlib import Path
+
+import reference
+from reference import EPHE_DIR, CheckError, default_cli, dot, norm, stats
 
 sys.dont_write_bytecode = True
 
@@ -141,62 +141,26 @@ MEEUS_PENUMBRA = 1.5573
 MEEUS_UMBRA = 1.0128
 MEEUS_TOTAL = 0.4678
 
-EPHE_DIR = "/usr/share/libswe/ephe"
 REFERENCE_PACKAGES = ["libswe2.0", "swe-basic-data", "swe-standard-data"]
 REFERENCE_FILES = ["sepl_18.se1", "semo_18.se1"]
 MEAN_LUNATION = 29.530588861
 NEW_MOON_2000 = 2451550.09766
 
 
-class CheckError(Exception):
-    """The check cannot run (reference or program missing, unreadable output)."""
-
-
 # ---------------------------------------------------------------------------------------
 # The reference packages and the library.
 
-def find_libswe():
-    for name in ("libswe.so.2.0", "libswe.so.2", ctypes.util.find_library("swe")):
-        if not name:
-            continue
-        try:
-            return ctypes.CDLL(name)
-        except OSError:
-            pass
-    return None
-
-
-def reference_missing(ephe_dir):
-    missing = []
-    if find_libswe() is None:
-        missing.append("libswe (libswe2.0)")
-    missing += [f for f in REFERENCE_FILES if not (Path(ephe_dir) / f).is_file()]
-    return missing
-
 
 def ensure_reference(ephe_dir, may_install):
-    missing = reference_missing(ephe_dir)
-    if not missing:
-        return
-    command = ["apt-get", "install", "-y"] + REFERENCE_PACKAGES
-    if may_install and os.geteuid() == 0 and shutil.which("apt-get"):
-        print("reference missing (" + ", ".join(missing) + "); installing: " + " ".join(command),
-              file=sys.stderr)
-        env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-        subprocess.run(["apt-get", "update"], check=False, env=env)
-        subprocess.run(command, check=True, env=env)
-        missing = reference_missing(ephe_dir)
-        if not missing:
-            return
-    raise CheckError("reference missing: " + ", ".join(missing) + "\n  install it with: sudo "
-                     + " ".join(command))
+    reference.ensure_reference(ephe_dir, may_install, REFERENCE_PACKAGES, REFERENCE_FILES,
+                               need_erfa=False)
 
 
 class SwissEph:
     """The Swiss Ephemeris calls the check needs."""
 
     def __init__(self, ephe_dir):
-        lib = self.lib = find_libswe()
+        lib = self.lib = reference.find_libswe()
         d, i32, pd, s = ctypes.c_double, ctypes.c_int32, ctypes.POINTER(ctypes.c_double), \
             ctypes.c_char_p
         lib.swe_set_ephe_path.argtypes = [s]
@@ -297,14 +261,6 @@ def wrap180(x):
     return (x + 180.0) % 360.0 - 180.0
 
 
-def norm(v):
-    return math.sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2])
-
-
-def dot(a, b):
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
-
-
 def julian_day(year, month, day):
     """Julian day of a Gregorian calendar date at 0h (Meeus, chapter 7)."""
     if month <= 2:
@@ -364,19 +320,8 @@ def golden_minimum(f, a, b, tol=1e-7):
     return 0.5 * (a + b)
 
 
-def stats(values):
-    a = [abs(x) for x in values]
-    return (max(a), statistics.median(a)) if a else (float("nan"), float("nan"))
-
-
 # ---------------------------------------------------------------------------------------
 # Our program.
-
-def default_cli(root):
-    for sub in ("build/release/src/himlavy-cli", "build/dev/src/himlavy-cli"):
-        if (root / sub).is_file():
-            return root / sub
-    return root / "build/release/src/himlavy-cli"
 
 
 def run_year(cli, data, year):
