@@ -37,4 +37,25 @@ std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalS
   return panels;
 }
 
+TPrintHeader PrintHeaderTexts(const TObsState& state, int chartZoom, char decimalSep) {
+  const std::array<std::string, 9> line = StatusLineTexts(state, decimalSep);
+  const TCalDateTime clock = CalendarDateTime(state.ClockJD);
+  const int weekday = WeekdayOf(state.ClockJD);
+  const double deltaT = DeltaT(JulianCenturies(state.ClockJD));
+  TPrintHeader h;
+  h.Title = "Himlavy 4.6";
+  h.Date = " " + std::string(kWeekdayNames[(weekday - 1) % 7]) + "-" +
+           GeneralText(clock.Day, 2, decimalSep) + "-" + std::to_string(clock.Month) + "-" +
+           std::to_string(clock.Year);
+  h.Time = line[1];
+  h.Zone = " Zon=" + FixedText(state.TimeZone, 2, decimalSep) +
+           "   Skala=" + std::to_string(chartZoom) + "   dT=" + FormatHMShort(deltaT / 3600.0);
+  h.JD = line[3];
+  h.Place = line[5];
+  h.Latitude = line[6];
+  h.Longitude = line[7];
+  h.Height = line[8];
+  return h;
+}
+
 }  // namespace himlavy

@@ -16,4 +16,23 @@ inline constexpr std::array<int, 9> kStatusPanelWidths = {111, 68, 188, 112, 85,
 // decimal separator (numbers "in the system's number format").
 std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalSep);
 
+// The header of a printed sky chart: the program and the moment, zone and site it was drawn for.
+struct TPrintHeader {
+  std::string Title;     // the program's name and version
+  std::string Date;      // weekday name, day, month and year of ClockJD joined by "-"
+  std::string Time;      // the clock time, as on the status line
+  std::string Zone;      // " Zon=" zone (two decimals), "   Skala=" chart zoom, "   dT=" delta T
+  std::string JD;        // " JD=" JD_UT with six decimals
+  std::string Place;     // the place name, latitude, longitude and height as on the status line
+  std::string Latitude;
+  std::string Longitude;
+  std::string Height;
+};
+
+// PrintHeaderTexts: the header texts of a printed chart.
+//   state       the observation state
+//   chartZoom   the chart's zoom
+//   decimalSep  the user's decimal separator
+TPrintHeader PrintHeaderTexts(const TObsState& state, int chartZoom, char decimalSep);
+
 }  // namespace himlavy

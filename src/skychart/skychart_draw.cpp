@@ -2,7 +2,9 @@
 
 #include <QPoint>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -56,6 +58,22 @@ void Outline(Canvas& c, const std::vector<TPixel>& points) {
   q.reserve(points.size());
   for (const TPixel& p : points) q.emplace_back(p.X, p.Y);
   c.Polygon(q);
+}
+
+// A disc whose box is larger than the canvas draws ellipses (from zoom 128 in the polar
+// systems): filled row by row over the visible rows, with the ellipse's box convention.
+void FillLargeDisc(Canvas& c, const TChartBackground& bg) {
+  const double cx = 0.5 * (bg.Left + bg.Right - 1);
+  const double cy = 0.5 * (bg.Top + bg.Bottom - 1);
+  const double r = 0.5 * (bg.Right - bg.Left);
+  for (int y = std::max(bg.Top, 0); y < std::min(bg.Bottom, c.Height()); ++y) {
+    const double dy = y - cy;
+    if (std::fabs(dy) >= r) continue;
+    const double half = std::sqrt(r * r - dy * dy);
+    const double left = std::max(std::ceil(cx - half), -1.0);
+    const double right = std::min(std::floor(cx + half), static_cast<double>(c.Width()));
+    if (left <= right) c.FillRect(static_cast<int>(left), y, static_cast<int>(right) + 1, y + 1);
+  }
 }
 
 // --- Stars -------------------------------------------------------------------------------------
@@ -242,7 +260,9 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
     DrawTypedObject(c, o, SacCode(r->Type), a, b, PosAngleOr90(r->PosAngle), view);
   } else if (const auto* r = std::get_if<TRc3Record>(&o.Record)) {
     const double a = Rc3Axis(r->LogD25, 0.0, ps);
-    const double b = r->LogD25 == kMissing ? 1.0 : Rc3Axis(r->LogD25, r->LogR25 == kMissing ? 0.0 : r->LogR25, ps);
+    const double b = r->LogD25 == kMissing
+                         ? 1.0
+                         : Rc3Axis(r->LogD25, r->LogR25 == kMissing ? 0.0 : r->LogR25, ps);
     const double pa = PosAngleOr90(r->PosAngle);
     SetPen(c, kChartGrey);
     SetBrush(c, GalaxyColour(r->ColourTotal, colourIndex));
@@ -265,8 +285,8 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
     SetBrush(c, std::nullopt);
     RoundOutline(c, o, RadiusFromSize(r->Diameter / 600.0, ps), view);
   } else if (const auto* r = std::get_if<TLbnRecord>(&o.Record)) {
-    constexpr TRgb kLbnColours[] = {{128, 128, 128}, {0, 0, 255}, {235, 235, 235},
-                                    {255, 98, 98},   {221, 0, 0}};
+    constexpr TRgb kLbnColours[] = {
+        {128, 128, 128}, {0, 0, 255}, {235, 235, 235}, {255, 98, 98}, {221, 0, 0}};
     const int rad = (static_cast<int>(std::nearbyint(r->MajorSize * ps / 120.0)) +
                      static_cast<int>(std::nearbyint(r->MinorSize * ps / 120.0))) /
                     2;
@@ -335,15 +355,15 @@ void DrawLegend(Canvas& c, int displayMode, bool colourIndex) {
   c.MoveTo(658, 2);
   c.LineTo(658, 13);
   SetPen(c, kMaroon);
-  EightPoint(c, {{673, 1}, {678, 3}, {680, 8}, {678, 13}, {673, 15}, {668, 13}, {666, 8},
-                 {668, 3}});
+  EightPoint(c,
+             {{673, 1}, {678, 3}, {680, 8}, {678, 13}, {673, 15}, {668, 13}, {666, 8}, {668, 3}});
   SetPen(c, kTeal);
   c.Ellipse(681, 1, 695, 15);
   SetPen(c, kBlue);
   c.Ellipse(696, 1, 710, 15);
   SetPen(c, kMaroon);
-  EightPoint(c, {{703, 1}, {708, 3}, {710, 8}, {708, 13}, {703, 15}, {698, 13}, {696, 8},
-                 {698, 3}});
+  EightPoint(c,
+             {{703, 1}, {708, 3}, {710, 8}, {708, 13}, {703, 15}, {698, 13}, {696, 8}, {698, 3}});
   c.SetFont(QStringLiteral("Arial"), 7, colours::kBlack);
   c.SetBackMode(TBackMode::Transparent);
   c.TextOut(621, 14, QStringLiteral("Gx OC Gb Nb Pl C+N"));
@@ -421,10 +441,9 @@ found:
 namespace {
 
 // Steps 7 to 13: what both the full redraw and the draw cycle draw.
-void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view,
-               const TChartMoment& moment, TRgb brush, TZoneFlags& flags,
-               const std::filesystem::path& dataDir, const TChartHooks& hooks,
-               TChartPicture& picture) {
+void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const TChartMoment& moment,
+               TRgb brush, TZoneFlags& flags, const std::filesystem::path& dataDir,
+               const TChartHooks& hooks, TChartPicture& picture) {
   // 7. Constellations below zoom 128.
   if (view.ChartZoom < 128) {
     canvas.SetBrushStyle(TBrushStyle::Solid);
@@ -507,8 +526,10 @@ TChartPicture DrawChartPicture(Canvas& canvas, TObsState& state, TChartState& ch
     SetBrush(canvas, bg.Colour);
     if (bg.Shape == TBackgroundShape::Rectangle) {
       canvas.FillRect(bg.Left, bg.Top, bg.Right, bg.Bottom);
-    } else {
+    } else if (std::int64_t{bg.Right} - bg.Left <= kMaxShapeSize) {
       canvas.Ellipse(bg.Left, bg.Top, bg.Right, bg.Bottom);
+    } else {
+      FillLargeDisc(canvas, bg);
     }
   }
   // 6. Coordinate lines.

@@ -5,12 +5,18 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
+#include "shell/cursor_draw.h"
 #include "shell/fonts_draw.h"
 #include "shell/main_frame.h"
 #include "shell/splash_window.h"
+#include "shell/status_line.h"
 #include "timecal/timecal_window.h"
 
 namespace himlavy {
@@ -54,6 +60,28 @@ QLabel* MakePanel(QWidget* parent, const QString& name, const QRect& box) {
   return panel;
 }
 
+QPlainTextEdit* MakeTable(QWidget* parent, const QString& name, const QRect& box) {
+  auto* table = new QPlainTextEdit(parent);
+  table->setObjectName(name);
+  table->setGeometry(box);
+  table->setReadOnly(true);
+  table->setLineWrapMode(QPlainTextEdit::NoWrap);
+  table->setCursor(Qt::ArrowCursor);
+  table->hide();
+  return table;
+}
+
+// The header panels of a printed chart: Panel14 over the button row, then the rows Panel4
+// (Panel5 .. Panel8) and Panel9 (Panel10 .. Panel13), each panel's left edge and width.
+struct TPrintPanel {
+  int Number;
+  int Left;
+  int Width;
+};
+constexpr TPrintPanel kPrintRow1[] = {{5, 0, 170}, {6, 170, 90}, {7, 260, 300}, {8, 560, 180}};
+constexpr TPrintPanel kPrintRow2[] = {{10, 0, 260}, {11, 260, 170}, {12, 430, 170}, {13, 600, 140}};
+constexpr int kPrintRowHeight = 17;
+
 }  // namespace
 
 TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
@@ -67,7 +95,8 @@ TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, Q
   SetFollowTimer(TimerSpeedInterval(state.TimerSpeed), true);
   SetHelpTopic(QStringLiteral("HVHELP.XAN_275"));
   Client()->setFont(MakeFont(QStringLiteral("Arial Narrow"), 8));
-  Client()->setCursor(Qt::CrossCursor);
+  Client()->setCursor(ProgramCursor("CROSSHAIR"));
+  Client()->setMouseTracking(true);
 
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
     const TButtonSpec& spec = kButtons[i];
@@ -99,12 +128,30 @@ TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, Q
   panels_[2] = MakePanel(Client(), QStringLiteral("Panel3"), QRect(203, 0, 182, 17));
   SetHint(panels_[2], QStringLiteral("Hårkorsets koordinater"));
   SetHint(panels_[1], QStringLiteral("Höger musknapp visar/döljer tabeller"));
+  panels_[13] = MakePanel(Client(), QStringLiteral("Panel14"), QRect(0, 0, 740, 25));
+  panels_[13]->setFont(MakeFont(QStringLiteral("Arial"), 12, true));
+  panels_[3] = MakePanel(Client(), QStringLiteral("Panel4"), QRect(0, 25, 740, kPrintRowHeight));
+  panels_[8] = MakePanel(Client(), QStringLiteral("Panel9"),
+                         QRect(0, 25 + kPrintRowHeight, 740, kPrintRowHeight));
+  for (const TPrintPanel& p : kPrintRow1) {
+    panels_[p.Number - 1] = MakePanel(panels_[3], QStringLiteral("Panel%1").arg(p.Number),
+                                      QRect(p.Left, 0, p.Width, kPrintRowHeight));
+  }
+  for (const TPrintPanel& p : kPrintRow2) {
+    panels_[p.Number - 1] = MakePanel(panels_[8], QStringLiteral("Panel%1").arg(p.Number),
+                                      QRect(p.Left, 0, p.Width, kPrintRowHeight));
+  }
   for (QLabel* panel : panels_) {
+    panel->setCursor(Qt::ArrowCursor);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, kTimecalSilver);
     palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     panel->setPalette(palette);
   }
+
+  ShowPrintHeader(false);
+  richEdit2_ = MakeTable(Client(), QStringLiteral("RichEdit2"), QRect(203, 34, 250, 126));
+  richEdit3_ = MakeTable(Client(), QStringLiteral("RichEdit3"), QRect(453, 34, 300, 126));
 
   edit1_ = new QLineEdit(Client());
   edit1_->setObjectName(QStringLiteral("Edit1"));
@@ -177,8 +224,58 @@ void TMDIChild1::ClearHistory() {
   // The stored history plots belong to the bodies' part of the chart; it clears them here.
 }
 
+void TMDIChild1::ShowPrintHeader(bool show) {
+  if (show) {
+    const TPrintHeader h = PrintHeaderTexts(State(), chart_.ChartZoom, LocaleDecimalSeparator());
+    const std::pair<int, const std::string*> texts[] = {
+        {14, &h.Title}, {5, &h.Date},      {6, &h.Time},       {7, &h.Zone},   {8, &h.JD},
+        {10, &h.Place}, {11, &h.Latitude}, {12, &h.Longitude}, {13, &h.Height}};
+    for (const auto& [number, text] : texts) {
+      panels_[number - 1]->setText(QString::fromStdString(*text));
+    }
+  }
+  for (const int number : {14, 4, 9}) {
+    QLabel* panel = panels_[number - 1];
+    panel->setVisible(show);
+    if (show) panel->raise();
+  }
+}
+
+QImage TMDIChild1::PrintImage() {
+  ShowPrintHeader(true);
+  const QImage picture = Client()->grab().toImage();
+  ShowPrintHeader(false);
+  return picture;
+}
+
+bool TMDIChild1::PrintPicture(const QImage& picture, QPrinter& printer) {
+  QPainter painter;
+  if (picture.isNull() || !painter.begin(&printer)) return false;
+  // The picture as large as the page allows, its proportions kept, at the top of the page.
+  const QRect page = painter.viewport();
+  QSize size = picture.size();
+  size.scale(page.size(), Qt::KeepAspectRatio);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRect(page.left() + (page.width() - size.width()) / 2, page.top(), size.width(),
+                          size.height()),
+                    picture);
+  return painter.end();
+}
+
 void TMDIChild1::BitBtn1Click() {
-  // Printing the window is drawn by the printing part of the chart.
+  ShowPrintHeader(true);
+  const QImage picture = Client()->grab().toImage();
+  auto* frame = qobject_cast<THimlavy2*>(window());
+  std::unique_ptr<QPrinter> ownPrinter;
+  std::unique_ptr<QPrintDialog> ownDialog;
+  QPrintDialog* dialog = frame != nullptr ? frame->PrintDialog() : nullptr;
+  if (dialog == nullptr) {
+    ownPrinter = std::make_unique<QPrinter>();
+    ownDialog = std::make_unique<QPrintDialog>(ownPrinter.get(), this);
+    dialog = ownDialog.get();
+  }
+  if (dialog->exec() == QDialog::Accepted) PrintPicture(picture, *dialog->printer());
+  ShowPrintHeader(false);
 }
 
 void TMDIChild1::BitBtn2Click() {

@@ -13,6 +13,8 @@
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 
 namespace himlavy {
@@ -29,9 +31,12 @@ class TMDIChild1 : public TChildWindow {
   // The hooks of the parts drawn elsewhere (constellations, bodies, names, identification).
   TChartHooks& Hooks() { return hooks_; }
 
-  // Buttons BitBtn1 .. BitBtn9 by number, the panels Panel1 .. Panel3, Edit1 and Edit2.
+  // Buttons BitBtn1 .. BitBtn9 by number, the panels Panel1 .. Panel14, Edit1 and Edit2, and the
+  // two readout tables RichEdit2 and RichEdit3.
   QPushButton* Button(int number) const { return buttons_[number - 1]; }
   QLabel* Panel(int number) const { return panels_[number - 1]; }
+  QPlainTextEdit* RichEdit2() const { return richEdit2_; }
+  QPlainTextEdit* RichEdit3() const { return richEdit3_; }
   QLineEdit* Edit1() const { return edit1_; }
   QLineEdit* Edit2() const { return edit2_; }
   // Timer1: the draw cycle (the follow timer); Timer2: the 100 ms poll (the flag timer).
@@ -43,12 +48,17 @@ class TMDIChild1 : public TChildWindow {
   void DrawCycle();           // Timer1
   void Timer1Timer() { FollowTimerTick(); }
   void Timer2Timer() { FlagTimerTick(); }
-  void BitBtn1Click();        // "S": print (hook for the printing part)
+  void BitBtn1Click();        // "S": print the window through the print dialog
   void BitBtn2Click();        // "R": redraw, keeping the history plots
   void BitBtn3Click();        // "+"
   void BitBtn4Click();        // "-"
   void PanClick(int dx, int dy);  // "V" (1, 0), "H" (-1, 0), "U" (0, 1), "N" (0, -1)
   void LeftClick(int x, int y);   // recentre on the pixel
+
+  // Printing: the window's picture with the header panels shown (they are hidden again
+  // afterwards), and that picture printed on a printer (or a PDF file), scaled to the page.
+  QImage PrintImage();
+  static bool PrintPicture(const QImage& picture, QPrinter& printer);
 
  protected:
   void Recompute() override;  // RedrawChart raised, or the client area changed size
@@ -66,7 +76,11 @@ class TMDIChild1 : public TChildWindow {
   TChartHooks hooks_;
   TChartPicture picture_;
   std::array<QPushButton*, 9> buttons_{};
-  std::array<QLabel*, 3> panels_{};
+  void ShowPrintHeader(bool show);
+
+  std::array<QLabel*, 14> panels_{};
+  QPlainTextEdit* richEdit2_ = nullptr;
+  QPlainTextEdit* richEdit3_ = nullptr;
   QLineEdit* edit1_ = nullptr;
   QLineEdit* edit2_ = nullptr;
 };

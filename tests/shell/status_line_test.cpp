@@ -54,5 +54,25 @@ TEST(StatusLine, ScaleIncrementAndHemispheres) {
   EXPECT_EQ(p[4], " Inkr.= Nu!");
 }
 
+TEST(StatusLine, PrintedChartHeader) {
+  TObsState s;
+  s.ClockJD = 2447892.5;  // 1990 January 1, 0h, a Monday; delta T 58 s
+  s.TimeZone = -5.0;
+  s.PlaceName = "Lund";
+  s.Latitude = 55.7;
+  s.Longitude = 13.2;
+  s.Height = 73;
+  DeriveTimes(s);
+  const TPrintHeader h = PrintHeaderTexts(s, 16, ',');
+  EXPECT_EQ(h.Title, "Himlavy 4.6");
+  EXPECT_EQ(h.Date, " Måndag-1-1-1990");
+  EXPECT_EQ(h.Time, " 0h0m0s");
+  EXPECT_EQ(h.Zone, " Zon=-5,00   Skala=16   dT=0m58s");
+  EXPECT_EQ(h.JD, " JD=2447892,708333");
+  EXPECT_EQ(h.Place, " Lund");
+  EXPECT_EQ(h.Latitude, " Latitud=55°42' N");
+  EXPECT_EQ(h.Height, " Höjd=73m");
+}
+
 }  // namespace
 }  // namespace himlavy

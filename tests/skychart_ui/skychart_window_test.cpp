@@ -2,7 +2,9 @@
 // buttons within their limits, and Sirius's symbol at its place on the chart.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
+#include <QPrinter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -177,6 +179,39 @@ TEST(SkyChartWindow, LegendKeys) {
     // The colour key's first disc (915, 4)-(923, 12), filled (121, 123, 208).
     EXPECT_EQ(canvas.Pixel(919, 8) == (TColor{121, 123, 208}), colourIndex == 1);
   }
+}
+
+// Printing: the header panels show the program, the moment and the site while the picture is
+// taken and are hidden again; the picture goes to a PDF file as to a printer.
+TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
+  EnsureApplication();
+  ScratchDir dir;
+  TObsState state = MomentState();
+  state.PlaceName = "Stockholm";
+  state.TimeZone = 1.0;
+  DeriveTimes(state);
+  THimlavy2 frame(state, dir.Path(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  chart->DrawChart();
+  const QImage picture = chart->PrintImage();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(chart->Panel(14)->text(), QStringLiteral("Himlavy 4.6"));
+  // 2025-03-20 22:00 zone time was a Thursday.
+  EXPECT_EQ(chart->Panel(5)->text(), QStringLiteral(" Torsdag-20-3-2025"));
+  EXPECT_EQ(chart->Panel(10)->text(), QStringLiteral(" Stockholm"));
+  EXPECT_TRUE(chart->Panel(7)->text().startsWith(QStringLiteral(" Zon=")));
+  for (const int n : {4, 9, 14}) EXPECT_TRUE(chart->Panel(n)->isHidden()) << n;
+
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const QString pdf = QString::fromStdString((dir.Path() / "chart.pdf").string());
+  printer.setOutputFileName(pdf);
+  ASSERT_TRUE(TMDIChild1::PrintPicture(picture, printer));
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5) == "%PDF-");
+  EXPECT_GT(file.size(), 10000);
 }
 
 }  // namespace
