@@ -1,0 +1,451 @@
+#include "skychart/chart_minor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+#include <system_error>
+
+#include "astro/positions.h"
+#include "astro/reductions.h"
+#include "catalogs/element_files.h"
+#include "planets/physical.h"
+#include "shell/textfile.h"
+#include "timecal/numtext.h"
+
+namespace himlavy {
+
+namespace {
+
+constexpr int kSunCentre = -1;
+constexpr int kEarthOfDate = 3;
+
+// Light time per AU, in Julian centuries.
+constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
+// The Sun's horizontal parallax at 1 AU.
+constexpr double kSolarParallax = 8.794 * kArcSecToRad;
+// AU per day in km/s.
+constexpr double kAuPerDayKmS = 149597870.0 / 86400.0;
+constexpr double kJulianYear = 365.25;
+
+// The label sits this far above the body.
+constexpr int kLabelRise = 15;
+
+constexpr TRgb kAsteroidColour{0, 0, 255};
+constexpr TRgb kCometColour{0, 255, 255};
+constexpr TRgb kProbeColour{0, 255, 0};
+
+// A probe's central body: its planet number in the series and its Swedish name.
+struct TCentreInfo {
+  std::string_view Text;
+  int Planet;
+  std::string_view Name;
+};
+
+constexpr std::array<TCentreInfo, 9> kCentres = {{
+    {"Sol", kSunCentre, "Solen"},
+    {"Mer", 1, "Merkurius"},
+    {"Ven", 2, "Venus"},
+    {"Jor", kEarthOfDate, "Jorden"},
+    {"Mar", 4, "Mars"},
+    {"Jup", 5, "Jupiter"},
+    {"Sat", 6, "Saturnus"},
+    {"Ura", 7, "Uranus"},
+    {"Nep", 8, "Neptunus"},
+}};
+
+const TCentreInfo& CentreOf(std::string_view text) {
+  for (const TCentreInfo& c : kCentres) {
+    if (c.Text == text) return c;
+  }
+  return kCentres[0];
+}
+
+TElementFileKind KindOf(int group) {
+  if (group == 4) return TElementFileKind::Comet;
+  if (group == 5) return TElementFileKind::Probe;
+  return TElementFileKind::Asteroid;
+}
+
+// One line of an element file that gives a body, with what does not change between drawings.
+struct TCachedBody {
+  std::string Line;  // the raw line (ElementLineUsed decides at each drawing)
+  TMinorBody Body;
+  TOrbitPlane Plane;  // of the J2000.0 equator
+  const TCentreInfo* Centre = &kCentres[0];
+  std::string Name;        // the identification name, UTF-8
+  std::string PeriodLine;  // "Omloppstid=..." or the open-orbit text
+  double InverseA = 0.0;   // 1/a = (1 - e)/q, per AU
+  int LabelShift = 0;      // round(2.5 x the name's length in characters)
+};
+
+// A group's file as last read.
+struct TGroupCache {
+  bool Valid = false;
+  std::filesystem::path Path;
+  std::filesystem::file_time_type Time;
+  std::uintmax_t Size = 0;
+  std::vector<TCachedBody> Bodies;
+};
+
+std::array<TGroupCache, kMinorGroups> gCaches;
+
+// Fixed text of x with at most maxDecimals decimals, fewer where that keeps it within
+// maxChars characters.
+std::string FitFixed(double x, int maxDecimals, std::size_t maxChars) {
+  // Characters before the decimals: the sign, the integer digits and the point.
+  int lead = x < 0.0 ? 3 : 2;
+  for (double p = 10.0; p <= std::fabs(x) && lead < 400; p *= 10.0) ++lead;
+  int decimals = std::clamp(static_cast<int>(maxChars) - lead, 0, maxDecimals);
+  std::string s = FixedText(x, decimals);
+  while (--decimals >= 0 && s.size() > maxChars) s = FixedText(x, decimals);
+  return s;
+}
+
+// A distance in AU: four decimals, eight below 0.01 AU (satellites), fitted to maxChars.
+std::string DistanceText(double d, std::size_t maxChars) {
+  return FitFixed(d, d < 0.01 ? 8 : 4, maxChars);
+}
+
+// The name of a line: columns 1..width up to the first two consecutive blanks.
+std::string NameOfLine(std::string_view line, std::size_t width) {
+  std::string_view name = line.substr(0, std::min(line.size(), width));
+  const std::size_t gap = name.find("  ");
+  if (gap != std::string_view::npos) name = name.substr(0, gap);
+  const std::size_t last = name.find_last_not_of(' ');
+  name = last == std::string_view::npos ? std::string_view{} : name.substr(0, last + 1);
+  return Cp1252ToUtf8(name);
+}
+
+std::string PeriodLineOf(const TElements& el) {
+  if (el.Ecc >= 1.0 || el.DailyMotion <= 0.0) return "Parabel- eller hyperbelbana";
+  const double years = kTwoPi / el.DailyMotion / kJulianYear;
+  // "Omloppstid=" and " år" leave 16 characters for the number.
+  return "Omloppstid=" + FitFixed(years, years < 1.0 ? 5 : 2, 16) + " år";
+}
+
+// The group's bodies, from the cache or read afresh; nullptr when the file cannot be opened.
+const std::vector<TCachedBody>* GroupBodies(int group, const std::filesystem::path& dataDir) {
+  TGroupCache& cache = gCaches[group - 1];
+  const std::filesystem::path path = ResolveDataPath(dataDir, MinorGroupFileName(group));
+  std::error_code ecTime;
+  std::error_code ecSize;
+  const auto time = std::filesystem::last_write_time(path, ecTime);
+  const auto size = std::filesystem::file_size(path, ecSize);
+  if (cache.Valid && !ecTime && !ecSize && cache.Path == path && cache.Time == time &&
+      cache.Size == size) {
+    return &cache.Bodies;
+  }
+  cache.Valid = false;
+  cache.Bodies.clear();
+  const TElementFileKind kind = KindOf(group);
+  const std::optional<std::vector<std::string>> lines =
+      ReadRawLines(path, kElementLineChars, kMaxElementLines);
+  if (!lines) return nullptr;
+  const double eps2000 = MeanObliquity(0.0);
+  const std::size_t nameChars = kind == TElementFileKind::Probe ? kProbeNameChars : kMinorNameChars;
+  for (const std::string& line : *lines) {
+    std::optional<TMinorBody> body = ElementLineToBody(line, kind);
+    if (!body) continue;
+    TCachedBody c;
+    c.Line = line;
+    c.Plane = OrbitPlaneConstants(body->Elements, eps2000);
+    c.Centre = &CentreOf(body->Centre);
+    c.Name = NameOfLine(line, nameChars);
+    c.PeriodLine = PeriodLineOf(body->Elements);
+    c.LabelShift =
+        static_cast<int>(RoundHalfEvenToInt(2.5 * static_cast<double>(Utf8Length(c.Name))));
+    c.InverseA = (1.0 - body->Elements.Ecc) / body->Elements.PeriDist;
+    c.Body = std::move(*body);
+    cache.Bodies.push_back(std::move(c));
+  }
+  if (!ecTime && !ecSize) {
+    cache.Valid = true;
+    cache.Path = path;
+    cache.Time = time;
+    cache.Size = size;
+  }
+  return &cache.Bodies;
+}
+
+TVector3 Add(const TVector3& a, const TVector3& b) {
+  return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
+}
+
+double Length(const TVector3& v) {
+  return std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z);
+}
+
+// Rigorous precession from J2000.0 to the mean equator and equinox of date as a matrix: its
+// columns are the precessed unit vectors of the J2000.0 axes.
+struct TPrecession {
+  std::array<TVector3, 3> Column;
+  TVector3 Apply(const TVector3& v) const {
+    return {Column[0].X * v.X + Column[1].X * v.Y + Column[2].X * v.Z,
+            Column[0].Y * v.X + Column[1].Y * v.Y + Column[2].Y * v.Z,
+            Column[0].Z * v.X + Column[1].Z * v.Y + Column[2].Z * v.Z};
+  }
+};
+
+TPrecession PrecessionToDate(double T) {
+  constexpr std::array<std::array<double, 2>, 3> kAxes = {
+      {{0.0, 0.0}, {kPiHalf, 0.0}, {0.0, kPiHalf}}};
+  TPrecession p;
+  for (std::size_t i = 0; i < 3; ++i) {
+    double alpha = kAxes[i][0];
+    double delta = kAxes[i][1];
+    PrecessRaDec(alpha, delta, 0.0, T);
+    p.Column[i] = PolarToCartesian(TSpherical{alpha, delta, 1.0});
+  }
+  return p;
+}
+
+// A central planet for one drawing: its heliocentric vector, equatorial of date, at the moment
+// and at the light-time moment, and ecliptic of date at the moment.
+struct TCentrePlace {
+  bool Usable = false;
+  TVector3 Equatorial;  // at T
+  TVector3 LightTimed;  // at T - tau of the planet (Equatorial when light time is off)
+  TVector3 Ecliptic;    // at T
+};
+
+// Everything a drawing shares.
+struct TDrawing {
+  double T = 0.0;
+  double CosEps0 = 1.0;
+  double SinEps0 = 0.0;
+  TPrecession Precession;
+  TVector3 Sun;                         // the Sun's geocentric vector, equatorial of date, AU
+  std::array<TCentrePlace, 9> Centres;  // by planet number (3 the Earth); 0 unused
+};
+
+TVector3 PlanetEquatorial(int planet, double t, const TDrawing& d) {
+  return RotateAboutX(PolarToCartesian(HeliocentricPlanet(planet, t)), d.CosEps0, d.SinEps0);
+}
+
+// Loads the Earth of date and the central planets the used bodies need and computes their
+// places; false when the Earth cannot be loaded. The term buffer is left open.
+bool PrepareDrawing(TDrawing& d, const std::array<bool, 9>& needed, const TChartMoment& moment,
+                    bool lightTime, const std::filesystem::path& dataDir) {
+  d.T = moment.T;
+  d.CosEps0 = std::cos(moment.Eps0);
+  d.SinEps0 = std::sin(moment.Eps0);
+  d.Precession = PrecessionToDate(moment.T);
+  PlanetDataOpen(dataDir);
+  if (!PlanetDataLoad(kEarthOfDate)) return false;
+  d.Sun = SunRectangular(kEarthOfDate, moment.Eps0, moment.T);
+  for (int planet = 1; planet <= 8; ++planet) {
+    if (!needed[planet]) continue;
+    if (planet != kEarthOfDate && !PlanetDataLoad(planet)) continue;
+    TCentrePlace& c = d.Centres[planet];
+    c.Usable = true;
+    c.Equatorial = PlanetEquatorial(planet, d.T, d);
+    c.LightTimed = c.Equatorial;
+    c.Ecliptic = PolarToCartesian(HeliocentricPlanet(planet, d.T));
+    if (lightTime && planet != kEarthOfDate) {
+      const double delta = Length(Add(c.Equatorial, d.Sun));
+      c.LightTimed = PlanetEquatorial(planet, d.T - kLightTimeCenturiesPerAu * delta, d);
+    }
+  }
+  return true;
+}
+
+bool Finite(const TVector3& v) {
+  return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
+}
+
+bool StrictlyInside(int x, int y, const TClipRect& r) {
+  return x > r.Left && x < r.Right && y > r.Top && y < r.Bottom;
+}
+
+// The readout lines of a body at distance r from its centre and delta from the Earth, with
+// the phase angle (asteroids) from its heliocentric and geocentric vectors.
+void ComposeLines(TChartMinorBody& out, const TCachedBody& c, TElementFileKind kind, double r,
+                  double delta, const TVector3& helio, const TVector3& geo) {
+  std::string& first = out.Lines[0];
+  first.reserve(kMinorLineChars[0]);
+  if (kind == TElementFileKind::Probe) {
+    first += "Centrum=";
+    first += c.Centre->Name;
+    first += "  ";
+  }
+  first += "delta=";
+  first += DistanceText(delta, 12);
+  first += " a.e.";
+
+  const TMinorBody& b = c.Body;
+  if (b.Mag1 && b.Mag2 && kind != TElementFileKind::Probe) {
+    double mag = 0.0;
+    if (kind == TElementFileKind::Comet) {
+      mag = CometMagnitude(*b.Mag2, *b.Mag1, r, delta);
+    } else {
+      const double rh = Length(helio);
+      const double dot = helio.X * geo.X + helio.Y * geo.Y + helio.Z * geo.Z;
+      const double phase = std::acos(std::clamp(dot / (rh * delta), -1.0, 1.0));
+      mag = AsteroidMagnitudeHG(*b.Mag2, *b.Mag1, phase, rh, delta);
+    }
+    if (std::isfinite(mag)) {
+      out.Lines[1] = "Magnitud=";
+      out.Lines[1] += FitFixed(mag, 1, 6);
+    }
+  }
+
+  const double speed = b.GaussK * std::sqrt(std::max(0.0, 2.0 / r - c.InverseA)) * kAuPerDayKmS;
+  std::string& second = out.Lines[2];
+  second.reserve(kMinorLineChars[2]);
+  second += "Hastighet=";
+  second += FitFixed(speed, 2, 5);
+  second += " km/s";
+  out.Lines[3] = c.PeriodLine;
+  std::string& last = out.Lines[4];
+  last.reserve(kMinorLineChars[4]);
+  last += "r=";
+  last += DistanceText(r, 8);
+  last += " a.e.";
+  for (std::size_t i = 0; i < out.Lines.size(); ++i) {
+    // A line of no more bytes than its size has no more characters either.
+    if (out.Lines[i].size() > kMinorLineChars[i] && Utf8Length(out.Lines[i]) > kMinorLineChars[i]) {
+      out.Lines[i] = Utf8Left(out.Lines[i], kMinorLineChars[i]);
+    }
+  }
+}
+
+}  // namespace
+
+std::string_view MinorGroupFileName(int group) {
+  switch (group) {
+    case 1:
+      return kAsteroidFile1;
+    case 2:
+      return kAsteroidFile2;
+    case 3:
+      return kAsteroidFile3;
+    case 4:
+      return kCometFile;
+    case 5:
+      return kProbeFile;
+    default:
+      return {};
+  }
+}
+
+TChartMinorBody MinorGroupSymbol(int group, int displayMode, int x, int y) {
+  TChartMinorBody b;
+  b.X = x;
+  b.Y = y;
+  const bool atlas = displayMode == 1;
+  if (group == 5) {
+    b.Fill = kProbeColour;
+    b.Symbol = atlas ? TStarSymbol{false, x - 2, y - 2, x + 2, y + 2}
+                     : TStarSymbol{false, x - 1, y - 1, x + 2, y + 2};
+  } else {
+    b.Fill = group == 4 ? kCometColour : kAsteroidColour;
+    const int h = atlas ? 3 : 2;
+    b.Symbol = TStarSymbol{false, x - h, y - h, x + h, y + h};
+  }
+  b.Outline = atlas ? kChartBlack : b.Fill;
+  return b;
+}
+
+std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TObsState& state,
+                                                            const TChartMoment& moment,
+                                                            const TChartView& view,
+                                                            const std::filesystem::path& dataDir) {
+  if (group < 1 || group > kMinorGroups) return std::nullopt;
+  const std::vector<TCachedBody>* bodies = GroupBodies(group, dataDir);
+  if (bodies == nullptr) return std::nullopt;
+  std::vector<TChartMinorBody> result;
+  const TElementFileKind kind = KindOf(group);
+
+  // The lines used at this moment, and the central planets they need.
+  std::vector<const TCachedBody*> used;
+  used.reserve(bodies->size());
+  std::array<bool, 9> needed{};
+  for (const TCachedBody& c : *bodies) {
+    if (!ElementLineUsed(c.Line, kind, state.ClockJD)) continue;
+    used.push_back(&c);
+    if (c.Centre->Planet > 0) needed[c.Centre->Planet] = true;
+  }
+  if (used.empty()) return result;
+
+  const bool lightTime = state.CorrLightTime == 1;
+  const bool wholeSky = view.CoordSystem == kEclipticWhole;
+  TDrawing d;
+  const bool ok = PrepareDrawing(d, needed, moment, lightTime, dataDir);
+  PlanetDataClose();
+  if (!ok) return result;
+
+  const double eps = moment.Eps0 + moment.DEps;
+  const TObserverGeocentric observer = ObserverGeocentric(state.Height, moment.Phi);
+  const TVector3 noCentre{};
+  result.reserve(used.size());
+
+  for (const TCachedBody* c : used) {
+    const int planet = c->Centre->Planet;
+    const TCentrePlace* centre = planet > 0 ? &d.Centres[planet] : nullptr;
+    if (centre != nullptr && !centre->Usable) continue;
+    const TVector3& centreNow = centre != nullptr ? centre->Equatorial : noCentre;
+    const TVector3& centreThen = centre != nullptr ? centre->LightTimed : noCentre;
+
+    // The body from its centre at T, and geocentric; once more at the light-time moment.
+    const TVector3 own0 = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T));
+    TVector3 own = own0;
+    TVector3 helio = Add(own0, centreNow);
+    TVector3 geo = Add(helio, d.Sun);
+    if (lightTime) {
+      const double tau = kLightTimeCenturiesPerAu * Length(geo);
+      own = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T - tau));
+      helio = Add(own, centreThen);
+      geo = Add(helio, d.Sun);
+    }
+    if (!Finite(own) || !Finite(geo)) continue;
+    const double delta = Length(geo);
+    const double r = Length(own);
+    if (delta <= 0.0 || r <= 0.0) continue;
+
+    TPixel pixel;
+    int sideX = kNoSideX;
+    if (wholeSky) {
+      // Geometric, heliocentric, ecliptic of date, at the moment.
+      TVector3 ecl = RotateAboutX(own0, d.CosEps0, -d.SinEps0);
+      if (centre != nullptr) ecl = Add(ecl, centre->Ecliptic);
+      const TWholeSkyPoint p = ProjectWholeSky(ecl.X, ecl.Y, ecl.Z, view);
+      pixel = RoundPixel(TChartPoint{p.X, p.Y});
+      sideX = RoundPixel(TChartPoint{p.SideX, p.Y}).X;
+      if (!StrictlyInside(pixel.X, pixel.Y, kWholeSkyLeftPane) &&
+          !StrictlyInside(sideX, pixel.Y, kWholeSkyRightPane)) {
+        continue;
+      }
+    } else {
+      const TSpherical place = CartesianToPolar(geo);
+      double alpha = place.Lon;
+      double dec = place.Lat;
+      if (moment.Nutation) NutationRaDec(alpha, dec, moment.Eps0, moment.DEps, moment.DPsi);
+      if (moment.Aberration && planet != kEarthOfDate) {
+        AberrationRaDec(2, alpha, dec, eps, moment.T);
+      }
+      if (state.CorrParallax == 1) {
+        double scale = 1.0;
+        ParallaxRaDec(alpha, dec, scale, observer.RhoSinPhi, observer.RhoCosPhi, moment.Theta,
+                      std::sin(kSolarParallax) / delta);
+      }
+      const TChartCoords coords = ChartCoordinates(Mod2Pi(alpha), dec, moment, view);
+      const std::optional<TChartPoint> p = ProjectChartCoords(coords, view);
+      if (!p) continue;
+      pixel = RoundPixel(*p);
+      if (!IsInsideClient(pixel, view)) continue;
+    }
+
+    TChartMinorBody& out =
+        result.emplace_back(MinorGroupSymbol(group, state.DisplayMode, pixel.X, pixel.Y));
+    out.SideX = sideX;
+    out.Track = c->Body.Track;
+    out.Name = c->Name;
+    out.LabelX = pixel.X - c->LabelShift;
+    out.LabelY = pixel.Y - kLabelRise;
+    ComposeLines(out, *c, kind, r, delta, helio, geo);
+  }
+  return result;
+}
+
+}  // namespace himlavy
