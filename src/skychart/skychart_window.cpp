@@ -1,5 +1,6 @@
 #include "skychart/skychart_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +86,7 @@ constexpr int kPrintRowHeight = 17;
 }  // namespace
 
 TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
-    : TChildWindow(state, dataDir, parent) {
+    : TChildWindow(state, dataDir, parent), layers_(chart_, dataDir), hooks_(layers_.Hooks()) {
   setObjectName(QStringLiteral("MDIChild1"));
   setWindowTitle(QStringLiteral("Planetarium"));
   SetPlacement(QRect(-3, -22, 1023, 767));
@@ -165,6 +166,7 @@ TMDIChild1::TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, Q
   edit2_->hide();
 
   chart_ = ChartStateFromObs(state);
+  layers_.SetBeep([] { QApplication::beep(); });
   Client()->installEventFilter(this);
   connect(this, &QMdiSubWindow::aboutToActivate, this, [this] {
     if (!isMaximized()) showMaximized();
@@ -188,6 +190,7 @@ void TMDIChild1::DrawChart() {
   Canvas& canvas = DrawingSurface();
   if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
   picture_ = DrawChartPicture(canvas, State(), chart_, zoneFlags_, DataDir(), hooks_);
+  layers_.RegisterCatalogs(picture_.Catalogs);
   panels_[0]->setText(QString::fromStdString(picture_.Caption));
   int total = 0;
   for (const int n : picture_.Counts) total += n;
@@ -207,10 +210,12 @@ void TMDIChild1::DrawCycle() {
   Canvas& canvas = DrawingSurface();
   if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
   picture_ = DrawChartCycle(canvas, s, chart_, zoneFlags_, DataDir(), hooks_);
+  layers_.RegisterCatalogs(picture_.Catalogs);
 }
 
 void TMDIChild1::Recompute() {
-  chart_.HistoryCount = 0;
+  // Asked for by another window (or a new size): the tracks start again.
+  ClearHistory();
   DrawChart();
 }
 
@@ -221,7 +226,7 @@ void TMDIChild1::Redraw() {
 
 void TMDIChild1::ClearHistory() {
   chart_.HistoryCount = 0;
-  // The stored history plots belong to the bodies' part of the chart; it clears them here.
+  layers_.History().Clear();
 }
 
 void TMDIChild1::ShowPrintHeader(bool show) {
@@ -316,15 +321,40 @@ void TMDIChild1::closeEvent(QCloseEvent* event) {
   showMinimized();
 }
 
+void TMDIChild1::FormMouseMove(int x, int y) {
+  // The picture's own view: the readout describes what is on the screen.
+  if (const auto text = CrossHairText(picture_.View, x, y)) {
+    panels_[2]->setText(QString::fromStdString(*text));
+  }
+  bool beeped = false;
+  const TReadout readout = SearchIdentification(layers_.Identification(), State(), chart_.ChartZoom,
+                                                x, y, DataDir(), &beeped);
+  if (beeped) QApplication::beep();
+  panels_[1]->setText(QString::fromStdString(readout.Panel2));
+  richEdit2_->setPlainText(QString::fromStdString(readout.Left));
+  richEdit3_->setPlainText(QString::fromStdString(readout.Right));
+}
+
+void TMDIChild1::FormMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton) {
+    if (y >= kChartTop) LeftClick(x, y);
+  } else if (button == Qt::RightButton) {
+    richEdit2_->setVisible(richEdit2_->isHidden());
+    richEdit3_->setVisible(richEdit3_->isHidden());
+  }
+}
+
 bool TMDIChild1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Client() && event->type() == QEvent::MouseButtonPress) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) {
+  if (watched == Client()) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint p = mouse->position().toPoint();
-      if (p.y() >= kChartTop) {
-        LeftClick(p.x(), p.y());
-        return true;
-      }
+      FormMouseDown(mouse->button(), p.x(), p.y());
+      return true;
+    }
+    if (event->type() == QEvent::MouseMove) {
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      FormMouseMove(p.x(), p.y());
     }
   }
   return TChildWindow::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 
 #include "catalogs/zone_selection.h"
 #include "shell/child_window.h"
+#include "skychart/chart_layers_draw.h"
 #include "skychart/chart_projection.h"
 #include "skychart/skychart_draw.h"
 
@@ -28,8 +29,9 @@ class TMDIChild1 : public TChildWindow {
   // The chart's own state and the last picture.
   const TChartState& Chart() const { return chart_; }
   const TChartPicture& Picture() const { return picture_; }
-  // The hooks of the parts drawn elsewhere (constellations, bodies, names, identification).
+  // The hooks of the layers over the catalogs (constellations, bodies, names, identification).
   TChartHooks& Hooks() { return hooks_; }
+  TChartLayers& Layers() { return layers_; }
 
   // Buttons BitBtn1 .. BitBtn9 by number, the panels Panel1 .. Panel14, Edit1 and Edit2, and the
   // two readout tables RichEdit2 and RichEdit3.
@@ -44,16 +46,21 @@ class TMDIChild1 : public TChildWindow {
   QTimer* Timer2() const { return FlagTimer(); }
 
   // --- Handlers (public so that tests can run them) ---
-  void DrawChart();           // full redraw
-  void DrawCycle();           // Timer1
+  void DrawChart();  // full redraw
+  void DrawCycle();  // Timer1
   void Timer1Timer() { FollowTimerTick(); }
   void Timer2Timer() { FlagTimerTick(); }
-  void BitBtn1Click();        // "S": print the window through the print dialog
-  void BitBtn2Click();        // "R": redraw, keeping the history plots
-  void BitBtn3Click();        // "+"
-  void BitBtn4Click();        // "-"
+  void BitBtn1Click();            // "S": print the window through the print dialog
+  void BitBtn2Click();            // "R": redraw, keeping the history plots
+  void BitBtn3Click();            // "+"
+  void BitBtn4Click();            // "-"
   void PanClick(int dx, int dy);  // "V" (1, 0), "H" (-1, 0), "U" (0, 1), "N" (0, -1)
   void LeftClick(int x, int y);   // recentre on the pixel
+  // The mouse over the chart: the cross-hair coordinates in Panel3 and the readout of the
+  // object under the cursor (Panel2, RichEdit2, RichEdit3); the left button recentres, the
+  // right one shows or hides the two tables.
+  void FormMouseMove(int x, int y);
+  void FormMouseDown(Qt::MouseButton button, int x, int y);
 
   // Printing: the window's picture with the header panels shown (they are hidden again
   // afterwards), and that picture printed on a printer (or a PDF file), scaled to the page.
@@ -73,6 +80,7 @@ class TMDIChild1 : public TChildWindow {
 
   TChartState chart_;
   TZoneFlags zoneFlags_;
+  TChartLayers layers_;
   TChartHooks hooks_;
   TChartPicture picture_;
   std::array<QPushButton*, 9> buttons_{};
