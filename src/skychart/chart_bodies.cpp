@@ -285,7 +285,9 @@ TBodyColours BodyColours(int body, int displayMode, const TChartView& view) {
 
 int WholeSkyBodyRadius(int body, int chartZoom) {
   const double k = kWholeSkyK[static_cast<std::size_t>(std::clamp(body, 0, kChartBodyCount - 1))];
-  return std::max(3, static_cast<int>(RoundHalfEvenToInt(chartZoom / k)));
+  // The moons are smaller dots (1) so that they do not hide their planet at small zooms.
+  const int minimum = body >= 10 ? 1 : 3;
+  return std::max(minimum, static_cast<int>(RoundHalfEvenToInt(chartZoom / k)));
 }
 
 std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMoment& moment,

@@ -148,7 +148,8 @@ TBodyColours BodyColours(int body, int displayMode, const TChartView& view);
 // WholeSkyBodyRadius: the radius of a body's disc in system 0.
 //   body       0..14
 //   chartZoom  the chart zoom
-//   returns    round(chartZoom / K), at least 3, where 1 / K is the body's equatorial radius in
+//   returns    round(chartZoom / K), at least 3 (the Moon and Jupiter's moons at least 1), where 1
+//   / K is the body's equatorial radius in
 //              pixels at zoom 1 (6.4 pixels per AU): Jupiter 326, Saturn 388, Uranus 916,
 //              Neptune 958, Mars 6860, Pluto 20693; from the equatorial radii (km) 696000 for
 //              the Sun, 2439.7 Mercury, 6051.8 Venus, 6378.14 Earth, 1737.4 Moon, 1821.6 Io,

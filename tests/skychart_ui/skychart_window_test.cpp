@@ -1,11 +1,15 @@
 // The sky chart window: made by the main frame at start-up, closing minimises it, the zoom
 // buttons within their limits, and Sirius's symbol at its place on the chart.
+#include "skychart/skychart_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QLabel>
-#include <QPrinter>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,7 +18,6 @@
 #include "common/scratch_dir.h"
 #include "shell/main_frame.h"
 #include "shell_ui/qt_app.h"
-#include "skychart/skychart_window.h"
 
 namespace himlavy {
 namespace {
@@ -212,6 +215,66 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.read(5) == "%PDF-");
   EXPECT_GT(file.size(), 10000);
+}
+
+// The mouse: over Mars the name and both tables, over empty sky nothing; the right button
+// shows and hides the tables; the cross-hair panel reads the chart's middle as 12h, 0 degrees.
+TEST(SkyChartWindow, MouseReadoutAndTables) {
+  EnsureApplication();
+  TObsState state = MomentState();
+  state.ShowSunPlanets = 1;
+  THimlavy2 frame(state, DataFolder(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  chart->DrawChart();
+  const TBodyEntry& mars = chart->Layers().Identification().Bodies()[4];
+  ASSERT_GT(mars.X1, 0);
+  chart->FormMouseMove(mars.X1 + 1, mars.Y - 2);
+  EXPECT_EQ(chart->Panel(2)->text(), QStringLiteral("Mars"));
+  EXPECT_TRUE(chart->RichEdit2()->toPlainText().contains(QStringLiteral("R.A.=")));
+  EXPECT_FALSE(chart->RichEdit3()->toPlainText().isEmpty());
+  chart->FormMouseMove(500, 700);  // below the map: no object
+  EXPECT_TRUE(chart->Panel(2)->text().isEmpty());
+  EXPECT_TRUE(chart->RichEdit2()->toPlainText().isEmpty());
+  EXPECT_TRUE(chart->RichEdit3()->toPlainText().isEmpty());
+
+  EXPECT_TRUE(chart->RichEdit2()->isHidden());
+  chart->FormMouseDown(Qt::RightButton, 400, 400);
+  EXPECT_FALSE(chart->RichEdit2()->isHidden());
+  EXPECT_FALSE(chart->RichEdit3()->isHidden());
+  chart->FormMouseDown(Qt::RightButton, 400, 400);
+  EXPECT_TRUE(chart->RichEdit3()->isHidden());
+
+  chart->FormMouseMove(498, 342);
+  EXPECT_TRUE(chart->Panel(3)->text().startsWith(QStringLiteral("12h")))
+      << chart->Panel(3)->text().toStdString();
+}
+
+// History plots: each tick stores the planets' places; "R" keeps them, "+" clears them.
+TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
+  EnsureApplication();
+  TObsState state = MomentState();
+  state.ShowSunPlanets = 1;
+  state.ShowHistory = 1;
+  THimlavy2 frame(state, DataFolder(), false);
+  frame.show();
+  TMDIChild1* chart = frame.OpenSkyChart();
+  chart->DrawChart();
+  for (int tick = 0; tick < 3; ++tick) {
+    state.JD_TT += 1.0;
+    state.JD_UT += 1.0;
+    chart->DrawCycle();
+  }
+  EXPECT_EQ(chart->Edit1()->text(), QStringLiteral("3"));
+  const auto plots = chart->Layers().History().PlanetPlots(4, 3);  // Mars
+  ASSERT_EQ(plots.size(), 4u);
+  EXPECT_NE(plots[0].X, plots[3].X);  // Mars moved in three days
+  chart->BitBtn2Click();
+  EXPECT_EQ(chart->Chart().HistoryCount, 3);
+  EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, plots[1].X);
+  chart->BitBtn3Click();
+  EXPECT_EQ(chart->Chart().HistoryCount, 0);
+  EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
 }
 
 }  // namespace
