@@ -12,6 +12,7 @@
 // - BM_MouseSearchFullTables: one mouse move over tables filled to their capacities.
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
 
@@ -64,7 +65,19 @@ TObsState EverythingOn(int system, int zoom) {
   return s;
 }
 
+// Text on a canvas needs the application's fonts: one offscreen application for the run.
+bool EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return true;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "himlavy_bench";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+  return true;
+}
+
 struct TChartBench {
+  bool Application = EnsureGuiApplication();
   TObsState State;
   TChartState Chart;
   TZoneFlags Flags;
@@ -100,6 +113,34 @@ void BM_DrawChartEquatorial(benchmark::State& bench) {
   RunDrawChart(bench, s);
 }
 BENCHMARK(BM_DrawChartEquatorial)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+
+// Where the time of the zoom-1 redraw goes: the same chart with one layer switched off
+// (1 the labels, 2 the minor bodies, 3 the Sun, Moon and planets, 4 the constellations, 5 all
+// catalogs but "bsc").
+void BM_DrawChartEquatorialWithout(benchmark::State& bench) {
+  TObsState s = EverythingOn(kEquatorial, 1);
+  switch (bench.range(0)) {
+    case 1:
+      s.LabelConstellations = s.LabelStars = s.LabelDeepSky = s.LabelPlanets = 0;
+      s.LabelMinorBodies = 0;
+      break;
+    case 2:
+      s.ShowAsteroids1 = s.ShowAsteroids2 = s.ShowAsteroids3 = s.ShowComets = s.ShowProbes = 0;
+      break;
+    case 3:
+      s.ShowSunPlanets = 0;
+      break;
+    case 4:
+      s.ShowConstellations = s.ShowConstBounds = 0;
+      break;
+    default:
+      s.CatSKY = s.CatWDS = s.CatGCVS = s.CatNGC = s.CatSAC = s.CatRC3 = s.CatPGC = 0;
+      s.CatGPN = s.CatLBN = s.CatOCL = s.CatGCM = 0;
+      break;
+  }
+  RunDrawChart(bench, s);
+}
+BENCHMARK(BM_DrawChartEquatorialWithout)->DenseRange(1, 5)->Unit(benchmark::kMillisecond);
 
 void BM_DrawChartHorizontalBsc(benchmark::State& bench) {
   TObsState s = EverythingOn(kHorizontal, 1);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "astro/basic.h"
 #include "timecal/timescales.h"
@@ -43,7 +44,9 @@ static_assert(NutationMultiplesWithin(kNutationMaxMultiple));
 
 using TAngleMultiples = TSignedMultiples<kNutationMaxMultiple>;
 
-TAngleMultiples AngleMultiples(double x) { return SignedMultiples<kNutationMaxMultiple>(x); }
+TAngleMultiples AngleMultiples(double x) {
+  return SignedMultiples<kNutationMaxMultiple>(x);
+}
 
 // Fundamental arguments of the nutation in degrees: the IAU 1980 expressions, which Meeus (1st
 // ed., chapter 21) prints rounded to five decimals in the constant term.
@@ -89,8 +92,7 @@ TNutation NutationIAU1980(double T) {
   // of each; each term's by the addition theorem (Meeus 1991, chapter 21).
   const std::array<TAngleMultiples, 5> multiples = {
       AngleMultiples(Poly3(kArgD, T) * kDegToRad), AngleMultiples(Poly3(kArgM, T) * kDegToRad),
-      AngleMultiples(Poly3(kArgMPrime, T) * kDegToRad),
-      AngleMultiples(Poly3(kArgF, T) * kDegToRad),
+      AngleMultiples(Poly3(kArgMPrime, T) * kDegToRad), AngleMultiples(Poly3(kArgF, T) * kDegToRad),
       AngleMultiples(Poly3(kArgOmega, T) * kDegToRad)};
   double sumSin = 0.0;
   double sumCos = 0.0;
@@ -120,7 +122,14 @@ double MeanObliquity(double T) {
 }
 
 void AberrationRaDec(int Mode, double& Alpha, double& Delta, double Eps, double T) {
-  const TSunLowPrecision sun = SunLowPrecision(T);
+  // A chart reduces thousands of places for one moment: the Sun of the last moment is kept.
+  thread_local double lastT = std::numeric_limits<double>::quiet_NaN();
+  thread_local TSunLowPrecision lastSun{};
+  if (T != lastT) {
+    lastSun = SunLowPrecision(T);
+    lastT = T;
+  }
+  const TSunLowPrecision sun = lastSun;
   double cs = std::cos(sun.L);
   double sn = std::sin(sun.L);
   if (Mode == 2) {

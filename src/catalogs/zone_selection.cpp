@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "astro/basic.h"
@@ -106,12 +109,42 @@ TStored Stored(const TSacRecord& r) {
 template <typename R>
 using TReader = std::optional<std::vector<R>> (*)(const std::filesystem::path&);
 
+// The decoded records of the zone files read so far, by path, kept while the file's size and
+// modification time stay the same: a redraw then decodes nothing. The "sky" catalogue is not
+// kept (600 000 records, read only in small fields from zoom 8).
+template <typename R>
+struct TZoneCacheEntry {
+  std::filesystem::file_time_type Time;
+  std::uintmax_t Size = 0;
+  std::shared_ptr<const std::vector<R>> Records;
+};
+
+template <typename R>
+std::shared_ptr<const std::vector<R>> CachedZone(TReader<R> reader,
+                                                 const std::filesystem::path& path, bool keep) {
+  static std::unordered_map<std::string, TZoneCacheEntry<R>> cache;
+  std::error_code ec;
+  const auto time = std::filesystem::last_write_time(path, ec);
+  const auto size = ec ? 0 : std::filesystem::file_size(path, ec);
+  if (!ec && keep) {
+    const auto found = cache.find(path.string());
+    if (found != cache.end() && found->second.Time == time && found->second.Size == size) {
+      return found->second.Records;
+    }
+  }
+  auto records = reader(path);
+  if (!records) return nullptr;
+  auto shared = std::make_shared<const std::vector<R>>(std::move(*records));
+  if (!ec && keep) cache[path.string()] = TZoneCacheEntry<R>{time, size, shared};
+  return shared;
+}
+
 template <typename R>
 bool ReadZoneRecords(TReader<R> reader, int catalog, int zone, double limit, TObsState& state,
                      const TChartMoment& moment, const TChartView& view,
                      const std::filesystem::path& dataDir, std::vector<TCatalogObject>& out) {
   const std::string name = ZoneFileName(kCatalogs[catalog], zone);
-  auto records = reader(ResolveDataPath(dataDir, name));
+  const auto records = CachedZone(reader, ResolveDataPath(dataDir, name), catalog != kSky);
   if (!records) return false;
   if (moment.Nutation) {
     state.Obliquity = moment.Eps0;
@@ -119,7 +152,7 @@ bool ReadZoneRecords(TReader<R> reader, int catalog, int zone, double limit, TOb
     state.NutObl = moment.DEps;
   }
   const bool properMotion = catalog == kBsc || catalog == kSky;
-  for (R& r : *records) {
+  for (const R& r : *records) {
     const TStored s = Stored(r);
     if (!(s.Magnitude <= limit)) continue;
     const double alpha = s.RaDeg * kDegToRad;
@@ -135,7 +168,7 @@ bool ReadZoneRecords(TReader<R> reader, int catalog, int zone, double limit, TOb
     TCatalogObject object;
     object.Catalog = catalog;
     object.Zone = zone;
-    object.Record.template emplace<R>(std::move(r));
+    object.Record.template emplace<R>(r);
     object.X = pixel.X;
     object.Y = pixel.Y;
     object.Magnitude = s.Magnitude;

@@ -99,16 +99,19 @@ std::vector<TPixel> OutlinePoints(int x, int y, double a, double b, double posAn
   double base = posAngle + 90.0;
   if (polar) base += (view.Hemisphere == 1 ? 1.0 : -1.0) * ra / kDeg;
   const double stretch = polar ? 1.0 : std::cos(dec);
+  const double cosBase = std::cos(base * kDeg);
+  const double sinBase = std::sin(base * kDeg);
   std::vector<TPixel> points;
   points.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const double t = 360.0 / count * i * kDeg;
+    // The point (a cos t, b sin t) of the outline turned by the base direction.
     const double u = a * std::cos(t);
     const double v = b * std::sin(t);
-    const double d = std::hypot(u, v);
-    const double phi = std::atan2(v, u) + base * kDeg;
-    const double dx = stretch > 1e-9 ? d * std::cos(phi) / stretch : 0.0;
-    points.push_back(RoundPixel(TChartPoint{x + dx, y - d * std::sin(phi)}));
+    const double east = u * cosBase - v * sinBase;
+    const double north = u * sinBase + v * cosBase;
+    const double dx = stretch > 1e-9 ? east / stretch : 0.0;
+    points.push_back(RoundPixel(TChartPoint{x + dx, y - north}));
   }
   return points;
 }
