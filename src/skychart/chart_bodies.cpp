@@ -298,13 +298,8 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
   const bool whole = view.CoordSystem == kEclipticWhole;
   const bool moons = state.ShowMoons == 1;
 
-  TCorrections c;
-  c.LightTime = state.CorrLightTime == 1;
-  c.Nutation = state.CorrNutation == 1;
-  c.Aberration = state.CorrAberration == 1;
-  c.Parallax = state.CorrParallax == 1;
-  c.Refraction = state.CorrRefraction == 1;
-  const TSite site{state.Latitude, state.Longitude, state.Height};
+  const TCorrections c = StateCorrections(state);
+  const TSite site = StateSite(state);
   const TMomentTerms m = MomentTerms(state.JD_TT, state.JD_UT, site, c);
 
   // Every series the drawing needs, each once: together they fill the term buffer exactly.

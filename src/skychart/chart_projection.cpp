@@ -502,15 +502,23 @@ TRgb SkyColour(double sunAltitude) {
   return {240, 240, 255};
 }
 
-std::optional<double> SunAltitude(const TObsState& state, const std::filesystem::path& dataDir) {
+TCorrections StateCorrections(const TObsState& state) {
   TCorrections c;
   c.LightTime = state.CorrLightTime == 1;
   c.Nutation = state.CorrNutation == 1;
   c.Aberration = state.CorrAberration == 1;
   c.Parallax = state.CorrParallax == 1;
   c.Refraction = state.CorrRefraction == 1;
-  const TSite site{state.Latitude, state.Longitude, state.Height};
-  const auto places = ApparentPlaces({kSunBody}, state.JD_TT, state.JD_UT, site, c, dataDir);
+  return c;
+}
+
+TSite StateSite(const TObsState& state) {
+  return TSite{state.Latitude, state.Longitude, state.Height};
+}
+
+std::optional<double> SunAltitude(const TObsState& state, const std::filesystem::path& dataDir) {
+  const auto places = ApparentPlaces({kSunBody}, state.JD_TT, state.JD_UT, StateSite(state),
+                                     StateCorrections(state), dataDir);
   if (!places || places->empty()) return std::nullopt;
   return places->front().Altitude * kRadToDeg;
 }

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/apparent.h"
 #include "shell/obs_state.h"
 
 namespace himlavy {
@@ -435,6 +436,11 @@ std::string ChartCaption(int coordSystem, int zoom);
 //                (0, 0, 210); 0..5 (100, 100, 255); 6..11 (150, 150, 255); 12..17
 //                (190, 190, 255); 18..35 (220, 220, 255); 36..90 (240, 240, 255)
 TRgb SkyColour(double sunAltitude);
+
+// StateCorrections, StateSite: the corrections switched on in the state (light time, nutation,
+// aberration, parallax, refraction) and its observing site, for the apparent-place pipeline.
+TCorrections StateCorrections(const TObsState& state);
+TSite StateSite(const TObsState& state);
 
 // SunAltitude: the Sun's apparent altitude for the state's moment and site, degrees, from the
 // planetary series in `dataDir`, with the state's nutation, aberration, parallax and refraction
