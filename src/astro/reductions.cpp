@@ -66,16 +66,6 @@ constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kSiderealRate = 6.300388092591991;  // 360.985647 degrees per day, in radians
 constexpr double kRiseTransitSetTolerance = 0.0002;  // day
 
-// An angle from Atan2 moved into [0, 2 pi): plus 2 pi when negative, and 0 where that sum
-// rounds to 2 pi itself.
-double NonNegativeAngle(double a) {
-  if (a < 0.0) {
-    a += kTwoPi;
-    if (a >= kTwoPi) a = 0.0;
-  }
-  return a;
-}
-
 }  // namespace
 
 TSunLowPrecision SunLowPrecision(double T) {
@@ -183,7 +173,7 @@ void PrecessRaDec(double& Alpha, double& Delta, double T0, double T1) {
   const double a = cosD * std::sin(az);
   const double b = cosTh * cosD * std::cos(az) - sinTh * sinD;
   const double c = sinTh * cosD * std::cos(az) + cosTh * sinD;
-  Alpha = NonNegativeAngle(Atan2(a, b) + z);
+  Alpha = Mod2Pi(Atan2(a, b) + z);
   Delta = ArcSin(c);
 }
 
@@ -194,7 +184,7 @@ TEquatorial EclipticToEquatorial(double Lambda, double Beta, double Eps) {
   const double sinE = std::sin(Eps);
   const double cosE = std::cos(Eps);
   const double alpha = Atan2(cosB * sinL * cosE - sinB * sinE, cosB * std::cos(Lambda));
-  return TEquatorial{NonNegativeAngle(alpha), ArcSin(sinB * cosE + cosB * sinE * sinL)};
+  return TEquatorial{Mod2Pi(alpha), ArcSin(sinB * cosE + cosB * sinE * sinL)};
 }
 
 TEcliptic EquatorialToEcliptic(double Alpha, double Delta, double Eps) {
