@@ -229,6 +229,16 @@ void AddMoonSolarTerms(std::span<const TMoonSolarTerm> terms, const TMoonMultipl
   }
 }
 
+// Ecliptic coordinates of date turned to the true equator and equinox of date (SUNEQU and
+// MOONEQU after the series).
+TEquatorialDeg EquatorialOfDate(const TEclipticDeg& ecl, double t) {
+  TVector3 v = CartDeg(ecl.R, ecl.B, ecl.L);
+  EclToEquVec(t, v);
+  NutateEquVec(t, v);
+  const TPolarDeg p = PolarDeg(v);
+  return TEquatorialDeg{p.Phi, p.Theta, p.R};
+}
+
 }  // namespace
 
 TEclipticDeg SunSeries(double t) {
@@ -273,12 +283,7 @@ TEclipticDeg SunSeries(double t) {
 }
 
 TEquatorialDeg SunEquatorial(double t) {
-  const TEclipticDeg ecl = SunSeries(t - kLightTimeOneAu);
-  TVector3 v = CartDeg(ecl.R, ecl.B, ecl.L);
-  EclToEquVec(t, v);
-  NutateEquVec(t, v);
-  const TPolarDeg p = PolarDeg(v);
-  return TEquatorialDeg{p.Phi, p.Theta, p.R};
+  return EquatorialOfDate(SunSeries(t - kLightTimeOneAu), t);
 }
 
 TEclipticDeg MoonSeries(double t) {
@@ -340,12 +345,7 @@ TEclipticDeg MoonSeries(double t) {
 }
 
 TEquatorialDeg MoonEquatorial(double t) {
-  const TEclipticDeg ecl = MoonSeries(t);
-  TVector3 v = CartDeg(ecl.R, ecl.B, ecl.L);
-  EclToEquVec(t, v);
-  NutateEquVec(t, v);
-  const TPolarDeg p = PolarDeg(v);
-  return TEquatorialDeg{p.Phi, p.Theta, p.R};
+  return EquatorialOfDate(MoonSeries(t), t);
 }
 
 }  // namespace himlavy
