@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "astro/basic.h"
+#include "timecal/timescales.h"
 
 namespace himlavy {
 
 namespace {
-
-constexpr double kDaysPerJulianCentury = 36525.0;
 
 // 3k / sqrt(2), the factor of Barker's equation for t in days and q in AU.
 constexpr double kBarkerFactor = 0.03649116245;
@@ -27,7 +26,7 @@ constexpr double kLandgrafTolerance = 1e-4;  // in S = tan(v/2)
 // The root s = tan(v/2) of Barker's equation s^3 + 3s = W for perihelion distance q (AU)
 // and time since perihelion dt (centuries); see ParabolicTrueAnomaly.
 double BarkerRoot(double q, double dt) {
-  const double w = kBarkerFactor * (dt * kDaysPerJulianCentury) / (q * std::sqrt(q));
+  const double w = kBarkerFactor * (dt * kDaysPerCentury) / (q * std::sqrt(q));
   double s = w / 3.0;
   for (int round = 0; round < kBarkerMaxRounds; ++round) {
     const double delta = (w - (s * s + 3.0) * s) / (3.0 * s * s + 3.0);
@@ -80,7 +79,7 @@ double NearParabolicTrueAnomaly(double Ecc, double Q, double Dt) {
   // The parabolic solution's tan(v/2), taken straight from Barker's equation.
   double s = BarkerRoot(q, Dt);
   const double gamma = (1.0 - e) / (1.0 + e);
-  const double q2 = kGaussK * std::sqrt((1.0 + e) / q) / (2.0 * q) * (Dt * kDaysPerJulianCentury);
+  const double q2 = kGaussK * std::sqrt((1.0 + e) / q) / (2.0 * q) * (Dt * kDaysPerCentury);
   for (int round = 0; round < kLandgrafMaxRounds; ++round) {
     const double s0 = s;
     const double s0Squared = s0 * s0;

@@ -12,10 +12,7 @@ namespace {
 
 constexpr int kEarthOfDate = 3;
 constexpr int kEarthJ2000 = 0;
-constexpr double kAuKm = 149597870.0;
 constexpr double kEarthRadiusKm = 6378.14;
-// Light time per AU, in Julian centuries (0.0057755183 days / 36525).
-constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;  // horizontal parallax at 1 AU
 constexpr double kRefractionFloor = -0.6 * kDegToRad;
 
@@ -27,7 +24,7 @@ TSpherical PlanetGeocentric(int planet, const TSpherical& earthPos, double t, bo
   helio = HeliocentricPlanet(planet, t);
   TSpherical geo = GeocentricFromHeliocentric(helio, earthPos);
   if (lightTime) {
-    helio = HeliocentricPlanet(planet, t - kLightTimeCenturiesPerAu * geo.R);
+    helio = HeliocentricPlanet(planet, t - kLightTimePerAu * geo.R);
     geo = GeocentricFromHeliocentric(helio, earthPos);
   }
   return geo;
@@ -102,7 +99,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
 
   if (body == kMoonBody) {
     const TSpherical moon = MoonPosition(m.T);
-    p.Geo = {moon.Lon, moon.Lat, moon.R / kAuKm};
+    p.Geo = {moon.Lon, moon.Lat, moon.R / kKmPerAu};
     p.DistanceKm = moon.R;
     const TEquatorial eq = EclipticToEquatorial(moon.Lon + m.DPsi, moon.Lat, m.Eps);
     p.Alpha = eq.Alpha;
@@ -142,7 +139,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     sinParallax = std::sin(kSolarParallax) / p.Geo.R;
   }
   p.DistanceAU = p.Geo.R;
-  if (body != kMoonBody) p.DistanceKm = p.Geo.R * kAuKm;
+  if (body != kMoonBody) p.DistanceKm = p.Geo.R * kKmPerAu;
 
   p.TopoAlpha = p.Alpha;
   p.TopoDelta = p.Delta;

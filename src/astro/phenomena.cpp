@@ -7,13 +7,12 @@
 
 #include "astro/basic.h"
 #include "astro/positions.h"
+#include "astro/reductions.h"
 #include "timecal/timescales.h"
 
 namespace himlavy {
 
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
 
 // One periodic term of the phases of the Moon: multiples of M, M', F; amplitude (days) and
 // power of E for new moon [0], full moon [1] and the quarters [2].

@@ -10,13 +10,13 @@
 
 #include "astro/anomaly.h"
 #include "astro/basic.h"
+#include "astro/reductions.h"
 #include "shell/textfile.h"
+#include "timecal/timescales.h"
 
 namespace himlavy {
 
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
 
 // ---------------------------------------------------------------------------------------------
 // Cosine and sine for the periodic series
@@ -392,8 +392,6 @@ double CoordinateSum(const TPlanetIndexEntry& entry, int coordinate, double tau)
 constexpr double kEarthAxisRatio = 0.9966471868221031;  // b/a
 constexpr double kEarthEquatorialRadius = 6378140.0;    // metres
 
-constexpr double kDaysPerJulianCentury = 36525.0;
-
 // Rotation from the J2000.0 ecliptic of VSOP87 to the FK5 equator (Meeus 1991, chapter 25).
 constexpr double kFk5XY = 0.00000044036;
 constexpr double kFk5XZ = -0.000000190919;
@@ -542,17 +540,10 @@ TSpherical GeocentricSun(int Planet, double T) {
 }
 
 TVector3 SunRectangular(int Planet, double Eps, double T) {
-  const TSpherical sun = GeocentricSun(Planet, T);
-  const double x = sun.R * std::cos(sun.Lat) * std::cos(sun.Lon);
-  const double y = sun.R * std::cos(sun.Lat) * std::sin(sun.Lon);
-  const double z = sun.R * std::sin(sun.Lat);
-  if (Planet != 0) {
-    const double cosEps = std::cos(Eps);
-    const double sinEps = std::sin(Eps);
-    return TVector3{x, y * cosEps - z * sinEps, y * sinEps + z * cosEps};
-  }
-  return TVector3{x + kFk5XY * y + kFk5XZ * z, kFk5YX * x + kFk5YY * y + kFk5YZ * z,
-                  kFk5ZY * y + kFk5ZZ * z};
+  const TVector3 v = PolarToCartesian(GeocentricSun(Planet, T));
+  if (Planet != 0) return RotateAboutX(v, std::cos(Eps), std::sin(Eps));
+  return TVector3{v.X + kFk5XY * v.Y + kFk5XZ * v.Z, kFk5YX * v.X + kFk5YY * v.Y + kFk5YZ * v.Z,
+                  kFk5ZY * v.Y + kFk5ZZ * v.Z};
 }
 
 TObserverGeocentric ObserverGeocentric(double Height, double Phi) {
@@ -591,7 +582,7 @@ TVector3 PositionFromElements(const TElements& El, const TOrbitPlane& Plane, dou
   double v = 0.0;
   double r = 0.0;
   if (El.Ecc < 1.0) {
-    const double m = (T - El.Epoch) * kDaysPerJulianCentury * El.DailyMotion + El.M0;
+    const double m = (T - El.Epoch) * kDaysPerCentury * El.DailyMotion + El.M0;
     v = KeplerTrueAnomaly(El.Ecc, m);
     r = El.SemiMajor * (1.0 - El.Ecc * El.Ecc) / (1.0 + El.Ecc * std::cos(v));
   } else if (El.Ecc == 1.0) {
@@ -639,12 +630,7 @@ TSpherical GeocentricFromHeliocentric(const TSpherical& Planet, const TSpherical
 }
 
 TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2) {
-  const double x = V1.X + V2.X;
-  const double y = V1.Y + V2.Y;
-  const double z = V1.Z + V2.Z;
-  const double delta = std::sqrt(x * x + y * y + z * z);
-  if (delta == 0.0) return TSpherical{};
-  return TSpherical{Mod2Pi(Atan2(y, x)), ArcSin(z / delta), delta};
+  return CartesianToPolar(TVector3{V1.X + V2.X, V1.Y + V2.Y, V1.Z + V2.Z});
 }
 
 }  // namespace himlavy

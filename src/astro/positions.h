@@ -46,6 +46,11 @@ inline constexpr int kPlanetTermSlots = 2637;
 // The planet number of Pluto, computed analytically.
 inline constexpr int kPlutoPlanet = 9;
 
+// The light time for one astronomical unit, Julian centuries (0.0057755183 day / 36525; Meeus
+// 1991, chapter 32), and kilometres per astronomical unit.
+inline constexpr double kLightTimePerAu = 0.0057755183 / 36525.0;
+inline constexpr double kKmPerAu = 149597870.0;
+
 // The text written to standard error when the term buffer overflows.
 inline constexpr const char* kTooManyPlanetaryTerms = "!!! ERROR !!! Too many planetary terms !";
 

@@ -9,7 +9,6 @@ namespace himlavy {
 namespace {
 constexpr int kEarth = 3;
 constexpr int kJupiter = 5;
-constexpr double kLightTimeCenturiesPerAu = 1.5812507323750856e-07;
 }  // namespace
 
 std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,
@@ -22,7 +21,7 @@ std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,
     const TSpherical earth = HeliocentricPlanet(kEarth, t);
     result.Jupiter = GeocentricFromHeliocentric(HeliocentricPlanet(kJupiter, t), earth);
     if (lightTime) {
-      t -= kLightTimeCenturiesPerAu * result.Jupiter.R;
+      t -= kLightTimePerAu * result.Jupiter.R;
       result.Jupiter = GeocentricFromHeliocentric(HeliocentricPlanet(kJupiter, t), earth);
     }
   }

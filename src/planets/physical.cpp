@@ -35,13 +35,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The constant of aberration as the physical-ephemeris procedures use it, 0.005693 degree.
 constexpr double kAberrationDeg = 0.005693;
 
-// Light time in Julian centuries per AU (0.0057755183 day / 36525).
-constexpr double kLightTimeCenturiesPerAU = 1.5812507323750856e-07;
-
 // Inclination of the mean lunar equator to the ecliptic, 1.54242 degrees.
 constexpr double kMoonEquatorIncl = 1.54242 * kDegToRad;
-
-constexpr double kKmPerAU = 149597870.0;
 
 // Magnitude at r = Delta = 1 AU (V0) and equatorial semidiameter at 1 AU (arc seconds), by
 // planet number 0 (the Sun) to 9 (Pluto). The Sun has no V0.
@@ -74,10 +69,8 @@ double PhaseCosine(double Delta, double R, double r) {
 // u = y cos eps - z sin eps, v = y sin eps + z cos eps, alpha = atan2(u, x),
 // delta = atan(v / sqrt(x^2 + u^2)).
 TEquatorial RectangularEquatorial(const TSpherical& Geo, double Eps) {
-  const TVector3 p = PolarToCartesian(Geo);
-  const double u = p.Y * std::cos(Eps) - p.Z * std::sin(Eps);
-  const double v = p.Y * std::sin(Eps) + p.Z * std::cos(Eps);
-  return TEquatorial{Atan2(u, p.X), std::atan(v / std::sqrt(p.X * p.X + u * u))};
+  const TVector3 p = RotateAboutX(PolarToCartesian(Geo), std::cos(Eps), std::sin(Eps));
+  return TEquatorial{Atan2(p.Y, p.X), std::atan(p.Z / std::sqrt(p.X * p.X + p.Y * p.Y))};
 }
 
 // The angle xi between the body's pole (Alpha0, Delta0) and the direction of the Earth, as
@@ -186,7 +179,7 @@ std::array<double, 7> MarsPhysical(const TSpherical& Planet, const TSpherical& E
                             std::cos(beta0) * std::cos(bPrime) * std::cos(lambda0 - lPrime));
 
   // Rotation at the time the light left Mars.
-  const double jdRetarded = 2451545.0 + 36525.0 * (T - kLightTimeCenturiesPerAU * Geo.R);
+  const double jdRetarded = 2451545.0 + 36525.0 * (T - kLightTimePerAu * Geo.R);
   const double w = (11.504 + 350.89200025 * (jdRetarded - 2433282.5)) * kDegToRad;
 
   const TEquatorial pole = EclipticToEquatorial(lambda0, beta0, Eps0);
@@ -302,7 +295,7 @@ std::array<double, 10> MoonPhysical(const TSpherical& Moon, const TSpherical& Su
 
   // Phase angle, illuminated fraction and the position angle of the bright limb.
   const double psi = ArcCos(std::cos(beta) * std::cos(lambda - Sun.Lon));
-  double i = std::atan(Sun.R * std::sin(psi) / (Moon.R / kKmPerAU - Sun.R * std::cos(psi)));
+  double i = std::atan(Sun.R * std::sin(psi) / (Moon.R / kKmPerAu - Sun.R * std::cos(psi)));
   if (i < 0.0) i += kPi;
   const double k = (1.0 + std::cos(i)) / 2.0;
   const TEquatorial sun = EclipticToEquatorial(Sun.Lon, Sun.Lat, eps);
