@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -31,24 +30,6 @@ constexpr double kDeg = std::numbers::pi / 180.0;
 constexpr double kExampleT = -0.07043208796820367;
 const TSpherical kExampleJupiter{191.80447054469 * kDeg, 1.241480576131321 * kDeg,
                                  5.661121214252083};
-
-// All four satellites and the pole at the example's moment, the way a window asks for them.
-struct TExampleResult {
-  std::array<TSpherical, 4> Jovicentric;
-  std::array<TVector3, 4> Apparent;
-};
-
-TExampleResult ComputeExample(double T, const TSpherical& jupiter, bool scaleY) {
-  TExampleResult result;
-  const TVector3 poleEcliptic = SatelliteEcliptic(kJupiterPole, T);
-  const TVector3 pole = SatelliteApparent(kJupiterPole, poleEcliptic, jupiter, false, {});
-  for (int i = kIo; i <= kCallisto; ++i) {
-    result.Jovicentric[i - 1] = SatelliteJovicentric(i, T);
-    const TVector3 v = SatelliteEcliptic(i, T);
-    result.Apparent[i - 1] = SatelliteApparent(i, v, jupiter, scaleY, pole);
-  }
-  return result;
-}
 
 TEST(JupiterMoonsTest, MeeusFirstEditionWorkedExample1992December16) {
   struct Case {
@@ -67,11 +48,16 @@ TEST(JupiterMoonsTest, MeeusFirstEditionWorkedExample1992December16) {
       {"Callisto", 26.7853279, -0.1480386, 26.2202345, 7.0753749, 1.0292831, -25.23107, 7.0754,
        1.0293},
   };
-  const TExampleResult r = ComputeExample(kExampleT, kExampleJupiter, false);
-  for (int k = 0; k < 4; ++k) {
-    const Case& c = cases[k];
-    const TSpherical& p = r.Jovicentric[k];
-    const TVector3& w = r.Apparent[k];
+  // All four satellites and the pole, the way the window asks for them.
+  const TVector3 poleEcliptic = SatelliteEcliptic(kJupiterPole, kExampleT);
+  EXPECT_NEAR(std::hypot(poleEcliptic.X, poleEcliptic.Y, poleEcliptic.Z), 1.0, 1e-15);
+  const TVector3 pole =
+      SatelliteApparent(kJupiterPole, poleEcliptic, kExampleJupiter, false, {});
+  for (int i = kIo; i <= kCallisto; ++i) {
+    const Case& c = cases[i - 1];
+    const TSpherical p = SatelliteJovicentric(i, kExampleT);
+    const TVector3 w =
+        SatelliteApparent(i, SatelliteEcliptic(i, kExampleT), kExampleJupiter, false, pole);
     EXPECT_NEAR(Mod2Pi(p.Lon) / kDeg, c.lonDeg, 2e-7) << c.name;
     EXPECT_NEAR(p.Lat / kDeg, c.latDeg, 2e-7) << c.name;
     EXPECT_NEAR(p.R, c.radius, 2e-7) << c.name;
@@ -91,96 +77,28 @@ TEST(JupiterMoonsTest, SameTKeepsStateAndResultsOtherTRecomputes) {
 
   const TSpherical first = SatelliteJovicentric(kEuropa, t1);
   const long refreshes = SatState().RefreshCount;
-  const TSatState before = SatState();
+  const double meanLon = SatState().SatMeanElements[kEuropa - 1].MeanLon;
 
   // Same T again, after the other satellites: no recomputation, identical results, the mean
-  // longitudes never left raised by a perturbation.
+  // longitude never left raised by the perturbation; Sigma kept per satellite.
   for (int i = kIo; i <= kCallisto; ++i) SatelliteJovicentric(i, t1);
   const TSpherical again = SatelliteJovicentric(kEuropa, t1);
   EXPECT_EQ(SatState().RefreshCount, refreshes);
   EXPECT_EQ(again.Lon, first.Lon);
   EXPECT_EQ(again.Lat, first.Lat);
   EXPECT_EQ(again.R, first.R);
-  EXPECT_EQ(SatState().T, t1);
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(SatState().SatMeanElements[k].MeanLon, before.SatMeanElements[k].MeanLon) << k;
-    EXPECT_EQ(SatState().SatMeanElements[k].Perijove, before.SatMeanElements[k].Perijove) << k;
-    EXPECT_EQ(SatState().SatMeanElements[k].Node, before.SatMeanElements[k].Node) << k;
-  }
-  EXPECT_EQ(SatState().G, before.G);
-  // Sigma is kept per satellite: Europa's is its true less its mean longitude.
-  EXPECT_NEAR(SatState().SatSigma[kEuropa - 1],
-              first.Lon - SatState().SatMeanElements[kEuropa - 1].MeanLon, 1e-15);
+  EXPECT_EQ(SatState().SatMeanElements[kEuropa - 1].MeanLon, meanLon);
+  EXPECT_NEAR(SatState().SatSigma[kEuropa - 1], first.Lon - meanLon, 1e-15);
 
-  // The pole does not touch the state.
-  SatelliteEcliptic(kJupiterPole, t2);
-  EXPECT_EQ(SatState().RefreshCount, refreshes);
-
-  // Another T recomputes once, and gives another position.
-  const TSpherical later = SatelliteJovicentric(kEuropa, t2);
-  EXPECT_EQ(SatState().RefreshCount, refreshes + 1);
-  EXPECT_EQ(SatState().T, t2);
-  EXPECT_NE(later.Lon, first.Lon);
+  // Another T recomputes once; back to the first T gives the same results as before.
+  EXPECT_NE(SatelliteJovicentric(kEuropa, t2).Lon, first.Lon);
   SatelliteJovicentric(kIo, t2);
   EXPECT_EQ(SatState().RefreshCount, refreshes + 1);
-
-  // Back to the first T: recomputed, and the same results as before.
   const TSpherical back = SatelliteJovicentric(kEuropa, t1);
   EXPECT_EQ(SatState().RefreshCount, refreshes + 2);
   EXPECT_EQ(back.Lon, first.Lon);
   EXPECT_EQ(back.Lat, first.Lat);
   EXPECT_EQ(back.R, first.R);
-}
-
-TEST(JupiterMoonsTest, PoleIsAUnitVector) {
-  for (double t : {-10.0, -1.0, kExampleT, 0.0, 0.25, 1.0, 10.0}) {
-    const TVector3 p = SatelliteEcliptic(kJupiterPole, t);
-    EXPECT_NEAR(std::sqrt(p.X * p.X + p.Y * p.Y + p.Z * p.Z), 1.0, 1e-15) << t;
-    // Jupiter's pole is some 3 degrees from the pole of its orbit, itself 1.3 degrees from
-    // the ecliptic pole.
-    EXPECT_GT(p.Z, std::cos(5.0 * kDeg)) << t;
-  }
-}
-
-TEST(JupiterMoonsTest, ScaleYMultipliesYByThePolarFactor) {
-  const TExampleResult plain = ComputeExample(kExampleT, kExampleJupiter, false);
-  const TExampleResult scaled = ComputeExample(kExampleT, kExampleJupiter, true);
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(scaled.Apparent[k].X, plain.Apparent[k].X) << k;
-    EXPECT_EQ(scaled.Apparent[k].Z, plain.Apparent[k].Z) << k;
-    EXPECT_NEAR(std::fabs(scaled.Apparent[k].Y),
-                1.071374 * std::fabs(plain.Apparent[k].Y), 1e-15) << k;
-  }
-}
-
-TEST(JupiterMoonsTest, PerspectiveShrinksFarSatellitesAndEnlargesNearOnes) {
-  // Each satellite at several moments (about a fifth of Io's period apart, over Callisto's),
-  // seen from Jupiter's real distance and from so far that perspective vanishes; the ratio
-  // of the two X is the perspective factor f.
-  TSpherical farAway = kExampleJupiter;
-  farAway.R = 1e12;
-  int behind = 0;
-  int before = 0;
-  for (int n = 0; n < 48; ++n) {
-    const double t = kExampleT + n * 0.37 / 36525.0;
-    const TExampleResult near = ComputeExample(t, kExampleJupiter, false);
-    const TExampleResult far = ComputeExample(t, farAway, false);
-    for (int k = 0; k < 4; ++k) {
-      const TVector3& w = near.Apparent[k];
-      const double f = w.X / far.Apparent[k].X;
-      if (w.Z > 0.0) {
-        ++behind;
-        EXPECT_LT(f, 1.0) << "satellite " << k + 1 << " step " << n;
-      } else {
-        ++before;
-        EXPECT_GT(f, 1.0) << "satellite " << k + 1 << " step " << n;
-      }
-      // f = Delta / (Delta + Z / 2095) applies to Y too.
-      EXPECT_NEAR(w.Y / far.Apparent[k].Y, f, 1e-9) << "satellite " << k + 1 << " step " << n;
-    }
-  }
-  EXPECT_GT(behind, 20);
-  EXPECT_GT(before, 20);
 }
 
 }  // namespace

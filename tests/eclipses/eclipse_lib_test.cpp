@@ -30,98 +30,52 @@ namespace {
 
 constexpr double kArcSecDeg = 1.0 / 3600.0;  // one arc second in degrees
 
-double Centuries(double jd) {
-  return (jd - 2451545.0) / 36525.0;
-}
-double CenturiesFromMjd(double mjd) {
-  return (mjd - 51544.5) / 36525.0;
-}
+double Centuries(double jd) { return (jd - 2451545.0) / 36525.0; }
+double CenturiesFromMjd(double mjd) { return (mjd - 51544.5) / 36525.0; }
 // The difference a - b of two angles in degrees, reduced to (-180, 180].
-double AngleDiff(double a, double b) {
-  return std::remainder(a - b, 360.0);
-}
-double Rad(double deg) {
-  return deg * std::numbers::pi / 180.0;
-}
+double AngleDiff(double a, double b) { return std::remainder(a - b, 360.0); }
+double Rad(double deg) { return deg * std::numbers::pi / 180.0; }
 // Angle between two vectors in arc seconds.
 double AngleArcSec(const TVector3& a, const TVector3& b) {
-  const TVector3 c{a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
-  const double sinAngle = std::sqrt(c.X * c.X + c.Y * c.Y + c.Z * c.Z);
-  const double cosAngle = a.X * b.X + a.Y * b.Y + a.Z * b.Z;
-  return std::atan2(sinAngle, cosAngle) * 180.0 / std::numbers::pi * 3600.0;
+  return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / std::numbers::pi * 3600.0;
+}
+TEquatorialDeg SeriesOf(TEclipseBody body, double t) {
+  return body == TEclipseBody::Sun ? SunEquatorial(t) : MoonEquatorial(t);
 }
 
-// --- Degree utilities ---------------------------------------------------------------------
-
-TEST(EclipseVectorsTest, DegAtan2QuadrantsAndAxes) {
-  struct Case {
+TEST(EclipseVectorsTest, DegreeUtilities) {
+  const struct {
     double x, y, expected;
+  } angles[] = {
+      {0.0, 0.0, 0.0},      {1.0, 1.0, 45.0},    {-1.0, 1.0, 135.0},         {-1.0, 0.0, 180.0},
+      {-1.0, -0.0, 180.0},  {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0},
   };
-  const Case cases[] = {
-      {0.0, 0.0, 0.0},
-      {1.0, 0.0, 0.0},
-      {1.0, 1.0, 45.0},
-      {0.0, 1.0, 90.0},
-      {-1.0, 1.0, 135.0},
-      {-1.0, 0.0, 180.0},
-      {-1.0, -0.0, 180.0},  // (-180, 180]
-      {-1.0, -1.0, -135.0},
-      {0.0, -1.0, -90.0},
-      {1.0, -1.0, -45.0},
-      {std::sqrt(3.0), 1.0, 30.0},
-      {1.0, std::sqrt(3.0), 60.0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "x=" << c.x << " y=" << c.y);
-    EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12);
-  }
-}
+  for (const auto& c : angles) EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12) << c.x << c.y;
 
-TEST(EclipseVectorsTest, DmsToDegSignFromAnyField) {
-  struct Case {
-    int d, m;
-    double s, expected;
-  };
-  const Case cases[] = {
-      {0, 0, -30.0, -30.0 / 3600.0},  // -0.008333...
-      {0, 30, 0.0, 0.5},
-      {0, -30, 0.0, -0.5},
-      {-23, 26, 21.448, -(23.0 + 26.0 / 60.0 + 21.448 / 3600.0)},
-      {23, 26, 21.448, 23.0 + 26.0 / 60.0 + 21.448 / 3600.0},
-      {12, -15, 0.0, -12.25},
-      {0, 0, 0.0, 0.0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.d << " " << c.m << " " << c.s);
-    EXPECT_NEAR(DmsToDeg(c.d, c.m, c.s), c.expected, 1e-15);
-  }
-}
+  // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
+  EXPECT_NEAR(DmsToDeg(0, 0, -30.0), -30.0 / 3600.0, 1e-15);
+  EXPECT_NEAR(DmsToDeg(0, -30, 0.0), -0.5, 1e-15);
+  EXPECT_NEAR(DmsToDeg(12, -15, 0.0), -12.25, 1e-15);
+  EXPECT_NEAR(DmsToDeg(-23, 26, 21.448), -(23.0 + 26.0 / 60.0 + 21.448 / 3600.0), 1e-15);
 
-TEST(EclipseVectorsTest, CartDegAndPolarDeg) {
-  struct Case {
+  const double h = std::sqrt(0.5);
+  const struct {
     double r, theta, phi;  // as PolarDeg returns them
     TVector3 v;
-  };
-  const double h = std::sqrt(0.5);
-  const Case cases[] = {
-      {2.0, 0.0, 0.0, {2.0, 0.0, 0.0}},
-      {1.0, 0.0, 180.0, {-1.0, 0.0, 0.0}},
+  } points[] = {
       {1.0, 0.0, 270.0, {0.0, -1.0, 0.0}},  // longitude made positive
-      {3.0, 90.0, 0.0, {0.0, 0.0, 3.0}},
       {1.0, -90.0, 0.0, {0.0, 0.0, -1.0}},
-      {1.0, 45.0, 45.0, {0.5, 0.5, h}},
       {2.0, -30.0, 315.0, {std::sqrt(3.0) * h, -std::sqrt(3.0) * h, -1.0}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "theta=" << c.theta << " phi=" << c.phi);
+  for (const auto& c : points) {
     const TVector3 v = CartDeg(c.r, c.theta, c.phi);
-    EXPECT_NEAR(v.X, c.v.X, 1e-15);
-    EXPECT_NEAR(v.Y, c.v.Y, 1e-15);
-    EXPECT_NEAR(v.Z, c.v.Z, 1e-15);
+    EXPECT_NEAR(v.X, c.v.X, 1e-15) << c.phi;
+    EXPECT_NEAR(v.Y, c.v.Y, 1e-15) << c.phi;
+    EXPECT_NEAR(v.Z, c.v.Z, 1e-15) << c.phi;
     const TPolarDeg p = PolarDeg(c.v);
-    EXPECT_NEAR(p.R, c.r, 1e-15);
-    EXPECT_NEAR(p.Theta, c.theta, 1e-12);
-    EXPECT_NEAR(p.Phi, c.phi, 1e-12);
+    EXPECT_NEAR(p.R, c.r, 1e-15) << c.phi;
+    EXPECT_NEAR(p.Theta, c.theta, 1e-12) << c.phi;
+    EXPECT_NEAR(p.Phi, c.phi, 1e-12) << c.phi;
   }
   const TPolarDeg origin = PolarDeg(TVector3{});
   EXPECT_EQ(origin.R, 0.0);
@@ -129,9 +83,7 @@ TEST(EclipseVectorsTest, CartDegAndPolarDeg) {
   EXPECT_EQ(origin.Phi, 0.0);
 }
 
-// --- Reductions ---------------------------------------------------------------------------
-
-TEST(EclipseVectorsTest, EclipticEquatorRotationFollowsMeeusPollux) {
+TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
   // AA1 example 12.b = AA2 example 13.a: Pollux, alpha = 116.328942, delta = +28.026183 with
   // eps = 23.4392911 (J2000.0) gives lambda = 113.215630, beta = +6.684170.
   TVector3 v = CartDeg(1.0, 28.026183, 116.328942);
@@ -140,79 +92,55 @@ TEST(EclipseVectorsTest, EclipticEquatorRotationFollowsMeeusPollux) {
   EXPECT_NEAR(ecl.Phi, 113.215630, 5e-7);
   EXPECT_NEAR(ecl.Theta, 6.684170, 5e-7);
   EclToEquVec(0.0, v);
-  const TPolarDeg equ = PolarDeg(v);
-  EXPECT_NEAR(equ.Phi, 116.328942, 1e-12);
-  EXPECT_NEAR(equ.Theta, 28.026183, 1e-12);
-}
+  EXPECT_NEAR(PolarDeg(v).Phi, 116.328942, 1e-12);
 
-TEST(EclipseVectorsTest, NutateEquVecMatchesMeeusNutation) {
+  // AA2 example 21.c: Venus at lambda0 = 149.48194, beta0 = +1.76549 for J2000.0, precessed to
+  // -214 June 30.0 TD (JD 1643074.5): lambda = 118.704, beta = +1.615 as printed; Meeus's
+  // rigorous formula (AA2 eq. 21.7) in Python gives 118.70416775 and 1.61533201. Back again,
+  // the terms in T1 must undo the first matrix to a few thousandths of an arc second.
+  const double t2 = Centuries(1643074.5);
+  TVector3 w = CartDeg(1.0, 1.76549, 149.48194);
+  ApplyMatrix(PrecessionMatrixEcl(0.0, t2), w);
+  const TPolarDeg p = PolarDeg(w);
+  EXPECT_NEAR(p.Phi, 118.70416775, 2e-7);
+  EXPECT_NEAR(p.Theta, 1.61533201, 2e-7);
+  ApplyMatrix(PrecessionMatrixEcl(t2, 0.0), w);
+  const TPolarDeg back = PolarDeg(w);
+  EXPECT_NEAR(back.Phi, 149.48194, 0.01 * kArcSecDeg);
+  EXPECT_NEAR(back.Theta, 1.76549, 0.01 * kArcSecDeg);
+  EXPECT_NEAR(back.R, 1.0, 1e-14);
+
   // AA1 example 21.a: 1987 April 10, 0h TD: Dpsi = -3.788", Deps = +9.443". The low-precision
-  // series omits terms below 0.1" (it gives -3.721" and +9.473" here), so the nutated vector
-  // must agree with the exact rotation by Meeus's values to 0.1".
+  // series omits terms below 0.1", so the nutated vector must agree with the exact rotation by
+  // Meeus's values to 0.1": to the ecliptic, longitude + Dpsi, back with eps + Deps.
   const double t = Centuries(2446895.5);
   const double eps = 0.4090928 - 2.2696e-4 * t;  // radians, as the routine takes it
   const double dPsi = Rad(-3.788 * kArcSecDeg);
-  const double dEps = Rad(9.443 * kArcSecDeg);
-  const TVector3 starts[] = {{1.0, 0.0, 0.0},
-                             {0.0, 1.0, 0.0},
-                             {0.0, 0.0, 1.0},
-                             CartDeg(1.0, 28.0, 116.3),
-                             CartDeg(1.0, -60.0, 300.0)};
-  for (const TVector3& start : starts) {
-    SCOPED_TRACE(testing::Message() << start.X << " " << start.Y << " " << start.Z);
-    TVector3 v = start;
-    NutateEquVec(t, v);
-    // Exact: to the ecliptic (x-rotation by -eps), longitude + Dpsi, back with eps + Deps.
+  const double e2 = eps + Rad(9.443 * kArcSecDeg);
+  for (const TVector3& start : {TVector3{1.0, 0.0, 0.0}, TVector3{0.0, 0.0, 1.0},
+                                CartDeg(1.0, 28.0, 116.3), CartDeg(1.0, -60.0, 300.0)}) {
+    TVector3 nutated = start;
+    NutateEquVec(t, nutated);
     const double y1 = std::cos(eps) * start.Y + std::sin(eps) * start.Z;
     const double z1 = -std::sin(eps) * start.Y + std::cos(eps) * start.Z;
     const double x2 = std::cos(dPsi) * start.X - std::sin(dPsi) * y1;
     const double y2 = std::sin(dPsi) * start.X + std::cos(dPsi) * y1;
-    const double e2 = eps + dEps;
     const TVector3 exact{x2, std::cos(e2) * y2 - std::sin(e2) * z1,
                          std::sin(e2) * y2 + std::cos(e2) * z1};
-    EXPECT_LT(AngleArcSec(v, exact), 0.1);
-    EXPECT_GT(AngleArcSec(v, start), 2.0);  // the nutation was applied at all
+    EXPECT_LT(AngleArcSec(nutated, exact), 0.1) << start.X << " " << start.Y;
+    EXPECT_GT(AngleArcSec(nutated, start), 2.0) << start.X << " " << start.Y;
   }
 }
 
-TEST(EclipseVectorsTest, PrecessionMatrixEclFollowsMeeusVenus) {
-  // AA2 example 21.c (the ecliptic precession example of AA1's precession chapter): Venus at
-  // lambda0 = 149.48194, beta0 = +1.76549 for J2000.0, precessed to -214 June 30.0 TD
-  // (JD 1643074.5): lambda = 118.704, beta = +1.615 as printed. Meeus's rigorous formula
-  // (AA2 eq. 21.7) evaluated independently in Python gives 118.70416775 and 1.61533201.
-  const double t2 = Centuries(1643074.5);
-  TVector3 v = CartDeg(1.0, 1.76549, 149.48194);
-  ApplyMatrix(PrecessionMatrixEcl(0.0, t2), v);
-  const TPolarDeg p = PolarDeg(v);
-  EXPECT_NEAR(p.Phi, 118.704, 5e-4);
-  EXPECT_NEAR(p.Theta, 1.615, 5e-4);
-  EXPECT_NEAR(p.Phi, 118.70416775, 2e-7);
-  EXPECT_NEAR(p.Theta, 1.61533201, 2e-7);
-  // And back again from that epoch: the terms in T1 must undo the first matrix (the
-  // polynomials are not exact inverses of each other; over 22 centuries they differ by a few
-  // thousandths of an arc second).
-  ApplyMatrix(PrecessionMatrixEcl(t2, 0.0), v);
-  const TPolarDeg back = PolarDeg(v);
-  EXPECT_NEAR(back.Phi, 149.48194, 0.01 * kArcSecDeg);
-  EXPECT_NEAR(back.Theta, 1.76549, 0.01 * kArcSecDeg);
-  EXPECT_NEAR(back.R, 1.0, 1e-14);
-}
-
-// --- Sun and Moon series ------------------------------------------------------------------
-
+// Independent Python evaluation of the published series (see the head of this file): t in
+// Julian centuries TT, the ecliptic L, B, R and the equatorial Ra, Dec, R.
 struct SeriesCase {
-  double t;              // Julian centuries TT
-  double l, b, r;        // ecliptic series
-  double ra, dec, rEqu;  // equatorial
+  double t, l, b, r, ra, dec, rEqu;
   const char* label;
 };
-
-// Independent Python evaluation of the published series (see the head of this file).
 constexpr SeriesCase kSunCases[] = {
     {-0.072183436002737855, 199.9070448076, 0.0001816513, 0.997609460972, 198.3778829396,
      -7.7837388601, 0.997611101303, "1992 Oct 13.0 TT"},
-    {-0.077221081451060922, 22.3406978079, -0.0001681656, 1.002496340428, 20.6577562748,
-     8.6964246993, 1.002494740921, "1992 Apr 12.0 TT"},
     {-0.0039161913453497395, 138.3582249547, 0.0000964354, 1.013579820797, 140.7843508568,
      15.3277775495, 1.013580783077, "1999 Aug 11 11:04 TT"},
     {0.0021492128678986997, 359.6948662039, 0.0000640399, 0.995871572692, 359.7110187112,
@@ -222,12 +150,9 @@ constexpr SeriesCase kSunCases[] = {
     {0.99998631074606437, 280.6076048445, 0.0000550592, 0.983357039319, 281.5307778411,
      -23.0053868859, 0.983357122475, "2099 Dec 31.5 TT"},
 };
-
 constexpr SeriesCase kMoonCases[] = {
     {-0.072183436002737855, 34.2913363505, 3.8249879590, 61.673286784, 30.6919972102, 16.5496281734,
      61.673286966, "1992 Oct 13.0 TT"},
-    {-0.077221081451060922, 133.1620058973, -3.2293519158, 57.759016334, 134.6877713088,
-     13.7683301389, 57.759016520, "1992 Apr 12.0 TT"},
     {-0.0039161913453497395, 138.3028021766, 0.4920413557, 58.528882543, 140.8925967309,
      15.8111250246, 58.528882645, "1999 Aug 11 11:04 TT"},
     {0.0021492128678986997, 177.1902243454, 4.1684849586, 59.405577553, 179.0793161701,
@@ -238,7 +163,7 @@ constexpr SeriesCase kMoonCases[] = {
      58.277764741, "2099 Dec 31.5 TT"},
 };
 
-TEST(SunMoonSeriesTest, SunSeriesAndSunEquatorialMatchThePublishedSeries) {
+TEST(SunMoonSeriesTest, SeriesMatchThePublishedSeries) {
   for (const SeriesCase& c : kSunCases) {
     SCOPED_TRACE(c.label);
     const TEclipticDeg ecl = SunSeries(c.t);
@@ -250,9 +175,6 @@ TEST(SunMoonSeriesTest, SunSeriesAndSunEquatorialMatchThePublishedSeries) {
     EXPECT_NEAR(equ.Dec, c.dec, 1e-8);
     EXPECT_NEAR(equ.R, c.rEqu, 1e-11);
   }
-}
-
-TEST(SunMoonSeriesTest, MoonSeriesAndMoonEquatorialMatchThePublishedSeries) {
   for (const SeriesCase& c : kMoonCases) {
     SCOPED_TRACE(c.label);
     const TEclipticDeg ecl = MoonSeries(c.t);
@@ -288,22 +210,18 @@ TEST(SunMoonSeriesTest, SeriesAgreeWithOtherTheoriesToTheirAccuracy) {
   // The Sun, apparent right ascension and declination of date from astronomy-engine 2.1.19
   // (VSOP87, IAU 2000B nutation) at 1992 Oct 13.0 TT and 1999 Aug 11 11:04 TT: within the
   // 1" to 2" of the book's series, its aberration and its low-precision nutation.
-  struct SunCase {
+  const struct {
     double jd, ra, dec;
-  };
-  const SunCase suns[] = {
+  } suns[] = {
       {2448908.5, 198.3780614, -7.7840312},
       {2451401.5 + 11.0 / 24.0 + 4.0 / 1440.0, 140.7840905, 15.3277396},
   };
-  for (const SunCase& s : suns) {
-    SCOPED_TRACE(s.jd);
+  for (const auto& s : suns) {
     const TEquatorialDeg sun = SunEquatorial(Centuries(s.jd));
-    EXPECT_NEAR(AngleDiff(sun.Ra, s.ra) * std::cos(Rad(s.dec)), 0.0, 2.0 * kArcSecDeg);
-    EXPECT_NEAR(sun.Dec, s.dec, 2.0 * kArcSecDeg);
+    EXPECT_NEAR(AngleDiff(sun.Ra, s.ra) * std::cos(Rad(s.dec)), 0.0, 2.0 * kArcSecDeg) << s.jd;
+    EXPECT_NEAR(sun.Dec, s.dec, 2.0 * kArcSecDeg) << s.jd;
   }
 }
-
-// --- Chebyshev approximation --------------------------------------------------------------
 
 // The Chebyshev nodes of a fit of degree n over [ta, tb].
 double Node(double ta, double tb, int n, int k) {
@@ -316,17 +234,13 @@ TEST(ChebTest, ChebEvalOfKnownCoefficients) {
   f.M = 3;
   f.A = 10.0;
   f.B = 14.0;  // tau = (2t - 24) / 4
-  f.C[0] = 2.0;
-  f.C[1] = 3.0;
-  f.C[2] = 4.0;
-  f.C[3] = -1.0;
-  f.C[4] = 1000.0;  // beyond M: not used
-  auto expected = [](double tau) {
-    return 1.0 + 3.0 * tau + 4.0 * (2.0 * tau * tau - 1.0) - (4.0 * tau * tau * tau - 3.0 * tau);
-  };
-  for (double t : {10.0, 11.0, 12.0, 13.5, 14.0, 16.0 /* extrapolated */, 7.0}) {
-    SCOPED_TRACE(t);
-    EXPECT_NEAR(ChebEval(f, t), expected((2.0 * t - 24.0) / 4.0), 1e-12);
+  f.C = {2.0, 3.0, 4.0, -1.0, 1000.0};  // beyond M: not used
+  for (double t : {10.0, 12.0, 13.5, 14.0, 16.0 /* extrapolated */, 7.0}) {
+    const double tau = (2.0 * t - 24.0) / 4.0;
+    EXPECT_NEAR(ChebEval(f, t),
+                1.0 + 3.0 * tau + 4.0 * (2.0 * tau * tau - 1.0) - (4.0 * tau * tau * tau - 3.0 * tau),
+                1e-12)
+        << t;
   }
   f.M = 0;
   EXPECT_DOUBLE_EQ(ChebEval(f, 11.0), 1.0);
@@ -337,41 +251,31 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
   // 14 hours (1999 August 11, 04:00 to 18:00 TT), and degree 13, the largest allowed.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
-  struct Case {
+  const struct {
     TEclipseBody body;
     int n;
-    double betweenArcSec;  // allowed error between the nodes
-  };
-  const Case cases[] = {{TEclipseBody::Moon, 8, 0.001},
-                        {TEclipseBody::Sun, 3, 0.001},
-                        {TEclipseBody::Moon, 13, 0.001}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << (c.body == TEclipseBody::Sun ? "Sun" : "Moon") << " n=" << c.n);
+  } cases[] = {{TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.body == TEclipseBody::Sun ? "Sun" : "Moon") << c.n);
     testing::internal::CaptureStderr();
     const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_TRUE(fit.has_value());
-    for (const TChebPoly* p : {&fit->Ra, &fit->Dec, &fit->R}) {
-      EXPECT_EQ(p->M, c.n);
-      EXPECT_EQ(p->A, ta);
-      EXPECT_EQ(p->B, tb);
-    }
-    auto series = [&](double t) {
-      return c.body == TEclipseBody::Sun ? SunEquatorial(t) : MoonEquatorial(t);
-    };
+    EXPECT_EQ(fit->R.M, c.n);
+    EXPECT_EQ(fit->Dec.A, ta);
+    EXPECT_EQ(fit->Ra.B, tb);
     for (int k = 1; k <= c.n + 1; ++k) {
       const double t = Node(ta, tb, c.n, k);
-      const TEquatorialDeg s = series(t);
+      const TEquatorialDeg s = SeriesOf(c.body, t);
       EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->R, t), s.R, 1e-9 * s.R) << "node " << k;
     }
     for (int i = 0; i <= 56; ++i) {
       const double t = ta + (tb - ta) * i / 56.0;
-      const TEquatorialDeg s = series(t);
-      EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, c.betweenArcSec * kArcSecDeg) << "step " << i;
-      EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, c.betweenArcSec * kArcSecDeg) << "step " << i;
+      const TEquatorialDeg s = SeriesOf(c.body, t);
+      EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 0.001 * kArcSecDeg) << "step " << i;
+      EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 0.001 * kArcSecDeg) << "step " << i;
     }
   }
 }
@@ -379,31 +283,22 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
 TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
   // The Sun passes 0 h at the March equinox, 2000 March 20 07:35 UT; the Moon passes it on
   // 2000 January 11 about 15:30 TT. The fit continues below 0 before the passage.
-  struct Case {
+  const struct {
     TEclipseBody body;
     int n;
     double mjdA;
-  };
-  const Case cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0},
-                        {TEclipseBody::Moon, 8, 51555.35}};
-  for (const Case& c : cases) {
+  } cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.mjdA);
     const double ta = CenturiesFromMjd(c.mjdA);
     const double tb = CenturiesFromMjd(c.mjdA + 14.0 / 24.0);
     const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
     ASSERT_TRUE(fit.has_value());
-    auto series = [&](double t) {
-      return c.body == TEclipseBody::Sun ? SunEquatorial(t) : MoonEquatorial(t);
-    };
-    const double atA = ChebEval(fit->Ra, ta);
-    const double atB = ChebEval(fit->Ra, tb);
-    EXPECT_LT(atA, 0.0);
-    EXPECT_GT(atB, 0.0);
-    EXPECT_NEAR(atA, series(ta).Ra - 360.0, 1e-6);
-    EXPECT_NEAR(atB, series(tb).Ra, 1e-6);
+    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(c.body, ta).Ra - 360.0, 1e-6);
+    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(c.body, tb).Ra, 1e-6);
     for (int k = 1; k <= c.n + 1; ++k) {
       const double t = Node(ta, tb, c.n, k);
-      EXPECT_NEAR(AngleDiff(ChebEval(fit->Ra, t), series(t).Ra), 0.0, 1e-9) << "node " << k;
+      EXPECT_NEAR(AngleDiff(ChebEval(fit->Ra, t), SeriesOf(c.body, t).Ra), 0.0, 1e-9) << k;
     }
   }
 }
@@ -411,60 +306,49 @@ TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
 TEST(ChebTest, ChebFitRefusesDegreesAbove13) {
   const double ta = CenturiesFromMjd(51401.0);
   const double tb = CenturiesFromMjd(51401.0 + 14.0 / 24.0);
-  struct Case {
+  const struct {
     TEclipseBody body;
     int n;
     const char* message;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
-      {TEclipseBody::Moon, 14, " N too large in T_fit_moon\n"},
-      {TEclipseBody::Sun, 27, " N too large in T_FIT_MOON\n"},
       {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.n);
+  for (const auto& c : cases) {
     testing::internal::CaptureStderr();
-    const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
+    EXPECT_FALSE(ChebFit(c.body, ta, tb, c.n).has_value()) << c.n;
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.message);
-    EXPECT_FALSE(fit.has_value());
   }
-  EXPECT_EQ(std::string(kChebFitSunTooLarge) + "\n", cases[0].message);
-  EXPECT_EQ(std::string(kChebFitMoonTooLarge) + "\n", cases[1].message);
 }
-
-// --- The Moon's shadow --------------------------------------------------------------------
 
 TEST(ShadowTest, PhasesFromTheGeometry) {
   // The Sun on the x axis at 23455 Earth radii; the Moon at right ascension 0 and the given
   // declination. The axis's distance r0 from the centre (from |m x e|, in the frame stretched
   // by 1/0.996633 in z) and the limits 1 + |D|/2 and the penumbra were computed
   // independently; each case lies well inside its range.
-  struct Case {
+  const struct {
     double moonR, moonDec;
     TShadowPhase phase;
     const char* what;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
       {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
       {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
       {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
       {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
       {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"},
-      {57.0, 2.0, TShadowPhase::None, "r0 2.00"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const TShadow s = ShadowIntersect(0.0, c.moonDec, c.moonR, 0.0, 0.0, 23455.0);
     EXPECT_EQ(s.Phase, c.phase);
     EXPECT_NEAR(s.Axis.X, -1.0, 1e-6);
     if (c.phase >= TShadowPhase::Annular) {
-      // On the surface of the flattened Earth.
+      // On the surface of the flattened Earth, on the side facing the Moon.
       const double surface = s.Point.X * s.Point.X + s.Point.Y * s.Point.Y +
                              s.Point.Z * s.Point.Z / (kEarthPolarRatio * kEarthPolarRatio);
       EXPECT_NEAR(surface, 1.0, 1e-12);
-      EXPECT_GT(s.Point.X, 0.0);  // the side facing the Moon
+      EXPECT_GT(s.Point.X, 0.0);
     }
   }
 }
@@ -475,28 +359,19 @@ TEST(ShadowTest, UmbraOfDiameterExactlyZeroIsTotal) {
   // 217.705 * 59.25 / 23667.92889908257 - 0.545 is exactly 0 in double arithmetic (found by a
   // search over neighbouring doubles in Python); one unit in the last place nearer, the
   // antumbra (D > 0) reaches the Earth, one farther, the umbra (D < 0).
-  struct Case {
-    double sunR;
-    TShadowPhase phase;
-  };
-  const Case cases[] = {{23728.17889908257, TShadowPhase::Total},
-                        {23728.178899082566, TShadowPhase::Annular},
-                        {23728.178899082573, TShadowPhase::Total}};
-  const TShadow exact = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, cases[0].sunR);
+  const TShadow exact = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.17889908257);
   ASSERT_EQ(exact.D, 0.0);
   EXPECT_EQ(exact.Phase, TShadowPhase::Total);
   EXPECT_EQ(exact.Point.X, 1.0);
   EXPECT_EQ(exact.Point.Y, 0.0);
   EXPECT_EQ(exact.Point.Z, 0.0);
-  const TShadow nearer = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, cases[1].sunR);
+  const TShadow nearer = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.178899082566);
   EXPECT_GT(nearer.D, 0.0);
-  EXPECT_EQ(nearer.Phase, cases[1].phase);
-  const TShadow farther = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, cases[2].sunR);
+  EXPECT_EQ(nearer.Phase, TShadowPhase::Annular);
+  const TShadow farther = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.178899082573);
   EXPECT_LT(farther.D, 0.0);
-  EXPECT_EQ(farther.Phase, cases[2].phase);
+  EXPECT_EQ(farther.Phase, TShadowPhase::Total);
 }
-
-// --- The central line ---------------------------------------------------------------------
 
 struct EclipseFits {
   TChebFit Moon;
@@ -512,7 +387,7 @@ EclipseFits FitsFrom(double mjdA) {
 }
 
 TEST(CentralLineTest, GreatestEclipseOfRealTotalEclipses) {
-  struct Case {
+  const struct {
     const char* what;
     double fitStartMjd;           // TT
     double mjdUt;                 // greatest eclipse (astronomy-engine)
@@ -520,14 +395,13 @@ TEST(CentralLineTest, GreatestEclipseOfRealTotalEclipses) {
     double lat, lonEast;          // astronomy-engine, geodetic degrees
     double nasaLat, nasaLonEast;  // NASA bulletin, 0.1 degree
     double nasaDurationMin;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"1999 Aug 11", 51401.0 + 4.0 / 24.0, 51401.0 + (11.0 + 3.0 / 60.0 + 1.856 / 3600.0) / 24.0,
        63.7, 45.08866, 24.31837, 45.1, 24.3, 2.0 + 23.0 / 60.0},
       {"1991 Jul 11", 48448.0 + 12.0 / 24.0, 48448.0 + (19.0 + 6.0 / 60.0 + 0.684 / 3600.0) / 24.0,
        57.9, 22.00191, -105.20548, 22.0, -105.2, 6.0 + 53.0 / 60.0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const EclipseFits fits = FitsFrom(c.fitStartMjd);
     const TCentralLine line = CentralLine(fits.Moon, fits.Sun, c.deltaT, CenturiesFromMjd(c.mjdUt));
@@ -546,27 +420,22 @@ TEST(CentralLineTest, GreatestEclipseOfRealTotalEclipses) {
     EXPECT_GT(line.Duration, c.nasaDurationMin);
     EXPECT_NEAR(line.Duration, c.nasaDurationMin, 0.1);
   }
-}
 
-TEST(CentralLineTest, NotCentralGivesZeros) {
-  // 1999 August 11: the penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT.
+  // 1999 August 11: the penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT;
+  // before and after the central phase everything but the phase is 0.
   const EclipseFits fits = FitsFrom(51401.0 + 4.0 / 24.0);
-  struct Case {
+  const struct {
     double hourUt;
     TShadowPhase phase;
-  };
-  const Case cases[] = {{6.0, TShadowPhase::None},
-                        {9.0, TShadowPhase::Partial},
-                        {13.5, TShadowPhase::Partial},
-                        {16.0, TShadowPhase::None}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.hourUt);
+  } outside[] = {{6.0, TShadowPhase::None}, {9.0, TShadowPhase::Partial},
+                 {13.5, TShadowPhase::Partial}, {16.0, TShadowPhase::None}};
+  for (const auto& c : outside) {
     const TCentralLine line =
         CentralLine(fits.Moon, fits.Sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));
-    EXPECT_EQ(line.Phase, c.phase);
-    EXPECT_EQ(line.Lambda, 0.0);
-    EXPECT_EQ(line.Phi, 0.0);
-    EXPECT_EQ(line.Duration, 0.0);
+    EXPECT_EQ(line.Phase, c.phase) << c.hourUt;
+    EXPECT_EQ(line.Lambda, 0.0) << c.hourUt;
+    EXPECT_EQ(line.Phi, 0.0) << c.hourUt;
+    EXPECT_EQ(line.Duration, 0.0) << c.hourUt;
   }
 }
 
