@@ -3,38 +3,15 @@
 // hoisted out of the loop or predicted.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstddef>
-
 #include "astro/anomaly.h"
 #include "astro/basic.h"
+#include "bench_support.h"
 
 namespace {
 
-constexpr std::size_t kCount = 1024;  // a power of two: the index wraps with a mask
-
-// Mean anomalies in [lo, hi), stepped by the golden ratio so neighbours are far apart.
-std::array<double, kCount> MeanAnomalies(double lo, double hi) {
-  std::array<double, kCount> values{};
-  constexpr double kGolden = 0.6180339887498949;
-  double fraction = 0.0;
-  for (double& m : values) {
-    fraction += kGolden;
-    if (fraction >= 1.0) fraction -= 1.0;
-    m = lo + (hi - lo) * fraction;
-  }
-  return values;
-}
-
 void RunKepler(benchmark::State& state, double ecc, double lo, double hi) {
-  const std::array<double, kCount> anomalies = MeanAnomalies(lo, hi);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    double v = himlavy::KeplerTrueAnomaly(ecc, anomalies[i]);
-    benchmark::DoNotOptimize(v);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  himlavy::bench::RunOverValues(state, himlavy::bench::GoldenSpread(lo, hi),
+                                [ecc](double m) { return himlavy::KeplerTrueAnomaly(ecc, m); });
 }
 
 // e = 0.1 over the whole orbit: Newton from E = M.

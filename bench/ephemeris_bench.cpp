@@ -2,55 +2,30 @@
 // of each planet, the loading of all nine records, and the full apparent place of each body
 // (the moment's terms and the pipeline with light time, nutation and aberration, as the
 // ephemeris window computes it). The time changes from call to call (1024 moments spread over
-// 1900-2100 in a scrambled order) so that the work cannot be hoisted out of the loop.
-//
-// The series are read from the data folder of the source tree: $HIMLAVY_SOURCE_DIR/data when
-// that variable is set, otherwise the folder compiled in as HIMLAVY_SOURCE_DIR.
+// 1900-2100 in a scrambled order) so that the work cannot be hoisted out of the loop. The
+// series are read from the data folder of the source tree.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstddef>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "astro/apparent.h"
 #include "astro/basic.h"
 #include "astro/positions.h"
+#include "bench_support.h"
 
 namespace {
 
-constexpr std::size_t kCount = 1024;  // a power of two: the index wraps with a mask
-constexpr int kPlanetRecords = 9;     // records 0..8 of PLANETS2.NDX
+using himlavy::bench::DataFolder;
+using himlavy::bench::GoldenSpread;
+using himlavy::bench::RunOverValues;
 
-// Julian centuries from J2000.0 in [lo, hi), stepped by the golden ratio.
-std::array<double, kCount> Moments(double lo, double hi) {
-  std::array<double, kCount> values{};
-  constexpr double kGolden = 0.6180339887498949;
-  double fraction = 0.0;
-  for (double& t : values) {
-    fraction += kGolden;
-    if (fraction >= 1.0) fraction -= 1.0;
-    t = lo + (hi - lo) * fraction;
-  }
-  return values;
-}
-
-std::filesystem::path DataDir() {
-  if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR"); source != nullptr && *source != 0) {
-    return std::filesystem::path(source) / "data";
-  }
-#ifdef HIMLAVY_SOURCE_DIR
-  return std::filesystem::path(HIMLAVY_SOURCE_DIR) / "data";
-#else
-  return std::filesystem::path("data");
-#endif
-}
+constexpr int kPlanetRecords = 9;  // records 0..8 of PLANETS2.NDX
 
 // Opens the series afresh and loads all nine records, as the sky chart has them. Every
 // benchmark that evaluates the series calls this first: the load benchmark closes them.
 bool LoadAllPlanets() {
-  himlavy::PlanetDataOpen(DataDir());
+  himlavy::PlanetDataOpen(DataFolder());
   for (int p = 0; p < kPlanetRecords; ++p) {
     if (!himlavy::PlanetDataLoad(p)) return false;
   }
@@ -58,7 +33,7 @@ bool LoadAllPlanets() {
 }
 
 void SkipWithoutData(benchmark::State& state) {
-  const std::string message = "cannot load the planetary series from " + DataDir().string();
+  const std::string message = "cannot load the planetary series from " + DataFolder().string();
   state.SkipWithError(message.c_str());
 }
 
@@ -68,14 +43,8 @@ void BM_HeliocentricPlanet(benchmark::State& state, int planet) {
     SkipWithoutData(state);
     return;
   }
-  const std::array<double, kCount> moments = Moments(-1.0, 1.0);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TSpherical p = himlavy::HeliocentricPlanet(planet, moments[i]);
-    benchmark::DoNotOptimize(p);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, GoldenSpread(-1.0, 1.0),
+                [planet](double t) { return himlavy::HeliocentricPlanet(planet, t); });
 }
 BENCHMARK_CAPTURE(BM_HeliocentricPlanet, earth_j2000, 0);
 BENCHMARK_CAPTURE(BM_HeliocentricPlanet, mercury, 1);
@@ -90,7 +59,7 @@ BENCHMARK_CAPTURE(BM_HeliocentricPlanet, pluto, 9);
 
 // One cycle of the term buffer: open, load records 0..8 (all 2637 slots), close.
 void BM_PlanetDataLoadAll(benchmark::State& state) {
-  const std::filesystem::path dir = DataDir();
+  const std::filesystem::path dir = DataFolder();
   for (auto _ : state) {
     himlavy::PlanetDataOpen(dir);
     bool ok = true;
@@ -114,20 +83,15 @@ void BM_ApparentPlace(benchmark::State& state, int body) {
     SkipWithoutData(state);
     return;
   }
-  const std::array<double, kCount> moments = Moments(-1.0, 1.0);
   const himlavy::TSite site{59.33, 18.07, 30.0};
   const himlavy::TCorrections corrections;
   constexpr double kDeltaTDays = 69.0 / 86400.0;
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const double jdTT = 2451545.0 + 36525.0 * moments[i];
+  RunOverValues(state, GoldenSpread(-1.0, 1.0), [&](double t) {
+    const double jdTT = 2451545.0 + 36525.0 * t;
     const himlavy::TMomentTerms m =
         himlavy::MomentTerms(jdTT, jdTT - kDeltaTDays, site, corrections);
-    himlavy::TApparentPlace p = himlavy::ApparentPlace(body, m, corrections);
-    benchmark::DoNotOptimize(p);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+    return himlavy::ApparentPlace(body, m, corrections);
+  });
 }
 BENCHMARK_CAPTURE(BM_ApparentPlace, sun, himlavy::kSunBody);
 BENCHMARK_CAPTURE(BM_ApparentPlace, moon, himlavy::kMoonBody);

@@ -8,62 +8,39 @@
 #include <cstddef>
 
 #include "astro/phenomena.h"
+#include "bench_support.h"
 #include "timecal/almanac_events.h"
 
 namespace {
 
 constexpr std::size_t kCount = 256;  // a power of two: the index wraps with a mask
 
-// Values in [lo, hi), stepped by the golden ratio.
+using himlavy::bench::RunOverValues;
+
 std::array<double, kCount> Spread(double lo, double hi) {
-  std::array<double, kCount> values{};
-  constexpr double kGolden = 0.6180339887498949;
-  double fraction = 0.0;
-  for (double& v : values) {
-    fraction += kGolden;
-    if (fraction >= 1.0) fraction -= 1.0;
-    v = lo + (hi - lo) * fraction;
-  }
-  return values;
+  return himlavy::bench::GoldenSpread<kCount>(lo, hi);
 }
 
 // Every event of one year (1900 .. 2099) in zone +1 and UTC: about 80 events from some 250
 // evaluations of the phase, eclipse and planetary series.
 void BM_CollectYearEvents(benchmark::State& state) {
-  const std::array<double, kCount> years = Spread(1900.0, 2100.0);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    auto events = himlavy::CollectYearEvents(static_cast<int>(years[i]), 1.0, 0);
-    benchmark::DoNotOptimize(events.data());
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, Spread(1900.0, 2100.0), [](double year) {
+    return himlavy::CollectYearEvents(static_cast<int>(year), 1.0, 0);
+  });
 }
 BENCHMARK(BM_CollectYearEvents)->Unit(benchmark::kMicrosecond);
 
 // The next solar eclipse from a moment in 1900 .. 2100 (on average three lunations tried).
 void BM_NextSolarEclipse(benchmark::State& state) {
-  const std::array<double, kCount> moments = Spread(2415020.5, 2488070.5);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TSolarEclipse e = himlavy::NextSolarEclipse(moments[i]);
-    benchmark::DoNotOptimize(e);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, Spread(2415020.5, 2488070.5),
+                [](double jd) { return himlavy::NextSolarEclipse(jd); });
 }
 BENCHMARK(BM_NextSolarEclipse);
 
 // The next lunar eclipse (penumbral ones included) from a moment in 1900 .. 2100.
 void BM_NextLunarEclipse(benchmark::State& state) {
-  const std::array<double, kCount> moments = Spread(2415020.5, 2488070.5);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TLunarEclipse e = himlavy::NextLunarEclipse(0, moments[i]);
-    benchmark::DoNotOptimize(e);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, Spread(2415020.5, 2488070.5),
+                [](double jd) { return himlavy::NextLunarEclipse(0, jd); });
 }
 BENCHMARK(BM_NextLunarEclipse);
 

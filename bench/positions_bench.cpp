@@ -3,54 +3,30 @@
 // that the work cannot be hoisted out of the loop.
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cmath>
-#include <cstddef>
 
 #include "astro/basic.h"
 #include "astro/positions.h"
+#include "bench_support.h"
 
 namespace {
 
-constexpr std::size_t kCount = 1024;  // a power of two: the index wraps with a mask
-constexpr double kDeg = 0.017453292519943295;
+using himlavy::bench::GoldenSpread;
+using himlavy::bench::RunOverValues;
 
-// Julian centuries from J2000.0 in [lo, hi), stepped by the golden ratio.
-std::array<double, kCount> Moments(double lo, double hi) {
-  std::array<double, kCount> values{};
-  constexpr double kGolden = 0.6180339887498949;
-  double fraction = 0.0;
-  for (double& t : values) {
-    fraction += kGolden;
-    if (fraction >= 1.0) fraction -= 1.0;
-    t = lo + (hi - lo) * fraction;
-  }
-  return values;
-}
+constexpr double kDeg = 0.017453292519943295;
 
 // 165 periodic terms (59 longitude, 46 distance, 60 latitude) and the additive terms.
 void BM_MoonPosition(benchmark::State& state) {
-  const std::array<double, kCount> moments = Moments(-1.0, 1.0);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TSpherical p = himlavy::MoonPosition(moments[i]);
-    benchmark::DoNotOptimize(p);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, GoldenSpread(-1.0, 1.0),
+                [](double t) { return himlavy::MoonPosition(t); });
 }
 BENCHMARK(BM_MoonPosition);
 
 // 43 periodic terms, one sine and one cosine each.
 void BM_PlutoPosition(benchmark::State& state) {
-  const std::array<double, kCount> moments = Moments(-1.0, 1.0);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TSpherical p = himlavy::PlutoPosition(moments[i]);
-    benchmark::DoNotOptimize(p);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, GoldenSpread(-1.0, 1.0),
+                [](double t) { return himlavy::PlutoPosition(t); });
 }
 BENCHMARK(BM_PlutoPosition);
 
@@ -67,14 +43,8 @@ void BM_PositionFromElements_Elliptic(benchmark::State& state) {
   el.Node = 334.75006 * kDeg;
   el.Incl = 11.94524 * kDeg;
   const himlavy::TOrbitPlane plane = himlavy::OrbitPlaneConstants(el, 23.4392911 * kDeg);
-  const std::array<double, kCount> moments = Moments(-0.1, -0.03);  // 1990-1997, one orbit+
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TVector3 v = himlavy::PositionFromElements(el, plane, moments[i]);
-    benchmark::DoNotOptimize(v);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, GoldenSpread(-0.1, -0.03),  // 1990-1997, one orbit and more
+                [&](double t) { return himlavy::PositionFromElements(el, plane, t); });
 }
 BENCHMARK(BM_PositionFromElements_Elliptic);
 
@@ -88,14 +58,8 @@ void BM_PositionFromElements_NearParabolic(benchmark::State& state) {
   el.Node = 50.0 * kDeg;
   el.Incl = 30.0 * kDeg;
   const himlavy::TOrbitPlane plane = himlavy::OrbitPlaneConstants(el, 23.4392911 * kDeg);
-  const std::array<double, kCount> moments = Moments(-0.01, 0.01);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TVector3 v = himlavy::PositionFromElements(el, plane, moments[i]);
-    benchmark::DoNotOptimize(v);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  RunOverValues(state, GoldenSpread(-0.01, 0.01),
+                [&](double t) { return himlavy::PositionFromElements(el, plane, t); });
 }
 BENCHMARK(BM_PositionFromElements_NearParabolic);
 

@@ -8,34 +8,18 @@
 
 #include "astro/basic.h"
 #include "astro/reductions.h"
+#include "bench_support.h"
 
 namespace {
 
 constexpr std::size_t kCount = 1024;  // a power of two: the index wraps with a mask
 
-// Values in [lo, hi), stepped by the golden ratio so neighbours are far apart.
-std::array<double, kCount> Spread(double lo, double hi) {
-  std::array<double, kCount> values{};
-  constexpr double kGolden = 0.6180339887498949;
-  double fraction = 0.0;
-  for (double& v : values) {
-    fraction += kGolden;
-    if (fraction >= 1.0) fraction -= 1.0;
-    v = lo + (hi - lo) * fraction;
-  }
-  return values;
-}
+using himlavy::bench::GoldenSpread;
 
 // The nutation for moments spread over 1900..2100 (T from -1 to +1).
 void BM_NutationIAU1980(benchmark::State& state) {
-  const std::array<double, kCount> centuries = Spread(-1.0, 1.0);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    himlavy::TNutation nut = himlavy::NutationIAU1980(centuries[i]);
-    benchmark::DoNotOptimize(nut);
-    i = (i + 1) & (kCount - 1);
-  }
-  state.SetItemsProcessed(state.iterations());
+  himlavy::bench::RunOverValues(state, GoldenSpread<kCount>(-1.0, 1.0),
+                                [](double t) { return himlavy::NutationIAU1980(t); });
 }
 BENCHMARK(BM_NutationIAU1980);
 
@@ -43,9 +27,9 @@ BENCHMARK(BM_NutationIAU1980);
 // latitude 59.3 N and longitude 18 E, the day and the right ascension varying from call to
 // call, the declination over +-23 degrees; the sunrise altitude -50'.
 void RunRiseTransitSet(benchmark::State& state, double rate, double declinationRate) {
-  const std::array<double, kCount> days = Spread(-0.3, 0.3);
-  const std::array<double, kCount> ascensions = Spread(0.0, himlavy::kTwoPi);
-  const std::array<double, kCount> declinations = Spread(-0.40, 0.40);
+  const std::array<double, kCount> days = GoldenSpread<kCount>(-0.3, 0.3);
+  const std::array<double, kCount> ascensions = GoldenSpread<kCount>(0.0, himlavy::kTwoPi);
+  const std::array<double, kCount> declinations = GoldenSpread<kCount>(-0.40, 0.40);
   constexpr double kH0 = -0.014543828656868749;
   constexpr double kLongitudeWest = -18.07 * 0.017453292519943295;
   constexpr double kLatitude = 59.33 * 0.017453292519943295;

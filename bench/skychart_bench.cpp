@@ -15,23 +15,17 @@
 //   a polar chart at zoom 64 (every segment tested against the window).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "bench_support.h"
 #include "catalogs/zone_selection.h"
 #include "skychart/chart_projection.h"
 
 namespace himlavy {
 namespace {
 
-std::filesystem::path SourceFolder() {
-  if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) return source;
-  return std::filesystem::path(__FILE__).parent_path().parent_path();
-}
-
-std::filesystem::path DataFolder() {
-  return SourceFolder() / "data";
-}
+using bench::DataFolder;
+using bench::SourceFolder;
 
 TObsState ChartState(int system, int zoom) {
   TObsState s;

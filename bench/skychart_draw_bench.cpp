@@ -13,19 +13,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 
+#include "bench_support.h"
 #include "skychart/chart_layers_draw.h"
 #include "skychart/skychart_draw.h"
 
 namespace himlavy {
 namespace {
 
-std::filesystem::path SourceFolder() {
-  if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) return source;
-  return std::filesystem::path(__FILE__).parent_path().parent_path();
-}
+using bench::SourceFolder;
 
 // data/ with the generated "sky" catalogue beside it when there is one: a folder of links.
 std::filesystem::path ChartDataFolder() {
