@@ -31,52 +31,43 @@ BLUEMARBLE = "usr/share/marble/data/maps/earth/bluemarble/bluemarble.jpg"
 DJPEG = "usr/bin/djpeg"
 LIBJPEG_DIR = "usr/lib/x86_64-linux-gnu"
 
-# (item, file, the window's credit line, source label, what the picture is, true credit)
-# The window's credit line states the real source of the picture shipped.
+# (item, file, the window's credit line, source label, what the picture is). The window's
+# credit line states the real source of the picture shipped ("" where the window shows none).
 PICTURES = [
     ("Solen", "solen.bmp", "", "kstars sun.png",
-     "full-disc image of the Sun (KStars gives no instrument)", "(ingen)"),
+     "full-disc image of the Sun (KStars gives no instrument)"),
     ("Merkurius", "merkuriu.bmp", "Fotomosaik (KStars)", "kstars mercury.png",
-     "photomosaic of Mercury in the manner of the Mariner 10 mosaics (source not stated)",
-     "Fotomosaik (KStars)"),
+     "photomosaic of Mercury in the manner of the Mariner 10 mosaics (source not stated)"),
     ("Venus", "venus.bmp", "UV-bild av molnen (KStars)", "kstars venus.png",
-     "ultraviolet cloud image of Venus (spacecraft not stated)", "UV-bild av molnen (KStars)"),
+     "ultraviolet cloud image of Venus (spacecraft not stated)"),
     ("Jorden", "jorden.bmp", "Rendering, NASA Blue Marble", "marble bluemarble.jpg",
      "rendering of NASA's Blue Marble map (no clouds) seen from above 0 N, 0 E, lit as on "
-     "1997 June 20 12:00 UT (Sun over 23.4 N, 0 E)",
-     "Rendering, NASA Blue Marble"),
-    ("Månen", "manen.bmp", "", "kstars moon14.png", "photograph of the full Moon", "(ingen)"),
+     "1997 June 20 12:00 UT (Sun over 23.4 N, 0 E)"),
+    ("Månen", "manen.bmp", "", "kstars moon14.png", "photograph of the full Moon"),
     ("Mars", "mars.bmp", "Bild från KStars", "kstars mars.png",
-     "colour disc image of Mars (looks like a Hubble Space Telescope image; not stated)",
-     "Bild från KStars"),
+     "colour disc image of Mars (looks like a Hubble Space Telescope image; not stated)"),
     ("Jupiter", "jupiter.bmp", "Bild från KStars", "kstars jupiter.png",
-     "colour disc image of Jupiter (spacecraft not stated)", "Bild från KStars"),
+     "colour disc image of Jupiter (spacecraft not stated)"),
     ("Io", "io.bmp", "Rendering, karta av J. van Vliet", "stellarium textures/io.png",
-     "rendering of J. van Vliet's Io map (Voyager and Galileo data from the PDS)",
-     "Rendering, karta av J. van Vliet"),
+     "rendering of J. van Vliet's Io map (Voyager and Galileo data from the PDS)"),
     ("Saturnus", "saturnus.bmp", "Bild från KStars", "kstars saturn.png",
-     "colour image of Saturn with the rings open as seen from the Earth (not a Voyager view)",
-     "Bild från KStars"),
+     "colour image of Saturn with the rings open as seen from the Earth (not a Voyager view)"),
     ("Tethys", "tethys.bmp", "Rendering, Cassini-karta (NASA)", "stellarium textures/tethys.png",
-     "rendering of NASA/CICLOPS's Cassini map of Tethys, coloured by the Stellarium team",
-     "Rendering, Cassini-karta (NASA)"),
+     "rendering of NASA/CICLOPS's Cassini map of Tethys, coloured by the Stellarium team"),
     ("Uranus", "uranus.bmp", "Infraröd bild (KStars)", "kstars uranus.png",
-     "false-colour infrared image of Uranus with its rings (a telescope image, not Voyager 2)",
-     "Infraröd bild (KStars)"),
+     "false-colour infrared image of Uranus with its rings (a telescope image, not Voyager 2)"),
     ("Neptunus", "neptunus.bmp", "Voyager 2, 1989", "kstars neptune.png",
-     "disc image of Neptune with the Great Dark Spot, as Voyager 2 saw it in 1989",
-     "Voyager 2, 1989"),
+     "disc image of Neptune with the Great Dark Spot, as Voyager 2 saw it in 1989"),
     ("Pluto", "pluto.bmp", "New Horizons, 2015", "kstars pluto.png",
-     "New Horizons' 2015 image of Pluto (the bright 'heart'), not a Hubble image",
-     "New Horizons, 2015"),
+     "New Horizons' 2015 image of Pluto (the bright 'heart'), not a Hubble image"),
     ("243 Ida", "ida.bmp", "Rendering, karta från Galileo-bilder", "stellarium textures/ida.png",
      "rendering of the Ida map of D. Seal's JPL site (from Galileo's 1993 images) on an "
-     "ellipsoid of 59.8 x 25.4 x 18.6 km", "Rendering, karta från Galileo-bilder"),
+     "ellipsoid of 59.8 x 25.4 x 18.6 km"),
     ("C/1996 B2", "c_96_b2.bmp", "Illustration, ingen bild av kometen", "stellarium cometComa.png",
      "illustration: Stellarium's coma texture with a drawn ion tail; no photograph of the "
-     "comet is in any package", "Illustration, ingen bild av kometen"),
+     "comet is in any package"),
     ("M31", "m31.bmp", "M31 Andromedagalaxen, foto Herm Perez", "stellarium nebulae/default/m31.png",
-     "photograph of M31 by Herm Perez", "M31 Andromedagalaxen, foto Herm Perez"),
+     "photograph of M31 by Herm Perez"),
 ]
 
 OUTPUTS = [p[1] for p in PICTURES]
@@ -208,18 +199,15 @@ def sources_section(images, packages):
         "| item | file | size | picture shipped | source | credit shown | true credit |",
         "|---|---|---|---|---|---|---|",
     ]
-    for item, name, credit, src, what, proposed in PICTURES:
+    for item, name, credit, src, what in PICTURES:
         w, h, _ = images[name]
-        agrees = proposed == credit or (not credit and proposed == "(ingen)")
         lines.append(f"| {item} | {name} | {w} x {h} | {what} | {src} | "
-                     f"{credit or '(empty)'} | {'as shown' if agrees else proposed} |")
+                     f"{credit or '(empty)'} | as shown |")
     return "\n".join(lines) + "\n"
 
 
 def generate(ctx):
     images, packages = build(ctx)
     text = sources_section(images, packages)
-    outs = []
-    for i, (_, name, _, _, _, _) in enumerate(PICTURES):
-        outs.append(Output(name, imaging.bmp_bytes(images[name]), text if i == 0 else "", 1))
-    return outs
+    return [Output(name, imaging.bmp_bytes(images[name]), text if i == 0 else "", 1)
+            for i, name in enumerate(OUTPUTS)]
