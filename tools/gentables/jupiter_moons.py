@@ -29,7 +29,7 @@ import sys
 from decimal import Decimal
 from pathlib import Path
 
-from _output import write_or_check
+from _output import literal as printed_literal, read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 ELEMENTS = ROOT / "tools" / "tables" / "meeus_jupiter_satellites_1st_ed_E2x3_elements.tsv"
@@ -62,14 +62,8 @@ TERM_COLUMNS = (["satellite", "series", "term", "amplitude", "function", "argume
 
 
 def literal(text):
-    """A published number as a C++ double literal, digits kept as printed."""
-    value = Decimal(text.strip())
-    out = text.strip()
-    if value == 0:
-        return "0.0"
-    if "." not in out and "e" not in out.lower():
-        out += ".0"
-    return out
+    """A published number as a C++ double literal, digits kept as printed; zero as 0.0."""
+    return "0.0" if Decimal(text.strip()) == 0 else printed_literal(text)
 
 
 def read_elements():
@@ -106,11 +100,7 @@ def read_elements():
 
 
 def read_terms():
-    with TERMS.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != TERM_COLUMNS:
-            sys.exit(f"{TERMS}: unexpected columns {reader.fieldnames}")
-        rows = list(reader)
+    rows = read_tsv(TERMS, TERM_COLUMNS)
     grouped = {(s, k): [] for s in SATELLITES for k in SERIES}
     for row in rows:
         key = (row["satellite"], row["series"])

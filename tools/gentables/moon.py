@@ -19,11 +19,10 @@ Usage: python3 tools/gentables/moon.py [--check]
            differs).
 """
 
-import csv
 import sys
 from pathlib import Path
 
-from _output import write_or_check
+from _output import read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE_LR = ROOT / "tools" / "tables" / "meeus_47A_moon_longitude_distance.tsv"
@@ -39,11 +38,7 @@ EXPECTED_LATITUDE_TERMS = 60
 
 
 def read_rows(path, columns):
-    with path.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != columns:
-            sys.exit(f"{path}: unexpected columns {reader.fieldnames}")
-        rows = [{c: int(r[c]) for c in columns} for r in reader]
+    rows = [{c: int(r[c]) for c in columns} for r in read_tsv(path, columns)]
     if len(rows) != EXPECTED_ROWS:
         sys.exit(f"{path}: {len(rows)} rows, expected {EXPECTED_ROWS}")
     for r in rows:

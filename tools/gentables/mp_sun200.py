@@ -23,11 +23,10 @@ Usage: python3 tools/gentables/mp_sun200.py [--check]
            differs).
 """
 
-import csv
 import sys
 from pathlib import Path
 
-from _output import write_or_check
+from _output import literal, read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE_TERMS = ROOT / "tools" / "tables" / "mp_sun200_perturbation_terms.tsv"
@@ -51,21 +50,8 @@ ARGUMENTS = [("M2", "kSunMeanAnomalyVenus"), ("M3", "kSunMeanAnomalyEarth"),
 LONG_PERIOD = ["longperiod 1", "longperiod 2", "longperiod 3", "longperiod 4"]
 
 
-def literal(text):
-    """A C++ double literal for a number as printed (its digits kept)."""
-    text = text.strip()
-    float(text)  # must be a number
-    if not any(ch in text for ch in ".eE"):
-        text += ".0"
-    return text
-
-
 def read_terms():
-    with SOURCE_TERMS.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != TERM_COLUMNS:
-            sys.exit(f"{SOURCE_TERMS}: unexpected columns {reader.fieldnames}")
-        rows = list(reader)
+    rows = read_tsv(SOURCE_TERMS, TERM_COLUMNS)
     blocks = {name: [] for name in BLOCKS}
     for r in rows:
         if r["routine"] not in blocks:
@@ -87,11 +73,7 @@ def read_terms():
 
 
 def read_constants():
-    with SOURCE_CONSTANTS.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != CONSTANT_COLUMNS:
-            sys.exit(f"{SOURCE_CONSTANTS}: unexpected columns {reader.fieldnames}")
-        rows = {r["name"]: r for r in reader}
+    rows = {r["name"]: r for r in read_tsv(SOURCE_CONSTANTS, CONSTANT_COLUMNS)}
     needed = [a for a, _ in ARGUMENTS] + LONG_PERIOD + ["L", "R"]
     for name in needed:
         if name not in rows:

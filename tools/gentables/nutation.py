@@ -13,12 +13,11 @@ Usage: python3 tools/gentables/nutation.py [--check]
            differs).
 """
 
-import csv
 import sys
 from decimal import Decimal
 from pathlib import Path
 
-from _output import write_or_check
+from _output import read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "tools" / "tables" / "meeus_22A_nutation.tsv"
@@ -42,11 +41,7 @@ def arcsec_literal(text):
 
 
 def read_rows():
-    with SOURCE.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != COLUMNS:
-            sys.exit(f"{SOURCE}: unexpected columns {reader.fieldnames}")
-        rows = list(reader)
+    rows = read_tsv(SOURCE, COLUMNS)
     if len(rows) != EXPECTED_ROWS:
         sys.exit(f"{SOURCE}: {len(rows)} rows, expected {EXPECTED_ROWS}")
     cosine_terms = sum(1 for r in rows

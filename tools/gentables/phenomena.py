@@ -25,12 +25,10 @@ Usage: python3 tools/gentables/phenomena.py [--check]
            differs).
 """
 
-import csv
 import sys
-from decimal import Decimal
 from pathlib import Path
 
-from _output import write_or_check
+from _output import literal, read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 TABLES = ROOT / "tools" / "tables"
@@ -57,23 +55,9 @@ EXTRA_ARGUMENTS = "abcdefg"
 SEASON_EVENTS = ["March equinox", "June solstice", "September equinox", "December solstice"]
 
 
-def read(path, columns=None):
-    with path.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if columns is not None and reader.fieldnames != columns:
-            sys.exit(f"{path}: unexpected columns {reader.fieldnames}")
-        return list(reader)
-
-
 def lit(text):
     """A printed number as a C++ double literal (an empty cell is zero)."""
-    text = (text or "").strip()
-    if not text:
-        return "0.0"
-    Decimal(text)  # refuses anything that is not a plain number
-    if not any(c in text for c in ".eE"):
-        text += ".0"
-    return text
+    return literal(text) if text and text.strip() else "0.0"
 
 
 def poly(values):
@@ -87,7 +71,7 @@ def fail(path, message):
 # --- Moon phases ----------------------------------------------------------------------------
 
 def lunation_poly():
-    rows = [r for r in read(MEAN_ELEMENTS) if r["context"].startswith("moon phases")]
+    rows = [r for r in read_tsv(MEAN_ELEMENTS) if r["context"].startswith("moon phases")]
     wanted = ["JDE mean phase", "M (deg", "M' (deg", "F (deg", "Omega (deg"]
     out = []
     for prefix in wanted:
@@ -106,7 +90,7 @@ def lunation_poly():
 def phase_terms():
     columns = ["M", "Mprime", "F", "Omega", "new_coef", "new_E_power", "full_coef",
                "full_E_power", "quarter_coef", "quarter_E_power"]
-    rows = read(PHASE_TERMS, columns)
+    rows = read_tsv(PHASE_TERMS, columns)
     if len(rows) != 26:
         fail(PHASE_TERMS, f"{len(rows)} rows, expected 26")
     node = [r for r in rows if r["Omega"] != "0"]
@@ -122,7 +106,7 @@ def phase_terms():
 
 
 def quarter_w():
-    rows = read(QUARTER_W, ["kind", "M", "Mprime", "F", "Omega", "E_power", "coef_days"])
+    rows = read_tsv(QUARTER_W, ["kind", "M", "Mprime", "F", "Omega", "E_power", "coef_days"])
     if len(rows) != 6 or rows[0]["kind"] != "const":
         fail(QUARTER_W, "expected the constant and five cosine terms")
     if any(r["Omega"] != "0" for r in rows):
@@ -131,7 +115,7 @@ def quarter_w():
 
 
 def planetary_args():
-    rows = read(PLANETARY_ARGS, ["name", "c0_deg", "c_k_deg", "c_T2_deg", "amplitude_days"])
+    rows = read_tsv(PLANETARY_ARGS, ["name", "c0_deg", "c_k_deg", "c_T2_deg", "amplitude_days"])
     if [r["name"] for r in rows] != [f"A{i}" for i in range(1, 15)]:
         fail(PLANETARY_ARGS, "expected A1..A14 in order")
     return rows
@@ -140,14 +124,14 @@ def planetary_args():
 # --- Equinoxes and solstices ----------------------------------------------------------------
 
 def season_poly(path):
-    rows = read(path, ["event", "c0", "c1_Y", "c2_Y2", "c3_Y3", "c4_Y4"])
+    rows = read_tsv(path, ["event", "c0", "c1_Y", "c2_Y2", "c3_Y3", "c4_Y4"])
     if [r["event"] for r in rows] != SEASON_EVENTS:
         fail(path, "expected the four events in order")
     return [[r[c] for c in ("c0", "c1_Y", "c2_Y2", "c3_Y3", "c4_Y4")] for r in rows]
 
 
 def season_terms():
-    rows = read(SEASON_C, ["A", "B_deg", "C_deg_per_century"])
+    rows = read_tsv(SEASON_C, ["A", "B_deg", "C_deg_per_century"])
     if len(rows) != 24:
         fail(SEASON_C, f"{len(rows)} rows, expected 24")
     return rows
@@ -156,7 +140,7 @@ def season_terms():
 # --- Planetary phenomena --------------------------------------------------------------------
 
 def phenomena_mean():
-    rows = read(PHENOMENA_MEAN, ["planet", "event", "A_JDE", "B_days", "M0_deg", "M1_deg"])
+    rows = read_tsv(PHENOMENA_MEAN, ["planet", "event", "A_JDE", "B_days", "M0_deg", "M1_deg"])
     out = []
     for planet in PLANETS:
         pair = [r for r in rows if r["planet"] == planet]
@@ -191,7 +175,7 @@ def series(rows, planet, event, n, path):
 
 
 def phenomena_terms():
-    rows = read(PHENOMENA_TERMS, ["planet", "event", "term", "c0", "c1_T", "c2_T2"])
+    rows = read_tsv(PHENOMENA_TERMS, ["planet", "event", "term", "c0", "c1_T", "c2_T2"])
     index, table, extra = [], [], []
     for planet in PLANETS:
         n = HARMONICS[planet]
@@ -218,7 +202,7 @@ def phenomena_terms():
 
 
 def elongation_terms():
-    rows = read(PHENOMENA_TERMS)
+    rows = read_tsv(PHENOMENA_TERMS)
     index, table = [], []
     for planet in ("Mercury", "Venus"):
         n = HARMONICS[planet]
@@ -235,7 +219,7 @@ def elongation_terms():
 
 
 def extra_arguments():
-    rows = read(PHENOMENA_EXTRA, ["name", "used_for", "c0_deg", "c1_deg_per_century"])
+    rows = read_tsv(PHENOMENA_EXTRA, ["name", "used_for", "c0_deg", "c1_deg_per_century"])
     if [r["name"] for r in rows] != list(EXTRA_ARGUMENTS):
         fail(PHENOMENA_EXTRA, "expected a..g in order")
     return rows

@@ -16,11 +16,10 @@ Usage: python3 tools/gentables/pluto.py [--check]
            differs).
 """
 
-import csv
 import sys
 from pathlib import Path
 
-from _output import write_or_check
+from _output import read_tsv, write_or_check
 
 ROOT = Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "tools" / "tables" / "meeus_pluto_terms_1st_ed.tsv"
@@ -34,11 +33,7 @@ LAST_ROW = [3, 0, 0, -1, -2, 0, 1, 13, 3]
 
 
 def read_rows():
-    with SOURCE.open(newline="", encoding="utf-8") as f:
-        reader = csv.DictReader(f, delimiter="\t")
-        if reader.fieldnames != COLUMNS:
-            sys.exit(f"{SOURCE}: unexpected columns {reader.fieldnames}")
-        rows = [[int(r[c]) for c in COLUMNS] for r in reader]
+    rows = [[int(r[c]) for c in COLUMNS] for r in read_tsv(SOURCE, COLUMNS)]
     if len(rows) != EXPECTED_ROWS:
         sys.exit(f"{SOURCE}: {len(rows)} rows, expected {EXPECTED_ROWS}")
     if rows[0] != FIRST_ROW or rows[-1] != LAST_ROW:
