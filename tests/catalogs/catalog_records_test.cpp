@@ -10,10 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -29,44 +30,32 @@ using testing::DecDeg;
 using testing::Hex;
 using testing::RaDeg;
 using testing::ScratchDir;
-using testing::SeparationArcsec;
+using testing::StoredOffsetArcsec;
 
-// --- "bsc" --------------------------------------------------------------------------------------
-
-// Records from data/bsc2000: Sirius (zone 29), Vega (zone 12), Polaris (zone 1).
+// Sirius from data/bsc2000/29.dat.
 constexpr std::string_view kSiriusBsc =
     "13bf0000bb0900004c8d9a00447ee6ffdefd39fb6eff0100434d6109416c70204131562b444120202020202020"
     "20202020202020";
-constexpr std::string_view kVegaBsc =
-    "87a00200591b00001214aa01e12d3b00c9001e01030000004c797203416c7020413056612020202020202020"
-    "2020202020202020";
-constexpr std::string_view kPolarisBsc =
-    "ba220000a8010000e6e63900ce3488002c00f4ffca004000554d6901416c702046384962202020202020202020"
-    "20202020202020";
-
-static_assert(kSiriusBsc.size() == 2 * kBscRecordBytes && kVegaBsc.size() == 2 * kBscRecordBytes &&
-              kPolarisBsc.size() == 2 * kBscRecordBytes);
 
 TEST(BscRecord, DecodesTheBrightStarsAsPublished) {
   struct Case {
     std::string_view hex;
     std::uint32_t hd, hr;
-    double ra, dec;             // SIMBAD ICRS, J2000.0 epoch 2000.0 (degrees)
-    double pmRA, pmDec;         // Hipparcos (mas/yr, pmRA = mu_alpha cos delta)
-    double v, bv, bvTolerance;  // BSC5 V; B-V of the BSC5 or Hipparcos
+    double ra, dec;      // SIMBAD ICRS, J2000.0 epoch 2000.0 (degrees)
+    double pmRA, pmDec;  // Hipparcos (mas/yr, pmRA = mu_alpha cos delta)
+    double v, bv;        // BSC5 V; B-V of the BSC5 or Hipparcos
     int flamsteed;
-    std::string_view bayer, constellation, spectralPrefix;
+    std::string_view constellation, spectralPrefix;
   };
   const Case cases[] = {
       // Sirius: BSC5 V -1.46, B-V 0.00 (Hipparcos 0.009); pm -546.01, -1223.07.
-      {kSiriusBsc, 48915, 2491, RaDeg(6, 45, 8.917), DecDeg(-1, 16, 42, 58.02), -546.01,
-       -1223.07, -1.46, 0.00, 0.011, 9, "Alp ", "CMa", "A1V"},
-      // Vega: BSC5 V 0.03, B-V 0.00; pm 200.94, 286.23 (van Leeuwen 2007).
-      {kVegaBsc, 172167, 7001, RaDeg(18, 36, 56.336), DecDeg(1, 38, 47, 1.28), 200.94, 286.23,
-       0.03, 0.00, 0.011, 3, "Alp ", "Lyr", "A0V"},
-      // Polaris: BSC5 V 2.02; Hipparcos B-V 0.636; pm 44.48, -11.85 (van Leeuwen 2007).
-      {kPolarisBsc, 8890, 424, RaDeg(2, 31, 49.09), DecDeg(1, 89, 15, 50.79), 44.48, -11.85,
-       2.02, 0.636, 0.011, 1, "Alp ", "UMi", "F8I"},
+      {kSiriusBsc, 48915, 2491, RaDeg(6, 45, 8.917), DecDeg(-1, 16, 42, 58.02), -546.01, -1223.07,
+       -1.46, 0.00, 9, "CMa", "A1V"},
+      // Polaris (bsc2000/01.dat): BSC5 V 2.02; Hipparcos B-V 0.636; pm 44.48, -11.85.
+      {"ba220000a8010000e6e63900ce3488002c00f4ffca004000554d6901416c702046384962202020202020202020"
+       "20202020202020",
+       8890, 424, RaDeg(2, 31, 49.09), DecDeg(1, 89, 15, 50.79), 44.48, -11.85, 2.02, 0.636, 1,
+       "UMi", "F8I"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hr);
@@ -74,47 +63,37 @@ TEST(BscRecord, DecodesTheBrightStarsAsPublished) {
     ASSERT_TRUE(r);
     EXPECT_EQ(r->HD, c.hd);
     EXPECT_EQ(r->HR, c.hr);
-    EXPECT_LT(SeparationArcsec(StoredDegrees(r->RA), StoredDegrees(r->Dec), c.ra, c.dec), 0.5);
+    EXPECT_LT(StoredOffsetArcsec(r->RA, r->Dec, c.ra, c.dec), 0.5);
     EXPECT_NEAR(r->PmRA, c.pmRA, 1.0);
     EXPECT_NEAR(r->PmDec, c.pmDec, 1.0);
     EXPECT_NEAR(Hundredths(r->Mag), c.v, 1e-9);
-    EXPECT_NEAR(Hundredths(r->BV), c.bv, c.bvTolerance);
+    EXPECT_NEAR(Hundredths(r->BV), c.bv, 0.011);
     EXPECT_EQ(r->Flamsteed, c.flamsteed);
-    EXPECT_EQ(r->Bayer, c.bayer);
+    EXPECT_EQ(r->Bayer, "Alp ");
     EXPECT_EQ(r->Constellation, c.constellation);
     EXPECT_EQ(r->SpectralClass.size(), 20u);
     EXPECT_EQ(r->SpectralClass.substr(0, c.spectralPrefix.size()), c.spectralPrefix);
   }
-  // Right ascension in hours, as the record pipeline reads it: Sirius 6h45m08.9s.
-  EXPECT_NEAR(StoredRaHours(DecodeBscRecord(Hex(kSiriusBsc))->RA), 6.0 + 45.0 / 60 + 8.9 / 3600,
-              0.05 / 3600);
 }
-
-// --- "sky" --------------------------------------------------------------------------------------
 
 TEST(SkyRecord, DecodesSiriusAsPublished) {
   // Sirius from sky2000/122.dat.
   const auto r = DecodeSkyRecord(
       Hex("4c8d9a00447ee6ff70ff01000000defd39fb1a3141315648490000005d7e000013bf000049510200"));
   ASSERT_TRUE(r);
-  EXPECT_LT(SeparationArcsec(StoredDegrees(r->RA), StoredDegrees(r->Dec), RaDeg(6, 45, 8.917),
-                             DecDeg(-1, 16, 42, 58.02)),
-            0.5);
-  EXPECT_NEAR(Hundredths(r->Mag), -1.44, 1e-9);   // Hipparcos V
-  EXPECT_NEAR(Hundredths(r->BV), 0.009, 0.006);   // Hipparcos B-V
+  EXPECT_LT(StoredOffsetArcsec(r->RA, r->Dec, RaDeg(6, 45, 8.917), DecDeg(-1, 16, 42, 58.02)), 0.5);
+  EXPECT_NEAR(Hundredths(r->Mag), -1.44, 1e-9);  // Hipparcos V
+  EXPECT_NEAR(Hundredths(r->BV), 0.009, 0.006);  // Hipparcos B-V
   EXPECT_EQ(r->MagDiff, 0);
   EXPECT_NEAR(r->PmRA, -546.01, 1.0);
   EXPECT_NEAR(r->PmDec, -1223.07, 1.0);
-  // Stellarium's WDS part for HIP 32349: 06451-1643, 2011, 61 degrees, 125.7".
-  EXPECT_EQ(r->Separation, 12570);
+  EXPECT_EQ(r->Separation, 12570);  // WDS 06451-1643 (2011): 125.7"
   EXPECT_EQ(r->SpectralClass, "A1V");
   EXPECT_EQ(r->IdText, "HI");
   EXPECT_EQ(r->IdNumber, 32349);  // HIP 32349
   EXPECT_EQ(r->HD, 48915u);
   EXPECT_EQ(r->SAO, 151881u);
 }
-
-// --- "wds" --------------------------------------------------------------------------------------
 
 TEST(WdsRecord, DecodesCastorWithTheMissingFieldsMarked) {
   // Castor (WDS 07346+3153, STF1110) from wds2000/08.dat.
@@ -123,45 +102,37 @@ TEST(WdsRecord, DecodesCastorWithTheMissingFieldsMarked) {
           "4131562b4132566d20202000"));
   ASSERT_TRUE(r);
   // Castor A, SIMBAD J2000.0: 07h34m35.873s +31d53m17.82s.
-  EXPECT_LT(SeparationArcsec(StoredDegrees(r->RA), StoredDegrees(r->Dec), RaDeg(7, 34, 35.873),
-                             DecDeg(1, 31, 53, 17.82)),
-            0.5);
+  EXPECT_LT(StoredOffsetArcsec(r->RA, r->Dec, RaDeg(7, 34, 35.873), DecDeg(1, 31, 53, 17.82)), 0.5);
   EXPECT_EQ(r->Discoverer, "STF1110");
-  // The last observation as Stellarium's WDS part gives it: 2017, 221 degrees, 179.8".
+  // The last observation in the WDS: 2017, 221 degrees, 179.8".
   EXPECT_EQ(r->Year2, 2017);
   EXPECT_EQ(r->PosAngle2, 221);
   EXPECT_EQ(r->Separation2, 17980);
   // Not in the source: written as missing.
   EXPECT_EQ(r->DM, 0u);
-  EXPECT_EQ(r->Year1, kWdsMissing);
-  EXPECT_EQ(r->PosAngle1, kWdsMissing);
-  EXPECT_EQ(r->Separation1, kWdsMissing);
-  EXPECT_EQ(r->Mag2, kWdsMissing);
+  for (std::int16_t v : {r->Year1, r->PosAngle1, r->Separation1, r->Mag2}) {
+    EXPECT_EQ(v, kWdsMissing);
+  }
   EXPECT_EQ(r->Components, "     ");
   EXPECT_EQ(r->Note, "  ");
   EXPECT_EQ(FieldText(r->SpectralClass), "A1V+A2Vm");  // SIMBAD
 }
-
-// --- "gcvs" -------------------------------------------------------------------------------------
 
 TEST(GcvsRecord, DecodesVariablesAsTheGcvsGivesThem) {
   struct Case {
     std::string_view hex;
     std::string_view name, type;
     std::int32_t number;
-    double max, min, period, periodTolerance;
+    double max, min, period;
   };
   const Case cases[] = {
       // R And: GCVS 010001, M, 5.8 - 15.2 V, P = 409.2 d (gcvs2000/06.dat).
       {"e92a09002ddd3a00112700009a99cc434402f0052020015220416e6420202020204d20202020202020202000",
-       "R And", "M", 10001, 5.8, 15.2, 409.2, 1e-4},
+       "R And", "M", 10001, 5.8, 15.2, 409.2},
       // Mira (omi Cet): M, 2.0 - 10.1 V, P = 331.96 d; a Greek-letter name has no number here
       // (gcvs2000/27.dat).
       {"0e283500db74fbff00000000e1faa543c800f2032020016f6d69204365742020204d20202020202020202000",
-       "omi Cet", "M", 0, 2.0, 10.1, 331.96, 1e-4},
-      // delta Cep: DCEP, 3.48 - 4.37 V, P = 5.3662 d (gcvs2000/13.dat).
-      {"fdaa02027022590000000000fab7ab405c01b50120200164656c204365702020204443455020202020202000",
-       "del Cep", "DCEP", 0, 3.48, 4.37, 5.3662, 1e-4},
+       "omi Cet", "M", 0, 2.0, 10.1, 331.96},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -172,37 +143,17 @@ TEST(GcvsRecord, DecodesVariablesAsTheGcvsGivesThem) {
     EXPECT_EQ(r->StarNumber, c.number);
     EXPECT_NEAR(Hundredths(r->MagMax), c.max, 1e-9);
     EXPECT_NEAR(Hundredths(r->MagMin), c.min, 1e-9);
-    EXPECT_NEAR(r->Period, c.period, c.periodTolerance);
+    EXPECT_NEAR(r->Period, c.period, 1e-4);
     EXPECT_EQ(kGcvsPhotometricSystems.at(r->PhotometricSystem), "V");
     EXPECT_EQ(r->MaxFlag, ' ');
-    EXPECT_EQ(r->MinFlag, ' ');
   }
   // Mira, SIMBAD J2000.0: 02h19m20.79s -02d58m39.5s.
   const auto mira = DecodeGcvsRecord(Hex(cases[1].hex));
-  EXPECT_LT(SeparationArcsec(StoredDegrees(mira->RA), StoredDegrees(mira->Dec),
-                             RaDeg(2, 19, 20.79), DecDeg(-1, 2, 58, 39.5)),
+  EXPECT_LT(StoredOffsetArcsec(mira->RA, mira->Dec, RaDeg(2, 19, 20.79), DecDeg(-1, 2, 58, 39.5)),
             1.0);
 }
 
-// --- Short and garbage input ------------------------------------------------------------------
-
-TEST(DecodeRecord, RefusesShortBuffers) {
-  const std::string full(kBscRecordBytes, ' ');
-  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{39}, std::size_t{43},
-                           std::size_t{51}}) {
-    const std::string_view b(full.data(), size);
-    EXPECT_EQ(DecodeBscRecord(b).has_value(), size >= kBscRecordBytes) << size;
-    EXPECT_EQ(DecodeSkyRecord(b).has_value(), size >= kSkyRecordBytes) << size;
-    EXPECT_EQ(DecodeWdsRecord(b).has_value(), size >= kWdsRecordBytes) << size;
-    EXPECT_EQ(DecodeGcvsRecord(b).has_value(), size >= kGcvsRecordBytes) << size;
-  }
-  // Exactly one record, and a longer buffer (only the first record is read).
-  EXPECT_TRUE(DecodeSkyRecord(std::string_view(full.data(), kSkyRecordBytes)));
-  EXPECT_TRUE(DecodeGcvsRecord(full));
-  EXPECT_EQ(DecodeBscRecord(Hex(kSiriusBsc) + "garbage")->HR, 2491u);
-}
-
-// A "bsc" record with the given HD (used as a serial number) and position.
+// A "bsc" record (Sirius) with the given HD (used as a serial number) and position.
 std::string BscBytes(std::uint32_t hd, std::int32_t ra, std::int32_t dec) {
   std::string b = Hex(kSiriusBsc);
   for (int k = 0; k < 4; ++k) {
@@ -216,48 +167,36 @@ std::string BscBytes(std::uint32_t hd, std::int32_t ra, std::int32_t dec) {
 TEST(ReadZoneFile, HandsOverWholeRecordsOnly) {
   ScratchDir dir;
   std::vector<std::uint32_t> seen;
-  const auto collect = [&](std::string_view rec) {
-    ASSERT_EQ(rec.size(), kBscRecordBytes);
-    seen.push_back(DecodeBscRecord(rec)->HD);
-  };
-  // Missing file, and a record size of 0.
+  const auto collect = [&](std::string_view rec) { seen.push_back(DecodeBscRecord(rec)->HD); };
   EXPECT_FALSE(ReadZoneFile(dir / "missing.dat", kBscRecordBytes, collect));
-  dir.Write("empty.dat", "");
-  EXPECT_FALSE(ReadZoneFile(dir / "empty.dat", 0, collect));
+  EXPECT_FALSE(ReadZoneFile(dir.Write("empty.dat", ""), 0, collect));  // no record size
   EXPECT_EQ(ReadZoneFile(dir / "empty.dat", kBscRecordBytes, collect), 0u);
-  // Three records and 17 bytes of a fourth: the partial record is not read.
-  std::string three;
-  for (std::uint32_t k = 1; k <= 3; ++k) three += BscBytes(k, 100, 100);
-  dir.Write("short.dat", three + std::string(17, 'x'));
-  seen.clear();
-  EXPECT_EQ(ReadZoneFile(dir / "short.dat", kBscRecordBytes, collect), 3u);
-  EXPECT_EQ(seen, (std::vector<std::uint32_t>{1, 2, 3}));
-  // Many records, more than one read's worth, with a record size that does not divide the
-  // read size: every record once, in order.
-  std::string many;
-  for (std::uint32_t k = 0; k < 5000; ++k) many += BscBytes(k, 100, 100);
-  dir.Write("many.dat", many + "xyz");
-  seen.clear();
-  EXPECT_EQ(ReadZoneFile(dir / "many.dat", kBscRecordBytes, collect), 5000u);
-  ASSERT_EQ(seen.size(), 5000u);
-  for (std::uint32_t k = 0; k < 5000; ++k) ASSERT_EQ(seen[k], k);
-  // A folder is not a zone file.
-  std::filesystem::create_directory(dir / "folder.dat");
+  std::filesystem::create_directory(dir / "folder.dat");  // a folder is not a zone file
   const auto folder = ReadZoneFile(dir / "folder.dat", kBscRecordBytes, collect);
   EXPECT_TRUE(!folder || *folder == 0u);
+  // More than one read's worth, with a record size that does not divide the read size, and a
+  // partial record at the end: every whole record once, in order.
+  std::string many;
+  std::vector<std::uint32_t> expected;
+  for (std::uint32_t k = 0; k < 5000; ++k) {
+    many += BscBytes(k, 100, 100);
+    expected.push_back(k);
+  }
+  seen.clear();
+  EXPECT_EQ(ReadZoneFile(dir.Write("many.dat", many + "xyz"), kBscRecordBytes, collect), 5000u);
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(ReadZone, SkipsRecordsOffTheSky) {
-  ScratchDir dir;
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   const struct {
     std::int32_t ra, dec;
     bool kept;
   } cases[] = {
-      {0, 0, true},           {36000000, 0, true},   {0, 9000000, true},  {0, -9000000, true},
-      {-1, 0, false},         {36000001, 0, false},  {0, 9000001, false}, {0, -9000001, false},
-      {kMin, kMin, false},    {kMax, kMax, false},
+      {0, 0, true},        {36000000, 0, true},  {0, 9000000, true},  {0, -9000000, true},
+      {-1, 0, false},      {36000001, 0, false}, {0, 9000001, false}, {0, -9000001, false},
+      {kMin, kMin, false}, {kMax, kMax, false},
   };
   std::string file;
   std::vector<std::uint32_t> expected;
@@ -266,8 +205,8 @@ TEST(ReadZone, SkipsRecordsOffTheSky) {
     file += BscBytes(++serial, c.ra, c.dec);
     if (c.kept) expected.push_back(serial);
   }
-  dir.Write("01.dat", file);
-  const auto records = ReadBscZone(dir / "01.dat");
+  ScratchDir dir;
+  const auto records = ReadBscZone(dir.Write("01.dat", file));
   ASSERT_TRUE(records);
   std::vector<std::uint32_t> got;
   for (const auto& r : *records) got.push_back(r.HD);
@@ -275,82 +214,32 @@ TEST(ReadZone, SkipsRecordsOffTheSky) {
   EXPECT_FALSE(ReadBscZone(dir / "02.dat"));
 }
 
-TEST(ReadZone, GarbageNeverCrashes) {
-  ScratchDir dir;
-  std::mt19937 random(12345);
-  std::string garbage(52 * 44 * 40 + 7, '\0');
-  for (char& c : garbage) c = static_cast<char>(random() & 0xFF);
-  dir.Write("garbage.dat", garbage);
-  const auto path = dir / "garbage.dat";
-  const auto bsc = ReadBscZone(path);
-  const auto sky = ReadSkyZone(path);
-  const auto wds = ReadWdsZone(path);
-  const auto gcvs = ReadGcvsZone(path);
-  ASSERT_TRUE(bsc && sky && wds && gcvs);
-  for (const auto& r : *bsc) EXPECT_TRUE(IsOnSky(r.RA, r.Dec));
-  for (const auto& r : *sky) EXPECT_TRUE(IsOnSky(r.RA, r.Dec));
-  for (const auto& r : *wds) EXPECT_TRUE(IsOnSky(r.RA, r.Dec));
-  for (const auto& r : *gcvs) {
-    EXPECT_TRUE(IsOnSky(r.RA, r.Dec));
-    EXPECT_EQ(r.Name.size(), 10u);
-  }
-}
-
-// --- Catalog keys and zone file names ------------------------------------------------------------
-
-TEST(ZoneFileName, ZeroPaddedToTheCatalogsDigits) {
-  const struct {
-    std::string_view key;
-    int zone;
-    std::string_view name;
-  } cases[] = {
-      {"bsc", 7, "bsc2000/07.dat"},   {"sky", 7, "sky2000/007.dat"},
-      {"sky", 123, "sky2000/123.dat"}, {"bsc", 50, "bsc2000/50.dat"},
-      {"gcm", 1, "gcm2000/01.dat"},   {"gcvs", 1, "gcvs2000/01.dat"},
-  };
-  for (const auto& c : cases) {
-    const TCatalogInfo* catalog = FindCatalog(c.key);
-    ASSERT_NE(catalog, nullptr) << c.key;
-    EXPECT_EQ(ZoneFileName(*catalog, c.zone), c.name);
-  }
-  EXPECT_EQ(FindCatalog("BSC"), nullptr);
-  EXPECT_EQ(FindCatalog("xyz"), nullptr);
-  EXPECT_EQ(FindCatalog("bsc")->RecordBytes, kBscRecordBytes);
-  EXPECT_EQ(FindCatalog("sky")->RecordBytes, kSkyRecordBytes);
-  EXPECT_EQ(FindCatalog("wds")->RecordBytes, kWdsRecordBytes);
-  EXPECT_EQ(FindCatalog("gcvs")->RecordBytes, kGcvsRecordBytes);
-}
-
-// --- Zone definition files -----------------------------------------------------------------------
-
 TEST(ReadZoneDefinitions, KeepsEveryLineInItsPlace) {
   ScratchDir dir;
   EXPECT_FALSE(ReadZoneDefinitions(dir / "fil50.dta"));
-  dir.Write("fil50.dta",
-            "  1    0  480  6000  9000\r\n"        // good
-            "  2  480\r\n"                          // short
-            "  3 abcd  960  6000  9000\r\n"        // not a number
-            "\r\n"                                  // blank
-            "  5 1920 2400 -9000 -7500 and more\n"  // only 25 characters are read; LF end
-            "  6  960 14x0  6000  9000\r\n"        // a letter inside a number
-            "  7 12.5   24   -15   +15");           // decimals, signs; no line end
-  const auto zones = ReadZoneDefinitions(dir / "fil50.dta");
+  const auto zones = ReadZoneDefinitions(
+      dir.Write("fil50.dta",
+                "  1    0  480  6000  9000\r\n"         // good
+                "  2  480\r\n"                          // short
+                "  3 abcd  960  6000  9000\r\n"         // not a number
+                "\r\n"                                  // blank
+                "  5 1920 2400 -9000 -7500 and more\n"  // only 25 characters are read; LF end
+                "  6  960 14x0  6000  9000\r\n"         // a letter inside a number
+                "  7 12.5   24   -15   +15"));          // decimals, signs; no line end
   ASSERT_TRUE(zones);
   ASSERT_EQ(zones->size(), 7u);
   const bool valid[] = {true, false, false, false, true, false, true};
   for (std::size_t k = 0; k < 7; ++k) EXPECT_EQ((*zones)[k].Valid, valid[k]) << k + 1;
   EXPECT_EQ((*zones)[0].RaEnd, 480.0);
-  EXPECT_EQ((*zones)[0].DecEnd, 9000.0);
   EXPECT_EQ((*zones)[4].RaStart, 1920.0);
   EXPECT_EQ((*zones)[4].DecStart, -9000.0);
-  EXPECT_EQ((*zones)[4].DecEnd, -7500.0);
   EXPECT_EQ((*zones)[6].RaStart, 12.5);
-  EXPECT_EQ((*zones)[6].DecStart, -15.0);
   EXPECT_EQ((*zones)[6].DecEnd, 15.0);
 }
 
-// The zone definition files in data/ tile the sky: no gaps, no overlaps. The solid angles of
-// the zones, (RA end - RA start) * (sin Dec end - sin Dec start), add up to 4 pi.
+// The zone definition files in data/ tile the sky: the solid angles of the zones,
+// (RA end - RA start) (sin Dec end - sin Dec start), add up to 4 pi, and a grid of points falls
+// into exactly one zone each.
 TEST(ZoneDefinitionsInData, TileTheSky) {
   constexpr double kRad = 3.141592653589793 / 180.0;
   for (const auto& [file, count] : {std::pair{"fil50.dta", 50u}, std::pair{"fil184.dta", 184u}}) {
@@ -361,17 +250,10 @@ TEST(ZoneDefinitionsInData, TileTheSky) {
     double area = 0.0;
     for (const auto& z : *zones) {
       ASSERT_TRUE(z.Valid);
-      EXPECT_LT(z.RaStart, z.RaEnd);
-      EXPECT_LT(z.DecStart, z.DecEnd);
-      EXPECT_GE(z.RaStart, 0.0);
-      EXPECT_LE(z.RaEnd, 2400.0);
-      EXPECT_GE(z.DecStart, -9000.0);
-      EXPECT_LE(z.DecEnd, 9000.0);
       area += (z.RaEnd - z.RaStart) * 0.15 * kRad *
               (std::sin(z.DecEnd / 100 * kRad) - std::sin(z.DecStart / 100 * kRad));
     }
     EXPECT_NEAR(area, 4 * 3.141592653589793, 1e-9);
-    // No two zones overlap: a grid of points falls into exactly one zone each.
     for (double ra = 0.5; ra < 2400; ra += 11.0) {
       for (double dec = -8999.5; dec < 9000; dec += 29.0) {
         int hits = 0;
@@ -384,68 +266,22 @@ TEST(ZoneDefinitionsInData, TileTheSky) {
   }
 }
 
-// Every record of the star catalogs in data/ lies in the zone of the file it is in, as
-// "fil50.dta" defines the zones ([start, end); declination +90 in the top band).
-TEST(StarCatalogsInData, RecordsLieInTheirZones) {
-  const auto zones = ReadZoneDefinitions(DataFolder() / "fil50.dta");
-  ASSERT_TRUE(zones);
-  ASSERT_EQ(zones->size(), 50u);
-  const auto inZone = [&](int zone, std::int32_t ra, std::int32_t dec) {
-    const TZoneBounds& z = (*zones)[zone - 1];
-    const double raHundredthsHour = ra / 100000.0 / 15.0 * 100.0;
-    const double decHundredths = dec / 1000.0;
-    const bool decIn = (decHundredths >= z.DecStart && decHundredths < z.DecEnd) ||
-                       (dec == 9000000 && z.DecEnd == 9000.0);
-    return raHundredthsHour >= z.RaStart && raHundredthsHour < z.RaEnd && decIn;
-  };
-  std::size_t bsc = 0, wds = 0, gcvs = 0;
-  bool sirius = false, vega = false, polaris = false;
-  for (int zone = 1; zone <= 50; ++zone) {
-    const auto path = [&](std::string_view key) {
-      return DataFolder() / ZoneFileName(*FindCatalog(key), zone);
-    };
-    const auto b = ReadBscZone(path("bsc"));
-    const auto w = ReadWdsZone(path("wds"));
-    const auto g = ReadGcvsZone(path("gcvs"));
-    ASSERT_TRUE(b && w && g) << zone;
-    for (const auto& r : *b) {
-      ASSERT_TRUE(inZone(zone, r.RA, r.Dec)) << "HR " << r.HR;
-      sirius |= r.HR == 2491 && r.HD == 48915;
-      vega |= r.HR == 7001 && r.HD == 172167;
-      polaris |= r.HR == 424 && r.HD == 8890;
-    }
-    for (const auto& r : *w) ASSERT_TRUE(inZone(zone, r.RA, r.Dec)) << r.Discoverer;
-    for (const auto& r : *g) ASSERT_TRUE(inZone(zone, r.RA, r.Dec)) << r.Name;
-    bsc += b->size();
-    wds += w->size();
-    gcvs += g->size();
-  }
-  EXPECT_TRUE(sirius && vega && polaris);
-  // The BSC5 has 9110 entries, 14 of them novae and other non-stars.
-  EXPECT_GE(bsc, 9000u);
-  EXPECT_LE(bsc, 9110u);
-  EXPECT_GT(wds, 20000u);
-  EXPECT_GT(gcvs, 6000u);
-}
-
-// --- Name files -----------------------------------------------------------------------------------
-
 TEST(ReadNameFile, ReadsColumnsAndSkipsBadLines) {
   ScratchDir dir;
   EXPECT_FALSE(ReadNameFile(dir / "Stjanamn.dta", kStarNameWidth));
   dir.Write("Stjanamn.dta",
             "0645.1 -1643 Sirius\r\n"
-            "0231.8 +8916 Polstj\xE4rnan\r\n"                 // Windows-1252 a-umlaut
-            "1836.9 +3847 Vega  this is not part of it\r\n"   // the name ends at two blanks
+            "0231.8 +8916 Polstj\xE4rnan\r\n"                // Windows-1252 a-umlaut
+            "1836.9 +3847 Vega  this is not part of it\r\n"  // the name ends at two blanks
             "0000.0 +0000 A name far longer than nineteen\r\n"
-            "0645.1 -1643\r\n"                                 // no name
-            "0645.1 -1643              \r\n"                   // a blank name
+            "0645.1 -1643\r\n"                // no name
+            "0645.1 -1643              \r\n"  // a blank name
             "xx45.1 -1643 Bad hours\r\n"
             "2400.0 +0000 Hours 24\r\n"
             "0660.0 +0000 Minutes 60\r\n"
             "0645.1 x1643 Bad sign\r\n"
             "0645.1 -9100 Degrees 91\r\n"
-            "0645.1 -16\r\n"                                   // short line
+            "0645.1 -16\r\n"  // short line
             "\r\n"
             "1200.0  1230 Blank sign");
   const auto names = ReadNameFile(dir / "Stjanamn.dta", kStarNameWidth);
@@ -455,42 +291,39 @@ TEST(ReadNameFile, ReadsColumnsAndSkipsBadLines) {
   EXPECT_NEAR((*names)[0].RaHours, 6.0 + 45.1 / 60, 1e-12);
   EXPECT_NEAR((*names)[0].DecDegrees, -(16.0 + 43.0 / 60), 1e-12);
   EXPECT_EQ((*names)[1].Name, "Polstj\u00e4rnan");
-  EXPECT_NEAR((*names)[1].DecDegrees, 89.0 + 16.0 / 60, 1e-12);
   EXPECT_EQ((*names)[2].Name, "Vega");
   EXPECT_EQ((*names)[3].Name, "A name far longer t");  // 19 characters
   EXPECT_EQ((*names)[4].Name, "Blank sign");
   EXPECT_NEAR((*names)[4].DecDegrees, 12.5, 1e-12);
   // Object names are 22 characters wide.
-  const auto objects = ReadNameFile(dir / "Stjanamn.dta", kObjectNameWidth);
-  ASSERT_TRUE(objects);
-  EXPECT_EQ((*objects)[3].Name, "A name far longer than");
+  EXPECT_EQ((*ReadNameFile(dir / "Stjanamn.dta", kObjectNameWidth))[3].Name,
+            "A name far longer than");
 }
 
-TEST(StarNamesInData, HaveTheBrightStarsInSwedish) {
-  const auto names = ReadNameFile(DataFolder() / "Stjanamn.dta", kStarNameWidth);
-  ASSERT_TRUE(names);
-  EXPECT_GT(names->size(), 500u);
-  const auto find = [&](std::string_view name) -> const TNameEntry* {
-    for (const auto& n : *names) {
-      if (n.Name == name) return &n;
-    }
-    return nullptr;
-  };
-  // J2000.0 positions (SIMBAD) to the file's precision: 0.1 minute of RA, 1' of Dec.
+// The name files in data/ name the bright stars and objects in Swedish, at their SIMBAD
+// J2000.0 positions to the files' precision: 0.1 minute of right ascension, 1' of declination.
+TEST(NameFilesInData, NameTheBrightStarsAndObjects) {
   const struct {
+    std::string_view file;
+    std::size_t width;
     std::string_view name;
-    double raHours, decDegrees;
-  } stars[] = {
-      {"Polstj\u00e4rnan", RaDeg(2, 31, 49.09) / 15, DecDeg(1, 89, 15, 50.8)},
-      {"Sirius", RaDeg(6, 45, 8.92) / 15, DecDeg(-1, 16, 42, 58.0)},
-      {"Vega", RaDeg(18, 36, 56.34) / 15, DecDeg(1, 38, 47, 1.3)},
-      {"Betelgeuse", RaDeg(5, 55, 10.31) / 15, DecDeg(1, 7, 24, 25.4)},
+    double ra, dec;
+  } cases[] = {
+      {"Stjanamn.dta", kStarNameWidth, "Polstj\u00e4rnan", RaDeg(2, 31, 49.09),
+       DecDeg(1, 89, 15, 50.8)},
+      {"Stjanamn.dta", kStarNameWidth, "Sirius", RaDeg(6, 45, 8.92), DecDeg(-1, 16, 42, 58.0)},
+      {"Objnamn.dta", kObjectNameWidth, "Andromedagalaxen", RaDeg(0, 42, 44.33),
+       DecDeg(1, 41, 16, 7.5)},
   };
-  for (const auto& s : stars) {
-    const TNameEntry* n = find(s.name);
-    ASSERT_NE(n, nullptr) << s.name;
-    EXPECT_NEAR(n->RaHours, s.raHours, 0.051 / 60) << s.name;
-    EXPECT_NEAR(n->DecDegrees, s.decDegrees, 0.51 / 60) << s.name;
+  for (const auto& c : cases) {
+    const auto names = ReadNameFile(DataFolder() / c.file, c.width);
+    ASSERT_TRUE(names) << c.file;
+    EXPECT_GT(names->size(), 500u) << c.file;
+    const auto n = std::find_if(names->begin(), names->end(),
+                                [&](const TNameEntry& e) { return e.Name == c.name; });
+    ASSERT_NE(n, names->end()) << c.name;
+    EXPECT_NEAR(n->RaHours, c.ra / 15, 0.051 / 60) << c.name;
+    EXPECT_NEAR(n->DecDegrees, c.dec, 0.51 / 60) << c.name;
   }
 }
 
