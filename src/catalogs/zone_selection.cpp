@@ -19,18 +19,12 @@ namespace {
 
 constexpr double kRadToDeg = 57.29577951308232;
 
-// Catalog indices in kCatalogs.
-constexpr int kPgc = 0;
-constexpr int kRc3 = 1;
+// Indices in kCatalogs of the catalogs that have rules of their own.
 constexpr int kBsc = 2;
 constexpr int kSky = 3;
 constexpr int kWds = 4;
 constexpr int kGcvs = 5;
-constexpr int kNgc = 6;
-constexpr int kSac = 7;
-constexpr int kGpn = 8;
 constexpr int kLbn = 9;
-constexpr int kOcl = 10;
 constexpr int kGcm = 11;
 
 // The switch of each catalog, in the order of kCatalogs.
@@ -79,7 +73,7 @@ struct TStored {
   double RaDeg;
   double DecDeg;
   double Magnitude;
-  double PmRa = 0.0;  // 0.001"/yr
+  double PmRa = 0.0;  // 0.001"/yr; only "bsc" and "sky" give a proper motion
   double PmDec = 0.0;
 };
 
@@ -139,27 +133,23 @@ std::shared_ptr<const std::vector<R>> CachedZone(TReader<R> reader,
   return shared;
 }
 
-template <typename R>
-bool ReadZoneRecords(TReader<R> reader, int catalog, int zone, double limit, TObsState& state,
+template <typename R, TReader<R> Reader>
+bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
                      const TChartMoment& moment, const TChartView& view,
                      const std::filesystem::path& dataDir, std::vector<TCatalogObject>& out) {
   const std::string name = ZoneFileName(kCatalogs[catalog], zone);
-  const auto records = CachedZone(reader, ResolveDataPath(dataDir, name), catalog != kSky);
+  const auto records = CachedZone(Reader, ResolveDataPath(dataDir, name), catalog != kSky);
   if (!records) return false;
   if (moment.Nutation) {
     state.Obliquity = moment.Eps0;
     state.NutLon = moment.DPsi;
     state.NutObl = moment.DEps;
   }
-  const bool properMotion = catalog == kBsc || catalog == kSky;
   for (const R& r : *records) {
     const TStored s = Stored(r);
     if (!(s.Magnitude <= limit)) continue;
-    const double alpha = s.RaDeg * kDegToRad;
-    const double delta = s.DecDeg * kDegToRad;
-    const TEquatorial place = properMotion
-                                  ? CatalogApparentPlace(alpha, delta, s.PmRa, s.PmDec, moment)
-                                  : CatalogApparentPlace(alpha, delta, 0.0, 0.0, moment);
+    const TEquatorial place =
+        CatalogApparentPlace(s.RaDeg * kDegToRad, s.DecDeg * kDegToRad, s.PmRa, s.PmDec, moment);
     const TChartCoords coords = ChartCoordinates(place.Alpha, place.Delta, moment, view);
     const auto point = ProjectChartCoords(coords, view);
     if (!point) continue;
@@ -179,6 +169,19 @@ bool ReadZoneRecords(TReader<R> reader, int catalog, int zone, double limit, TOb
   }
   return true;
 }
+
+// The zone reader of each catalog, in the order of kCatalogs (and of TCatalogRecord).
+using TZoneRecordsReader = bool (*)(int, int, double, TObsState&, const TChartMoment&,
+                                    const TChartView&, const std::filesystem::path&,
+                                    std::vector<TCatalogObject>&);
+constexpr std::array<TZoneRecordsReader, 12> kZoneRecordsReaders = {
+    &ReadZoneRecords<TPgcRecord, &ReadPgcZone>, &ReadZoneRecords<TRc3Record, &ReadRc3Zone>,
+    &ReadZoneRecords<TBscRecord, &ReadBscZone>, &ReadZoneRecords<TSkyRecord, &ReadSkyZone>,
+    &ReadZoneRecords<TWdsRecord, &ReadWdsZone>, &ReadZoneRecords<TGcvsRecord, &ReadGcvsZone>,
+    &ReadZoneRecords<TNgcRecord, &ReadNgcZone>, &ReadZoneRecords<TSacRecord, &ReadSacZone>,
+    &ReadZoneRecords<TGpnRecord, &ReadGpnZone>, &ReadZoneRecords<TLbnRecord, &ReadLbnZone>,
+    &ReadZoneRecords<TOclRecord, &ReadOclZone>, &ReadZoneRecords<TGcmRecord, &ReadGcmZone>,
+};
 
 }  // namespace
 
@@ -309,10 +312,8 @@ bool SelectZones184(TZoneFlags& flags, const std::filesystem::path& dataDir, con
 }
 
 int CatalogIndex(std::string_view key) {
-  for (std::size_t i = 0; i < kCatalogs.size(); ++i) {
-    if (kCatalogs[i].Key == key) return static_cast<int>(i);
-  }
-  return -1;
+  const TCatalogInfo* catalog = FindCatalog(key);
+  return catalog ? static_cast<int>(catalog - kCatalogs.data()) : -1;
 }
 
 bool CatalogEnabled(const TObsState& state, int catalog) {
@@ -383,47 +384,9 @@ TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, dou
 bool ReadCatalogZone(int catalog, int zone, double magnitudeLimit, TObsState& state,
                      const TChartMoment& moment, const TChartView& view,
                      const std::filesystem::path& dataDir, std::vector<TCatalogObject>& out) {
-  const double limit = magnitudeLimit;
-  switch (catalog) {
-    case kPgc:
-      return ReadZoneRecords<TPgcRecord>(&ReadPgcZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kRc3:
-      return ReadZoneRecords<TRc3Record>(&ReadRc3Zone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kBsc:
-      return ReadZoneRecords<TBscRecord>(&ReadBscZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kSky:
-      return ReadZoneRecords<TSkyRecord>(&ReadSkyZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kWds:
-      return ReadZoneRecords<TWdsRecord>(&ReadWdsZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kGcvs:
-      return ReadZoneRecords<TGcvsRecord>(&ReadGcvsZone, catalog, zone, limit, state, moment, view,
-                                          dataDir, out);
-    case kNgc:
-      return ReadZoneRecords<TNgcRecord>(&ReadNgcZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kSac:
-      return ReadZoneRecords<TSacRecord>(&ReadSacZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kGpn:
-      return ReadZoneRecords<TGpnRecord>(&ReadGpnZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kLbn:
-      return ReadZoneRecords<TLbnRecord>(&ReadLbnZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kOcl:
-      return ReadZoneRecords<TOclRecord>(&ReadOclZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    case kGcm:
-      return ReadZoneRecords<TGcmRecord>(&ReadGcmZone, catalog, zone, limit, state, moment, view,
-                                         dataDir, out);
-    default:
-      return false;
-  }
+  if (catalog < 0 || catalog >= static_cast<int>(kZoneRecordsReaders.size())) return false;
+  return kZoneRecordsReaders[catalog](catalog, zone, magnitudeLimit, state, moment, view, dataDir,
+                                      out);
 }
 
 TCatalogDrawing ChartCatalogObjects(TObsState& state, const TChartView& view, TZoneFlags& flags,
