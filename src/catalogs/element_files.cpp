@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/reductions.h"
+#include "catalogs/catalog_records.h"
 #include "shell/textfile.h"
 #include "timecal/numtext.h"
 #include "timecal/timescales.h"
@@ -10,11 +12,6 @@
 namespace himlavy {
 
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-
-// The Sun's Gaussian constant, for asteroids and comets.
-constexpr double kSunGaussK = 0.01720209895;
 
 // The mean daily motion in degrees of a body at 1 AU from the Sun, with which the epoch of a
 // probe on an open orbit is moved back to its perihelion.
@@ -132,10 +129,7 @@ bool AllFinite(const TElements& e) {
 }
 
 std::string NameOf(std::string_view line, std::size_t width) {
-  std::string_view name = Field(line, 1, width);
-  const std::size_t last = name.find_last_not_of(' ');
-  name = last == std::string_view::npos ? std::string_view{} : name.substr(0, last + 1);
-  return Cp1252ToUtf8(name);
+  return Cp1252ToUtf8(FieldText(Field(line, 1, width)));
 }
 
 }  // namespace
@@ -177,15 +171,13 @@ std::optional<TMinorBody> ElementLineToBody(std::string_view line, TElementFileK
   const bool probe = kind == TElementFileKind::Probe;
   if (line.size() < (probe ? kProbeCentre + 2 : cols.LastElement)) return std::nullopt;
 
+  // Asteroids and comets go round the Sun, the first central body.
+  const TCentralBody* centre =
+      probe ? FindCentralBody(Field(line, kProbeCentre, 3)) : &kCentralBodies[0];
+  if (centre == nullptr) return std::nullopt;
   TMinorBody body;
-  body.Centre = kCentralBodies[0].Text;
-  body.GaussK = kSunGaussK;
-  if (probe) {
-    const TCentralBody* centre = FindCentralBody(Field(line, kProbeCentre, 3));
-    if (centre == nullptr) return std::nullopt;
-    body.Centre = centre->Text;
-    body.GaussK = centre->GaussK;
-  }
+  body.Centre = centre->Text;
+  body.GaussK = centre->GaussK;
 
   std::optional<double> epochJD = DateAt(line, cols.EpochFirst, 8);
   const std::optional<double> dist = Real(line, cols.DistFirst, 10);
