@@ -1,7 +1,6 @@
 #include "catalogs/catalog_records.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -17,21 +16,11 @@ using namespace record_bytes;
 
 namespace {
 
-// The blanks allowed around a number in a fixed column.
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
-// A fixed column (1-based first column, width) of a line as a number, or nullopt when it is
-// blank, missing or not a number.
+// A fixed column (1-based first column, width) of a line as a number, blanks around it
+// allowed, or nullopt when it is blank, missing or not a number.
 std::optional<double> ColumnNumber(std::string_view line, std::size_t first, std::size_t width) {
   if (line.size() < first) return std::nullopt;
-  const std::string_view text = Trim(line.substr(first - 1, width));
-  if (text.empty()) return std::nullopt;
-  return ParseReal(text);
+  return ParseReal(line.substr(first - 1, width));
 }
 
 }  // namespace
@@ -161,19 +150,19 @@ std::optional<TGcvsRecord> DecodeGcvsRecord(std::string_view b) {
 }
 
 std::optional<std::vector<TBscRecord>> ReadBscZone(const std::filesystem::path& path) {
-  return ReadZone<TBscRecord>(path, kBscRecordBytes, DecodeBscRecord);
+  return ReadZone(path, kBscRecordBytes, DecodeBscRecord);
 }
 
 std::optional<std::vector<TSkyRecord>> ReadSkyZone(const std::filesystem::path& path) {
-  return ReadZone<TSkyRecord>(path, kSkyRecordBytes, DecodeSkyRecord);
+  return ReadZone(path, kSkyRecordBytes, DecodeSkyRecord);
 }
 
 std::optional<std::vector<TWdsRecord>> ReadWdsZone(const std::filesystem::path& path) {
-  return ReadZone<TWdsRecord>(path, kWdsRecordBytes, DecodeWdsRecord);
+  return ReadZone(path, kWdsRecordBytes, DecodeWdsRecord);
 }
 
 std::optional<std::vector<TGcvsRecord>> ReadGcvsZone(const std::filesystem::path& path) {
-  return ReadZone<TGcvsRecord>(path, kGcvsRecordBytes, DecodeGcvsRecord);
+  return ReadZone(path, kGcvsRecordBytes, DecodeGcvsRecord);
 }
 
 std::optional<std::vector<TZoneBounds>> ReadZoneDefinitions(const std::filesystem::path& path) {

@@ -86,9 +86,6 @@ std::optional<std::size_t> ReadZoneFile(const std::filesystem::path& path,
 // A stored right ascension or declination (0.00001 degree) in degrees.
 inline double StoredDegrees(std::int32_t value) { return value / 100000.0; }
 
-// A stored right ascension (0.00001 degree) in hours.
-inline double StoredRaHours(std::int32_t value) { return value / 100000.0 / 15.0; }
-
 // A stored magnitude, colour index or other hundredths field as a number.
 inline double Hundredths(std::int32_t value) { return value / 100.0; }
 

@@ -19,9 +19,6 @@ std::string Counted(std::string_view b, std::size_t at, std::size_t room) {
   return std::string(b.substr(at + 1, length));
 }
 
-// A magnitude field in hundredths as magnitudes.
-double Magnitude(std::int16_t value) { return value / 100.0; }
-
 }  // namespace
 
 std::optional<TNgcRecord> DecodeNgcRecord(std::string_view b) {
@@ -176,25 +173,25 @@ std::optional<TGcmRecord> DecodeGcmRecord(std::string_view b) {
   return r;
 }
 
-double ChartMagnitude(const TNgcRecord& r) { return Magnitude(r.Mag); }
+double ChartMagnitude(const TNgcRecord& r) { return Hundredths(r.Mag); }
 
 double ChartMagnitude(const TRc3Record& r) {
-  return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Magnitude(r.MagB);
+  return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Hundredths(r.MagB);
 }
 
 double ChartMagnitude(const TPgcRecord& r) {
-  return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Magnitude(r.MagB);
+  return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Hundredths(r.MagB);
 }
 
 double ChartMagnitude(const TSacRecord& r) { return r.Mag; }
 
-double ChartMagnitude(const TGpnRecord& r) { return Magnitude(r.Mag); }
+double ChartMagnitude(const TGpnRecord& r) { return Hundredths(r.Mag); }
 
 double ChartMagnitude(const TLbnRecord& r) { return r.Brightness; }
 
-double ChartMagnitude(const TOclRecord& r) { return Magnitude(r.MagTotal); }
+double ChartMagnitude(const TOclRecord& r) { return Hundredths(r.MagTotal); }
 
-double ChartMagnitude(const TGcmRecord& r) { return Magnitude(r.Mag); }
+double ChartMagnitude(const TGcmRecord& r) { return Hundredths(r.Mag); }
 
 namespace {
 
@@ -243,36 +240,36 @@ std::string_view SacTypeText(std::string_view code) {
 }
 
 std::optional<std::vector<TNgcRecord>> ReadNgcZone(const std::filesystem::path& path) {
-  return ReadZone<TNgcRecord>(path, kNgcRecordBytes, DecodeNgcRecord);
+  return ReadZone(path, kNgcRecordBytes, DecodeNgcRecord);
 }
 
 std::optional<std::vector<TRc3Record>> ReadRc3Zone(const std::filesystem::path& path) {
-  return ReadZone<TRc3Record>(path, kRc3RecordBytes, DecodeRc3Record);
+  return ReadZone(path, kRc3RecordBytes, DecodeRc3Record);
 }
 
 std::optional<std::vector<TPgcRecord>> ReadPgcZone(const std::filesystem::path& path) {
-  return ReadZone<TPgcRecord>(path, kPgcRecordBytes, DecodePgcRecord);
+  return ReadZone(path, kPgcRecordBytes, DecodePgcRecord);
 }
 
 std::optional<std::vector<TSacRecord>> ReadSacZone(const std::filesystem::path& path) {
-  return ReadZone<TSacRecord>(path, kSacRecordBytes, DecodeSacRecord,
-                              [](const TSacRecord& r) { return IsSacOnSky(r.RA, r.Dec); });
+  return ReadZone(path, kSacRecordBytes, DecodeSacRecord,
+                  [](const TSacRecord& r) { return IsSacOnSky(r.RA, r.Dec); });
 }
 
 std::optional<std::vector<TGpnRecord>> ReadGpnZone(const std::filesystem::path& path) {
-  return ReadZone<TGpnRecord>(path, kGpnRecordBytes, DecodeGpnRecord);
+  return ReadZone(path, kGpnRecordBytes, DecodeGpnRecord);
 }
 
 std::optional<std::vector<TLbnRecord>> ReadLbnZone(const std::filesystem::path& path) {
-  return ReadZone<TLbnRecord>(path, kLbnRecordBytes, DecodeLbnRecord);
+  return ReadZone(path, kLbnRecordBytes, DecodeLbnRecord);
 }
 
 std::optional<std::vector<TOclRecord>> ReadOclZone(const std::filesystem::path& path) {
-  return ReadZone<TOclRecord>(path, kOclRecordBytes, DecodeOclRecord);
+  return ReadZone(path, kOclRecordBytes, DecodeOclRecord);
 }
 
 std::optional<std::vector<TGcmRecord>> ReadGcmZone(const std::filesystem::path& path) {
-  return ReadZone<TGcmRecord>(path, kGcmRecordBytes, DecodeGcmRecord);
+  return ReadZone(path, kGcmRecordBytes, DecodeGcmRecord);
 }
 
 }  // namespace himlavy

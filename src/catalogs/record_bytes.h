@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "catalogs/catalog_records.h"
@@ -55,8 +56,9 @@ struct StoredOnSky {
 };
 
 // Every record of a zone file, decoded, keeping those that `onSky` accepts. nullopt when the
-// file cannot be read.
-template <typename Record, typename Decoder, typename OnSky = StoredOnSky>
+// file cannot be read. The record type is the one the decoder returns (std::optional<Record>).
+template <typename Decoder, typename OnSky = StoredOnSky,
+          typename Record = typename std::invoke_result_t<Decoder, std::string_view>::value_type>
 std::optional<std::vector<Record>> ReadZone(const std::filesystem::path& path,
                                             std::size_t recordBytes, Decoder decode,
                                             OnSky onSky = {}) {
