@@ -583,7 +583,6 @@ QWidget* TMultPageDlg::BuildRightColumn() {
 
   okButton_ = new QPushButton(ButtonGlyph(0), QStringLiteral("&OK"), column);
   okButton_->setObjectName(QStringLiteral("OkButton"));
-  okButton_->setDefault(true);
   cancelButton_ = new QPushButton(ButtonGlyph(1), QStringLiteral("&Avbryt"), column);
   cancelButton_->setObjectName(QStringLiteral("CancelButton"));
   helpButton_ = new QPushButton(ButtonGlyph(2), QStringLiteral("&Hjälp"), column);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "catalogs/catalog_records.h"
 #include "shell/parameter_file.h"
 #include "shell/place_lookup.h"
 #include "shell/textfile.h"
@@ -22,7 +23,7 @@ constexpr std::uint8_t kEquatorial = 0b0001100;   // 2, 3
 constexpr std::uint8_t kKeep = 0;                 // not changed by a change of system
 
 constexpr std::string_view kNoHint;
-constexpr std::string_view kNoFile;
+constexpr std::string_view kNoCatalog;
 
 using G = TSwitchGroup;
 using S = TObsState;
@@ -31,80 +32,80 @@ using S = TObsState;
 
 const std::array<TSwitchBox, kSwitchBoxCount> kSwitchBoxes = {{
     // Page "Urval".
-    {"Koordinatstreck", kNoHint, &S::ShowCoordLines, G::Selection, kAll, false, kNoFile, 0},
-    {"Sol och planeter", kNoHint, &S::ShowSunPlanets, G::Selection, kNotGalactic, true, kNoFile, 0},
+    {"Koordinatstreck", kNoHint, &S::ShowCoordLines, G::Selection, kAll, false, kNoCatalog},
+    {"Sol och planeter", kNoHint, &S::ShowSunPlanets, G::Selection, kNotGalactic, true, kNoCatalog},
     {"Asteroider 1", "Ljusstarka asteroider", &S::ShowAsteroids1, G::Selection, kNotGalactic, true,
-     kNoFile, 0},
+     kNoCatalog},
     {"Asteroider 2", "Asteroider nära jorden och ovanliga", &S::ShowAsteroids2, G::Selection, kKeep,
-     true, kNoFile, 0},
+     true, kNoCatalog},
     {"Asteroider 3", "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan",
-     &S::ShowAsteroids3, G::Selection, kKeep, true, kNoFile, 0},
-    {"Kometer", kNoHint, &S::ShowComets, G::Selection, kNotGalactic, true, kNoFile, 0},
-    {"Konstellationer", kNoHint, &S::ShowConstellations, G::Selection, kNotWhole, false, kNoFile,
-     0},
-    {"Månar", kNoHint, &S::ShowMoons, G::Selection, kNotGalactic, true, kNoFile, 0},
-    {"Rymdsonder", kNoHint, &S::ShowProbes, G::Selection, kNotGalactic, true, kNoFile, 0},
-    {"Historikplottar", kNoHint, &S::ShowHistory, G::Selection, kNotGalactic, false, kNoFile, 0},
-    {"Konstellationsgränser", kNoHint, &S::ShowConstBounds, G::Selection, kNotWhole, false, kNoFile,
-     0},
+     &S::ShowAsteroids3, G::Selection, kKeep, true, kNoCatalog},
+    {"Kometer", kNoHint, &S::ShowComets, G::Selection, kNotGalactic, true, kNoCatalog},
+    {"Konstellationer", kNoHint, &S::ShowConstellations, G::Selection, kNotWhole, false,
+     kNoCatalog},
+    {"Månar", kNoHint, &S::ShowMoons, G::Selection, kNotGalactic, true, kNoCatalog},
+    {"Rymdsonder", kNoHint, &S::ShowProbes, G::Selection, kNotGalactic, true, kNoCatalog},
+    {"Historikplottar", kNoHint, &S::ShowHistory, G::Selection, kNotGalactic, false, kNoCatalog},
+    {"Konstellationsgränser", kNoHint, &S::ShowConstBounds, G::Selection, kNotWhole, false,
+     kNoCatalog},
     // Page "Urval", group "Etiketter".
     {"Planeter m.fl.", "Etiketter för sol, planeter och månar", &S::LabelPlanets, G::Labels,
-     kNotGalactic, false, kNoFile, 0},
+     kNotGalactic, false, kNoCatalog},
     {"Konstellationer", "Etiketter för konstellationer", &S::LabelConstellations, G::Labels,
-     kNotWhole, false, kNoFile, 0},
-    {"Stjärnor", "Etiketter för stjärnor", &S::LabelStars, G::Labels, kNotWhole, false, kNoFile, 0},
+     kNotWhole, false, kNoCatalog},
+    {"Stjärnor", "Etiketter för stjärnor", &S::LabelStars, G::Labels, kNotWhole, false, kNoCatalog},
     {"Galaxer m.fl.", "Etiketter för galaxer, nebulosor och stjärnhopar", &S::LabelDeepSky,
-     G::Labels, kEquatorial, false, kNoFile, 0},
+     G::Labels, kEquatorial, false, kNoCatalog},
     {"Asteroider m.fl.", "Etiketter för asteroider, kometer och rymdsonder", &S::LabelMinorBodies,
-     G::Labels, kKeep, false, kNoFile, 0},
+     G::Labels, kKeep, false, kNoCatalog},
     // Page "Stjärnor m.fl.", group "Stjärnor".
     {"BSC", "Bright Star Catalogue, 5th Rev. Ed. (Hoffleit+ 1991)", &S::CatBSC, G::Stars, kNotWhole,
-     false, "bsc2000\\01.dat", 52},
+     false, "bsc"},
     {"GCVS", "General Catalog of Variable Stars (Kholopov+ 1998)", &S::CatGCVS, G::Stars,
-     kEquatorial, false, "gcvs2000\\01.dat", 44},
+     kEquatorial, false, "gcvs"},
     {"WDS", "The Washington Visual Double Star Catalog  (USNO, 2000)", &S::CatWDS, G::Stars,
-     kEquatorial, false, "wds2000\\01.dat", 52},
+     kEquatorial, false, "wds"},
     {"SKY", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8", &S::CatSKY, G::Stars,
-     kEquatorial, false, "sky2000\\001.dat", 40},
+     kEquatorial, false, "sky"},
     // Page "Stjärnor m.fl.", group "Galaxer m.fl.".
     {"NGC", "NGC 2000.0 (Sky Publishing, ed. Sinnott 1988)", &S::CatNGC, G::DeepSky, kEquatorial,
-     false, "ngc2000\\01.dat", 76},
+     false, "ngc"},
     {"RC3", "Third Reference Cat. of Bright Galaxies (RC3) (de Vaucouleurs+ 1991)", &S::CatRC3,
-     G::DeepSky, kEquatorial, false, "rc32000\\01.dat", 64},
+     G::DeepSky, kEquatorial, false, "rc3"},
     {"GPN", "Strasbourg-ESO Catalogue of Galactic Planetary Nebulae (Acker+ 1992)", &S::CatGPN,
-     G::DeepSky, kEquatorial, false, "gpn2000\\01.dat", 56},
+     G::DeepSky, kEquatorial, false, "gpn"},
     {"LBN", "Lynds' Catalogue of Bright Nebulae (Lynds 1965)", &S::CatLBN, G::DeepSky, kEquatorial,
-     false, "lbn2000\\01.dat", 32},
+     false, "lbn"},
     {"OCL", "Open Cluster Data, 5th Edition (Lynga 1987)", &S::CatOCL, G::DeepSky, kEquatorial,
-     false, "ocl2000\\01.dat", 32},
+     false, "ocl"},
     {"GCM", "Globular Clusters in the Milky Way (Harris 1997)", &S::CatGCM, G::DeepSky, kEquatorial,
-     false, "gcm2000\\01.dat", 48},
+     false, "gcm"},
     {"PGC", "Catalogue of Principal Galaxies (PGC) (Paturel+ 1999)", &S::CatPGC, G::DeepSky,
-     kEquatorial, false, "pgc2000\\01.dat", 44},
+     kEquatorial, false, "pgc"},
     {"SAC", "Saguaro Astronomy Club Database version 7.1 (2000)", &S::CatSAC, G::DeepSky,
-     kEquatorial, false, "sac2000\\01.dat", 204},
+     kEquatorial, false, "sac"},
     // Page "Stjärnor m.fl.", outside the groups.
-    {"Färgindex", kNoHint, &S::ColourIndex, G::CatalogPage, kKeep, false, kNoFile, 0},
+    {"Färgindex", kNoHint, &S::ColourIndex, G::CatalogPage, kKeep, false, kNoCatalog},
     // Page "Korrektioner", group "Apparent position".
     {"Ljustid", "Påverkar solen, planeter och asteroider m.fl.", &S::CorrLightTime, G::Apparent,
-     kKeep, false, kNoFile, 0},
+     kKeep, false, kNoCatalog},
     {"Aberration", "Påverkar solen, planeter, asteroider m.fl. och stjärnor m.fl.",
-     &S::CorrAberration, G::Apparent, kKeep, false, kNoFile, 0},
+     &S::CorrAberration, G::Apparent, kKeep, false, kNoCatalog},
     {"Nutation", "Påverkar solen, planeter, månen, asteroider m.fl. och stjärnor m.fl.",
-     &S::CorrNutation, G::Apparent, kKeep, false, kNoFile, 0},
+     &S::CorrNutation, G::Apparent, kKeep, false, kNoCatalog},
     {"Precession", "Påverkar stjärnor m.fl.", &S::CorrPrecession, G::Apparent, kKeep, false,
-     kNoFile, 0},
-    {"Egenrörelse", "Påverkar stjärnor", &S::CorrProperMotion, G::Apparent, kKeep, false, kNoFile,
-     0},
+     kNoCatalog},
+    {"Egenrörelse", "Påverkar stjärnor", &S::CorrProperMotion, G::Apparent, kKeep, false,
+     kNoCatalog},
     // Page "Korrektioner", group "Topocentrisk".
     {"Parallax", "Påverkar solen, planeter, månen och asteroider m.fl.", &S::CorrParallax,
-     G::Topocentric, kKeep, false, kNoFile, 0},
+     G::Topocentric, kKeep, false, kNoCatalog},
     {"Parallaktisk", "Påverkar ritningen av Merkurius, Venus, Mars, Jupiter, Saturnus och månen",
-     &S::CorrParallactic, G::Topocentric, kKeep, false, kNoFile, 0},
+     &S::CorrParallactic, G::Topocentric, kKeep, false, kNoCatalog},
     {"Refraktion", "Påverkar solen, planeter, månen, asteroider m.fl. och stjärnor m.fl.",
-     &S::CorrRefraction, G::Topocentric, kKeep, false, kNoFile, 0},
+     &S::CorrRefraction, G::Topocentric, kKeep, false, kNoCatalog},
     {"Extinktion", "Påverkar ritningen av stjärnor", &S::CorrExtinction, G::Topocentric, kKeep,
-     false, kNoFile, 0},
+     false, kNoCatalog},
 }};
 
 int SwitchBoxIndex(int TObsState::*field) {
@@ -131,8 +132,14 @@ std::array<bool, kSwitchBoxCount> CatalogAvailability(const std::filesystem::pat
   std::array<bool, kSwitchBoxCount> available{};
   for (std::size_t i = 0; i < kSwitchBoxes.size(); ++i) {
     const TSwitchBox& box = kSwitchBoxes[i];
+    if (box.Catalog.empty()) {
+      available[i] = true;
+      continue;
+    }
+    const TCatalogInfo* catalog = FindCatalog(box.Catalog);
     available[i] =
-        box.CatalogFile.empty() || CatalogFileReadable(dataDir, box.CatalogFile, box.RecordBytes);
+        catalog != nullptr && CatalogFileReadable(dataDir, ZoneFileName(*catalog, 1),
+                                                  static_cast<int>(catalog->RecordBytes));
   }
   return available;
 }
@@ -158,7 +165,7 @@ TControlEnabling OpeningEnabling(int system, const std::array<bool, kSwitchBoxCo
   for (std::size_t i = 0; i < kSwitchBoxes.size(); ++i) {
     const TSwitchBox& box = kSwitchBoxes[i];
     if (box.OffWhenGalactic) enabling.Boxes[i] = system != 6;
-    if (!box.CatalogFile.empty()) enabling.Boxes[i] = available[i];
+    if (!box.Catalog.empty()) enabling.Boxes[i] = available[i];
   }
   return enabling;
 }
@@ -178,27 +185,17 @@ TControlEnabling SystemChangeEnabling(int system,
 
 TDialogFields FieldsFromState(const TObsState& state, const TCalDateTime& now, char sep) {
   TDialogFields fields;
-  if (state.RealTime == 1) {
-    fields.Year = std::to_string(now.Year);
-    fields.Month = std::to_string(now.Month);
-    fields.Day = FixedText(now.Day, 0, sep);
-    fields.Hour = std::to_string(now.Hour);
-    fields.Minute = std::to_string(now.Minute);
-    fields.Second = GeneralText(now.Second, 15, sep);
-  } else {
-    const TCalDateTime dt = CalendarDateTime(state.ClockJD);
-    fields.Year = std::to_string(dt.Year);
-    fields.Month = std::to_string(dt.Month);
-    fields.Day = FixedText(dt.Day, 0, sep);
-    fields.Hour = std::to_string(dt.Hour);
-    fields.Minute = std::to_string(dt.Minute);
-    fields.Second = FixedText(dt.Second, 0, sep);
-  }
-  fields.JD.clear();
+  const bool realTime = state.RealTime == 1;
+  const TCalDateTime dt = realTime ? now : CalendarDateTime(state.ClockJD);
+  fields.Year = std::to_string(dt.Year);
+  fields.Month = std::to_string(dt.Month);
+  fields.Day = FixedText(dt.Day, 0, sep);
+  fields.Hour = std::to_string(dt.Hour);
+  fields.Minute = std::to_string(dt.Minute);
+  fields.Second = realTime ? GeneralText(dt.Second, 15, sep) : FixedText(dt.Second, 0, sep);
   fields.Zone = FixedText(state.TimeZone, 2, sep);
   fields.TimeScale = state.TimeScale;
 
-  fields.StepIndex = -1;
   for (std::size_t i = 0; i < kStepChoices.size(); ++i) {
     if (kStepChoices[i].Label == state.StepLabel) {
       fields.StepIndex = static_cast<int>(i);
@@ -221,8 +218,6 @@ TDialogFields FieldsFromState(const TObsState& state, const TCalDateTime& now, c
     fields.Switches[i] = state.*(kSwitchBoxes[i].Field) == 1 ? 1 : 0;
   }
   fields.MapColour = state.MapColour == 1 ? 1 : 0;
-  fields.Save = false;
-  fields.Prevent = false;
   return fields;
 }
 

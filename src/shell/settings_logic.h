@@ -72,9 +72,8 @@ struct TSwitchBox {
   // True for the boxes that the opening disables in the galactic system (and enables in the
   // others).
   bool OffWhenGalactic;
-  // For a catalog box: its first zone file and the catalog's record size in bytes.
-  std::string_view CatalogFile;
-  int RecordBytes;
+  // For a catalog box: the catalog's key in kCatalogs ("bsc"); empty for other boxes.
+  std::string_view Catalog;
 };
 
 inline constexpr std::size_t kSwitchBoxCount = 38;
@@ -101,8 +100,8 @@ struct TControlEnabling {
 bool CatalogFileReadable(const std::filesystem::path& dataDir, std::string_view file,
                          int recordBytes);
 
-// For each switch box: false for a catalog box whose first zone file is not readable, true
-// for every other box.
+// For each switch box: false for a catalog box whose first zone file (ZoneFileName of zone 1)
+// is not readable with the catalog's record size, true for every other box.
 std::array<bool, kSwitchBoxCount> CatalogAvailability(const std::filesystem::path& dataDir);
 
 // Enabling when the dialog opens on coordinate system `system`: "Hemisfär" only in system 3,
