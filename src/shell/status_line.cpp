@@ -2,26 +2,34 @@
 
 #include <cmath>
 
+#include "timecal/calendar_report.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
 
 namespace himlavy {
 
+namespace {
+
+// " Zon=" zone "   Skala=" scale "   dT=" delta T at the clock reading.
+std::string ZoneText(const TObsState& state, const std::string& scale, char decimalSep) {
+  const double deltaT = DeltaT(JulianCenturies(state.ClockJD));
+  return " Zon=" + FixedText(state.TimeZone, 2, decimalSep) + "   Skala=" + scale +
+         "   dT=" + FormatHMShort(deltaT / 3600.0);
+}
+
+}  // namespace
+
 std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalSep) {
   const TCalDateTime clock = CalendarDateTime(state.ClockJD);
-  const int weekday = WeekdayOf(state.ClockJD);
-  const double deltaT = DeltaT(JulianCenturies(state.ClockJD));
 
   std::array<std::string, 9> panels;
   panels[0] = " " + std::to_string(clock.Year) + "-" + std::to_string(clock.Month) + "-" +
               GeneralText(clock.Day, 2, decimalSep) + " " +
-              std::string(kWeekdayNames[(weekday - 1) % 7]);
+              std::string(WeekdayName(WeekdayOf(state.ClockJD)));
   panels[1] = " " + FixedText(clock.Hour, 0, decimalSep) + "h" +
               FixedText(clock.Minute, 0, decimalSep) + "m" +
               FixedText(clock.Second, 0, decimalSep) + "s";
-  panels[2] = " Zon=" + FixedText(state.TimeZone, 2, decimalSep) +
-              "   Skala=" + (state.TimeScale == 1 ? "TDT" : "UTC") +
-              "   dT=" + FormatHMShort(deltaT / 3600.0);
+  panels[2] = ZoneText(state, state.TimeScale == 1 ? "TDT" : "UTC", decimalSep);
   panels[3] = " JD=" + FixedText(state.JD_UT, 6, decimalSep);
   if (state.RealTime == 1) {
     panels[4] = " Inkr.= Nu!";
@@ -40,16 +48,13 @@ std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalS
 TPrintHeader PrintHeaderTexts(const TObsState& state, int chartZoom, char decimalSep) {
   const std::array<std::string, 9> line = StatusLineTexts(state, decimalSep);
   const TCalDateTime clock = CalendarDateTime(state.ClockJD);
-  const int weekday = WeekdayOf(state.ClockJD);
-  const double deltaT = DeltaT(JulianCenturies(state.ClockJD));
   TPrintHeader h;
   h.Title = "Himlavy 4.6";
-  h.Date = " " + std::string(kWeekdayNames[(weekday - 1) % 7]) + "-" +
+  h.Date = " " + std::string(WeekdayName(WeekdayOf(state.ClockJD))) + "-" +
            GeneralText(clock.Day, 2, decimalSep) + "-" + std::to_string(clock.Month) + "-" +
            std::to_string(clock.Year);
   h.Time = line[1];
-  h.Zone = " Zon=" + FixedText(state.TimeZone, 2, decimalSep) +
-           "   Skala=" + std::to_string(chartZoom) + "   dT=" + FormatHMShort(deltaT / 3600.0);
+  h.Zone = ZoneText(state, std::to_string(chartZoom), decimalSep);
   h.JD = line[3];
   h.Place = line[5];
   h.Latitude = line[6];
