@@ -6,16 +6,6 @@
 
 namespace himlavy {
 
-namespace {
-
-// Columns first..last (1-based, inclusive) of a raw line, as far as the line reaches.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
-  if (line.size() < first) return {};
-  return line.substr(first - 1, last - first + 1);
-}
-
-}  // namespace
-
 TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
                           const std::filesystem::path& placeFile) {
   TLookUpResult result;
@@ -26,10 +16,10 @@ TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
   }
   if (key.empty()) return result;
   for (const std::string& line : *lines) {
-    const auto latText = ParseReal(Columns(line, 33, 38));
-    const auto lonText = ParseReal(Columns(line, 40, 46));
+    const auto latText = ParseReal(LineColumns(line, 33, 38));
+    const auto lonText = ParseReal(LineColumns(line, 40, 46));
     if (!latText || !lonText) continue;
-    const std::string name = Cp1252ToUtf8(Columns(line, 1, 30));
+    const std::string name = Cp1252ToUtf8(LineColumns(line, 1, 30));
     if (name.find(key) == std::string::npos) continue;
     double latitude = DegMinToDeg(*latText);
     double longitude = DegMinToDeg(*lonText);
@@ -40,7 +30,7 @@ TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
     state.Longitude = longitude;
     state.PlaceName = name;
     result.Status = TLookUpStatus::Found;
-    result.ZoneText = Cp1252ToUtf8(Columns(line, 48, 53));
+    result.ZoneText = Cp1252ToUtf8(LineColumns(line, 48, 53));
     return result;
   }
   return result;

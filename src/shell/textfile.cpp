@@ -202,6 +202,11 @@ std::optional<std::vector<std::string>> ReadRawLines(const std::filesystem::path
   return lines;
 }
 
+std::string_view LineColumns(std::string_view line, std::size_t first, std::size_t last) {
+  if (line.size() < first) return {};
+  return line.substr(first - 1, last - first + 1);
+}
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::random_device rd;
   const std::filesystem::path temp =

@@ -45,6 +45,10 @@ std::optional<std::vector<std::string>> ReadRawLines(const std::filesystem::path
                                                      std::size_t maxLineBytes = 4096,
                                                      std::size_t maxLines = 1000000);
 
+// Columns first..last (1-based, both included) of a fixed-column line, as far as the line
+// reaches; empty when the line ends before `first`.
+std::string_view LineColumns(std::string_view line, std::size_t first, std::size_t last);
+
 // Replaces `path` with `bytes` atomically: writes "<name>.tmp-<random>" in the same folder,
 // flushes it to disk and renames it over the old file. On failure the old file is untouched,
 // the temporary file is removed and false is returned.

@@ -61,6 +61,11 @@ TEST(RawLines, LineEndsLimitsAndMissingFiles) {
   lines = ReadRawLines(dir / "b.txt", 100, 1);
   EXPECT_EQ(lines->size(), 1u);
   EXPECT_FALSE(ReadRawLines(dir / "none.txt"));
+
+  // Fixed columns as far as the line reaches.
+  EXPECT_EQ(LineColumns("abcdef", 2, 4), "bcd");
+  EXPECT_EQ(LineColumns("abc", 2, 9), "bc");
+  EXPECT_EQ(LineColumns("ab", 5, 9), "");
 }
 
 TEST(AtomicWrite, ReplacesTheFileWhole) {
