@@ -33,22 +33,6 @@ constexpr char kDecimalSep = ',';
 constexpr int kTimeColumn = 22;
 constexpr int kTextColumnAfterTime = 11;
 
-std::optional<int> ParseAlmanacYear(const Context& context) {
-  std::optional<int> year;
-  for (std::size_t i = 0; i < context.Args.size(); ++i) {
-    if (context.Args[i] != "--year") {
-      throw UsageError("okänt argument till almanac: " + context.Args[i]);
-    }
-    const std::string value = TakeValue(context.Args, i);
-    const auto number = ParseInteger(value);
-    if (!number || *number < -4711 || *number > 9999) {
-      throw UsageError("ogiltigt år för --year: '" + value + "'");
-    }
-    year = static_cast<int>(*number);
-  }
-  return year;
-}
-
 std::string LineText(const TAlmanacLine& line) {
   return PadRight(line.DateText, kTimeColumn) + PadRight(line.TimeText, kTextColumnAfterTime) +
          line.EventText;
@@ -68,7 +52,7 @@ std::string_view PrecisionKey(int kind) {
 }  // namespace
 
 int AlmanacCommand(Context& context) {
-  const std::optional<int> year = ParseAlmanacYear(context);
+  const std::optional<int> year = YearOption(context, "almanac", -4711);
   const TObsState& s = context.State;
   const TAlmanacReport report = year ? AlmanacReport(*year, s.TimeZone, s.TimeScale, kDecimalSep)
                                      : AlmanacReport(s, kDecimalSep);

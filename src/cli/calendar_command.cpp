@@ -42,6 +42,7 @@
 #include "astro/reductions.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
+#include "shell/textfile.h"
 #include "timecal/calendar_report.h"
 #include "timecal/holidays_report.h"
 #include "timecal/numtext.h"
@@ -66,12 +67,6 @@ constexpr std::array<std::string_view, 8> kLabelKinds = {"delta_t",
                                                          "sidereal_time"};
 // The column of the holidays' names.
 constexpr std::size_t kHolidayNameColumn = 28;
-
-std::size_t Utf8Length(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
 
 // Pads `line` with blanks to `column` characters, leaving at least two blanks after text.
 void PadTo(std::string& line, std::size_t column) {
@@ -110,23 +105,6 @@ std::string DateKey(int year, int month, int day) {
   return buffer;
 }
 
-// The year of --year, or nullopt when the option is absent.
-std::optional<int> ParseYear(const Context& context, std::string_view command) {
-  std::optional<int> year;
-  for (std::size_t i = 0; i < context.Args.size(); ++i) {
-    if (context.Args[i] != "--year") {
-      throw UsageError("okänt argument till " + std::string(command) + ": " + context.Args[i]);
-    }
-    const std::string value = TakeValue(context.Args, i);
-    const auto number = ParseInteger(value);
-    if (!number || *number < -4712 || *number > 9999) {
-      throw UsageError("ogiltigt år för --year: '" + value + "'");
-    }
-    year = static_cast<int>(*number);
-  }
-  return year;
-}
-
 }  // namespace
 
 int CalendarCommand(Context& context) {
@@ -138,10 +116,7 @@ int CalendarCommand(Context& context) {
   const TObsState& s = context.State;
   const TCalendarReport report = CalendarReport(s, context.DataDir, kDecimalSep);
   if (!report.SunComputed) {
-    std::cerr << "himlavy-cli: planetfilerna PLANETS2.NDX och PLANETS.DAT saknas eller är "
-                 "skadade i "
-              << context.DataDir.string() << "\n";
-    return kExitFailure;
+    return PlanetFilesMissing(context);
   }
 
   if (!context.Json) {
@@ -247,7 +222,7 @@ int CalendarCommand(Context& context) {
 }
 
 int HolidaysCommand(Context& context) {
-  const std::optional<int> year = ParseYear(context, "holidays");
+  const std::optional<int> year = YearOption(context, "holidays", -4712);
   const THolidaysReport report =
       year ? HolidaysReport(*year, kDecimalSep) : HolidaysReport(context.State, kDecimalSep);
   const auto lineText = [](const THoliday& h) {

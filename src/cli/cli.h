@@ -40,6 +40,14 @@ double NumberOption(std::string_view option, std::string_view value);
 // The value following an option that takes one, throwing UsageError when it is missing.
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& i);
 
+// The year of the command's only option "--year ÅR" (firstYear ... 9999), or nullopt when the
+// option is absent. Throws UsageError for any other argument or a bad year.
+std::optional<int> YearOption(const Context& context, std::string_view command, int firstYear);
+
+// Reports on standard error that the planet series files are missing or damaged in the data
+// folder; returns kExitFailure.
+int PlanetFilesMissing(const Context& context);
+
 int StateCommand(Context& context);
 int RenderCommand(Context& context);
 int EphemerisCommand(Context& context);

@@ -34,18 +34,12 @@ std::vector<int> ParseBodies(const std::vector<std::string>& args) {
   return bodies;
 }
 
-int SeriesMissing(const Context& context) {
-  std::cerr << "himlavy-cli: planetfilerna PLANETS2.NDX och PLANETS.DAT saknas eller är skadade i "
-            << context.DataDir.string() << "\n";
-  return kExitFailure;
-}
-
 }  // namespace
 
 int EphemerisCommand(Context& context) {
   const std::vector<int> bodies = ParseBodies(context.Args);
   const auto rows = EphemerisRows(context.State, bodies, context.DataDir);
-  if (!rows) return SeriesMissing(context);
+  if (!rows) return PlanetFilesMissing(context);
 
   if (context.Json) {
     std::string out = "[";
@@ -88,9 +82,9 @@ int JupiterMoonsCommand(Context& context) {
   if (!context.Args.empty()) {
     throw UsageError("jupiter-moons tar inga argument: " + context.Args.front());
   }
-  const auto moons = JupiterMoonsApparent(context.State.JD_TT,
-                                          context.State.CorrLightTime == 1, context.DataDir);
-  if (!moons) return SeriesMissing(context);
+  const auto moons =
+      JupiterMoonsApparent(context.State.JD_TT, context.State.CorrLightTime == 1, context.DataDir);
+  if (!moons) return PlanetFilesMissing(context);
   constexpr std::array<std::string_view, 4> kKeys = {"io", "europa", "ganymede", "callisto"};
   if (context.Json) {
     std::string out = "[";

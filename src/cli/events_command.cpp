@@ -14,23 +14,6 @@ namespace himlavy::cli {
 
 namespace {
 
-// The year of --year, or the year of the clock reading when the option is absent.
-int ParseYear(const Context& context) {
-  std::optional<int> year;
-  for (std::size_t i = 0; i < context.Args.size(); ++i) {
-    if (context.Args[i] != "--year") {
-      throw UsageError("okänt argument till events: " + context.Args[i]);
-    }
-    const std::string value = TakeValue(context.Args, i);
-    const auto number = ParseInteger(value);
-    if (!number || *number < -4711 || *number > 9999) {
-      throw UsageError("ogiltigt år för --year: '" + value + "'");
-    }
-    year = static_cast<int>(*number);
-  }
-  return year ? *year : AlmanacYearOf(context.State.ClockJD);
-}
-
 // The event type's key followed by blanks to 26 characters.
 std::string KeyColumn(TEventType type) {
   std::string key(kEventTypeKeys[static_cast<std::size_t>(type)]);
@@ -45,7 +28,8 @@ std::string JsonOrNull(double value) {
 }  // namespace
 
 int EventsCommand(Context& context) {
-  const int year = ParseYear(context);
+  const int year =
+      YearOption(context, "events", -4711).value_or(AlmanacYearOf(context.State.ClockJD));
   const std::vector<TAlmanacEvent> events =
       CollectYearEvents(year, context.State.TimeZone, context.State.TimeScale);
 

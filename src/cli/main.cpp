@@ -1,5 +1,4 @@
 // himlavy-cli [OPTIONS] COMMAND [ARGS]: what the program computes, as text or JSON.
-#include <cstdio>
 #include <iostream>
 #include <map>
 
@@ -207,6 +206,28 @@ double NumberOption(std::string_view option, std::string_view value) {
 std::string TakeValue(const std::vector<std::string>& args, std::size_t& i) {
   if (i + 1 >= args.size()) throw UsageError(args[i] + " saknar värde");
   return args[++i];
+}
+
+std::optional<int> YearOption(const Context& context, std::string_view command, int firstYear) {
+  std::optional<int> year;
+  for (std::size_t i = 0; i < context.Args.size(); ++i) {
+    if (context.Args[i] != "--year") {
+      throw UsageError("okänt argument till " + std::string(command) + ": " + context.Args[i]);
+    }
+    const std::string value = TakeValue(context.Args, i);
+    const auto number = ParseInteger(value);
+    if (!number || *number < firstYear || *number > 9999) {
+      throw UsageError("ogiltigt år för --year: '" + value + "'");
+    }
+    year = static_cast<int>(*number);
+  }
+  return year;
+}
+
+int PlanetFilesMissing(const Context& context) {
+  std::cerr << "himlavy-cli: planetfilerna PLANETS2.NDX och PLANETS.DAT saknas eller är skadade i "
+            << context.DataDir.string() << "\n";
+  return kExitFailure;
 }
 
 }  // namespace himlavy::cli

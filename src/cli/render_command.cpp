@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <memory>
@@ -31,14 +32,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
 }
 
-// Every window the program has, by its command-line name.
-constexpr std::array<std::string_view, 28> kWindowNames = {
-    "main",           "settings",       "increment",    "pictures",  "about",
-    "splash",         "exit",           "skychart",     "mercury",   "venus",
-    "mars",           "jupiter",        "saturn",       "moon",      "jupiter-moons",
-    "jupiter-centre", "earth",          "sun-position", "day-night", "earth-centre",
-    "solar-eclipses", "lunar-eclipses", "calendar",     "almanac",   "holidays",
-    "datafiles",      "orbit",          "help"};
+// The windows that are not child windows, by their command-line names; the child windows go
+// by WindowKindName.
+constexpr std::array<std::string_view, 7> kShellWindowNames = {
+    "main", "settings", "about", "splash", "exit", "skychart", "help"};
 
 // The window kind of a command-line name, when the name is one.
 std::optional<TWindowKind> KindOfName(std::string_view name) {
@@ -81,8 +78,9 @@ int RenderCommand(Context& context) {
       throw UsageError("render tar ett fönster: " + context.Args[i]);
   }
   if (window.empty() || out.empty()) throw UsageError("render FÖNSTER --out FIL.png");
-  bool known = false;
-  for (const auto name : kWindowNames) known = known || name == window;
+  const bool known = std::find(kShellWindowNames.begin(), kShellWindowNames.end(), window) !=
+                         kShellWindowNames.end() ||
+                     KindOfName(window).has_value();
   if (!known) throw UsageError("okänt fönster: " + window);
   if (!topic.empty() && window != "help") throw UsageError("--topic gäller bara render help");
   if (page && window != "settings") throw UsageError("--page gäller bara render settings");
