@@ -7,34 +7,23 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/cli_runner.h"
-#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
 
+using testing::DataOption;
 using testing::JsonNumber;
+using testing::Lines;
 using testing::Output;
 using testing::RunCli;
 
-std::string Data() {
-  return "--data " + testing::DataFolder().string() + " ";
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(CliAlmanac, TextLinesOfTheWindow) {
-  const Output out = RunCli(Data() + "--date 2001-05-27T12:00 --zone 1 almanac");
+  const Output out = RunCli(DataOption() + "--date 2001-05-27T12:00 --zone 1 almanac");
   ASSERT_EQ(out.Status, 0) << out.Text;
   const std::vector<std::string> lines = Lines(out.Text);
   ASSERT_GE(lines.size(), 70u) << out.Text;
@@ -53,17 +42,18 @@ TEST(CliAlmanac, TextLinesOfTheWindow) {
   EXPECT_TRUE(eclipse) << out.Text;
 
   // --year chooses the year; the clock in TDT shows in the title.
-  const Output tdt = RunCli(Data() + "--date 2001-05-27 --zone -5 --scale tdt almanac --year 1999");
+  const Output tdt =
+      RunCli(DataOption() + "--date 2001-05-27 --zone -5 --scale tdt almanac --year 1999");
   ASSERT_EQ(tdt.Status, 0) << tdt.Text;
   EXPECT_TRUE(tdt.Text.starts_with("Almanacka för år 1999 (TDT -5,00)\n1999-")) << tdt.Text;
 
-  EXPECT_EQ(RunCli(Data() + "almanac --year abc").Status, 2);
-  EXPECT_EQ(RunCli(Data() + "almanac --year").Status, 2);
-  EXPECT_EQ(RunCli(Data() + "almanac extra").Status, 2);
+  EXPECT_EQ(RunCli(DataOption() + "almanac --year abc").Status, 2);
+  EXPECT_EQ(RunCli(DataOption() + "almanac --year").Status, 2);
+  EXPECT_EQ(RunCli(DataOption() + "almanac extra").Status, 2);
 }
 
 TEST(CliAlmanac, JsonLinesWithTheirSlots) {
-  const Output out = RunCli(Data() + "--date 2001-05-27T12:00 --zone 1 almanac --json");
+  const Output out = RunCli(DataOption() + "--date 2001-05-27T12:00 --zone 1 almanac --json");
   ASSERT_EQ(out.Status, 0) << out.Text;
   ASSERT_TRUE(
       out.Text.starts_with("[{\"kind\":\"title\",\"line\":1,\"text\":\"Almanacka för år "
@@ -100,8 +90,9 @@ TEST(CliRenderTimecal, WindowsAsTheProgramShowsThem) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.window);
     const std::string png = (dir / (std::string(c.window) + ".png")).string();
-    const Output out = RunCli(Data() + "--date 2001-05-27T12:00 --zone 2 --lat 59.33 --lon 18.07 " +
-                              "--set CorrNutation=1 render " + c.window + " --out " + png);
+    const Output out =
+        RunCli(DataOption() + "--date 2001-05-27T12:00 --zone 2 --lat 59.33 --lon 18.07 " +
+               "--set CorrNutation=1 render " + c.window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << out.Text;
     const QImage image(QString::fromStdString(png));
     ASSERT_EQ(image.size(), QSize(c.width, c.height));

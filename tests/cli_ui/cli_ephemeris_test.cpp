@@ -4,7 +4,6 @@
 #include <string>
 
 #include "common/cli_runner.h"
-#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
@@ -16,8 +15,7 @@ using testing::RunCli;
 
 std::string AtJde(double jde) {
   // Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
-  return "--data " + testing::DataFolder().string() + " --jd " + std::to_string(jde) +
-         " --scale tdt --zone 0 ";
+  return testing::DataOption() + "--jd " + std::to_string(jde) + " --scale tdt --zone 0 ";
 }
 
 TEST(CliEphemeris, VenusApparentPlace) {
@@ -36,8 +34,8 @@ TEST(CliEphemeris, VenusApparentPlace) {
 TEST(CliEphemeris, EveryBodyByDefaultAndTheMoonInKilometres) {
   const Output out = RunCli(AtJde(2448724.5) + "ephemeris --json");
   ASSERT_EQ(out.Status, 0) << out.Text;
-  for (const char* body : {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn",
-                           "uranus", "neptune", "pluto"}) {
+  for (const char* body : {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus",
+                           "neptune", "pluto"}) {
     EXPECT_NE(out.Text.find(std::string("\"body\":\"") + body + "\""), std::string::npos) << body;
   }
   // Meeus 1st ed. ex. 45.a: the Moon at 368409.7 km, alpha 134.688470, delta 13.768368.

@@ -1,11 +1,8 @@
 // himlavy-cli as scripts use it: options, the state command, exit statuses, offscreen render.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
-#include <cmath>
-#include <cstdio>
-#include <regex>
+#include <algorithm>
 #include <string>
 
 #include "common/cli_runner.h"

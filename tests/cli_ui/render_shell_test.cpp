@@ -1,37 +1,19 @@
 // himlavy-cli render of the application shell's windows.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "common/cli_runner.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
 
+using testing::Output;
+using testing::RunCli;
 using testing::ScratchDir;
-
-struct Output {
-  int Status = -1;
-  std::string Text;  // standard output and standard error together
-};
-
-Output RunCli(const std::string& arguments) {
-  const std::string command = std::string(HIMLAVY_CLI_PATH) + " " + arguments + " 2>&1";
-  Output out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return out;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.Text.append(buffer, n);
-  const int status = pclose(pipe);
-  out.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return out;
-}
 
 TEST(CliRenderShell, WindowSizes) {
   ScratchDir dir;
@@ -88,13 +70,8 @@ TEST(CliRenderShell, MissingPictureMessage) {
 
 TEST(CliRenderShell, HelpTopics) {
   ScratchDir dir;
-  // The help pages of the source folder (HIMLAVY_SOURCE_DIR, else two folders up from here).
-  const char* source = std::getenv("HIMLAVY_SOURCE_DIR");
-  const std::filesystem::path top =
-      source != nullptr && *source
-          ? std::filesystem::path(source)
-          : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-  std::filesystem::copy(top / "help", dir / "help");
+  // The help pages of the source folder, next to its data folder.
+  std::filesystem::copy(testing::DataFolder().parent_path() / "help", dir / "help");
   const std::string png = (dir / "help.png").string();
   const std::string data = "--data " + dir.Path().string() + " render help --out " + png;
   EXPECT_EQ(RunCli(data).Status, 0);

@@ -7,7 +7,11 @@
 #include <cmath>
 #include <cstdio>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "common/data_folder.h"
 
 namespace himlavy::testing {
 
@@ -38,6 +42,19 @@ inline double JsonNumber(const std::string& json, const std::string& key) {
     return NAN;
   }
   return std::stod(match[1]);
+}
+
+// The option that points himlavy-cli at the repository's data folder, with a blank after it.
+inline std::string DataOption() {
+  return "--data " + DataFolder().string() + " ";
+}
+
+// The lines of an output, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace himlavy::testing

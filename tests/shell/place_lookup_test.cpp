@@ -12,29 +12,19 @@ namespace {
 
 using testing::ScratchDir;
 
-// One line in the file's columns: name 1-30, latitude 33-38, longitude 40-46, zone 48-53.
-// `name` is given in Windows-1252 bytes.
-std::string PlaceLine(const std::string& name, const std::string& lat, const std::string& lon,
-                      const std::string& zone) {
-  auto pad = [](std::string s, std::size_t width, bool left) {
-    const std::string blanks(width > s.size() ? width - s.size() : 0, ' ');
-    return left ? blanks + s : s + blanks;
-  };
-  return pad(name, 30, false) + "  " + pad(lat, 6, true) + " " + pad(lon, 7, true) + " " +
-         pad(zone, 6, false) + "\r\n";
-}
-
 class LookUpPlaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    file_ = dir_.Write("ortsnamn.dta", PlaceLine("Stockholm", "59.20", "18.03", "+1") +
-                                           PlaceLine("Lund", "55.42", "13.11", "+1") +
-                                           PlaceLine("Lunda", "59.01", "17.00", "+1") +
-                                           PlaceLine("\xC5re", "63.24", "13.05", "+1") +  // Åre
-                                           PlaceLine("Kapstaden", "-33.54", "18.25", "+2") +
-                                           PlaceLine("Quito", "0.00", "-78.30", "-5") +
-                                           PlaceLine("Nordpolen", "90.00", "90.00", "0") +
-                                           PlaceLine("Trasig rad", "abc", "18.03", "+1"));
+    // Name 1-30 (Windows-1252), latitude 33-38, longitude 40-46, zone 48-53.
+    file_ = dir_.Write("ortsnamn.dta",
+                       "Stockholm                        59.20   18.03 +1    \r\n"
+                       "Lund                             55.42   13.11 +1    \r\n"
+                       "Lunda                            59.01   17.00 +1    \r\n"
+                       "\xC5re                              63.24   13.05 +1    \r\n"
+                       "Kapstaden                       -33.54   18.25 +2    \r\n"
+                       "Quito                             0.00  -78.30 -5    \r\n"
+                       "Nordpolen                        90.00   90.00 0     \r\n"
+                       "Trasig rad                         abc   18.03 +1    \r\n");
     state_.Latitude = 1.0;
     state_.Longitude = 2.0;
     state_.PlaceName = "Förra";
