@@ -62,11 +62,16 @@ void DrawPlots(Canvas& c, std::span<const THistoryPlot> plots, bool track, const
   ClipToChart(c);
 }
 
-// A label in 8 pt with a transparent background.
-void Label(Canvas& c, int x, int y, const std::string& text, TRgb colour, TFontStyle style = {}) {
+// The labels' font, Arial 8 pt. Set once per group of labels: a new font is built on the
+// first text after it is set.
+void UseLabelFont(Canvas& c, TRgb colour, TFontStyle style = {}) {
   c.SetFont(QStringLiteral("Arial"), 8, ToColor(colour), style);
+}
+
+// A label in the current font with a transparent background.
+void Label(Canvas& c, int x, int y, std::string_view text) {
   c.SetBackMode(TBackMode::Transparent);
-  c.TextOut(x, y, std::string_view(text));
+  c.TextOut(x, y, text);
   c.SetBackMode(TBackMode::Brush);
 }
 
@@ -100,7 +105,6 @@ TChartLayers::TChartLayers(const TChartState& chart, std::filesystem::path dataD
     : chart_(chart), dataDir_(std::move(dataDir)) {}
 
 TChartHooks TChartLayers::Hooks() {
-  using namespace std::placeholders;
   const auto bind = [this](auto member) {
     return [this, member](Canvas& c, TObsState& s, const TChartView& v, const TChartMoment& m) {
       (this->*member)(c, s, v, m);
@@ -182,8 +186,10 @@ void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& vi
   ident_.ResetBodies();
   const std::vector<TChartBody> bodies = ChartMajorBodies(s, moment, view, dataDir_);
   const bool whole = view.CoordSystem == kEclipticWhole;
+  UseLabelFont(c, kBodyLabelColour);
   for (const TChartBody& b : bodies) {
     if (!b.Visible && !b.SideVisible) continue;
+    c.SetFontColour(ToColor(b.LabelColour));
     c.SetPenColour(ToColor(b.Outline));
     c.SetBrushStyle(TBrushStyle::Solid);
     c.SetBrushColour(ToColor(b.Fill));
@@ -193,7 +199,7 @@ void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& vi
       const int x = pane.Side ? b.SideX : b.X;
       c.Ellipse(x - b.HalfWidth, b.Y - b.HalfHeight, x + b.HalfWidth + 1, b.Y + b.HalfHeight + 1);
       if (!b.Label.empty()) {
-        Label(c, pane.Side ? b.SideLabelX : b.LabelX, b.LabelY, b.Label, b.LabelColour);
+        Label(c, pane.Side ? b.SideLabelX : b.LabelX, b.LabelY, b.Label);
       }
     }
     ClipToChart(c);
@@ -219,6 +225,8 @@ void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& vi
 void TChartLayers::MinorBodies(Canvas& c, TObsState& s, const TChartView& view,
                                const TChartMoment& moment) {
   trackCount_ = 0;
+  const bool labels = s.LabelMinorBodies == 1;
+  if (labels) UseLabelFont(c, kMinorLabelColour);
   for (int group = 1; group <= 5; ++group) {
     if (!GroupShown(group, s)) continue;
     const auto bodies = ChartMinorGroup(group, s, moment, view, dataDir_);
@@ -236,7 +244,7 @@ void TChartLayers::MinorBodies(Canvas& c, TObsState& s, const TChartView& view,
         UsePane(c, pane);
         const int dx = x - b.X;
         c.Rectangle(b.Symbol.X1 + dx, b.Symbol.Y1, b.Symbol.X2 + dx, b.Symbol.Y2);
-        if (s.LabelMinorBodies == 1) Label(c, b.LabelX + dx, b.LabelY, b.Name, kMinorLabelColour);
+        if (labels) Label(c, b.LabelX + dx, b.LabelY, b.Name);
       }
       ClipToChart(c);
       if (b.Track && trackCount_ < kHistoryTracks - 1) {
@@ -264,9 +272,8 @@ void TChartLayers::Names(Canvas& c, TObsState& s, const TChartView& view,
       TFontStyle style;
       style.Bold = true;
       style.Italic = true;
-      for (const TChartLabel& label : plot.Labels) {
-        Label(c, label.X, label.Y, label.Text, plot.Colour, style);
-      }
+      UseLabelFont(c, plot.Colour, style);
+      for (const TChartLabel& label : plot.Labels) Label(c, label.X, label.Y, label.Text);
     }
   }
   for (const bool stars : {true, false}) {
@@ -274,14 +281,14 @@ void TChartLayers::Names(Canvas& c, TObsState& s, const TChartView& view,
     const std::vector<TNameEntry>* names = LoadNameFile(dataDir_, stars);
     if (names == nullptr) continue;  // a missing name file is skipped like a catalog
     const bool shown = (stars ? s.LabelStars : s.LabelDeepSky) == 1;
-    const TRgb colour = stars ? kStarNameColour : kDeepSkyNameColour;
+    if (shown) UseLabelFont(c, stars ? kStarNameColour : kDeepSkyNameColour);
     for (const TNameLabel& n : PlaceNames(*names, stars, s, moment, view)) {
       if (stars) {
         ident_.RegisterStarName(n.X, n.Y, n.Name);
       } else {
         ident_.RegisterDeepSkyName(n.X, n.Y, n.Name);
       }
-      if (shown) Label(c, n.TextX, n.TextY, n.Name, colour);
+      if (shown) Label(c, n.TextX, n.TextY, n.Name);
     }
   }
 }
