@@ -19,11 +19,6 @@ namespace {
 // Catalog indexes in kCatalogs.
 enum : int { kPgc, kRc3, kBsc, kSky, kWds, kGcvs, kNgc, kSac, kGpn, kLbn, kOcl, kGcm };
 
-constexpr TRgb kRed{255, 0, 0};
-constexpr TRgb kBlue{0, 0, 255};
-constexpr TRgb kMaroon{128, 0, 0};
-constexpr TRgb kTeal{0, 128, 128};
-constexpr TRgb kPurple{128, 0, 128};
 constexpr int kMissing = -9990;  // a missing 16-bit field of the deep-sky catalogs
 
 // --- Small canvas helpers --------------------------------------------------------------------
@@ -54,8 +49,9 @@ void DrawSymbol(Canvas& c, const TStarSymbol& s, TRgb pen, std::optional<TRgb> f
 }
 
 void Outline(Canvas& c, const std::vector<TPixel>& points) {
-  std::vector<QPoint> q;
-  q.reserve(points.size());
+  // One buffer serves every outline of a drawing.
+  static thread_local std::vector<QPoint> q;
+  q.clear();
   for (const TPixel& p : points) q.emplace_back(p.X, p.Y);
   c.Polygon(q);
 }
@@ -119,13 +115,13 @@ void DrawMultipleStar(Canvas& c, const TCatalogObject& o, const TWdsRecord& r, c
     if (!sym) return;
     if (sym->IsPixel) {
       c.SetPixel(o.X, o.Y, ToColor(kChartBlack));
-      SetPen(c, kPurple);
+      SetPen(c, kChartPurple);
       c.MoveTo(o.X - 2, o.Y);
       c.LineTo(o.X + 3, o.Y);
       return;
     }
-    DrawSymbol(c, *sym, kPurple, std::nullopt, kPurple);
-    SetPen(c, kPurple);
+    DrawSymbol(c, *sym, kChartPurple, std::nullopt, kChartPurple);
+    SetPen(c, kChartPurple);
     c.MoveTo(sym->X1 - 1, o.Y);
     c.LineTo(sym->X2, o.Y);
   } else {
@@ -143,7 +139,7 @@ void DrawVariableStar(Canvas& c, const TCatalogObject& o, const TGcvsRecord& r, 
   if (s.DisplayMode == 1) {
     for (const double m : {maxMag, minMag}) {
       if (const auto sym = AtlasStarSymbol(RoundMagnitude(m), o.X, o.Y, -12)) {
-        DrawSymbol(c, *sym, kMaroon, std::nullopt, kMaroon);
+        DrawSymbol(c, *sym, kChartMaroon, std::nullopt, kChartMaroon);
       }
     }
   } else {
@@ -190,31 +186,31 @@ void DrawTypedObject(Canvas& c, const TCatalogObject& o, std::string_view code, 
   const auto ellipse = [&] { EllipseOutline(c, o, a, b, pa, view); };
   const double r = a;
   if (code == " Gx") {
-    SetPen(c, kRed);
+    SetPen(c, kChartRed);
     ellipse();
   } else if (code == "Gcl") {
-    SetPen(c, kRed, TPenStyle::Dot);
+    SetPen(c, kChartRed, TPenStyle::Dot);
     ellipse();
   } else if (code == " OC") {
-    SetPen(c, kBlue);
+    SetPen(c, kChartBlue);
     ellipse();
   } else if (code == " Gb") {
-    SetPen(c, kBlue);
+    SetPen(c, kChartBlue);
     ellipse();
     Cross(c, o, r, view);
   } else if (code == " Nb") {
-    SetPen(c, kMaroon);
+    SetPen(c, kChartMaroon);
     RoundOutline(c, o, r, view, 8);
   } else if (code == "Drk") {
-    SetPen(c, kMaroon, TPenStyle::Dot);
+    SetPen(c, kChartMaroon, TPenStyle::Dot);
     RoundOutline(c, o, r, view, 8);
   } else if (code == "C+N") {
-    SetPen(c, kBlue);
+    SetPen(c, kChartBlue);
     ellipse();
-    SetPen(c, kMaroon);
+    SetPen(c, kChartMaroon);
     RoundOutline(c, o, r, view, 8);
   } else if (code == " Pl") {
-    SetPen(c, kTeal);
+    SetPen(c, kChartTeal);
     ellipse();
   } else if (code == "Ast" || code == " Kt" || code == "***" || code == " D*" || code == "  *" ||
              code == "  ?" || code == "   " || code == "  -" || code == " PD") {
@@ -281,12 +277,12 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
     SetBrush(c, kChartLightGrey);
     EllipseOutline(c, o, a, b, r->PosAngle == kMissing ? 90.0 : r->PosAngle, view);
   } else if (const auto* r = std::get_if<TGpnRecord>(&o.Record)) {
-    SetPen(c, kTeal);
+    SetPen(c, kChartTeal);
     SetBrush(c, std::nullopt);
     RoundOutline(c, o, RadiusFromSize(r->Diameter / 600.0, ps), view);
   } else if (const auto* r = std::get_if<TLbnRecord>(&o.Record)) {
     constexpr TRgb kLbnColours[] = {
-        {128, 128, 128}, {0, 0, 255}, {235, 235, 235}, {255, 98, 98}, {221, 0, 0}};
+        kChartGrey, kChartBlue, {235, 235, 235}, {255, 98, 98}, {221, 0, 0}};
     const int rad = (static_cast<int>(std::nearbyint(r->MajorSize * ps / 120.0)) +
                      static_cast<int>(std::nearbyint(r->MinorSize * ps / 120.0))) /
                     2;
@@ -296,10 +292,10 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
   } else if (const auto* r = std::get_if<TOclRecord>(&o.Record)) {
     const double rad = RadiusFromSize(r->Diameter / 10.0, ps);
     SetBrush(c, std::nullopt);
-    SetPen(c, kBlue);
+    SetPen(c, kChartBlue);
     RoundOutline(c, o, rad, view);
     if (r->Nebulosity == 'n') {
-      SetPen(c, kMaroon);
+      SetPen(c, kChartMaroon);
       RoundOutline(c, o, rad, view, 8);
     }
   } else if (const auto* r = std::get_if<TGcmRecord>(&o.Record)) {
@@ -307,10 +303,10 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
     const double core = RadiusFromSize(2.0 * r->CoreRadius / 100.0, ps);
     const double half = RadiusFromSize(2.0 * r->HalfMassRadius / 100.0, ps);
     SetBrush(c, std::nullopt);
-    SetPen(c, kBlue);
+    SetPen(c, kChartBlue);
     RoundOutline(c, o, core, view);
     Cross(c, o, core, view);
-    SetPen(c, kBlue, TPenStyle::Dot);
+    SetPen(c, kChartBlue, TPenStyle::Dot);
     RoundOutline(c, o, half, view);
     c.SetPenStyle(TPenStyle::Solid);
   }
@@ -345,23 +341,23 @@ void DrawLegend(Canvas& c, int displayMode, bool colourIndex) {
   c.SetPenStyle(TPenStyle::Solid);
   c.SetBrushStyle(TBrushStyle::Clear);
   // 1. Deep-sky key.
-  SetPen(c, kRed);
+  SetPen(c, kChartRed);
   c.Ellipse(620, 1, 634, 15);
-  SetPen(c, kBlue);
+  SetPen(c, kChartBlue);
   c.Ellipse(636, 1, 650, 15);
   c.Ellipse(651, 1, 665, 15);
   c.MoveTo(652, 8);
   c.LineTo(663, 8);
   c.MoveTo(658, 2);
   c.LineTo(658, 13);
-  SetPen(c, kMaroon);
+  SetPen(c, kChartMaroon);
   EightPoint(c,
              {{673, 1}, {678, 3}, {680, 8}, {678, 13}, {673, 15}, {668, 13}, {666, 8}, {668, 3}});
-  SetPen(c, kTeal);
+  SetPen(c, kChartTeal);
   c.Ellipse(681, 1, 695, 15);
-  SetPen(c, kBlue);
+  SetPen(c, kChartBlue);
   c.Ellipse(696, 1, 710, 15);
-  SetPen(c, kMaroon);
+  SetPen(c, kChartMaroon);
   EightPoint(c,
              {{703, 1}, {708, 3}, {710, 8}, {708, 13}, {703, 15}, {698, 13}, {696, 8}, {698, 3}});
   c.SetFont(QStringLiteral("Arial"), 7, colours::kBlack);
@@ -387,10 +383,10 @@ void DrawLegend(Canvas& c, int displayMode, bool colourIndex) {
 
   // 3. Variable and multiple stars.
   SetBrush(c, std::nullopt);
-  SetPen(c, kMaroon);
+  SetPen(c, kChartMaroon);
   c.Ellipse(854, 3, 864, 13);
   c.Ellipse(858, 6, 861, 10);
-  SetPen(c, kPurple);
+  SetPen(c, kChartPurple);
   c.Ellipse(871, 3, 881, 13);
   c.MoveTo(870, 8);
   c.LineTo(881, 8);
@@ -454,7 +450,6 @@ void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const T
   canvas.SetBrushStyle(TBrushStyle::Solid);
   canvas.SetBrushColour(ToColor(brush));
   picture.Catalogs = ChartCatalogObjects(state, view, flags, dataDir);
-  picture.Counts = picture.Catalogs.Counts;
   for (const TCatalogObject& object : picture.Catalogs.Objects) {
     DrawCatalogObject(canvas, object, view, state);
   }
@@ -486,6 +481,18 @@ TChartMoment MomentOfDrawing(TObsState& state) {
   return moment;
 }
 
+// Steps 2 and 3 and the identification reset: the scales, the view and the caption of the
+// picture; returns the moment of the drawing.
+TChartMoment StartPicture(Canvas& canvas, TObsState& state, TChartState& chart,
+                          const TChartHooks& hooks, TChartPicture& picture) {
+  SetChartScales(chart, state.CoordSystem);
+  picture.View = MakeChartView(state, chart, canvas.Width(), canvas.Height());
+  picture.Caption = ChartCaption(state.CoordSystem, chart.ChartZoom);
+  const TChartMoment moment = MomentOfDrawing(state);
+  if (hooks.ResetIdentification) hooks.ResetIdentification(canvas, state, picture.View, moment);
+  return moment;
+}
+
 TRgb SkyOf(const TObsState& state, const std::filesystem::path& dataDir) {
   if (state.CoordSystem != kHorizontal && state.CoordSystem != kHorizontalPolar) {
     return kChartBlack;
@@ -505,12 +512,8 @@ TChartPicture DrawChartPicture(Canvas& canvas, TObsState& state, TChartState& ch
   canvas.SetPenMode(TPenMode::Copy);
   canvas.Clear(colours::kSilver);
   // 2, 3. Scales and caption.
-  SetChartScales(chart, state.CoordSystem);
-  picture.View = MakeChartView(state, chart, canvas.Width(), canvas.Height());
+  const TChartMoment moment = StartPicture(canvas, state, chart, hooks, picture);
   const TChartView& view = picture.View;
-  picture.Caption = ChartCaption(state.CoordSystem, chart.ChartZoom);
-  const TChartMoment moment = MomentOfDrawing(state);
-  if (hooks.ResetIdentification) hooks.ResetIdentification(canvas, state, view, moment);
   // 4. Legend or scale bar.
   if (state.CoordSystem == kEclipticWhole) {
     DrawWholeSkyScale(canvas, view);
@@ -561,11 +564,7 @@ TChartPicture DrawChartCycle(Canvas& canvas, TObsState& state, TChartState& char
                              TZoneFlags& flags, const std::filesystem::path& dataDir,
                              const TChartHooks& hooks) {
   TChartPicture picture;
-  SetChartScales(chart, state.CoordSystem);
-  picture.View = MakeChartView(state, chart, canvas.Width(), canvas.Height());
-  picture.Caption = ChartCaption(state.CoordSystem, chart.ChartZoom);
-  const TChartMoment moment = MomentOfDrawing(state);
-  if (hooks.ResetIdentification) hooks.ResetIdentification(canvas, state, picture.View, moment);
+  const TChartMoment moment = StartPicture(canvas, state, chart, hooks, picture);
   canvas.SetClipRect(0, kChartTop, canvas.Width(), canvas.Height());
   const TRgb sky = SkyOf(state, dataDir);
   DrawScene(canvas, state, picture.View, moment,

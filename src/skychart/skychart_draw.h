@@ -7,7 +7,6 @@
 // fills in when those parts exist. A hook left empty draws nothing.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -42,10 +41,9 @@ struct TChartHooks {
 
 // What a full drawing leaves for the window.
 struct TChartPicture {
-  std::string Caption;            // the caption panel's text (UTF-8)
-  std::array<int, 12> Counts{};   // catalog objects drawn, per catalog (kCatalogs order)
-  TCatalogDrawing Catalogs;       // the objects drawn
-  TChartView View;                // the view of the drawing
+  std::string Caption;       // the caption panel's text (UTF-8)
+  TCatalogDrawing Catalogs;  // the objects drawn, and their counts per catalog
+  TChartView View;           // the view of the drawing
 };
 
 // DrawStarObject / DrawDeepSkyObject: one catalog object's symbol (Part of the catalog step),

@@ -193,7 +193,7 @@ void TMDIChild1::DrawChart() {
   layers_.RegisterCatalogs(picture_.Catalogs);
   panels_[0]->setText(QString::fromStdString(picture_.Caption));
   int total = 0;
-  for (const int n : picture_.Counts) total += n;
+  for (const int n : picture_.Catalogs.Counts) total += n;
   edit2_->setText(QString::number(total));
 }
 
