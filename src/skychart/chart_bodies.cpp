@@ -11,6 +11,7 @@
 #include "astro/reductions.h"
 #include "planets/ephemeris_report.h"
 #include "planets/physical.h"
+#include "shell/textfile.h"
 #include "timecal/calendar_report.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
@@ -38,10 +39,6 @@ constexpr int kVenus = 2;
 constexpr int kMars = 4;
 constexpr int kSaturn = 6;
 constexpr int kMaxLabelChars = 19;
-
-// The two panes of system 0.
-constexpr TClipRect kLeftPane{0, 25, 689, 767};
-constexpr TClipRect kSidePane{693, 25, 1023, 767};
 
 constexpr std::array<TRgb, kChartBodyCount> kFills = {{{255, 255, 0},
                                                        {255, 135, 67},
@@ -79,23 +76,9 @@ constexpr std::array<double, kChartBodyCount> kWholeSkyK = {RadiusK(696000.0),
                                                             RadiusK(2631.2),
                                                             RadiusK(2410.3)};
 
-// The number of characters of a UTF-8 text.
-int CharCount(std::string_view s) {
-  int n = 0;
-  for (const char ch : s) n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
-
 // A UTF-8 text cut to at most `size` characters.
-std::string Cut(std::string s, int size) {
-  int n = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && n++ == size) {
-      s.resize(i);
-      break;
-    }
-  }
-  return s;
+std::string Cut(const std::string& s, int size) {
+  return Utf8Left(s, static_cast<std::size_t>(size));
 }
 
 // Degrees with `decimals` decimals and the degree sign.
@@ -131,10 +114,6 @@ std::string RaDecLine(double alpha, double delta) {
 std::string AzAltLine(const TApparentPlace& p) {
   return "Az =" + FormatDM(Mod2Pi(p.Azimuth - kPi) * kRadToDeg) +
          " Alt=" + FormatDM(p.Altitude * kRadToDeg);
-}
-
-bool InsidePane(const TPixel& p, const TClipRect& r) {
-  return p.X > r.Left && p.X < r.Right && p.Y > r.Top && p.Y < r.Bottom;
 }
 
 // The moments of the rising and setting computation: the local midnights of the day before,
@@ -358,8 +337,8 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
       b.X = left.X;
       b.Y = left.Y;
       b.SideX = side.X;
-      b.Visible = InsidePane(left, kLeftPane);
-      b.SideVisible = InsidePane(side, kSidePane);
+      b.Visible = IsInsidePane(left, kWholeSkyLeftPane);
+      b.SideVisible = IsInsidePane(side, kWholeSkyRightPane);
       b.HalfWidth = b.HalfHeight = WholeSkyBodyRadius(index, view.ChartZoom);
     } else {
       const TChartCoords cc = ChartCoordinates(place.TopoAlpha, place.TopoDelta, moment, view);
@@ -381,9 +360,9 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
     if (state.LabelPlanets == 1) {
       b.Label = Cut(b.Name, kMaxLabelChars);
       b.LabelColour = index >= kChartIo ? kMoonsLabelColour : kBodyLabelColour;
-      const int shift = static_cast<int>(RoundHalfEvenToInt(2.5 * CharCount(b.Label)));
+      const int shift = LabelShift(b.Label);
       b.LabelX = b.X - shift;
-      b.LabelY = b.Y - 15;
+      b.LabelY = b.Y - kLabelRise;
       b.SideLabelX = whole ? b.SideX - shift : -100;
     }
 
@@ -445,12 +424,12 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
         b.Right = PhysicalText(index, place, sun, m);
       }
     }
-    b.Line1 = Cut(std::move(b.Line1), kBodyLine1Size);
-    b.Line2 = Cut(std::move(b.Line2), kBodyLine2Size);
-    b.Line3 = Cut(std::move(b.Line3), kBodyLine3Size);
-    b.Line4 = Cut(std::move(b.Line4), kBodyLine4Size);
-    b.Line5 = Cut(std::move(b.Line5), kBodyLine5Size);
-    b.Right = Cut(std::move(b.Right), kBodyRightSize);
+    b.Line1 = Cut(b.Line1, kBodyLine1Size);
+    b.Line2 = Cut(b.Line2, kBodyLine2Size);
+    b.Line3 = Cut(b.Line3, kBodyLine3Size);
+    b.Line4 = Cut(b.Line4, kBodyLine4Size);
+    b.Line5 = Cut(b.Line5, kBodyLine5Size);
+    b.Right = Cut(b.Right, kBodyRightSize);
     bodies.push_back(std::move(b));
   }
   return bodies;

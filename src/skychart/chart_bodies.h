@@ -74,8 +74,8 @@ inline constexpr int kBodyLine5Size = 60;
 inline constexpr int kBodyRightSize = 130;
 
 // The label colours: magenta for the Sun, planets and Moon; grey for Jupiter's moons.
-inline constexpr TRgb kBodyLabelColour{255, 0, 255};
-inline constexpr TRgb kMoonsLabelColour{128, 128, 128};
+inline constexpr TRgb kBodyLabelColour = kChartMagenta;
+inline constexpr TRgb kMoonsLabelColour = kChartGrey;
 
 // One body as the chart shows it. A body is drawn (and registered for the mouse) only where
 // Visible (the ecliptic-plane pane in system 0) or SideVisible (system 0's side view) is true.

@@ -252,10 +252,8 @@ std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, bool /*sta
     if (!projected) continue;
     const TPixel pixel = RoundPixel(*projected);
     if (!IsInsideClient(pixel, view)) continue;
-    const auto len = static_cast<double>(Utf8Length(entry.Name));
-    labels.push_back(TNameLabel{pixel.X, pixel.Y, entry.Name,
-                                pixel.X - static_cast<int>(RoundHalfEvenToInt(2.5 * len)),
-                                pixel.Y - 15});
+    labels.push_back(TNameLabel{pixel.X, pixel.Y, entry.Name, pixel.X - LabelShift(entry.Name),
+                                pixel.Y - kLabelRise});
   }
   return labels;
 }

@@ -35,11 +35,11 @@ namespace himlavy {
 // Pen colours of the figures and the boundaries; text colours of the names. Constellation
 // names are 8 pt bold italic, star and deep-sky names 8 pt regular, all on a transparent
 // background.
-inline constexpr TRgb kFigureColour{0, 128, 0};
-inline constexpr TRgb kBoundaryColour{128, 128, 0};
-inline constexpr TRgb kConstellationNameColour{128, 128, 128};
-inline constexpr TRgb kStarNameColour{128, 128, 128};
-inline constexpr TRgb kDeepSkyNameColour{0, 128, 128};
+inline constexpr TRgb kFigureColour = kChartGreen;
+inline constexpr TRgb kBoundaryColour = kChartOlive;
+inline constexpr TRgb kConstellationNameColour = kChartGrey;
+inline constexpr TRgb kStarNameColour = kChartGrey;
+inline constexpr TRgb kDeepSkyNameColour = kChartTeal;
 
 // Figures and boundaries are drawn only below this zoom (the caller's rule).
 inline constexpr int kMaxZoomConstellationLines = 128;
@@ -124,9 +124,10 @@ TConstellationPlot PlotConstellations(TConstellationFile mode,
 struct TNameLabel {
   int X = 0;  // the object's pixel, strictly inside the client rectangle
   int Y = 0;
-  std::string Name;  // UTF-8, as read (up to the first pair of blanks)
-  int TextX = 0;     // the text's top-left corner: X - round(2.5 len), len in characters
-  int TextY = 0;     // Y - 15
+  std::string_view Name;  // UTF-8, as read (up to the first pair of blanks); points into the
+                          // entries given to PlaceNames
+  int TextX = 0;          // the text's top-left corner: X - LabelShift(Name)
+  int TextY = 0;          // Y - kLabelRise
 };
 
 // NameFileName: "Stjanamn.dta" for stars, "Objnamn.dta" for deep-sky objects.

@@ -28,12 +28,9 @@ constexpr double kSolarParallax = 8.794 * kArcSecToRad;
 constexpr double kAuPerDayKmS = 149597870.0 / 86400.0;
 constexpr double kJulianYear = 365.25;
 
-// The label sits this far above the body.
-constexpr int kLabelRise = 15;
-
-constexpr TRgb kAsteroidColour{0, 0, 255};
-constexpr TRgb kCometColour{0, 255, 255};
-constexpr TRgb kProbeColour{0, 255, 0};
+constexpr TRgb kAsteroidColour = kChartBlue;
+constexpr TRgb kCometColour = kChartCyan;
+constexpr TRgb kProbeColour = kChartLime;
 
 // A probe's central body: its planet number in the series and its Swedish name.
 struct TCentreInfo {
@@ -76,7 +73,7 @@ struct TCachedBody {
   std::string Name;        // the identification name, UTF-8
   std::string PeriodLine;  // "Omloppstid=..." or the open-orbit text
   double InverseA = 0.0;   // 1/a = (1 - e)/q, per AU
-  int LabelShift = 0;      // round(2.5 x the name's length in characters)
+  int Shift = 0;          // LabelShift of the name
 };
 
 // A group's file as last read.
@@ -153,8 +150,7 @@ const std::vector<TCachedBody>* GroupBodies(int group, const std::filesystem::pa
     c.Centre = &CentreOf(body->Centre);
     c.Name = NameOfLine(line, nameChars);
     c.PeriodLine = PeriodLineOf(body->Elements);
-    c.LabelShift =
-        static_cast<int>(RoundHalfEvenToInt(2.5 * static_cast<double>(Utf8Length(c.Name))));
+    c.Shift = LabelShift(c.Name);
     c.InverseA = (1.0 - body->Elements.Ecc) / body->Elements.PeriDist;
     c.Body = std::move(*body);
     cache.Bodies.push_back(std::move(c));
@@ -252,10 +248,6 @@ bool PrepareDrawing(TDrawing& d, const std::array<bool, 9>& needed, const TChart
 
 bool Finite(const TVector3& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
-}
-
-bool StrictlyInside(int x, int y, const TClipRect& r) {
-  return x > r.Left && x < r.Right && y > r.Top && y < r.Bottom;
 }
 
 // The readout lines of a body at distance r from its centre and delta from the Earth, with
@@ -412,8 +404,8 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
       const TWholeSkyPoint p = ProjectWholeSky(ecl.X, ecl.Y, ecl.Z, view);
       pixel = RoundPixel(TChartPoint{p.X, p.Y});
       sideX = RoundPixel(TChartPoint{p.SideX, p.Y}).X;
-      if (!StrictlyInside(pixel.X, pixel.Y, kWholeSkyLeftPane) &&
-          !StrictlyInside(sideX, pixel.Y, kWholeSkyRightPane)) {
+      if (!IsInsidePane(pixel, kWholeSkyLeftPane) &&
+          !IsInsidePane({sideX, pixel.Y}, kWholeSkyRightPane)) {
         continue;
       }
     } else {
@@ -441,7 +433,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
     out.SideX = sideX;
     out.Track = c->Body.Track;
     out.Name = c->Name;
-    out.LabelX = pixel.X - c->LabelShift;
+    out.LabelX = pixel.X - c->Shift;
     out.LabelY = pixel.Y - kLabelRise;
     ComposeLines(out, *c, kind, r, delta, helio, geo);
   }

@@ -54,12 +54,7 @@ inline constexpr int kMinorGroups = 5;
 inline constexpr std::size_t kProbeNameChars = 19;
 
 // The label colour of the minor bodies (8 pt, transparent background).
-inline constexpr TRgb kMinorLabelColour{128, 128, 128};
-
-// The system 0 panes: the ecliptic plane (left) and the side view (right), as
-// (left, top)-(right, bottom); a point is shown in a pane when it lies strictly inside it.
-inline constexpr TClipRect kWholeSkyLeftPane{0, 25, 689, 767};
-inline constexpr TClipRect kWholeSkyRightPane{693, 25, 1023, 767};
+inline constexpr TRgb kMinorLabelColour = kChartGrey;
 
 // SideX of a body outside system 0.
 inline constexpr int kNoSideX = -100;
@@ -81,7 +76,7 @@ inline constexpr int kNoSideX = -100;
 //            [3] "Omloppstid=" in " år", or "Parabel- eller hyperbelbana"; [4] "r=" the
 //            distance from the central body in "a.e."
 //   LabelX, LabelY  the top-left corner of the name label (with LabelMinorBodies on):
-//            (X - round(2.5 len), Y - 15), len the name's length in characters
+//            (X - LabelShift(Name), Y - kLabelRise)
 struct TChartMinorBody {
   int X = 0;
   int Y = 0;

@@ -296,6 +296,10 @@ TPixel RoundPixel(const TChartPoint& p) {
   return TPixel{x, y};
 }
 
+int LabelShift(std::string_view name) {
+  return static_cast<int>(RoundHalfEvenToInt(2.5 * static_cast<double>(Utf8Length(name))));
+}
+
 bool IsInsideClient(const TPixel& p, const TChartView& view) {
   return p.X > 0 && p.X < view.ClientWidth && p.Y > 0 && p.Y < view.ClientHeight;
 }
@@ -462,7 +466,7 @@ TCoordLines CoordLines(const TChartView& view, int displayMode) {
   if (IsRectSystem(view.CoordSystem)) {
     RectLines(view, out);
   } else {
-    if (view.CoordSystem == kEclipticWhole) out.Clip.Right = 689;
+    if (view.CoordSystem == kEclipticWhole) out.Clip.Right = kWholeSkyLeftPane.Right;
     PolarLines(view, out);
   }
   return out;

@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/apparent.h"
@@ -347,10 +348,23 @@ struct TRgb {
   bool operator==(const TRgb&) const = default;
 };
 
+// The chart's colours by name; every part of the chart takes its colours from these.
 inline constexpr TRgb kChartBlack{0, 0, 0};
+inline constexpr TRgb kChartWhite{255, 255, 255};
 inline constexpr TRgb kChartSilver{192, 192, 192};
-inline constexpr TRgb kChartNavy{0, 0, 128};
+inline constexpr TRgb kChartLightGrey{224, 224, 224};
 inline constexpr TRgb kChartGrey{128, 128, 128};
+inline constexpr TRgb kChartNavy{0, 0, 128};
+inline constexpr TRgb kChartBlue{0, 0, 255};
+inline constexpr TRgb kChartRed{255, 0, 0};
+inline constexpr TRgb kChartMaroon{128, 0, 0};
+inline constexpr TRgb kChartTeal{0, 128, 128};
+inline constexpr TRgb kChartPurple{128, 0, 128};
+inline constexpr TRgb kChartMagenta{255, 0, 255};
+inline constexpr TRgb kChartCyan{0, 255, 255};
+inline constexpr TRgb kChartLime{0, 255, 0};
+inline constexpr TRgb kChartGreen{0, 128, 0};
+inline constexpr TRgb kChartOlive{128, 128, 0};
 
 // A straight line from (X1, Y1) to (X2, Y2), pixels.
 struct TSegment {
@@ -375,6 +389,23 @@ struct TClipRect {
   int Right = 0;
   int Bottom = 0;
 };
+
+// The system 0 panes: the ecliptic plane (left) and the side view (right), as
+// (left, top)-(right, bottom); a point is shown in a pane when it lies strictly inside it.
+inline constexpr TClipRect kWholeSkyLeftPane{0, 25, 689, 767};
+inline constexpr TClipRect kWholeSkyRightPane{693, 25, 1023, 767};
+
+// IsInsidePane: whether a pixel lies strictly inside a rectangle.
+constexpr bool IsInsidePane(const TPixel& p, const TClipRect& r) {
+  return p.X > r.Left && p.X < r.Right && p.Y > r.Top && p.Y < r.Bottom;
+}
+
+// Name labels of bodies, minor bodies, stars and deep-sky objects have their top-left corner
+// at (x - LabelShift(name), y - kLabelRise) of the object's pixel (x, y).
+inline constexpr int kLabelRise = 15;
+
+// LabelShift: round(2.5 n) (ties to even) for a name of n characters (UTF-8).
+int LabelShift(std::string_view name);
 
 // The coordinate lines of one drawing: navy segments with a clear brush, labels in "Arial"
 // 8 pt in LabelColour, everything clipped to Clip.

@@ -54,9 +54,6 @@ std::optional<TStarSymbol> NormalStarSymbol(int n, int x, int y, int largestFrom
 //                std::nullopt otherwise
 std::optional<TStarSymbol> AtlasStarSymbol(int n, int x, int y, int largestFrom = -2);
 
-inline constexpr TRgb kChartWhite{255, 255, 255};
-inline constexpr TRgb kChartLightGrey{224, 224, 224};
-
 // ColourIndexClass: c = round(10 B-V) of a colour index in hundredths of a magnitude (9900,
 // unknown, gives 990).
 int ColourIndexClass(int bvHundredths);

@@ -47,10 +47,10 @@ struct THistoryMark {
   TRgb Colour;         // the pixel's colour or the ring's outline (the ring is not filled)
 };
 
-inline constexpr TRgb kPlanetPlotNormal{255, 0, 255};
-inline constexpr TRgb kPlanetPlotAtlas{128, 0, 128};
-inline constexpr TRgb kTrackPlotNormal{0, 255, 255};
-inline constexpr TRgb kTrackPlotAtlas{0, 0, 255};
+inline constexpr TRgb kPlanetPlotNormal = kChartMagenta;
+inline constexpr TRgb kPlanetPlotAtlas = kChartPurple;
+inline constexpr TRgb kTrackPlotNormal = kChartCyan;
+inline constexpr TRgb kTrackPlotAtlas = kChartBlue;
 
 // HistoryMark: how one plot is drawn.
 //   track        false for the planet table, true for the minor-body tracks
