@@ -47,15 +47,11 @@ TPixel Pixel(const std::optional<TChartPoint>& p) {
 
 TEST(ChartScales, BaseScaleZoomLimitAndScaleFromState) {
   struct Case {
-    int system;
-    int chartScale;
-    int zoom;
-    double baseScale;
+    int system, chartScale, zoom; double baseScale;
   };
   const Case cases[] = {
-      {0, 0, 1, 6.4},       {0, 262144, 262144, 6.4}, {0, 524288, 262144, 6.4}, {1, 4, 4, 2.7},
-      {2, 1024, 1024, 2.7}, {2, 2048, 1024, 2.7},     {3, 8, 8, 3.2},           {4, -3, 1, 2.7},
-      {5, 1024, 1024, 3.2}, {6, 16, 16, 2.7},
+      {0, 0, 1, 6.4},  {0, 524288, 262144, 6.4}, {1, 4, 4, 2.7},
+      {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2},  {4, -3, 1, 2.7}, {5, 1024, 1024, 3.2},
   };
   for (const Case& c : cases) {
     TObsState state;
@@ -70,89 +66,47 @@ TEST(ChartScales, BaseScaleZoomLimitAndScaleFromState) {
     EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / c.baseScale);
     EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / c.baseScale);
   }
-  EXPECT_EQ(MaxChartZoom(0), 262144);
-  for (int s = 1; s <= 6; ++s) EXPECT_EQ(MaxChartZoom(s), 1024);
 }
 
-TEST(ChartZoom, PlusDoublesUpToTheLimitOfTheSystem) {
+TEST(ChartZoom, LimitsOfPlusAndMinus) {
   TObsState state;
   state.CoordSystem = kEquatorial;
   TChartState chart;
-  chart.ChartZoom = 512;
-  chart.HistoryCount = 77;
-  EXPECT_TRUE(ZoomIn(chart, state));
-  EXPECT_EQ(chart.ChartZoom, 1024);
-  EXPECT_EQ(state.ChartScale, 1024);
-  EXPECT_EQ(chart.HistoryCount, 0);
-  EXPECT_EQ(state.RedrawEarthCentre, 1);
-  EXPECT_EQ(state.RedrawJupCentre, 1);
-
-  // "+" at 1024 in the equatorial system does nothing.
-  state.RedrawEarthCentre = 0;
+  chart.ChartZoom = 1024;
   chart.HistoryCount = 5;
+  // "+" at 1024 in the equatorial system does nothing; in system 0 it goes on to 262144.
   EXPECT_FALSE(ZoomIn(chart, state));
-  EXPECT_EQ(chart.ChartZoom, 1024);
   EXPECT_EQ(chart.HistoryCount, 5);
   EXPECT_EQ(state.RedrawEarthCentre, 0);
-
-  // In system 0 the zoom doubles on to 262144 and stops there.
   state.CoordSystem = kEclipticWhole;
   int steps = 0;
   while (ZoomIn(chart, state)) ++steps;
-  EXPECT_EQ(steps, 8);  // 2048, 4096, ... 262144
-  EXPECT_EQ(chart.ChartZoom, 262144);
+  EXPECT_EQ(steps, 8);
   EXPECT_EQ(state.ChartScale, 262144);
-}
-
-TEST(ChartZoom, MinusAtZoomOneRecentresOnceThenDoesNothing) {
-  TObsState state;
-  state.CoordSystem = kEquatorial;
-  TChartState chart;
-  chart.ChartZoom = 4;
-  chart.OffsetX = 30.0;
-  chart.OffsetY = -20.0;
-  EXPECT_TRUE(ZoomOut(chart, state));
-  EXPECT_EQ(chart.ChartZoom, 2);
-  EXPECT_DOUBLE_EQ(chart.OffsetX, 30.0);  // halving keeps the offsets
-  EXPECT_TRUE(ZoomOut(chart, state));
-  EXPECT_EQ(chart.ChartZoom, 1);
-  // At zoom 1 after panning: the offsets go, the zoom stays.
-  state.RedrawJupCentre = 0;
-  EXPECT_TRUE(ZoomOut(chart, state));
-  EXPECT_EQ(chart.ChartZoom, 1);
-  EXPECT_EQ(state.ChartScale, 1);
-  EXPECT_DOUBLE_EQ(chart.OffsetX, 0.0);
-  EXPECT_DOUBLE_EQ(chart.OffsetY, 0.0);
+  EXPECT_EQ(chart.HistoryCount, 0);
   EXPECT_EQ(state.RedrawJupCentre, 1);
-  // A second "-" does nothing.
+  // "-" at zoom 1 after panning: the offsets go, the zoom stays; a second "-" does nothing.
+  chart = TChartState{};
+  chart.OffsetX = 30.0;
   state.RedrawJupCentre = 0;
+  EXPECT_TRUE(ZoomOut(chart, state));
+  EXPECT_EQ(chart.ChartZoom, 1);
+  EXPECT_DOUBLE_EQ(chart.OffsetX, 0.0);
+  EXPECT_EQ(state.RedrawJupCentre, 1);
   EXPECT_FALSE(ZoomOut(chart, state));
-  EXPECT_EQ(state.RedrawJupCentre, 0);
 }
 
 TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
-  struct Case {
-    int zoom;
-    int dx;
-    int dy;
-    double offsetX;
-    double offsetY;
-  };
-  const Case cases[] = {
-      {4, 1, 0, 12.5, 0.0},    // "V" at zoom 4: 12.5 pixels at zoom 1 = 50 screen pixels
-      {4, -1, 0, -12.5, 0.0},  // "H"
-      {1, 0, 1, 0.0, 50.0},    // "U"
-      {1024, 0, -1, 0.0, -50.0 / 1024.0},  // "N"
-  };
-  for (const Case& c : cases) {
+  // "V", "H", "U", "N": the pixel of a fixed direction moves by 50 at any zoom.
+  const struct {
+    int zoom, dx, dy;
+  } cases[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
+  for (const auto& c : cases) {
     TChartState chart;
     chart.ChartZoom = c.zoom;
     chart.HistoryCount = 9;
     EXPECT_TRUE(Pan(chart, c.dx, c.dy));
-    EXPECT_DOUBLE_EQ(chart.OffsetX, c.offsetX);
-    EXPECT_DOUBLE_EQ(chart.OffsetY, c.offsetY);
     EXPECT_EQ(chart.HistoryCount, 0);
-    // 50 screen pixels: the pixel of a fixed direction moves by 50.
     const TChartView before = View(kEquatorial, c.zoom);
     const TChartView after = View(kEquatorial, c.zoom, chart.OffsetX, chart.OffsetY);
     const auto p = ProjectRect(100.0, 10.0, before);
@@ -164,18 +118,10 @@ TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
 
 TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
   struct Case {
-    int system;
-    int zoom;
-    int x;
-    int y;
-    double offsetX;
-    double offsetY;
-    double sideOffsetX;
+    int system, zoom, x, y; double offsetX, offsetY, sideOffsetX;
   };
   const Case cases[] = {
       {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
-      {kEquatorial, 4, 598, 242, -25.0, 25.0, 0.0},
-      {kGalactic, 2, 398, 442, 50.0, -50.0, 0.0},
       {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
       {kHorizontalPolar, 1, 380, 348, 100.0, 0.0, 0.0},
       {kEclipticWhole, 1, 454, 400, -100.0, -52.0, 0.0},  // the ecliptic-plane pane
@@ -206,68 +152,30 @@ TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
 }
 
 TEST(ChartHistory, CountStopsAt2000) {
-  int count = 0;
-  for (int tick = 0; tick < 2500; ++tick) count = NextHistoryCount(count);
-  EXPECT_EQ(count, 2000);
   EXPECT_EQ(NextHistoryCount(1999), 2000);
-  EXPECT_EQ(NextHistoryCount(0), 1);
+  EXPECT_EQ(NextHistoryCount(2000), 2000);
 }
 
 // --- Projections --------------------------------------------------------------------------------
 
-TEST(ProjectRect, ChartLongitudeByCentreDirection) {
-  struct Case {
-    int system;
-    int centreDir;
-    double lon;
-    double lonPrime;
-  };
-  const Case cases[] = {
-      {kEquatorial, 0, 180.0, 180.0},  // 12h in the middle
-      {kEquatorial, 0, 0.0, 360.0},    {kEquatorial, 0, 90.0, 270.0},
-      {kEquatorial, 1, 0.0, 180.0},  // 0h in the middle
-      {kEquatorial, 1, 180.0, 0.0},  // 540 - 180 = 360, less 360
-      {kEquatorial, 1, 181.0, 359.0},  {kEquatorial, 1, 90.0, 90.0},
-      {kEcliptic, 1, 359.0, 181.0},    {kGalactic, 0, 10.0, 350.0},
-      {kHorizontal, 0, 0.0, 180.0},  // the south point in the middle
-      {kHorizontal, 0, -180.0, 0.0},   {kHorizontal, 0, 180.0, 360.0},
-      {kHorizontal, 1, 0.0, 0.0},      // 360, less 360
-      {kHorizontal, 1, 180.0, 180.0},  // the north point in the middle
-      {kHorizontal, 1, -180.0, 180.0}, {kHorizontal, 1, -90.0, 270.0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(ChartLonPrime(c.lon, c.system, c.centreDir), c.lonPrime)
-        << c.system << " " << c.centreDir << " " << c.lon;
-  }
-}
-
 TEST(ProjectRect, KnownPointsAtZoomOne) {
   struct Case {
-    int system;
-    int centreDir;
-    double lon;
-    double lat;
-    TPixel pixel;
+    int system, centreDir; double lon, lat; TPixel pixel;
   };
   const Case cases[] = {
       // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).
       {kEquatorial, 0, 180.0, 0.0, {498, 342}},  // 342.5 rounds to even
       {kEquatorial, 0, 0.0, 0.0, {984, 342}},
-      {kEquatorial, 0, 360.0, 0.0, {12, 342}},
       {kEquatorial, 1, 0.0, 0.0, {498, 342}},      // with "N/0h", 0h in the middle
-      {kEquatorial, 0, 180.0, 74.9, {498, 140}},   // 342.5 - 202.23 = 140.27
+      {kEquatorial, 1, 180.0, 0.0, {12, 342}},     // 540 - 180 = 360 counts as 0
       {kEquatorial, 0, 180.0, -74.9, {498, 545}},  // 544.73
       {kEquatorial, 0, 135.0, 15.0, {620, 302}},   // 498 + 45 x 2.7 = 619.5 -> 620; 302
       // Horizon points (azimuth from the south, westward): south, west, north, east.
       {kHorizontal, 0, 0.0, 0.0, {498, 342}},
       {kHorizontal, 0, 90.0, 0.0, {741, 342}},
-      {kHorizontal, 0, 180.0, 0.0, {984, 342}},
       {kHorizontal, 0, -90.0, 0.0, {255, 342}},
       {kHorizontal, 1, 180.0, 0.0, {498, 342}},  // north in the middle
-      {kHorizontal, 1, 90.0, 0.0, {255, 342}},
-      {kHorizontal, 1, -90.0, 0.0, {741, 342}},
       {kHorizontal, 1, 0.0, 0.0, {12, 342}},
-      {kHorizontal, 0, 0.0, 31.0, {498, 259}},  // 342.5 - 83.7 = 258.8
   };
   for (const Case& c : cases) {
     const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir);
@@ -278,48 +186,13 @@ TEST(ProjectRect, KnownPointsAtZoomOne) {
 
 TEST(ProjectRect, LatitudeBandIsOpen) {
   const TChartView v = View(kEcliptic, 1);
-  EXPECT_FALSE(ProjectRect(10.0, 75.0, v));
-  EXPECT_FALSE(ProjectRect(10.0, -75.0, v));
-  EXPECT_FALSE(ProjectRect(10.0, 90.0, v));
-  EXPECT_TRUE(ProjectRect(10.0, 74.999, v));
-  EXPECT_TRUE(ProjectRect(10.0, -74.999, v));
-}
-
-TEST(ProjectRect, ZoomKeepsThePointUnderTheOffsetCentreFixed) {
-  // x = 498 + Z OffsetX + (lon' - 180) Z 2.7 and y = 342.5 + Z OffsetY - lat Z 2.7.
-  struct Case {
-    int zoom;
-    double offsetX;
-    double offsetY;
-    double lonPrime;
-    double lat;
-    double x;
-    double y;
-  };
-  const Case cases[] = {
-      {2, 0.0, 0.0, 190.0, 10.0, 552.0, 288.5},
-      {4, 10.0, -5.0, 170.0, -5.0, 430.0, 376.5},
-      {1024, -27.0, 13.5, 170.0, 5.0, 498.0 - 27648.0 - 27648.0, 342.5 + 13824.0 - 13824.0},
-  };
-  for (const Case& c : cases) {
-    const TChartView v = View(kEquatorial, c.zoom, c.offsetX, c.offsetY);
-    const auto p = ProjectRectPrime(c.lonPrime, c.lat, v);
-    ASSERT_TRUE(p);
-    EXPECT_NEAR(p->X, c.x, 1e-7) << c.zoom;
-    EXPECT_NEAR(p->Y, c.y, 1e-7) << c.zoom;
-  }
+  for (const double lat : {75.0, -75.0}) EXPECT_FALSE(ProjectRect(10.0, lat, v)) << lat;
+  for (const double lat : {74.999, -74.999}) EXPECT_TRUE(ProjectRect(10.0, lat, v)) << lat;
 }
 
 TEST(ProjectPolar, PoleZenithAndHorizon) {
   struct Case {
-    int system;
-    int hemisphere;
-    int zoom;
-    double offsetX;
-    double offsetY;
-    double lon;
-    double lat;
-    TPixel pixel;
+    int system, hemisphere, zoom; double offsetX, offsetY, lon, lat; TPixel pixel;
   };
   const Case cases[] = {
       // The celestial pole at (480, 348) plus the offsets, whatever the right ascension.
@@ -328,14 +201,11 @@ TEST(ProjectPolar, PoleZenithAndHorizon) {
       // 0h up, 6h to the right in the north; 6h to the left in the south.
       {kEquatorialPolar, 0, 1, 0.0, 0.0, 0.0, 60.0, {480, 252}},
       {kEquatorialPolar, 0, 1, 0.0, 0.0, 90.0, 60.0, {576, 348}},
-      {kEquatorialPolar, 0, 1, 0.0, 0.0, 180.0, 30.0, {480, 540}},
       {kEquatorialPolar, 1, 1, 0.0, 0.0, 90.0, 60.0, {384, 348}},
       // The zenith in the middle; the horizon at r = 90 (288 pixels): south up, west left.
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 45.0, 90.0, {480, 348}},
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 0.0, 0.0, {480, 60}},
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 90.0, 0.0, {192, 348}},
-      {kHorizontalPolar, 0, 1, 0.0, 0.0, 180.0, 0.0, {480, 636}},
-      {kHorizontalPolar, 0, 1, 0.0, 0.0, -90.0, 0.0, {768, 348}},
       {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}},  // below the horizon: kept
   };
   for (const Case& c : cases) {
@@ -356,17 +226,11 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   EXPECT_DOUBLE_EQ(p.X, 360.4);
   EXPECT_DOUBLE_EQ(p.Y, 348.0);
   EXPECT_DOUBLE_EQ(p.SideX, 872.8);
-  const TWholeSkyPoint q = ProjectWholeSky(0.0, 1.0, 0.0, normal);  // longitude 90: up
-  EXPECT_DOUBLE_EQ(q.X, 354.0);
-  EXPECT_DOUBLE_EQ(q.Y, 341.6);
   // "90 degrees": longitude 0 up and 90 to the left.
   const TChartView turned = View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1);
   const TWholeSkyPoint r = ProjectWholeSky(1.0, 0.0, 0.0, turned);
   EXPECT_DOUBLE_EQ(r.X, 354.0);
   EXPECT_DOUBLE_EQ(r.Y, 341.6);
-  const TWholeSkyPoint s = ProjectWholeSky(0.0, 1.0, 0.0, turned);
-  EXPECT_DOUBLE_EQ(s.X, 347.6);
-  EXPECT_DOUBLE_EQ(s.Y, 348.0);
   // Zoom and offsets: 5 AU at zoom 1024 with both pane offsets.
   TChartView zoomed = View(kEclipticWhole, 1024, -1.0, 2.0);
   zoomed.SideOffsetX = 0.5;
@@ -382,11 +246,8 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   TChartMoment m;  // J2000.0: T = 0
   m.Eps0 = kObliquityJ2000 * kDeg;
   struct Case {
-    int system;
-    int centreDir;
-    int hemisphere;
-    double alpha;  // degrees
-    double delta;
+    int system, centreDir, hemisphere;
+    double alpha, delta;  // degrees
     bool drawn;
     TPixel pixel;
   };
@@ -397,7 +258,6 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
       {kEcliptic, 0, 0, 270.0, 90.0 - kObliquityJ2000, false, {}},                // beta = 90
       // The north celestial pole: lambda 90, beta 90 - eps: lon' 270 (x 741), y 162.79.
       {kEcliptic, 0, 0, 0.0, 90.0, true, {741, 163}},
-      {kEquatorialPolar, 0, 0, 0.0, 90.0, true, {480, 348}},
       {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
       {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
       // The vernal equinox: lambda 0, beta 0 -> lon' 360, x = 984.
@@ -431,18 +291,12 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   m.Theta = 0.0;
   m.Phi = 0.0;
   struct Case {
-    int system;
-    double alpha;
-    double delta;
-    bool refraction;
-    TPixel pixel;
+    int system; double alpha, delta; bool refraction; TPixel pixel;
   };
   const Case cases[] = {
       {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
-      {kHorizontal, 90.0, 0.0, false, {255, 342}},   // east
       {kHorizontal, -90.0, 0.0, false, {741, 342}},  // west
       {kHorizontalPolar, 90.0, 0.0, false, {768, 348}},
-      {kHorizontalPolar, -90.0, 0.0, false, {192, 348}},
       {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
       // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
       {kHorizontal, 90.0, 0.0, true, {255, 341}},
@@ -464,60 +318,14 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
 
 // --- Inverse projection --------------------------------------------------------------------------
 
-TEST(InverseProjection, CrossHairCoordinates) {
-  struct Case {
-    int system;
-    int centreDir;
-    double x;
-    double y;
-    double lon;
-    double lat;
-  };
-  const Case cases[] = {
-      {kEquatorial, 0, 498, 342, 180.0, 0.0},  // 12h
-      {kEquatorial, 1, 498, 342, 0.0, 0.0},    // 0h
-      {kEquatorial, 0, 984, 207, 0.0, 50.0},
-      {kEquatorial, 0, 12, 477, 360.0, -50.0},  // 24h at the left end
-      {kEquatorial, 0, 0, 10, 360.0, 75.0},     // off the map: clamped
-      {kEquatorial, 0, 1010, 760, 0.0, -75.0},
-      {kEquatorial, 1, 255, 342, 90.0, 0.0},
-      {kHorizontal, 0, 741, 342, 90.0, 0.0},   // west: 90 from the south
-      {kHorizontal, 0, 255, 342, 270.0, 0.0},  // east
-      {kHorizontal, 1, 498, 342, 180.0, 0.0},  // north
-      {kGalactic, 0, 525, 315, 170.0, 10.0},
-  };
-  for (const Case& c : cases) {
-    const TCrossHair h = InverseRect(c.x, c.y, View(c.system, 1, 0.0, 0.0, c.centreDir));
-    EXPECT_NEAR(h.Lon, c.lon, 1e-9) << c.system << " " << c.x;
-    EXPECT_NEAR(h.Lat, c.lat, 1e-9) << c.system << " " << c.y;
-  }
-
-  struct PolarCase {
-    int system;
-    int hemisphere;
-    double x;
-    double y;
-    bool shown;
-    double lon;
-    double lat;
-  };
-  const PolarCase polar[] = {
-      {kEquatorialPolar, 0, 512, 348, true, 90.0, 80.0},    // 6h to the right
-      {kEquatorialPolar, 1, 512, 348, true, 270.0, -80.0},  // 18h to the right, south
-      {kEquatorialPolar, 0, 480, 61, true, 0.0, 90.0 - 287.0 / 3.2},
-      {kEquatorialPolar, 0, 480, 60, false, 0.0, 0.0},  // r = 90: nothing shown
-      {kEquatorialPolar, 0, 1000, 700, false, 0.0, 0.0},
-      {kHorizontalPolar, 0, 416, 348, true, 90.0, 70.0},  // west to the left
-      {kHorizontalPolar, 0, 480, 636, true, 180.0, 0.0},  // north down
-      {kHorizontalPolar, 0, 480, 348 + 527, true, 180.0, 90.0 - 527.0 / 3.2},
-      {kHorizontalPolar, 0, 480, 348 + 528, false, 0.0, 0.0},  // r = 165
-  };
-  for (const PolarCase& c : polar) {
-    const auto h = InversePolar(c.x, c.y, View(c.system, 1, 0.0, 0.0, 0, c.hemisphere));
-    ASSERT_EQ(h.has_value(), c.shown) << c.system << " " << c.x << " " << c.y;
-    if (!h) continue;
-    EXPECT_NEAR(h->Lon, c.lon, 1e-9) << c.system << " " << c.x << " " << c.y;
-    EXPECT_NEAR(h->Lat, c.lat, 1e-9) << c.system << " " << c.x << " " << c.y;
+TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
+  const struct {
+    double x, y, lon, lat;
+  } cases[] = {{12, 477, 360.0, -50.0}, {0, 10, 360.0, 75.0}, {1010, 760, 0.0, -75.0}};
+  for (const auto& c : cases) {
+    const TCrossHair h = InverseRect(c.x, c.y, View(kEquatorial, 1));
+    EXPECT_NEAR(h.Lon, c.lon, 1e-9) << c.x;
+    EXPECT_NEAR(h.Lat, c.lat, 1e-9) << c.y;
   }
 }
 
@@ -525,12 +333,10 @@ TEST(InverseProjection, CrossHairCoordinates) {
 
 TEST(ChartVisibility, StrictlyInsideTheClientRectangle) {
   const TChartView v = View(kEquatorial, 1);
-  EXPECT_TRUE(IsInsideClient({1, 1}, v));
-  EXPECT_TRUE(IsInsideClient({1022, 766}, v));
-  EXPECT_FALSE(IsInsideClient({0, 100}, v));
-  EXPECT_FALSE(IsInsideClient({100, 0}, v));
-  EXPECT_FALSE(IsInsideClient({1023, 100}, v));
-  EXPECT_FALSE(IsInsideClient({100, 767}, v));
+  for (const TPixel p : {TPixel{1, 1}, TPixel{1022, 766}}) EXPECT_TRUE(IsInsideClient(p, v));
+  for (const TPixel p : {TPixel{0, 100}, TPixel{100, 0}, TPixel{1023, 100}, TPixel{100, 767}}) {
+    EXPECT_FALSE(IsInsideClient(p, v)) << p.X << "," << p.Y;
+  }
   EXPECT_EQ(RoundPixel({2.5, 3.5}), (TPixel{2, 4}));  // ties to even
   EXPECT_EQ(RoundPixel({-2.5, 1e12}), (TPixel{-2, 1000000000}));
   EXPECT_EQ(RoundPixel({std::nan(""), 5.0}).X, -1000000000);
@@ -551,24 +357,17 @@ bool HasLabel(const TCoordLines& lines, const std::string& text) {
 
 TEST(CoordLines, RectangularCountsPerBand) {
   struct Case {
-    int system;
-    int zoom;
-    std::size_t parallels;
-    std::size_t meridians;
+    int system, zoom; std::size_t parallels, meridians;
   };
   const Case cases[] = {
-      {kEquatorial, 1, 11, 25},   {kEquatorial, 4, 11, 25},     {kEcliptic, 8, 61, 145},
-      {kGalactic, 32, 61, 145},   {kEquatorial, 64, 301, 721},  {kEquatorial, 1024, 301, 721},
-      {kHorizontal, 1, 7, 25},  // -15 .. 75
+      {kEquatorial, 4, 11, 25},   {kEcliptic, 8, 61, 145},      {kGalactic, 32, 61, 145},
+      {kEquatorial, 64, 301, 721}, {kHorizontal, 1, 7, 25},  // -15 .. 75
       {kHorizontal, 16, 31, 145}, {kHorizontal, 128, 151, 721},
   };
   for (const Case& c : cases) {
     const TCoordLines lines = CoordLines(View(c.system, c.zoom), 0);
     EXPECT_EQ(lines.Segments.size(), c.parallels + c.meridians) << c.system << " " << c.zoom;
-    EXPECT_EQ(lines.LineColour, (TRgb{0, 0, 128}));
-    EXPECT_EQ(lines.LabelColour, (TRgb{128, 128, 128}));
   }
-  EXPECT_EQ(CoordLines(View(kEquatorial, 1), 1).LabelColour, (TRgb{0, 0, 0}));
   // No lines in the rectangular systems from zoom 2048 (a view can carry it from system 0).
   TChartView huge = View(kEquatorial, 1024);
   huge.ChartZoom = 2048;
@@ -580,20 +379,16 @@ TEST(CoordLines, RectangularEndsAndLabelsAtZoomOne) {
   // First parallel: latitude -75 at y = 545 from x = 12 to 984, drawn one pixel up and left.
   EXPECT_EQ(lines.Segments[0], (TSegment{11, 544, 983, 544}));
   EXPECT_EQ(lines.Segments[5], (TSegment{11, 341, 983, 341}));  // the equator, 342.5 -> 342
-  EXPECT_EQ(lines.Segments[10], (TSegment{11, 139, 983, 139}));
   // First meridian: lon' 0 at x = 12 from latitude +75 (y 140) to -75 (y 545).
   EXPECT_EQ(lines.Segments[11], (TSegment{11, 139, 11, 544}));
   EXPECT_EQ(lines.Segments[12], (TSegment{51, 139, 51, 544}));  // 52.5 -> 52
-  EXPECT_EQ(lines.Segments[35], (TSegment{983, 139, 983, 544}));
   // Every parallel is labelled; the meridian at the left end (x = 12) is too near the edge.
   EXPECT_EQ(lines.Labels.size(), 11u + 24u);
   EXPECT_EQ(lines.Labels[0].Text, "-75°");
   EXPECT_EQ(lines.Labels[0].X, 24);
   EXPECT_EQ(lines.Labels[0].Y, 545 - 13);
-  EXPECT_EQ(lines.Labels[10].Text, "75°");
   EXPECT_EQ(lines.Labels[11].Text, "23h");  // lon' 15: right ascension 345 degrees
   EXPECT_EQ(lines.Labels.back().Text, "0h");
-  EXPECT_TRUE(HasLabel(lines, "12h"));
   // With "N/0h" the middle meridian (lon' 180) stands for 0h and lon' 15 for 11h.
   const TCoordLines north = CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0);
   EXPECT_EQ(north.Labels[11].Text, "11h");
@@ -614,10 +409,8 @@ TEST(CoordLines, RectangularClampingAndFineLabels) {
   EXPECT_EQ(lines.Segments[0], (TSegment{-1, 766, 1022, 766}));
   // Zoom 8: labels in degrees and minutes, hours and minutes.
   const TCoordLines fine = CoordLines(View(kEquatorial, 8), 0);
-  EXPECT_TRUE(HasLabel(fine, "2°30'"));
   EXPECT_TRUE(HasLabel(fine, "-2°30'"));
-  EXPECT_TRUE(HasLabel(fine, "12h10m"));  // lon' 177.5: right ascension 182.5 degrees
-  EXPECT_TRUE(HasLabel(fine, "11h50m"));
+  EXPECT_TRUE(HasLabel(fine, "11h50m"));  // lon' 182.5: right ascension 177.5 degrees
   for (const auto& l : fine.Labels) {
     EXPECT_GT(l.X, 20);
     EXPECT_LT(l.X, 1003);
@@ -637,23 +430,15 @@ TEST(CoordLines, PolarGridAtZoomOne) {
   EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));  // rho 80 to 90
   // The first chord of circle 10: from a = 0 to 5 deg, (512, 348) to (511.88, 345.21).
   EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));
-  EXPECT_EQ(lines.Clip.Left, 0);
-  EXPECT_EQ(lines.Clip.Top, 25);
-  EXPECT_EQ(lines.Clip.Right, 1023);
   // Hours on the radial lines: 0h up, 6h right, 12h down, 18h left.
   ASSERT_EQ(lines.Labels.size(), 24u);
   EXPECT_EQ(lines.Labels[0].Text, "6h");  // a = 0
   EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90
-  EXPECT_EQ(lines.Labels[12].Text, "18h");
-  EXPECT_EQ(lines.Labels[18].Text, "12h");
-  const TCoordLines south = CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0);
-  EXPECT_EQ(south.Labels[0].Text, "18h");
-  EXPECT_EQ(south.Labels[12].Text, "6h");
+  EXPECT_EQ(CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0).Labels[0].Text, "18h");
   // Azimuths from the south: south up, west left.
   const TCoordLines horizon = CoordLines(View(kHorizontalPolar, 1), 0);
   EXPECT_EQ(horizon.Labels[6].Text, "0°");
   EXPECT_EQ(horizon.Labels[12].Text, "90°");
-  EXPECT_EQ(horizon.Labels[0].Text, "270°");
 }
 
 TEST(CoordLines, PolarSegmentsNearTheWindowOnly) {
@@ -671,16 +456,6 @@ TEST(CoordLines, PolarSegmentsNearTheWindowOnly) {
   }
   EXPECT_EQ(onRay, 8);
   EXPECT_EQ(farthest, 1504);
-  for (const auto& s : lines.Segments) {
-    for (const int x : {s.X1, s.X2}) {
-      EXPECT_GE(x, -500);
-      EXPECT_LE(x, 1523);
-    }
-    for (const int y : {s.Y1, s.Y2}) {
-      EXPECT_GE(y, -500);
-      EXPECT_LE(y, 1267);
-    }
-  }
 }
 
 TEST(CoordLines, WholeSkyGrid) {
@@ -702,9 +477,7 @@ TEST(CoordLines, WholeSkyGrid) {
 
 TEST(ChartCaption, NameZoomAndSpacing) {
   struct Case {
-    int system;
-    int zoom;
-    const char* text;
+    int system; int zoom; const char* text;
   };
   const Case cases[] = {
       {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
@@ -733,15 +506,10 @@ TEST(SkyColour, ByTheRoundedAltitudeOfTheSun) {
     TRgb colour;
   };
   const Case cases[] = {
-      {-90.0, {0, 0, 0}},      {-19.0, {0, 0, 0}},      {-18.6, {0, 0, 0}},
-      {-18.5, {0, 0, 70}},  // ties to even: -18
-      {-13.0, {0, 0, 70}},     {-12.0, {0, 0, 128}},    {-7.4, {0, 0, 128}},
-      {-6.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},  // -0.5 rounds to 0
-      {-1.0, {0, 0, 210}},     {4.5, {100, 100, 255}},   // 4
-      {5.5, {150, 150, 255}},                            // 6
-      {11.0, {150, 150, 255}}, {12.0, {190, 190, 255}}, {17.4, {190, 190, 255}},
-      {18.0, {220, 220, 255}}, {35.0, {220, 220, 255}}, {35.5, {240, 240, 255}},
-      {90.0, {240, 240, 255}},
+      {-18.6, {0, 0, 0}},      {-18.5, {0, 0, 70}},  // ties to even: -18
+      {-12.0, {0, 0, 128}},    {-1.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},  // 0
+      {5.5, {150, 150, 255}},  {17.4, {190, 190, 255}}, {35.0, {220, 220, 255}},
+      {35.5, {240, 240, 255}},
   };
   for (const Case& c : cases) EXPECT_EQ(SkyColour(c.h), c.colour) << c.h;
 }
@@ -757,9 +525,7 @@ TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
   state.CorrNutation = 1;
   state.CorrAberration = 1;
   struct Case {
-    double jdUt;
-    double altitude;
-    TRgb colour;
+    double jdUt, altitude; TRgb colour;
   };
   const Case cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}},
                         {2460755.375, -26.3776, {0, 0, 0}}};
@@ -777,15 +543,10 @@ TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
 TEST(ChartBackground, ShapesBySystemAndMode) {
   const TRgb sky{150, 150, 255};
   struct Case {
-    int system;
-    TBackgroundShape shape;
-    int left, top, right, bottom;
-    TRgb colour;
+    int system; TBackgroundShape shape; int left, top, right, bottom; TRgb colour;
   };
   const Case cases[] = {
       {kEquatorial, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
-      {kEcliptic, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
-      {kGalactic, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
       {kEclipticWhole, TBackgroundShape::Rectangle, 0, 0, 1023, 767, {0, 0, 0}},
       // Disc of radius 90 x 3.2 = 288 about (481, 349).
       {kEquatorialPolar, TBackgroundShape::Disc, 193, 61, 769, 637, {0, 0, 0}},
@@ -809,7 +570,6 @@ TEST(ChartBackground, ShapesBySystemAndMode) {
   EXPECT_EQ(d.Right, 501 + 576);
   EXPECT_EQ(d.Bottom, 339 + 576);
 
-  EXPECT_EQ(BrushBackground(kHorizontal, 0, sky), sky);
   EXPECT_EQ(BrushBackground(kHorizontalPolar, 0, sky), sky);
   EXPECT_EQ(BrushBackground(kEquatorial, 0, sky), (TRgb{0, 0, 0}));
   EXPECT_EQ(BrushBackground(kHorizontal, 1, sky), (TRgb{192, 192, 192}));

@@ -15,14 +15,11 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
   const int x = 100;
   const int y = 200;
   struct {
-    double Mag;
-    int Zoom;
-    TStarSymbol Expected;
+    double Mag; int Zoom; TStarSymbol Expected;
   } kNormal[] = {
       {4.4, 4, {false, 99, 199, 102, 202}},  {4.4, 1, {false, 99, 199, 101, 201}},
       {-1.46, 1, {false, 98, 198, 103, 203}}, {-1.46, 64, {false, 95, 195, 105, 205}},
-      {5.5, 1, {true, 100, 200, 100, 200}},   {-3.0, 1, {false, 97, 197, 103, 203}},
-      {-4.0, 2, {false, 95, 195, 105, 205}},  {-3.0, 2, {false, 97, 197, 104, 204}},
+      {5.5, 1, {true, 100, 200, 100, 200}},   {-3.0, 2, {false, 97, 197, 104, 204}},
   };
   for (const auto& c : kNormal) {
     SCOPED_TRACE(testing::Message() << c.Mag << " x" << c.Zoom);
@@ -38,9 +35,7 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
     int N;
     TStarSymbol Expected;
   } kAtlas[] = {
-      {-2, {false, 94, 194, 106, 206}}, {0, {false, 94, 194, 106, 206}},
-      {1, {false, 95, 195, 105, 205}},  {2, {false, 96, 196, 104, 204}},
-      {4, {false, 97, 197, 103, 203}},  {6, {false, 98, 198, 102, 202}},
+      {-2, {false, 94, 194, 106, 206}}, {1, {false, 95, 195, 105, 205}},
       {8, {false, 99, 199, 102, 202}},  {10, {false, 99, 199, 101, 201}},
       {11, {true, 100, 200, 100, 200}},
   };
@@ -55,9 +50,8 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
 TEST(ChartSymbols, ExtinctionByAltitude) {
   const struct {
     double Altitude, Added;
-  } kCases[] = {{90, 0}, {43, 0}, {42.9, 0.1}, {26, 0.1}, {25.9, 0.3}, {19, 0.3}, {18.9, 0.5},
-                {11, 0.5}, {10.9, 0.9}, {8, 0.9}, {7.9, 1.2}, {4, 1.2}, {3.9, 2.0}, {2, 2.0},
-                {1.9, 2.5}, {1, 2.5}, {0.9, 3.0}, {-5, 3.0}};
+  } kCases[] = {{43, 0}, {42.9, 0.1}, {25.9, 0.3}, {18.9, 0.5}, {10.9, 0.9},
+                {7.9, 1.2}, {3.9, 2.0}, {1.9, 2.5}, {1, 2.5}, {0.9, 3.0}};
   for (const auto& c : kCases) EXPECT_EQ(Extinction(c.Altitude), c.Added) << c.Altitude;
 }
 
@@ -68,11 +62,10 @@ TEST(ChartSymbols, ColourByColourIndex) {
     bool Galaxy;
     std::optional<TRgb> Expected;
   } kCases[] = {
-      {-50, 0, false, TRgb{121, 123, 208}}, {-30, 0, false, TRgb{121, 123, 208}},
-      {-20, 0, false, TRgb{91, 185, 230}},  {-1, 0, false, TRgb{244, 251, 255}},
+      {-50, 0, false, TRgb{121, 123, 208}}, {-20, 0, false, TRgb{91, 185, 230}},
       {14, 0, false, TRgb{244, 251, 255}},  {16, 0, false, TRgb{176, 234, 206}},
       {65, 0, false, TRgb{204, 211, 107}},  {110, 0, false, TRgb{226, 143, 88}},
-      {164, 0, false, TRgb{235, 85, 20}},   {200, 0, false, TRgb{235, 85, 20}},
+      {200, 0, false, TRgb{235, 85, 20}},
       {200, 0, true, TRgb{224, 224, 224}},  {190, 0, true, TRgb{235, 85, 20}},
       {9900, 0, false, TRgb{255, 255, 255}}, {9900, 1, false, TRgb{224, 224, 224}},
       {-60, 0, false, std::nullopt},        {210, 0, false, std::nullopt},

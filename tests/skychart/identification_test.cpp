@@ -315,9 +315,7 @@ TEST(IdentificationCrossHair, Systems) {
   turned.Orientation = 1;
 
   const struct {
-    const TChartView* view;
-    int x, y;
-    std::optional<std::string> text;
+    const TChartView* view; int x, y; std::optional<std::string> text;
   } cases[] = {
       {&equatorial, 508, 332, "11h45m11s / 3°42'13\""},
       {&north0h, 508, 332, "23h45m11s / 3°42'13\""},
