@@ -25,6 +25,24 @@ struct TVector3 {
   double Z = 0.0;
 };
 
+// Add, Scale, Dot, Cross, Norm: sum, vector times a number, scalar and vector products, and
+// length of rectangular vectors.
+constexpr TVector3 Add(const TVector3& a, const TVector3& b) {
+  return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
+}
+constexpr TVector3 Scale(const TVector3& a, double f) {
+  return {a.X * f, a.Y * f, a.Z * f};
+}
+constexpr double Dot(const TVector3& a, const TVector3& b) {
+  return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
+}
+constexpr TVector3 Cross(const TVector3& a, const TVector3& b) {
+  return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
+}
+inline double Norm(const TVector3& v) {
+  return std::sqrt(Dot(v, v));
+}
+
 // Spherical coordinates: Lon (longitude or right ascension, radians), Lat (latitude or
 // declination, radians), R (radius, the caller's unit).
 struct TSpherical {

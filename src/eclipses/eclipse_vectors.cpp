@@ -47,18 +47,6 @@ TPolarDeg PolarDeg(const TVector3& v) {
   return p;
 }
 
-TVector3 Cross(const TVector3& a, const TVector3& b) {
-  return TVector3{a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
-}
-
-double Dot(const TVector3& a, const TVector3& b) {
-  return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
-}
-
-double Norm(const TVector3& v) {
-  return std::sqrt(Dot(v, v));
-}
-
 double DmsToDeg(int d, int m, double s) {
   const double value = std::abs(d) + std::abs(m) / 60.0 + std::fabs(s) / 3600.0;
   return (d < 0 || m < 0 || s < 0.0) ? -value : value;

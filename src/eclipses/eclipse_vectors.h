@@ -52,11 +52,6 @@ TVector3 CartDeg(double r, double theta, double phi);
 // Source: Montenbruck & Pfleger, POLAR.
 TPolarDeg PolarDeg(const TVector3& v);
 
-// Cross, Dot, Norm: vector product, scalar product and length.
-TVector3 Cross(const TVector3& a, const TVector3& b);
-double Dot(const TVector3& a, const TVector3& b);
-double Norm(const TVector3& v);
-
 // DmsToDeg: degrees, minutes and seconds to degrees.
 //   d, m  whole degrees and minutes
 //   s     seconds

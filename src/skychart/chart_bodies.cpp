@@ -22,11 +22,8 @@ namespace himlavy {
 namespace {
 
 constexpr double kRadToDeg = 57.29577951308232;
-constexpr double kAuKm = 149597870.0;
 constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kJupiterRadiusKm = 71492.0;
-// Light time per AU, Julian centuries (0.0057755183 days / 36525).
-constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
 // Constant of aberration over the distance: the Sun's apparent longitude (Meeus ch. 24).
 constexpr double kSunAberration = 20.4898 * kArcSecToRad;
 // Standard altitude of a planet's centre at rising and setting: -34' (Meeus ch. 14).
@@ -40,45 +37,45 @@ constexpr int kMars = 4;
 constexpr int kSaturn = 6;
 constexpr int kMaxLabelChars = 19;
 
-constexpr std::array<TRgb, kChartBodyCount> kFills = {{{255, 255, 0},
-                                                       {255, 135, 67},
-                                                       {230, 230, 255},
-                                                       {50, 130, 160},
-                                                       {236, 65, 51},
-                                                       {243, 181, 65},
-                                                       {217, 185, 75},
-                                                       {67, 205, 55},
-                                                       {27, 155, 175},
-                                                       {174, 152, 0},
-                                                       {255, 255, 255},
-                                                       {255, 255, 255},
-                                                       {255, 255, 255},
-                                                       {255, 255, 255},
-                                                       {255, 255, 255}}};
+constexpr std::array<TRgb, kBodyCount> kFills = {{{255, 255, 0},
+                                                  {255, 135, 67},
+                                                  {230, 230, 255},
+                                                  {50, 130, 160},
+                                                  {236, 65, 51},
+                                                  {243, 181, 65},
+                                                  {217, 185, 75},
+                                                  {67, 205, 55},
+                                                  {27, 155, 175},
+                                                  {174, 152, 0},
+                                                  {255, 255, 255},
+                                                  {255, 255, 255},
+                                                  {255, 255, 255},
+                                                  {255, 255, 255},
+                                                  {255, 255, 255}}};
 
 // K of WholeSkyBodyRadius: 1 / (equatorial radius in AU times 6.4 pixels per AU).
 constexpr double RadiusK(double radiusKm) {
-  return kAuKm / (6.4 * radiusKm);
+  return kKmPerAu / (6.4 * radiusKm);
 }
-constexpr std::array<double, kChartBodyCount> kWholeSkyK = {RadiusK(696000.0),
-                                                            RadiusK(2439.7),
-                                                            RadiusK(6051.8),
-                                                            RadiusK(6378.14),
-                                                            6860.0,
-                                                            326.0,
-                                                            388.0,
-                                                            916.0,
-                                                            958.0,
-                                                            20693.0,
-                                                            RadiusK(1737.4),
-                                                            RadiusK(1821.6),
-                                                            RadiusK(1560.8),
-                                                            RadiusK(2631.2),
-                                                            RadiusK(2410.3)};
+constexpr std::array<double, kBodyCount> kWholeSkyK = {RadiusK(696000.0),
+                                                       RadiusK(2439.7),
+                                                       RadiusK(6051.8),
+                                                       RadiusK(6378.14),
+                                                       6860.0,
+                                                       326.0,
+                                                       388.0,
+                                                       916.0,
+                                                       958.0,
+                                                       20693.0,
+                                                       RadiusK(1737.4),
+                                                       RadiusK(1821.6),
+                                                       RadiusK(1560.8),
+                                                       RadiusK(2631.2),
+                                                       RadiusK(2410.3)};
 
 // A UTF-8 text cut to at most `size` characters.
-std::string Cut(const std::string& s, int size) {
-  return Utf8Left(s, static_cast<std::size_t>(size));
+std::string Cut(const std::string& s, std::size_t size) {
+  return Utf8Left(s, size);
 }
 
 // Degrees with `decimals` decimals and the degree sign.
@@ -221,13 +218,6 @@ TVector3 HelioVector(int planet, double t) {
   return PolarToCartesian(h);
 }
 
-TVector3 Add(const TVector3& a, const TVector3& b) {
-  return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
-}
-TVector3 Scale(const TVector3& a, double f) {
-  return {a.X * f, a.Y * f, a.Z * f};
-}
-
 // Closes the planetary term buffer however the computation ends.
 struct TPlanetDataGuard {
   ~TPlanetDataGuard() { PlanetDataClose(); }
@@ -252,7 +242,7 @@ int BodyMinimumHalfSize(int body, int displayMode) {
 
 TBodyColours BodyColours(int body, int displayMode, const TChartView& view) {
   TBodyColours c;
-  c.Fill = kFills[static_cast<std::size_t>(std::clamp(body, 0, kChartBodyCount - 1))];
+  c.Fill = kFills[static_cast<std::size_t>(std::clamp(body, 0, kBodyCount - 1))];
   c.Outline = displayMode == 1 ? kChartBlack : c.Fill;
   if (body == kChartSun &&
       (displayMode == 1 || (view.ChartZoom >= 8 && view.CoordSystem != kEclipticWhole))) {
@@ -263,7 +253,7 @@ TBodyColours BodyColours(int body, int displayMode, const TChartView& view) {
 }
 
 int WholeSkyBodyRadius(int body, int chartZoom) {
-  const double k = kWholeSkyK[static_cast<std::size_t>(std::clamp(body, 0, kChartBodyCount - 1))];
+  const double k = kWholeSkyK[static_cast<std::size_t>(std::clamp(body, 0, kBodyCount - 1))];
   // The moons are smaller dots (1) so that they do not hide their planet at small zooms.
   const int minimum = body >= 10 ? 1 : 3;
   return std::max(minimum, static_cast<int>(RoundHalfEvenToInt(chartZoom / k)));
@@ -311,7 +301,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
   for (const int index : order) {
     TChartBody b;
     b.Index = index;
-    b.Name = std::string(kChartBodyNames[static_cast<std::size_t>(index)]);
+    b.Name = std::string(kBodyNames[static_cast<std::size_t>(index)].substr(1));
     const TBodyColours colours = BodyColours(index, state.DisplayMode, view);
     b.Fill = colours.Fill;
     b.Outline = colours.Outline;
@@ -325,7 +315,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
       if (index == kChartMoon) {
         v = Add(earthHelio, PolarToCartesian(place.Geo));
       } else if (index >= kChartIo) {
-        const double au = kJupiterRadiusKm / kAuKm;
+        const double au = kJupiterRadiusKm / kKmPerAu;
         v = Add(jupiterHelio, Scale(SatelliteEcliptic(index - kChartIo + 1, m.T), au));
       } else if (index != kChartSun) {
         v = HelioVector(index, m.T);
@@ -380,12 +370,12 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
       if (jupiter) {
         // Geocentric: Jupiter's geocentric place plus the satellite's offset at the moment the
         // light left Jupiter.
-        const double tJ = m.T - kLightTimeCenturiesPerAu * jupiter->Geo.R;
+        const double tJ = m.T - kLightTimePerAu * jupiter->Geo.R;
         const TVector3 offset =
-            Scale(SatelliteEcliptic(index - kChartIo + 1, tJ), kJupiterRadiusKm / kAuKm);
+            Scale(SatelliteEcliptic(index - kChartIo + 1, tJ), kJupiterRadiusKm / kKmPerAu);
         const TSpherical g = CartesianToPolar(Add(PolarToCartesian(jupiter->Geo), offset));
         b.Line1 = "lambda=" + Deg360(g.Lon, 2) + " beta=" + Deg(g.Lat, 2) +
-                  " delta=" + FixedText(g.R * kAuKm, 0) + " km";
+                  " delta=" + FixedText(g.R * kKmPerAu, 0) + " km";
       }
     } else {
       if (!day) day = DayMoments(state, site, cGeo);
@@ -424,12 +414,12 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
         b.Right = PhysicalText(index, place, sun, m);
       }
     }
-    b.Line1 = Cut(b.Line1, kBodyLine1Size);
-    b.Line2 = Cut(b.Line2, kBodyLine2Size);
-    b.Line3 = Cut(b.Line3, kBodyLine3Size);
-    b.Line4 = Cut(b.Line4, kBodyLine4Size);
-    b.Line5 = Cut(b.Line5, kBodyLine5Size);
-    b.Right = Cut(b.Right, kBodyRightSize);
+    b.Line1 = Cut(b.Line1, kBodyLine1Chars);
+    b.Line2 = Cut(b.Line2, kBodyLine2Chars);
+    b.Line3 = Cut(b.Line3, kBodyLine3Chars);
+    b.Line4 = Cut(b.Line4, kBodyLine4Chars);
+    b.Line5 = Cut(b.Line5, kBodyLine5Chars);
+    b.Right = Cut(b.Right, kBodyRightChars);
     bodies.push_back(std::move(b));
   }
   return bodies;

@@ -47,6 +47,7 @@
 
 #include "shell/obs_state.h"
 #include "skychart/chart_projection.h"
+#include "skychart/identification.h"
 
 namespace himlavy {
 
@@ -58,20 +59,8 @@ inline constexpr int kChartPluto = 9;
 inline constexpr int kChartMoon = 10;
 inline constexpr int kChartIo = 11;
 inline constexpr int kChartCallisto = 14;
-inline constexpr int kChartBodyCount = 15;
-
-// The bodies' names, without the leading blank the identification table stores.
-inline constexpr std::array<std::string_view, kChartBodyCount> kChartBodyNames = {
-    "Solen",    "Merkurius", "Venus", "Jorden", "Mars",   "Jupiter",   "Saturnus", "Uranus",
-    "Neptunus", "Pluto",     "Månen", "Io",     "Europa", "Ganymedes", "Callisto"};
-
-// Readout field sizes in characters.
-inline constexpr int kBodyLine1Size = 50;
-inline constexpr int kBodyLine2Size = 25;
-inline constexpr int kBodyLine3Size = 25;
-inline constexpr int kBodyLine4Size = 30;
-inline constexpr int kBodyLine5Size = 60;
-inline constexpr int kBodyRightSize = 130;
+// The bodies (kBodyCount), their names (kBodyNames, stored with a leading blank) and the sizes
+// of their readout lines are those of the identification tables.
 
 // The label colours: magenta for the Sun, planets and Moon; grey for Jupiter's moons.
 inline constexpr TRgb kBodyLabelColour = kChartMagenta;
@@ -81,7 +70,7 @@ inline constexpr TRgb kMoonsLabelColour = kChartGrey;
 // Visible (the ecliptic-plane pane in system 0) or SideVisible (system 0's side view) is true.
 struct TChartBody {
   int Index = 0;             // 0..14
-  std::string Name;          // kChartBodyNames[Index]
+  std::string Name;          // kBodyNames[Index] without its leading blank
   bool Visible = false;      // the pixel lies strictly inside the client rectangle (system 0:
                              // inside the ecliptic-plane pane (0, 25)-(689, 767))
   bool SideVisible = false;  // system 0: inside the side view (693, 25)-(1023, 767)

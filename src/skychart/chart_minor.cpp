@@ -20,8 +20,6 @@ namespace {
 constexpr int kSunCentre = -1;
 constexpr int kEarthOfDate = 3;
 
-// Light time per AU, in Julian centuries.
-constexpr double kLightTimeCenturiesPerAu = 0.0057755183 / 36525.0;
 // The Sun's horizontal parallax at 1 AU.
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;
 // AU per day in km/s.
@@ -73,7 +71,7 @@ struct TCachedBody {
   std::string Name;        // the identification name, UTF-8
   std::string PeriodLine;  // "Omloppstid=..." or the open-orbit text
   double InverseA = 0.0;   // 1/a = (1 - e)/q, per AU
-  int Shift = 0;          // LabelShift of the name
+  int Shift = 0;           // LabelShift of the name
 };
 
 // A group's file as last read.
@@ -164,14 +162,6 @@ const std::vector<TCachedBody>* GroupBodies(int group, const std::filesystem::pa
   return &cache.Bodies;
 }
 
-TVector3 Add(const TVector3& a, const TVector3& b) {
-  return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
-}
-
-double Length(const TVector3& v) {
-  return std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z);
-}
-
 // Rigorous precession from J2000.0 to the mean equator and equinox of date as a matrix: its
 // columns are the precessed unit vectors of the J2000.0 axes.
 struct TPrecession {
@@ -239,8 +229,8 @@ bool PrepareDrawing(TDrawing& d, const std::array<bool, 9>& needed, const TChart
     c.LightTimed = c.Equatorial;
     c.Ecliptic = PolarToCartesian(HeliocentricPlanet(planet, d.T));
     if (lightTime && planet != kEarthOfDate) {
-      const double delta = Length(Add(c.Equatorial, d.Sun));
-      c.LightTimed = PlanetEquatorial(planet, d.T - kLightTimeCenturiesPerAu * delta, d);
+      const double delta = Norm(Add(c.Equatorial, d.Sun));
+      c.LightTimed = PlanetEquatorial(planet, d.T - kLightTimePerAu * delta, d);
     }
   }
   return true;
@@ -271,7 +261,7 @@ void ComposeLines(TChartMinorBody& out, const TCachedBody& c, TElementFileKind k
     if (kind == TElementFileKind::Comet) {
       mag = CometMagnitude(*b.Mag2, *b.Mag1, r, delta);
     } else {
-      const double rh = Length(helio);
+      const double rh = Norm(helio);
       const double dot = helio.X * geo.X + helio.Y * geo.Y + helio.Z * geo.Z;
       const double phase = std::acos(std::clamp(dot / (rh * delta), -1.0, 1.0));
       mag = AsteroidMagnitudeHG(*b.Mag2, *b.Mag1, phase, rh, delta);
@@ -385,14 +375,14 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
     TVector3 helio = Add(own0, centreNow);
     TVector3 geo = Add(helio, d.Sun);
     if (lightTime) {
-      const double tau = kLightTimeCenturiesPerAu * Length(geo);
+      const double tau = kLightTimePerAu * Norm(geo);
       own = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T - tau));
       helio = Add(own, centreThen);
       geo = Add(helio, d.Sun);
     }
     if (!Finite(own) || !Finite(geo)) continue;
-    const double delta = Length(geo);
-    const double r = Length(own);
+    const double delta = Norm(geo);
+    const double r = Norm(own);
     if (delta <= 0.0 || r <= 0.0) continue;
 
     TPixel pixel;
