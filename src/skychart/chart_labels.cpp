@@ -237,8 +237,7 @@ const std::vector<TNameEntry>* LoadNameFile(const std::filesystem::path& dataDir
                     [width](const std::filesystem::path& p) { return ReadNameFile(p, width); });
 }
 
-std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, bool /*stars*/,
-                                   const TObsState& /*state*/, const TChartMoment& moment,
+std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, const TChartMoment& moment,
                                    const TChartView& view) {
   std::vector<TNameLabel> labels;
   if (!IsRectSystem(view.CoordSystem) && !IsPolarSystem(view.CoordSystem)) return labels;

@@ -139,10 +139,9 @@ std::string_view NameFileName(bool stars);
 const std::vector<TNameEntry>* LoadNameFile(const std::filesystem::path& dataDir, bool stars);
 
 // PlaceNames: the name labels of one drawing.
+// Star and deep-sky names are placed alike; the caller writes them in kStarNameColour or
+// kDeepSkyNameColour.
 //   names   the entries (LoadNameFile)
-//   stars   true for star names, false for deep-sky names (both are placed alike; the caller
-//           writes them in kStarNameColour or kDeepSkyNameColour)
-//   state   the observation state (the switches are read from the moment)
 //   moment  the drawing's shared quantities and correction switches
 //   view    the view of the drawing
 //   returns in file order, every name whose point (CatalogApparentPlace without proper
@@ -151,8 +150,7 @@ const std::vector<TNameEntry>* LoadNameFile(const std::filesystem::path& dataDir
 //           systems 4 and 5 an apparent altitude below 3 degrees, in system 4 also 75 degrees
 //           or more. All are returned; the identification uses the first 600 (stars) or 300
 //           (deep-sky objects).
-std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, bool stars,
-                                   const TObsState& state, const TChartMoment& moment,
+std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, const TChartMoment& moment,
                                    const TChartView& view);
 
 }  // namespace himlavy

@@ -282,7 +282,7 @@ void TChartLayers::Names(Canvas& c, TObsState& s, const TChartView& view,
     if (names == nullptr) continue;  // a missing name file is skipped like a catalog
     const bool shown = (stars ? s.LabelStars : s.LabelDeepSky) == 1;
     if (shown) UseLabelFont(c, stars ? kStarNameColour : kDeepSkyNameColour);
-    for (const TNameLabel& n : PlaceNames(*names, stars, s, moment, view)) {
+    for (const TNameLabel& n : PlaceNames(*names, moment, view)) {
       if (stars) {
         ident_.RegisterStarName(n.X, n.Y, n.Name);
       } else {

@@ -131,7 +131,7 @@ TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
       {0, -26, "Vega"},   // altitude 5: round(10) = 10
       {0, 45, "Zenit"},   // altitude 76: hidden
   };
-  const auto labels = PlaceNames(stars, true, TObsState{}, m, View(kHorizontal));
+  const auto labels = PlaceNames(stars, m, View(kHorizontal));
   ASSERT_EQ(labels.size(), 2u);
   EXPECT_EQ(labels[0].Name, "Tåget");
   EXPECT_EQ((std::vector<int>{labels[0].X, labels[0].Y, labels[0].TextX, labels[0].TextY}),
@@ -139,14 +139,14 @@ TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
   EXPECT_EQ((std::vector<int>{labels[1].TextX, labels[1].TextY}), (std::vector<int>{488, 314}));
   // Polar equatorial: declination 2.5 hidden, 3.5 shown.
   const std::vector<TNameEntry> polar = {{0, 2.5, "A"}, {0, 3.5, "B"}};
-  const auto p = PlaceNames(polar, false, TObsState{}, TChartMoment{}, View(kEquatorialPolar));
+  const auto p = PlaceNames(polar, TChartMoment{}, View(kEquatorialPolar));
   ASSERT_EQ(p.size(), 1u);
   EXPECT_EQ(p[0].Name, "B");
   // With refraction, true altitude 2.9 is 3.13 apparent (Saemundsson; Bennett 3.14): the star
   // name shows, the constellation name (judged without refraction) does not; 3.5 shows both.
   m.Refraction = true;
   EXPECT_EQ(
-      PlaceNames(std::vector<TNameEntry>{{0, -28.1, "X"}}, true, TObsState{}, m, View(kHorizontal))
+      PlaceNames(std::vector<TNameEntry>{{0, -28.1, "X"}}, m, View(kHorizontal))
           .size(),
       1u);
   TObsState on;
