@@ -10,12 +10,6 @@ namespace himlavy {
 
 namespace {
 
-// Columns first..last (from 1, both included) of a line, as far as the line reaches.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
-  if (line.size() < first) return {};
-  return line.substr(first - 1, last - first + 1);
-}
-
 // The character in a column, or a blank where the line is shorter.
 char At(std::string_view line, std::size_t column) {
   return line.size() >= column ? line[column - 1] : ' ';
@@ -33,8 +27,8 @@ std::optional<TConstellationPoint> DecodeConstellationLine(std::string_view line
   TConstellationPoint point;
   if (file == TConstellationFile::Boundaries) {
     if (line.size() < 12) return std::nullopt;
-    const auto ra = ParseReal(Columns(line, 1, 10));
-    const auto dec = ParseReal(Columns(line, 12, 22));
+    const auto ra = ParseReal(LineColumns(line, 1, 10));
+    const auto dec = ParseReal(LineColumns(line, 12, 22));
     if (!ra || !dec) return std::nullopt;
     point.RaHours = *ra;
     point.DecDegrees = *dec;
@@ -43,13 +37,13 @@ std::optional<TConstellationPoint> DecodeConstellationLine(std::string_view line
     return point;
   }
   if (line.size() < 11) return std::nullopt;
-  point.RaHours = ParseDegMin(Columns(line, 1, 6));
-  point.DecDegrees = ParseSignedDegMin(Columns(line, 7, 11));
+  point.RaHours = ParseDegMin(LineColumns(line, 1, 6));
+  point.DecDegrees = ParseSignedDegMin(LineColumns(line, 7, 11));
   if (file == TConstellationFile::Figures) {
     point.Style = At(line, 12);
     point.Pen = At(line, 13);
   } else {
-    point.Name = Cp1252ToUtf8(Columns(line, 13, 12 + kConstellationNameWidth));
+    point.Name = Cp1252ToUtf8(LineColumns(line, 13, 12 + kConstellationNameWidth));
   }
   return point;
 }
@@ -69,8 +63,9 @@ std::optional<std::vector<TConstellationPoint>> ReadConstellationFile(
 std::optional<TConstellationInfo> DecodeConstellationInfoLine(std::string_view line) {
   line = Cut(line, kConstellationInfoChars);
   if (line.empty()) return std::nullopt;
-  return TConstellationInfo{Cp1252ToUtf8(Columns(line, 1, 3)), Cp1252ToUtf8(Columns(line, 5, 23)),
-                            Cp1252ToUtf8(Columns(line, 25, 39))};
+  return TConstellationInfo{Cp1252ToUtf8(LineColumns(line, 1, 3)),
+                            Cp1252ToUtf8(LineColumns(line, 5, 23)),
+                            Cp1252ToUtf8(LineColumns(line, 25, 39))};
 }
 
 std::optional<std::vector<TConstellationInfo>> ReadConstellationInfoFile(
