@@ -42,14 +42,6 @@ namespace himlavy {
 
 namespace {
 
-// Caption colours of the toolbar (the classic named colours).
-const QColor kRed(255, 0, 0);
-const QColor kTeal(0, 128, 128);
-const QColor kGreen(0, 128, 0);
-const QColor kPurple(128, 0, 128);
-const QColor kBlack(0, 0, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kSilver(192, 192, 192);
 // The active title bar of the classic Windows colour scheme: the increment panel while running.
 const QColor kActiveCaption(0, 0, 128);
 
@@ -60,57 +52,58 @@ struct ToolbarButton {
   const char* Caption;
   const char* ShortHint;
   const char* LongHint;
-  const QColor* Colour;
+  TColor Colour;  // of the caption
   ButtonAction Action;
   TWindowKind Kind;  // for ButtonAction::Open
 };
 
 // The toolbar, left to right.
+using namespace colours;
 const ToolbarButton kToolbar[] = {
     {"SpeedButton3", "Inm", "Inmatning",
-     "Inmatning av Tid,Tidinkrement,Plats,Alternativ,Urval,Stjärnor m.fl.,Korrektioner", &kRed,
+     "Inmatning av Tid,Tidinkrement,Plats,Alternativ,Urval,Stjärnor m.fl.,Korrektioner", kRed,
      ButtonAction::Settings, TWindowKind::Increment},
-    {"SpeedButton1", "Lo", "Lokaltid", "Datorns lokaltid sätts till programmet", &kTeal,
+    {"SpeedButton1", "Lo", "Lokaltid", "Datorns lokaltid sätts till programmet", kTeal,
      ButtonAction::LocalTime, TWindowKind::Increment},
-    {"SpeedButton4", "T/F", "Till/Från", "Tidinkrement, till/från", &kTeal, ButtonAction::StartStop,
+    {"SpeedButton4", "T/F", "Till/Från", "Tidinkrement, till/från", kTeal, ButtonAction::StartStop,
      TWindowKind::Increment},
-    {"SpeedButton5", "+/-", "Plus/Minus", "Tidinkrement, plus/minus", &kTeal,
+    {"SpeedButton5", "+/-", "Plus/Minus", "Tidinkrement, plus/minus", kTeal,
      ButtonAction::PlusMinus, TWindowKind::Increment},
-    {"SpeedButton19", "In", "Inkrement", "Tidsinkrementering utan spår", &kTeal, ButtonAction::Open,
+    {"SpeedButton19", "In", "Inkrement", "Tidsinkrementering utan spår", kTeal, ButtonAction::Open,
      TWindowKind::Increment},
-    {"SpeedButton13", "Jo", "Jorden", "Jorden med ortsnamn för val av observationsplats", &kGreen,
+    {"SpeedButton13", "Jo", "Jorden", "Jorden med ortsnamn för val av observationsplats", kGreen,
      ButtonAction::Open, TWindowKind::Earth},
-    {"SpeedButton14", "So", "Solförmörkelser", "Solförmörkelser för valt år", &kGreen,
+    {"SpeedButton14", "So", "Solförmörkelser", "Solförmörkelser för valt år", kGreen,
      ButtonAction::Open, TWindowKind::SolarEclipses},
-    {"SpeedButton6", "Sl", "Solläge", "Solens läge i förhållande till jordytan", &kGreen,
+    {"SpeedButton6", "Sl", "Solläge", "Solens läge i förhållande till jordytan", kGreen,
      ButtonAction::Open, TWindowKind::SunPosition},
-    {"SpeedButton22", "Da", "Dag/natt", "Dag/natt-linjen över jordytan", &kGreen,
-     ButtonAction::Open, TWindowKind::DayNight},
-    {"SpeedButton18", "Me", "Merkurius", "Merkurius sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton22", "Da", "Dag/natt", "Dag/natt-linjen över jordytan", kGreen, ButtonAction::Open,
+     TWindowKind::DayNight},
+    {"SpeedButton18", "Me", "Merkurius", "Merkurius sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Mercury},
-    {"SpeedButton7", "Ve", "Venus", "Venus, sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton7", "Ve", "Venus", "Venus, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Venus},
-    {"SpeedButton8", "Ma", "Mars", "Mars, sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton8", "Ma", "Mars", "Mars, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Mars},
-    {"SpeedButton9", "Ju", "Jupiter", "Jupiter, sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton9", "Ju", "Jupiter", "Jupiter, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Jupiter},
-    {"SpeedButton10", "Sa", "Saturnus", "Saturnus, sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton10", "Sa", "Saturnus", "Saturnus, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Saturn},
-    {"SpeedButton11", "Må", "Månen", "Månen, sedd från jorden", &kPurple, ButtonAction::Open,
+    {"SpeedButton11", "Må", "Månen", "Månen, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Moon},
     {"SpeedButton12", "Jm", "Jupiters månar", "Jupiter med de julianska månarna sedda från jorden",
-     &kPurple, ButtonAction::Open, TWindowKind::JupiterMoons},
-    {"SpeedButton20", "Jo", "Jordsatelliter", "Jorden i centrum med satelliter i bana", &kBlack,
+     kPurple, ButtonAction::Open, TWindowKind::JupiterMoons},
+    {"SpeedButton20", "Jo", "Jordsatelliter", "Jorden i centrum med satelliter i bana", kBlack,
      ButtonAction::Open, TWindowKind::EarthCentre},
-    {"SpeedButton21", "Ju", "Jupitersatelliter", "Jupiter i centrum med satelliter i bana", &kBlack,
+    {"SpeedButton21", "Ju", "Jupitersatelliter", "Jupiter i centrum med satelliter i bana", kBlack,
      ButtonAction::Open, TWindowKind::JupiterCentre},
-    {"SpeedButton2", "Må", "Månförmörkelser", "Månförmörkelser för valt år", &kNavy,
+    {"SpeedButton2", "Må", "Månförmörkelser", "Månförmörkelser för valt år", kNavy,
      ButtonAction::Open, TWindowKind::LunarEclipses},
-    {"SpeedButton15", "Ka", "Kalender", "Kalender för vald dag och tidzon", &kNavy,
+    {"SpeedButton15", "Ka", "Kalender", "Kalender för vald dag och tidzon", kNavy,
      ButtonAction::Open, TWindowKind::Calendar},
-    {"SpeedButton16", "Al", "Almanacka", "Almanacka med astronomisk information för valt år",
-     &kNavy, ButtonAction::Open, TWindowKind::Almanac},
-    {"SpeedButton17", "He", "Helgdagar", "Helgdagar i Sverige", &kNavy, ButtonAction::Open,
+    {"SpeedButton16", "Al", "Almanacka", "Almanacka med astronomisk information för valt år", kNavy,
+     ButtonAction::Open, TWindowKind::Almanac},
+    {"SpeedButton17", "He", "Helgdagar", "Helgdagar i Sverige", kNavy, ButtonAction::Open,
      TWindowKind::Holidays},
 };
 
@@ -190,7 +183,8 @@ THimlavy2::THimlavy2(TObsState& state, std::filesystem::path dataDir, bool start
   toolbar->setFixedHeight(kToolbarHeight);
   toolbar->setAutoFillBackground(true);
   // A silver palette with its own light and dark edges, so that the sunken panels show.
-  QPalette silver(kSilver, kSilver);
+  const QColor silverColour(ToQRgb(colours::kSilver));
+  QPalette silver(silverColour, silverColour);
   for (const auto group : {QPalette::Active, QPalette::Inactive}) {
     silver.setColor(group, QPalette::WindowText, Qt::black);
     silver.setColor(group, QPalette::ButtonText, Qt::black);
@@ -249,8 +243,9 @@ void THimlavy2::BuildToolbar(QWidget* toolbar) {
     button->setAccessibleName(Utf8(entry.ShortHint));
     button->setStatusTip(Utf8(entry.LongHint));
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Active, QPalette::ButtonText, *entry.Colour);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, *entry.Colour);
+    const QColor caption(ToQRgb(entry.Colour));
+    palette.setColor(QPalette::Active, QPalette::ButtonText, caption);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, caption);
     button->setPalette(palette);
     toolButtons_.push_back(button);
 

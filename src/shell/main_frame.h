@@ -49,7 +49,6 @@ class THimlavy2 : public QMainWindow {
   ~THimlavy2() override;
 
   QMdiArea* MdiArea() const { return mdiArea_; }
-  const TObsState& State() const { return state_; }
 
   // The dialogs made at start-up. A dialog not given is made on its first use.
   void SetAboutBox(TAboutBox* dialog) { aboutBox_ = dialog; }
