@@ -37,7 +37,6 @@ TMDIChild19::TMDIChild19(TObsState& state, const std::filesystem::path& dataDir,
     label->setFont(font);
     label->setGeometry(x + kSpinWidth / 2 - kColumn / 2, kLabelTop, kColumn, 14);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    labels_[i] = label;
 
     auto* spin = new TSpinButton(Client());
     spin->setObjectName(QStringLiteral("SpinButton%1").arg(i + 1));

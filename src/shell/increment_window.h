@@ -6,8 +6,6 @@
 
 #include "shell/child_window.h"
 
-class QLabel;
-
 namespace himlavy {
 
 class TMDIChild19 : public TChildWindow {
@@ -20,7 +18,6 @@ class TMDIChild19 : public TChildWindow {
   TSpinButton* SpinButton(int index) const { return spinButtons_[index]; }
 
  private:
-  std::array<QLabel*, 6> labels_{};
   std::array<TSpinButton*, 6> spinButtons_{};
 };
 
