@@ -32,10 +32,7 @@ HelpSystem& System() {
 THelpViewer* ViewerFor(const QString& helpFile) {
   const std::filesystem::path folder = HelpFolder(helpFile);
   HelpSystem& system = System();
-  if (system.Viewer != nullptr && system.Viewer->Folder() != folder) {
-    system.Viewer->close();
-    delete system.Viewer;
-  }
+  if (system.Viewer != nullptr && system.Viewer->Folder() != folder) HelpQuit();
   if (system.Viewer == nullptr) system.Viewer = new THelpViewer(folder);
   system.Viewer->show();
   system.Viewer->raise();
@@ -53,16 +50,16 @@ THelpViewer::THelpViewer(std::filesystem::path folder, QWidget* parent)
   resize(660, 560);
 
   const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 8);
-  contents_ = new QPushButton(QStringLiteral("&Innehåll"), this);
-  back_ = new QPushButton(QStringLiteral("&Bakåt"), this);
-  forward_ = new QPushButton(QStringLiteral("&Framåt"), this);
-  for (QPushButton* button : {contents_, back_, forward_}) {
+  auto* contents = new QPushButton(QStringLiteral("&Innehåll"), this);
+  auto* back = new QPushButton(QStringLiteral("&Bakåt"), this);
+  auto* forward = new QPushButton(QStringLiteral("&Framåt"), this);
+  for (QPushButton* button : {contents, back, forward}) {
     button->setFont(font);
     button->setFixedSize(75, 25);
     button->setFocusPolicy(Qt::TabFocus);
   }
-  back_->setEnabled(false);
-  forward_->setEnabled(false);
+  back->setEnabled(false);
+  forward->setEnabled(false);
 
   browser_ = new QTextBrowser(this);
   browser_->setOpenLinks(true);
@@ -75,9 +72,9 @@ THelpViewer::THelpViewer(std::filesystem::path folder, QWidget* parent)
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(0, 0, 0, 0);
   buttons->setSpacing(4);
-  buttons->addWidget(contents_);
-  buttons->addWidget(back_);
-  buttons->addWidget(forward_);
+  buttons->addWidget(contents);
+  buttons->addWidget(back);
+  buttons->addWidget(forward);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -85,11 +82,11 @@ THelpViewer::THelpViewer(std::filesystem::path folder, QWidget* parent)
   layout->addLayout(buttons);
   layout->addWidget(browser_, 1);
 
-  connect(contents_, &QPushButton::clicked, this, &THelpViewer::ShowContents);
-  connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-  connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
-  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
-  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+  connect(contents, &QPushButton::clicked, this, &THelpViewer::ShowContents);
+  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
 }
 
 bool THelpViewer::ShowFile(const QString& fileName) {

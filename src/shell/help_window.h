@@ -12,7 +12,6 @@
 #include <QWidget>
 #include <filesystem>
 
-class QPushButton;
 class QTextBrowser;
 
 namespace himlavy {
@@ -43,9 +42,6 @@ class THelpViewer : public QWidget {
 
   std::filesystem::path folder_;
   QTextBrowser* browser_ = nullptr;
-  QPushButton* contents_ = nullptr;
-  QPushButton* back_ = nullptr;
-  QPushButton* forward_ = nullptr;
 };
 
 // The page file of a context name: the text behind the last point with ".html" appended
