@@ -5,6 +5,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <array>
+#include <string_view>
 
 #include "shell/fonts_draw.h"
 #include "shell/message_dialog.h"
@@ -12,6 +14,16 @@
 
 namespace himlavy {
 
+namespace {
+
+// One picture: the list's item, its file and its credit line.
+struct TPictureEntry {
+  std::string_view Item;
+  std::string_view File;
+  std::string_view Credit;
+};
+
+// The pictures in the order of the list.
 const std::array<TPictureEntry, 16> kPictures = {{
     {"Solen", "solen.bmp", ""},
     {"Merkurius", "merkuriu.bmp", "Fotomosaik (KStars)"},
@@ -30,8 +42,6 @@ const std::array<TPictureEntry, 16> kPictures = {{
     {"C/1996 B2", "c_96_b2.bmp", "Illustration, ingen bild av kometen"},
     {"M31", "m31.bmp", "M31 Andromedagalaxen, foto Herm Perez"},
 }};
-
-namespace {
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

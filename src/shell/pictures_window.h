@@ -2,25 +2,12 @@
 // from BMP files in the program's working directory, with a credit line under each.
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "shell/child_window.h"
 
 class QComboBox;
 class QLabel;
 
 namespace himlavy {
-
-// One picture: the list's item, its file and its credit line.
-struct TPictureEntry {
-  std::string_view Item;
-  std::string_view File;
-  std::string_view Credit;
-};
-
-// The pictures in the order of the list.
-extern const std::array<TPictureEntry, 16> kPictures;
 
 class TMDIChild15 : public TChildWindow {
   Q_OBJECT
