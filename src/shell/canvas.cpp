@@ -566,8 +566,6 @@ void Canvas::SetFontStyle(TFontStyle style) {
 
 void Canvas::EnsureFont() const {
   if (!fontDirty_) return;
-  static const bool kRegistered = (RegisterFontSubstitutions(), true);
-  (void)kRegistered;
   font_ = MakeFont(fontName_, fontPoints_, fontStyle_.Bold, fontStyle_.Italic);
   font_.setUnderline(fontStyle_.Underline);
   metrics_.emplace(font_);

@@ -124,26 +124,19 @@ class Canvas {
 
   // Pen.
   void SetPenColour(TColor c) { penColour_ = c; }
-  TColor PenColour() const { return penColour_; }
   void SetPenStyle(TPenStyle s) { penStyle_ = s; }
-  TPenStyle PenStyle() const { return penStyle_; }
   void SetPenMode(TPenMode m) { penMode_ = m; }
-  TPenMode PenMode() const { return penMode_; }
   // Width in pixels, 1 to 64 (values outside are brought to the nearer end). A wider pen
   // stamps a width x width square centred on every pixel of the 1-pixel path (an
   // approximation of GDI's geometric pens, whose ends and joins are round).
   void SetPenWidth(int w) { penWidth_ = w < 1 ? 1 : (w > 64 ? 64 : w); }
-  int PenWidth() const { return penWidth_; }
 
   // Brush.
   void SetBrushColour(TColor c) { brushColour_ = c; }
-  TColor BrushColour() const { return brushColour_; }
   void SetBrushStyle(TBrushStyle s) { brushStyle_ = s; }
-  TBrushStyle BrushStyle() const { return brushStyle_; }
 
   // Background of text cells and of the gaps of dotted lines.
   void SetBackMode(TBackMode m) { backMode_ = m; }
-  TBackMode BackMode() const { return backMode_; }
   void SetBackColour(TColor c) { backColour_ = c; }
 
   // Clipping to the box (x1, y1)-(x2, y2) (columns x1..x2-1, rows y1..y2-1) within the image.
