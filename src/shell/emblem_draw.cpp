@@ -5,10 +5,12 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRadialGradient>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 
+#include "astro/basic.h"
 #include "shell/fonts_draw.h"
 
 namespace himlavy {
@@ -52,7 +54,7 @@ class Sequence {
 std::array<QPointF, 7> PloughPoints(const QRectF& box) {
   const double ra0 = 12.4 * 15.0;
   const double dec0 = 55.5;
-  const double cosDec = std::cos(dec0 * 3.14159265358979 / 180.0);
+  const double cosDec = std::cos(dec0 * kPi / 180.0);
   // The figure spans about 25 degrees by 13 degrees.
   const double scale = std::min(box.width() / 26.0, box.height() / 14.0);
   std::array<QPointF, 7> points;
