@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -16,7 +15,7 @@
 namespace himlavy {
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Local clock reading of a date and time.
 double At(int year, int month, int day, int hour = 0, int minute = 0, double second = 0.0) {
@@ -30,27 +29,8 @@ const TAlmanacLine* FindLine(const TAlmanacReport& r, const std::string& text) {
   return nullptr;
 }
 
-TEST(AlmanacSlot, TwoColumnsOf43Lines) {
-  const struct {
-    int slot, column, line, x0;
-  } cases[] = {
-      {0, 0, 3, 0},    {1, 0, 4, 0},    {42, 0, 45, 0},
-      {43, 1, 3, 402}, {44, 1, 4, 402}, {85, 1, 45, 402},
-  };
-  for (const auto& c : cases) {
-    const TAlmanacSlot s = AlmanacSlot(c.slot);
-    EXPECT_EQ(s.Column, c.column) << c.slot;
-    EXPECT_EQ(s.Line, c.line) << c.slot;
-    EXPECT_EQ(s.X0, c.x0) << c.slot;
-  }
-  // The last line of a column ends inside its bevelled area (y 35 .. 600).
-  EXPECT_LE(kAlmanacLineHeight * (kAlmanacLastLine + 1), kAlmanacColumnY + kAlmanacColumnHeight);
-  EXPECT_EQ(kAlmanacSlots, 2 * (kAlmanacLastLine - kAlmanacFirstLine + 1));
-}
-
 TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
-  // A hair after the stated time, so that the clock reading is not a hair before it.
-  constexpr double kHair = 0.01;
+  constexpr double kHair = 0.01;  // so that the clock reading is not a hair before the time
   const struct {
     int hour, minute;
     double second;
@@ -62,14 +42,12 @@ TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
       {14, 29, 59.9, kAlmanacPlanetEvent, "14h"},
       {9, 5, kHair, kAlmanacPlanetEvent, " 9h"},
       {23, 45, kHair, kAlmanacPlanetEvent, "24h"},  // no carry into the day
-      {0, 10, kHair, kAlmanacPlanetEvent, " 0h"},
       // A Moon phase at 14:29:30 is shown as 14h30m; 14:59:40 as 14h60m.
       {14, 29, 30 + kHair, kAlmanacMoonEvent, "14h30m"},
       {14, 29, 29.9, kAlmanacMoonEvent, "14h29m"},
       {14, 59, 40, kAlmanacMoonEvent, "14h60m"},
       {8, 3, kHair, kAlmanacMoonEvent, " 8h 3m"},
       // Equinoxes and solstices to the second, rounded, again without carry.
-      {13, 31, 47.4, kAlmanacSeasonEvent, "13h31m47s"},
       {13, 31, 47.6, kAlmanacSeasonEvent, "13h31m48s"},
       {7, 5, 3.2, kAlmanacSeasonEvent, " 7h 5m 3s"},
       {23, 59, 59.7, kAlmanacSeasonEvent, "23h59m60s"},
@@ -78,100 +56,69 @@ TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
     EXPECT_EQ(AlmanacTimeText(At(2001, 3, 20, c.hour, c.minute, c.second), c.kind), c.text)
         << c.hour << ":" << c.minute << ":" << c.second << " kind " << c.kind;
   }
+  EXPECT_EQ(AlmanacDateText(At(2001, 12, 30, 11, 30)), "2001-12-30  Söndag");
+  EXPECT_EQ(AlmanacDateText(At(2024, 2, 29)), "2024- 2-29  Torsdag");
 }
 
-TEST(AlmanacDateText, RightAlignedFieldsAndTheWeekday) {
-  const struct {
-    double jd;
-    const char* text;
-  } cases[] = {
-      {At(2001, 3, 20, 13, 31), "2001- 3-20  Tisdag"},
-      {At(2001, 12, 30, 11, 30), "2001-12-30  Söndag"},
-      {At(1999, 12, 31, 23, 59, 59), "1999-12-31  Fredag"},
-      {At(2024, 2, 29), "2024- 2-29  Torsdag"},
-      {At(2000, 1, 1, 0, 0, 1), "2000- 1- 1  Lördag"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(AlmanacDateText(c.jd), c.text);
-}
-
-TEST(AlmanacLines, OnlyTheFirst86AreShown) {
-  // 100 Moon phases a day apart, then the lines: 86 of them, the left column first.
+TEST(AlmanacLines, OnlyTheFirst86InTwoColumns) {
+  // 100 Moon phases a day apart: 86 lines, lines 3 .. 45 of the left column, then the right.
   std::vector<TAlmanacEvent> events(100);
   for (std::size_t i = 0; i < events.size(); ++i) {
-    events[i].JD = At(2001, 1, 1, 12) + static_cast<double>(i);
-    events[i].LocalJD = events[i].JD;
+    events[i].LocalJD = At(2001, 1, 1, 12) + static_cast<double>(i);
     events[i].Kind = kAlmanacMoonEvent;
     events[i].Text = "Fullmåne";
-    events[i].Magnitude = std::numeric_limits<double>::quiet_NaN();
-    events[i].Elongation = std::numeric_limits<double>::quiet_NaN();
   }
   const std::vector<TAlmanacLine> lines = AlmanacLines(events, ',');
   ASSERT_EQ(lines.size(), 86u);
   EXPECT_EQ(lines[0].DateText, "2001- 1- 1  Måndag");
   EXPECT_EQ(lines[0].TimeText, "12h 0m");
   EXPECT_EQ(lines[0].EventText, "Fullmåne");
-  EXPECT_EQ(lines[42].Slot.Column, 0);
-  EXPECT_EQ(lines[42].Slot.Line, 45);
-  EXPECT_EQ(lines[43].Slot.Column, 1);
-  EXPECT_EQ(lines[43].Slot.Line, 3);
-  EXPECT_EQ(lines[85].Slot.Line, 45);
+  const struct {
+    std::size_t slot;
+    int column, line, x0;
+  } slots[] = {{0, 0, 3, 0}, {42, 0, 45, 0}, {43, 1, 3, 402}, {85, 1, 45, 402}};
+  for (const auto& s : slots) {
+    EXPECT_EQ(lines[s.slot].Slot.Column, s.column) << s.slot;
+    EXPECT_EQ(lines[s.slot].Slot.Line, s.line) << s.slot;
+    EXPECT_EQ(lines[s.slot].Slot.X0, s.x0) << s.slot;
+  }
   EXPECT_EQ(lines[85].DateText, "2001- 3-27  Tisdag");  // the 86th day of the year
-
-  // Fewer events than slots: one line each.
-  events.resize(5);
-  EXPECT_EQ(AlmanacLines(events).size(), 5u);
-  EXPECT_TRUE(AlmanacLines({}).empty());
 }
 
 TEST(AlmanacLines, ValuesInTheUsersNumberFormat) {
   TAlmanacEvent elongation;
   elongation.LocalJD = At(2001, 1, 17, 9, 40);
-  elongation.Kind = kAlmanacPlanetEvent;
   elongation.Body = "Venus";
   elongation.Text = " i maximal östlig elongation=";
   elongation.Elongation = 47.12;
-  elongation.Magnitude = std::numeric_limits<double>::quiet_NaN();
+  elongation.Magnitude = kNaN;
   elongation.Value = "47.1°";
   TAlmanacEvent eclipse;
   eclipse.LocalJD = At(2001, 7, 5, 15, 55, 10);
   eclipse.Kind = kAlmanacMoonEvent;
   eclipse.Text = "Partiell månförmörkelse, magnitud=";
-  eclipse.Elongation = std::numeric_limits<double>::quiet_NaN();
+  eclipse.Elongation = kNaN;
   eclipse.Magnitude = 0.4949;
   eclipse.Value = "0.49";
   TAlmanacEvent total = eclipse;
   total.Text = "Total solförmörkelse";
-  total.Magnitude = std::numeric_limits<double>::quiet_NaN();
+  total.Magnitude = kNaN;
   total.Value.clear();
 
   const auto comma = AlmanacLines({elongation, eclipse, total}, ',');
-  ASSERT_EQ(comma.size(), 3u);
   EXPECT_EQ(comma[0].EventText, "Venus i maximal östlig elongation=47,1°");
   EXPECT_EQ(comma[0].TimeText, "10h");
   EXPECT_EQ(comma[1].EventText, "Partiell månförmörkelse, magnitud=0,49");
-  EXPECT_EQ(comma[1].TimeText, "15h55m");
   EXPECT_EQ(comma[2].EventText, "Total solförmörkelse");
-  const auto point = AlmanacLines({elongation, eclipse}, '.');
-  EXPECT_EQ(point[0].EventText, "Venus i maximal östlig elongation=47.1°");
-  EXPECT_EQ(point[1].EventText, "Partiell månförmörkelse, magnitud=0.49");
+  EXPECT_EQ(AlmanacLines({eclipse}, '.')[0].EventText, "Partiell månförmörkelse, magnitud=0.49");
 }
 
 TEST(AlmanacReport, TheYear2001InZoneOne) {
   const TAlmanacReport r = AlmanacReport(2001, 1.0, 0, ',');
-  EXPECT_EQ(r.Year, 2001);
   EXPECT_EQ(r.Title, "Almanacka för år 2001 (UTC 1,00)");
-  // Fewer than 86 events: every one is shown, in time order, slot after slot.
+  // Fewer than 86 events: every one is shown.
   EXPECT_GT(r.EventCount, 70);
-  EXPECT_LE(r.EventCount, 86);
-  ASSERT_EQ(static_cast<int>(r.Lines.size()), r.EventCount);
-  for (std::size_t i = 0; i < r.Lines.size(); ++i) {
-    const TAlmanacSlot s = AlmanacSlot(static_cast<int>(i));
-    EXPECT_EQ(r.Lines[i].Slot.Line, s.Line);
-    EXPECT_EQ(r.Lines[i].Slot.X0, s.X0);
-    if (i > 0) {
-      EXPECT_LE(r.Lines[i - 1].Event.JD, r.Lines[i].Event.JD);
-    }
-  }
+  EXPECT_EQ(static_cast<int>(r.Lines.size()), r.EventCount);
 
   // The first event: the first quarter of January 2, 22:31 UT (USNO), 23:31 in zone 1.
   EXPECT_EQ(r.Lines[0].DateText, "2001- 1- 2  Tisdag");
@@ -182,11 +129,12 @@ TEST(AlmanacReport, TheYear2001InZoneOne) {
   const TAlmanacLine* equinox = FindLine(r, "Vårdagjämning");
   ASSERT_NE(equinox, nullptr);
   EXPECT_EQ(equinox->DateText, "2001- 3-20  Tisdag");
-  EXPECT_EQ(equinox->TimeText.size(), 9u) << equinox->TimeText;
   EXPECT_TRUE(equinox->TimeText.starts_with("14h3")) << equinox->TimeText;
+  EXPECT_EQ(equinox->TimeText.size(), 9u) << equinox->TimeText;
 
   // Values: the total lunar eclipse of January 9 (umbral magnitude 1.189), Venus at 47.1 deg
-  // east on January 17, Mercury at 18.4 deg east on January 28 and 27.5 deg west on March 11.
+  // east on January 17, Mercury at 18.4 deg east on January 28 and 27.5 deg west on March 11;
+  // planet events to the hour.
   const struct {
     const char* text;
     const char* date;
@@ -195,18 +143,14 @@ TEST(AlmanacReport, TheYear2001InZoneOne) {
       {"Venus i maximal östlig elongation=47,1°", "2001- 1-17  Onsdag"},
       {"Merkurius i maximal östlig elongation=18,4°", "2001- 1-28  Söndag"},
       {"Merkurius i maximal västlig elongation=27,5°", "2001- 3-11  Söndag"},
+      {"Venus i undre konjunktion med solen", "2001- 3-30  Fredag"},
   };
   for (const auto& v : values) {
     const TAlmanacLine* line = FindLine(r, v.text);
     ASSERT_NE(line, nullptr) << v.text;
     EXPECT_EQ(line->DateText, v.date) << v.text;
   }
-  // Planet events to the hour: "Venus i undre konjunktion med solen" on March 30.
-  const TAlmanacLine* venus = FindLine(r, "Venus i undre konjunktion med solen");
-  ASSERT_NE(venus, nullptr);
-  EXPECT_EQ(venus->DateText, "2001- 3-30  Fredag");
-  EXPECT_EQ(venus->TimeText.size(), 3u);
-  EXPECT_EQ(venus->TimeText.back(), 'h');
+  EXPECT_EQ(FindLine(r, values[4].text)->TimeText.size(), 3u);
 }
 
 TEST(AlmanacReport, DynamicalTimeAndTheYearOfTheClock) {
@@ -220,8 +164,7 @@ TEST(AlmanacReport, DynamicalTimeAndTheYearOfTheClock) {
   const TAlmanacLine* b = FindLine(tdt, "Vårdagjämning");
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
-  EXPECT_EQ(a->Event.JD, b->Event.JD);
-  EXPECT_NEAR((b->Event.LocalJD - a->Event.LocalJD) / kSecond, 104.16, 0.05);
+  EXPECT_NEAR((b->Event.LocalJD - a->Event.LocalJD) * 86400.0, 104.16, 0.05);
 
   // The year is that of the clock reading, whatever the zone: the last minutes of 2001 in
   // zone -5 and the first of 2002.
@@ -229,9 +172,7 @@ TEST(AlmanacReport, DynamicalTimeAndTheYearOfTheClock) {
   state.TimeZone = -5.0;
   state.ClockJD = At(2001, 12, 31, 23, 50);
   DeriveTimes(state);
-  const TAlmanacReport late = AlmanacReport(state, '.');
-  EXPECT_EQ(late.Year, 2001);
-  EXPECT_EQ(late.Title, "Almanacka för år 2001 (UTC -5.00)");
+  EXPECT_EQ(AlmanacReport(state, '.').Title, "Almanacka för år 2001 (UTC -5.00)");
   state.ClockJD = At(2002, 1, 1, 0, 10);
   EXPECT_EQ(AlmanacReport(state, '.').Year, 2002);
 }

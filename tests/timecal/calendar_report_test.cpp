@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <regex>
 #include <string>
 #include <vector>
@@ -23,8 +22,10 @@
 namespace himlavy {
 namespace {
 
-constexpr double kMinuteInHours = 1.0 / 60.0;
-constexpr double kSecondInMinutes = 1.0 / 60.0;
+using K = TCalendarLineKind;
+
+constexpr double kMinute = 1.0 / 60.0;  // hours
+constexpr double kDeg = 3.141592653589793 / 180.0;
 
 // A state at a local clock reading (zone and scale as given) at a site.
 TObsState StateAt(int year, int month, int day, double hours, double zone, double latitude,
@@ -43,64 +44,42 @@ TCalendarReport ReportAt(const TObsState& state, char sep = ',') {
   return CalendarReport(state, testing::DataFolder(), sep);
 }
 
-std::vector<TCalendarLineKind> Kinds(const TCalendarReport& r) {
-  std::vector<TCalendarLineKind> kinds;
-  for (const auto& line : r.Lines) kinds.push_back(line.Kind);
-  return kinds;
+// The kinds and line numbers k of the day's lines after the Julian day (k = 5) and the day
+// number (k = 6): "equation_of_time 7, sunrise 9, ...".
+std::string Layout(const TCalendarReport& r) {
+  std::string layout;
+  for (std::size_t i = 2; i < r.Lines.size(); ++i) {
+    if (!layout.empty()) layout += ", ";
+    layout += std::string(kCalendarLineKeys[static_cast<std::size_t>(r.Lines[i].Kind)]) + " " +
+              std::to_string(r.Lines[i].Line);
+  }
+  return layout;
 }
 
-std::vector<int> LineNumbers(const TCalendarReport& r) {
-  std::vector<int> numbers;
-  for (const auto& line : r.Lines) numbers.push_back(line.Line);
-  return numbers;
-}
-
-const TCalendarLine* Find(const TCalendarReport& r, TCalendarLineKind kind) {
+const TCalendarLine* Find(const TCalendarReport& r, K kind) {
   for (const auto& line : r.Lines) {
     if (line.Kind == kind) return &line;
   }
   return nullptr;
 }
 
-using K = TCalendarLineKind;
-
-TEST(CalendarReport, TitleDateLinesAndLayout) {
-  // 2001 May 27 is a Sunday, day 147 of the year; 0 h is JD 2452056.5.
-  TObsState state = StateAt(2001, 5, 27, 12.0, 2.0, 59.3293, 18.0686);
+TEST(CalendarReport, TitleAndTheDateLines) {
+  // 2001 May 27 is a Sunday, day 147 of the year; 0 h is JD 2452056.5. The date is the local
+  // one: 23:30 in zone +2 is still the 27th.
+  TObsState state = StateAt(2001, 5, 27, 23.5, 2.0, 59.3293, 18.0686);
   state.PlaceName = "Stockholm";
   const TCalendarReport r = ReportAt(state);
   EXPECT_EQ(r.Title, "Kalender för 2001-5-27 Söndag (UTC 2,00)");
   EXPECT_EQ(r.Place, "Stockholm");
-  ASSERT_GE(r.Lines.size(), 4u);
   EXPECT_EQ(r.Lines[0].Items[0].Text, "Julianskt dagtal vid 0 h=2452056,5");
   EXPECT_EQ(r.Lines[1].Items[0].Text, "Dagtal=147");
-  EXPECT_TRUE(r.Lines[2].Items[0].Text.starts_with("Tidsekvationen vid 0 h="));
-  // Lines from k = 5 at y = 14 k, x = 10; the sunrise line two lines below the equation of
-  // time, with its four texts at 10, 124, 172 and 246.
-  EXPECT_EQ(LineNumbers(r).front(), 5);
   for (const auto& line : r.Lines) {
     for (const auto& item : line.Items) EXPECT_EQ(item.Y, 14 * line.Line);
   }
-  const TCalendarLine* sunrise = Find(r, K::Sunrise);
-  ASSERT_NE(sunrise, nullptr);
-  EXPECT_EQ(sunrise->Line, 9);
-  ASSERT_EQ(sunrise->Items.size(), 4u);
-  EXPECT_EQ(sunrise->Items[0].Text, "Soluppgång");
-  EXPECT_EQ(sunrise->Items[2].Text, "Solnedgång");
-  EXPECT_EQ(sunrise->Items[0].X, 10);
-  EXPECT_EQ(sunrise->Items[1].X, 124);
-  EXPECT_EQ(sunrise->Items[2].X, 172);
-  EXPECT_EQ(sunrise->Items[3].X, 246);
-
-  // The date is the local one: 23:30 in zone +2 is still the 27th, 21:30 UT.
-  const TCalendarReport late = ReportAt(StateAt(2001, 5, 27, 23.5, 2.0, 59.3, 18.1));
-  EXPECT_EQ(late.Title, "Kalender för 2001-5-27 Söndag (UTC 2,00)");
-  // A zone west of Greenwich and a point as separator.
+  // A zone west of Greenwich and a point as separator; a leap year's last day.
   const TCalendarReport west = ReportAt(StateAt(2024, 1, 1, 0.0, -5.0, 40.7, -74.0), '.');
   EXPECT_EQ(west.Title, "Kalender för 2024-1-1 Måndag (UTC -5.00)");
   EXPECT_EQ(west.Lines[0].Items[0].Text, "Julianskt dagtal vid 0 h=2460310.5");
-  EXPECT_EQ(west.Lines[1].Items[0].Text, "Dagtal=1");
-  // A leap year's last day.
   EXPECT_EQ(ReportAt(StateAt(2024, 12, 31, 8.0, 1.0, 59.3, 18.1)).Lines[1].Items[0].Text,
             "Dagtal=366");
 }
@@ -108,48 +87,38 @@ TEST(CalendarReport, TitleDateLinesAndLayout) {
 TEST(CalendarReport, GreenwichSiderealTimeAtZeroHoursOfTheLocalDate) {
   // Meeus ex. 11.a: 1987 April 10, 0h UT: mean sidereal time 13h10m46.3668s. The label shows it
   // at 0 h UT of the local date, whatever the clock time and the zone.
-  const std::string expected = std::string(38, ' ') + "13h10m46.3668s";
   for (const auto& [hours, zone] : {std::pair{0.0, 0.0}, {19.35, 0.0}, {1.0, 2.0}, {22.0, -6.0}}) {
     const TCalendarReport r = ReportAt(StateAt(1987, 4, 10, hours, zone, 50.0, 10.0));
     EXPECT_EQ(r.Labels[6], "Siderisk tid för Greenwich vid 0 h=");
-    EXPECT_EQ(r.Labels[7], expected) << hours << " h, zone " << zone;
+    EXPECT_EQ(r.Labels[7], std::string(38, ' ') + "13h10m46.3668s") << hours << " h, " << zone;
   }
 }
 
 TEST(CalendarReport, EquationOfTime) {
   // The calendar feeds the Sun's geometric right ascension on the mean equator into Meeus's
-  // equation of time; leaving out aberration (-20.5") and nutation in right ascension moves the
-  // result by about 1.5 s at most from the apparent-place value, so 2 s is the tolerance.
+  // equation of time; leaving out aberration and nutation in right ascension moves the result
+  // by about 1.5 s at most from the apparent-place value, so 2 s is the tolerance.
   // Meeus ex. 27.a: 1992 October 13, 0h TD: E = +13m42.7s. Astronomy Engine (hour angle of the
-  // apparent Sun at Greenwich at 0h UT): 2024 February 11 -14.188 min, 2024 November 3
-  // +16.452 min, 2024 June 21 -1.813 min.
+  // apparent Sun at Greenwich at 0h UT): 2024 February 11 -14.188 min, 2024 June 21 -1.813 min.
   const struct {
     int year, month, day;
     double minutes;
-    const char* pattern;
-  } cases[] = {
-      {1992, 10, 13, 13.0 + 42.7 / 60.0, R"(Tidsekvationen vid 0 h=13m4[1-4]s)"},
-      {2024, 2, 11, -14.188, R"(Tidsekvationen vid 0 h=-14m1[0-4]s)"},
-      {2024, 11, 3, 16.452, R"(Tidsekvationen vid 0 h=16m2[5-9]s)"},
-      {2024, 6, 21, -1.813, R"(Tidsekvationen vid 0 h=-1m(4[7-9]|5[0-2])s)"},
-  };
+  } cases[] = {{1992, 10, 13, 13.0 + 42.7 / 60.0}, {2024, 2, 11, -14.188}, {2024, 6, 21, -1.813}};
   for (const auto& c : cases) {
     const TCalendarReport r = ReportAt(StateAt(c.year, c.month, c.day, 0.0, 0.0, 0.0, 0.0));
     const TCalendarLine* line = Find(r, K::EquationOfTime);
     ASSERT_NE(line, nullptr);
-    EXPECT_NEAR(line->Value * 60.0, c.minutes, 2.0 * kSecondInMinutes) << c.year << "-" << c.month;
-    EXPECT_NEAR(r.EquationOfTime * 12.0 / 3.141592653589793 * 60.0, c.minutes,
-                2.0 * kSecondInMinutes);
-    EXPECT_TRUE(std::regex_match(line->Items[0].Text, std::regex(c.pattern)))
-        << line->Items[0].Text;
+    EXPECT_NEAR(line->Value, c.minutes / 60.0, 2.0 / 3600.0) << c.year << "-" << c.month;
   }
+  const TCalendarReport meeus = ReportAt(StateAt(1992, 10, 13, 0.0, 0.0, 0.0, 0.0));
+  EXPECT_TRUE(std::regex_match(meeus.Lines[2].Items[0].Text,
+                               std::regex(R"(Tidsekvationen vid 0 h=13m4[1-4]s)")));
 }
 
 TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   // Meeus ex. 14.a: Venus at Boston (71°05' W, 42°20' N), 1988 March 20, delta T = 56 s,
   // h0 = -0°34'; apparent places at 0h TD of March 19, 20 and 21. Rising 12h25m, transit
   // 19h41m, setting 2h55m UT (m = 0.51766, 0.81980, 0.12130).
-  constexpr double kDeg = 3.141592653589793 / 180.0;
   const std::array<TEquatorial, 3> venus = {{{40.68021 * kDeg, 18.04761 * kDeg},
                                              {41.73129 * kDeg, 18.44092 * kDeg},
                                              {42.78204 * kDeg, 18.82742 * kDeg}}};
@@ -159,41 +128,31 @@ TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   EXPECT_NEAR(h.Rise, 0.51766 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Transit, 0.81980 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Set, 0.12130 * 24.0, 0.0002 * 24.0);
-  EXPECT_EQ(FormatHM(h.Rise), "12h25m");
-  EXPECT_EQ(FormatHM(h.Transit), "19h41m");
-  EXPECT_EQ(FormatHM(h.Set), "2h55m");
 }
 
 TEST(CalendarReport, SunAndMoonAgainstPublishedTables) {
   // Schlyter's tables give whole minutes; the calendar's fixed -50' for the Sun and its
   // interpolated geocentric places add well under a minute at these latitudes. Tolerance:
-  // 1.5 min for the Sun, 2 min for the Moon (its altitude moves more slowly near the horizon
-  // in the north and its standard altitude follows its distance).
+  // 1.5 min for the Sun, 2 min for the Moon.
   const struct {
-    const char* place;
     double lat, lon;
     int year, month, day;
     double sunrise, sunset, moonrise, moonset;  // hours, UTC+1
   } cases[] = {
-      {"Sundsvall", 62.392, 17.290, 2001, 1, 1, 9 + 18 / 60.0, 14 + 31 / 60.0, 11 + 47 / 60.0,
-       22 + 33 / 60.0},
-      {"Sundsvall", 62.392, 17.290, 2001, 1, 2, 9 + 17 / 60.0, 14 + 33 / 60.0, 11 + 52 / 60.0,
-       23 + 56 / 60.0},
-      {"Östersund", 63.178, 14.635, 2021, 1, 1, 9 + 39 / 60.0, 14 + 32 / 60.0, 16 + 56 / 60.0,
-       11 + 34 / 60.0},
+      {62.392, 17.290, 2001, 1, 1, 9 + 18 / 60.0, 14 + 31 / 60.0, 11 + 47 / 60.0, 22 + 33 / 60.0},
+      {63.178, 14.635, 2021, 1, 1, 9 + 39 / 60.0, 14 + 32 / 60.0, 16 + 56 / 60.0, 11 + 34 / 60.0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.place) + " " + std::to_string(c.year) + "-" +
-                 std::to_string(c.month) + "-" + std::to_string(c.day));
+    SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.day));
     const TCalendarReport r = ReportAt(StateAt(c.year, c.month, c.day, 12.0, 1.0, c.lat, c.lon));
     const TCalendarLine* sun = Find(r, K::Sunrise);
     const TCalendarLine* moon = Find(r, K::Moonrise);
     ASSERT_NE(sun, nullptr);
     ASSERT_NE(moon, nullptr);
-    EXPECT_NEAR(sun->Times.Rise, c.sunrise, 1.5 * kMinuteInHours);
-    EXPECT_NEAR(sun->Times.Set, c.sunset, 1.5 * kMinuteInHours);
-    EXPECT_NEAR(moon->Times.Rise, c.moonrise, 2.0 * kMinuteInHours);
-    EXPECT_NEAR(moon->Times.Set, c.moonset, 2.0 * kMinuteInHours);
+    EXPECT_NEAR(sun->Times.Rise, c.sunrise, 1.5 * kMinute);
+    EXPECT_NEAR(sun->Times.Set, c.sunset, 1.5 * kMinute);
+    EXPECT_NEAR(moon->Times.Rise, c.moonrise, 2.0 * kMinute);
+    EXPECT_NEAR(moon->Times.Set, c.moonset, 2.0 * kMinute);
   }
 }
 
@@ -202,10 +161,9 @@ TEST(CalendarReport, StockholmTwilightsAgainstAstronomyEngine) {
   // 8h43.59m, sunset 14h48.39m; the Sun at -6°: 7h47.97m / 15h44.02m, at -12°: 6h52.57m /
   // 16h39.42m, at -18°: 6h02.12m / 17h29.87m; the Moon rises 22h31.15m, sets 11h41.40m.
   const TCalendarReport r = ReportAt(StateAt(2024, 12, 21, 12.0, 1.0, 59.3293, 18.0686));
-  EXPECT_EQ(Kinds(r), (std::vector<K>{K::JulianDay, K::DayNumber, K::EquationOfTime, K::Sunrise,
-                                      K::CivilTwilight, K::NauticalTwilight,
-                                      K::AstronomicalTwilight, K::Moonrise}));
-  EXPECT_EQ(LineNumbers(r), (std::vector<int>{5, 6, 7, 9, 10, 11, 12, 14}));
+  EXPECT_EQ(Layout(r),
+            "equation_of_time 7, sunrise 9, civil_twilight 10, nautical_twilight 11, "
+            "astronomical_twilight 12, moonrise 14");
   EXPECT_EQ(r.LastLine, 14);
   const struct {
     K kind;
@@ -220,13 +178,11 @@ TEST(CalendarReport, StockholmTwilightsAgainstAstronomyEngine) {
   };
   for (const auto& e : expected) {
     const TCalendarLine* line = Find(r, e.kind);
-    ASSERT_NE(line, nullptr) << e.name;
     EXPECT_EQ(line->Items[0].Text, e.name);
-    EXPECT_NEAR(line->Times.Rise, e.rise, 1.5 * kMinuteInHours) << e.name;
-    EXPECT_NEAR(line->Times.Set, e.set, 1.5 * kMinuteInHours) << e.name;
+    EXPECT_NEAR(line->Times.Rise, e.rise, 1.5 * kMinute) << e.name;
+    EXPECT_NEAR(line->Times.Set, e.set, 1.5 * kMinute) << e.name;
   }
-  // A twilight line: the name at 10, the evening time at 246, the morning time at 124, drawn in
-  // that order.
+  // A twilight line: the name at 10, the evening time at 246, then the morning time at 124.
   const TCalendarLine* civil = Find(r, K::CivilTwilight);
   ASSERT_EQ(civil->Items.size(), 3u);
   EXPECT_EQ(civil->Items[1].X, 246);
@@ -235,64 +191,42 @@ TEST(CalendarReport, StockholmTwilightsAgainstAstronomyEngine) {
   EXPECT_EQ(civil->Items[2].Text, FormatHM(civil->Times.Rise));
 }
 
-TEST(CalendarReport, MidsummerAtLatitude59HasNoDarkTwilights) {
-  // 59° N, 18° E, 2001 June 21, UTC+2: the Sun sinks to about -7.5°, so the civil twilight is
-  // shown and the nautical and astronomical lines are missing. Astronomy Engine: sunrise
-  // 3h34.59m, sunset 22h04.90m.
-  const TCalendarReport r = ReportAt(StateAt(2001, 6, 21, 12.0, 2.0, 59.0, 18.0));
-  EXPECT_EQ(Kinds(r), (std::vector<K>{K::JulianDay, K::DayNumber, K::EquationOfTime, K::Sunrise,
-                                      K::CivilTwilight, K::Moonrise}));
-  EXPECT_EQ(LineNumbers(r), (std::vector<int>{5, 6, 7, 9, 10, 12}));
-  EXPECT_EQ(r.SunEvents[2].Status, 1);
-  EXPECT_EQ(r.SunEvents[3].Status, 1);
-  EXPECT_NEAR(r.SunEvents[0].Rise, 3 + 34.59 / 60, 1.5 * kMinuteInHours);
-  EXPECT_NEAR(r.SunEvents[0].Set, 22 + 4.90 / 60, 1.5 * kMinuteInHours);
-}
+TEST(CalendarReport, HighLatitudes) {
+  // 59° N, 18° E, 2001 June 21, UTC+2: the Sun sinks to about -7.5°, so the nautical and
+  // astronomical lines are missing. Astronomy Engine: sunrise 3h34.59m, sunset 22h04.90m.
+  const TCalendarReport midsummer = ReportAt(StateAt(2001, 6, 21, 12.0, 2.0, 59.0, 18.0));
+  EXPECT_EQ(Layout(midsummer), "equation_of_time 7, sunrise 9, civil_twilight 10, moonrise 12");
+  EXPECT_NEAR(midsummer.SunEvents[0].Rise, 3 + 34.59 / 60, 1.5 * kMinute);
+  EXPECT_NEAR(midsummer.SunEvents[0].Set, 22 + 4.90 / 60, 1.5 * kMinute);
 
-TEST(CalendarReport, PolarDaysAndNights) {
   // 70° N, 20° E, UTC+1. In June the Sun never sets: one line with the transit (Astronomy
-  // Engine: 11h41.75m) and no twilight lines. In December it never rises; the three twilights
-  // are still reached (Astronomy Engine: -6° 9h34.52m / 13h41.71m).
+  // Engine: 11h41.75m); the Moon at new moon (the solar eclipse of 2001 June 21) stays up.
   const TCalendarReport june = ReportAt(StateAt(2001, 6, 21, 12.0, 1.0, 70.0, 20.0));
+  EXPECT_EQ(Layout(june), "equation_of_time 7, sun_always_up 9, moon_always_up 11");
   const TCalendarLine* up = Find(june, K::SunAlwaysUp);
-  ASSERT_NE(up, nullptr);
-  EXPECT_EQ(up->Line, 9);
-  ASSERT_EQ(up->Items.size(), 1u);
   EXPECT_EQ(up->Items[0].Text,
             "Solen är alltid över horisonten. I meridianen: " + FormatHM(up->Times.Transit));
-  EXPECT_NEAR(up->Times.Transit, 11 + 41.75 / 60, kMinuteInHours);
-  for (K twilight : {K::CivilTwilight, K::NauticalTwilight, K::AstronomicalTwilight, K::Sunrise,
-                     K::AlwaysDark}) {
-    EXPECT_EQ(Find(june, twilight), nullptr);
-  }
-  // The Moon at new moon (the solar eclipse of 2001 June 21) stays up all day there.
-  const TCalendarLine* moonUp = Find(june, K::MoonAlwaysUp);
-  ASSERT_NE(moonUp, nullptr);
-  EXPECT_EQ(moonUp->Line, 11);
-  EXPECT_EQ(moonUp->Items[0].Text, "Månen är alltid över horisonten.");
+  EXPECT_NEAR(up->Times.Transit, 11 + 41.75 / 60, kMinute);
+  EXPECT_EQ(Find(june, K::MoonAlwaysUp)->Items[0].Text, "Månen är alltid över horisonten.");
 
+  // In December the Sun never rises; the three twilights are still reached (Astronomy Engine:
+  // -6° 9h34.52m / 13h41.71m).
   const TCalendarReport december = ReportAt(StateAt(2001, 12, 21, 12.0, 1.0, 70.0, 20.0));
-  EXPECT_EQ(Kinds(december),
-            (std::vector<K>{K::JulianDay, K::DayNumber, K::EquationOfTime, K::SunNeverRises,
-                            K::CivilTwilight, K::NauticalTwilight, K::AstronomicalTwilight,
-                            K::Moonrise}));
-  EXPECT_EQ(LineNumbers(december), (std::vector<int>{5, 6, 7, 9, 10, 11, 12, 14}));
+  EXPECT_EQ(Layout(december),
+            "equation_of_time 7, sun_never_rises 9, civil_twilight 10, nautical_twilight 11, "
+            "astronomical_twilight 12, moonrise 14");
   EXPECT_EQ(Find(december, K::SunNeverRises)->Items[0].Text, "Solen går inte upp.");
   const TCalendarLine* civil = Find(december, K::CivilTwilight);
-  EXPECT_NEAR(civil->Times.Rise, 9 + 34.52 / 60, 1.5 * kMinuteInHours);
-  EXPECT_NEAR(civil->Times.Set, 13 + 41.71 / 60, 1.5 * kMinuteInHours);
+  EXPECT_NEAR(civil->Times.Rise, 9 + 34.52 / 60, 1.5 * kMinute);
+  EXPECT_NEAR(civil->Times.Set, 13 + 41.71 / 60, 1.5 * kMinute);
 
   // At 85° N in December the Sun stays below -18° (its highest point is about -18.4°): no
-  // twilight line, "Alltid mörkt." two lines below "Solen går inte upp.", the Moon two below.
+  // twilight line, "Alltid mörkt." two lines below "Solen går inte upp.", the Moon (declination
+  // about -12°, Astronomy Engine) below the horizon all day, two lines further.
   const TCalendarReport dark = ReportAt(StateAt(2001, 12, 21, 12.0, 1.0, 85.0, 20.0));
-  ASSERT_GE(dark.Lines.size(), 6u);
-  EXPECT_EQ(Kinds(dark)[3], K::SunNeverRises);
-  EXPECT_EQ(Kinds(dark)[4], K::AlwaysDark);
-  EXPECT_EQ(dark.Lines[4].Line, 11);
+  EXPECT_EQ(Layout(dark),
+            "equation_of_time 7, sun_never_rises 9, always_dark 11, moon_always_down 13");
   EXPECT_EQ(dark.Lines[4].Items[0].Text, "Alltid mörkt.");
-  EXPECT_EQ(dark.Lines[5].Line, 13);
-  // The Moon (declination about -12°, Astronomy Engine) stays below the horizon all day.
-  EXPECT_EQ(dark.Lines[5].Kind, K::MoonAlwaysDown);
   EXPECT_EQ(dark.Lines[5].Items[0].Text, "Månen är alltid under horisonten.");
 }
 
@@ -306,32 +240,26 @@ TEST(CalendarReport, CurrentValueLabels) {
   EXPECT_EQ(ReportAt(state).Labels[0], "Approximativt delta-T=0m0s");
 
   // The Julian days with 13 significant digits and the user's separator: 2001 May 27,
-  // 12:00 in zone +2 is 10:00 UT, JD 2452056.9166667.
+  // 12:00 in zone +2 is 10:00 UT, JD 2452056.9166667. The shared nutation and obliquity in
+  // degrees' arc seconds, one minus sign: 0.0047° = 16.920"; 23.4392911° = 23°26'21.448".
   state = StateAt(2001, 5, 27, 12.0, 2.0, 59.3, 18.1);
-  const TCalendarReport r = ReportAt(state);
-  EXPECT_EQ(r.Labels[1], "JD  =2452056,916667");
-  EXPECT_EQ(r.Labels[2], "JDE=" + GeneralText(state.JD_TT, 13, ','));
-
-  // The shared nutation and obliquity, shown in degrees' arc seconds; a negative nutation has
-  // one minus sign. 0.0047° = 16.920"; 23.4392911° = 23°26'21.448".
-  constexpr double kDeg = 3.141592653589793 / 180.0;
   state.NutLon = -0.0047 * kDeg;
   state.NutObl = 0.0047 * kDeg;
   state.Obliquity = (23.4392911 - 0.0047) * kDeg;
-  const TCalendarReport n = ReportAt(state);
-  EXPECT_EQ(n.Labels[3], "Nut.lon.=-16.920\"");
-  EXPECT_EQ(n.Labels[4], "Nut.obl.=16.920\"");
-  EXPECT_EQ(n.Labels[5], "Ekl. obl. + nut.obl.=23°26'21.448\"");
+  const TCalendarReport r = ReportAt(state);
+  EXPECT_EQ(r.Labels[1], "JD  =2452056,916667");
+  EXPECT_TRUE(r.Labels[2].starts_with("JDE=2452056,91")) << r.Labels[2];
+  EXPECT_EQ(r.Labels[3], "Nut.lon.=-16.920\"");
+  EXPECT_EQ(r.Labels[4], "Nut.obl.=16.920\"");
+  EXPECT_EQ(r.Labels[5], "Ekl. obl. + nut.obl.=23°26'21.448\"");
 }
 
 TEST(CalendarReport, WithoutThePlanetarySeriesTheSunIsLeftOut) {
   const testing::ScratchDir empty;
-  const TObsState state = StateAt(2001, 5, 27, 12.0, 2.0, 59.3, 18.1);
-  const TCalendarReport r = CalendarReport(state, empty.Path(), ',');
+  const TCalendarReport r =
+      CalendarReport(StateAt(2001, 5, 27, 12.0, 2.0, 59.3, 18.1), empty.Path(), ',');
   EXPECT_FALSE(r.SunComputed);
-  EXPECT_EQ(Kinds(r), (std::vector<K>{K::JulianDay, K::DayNumber, K::Moonrise}));
-  EXPECT_EQ(LineNumbers(r), (std::vector<int>{5, 6, 8}));
-  EXPECT_EQ(r.Labels[6], "Siderisk tid för Greenwich vid 0 h=");
+  EXPECT_EQ(Layout(r), "moonrise 8");
 }
 
 TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
@@ -341,8 +269,6 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   const std::string jdBefore = FixedText(state.JD_UT, 6);
   CalendarStep(state, TCalendarStep::Day, +1);
   const TCalDateTime after = CalendarDateTime(state.ClockJD + 1e-9);
-  EXPECT_EQ(after.Year, 2001);
-  EXPECT_EQ(after.Month, 5);
   EXPECT_EQ(after.Day, 28);
   EXPECT_EQ(after.Hour, 15);
   EXPECT_EQ(after.Minute, 15);
@@ -354,9 +280,8 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   // A month is 30.4375 days: 2001-01-31 00:00 steps to 03-02 10:30, 14:00 to 03-03 00:30.
   const struct {
     double hours;
-    int day;
-    int hour, minute;
-  } months[] = {{0.0, 2, 10, 30}, {14.0, 3, 0, 30}};
+    int day, hour;
+  } months[] = {{0.0, 2, 10}, {14.0, 3, 0}};
   for (const auto& m : months) {
     TObsState s = StateAt(2001, 1, 31, m.hours, 1.0, 59.3, 18.1);
     CalendarStep(s, TCalendarStep::Month, +1);
@@ -364,14 +289,13 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
     EXPECT_EQ(t.Month, 3);
     EXPECT_EQ(t.Day, m.day);
     EXPECT_EQ(t.Hour, m.hour);
-    EXPECT_EQ(t.Minute, m.minute);
+    EXPECT_EQ(t.Minute, 30);
   }
 
   // A year is 365.24219 days (5h48m45.2s more than 365 days); down steps go back.
   TObsState year = StateAt(2001, 1, 1, 0.0, 1.0, 59.3, 18.1);
   const double start = year.ClockJD;
   CalendarStep(year, TCalendarStep::Year, +1);
-  EXPECT_NEAR(year.ClockJD - start, 365.24219, 1e-9);
   const TCalDateTime y = CalendarDateTime(year.ClockJD + 1e-9);
   EXPECT_EQ(y.Year, 2002);
   EXPECT_EQ(y.Hour, 5);
@@ -380,44 +304,31 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   CalendarStep(year, TCalendarStep::Month, -1);
   CalendarStep(year, TCalendarStep::Day, -1);
   EXPECT_NEAR(year.ClockJD, start - 31.4375, 1e-9);
-  EXPECT_EQ(kCalendarStepButtons[0].Label, "År");
-  EXPECT_EQ(kCalendarStepButtons[1].Hint, "Öka eller minska månad");
 }
 
 TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
   // Meeus ex. 21.a (1st ed.): 1987 April 10, 0h TD: dpsi = -3.788", deps = +9.443",
   // eps0 = 23deg26'27.407". The clock reads TDT in zone 0, so JD_TT is the clock reading.
-  constexpr double kArcSec = 3.141592653589793 / 180.0 / 3600.0;
+  constexpr double kArcSec = kDeg / 3600.0;
   TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
-  ASSERT_EQ(state.JD_TT, 2446895.5);
   state.CorrNutation = 1;
   StoreChartSharedValues(state);
   EXPECT_NEAR(state.NutLon / kArcSec, -3.788, 0.0005);
   EXPECT_NEAR(state.NutObl / kArcSec, 9.443, 0.0005);
   EXPECT_NEAR(state.Obliquity / kArcSec, (23 * 60 + 26) * 60 + 27.407, 0.0005);
-  // The label of the calendar shows the true obliquity, 23deg26'36.850" (the sum of the
-  // printed, rounded parts: the last digit may differ).
-  const std::string label = ReportAt(state).Labels[5];
-  EXPECT_TRUE(label.starts_with("Ekl. obl. + nut.obl.=23°26'36.8")) << label;
 
   // With nutation off the chart stores nothing: the values stay as they were.
   TObsState off = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
   off.CorrNutation = 0;
   off.NutLon = 1.0;
-  off.NutObl = 2.0;
-  off.Obliquity = 3.0;
   StoreChartSharedValues(off);
   EXPECT_EQ(off.NutLon, 1.0);
-  EXPECT_EQ(off.NutObl, 2.0);
-  EXPECT_EQ(off.Obliquity, 3.0);
 }
 
 TEST(CalendarReport, WeekdayNamesWrapAround) {
-  EXPECT_EQ(WeekdayName(1), "Måndag");
   EXPECT_EQ(WeekdayName(7), "Söndag");
   EXPECT_EQ(WeekdayName(0), "Söndag");
   EXPECT_EQ(WeekdayName(-5), "Tisdag");
-  EXPECT_EQ(WeekdayName(8), "Måndag");
 }
 
 }  // namespace
