@@ -57,9 +57,7 @@ void DrawHolidayLines(Canvas& canvas, const THolidaysReport& report, TColor back
     bottom = y + kHolidaysLineHeight;
     canvas.FillRect(kHolidaysDateX, y, kHolidaysClearRight, bottom);
     canvas.TextOut(kHolidaysDateX, y, holiday.DateText);
-    canvas.TextOut(
-        kHolidaysNameX, y,
-        QString::fromUtf8(holiday.Name.data(), static_cast<qsizetype>(holiday.Name.size())));
+    canvas.TextOut(kHolidaysNameX, y, holiday.Name);
   }
   if (kHolidaysClearBottom > bottom) {
     canvas.FillRect(kHolidaysDateX, bottom, kHolidaysClearRight, kHolidaysClearBottom);
