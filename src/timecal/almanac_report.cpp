@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell/textfile.h"
 #include "timecal/calendar_report.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
@@ -18,21 +19,7 @@ constexpr std::size_t kDateTextMax = 20;
 
 // An integer right-aligned in `width` characters (a longer number is written whole).
 std::string RightAligned(long long value, int width) {
-  std::string text = std::to_string(value);
-  if (static_cast<int>(text.size()) < width) {
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-  }
-  return text;
-}
-
-// The first `count` characters of a UTF-8 text.
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    if (starts && characters++ == count) return text.substr(0, i);
-  }
-  return text;
+  return PadLeft(std::to_string(value), width);
 }
 
 // The value of an event as the almanac writes it: the elongation with 1 decimal and the degree
@@ -62,7 +49,7 @@ std::string AlmanacDateText(double LocalJD) {
   const std::string text = RightAligned(t.Year, 4) + "-" + RightAligned(t.Month, 2) + "-" +
                            RightAligned(static_cast<long long>(t.Day), 2) + "  " +
                            std::string(WeekdayName(WeekdayOf(LocalJD)));
-  return FirstCharacters(text, kDateTextMax);
+  return Utf8Left(text, kDateTextMax);
 }
 
 std::string AlmanacTimeText(double LocalJD, int Kind) {
@@ -74,9 +61,8 @@ std::string AlmanacTimeText(double LocalJD, int Kind) {
       return RightAligned(t.Hour, 2) + "h" +
              RightAligned(t.Minute + (t.Second >= 30.0 ? 1 : 0), 2) + "m";
     default: {
-      std::string second = FixedText(t.Second, 0);
-      if (second.size() < 2) second.insert(0, 2 - second.size(), ' ');
-      return RightAligned(t.Hour, 2) + "h" + RightAligned(t.Minute, 2) + "m" + second + "s";
+      return RightAligned(t.Hour, 2) + "h" + RightAligned(t.Minute, 2) + "m" +
+             PadLeft(FixedText(t.Second, 0), 2) + "s";
     }
   }
 }
