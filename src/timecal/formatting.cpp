@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
-#include <optional>
 #include <string>
 
+#include "shell/textfile.h"
 #include "timecal/numtext.h"
 
 namespace himlavy {
@@ -35,23 +35,21 @@ Parts Split(double x) {
   return p;
 }
 
-// An integral value without leading zeros, cut to at most maxLength characters.
-std::string Whole(double v, std::size_t maxLength = std::string::npos) {
-  std::string text = FixedText(v, 0);
+// v with a fixed number of decimals, cut to at most maxLength characters.
+std::string Decimals(double v, int decimals, std::size_t maxLength = std::string::npos) {
+  std::string text = FixedText(v, decimals);
   if (text.size() > maxLength) text.resize(maxLength);
   return text;
+}
+
+// An integral value without leading zeros, cut to at most maxLength characters.
+std::string Whole(double v, std::size_t maxLength = std::string::npos) {
+  return Decimals(v, 0, maxLength);
 }
 
 // nearest(v), cut to at most maxLength characters.
 std::string Nearest(double v, std::size_t maxLength = std::string::npos) {
   return Whole(RoundHalfEven(v), maxLength);
-}
-
-// v with a fixed number of decimals, cut to at most maxLength characters.
-std::string Decimals(double v, int decimals, std::size_t maxLength) {
-  std::string text = FixedText(v, decimals);
-  if (text.size() > maxLength) text.resize(maxLength);
-  return text;
 }
 
 std::string SignOf(double x) {
@@ -64,18 +62,10 @@ double ColumnValue(std::string_view text, std::size_t pos, std::size_t count) {
   return ParseReal(text.substr(pos, count)).value_or(0.0);
 }
 
-// Number of UTF-8 characters in text (bytes that do not continue a sequence).
-long long CharCount(std::string_view text) {
-  long long n = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 // The number of blanks PadLeft and PadRight add, or 0.
 std::size_t PadCount(std::string_view text, int width) {
-  const long long missing = static_cast<long long>(width) - CharCount(text);
+  const long long missing =
+      static_cast<long long>(width) - static_cast<long long>(Utf8Length(text));
   return (missing >= 0 && missing <= 12) ? static_cast<std::size_t>(missing) : 0;
 }
 
