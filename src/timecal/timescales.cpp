@@ -179,12 +179,22 @@ TCalDate CalendarDate(double jd) {
   return date;
 }
 
-TCalDateTime CalendarDateTime(double jd) {
-  const TCalDate date = CalendarDate(jd);
+namespace {
+
+// The year, month and whole day of a date; the time fields are zero.
+TCalDateTime WholeDay(const TCalDate& date) {
   TCalDateTime dt;
   dt.Year = date.Year;
   dt.Month = date.Month;
   dt.Day = Int(date.Day);
+  return dt;
+}
+
+}  // namespace
+
+TCalDateTime CalendarDateTime(double jd) {
+  const TCalDate date = CalendarDate(jd);
+  TCalDateTime dt = WholeDay(date);
   const double h = Frac(date.Day) * 24.0;
   dt.Hour = ToInt(Int(h));
   const double m = Frac(h) * 60.0;
@@ -194,12 +204,7 @@ TCalDateTime CalendarDateTime(double jd) {
 }
 
 TCalDateTime CalendarDayOnly(double jd) {
-  const TCalDate date = CalendarDate(jd);
-  TCalDateTime dt;
-  dt.Year = date.Year;
-  dt.Month = date.Month;
-  dt.Day = Int(date.Day);
-  return dt;
+  return WholeDay(CalendarDate(jd));
 }
 
 double GreenwichSiderealTime(double t) {
