@@ -17,6 +17,8 @@ constexpr double kOneDayInCenturies = 1.0 / kDaysPerCentury;
 constexpr double kSecondsToCenturies = 3.168808781402895e-10;
 // The Earth's equatorial radius in km, for the Moon's horizontal parallax.
 constexpr double kEarthRadiusKm = 6378.14;
+// The Value of a line that shows no number.
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 // The blanks that put the sidereal time under the end of its caption.
 constexpr int kSiderealIndent = 38;
 
@@ -115,19 +117,19 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   r.Place = state.PlaceName;
 
   int k = kCalendarFirstLine;
+  // A line with the event times behind it and, for the first three, the number it shows.
   const auto addLine = [&](TCalendarLineKind kind, std::vector<TTextItem> items,
-                           double value = std::numeric_limits<double>::quiet_NaN(),
-                           TRiseSetHours times = {}) {
+                           TRiseSetHours times = {}, double value = kNoValue) {
     r.Lines.push_back({kind, k, std::move(items), value, times});
   };
   const auto y = [&] { return kCalendarLineHeight * k; };
 
   addLine(TCalendarLineKind::JulianDay,
           {{kCalendarNameX, y(), "Julianskt dagtal vid 0 h=" + GeneralText(r.JD0, 13, decimalSep)}},
-          r.JD0);
+          {}, r.JD0);
   ++k;
   addLine(TCalendarLineKind::DayNumber,
-          {{kCalendarNameX, y(), "Dagtal=" + std::to_string(r.DayNumber)}}, r.DayNumber);
+          {{kCalendarNameX, y(), "Dagtal=" + std::to_string(r.DayNumber)}}, {}, r.DayNumber);
 
   // The Sun: geometric places from the Earth's series, on the mean equator of date.
   const double eps0 = MeanObliquity(r.Te);
@@ -144,7 +146,8 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
     const double eotHours = r.EquationOfTime * 12.0 / kPi;
     ++k;
     addLine(TCalendarLineKind::EquationOfTime,
-            {{kCalendarNameX, y(), "Tidsekvationen vid 0 h=" + FormatHMShort(eotHours)}}, eotHours);
+            {{kCalendarNameX, y(), "Tidsekvationen vid 0 h=" + FormatHMShort(eotHours)}}, {},
+            eotHours);
 
     for (std::size_t i = 0; i < kSunAltitudes.size(); ++i) {
       r.SunEvents[i] = RiseSetHours(r.Sun, r.Tm, r.DeltaT, kSunAltitudes[i], lambdaWest, phi);
@@ -155,14 +158,14 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
       addLine(TCalendarLineKind::SunAlwaysUp,
               {{kCalendarNameX, y(),
                 "Solen är alltid över horisonten. I meridianen: " + TimeText(horizon.Transit)}},
-              std::numeric_limits<double>::quiet_NaN(), horizon);
+              horizon);
     } else {
       if (horizon.Status == 0) {
         addLine(TCalendarLineKind::Sunrise, RiseSetItems("Soluppgång", "Solnedgång", horizon, y()),
-                std::numeric_limits<double>::quiet_NaN(), horizon);
+                horizon);
       } else {
         addLine(TCalendarLineKind::SunNeverRises, {{kCalendarNameX, y(), "Solen går inte upp."}},
-                std::numeric_limits<double>::quiet_NaN(), horizon);
+                horizon);
       }
       for (std::size_t i = 1; i < kSunAltitudes.size(); ++i) {
         const TRiseSetHours& twilight = r.SunEvents[i];
@@ -173,12 +176,12 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
                 {{kCalendarNameX, y(), std::string(kTwilightNames[i - 1])},
                  {kCalendarSetX, y(), TimeText(twilight.Set)},
                  {kCalendarRiseX, y(), TimeText(twilight.Rise)}},
-                std::numeric_limits<double>::quiet_NaN(), twilight);
+                twilight);
       }
       if (r.SunEvents[3].Status == 2) {
         k += 2;
         addLine(TCalendarLineKind::AlwaysDark, {{kCalendarNameX, y(), "Alltid mörkt."}},
-                std::numeric_limits<double>::quiet_NaN(), r.SunEvents[3]);
+                r.SunEvents[3]);
       }
     }
   }
@@ -194,18 +197,15 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   switch (r.MoonEvents.Status) {
     case 0:
       addLine(TCalendarLineKind::Moonrise,
-              RiseSetItems("Månuppgång", "Månnedgång", r.MoonEvents, y()),
-              std::numeric_limits<double>::quiet_NaN(), r.MoonEvents);
+              RiseSetItems("Månuppgång", "Månnedgång", r.MoonEvents, y()), r.MoonEvents);
       break;
     case 1:
       addLine(TCalendarLineKind::MoonAlwaysUp,
-              {{kCalendarNameX, y(), "Månen är alltid över horisonten."}},
-              std::numeric_limits<double>::quiet_NaN(), r.MoonEvents);
+              {{kCalendarNameX, y(), "Månen är alltid över horisonten."}}, r.MoonEvents);
       break;
     default:
       addLine(TCalendarLineKind::MoonAlwaysDown,
-              {{kCalendarNameX, y(), "Månen är alltid under horisonten."}},
-              std::numeric_limits<double>::quiet_NaN(), r.MoonEvents);
+              {{kCalendarNameX, y(), "Månen är alltid under horisonten."}}, r.MoonEvents);
       break;
   }
   r.LastLine = k;
