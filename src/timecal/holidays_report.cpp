@@ -46,18 +46,24 @@ int WeekdayRuleDay(int year, double j0, const TWeekdayHoliday& rule) {
 std::vector<THoliday> HolidayList(int year, char decimalSep) {
   const double j0 = January0(year);
 
-  // The day numbers of each table, in table order.
-  std::array<std::vector<int>, 3> days;
+  // The day numbers and names of each table, in table order.
+  struct TEntry {
+    int Day;
+    std::string_view Name;
+  };
+  std::array<std::vector<TEntry>, 3> tables;
   for (const TFixedHoliday& h : kFixedHolidays) {
-    days[0].push_back(DayOfYear(TCalDate{year, h.Month, static_cast<double>(h.Day)}));
+    tables[0].push_back({DayOfYear(TCalDate{year, h.Month, static_cast<double>(h.Day)}), h.Name});
   }
   if (year >= 1) {
     const TMonthDay easter = EasterSunday(year);
     const int easterDay = DayOfYear(TCalDate{year, easter.Month, static_cast<double>(easter.Day)});
-    for (const TEasterHoliday& h : kEasterHolidays) days[1].push_back(easterDay + h.Offset);
+    for (const TEasterHoliday& h : kEasterHolidays) {
+      tables[1].push_back({easterDay + h.Offset, h.Name});
+    }
   }
   for (const TWeekdayHoliday& h : kWeekdayHolidays) {
-    days[2].push_back(WeekdayRuleDay(year, j0, h));
+    tables[2].push_back({WeekdayRuleDay(year, j0, h), h.Name});
   }
 
   std::vector<THoliday> list;
@@ -68,7 +74,7 @@ std::vector<THoliday> HolidayList(int year, char decimalSep) {
     int group = -1;
     int best = kUsedUp;
     for (int g = 0; g < 3; ++g) {
-      const int value = next[g] < days[g].size() ? days[g][next[g]] : kUsedUp;
+      const int value = next[g] < tables[g].size() ? tables[g][next[g]].Day : kUsedUp;
       if (value < best) {
         best = value;
         group = g;
@@ -79,17 +85,7 @@ std::vector<THoliday> HolidayList(int year, char decimalSep) {
     THoliday h;
     h.Group = static_cast<THolidayGroup>(group);
     h.Index = static_cast<int>(next[group]);
-    switch (h.Group) {
-      case THolidayGroup::Fixed:
-        h.Name = kFixedHolidays[next[group]].Name;
-        break;
-      case THolidayGroup::Easter:
-        h.Name = kEasterHolidays[next[group]].Name;
-        break;
-      case THolidayGroup::Weekday:
-        h.Name = kWeekdayHolidays[next[group]].Name;
-        break;
-    }
+    h.Name = tables[group][next[group]].Name;
     ++next[group];
     h.DayNumber = best;
     h.JD = j0 + best;
