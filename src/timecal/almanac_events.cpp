@@ -100,6 +100,14 @@ TAlmanacEvent MakeEvent(double jd, TEventType type, int kind, std::string_view t
   return event;
 }
 
+// A planet event: the planet's number and Swedish name filled in.
+TAlmanacEvent MakePlanetEvent(double jd, TEventType type, int planet, std::string_view text) {
+  TAlmanacEvent event = MakeEvent(jd, type, kAlmanacPlanetEvent, text);
+  event.Planet = planet;
+  event.Body = std::string(kAlmanacPlanetNames[static_cast<std::size_t>(planet - 1)]);
+  return event;
+}
+
 void CollectSeasons(int year, TCollector& out) {
   for (int which = 0; which < 4; ++which) {
     const auto i = static_cast<std::size_t>(which);
@@ -156,10 +164,7 @@ void CollectPlanetEvents(int year, TCollector& out) {
       for (int k = PhenomenonK(year, planet, which) - 1;; ++k) {
         const double jde = PlanetPhenomenon(planet, which, k);
         if (out.PastEnd(jde)) break;
-        TAlmanacEvent event = MakeEvent(jde, type, kAlmanacPlanetEvent, text);
-        event.Planet = planet;
-        event.Body = std::string(kAlmanacPlanetNames[static_cast<std::size_t>(planet - 1)]);
-        out.Add(std::move(event));
+        out.Add(MakePlanetEvent(jde, type, planet, text));
       }
     }
   }
@@ -175,9 +180,7 @@ void CollectElongations(int year, TCollector& out) {
       for (int k = PhenomenonK(year, planet, 0) - 1;; ++k) {
         const TElongation elongation = GreatestElongation(planet, side, k);
         if (out.PastEnd(elongation.JDE)) break;
-        TAlmanacEvent event = MakeEvent(elongation.JDE, type, kAlmanacPlanetEvent, text);
-        event.Planet = planet;
-        event.Body = std::string(kAlmanacPlanetNames[static_cast<std::size_t>(planet - 1)]);
+        TAlmanacEvent event = MakePlanetEvent(elongation.JDE, type, planet, text);
         event.Elongation = elongation.Elongation;
         event.Value = FixedText(elongation.Elongation, 1) + std::string(kDegreeSign);
         out.Add(std::move(event));
@@ -190,8 +193,9 @@ void CollectMoonPhases(const TAlmanacRange& range, TCollector& out) {
   // The quarter number q counts phases from the new moon of 2000 January 6: lunation
   // floor(q / 4), phase q mod 4.
   long long q = static_cast<long long>(std::floor((range.Year - 2000) * 4 * 12.3685 - 2.1));
-  const auto phaseAt = [](long long quarter) {
-    const long long phase = ((quarter % 4) + 4) % 4;
+  const auto phaseOf = [](long long quarter) { return ((quarter % 4) + 4) % 4; };
+  const auto phaseAt = [&](long long quarter) {
+    const long long phase = phaseOf(quarter);
     const long long lunation = (quarter - phase) / 4;
     return MoonPhase(static_cast<int>(lunation), static_cast<int>(phase));
   };
@@ -202,7 +206,7 @@ void CollectMoonPhases(const TAlmanacRange& range, TCollector& out) {
   for (;; ++q) {
     const double jde = phaseAt(q);
     if (out.PastEnd(jde)) break;
-    const auto phase = static_cast<std::size_t>(((q % 4) + 4) % 4);
+    const auto phase = static_cast<std::size_t>(phaseOf(q));
     out.Add(MakeEvent(jde, kPhaseTypes[phase], kAlmanacMoonEvent, kPhaseTexts[phase]));
   }
 }
