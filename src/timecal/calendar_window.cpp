@@ -47,18 +47,9 @@ TMDIChild10::TMDIChild10(TObsState& state, const std::filesystem::path& dataDir,
   SetFollowTimer(kCalendarFollowMs, false);
   SetHelpTopic(Utf8Text(kCalendarHelpTopic));
 
-  const QFont large = LargeLabelFont();
   const QFont small = MakeFont(QStringLiteral("MS Sans Serif"), 8);
-  titleLabel_ = new QLabel(Client());
-  titleLabel_->setObjectName(QStringLiteral("Label1"));
-  titleLabel_->setGeometry(kTitleBox);
-  placeLabel_ = new QLabel(Client());
-  placeLabel_->setObjectName(QStringLiteral("Label2"));
-  placeLabel_->setGeometry(kPlaceBox);
-  for (QLabel* label : {titleLabel_, placeLabel_}) {
-    label->setFont(large);
-    label->setTextFormat(Qt::PlainText);
-  }
+  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("Label1"), kTitleBox);
+  placeLabel_ = AddLargeLabel(Client(), QStringLiteral("Label2"), kPlaceBox);
 
   QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("BitBtn1"));
   help->setFont(ControlFont(QStringLiteral("MS Sans Serif"), 8, true));

@@ -32,11 +32,7 @@ TMDIChild13::TMDIChild13(TObsState& state, const std::filesystem::path& dataDir,
   SetFollowTimer(kHolidaysFollowMs, false);
   SetHelpTopic(Utf8Text(kHolidaysHelpTopic));
 
-  titleLabel_ = new QLabel(Client());
-  titleLabel_->setObjectName(QStringLiteral("Label1"));
-  titleLabel_->setFont(LargeLabelFont());
-  titleLabel_->setTextFormat(Qt::PlainText);
-  titleLabel_->setGeometry(kTitleBox);
+  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("Label1"), kTitleBox);
 
   QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("BitBtn1"));
   help->setFont(ControlFont(QStringLiteral("MS Sans Serif"), 8, true));

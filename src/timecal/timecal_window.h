@@ -1,10 +1,12 @@
-// What the calendar, almanac and holidays windows share: their colour, the type of their large
-// labels and the hourglass while they compute.
+// What the calendar, almanac and holidays windows share: their colour, their large labels and
+// the hourglass while they compute.
 #pragma once
 
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QLabel>
+#include <QRect>
 #include <QString>
 #include <string_view>
 
@@ -18,6 +20,16 @@ inline const QColor kTimecalSilver{192, 192, 192};
 // The type of the large labels: "MS Sans Serif" with a font height of 19 pixels.
 inline QFont LargeLabelFont() {
   return MakeFont(QStringLiteral("MS Sans Serif"), 19.0 * 72.0 / 96.0);
+}
+
+// A large label for a title: LargeLabelFont, plain text, named `name`, at `box` on `parent`.
+inline QLabel* AddLargeLabel(QWidget* parent, const QString& name, const QRect& box) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setFont(LargeLabelFont());
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(box);
+  return label;
 }
 
 // A UTF-8 text as a QString.
