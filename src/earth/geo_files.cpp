@@ -1,7 +1,5 @@
 #include "earth/geo_files.h"
 
-#include <algorithm>
-
 #include "shell/textfile.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
@@ -9,16 +7,6 @@
 namespace himlavy {
 
 namespace {
-
-// Columns first..last (from 1, both included) of a line, as far as the line reaches.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
-  if (line.size() < first) return {};
-  return line.substr(first - 1, last - first + 1);
-}
-
-std::string_view Cut(std::string_view line, std::size_t chars) {
-  return line.substr(0, std::min(line.size(), chars));
-}
 
 // Decodes every line of a file with `decode`, keeping what it gives.
 template <typename Entry, typename Decoder>
@@ -37,10 +25,10 @@ std::optional<std::vector<Entry>> ReadLines(const std::filesystem::path& path,
 }  // namespace
 
 std::optional<TMapPoint> DecodeMapLine(std::string_view line) {
-  line = Cut(line, kMapLineChars);
+  line = line.substr(0, kMapLineChars);
   if (line.size() < 7) return std::nullopt;
-  const auto latitude = ParseReal(Columns(line, 1, 5));
-  const auto longitude = ParseReal(Columns(line, 7, 12));
+  const auto latitude = ParseReal(LineColumns(line, 1, 5));
+  const auto longitude = ParseReal(LineColumns(line, 7, 12));
   if (!latitude || !longitude) return std::nullopt;
   return TMapPoint{*latitude, *longitude, line[5]};
 }
@@ -51,21 +39,21 @@ std::optional<std::vector<TMapPoint>> ReadMapFile(const std::filesystem::path& p
 }
 
 std::optional<TPlaceEntry> DecodePlaceLine(std::string_view line, std::size_t lineNumber) {
-  line = Cut(line, kPlaceLineChars);
-  const auto latitude = ParseReal(Columns(line, 33, 38));
-  const auto longitude = ParseReal(Columns(line, 40, 46));
+  line = line.substr(0, kPlaceLineChars);
+  const auto latitude = ParseReal(LineColumns(line, 33, 38));
+  const auto longitude = ParseReal(LineColumns(line, 40, 46));
   if (!latitude || !longitude) return std::nullopt;
   TPlaceEntry place;
   place.Line = lineNumber;
-  place.Name = Cp1252ToUtf8(Columns(line, 1, 30));
-  const std::string_view label = Columns(line, 1, kPlaceLabelChars);
+  place.Name = Cp1252ToUtf8(LineColumns(line, 1, 30));
+  const std::string_view label = LineColumns(line, 1, kPlaceLabelChars);
   place.Label = Cp1252ToUtf8(label);
   if (const auto bracket = label.find('['); bracket != std::string_view::npos) {
     place.CountryCode = Cp1252ToUtf8(line.substr(bracket + 1, 2));
   }
   place.Latitude = DegMinToDeg(*latitude);
   place.Longitude = DegMinToDeg(*longitude);
-  place.Zone = Cp1252ToUtf8(Columns(line, 48, 53));
+  place.Zone = Cp1252ToUtf8(LineColumns(line, 48, 53));
   return place;
 }
 
@@ -74,9 +62,10 @@ std::optional<std::vector<TPlaceEntry>> ReadPlaceFile(const std::filesystem::pat
 }
 
 std::optional<TCountryEntry> DecodeCountryLine(std::string_view line) {
-  line = Cut(line, kCountryLineChars);
+  line = line.substr(0, kCountryLineChars);
   if (line.empty()) return std::nullopt;
-  return TCountryEntry{Cp1252ToUtf8(Columns(line, 1, 2)), Cp1252ToUtf8(Columns(line, 4, 31))};
+  return TCountryEntry{Cp1252ToUtf8(LineColumns(line, 1, 2)),
+                       Cp1252ToUtf8(LineColumns(line, 4, 31))};
 }
 
 std::optional<std::vector<TCountryEntry>> ReadCountryFile(const std::filesystem::path& path) {
