@@ -17,6 +17,9 @@ namespace himlavy {
 inline constexpr double kPi = 3.141592653589793;
 inline constexpr double kPiHalf = 1.5707963267948966;
 inline constexpr double kTwoPi = 6.283185307179586;
+// Degrees to radians and back (pi / 180 and 180 / pi).
+inline constexpr double kDegToRad = 0.017453292519943295;
+inline constexpr double kRadToDeg = 57.29577951308232;
 
 // A rectangular vector; the unit of length is the caller's.
 struct TVector3 {

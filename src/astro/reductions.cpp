@@ -62,7 +62,6 @@ constexpr std::array<double, 11> kObliquity = {84381.448, -4680.93, -1.55, 1999.
 
 constexpr double kAberration = 9.936508497454117e-05;  // kappa = 20.49552" in radians
 constexpr double kNutationPoleLimit = 1.565;           // |delta| from which nutation is rigorous
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kSiderealRate = 6.300388092591991;  // 360.985647 degrees per day, in radians
 constexpr double kRiseTransitSetTolerance = 0.0002;  // day
 

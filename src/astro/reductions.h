@@ -16,11 +16,12 @@
 // allocates or reports an error; the limits callers respect are stated per routine.
 #pragma once
 
+#include "astro/basic.h"
+
 namespace himlavy {
 
-// Arc seconds and degrees to radians, as the reductions use them.
+// Arc seconds to radians, as the reductions use them (degrees: kDegToRad of basic.h).
 inline constexpr double kArcSecToRad = 4.84813681109536e-06;
-inline constexpr double kDegToRad = 0.017453292519943295;
 
 // The true geometric longitude of the Sun and the eccentricity of the Earth's orbit.
 struct TSunLowPrecision {

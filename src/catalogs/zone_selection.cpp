@@ -17,7 +17,6 @@
 namespace himlavy {
 namespace {
 
-constexpr double kRadToDeg = 57.29577951308232;
 
 // Indices in kCatalogs of the catalogs that have rules of their own.
 constexpr int kBsc = 2;

@@ -16,7 +16,6 @@ namespace himlavy::cli {
 
 namespace {
 
-constexpr double kRadToDeg = 180.0 / kPi;
 constexpr std::array<int, 10> kDefaultBodies = {0, 10, 1, 2, 4, 5, 6, 7, 8, 9};
 
 std::vector<int> ParseBodies(const std::vector<std::string>& args) {

@@ -21,7 +21,6 @@ namespace himlavy {
 
 namespace {
 
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kJupiterRadiusKm = 71492.0;
 // Constant of aberration over the distance: the Sun's apparent longitude (Meeus ch. 24).

@@ -17,7 +17,6 @@
 namespace himlavy {
 namespace {
 
-constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kRefractionFloor = -0.010471975511965978;  // -0.6 degrees
 constexpr double kPixelLimit = 1e9;                         // rounded pixels are kept within +-this
 

@@ -11,7 +11,6 @@ namespace himlavy {
 
 namespace {
 
-constexpr double kRadToDeg = 180.0 / kPi;
 constexpr double kOneDayInCenturies = 1.0 / kDaysPerCentury;
 // Seconds to Julian centuries: 1 / (86400 * 36525).
 constexpr double kSecondsToCenturies = 3.168808781402895e-10;

@@ -3,9 +3,9 @@
 
 #include <cmath>
 #include <cstddef>
-#include <numbers>
 #include <string>
 
+#include "astro/basic.h"
 #include "shell/textfile.h"
 #include "timecal/numtext.h"
 
@@ -13,7 +13,6 @@ namespace himlavy {
 
 namespace {
 
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr double kLn10Format = 2.302585093;  // ln 10 as Pow10 uses it
 
 // The sexagesimal parts of |x|: whole units, fractional minutes, whole minutes, fractional

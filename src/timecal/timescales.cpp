@@ -8,7 +8,6 @@ namespace himlavy {
 
 namespace {
 
-constexpr double kDegToRad = kPi / 180.0;
 
 // INT of the descriptions: truncation toward zero, as a double.
 double Int(double x) {
