@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/data_folder.h"
@@ -43,25 +44,21 @@ TPixel Pixel(const std::optional<TChartPoint>& p) {
   return p ? RoundPixel(*p) : TPixel{-1, -1};
 }
 
-// --- Scales and zoom limits ---------------------------------------------------------------------
+// --- Scales, zoom, pan, recentring ---------------------------------------------------------------
 
-TEST(ChartScales, BaseScaleZoomLimitAndScaleFromState) {
-  struct Case {
-    int system, chartScale, zoom; double baseScale;
-  };
-  const Case cases[] = {
-      {0, 0, 1, 6.4},  {0, 524288, 262144, 6.4}, {1, 4, 4, 2.7},
-      {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2},  {4, -3, 1, 2.7}, {5, 1024, 1024, 3.2},
-  };
-  for (const Case& c : cases) {
+TEST(ChartScales, ZoomFromStateWithinLimitsAndCentre) {
+  const struct {
+    int system, chartScale, zoom;
+    double baseScale;
+  } cases[] = {{0, 0, 1, 6.4}, {0, 524288, 262144, 6.4}, {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2}};
+  for (const auto& c : cases) {
     TObsState state;
     state.CoordSystem = c.system;
     state.ChartScale = c.chartScale;
     state.ChartOffsetX = 27.0;
     state.ChartOffsetY = -13.5;
     const TChartState chart = ChartStateFromObs(state);
-    EXPECT_EQ(chart.ChartZoom, c.zoom) << "system " << c.system << " scale " << c.chartScale;
-    EXPECT_DOUBLE_EQ(chart.BaseScale, c.baseScale);
+    EXPECT_EQ(chart.ChartZoom, c.zoom) << c.system << " " << c.chartScale;
     EXPECT_DOUBLE_EQ(chart.PixelScale, c.zoom * c.baseScale);
     EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / c.baseScale);
     EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / c.baseScale);
@@ -74,7 +71,6 @@ TEST(ChartZoom, LimitsOfPlusAndMinus) {
   TChartState chart;
   chart.ChartZoom = 1024;
   chart.HistoryCount = 5;
-  // "+" at 1024 in the equatorial system does nothing; in system 0 it goes on to 262144.
   EXPECT_FALSE(ZoomIn(chart, state));
   EXPECT_EQ(chart.HistoryCount, 5);
   EXPECT_EQ(state.RedrawEarthCentre, 0);
@@ -97,30 +93,26 @@ TEST(ChartZoom, LimitsOfPlusAndMinus) {
 }
 
 TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
-  // "V", "H", "U", "N": the pixel of a fixed direction moves by 50 at any zoom.
-  const struct {
-    int zoom, dx, dy;
-  } cases[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
+  const struct { int zoom, dx, dy; } cases[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
   for (const auto& c : cases) {
     TChartState chart;
     chart.ChartZoom = c.zoom;
     chart.HistoryCount = 9;
     EXPECT_TRUE(Pan(chart, c.dx, c.dy));
     EXPECT_EQ(chart.HistoryCount, 0);
-    const TChartView before = View(kEquatorial, c.zoom);
-    const TChartView after = View(kEquatorial, c.zoom, chart.OffsetX, chart.OffsetY);
-    const auto p = ProjectRect(100.0, 10.0, before);
-    const auto q = ProjectRect(100.0, 10.0, after);
+    const auto p = ProjectRect(100.0, 10.0, View(kEquatorial, c.zoom));
+    const auto q =
+        ProjectRect(100.0, 10.0, View(kEquatorial, c.zoom, chart.OffsetX, chart.OffsetY));
     EXPECT_NEAR(q->X - p->X, 50.0 * c.dx, 1e-9);
     EXPECT_NEAR(q->Y - p->Y, 50.0 * c.dy, 1e-9);
   }
 }
 
 TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
-  struct Case {
-    int system, zoom, x, y; double offsetX, offsetY, sideOffsetX;
-  };
-  const Case cases[] = {
+  const struct {
+    int system, zoom, x, y;
+    double offsetX, offsetY, sideOffsetX;
+  } cases[] = {
       {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
       {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
       {kHorizontalPolar, 1, 380, 348, 100.0, 0.0, 0.0},
@@ -128,27 +120,15 @@ TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
       {kEclipticWhole, 1, 900, 400, 0.0, -52.0, -40.0},   // the side view
       {kEclipticWhole, 1, 691, 348, 0.0, 0.0, 169.0},     // 691 already counts as the side view
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     TChartState chart;
     chart.ChartZoom = c.zoom;
     chart.HistoryCount = 3;
     EXPECT_TRUE(Recentre(chart, c.system, c.x, c.y));
-    EXPECT_DOUBLE_EQ(chart.OffsetX, c.offsetX) << c.system << " " << c.x;
-    EXPECT_DOUBLE_EQ(chart.OffsetY, c.offsetY) << c.system << " " << c.y;
-    EXPECT_DOUBLE_EQ(chart.SideOffsetX, c.sideOffsetX) << c.system << " " << c.x;
-    EXPECT_EQ(chart.HistoryCount, 0);
+    EXPECT_EQ(std::tuple(chart.OffsetX, chart.OffsetY, chart.SideOffsetX, chart.HistoryCount),
+              std::tuple(c.offsetX, c.offsetY, c.sideOffsetX, 0))
+        << c.system << " " << c.x << "," << c.y;
   }
-  // After recentring, the direction that was under the click lies in the middle.
-  const TChartView before = View(kEquatorial, 8);
-  const TCrossHair under = InverseRect(700, 200, before);
-  TChartState chart = ChartStateFromObs({});
-  chart.ChartZoom = 8;
-  Recentre(chart, kEquatorial, 700, 200);
-  const TChartView after = View(kEquatorial, 8, chart.OffsetX, chart.OffsetY);
-  const auto middle = ProjectRect(under.Lon, under.Lat, after);
-  ASSERT_TRUE(middle);
-  EXPECT_NEAR(middle->X, 498.0, 1e-9);
-  EXPECT_NEAR(middle->Y, 342.5, 1e-9);  // the readout reads y from 342, the projection 342.5
 }
 
 TEST(ChartHistory, CountStopsAt2000) {
@@ -156,47 +136,42 @@ TEST(ChartHistory, CountStopsAt2000) {
   EXPECT_EQ(NextHistoryCount(2000), 2000);
 }
 
-// --- Projections --------------------------------------------------------------------------------
+// --- Projections and their inverses -------------------------------------------------------------
 
 TEST(ProjectRect, KnownPointsAtZoomOne) {
-  struct Case {
-    int system, centreDir; double lon, lat; TPixel pixel;
-  };
-  const Case cases[] = {
+  const struct {
+    int system, centreDir;
+    double lon, lat;
+    TPixel pixel;
+  } cases[] = {
       // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).
       {kEquatorial, 0, 180.0, 0.0, {498, 342}},  // 342.5 rounds to even
       {kEquatorial, 0, 0.0, 0.0, {984, 342}},
       {kEquatorial, 1, 0.0, 0.0, {498, 342}},      // with "N/0h", 0h in the middle
       {kEquatorial, 1, 180.0, 0.0, {12, 342}},     // 540 - 180 = 360 counts as 0
       {kEquatorial, 0, 180.0, -74.9, {498, 545}},  // 544.73
-      {kEquatorial, 0, 135.0, 15.0, {620, 302}},   // 498 + 45 x 2.7 = 619.5 -> 620; 302
-      // Horizon points (azimuth from the south, westward): south, west, north, east.
-      {kHorizontal, 0, 0.0, 0.0, {498, 342}},
+      {kEquatorial, 0, 135.0, 15.0, {620, 302}},   // 619.5 -> 620; 302
+      // Horizon points (azimuth from the south, westward): west; north with "N/0h", east.
       {kHorizontal, 0, 90.0, 0.0, {741, 342}},
-      {kHorizontal, 0, -90.0, 0.0, {255, 342}},
-      {kHorizontal, 1, 180.0, 0.0, {498, 342}},  // north in the middle
-      {kHorizontal, 1, 0.0, 0.0, {12, 342}},
+      {kHorizontal, 1, 180.0, 0.0, {498, 342}},
+      {kHorizontal, 1, -90.0, 0.0, {741, 342}},
   };
-  for (const Case& c : cases) {
-    const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir);
-    EXPECT_EQ(Pixel(ProjectRect(c.lon, c.lat, v)), c.pixel)
+  for (const auto& c : cases) {
+    EXPECT_EQ(Pixel(ProjectRect(c.lon, c.lat, View(c.system, 1, 0.0, 0.0, c.centreDir))), c.pixel)
         << c.system << " " << c.centreDir << " " << c.lon << " " << c.lat;
   }
-}
-
-TEST(ProjectRect, LatitudeBandIsOpen) {
   const TChartView v = View(kEcliptic, 1);
   for (const double lat : {75.0, -75.0}) EXPECT_FALSE(ProjectRect(10.0, lat, v)) << lat;
   for (const double lat : {74.999, -74.999}) EXPECT_TRUE(ProjectRect(10.0, lat, v)) << lat;
 }
 
 TEST(ProjectPolar, PoleZenithAndHorizon) {
-  struct Case {
-    int system, hemisphere, zoom; double offsetX, offsetY, lon, lat; TPixel pixel;
-  };
-  const Case cases[] = {
+  const struct {
+    int system, hemisphere, zoom;
+    double offsetX, offsetY, lon, lat;
+    TPixel pixel;
+  } cases[] = {
       // The celestial pole at (480, 348) plus the offsets, whatever the right ascension.
-      {kEquatorialPolar, 0, 1, 0.0, 0.0, 123.0, 90.0, {480, 348}},
       {kEquatorialPolar, 0, 4, 10.0, -5.0, 300.0, 90.0, {520, 328}},
       // 0h up, 6h to the right in the north; 6h to the left in the south.
       {kEquatorialPolar, 0, 1, 0.0, 0.0, 0.0, 60.0, {480, 252}},
@@ -208,30 +183,28 @@ TEST(ProjectPolar, PoleZenithAndHorizon) {
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 90.0, 0.0, {192, 348}},
       {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}},  // below the horizon: kept
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const TChartView v = View(c.system, c.zoom, c.offsetX, c.offsetY, 0, c.hemisphere);
     EXPECT_EQ(Pixel(ProjectPolar(c.lon, c.lat, v)), c.pixel)
-        << c.system << " " << c.hemisphere << " " << c.lon << " " << c.lat;
+        << c.system << " " << c.lon << " " << c.lat;
   }
   // The equator and everything south of it are not drawn on the polar equatorial chart.
   const TChartView v = View(kEquatorialPolar, 1);
   EXPECT_FALSE(ProjectPolar(10.0, 0.0, v));
-  EXPECT_FALSE(ProjectPolar(10.0, -20.0, v));
   EXPECT_TRUE(ProjectPolar(10.0, 0.001, v));
 }
 
 TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
-  const TChartView normal = View(kEclipticWhole, 1);
-  const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, normal);
+  const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, View(kEclipticWhole, 1));
   EXPECT_DOUBLE_EQ(p.X, 360.4);
   EXPECT_DOUBLE_EQ(p.Y, 348.0);
   EXPECT_DOUBLE_EQ(p.SideX, 872.8);
   // "90 degrees": longitude 0 up and 90 to the left.
-  const TChartView turned = View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1);
-  const TWholeSkyPoint r = ProjectWholeSky(1.0, 0.0, 0.0, turned);
+  const TWholeSkyPoint r =
+      ProjectWholeSky(1.0, 0.0, 0.0, View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1));
   EXPECT_DOUBLE_EQ(r.X, 354.0);
   EXPECT_DOUBLE_EQ(r.Y, 341.6);
-  // Zoom and offsets: 5 AU at zoom 1024 with both pane offsets.
+  // 5 AU at zoom 1024 with both pane offsets.
   TChartView zoomed = View(kEclipticWhole, 1024, -1.0, 2.0);
   zoomed.SideOffsetX = 0.5;
   const TWholeSkyPoint t = ProjectWholeSky(5.0, 0.0, -0.01, zoomed);
@@ -240,18 +213,15 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   EXPECT_DOUBLE_EQ(t.SideX, 860.0 + 512.0 - 65.536);
 }
 
-// --- One apparent place, seven systems ----------------------------------------------------------
-
 TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   TChartMoment m;  // J2000.0: T = 0
   m.Eps0 = kObliquityJ2000 * kDeg;
-  struct Case {
+  const struct {
     int system, centreDir, hemisphere;
-    double alpha, delta;  // degrees
+    double alpha, delta;
     bool drawn;
     TPixel pixel;
-  };
-  const Case cases[] = {
+  } cases[] = {
       // The north ecliptic pole, alpha 18h, delta 90 - eps.
       {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {255, 163}},       // y 162.79
       {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {405, 348}},  // 404.99
@@ -260,23 +230,19 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
       {kEcliptic, 0, 0, 0.0, 90.0, true, {741, 163}},
       {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
       {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
-      // The vernal equinox: lambda 0, beta 0 -> lon' 360, x = 984.
-      {kEcliptic, 0, 0, 0.0, 0.0, true, {984, 342}},
-      {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},
-      // The north galactic pole (B1950.0): b = 90, not drawn.
-      {kGalactic, 0, 0, 192.25, 27.4, false, {}},
+      {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},           // the vernal equinox, "N/0h"
+      {kGalactic, 0, 0, 192.25, 27.4, false, {}},              // the north galactic pole
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
-    const TChartCoords xy = ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v);
-    const auto p = ProjectChartCoords(xy, v);
+    const auto p = ProjectChartCoords(ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v), v);
     EXPECT_EQ(p.has_value(), c.drawn) << c.system << " " << c.alpha << " " << c.delta;
     if (c.drawn && p) {
       EXPECT_EQ(RoundPixel(*p), c.pixel) << c.system << " " << c.alpha << " " << c.delta;
     }
   }
-  // The galactic centre of the B1950.0 pole, l = 0 and b = 0: with "N/0h" lon' 180, in the
-  // middle (an offset of 0.2 keeps y = 342.7 away from a rounding tie).
+  // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
+  // keeps y = 342.7 away from a rounding tie).
   const TChartView g = View(kGalactic, 1, 0.0, 0.2, 1);
   const TChartCoords gc = ChartCoordinates(265.6123797 * kDeg, -28.9194540 * kDeg, m, g);
   EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 1e-6);
@@ -288,35 +254,31 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   // Site on the equator at local sidereal time 0: a star at alpha 0, delta 0 stands in the
   // zenith; at alpha 90 deg it rises due east; at alpha -90 deg it sets due west.
   TChartMoment m;
-  m.Theta = 0.0;
-  m.Phi = 0.0;
-  struct Case {
-    int system; double alpha, delta; bool refraction; TPixel pixel;
-  };
-  const Case cases[] = {
+  const struct {
+    int system;
+    double alpha, delta;
+    bool refraction;
+    TPixel pixel;
+  } cases[] = {
       {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
-      {kHorizontal, -90.0, 0.0, false, {741, 342}},  // west
-      {kHorizontalPolar, 90.0, 0.0, false, {768, 348}},
+      {kHorizontal, -90.0, 0.0, false, {741, 342}},       // west
       {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
       // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
       {kHorizontal, 90.0, 0.0, true, {255, 341}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     m.Refraction = c.refraction;
     const TChartView v = View(c.system, 1);
-    const TChartCoords xy = ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v);
-    EXPECT_EQ(Pixel(ProjectChartCoords(xy, v)), c.pixel) << c.system << " " << c.alpha;
+    EXPECT_EQ(Pixel(ProjectChartCoords(ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v), v)),
+              c.pixel)
+        << c.system << " " << c.alpha;
   }
-  // Refraction: 28.98' at the horizon, nothing below -0.6 degrees.
   m.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
   EXPECT_NEAR(ChartCoordinates(90.0 * kDeg, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
   EXPECT_NEAR(ChartCoordinates(91.0 * kDeg, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
-  // A zenith star is above the rectangular chart's band.
-  EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));
+  EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));  // the zenith: above 75
 }
-
-// --- Inverse projection --------------------------------------------------------------------------
 
 TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
   const struct {
@@ -329,157 +291,100 @@ TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
   }
 }
 
-// --- Visibility ----------------------------------------------------------------------------------
-
 TEST(ChartVisibility, StrictlyInsideTheClientRectangle) {
   const TChartView v = View(kEquatorial, 1);
   for (const TPixel p : {TPixel{1, 1}, TPixel{1022, 766}}) EXPECT_TRUE(IsInsideClient(p, v));
   for (const TPixel p : {TPixel{0, 100}, TPixel{100, 0}, TPixel{1023, 100}, TPixel{100, 767}}) {
     EXPECT_FALSE(IsInsideClient(p, v)) << p.X << "," << p.Y;
   }
-  EXPECT_EQ(RoundPixel({2.5, 3.5}), (TPixel{2, 4}));  // ties to even
   EXPECT_EQ(RoundPixel({-2.5, 1e12}), (TPixel{-2, 1000000000}));
   EXPECT_EQ(RoundPixel({std::nan(""), 5.0}).X, -1000000000);
 }
 
 // --- Coordinate lines ----------------------------------------------------------------------------
 
-std::vector<std::string> LabelTexts(const TCoordLines& lines) {
-  std::vector<std::string> texts;
-  for (const auto& l : lines.Labels) texts.push_back(l.Text);
-  return texts;
-}
-
 bool HasLabel(const TCoordLines& lines, const std::string& text) {
-  const auto texts = LabelTexts(lines);
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
+  return std::any_of(lines.Labels.begin(), lines.Labels.end(),
+                     [&](const TChartLabel& l) { return l.Text == text; });
 }
 
 TEST(CoordLines, RectangularCountsPerBand) {
-  struct Case {
-    int system, zoom; std::size_t parallels, meridians;
-  };
-  const Case cases[] = {
-      {kEquatorial, 4, 11, 25},   {kEcliptic, 8, 61, 145},      {kGalactic, 32, 61, 145},
-      {kEquatorial, 64, 301, 721}, {kHorizontal, 1, 7, 25},  // -15 .. 75
-      {kHorizontal, 16, 31, 145}, {kHorizontal, 128, 151, 721},
-  };
-  for (const Case& c : cases) {
-    const TCoordLines lines = CoordLines(View(c.system, c.zoom), 0);
-    EXPECT_EQ(lines.Segments.size(), c.parallels + c.meridians) << c.system << " " << c.zoom;
+  const struct {
+    int system, zoom;
+    std::size_t parallels, meridians;
+  } cases[] = {{kEquatorial, 4, 11, 25},    {kEcliptic, 8, 61, 145}, {kGalactic, 32, 61, 145},
+               {kEquatorial, 64, 301, 721}, {kHorizontal, 1, 7, 25}, {kHorizontal, 16, 31, 145},
+               {kHorizontal, 128, 151, 721}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(CoordLines(View(c.system, c.zoom), 0).Segments.size(), c.parallels + c.meridians)
+        << c.system << " " << c.zoom;
   }
-  // No lines in the rectangular systems from zoom 2048 (a view can carry it from system 0).
   TChartView huge = View(kEquatorial, 1024);
   huge.ChartZoom = 2048;
   EXPECT_TRUE(CoordLines(huge, 0).Segments.empty());
 }
 
-TEST(CoordLines, RectangularEndsAndLabelsAtZoomOne) {
+TEST(CoordLines, RectangularEndsAndLabels) {
   const TCoordLines lines = CoordLines(View(kEquatorial, 1), 0);
-  // First parallel: latitude -75 at y = 545 from x = 12 to 984, drawn one pixel up and left.
+  // Latitude -75 at y = 545 from x = 12 to 984, lon' 0 from y 140 to 545, one pixel up and left.
   EXPECT_EQ(lines.Segments[0], (TSegment{11, 544, 983, 544}));
-  EXPECT_EQ(lines.Segments[5], (TSegment{11, 341, 983, 341}));  // the equator, 342.5 -> 342
-  // First meridian: lon' 0 at x = 12 from latitude +75 (y 140) to -75 (y 545).
   EXPECT_EQ(lines.Segments[11], (TSegment{11, 139, 11, 544}));
-  EXPECT_EQ(lines.Segments[12], (TSegment{51, 139, 51, 544}));  // 52.5 -> 52
   // Every parallel is labelled; the meridian at the left end (x = 12) is too near the edge.
   EXPECT_EQ(lines.Labels.size(), 11u + 24u);
-  EXPECT_EQ(lines.Labels[0].Text, "-75°");
-  EXPECT_EQ(lines.Labels[0].X, 24);
-  EXPECT_EQ(lines.Labels[0].Y, 545 - 13);
+  EXPECT_EQ(std::tuple(lines.Labels[0].Text, lines.Labels[0].X, lines.Labels[0].Y),
+            std::tuple("-75°", 24, 545 - 13));
   EXPECT_EQ(lines.Labels[11].Text, "23h");  // lon' 15: right ascension 345 degrees
-  EXPECT_EQ(lines.Labels.back().Text, "0h");
-  // With "N/0h" the middle meridian (lon' 180) stands for 0h and lon' 15 for 11h.
-  const TCoordLines north = CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0);
-  EXPECT_EQ(north.Labels[11].Text, "11h");
-  EXPECT_EQ(north.Labels[11 + 11].Text, "0h");  // lon' 180
-  // Ecliptic and horizontal meridians in degrees; the horizontal ones from the south.
-  const TCoordLines ecliptic = CoordLines(View(kEcliptic, 1), 0);
-  EXPECT_EQ(ecliptic.Labels[11].Text, "345°");
+  EXPECT_EQ(CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0).Labels[11].Text, "11h");  // "N/0h"
   const TCoordLines horizon = CoordLines(View(kHorizontal, 1), 0);
-  EXPECT_EQ(horizon.Labels.size(), 7u + 24u);
-  EXPECT_EQ(horizon.Labels[0].Text, "-15°");
   EXPECT_EQ(horizon.Labels[7].Text, "195°");  // lon' 15: azimuth -165 from the south
   EXPECT_EQ(horizon.Segments[7], (TSegment{11, 139, 11, 341}));  // meridians stop at 0
-}
-
-TEST(CoordLines, RectangularClampingAndFineLabels) {
   // Zoom 4: the parallel -75 lies at y 1152.5 and its ends at x -1446 and 2442: clamped.
-  const TCoordLines lines = CoordLines(View(kEquatorial, 4), 0);
-  EXPECT_EQ(lines.Segments[0], (TSegment{-1, 766, 1022, 766}));
-  // Zoom 8: labels in degrees and minutes, hours and minutes.
+  EXPECT_EQ(CoordLines(View(kEquatorial, 4), 0).Segments[0], (TSegment{-1, 766, 1022, 766}));
+  // Zoom 8 and 64: degrees and minutes, hours and minutes, more than 20 pixels inside.
   const TCoordLines fine = CoordLines(View(kEquatorial, 8), 0);
   EXPECT_TRUE(HasLabel(fine, "-2°30'"));
-  EXPECT_TRUE(HasLabel(fine, "11h50m"));  // lon' 182.5: right ascension 177.5 degrees
-  for (const auto& l : fine.Labels) {
-    EXPECT_GT(l.X, 20);
-    EXPECT_LT(l.X, 1003);
-    EXPECT_GT(l.Y, 20);
-    EXPECT_LT(l.Y, 747);
-  }
-  const TCoordLines finest = CoordLines(View(kEquatorial, 64), 0);
-  EXPECT_TRUE(HasLabel(finest, "0°30'"));
-  EXPECT_TRUE(HasLabel(finest, "12h2m"));  // lon' 179.5
+  EXPECT_TRUE(HasLabel(fine, "11h50m"));  // lon' 182.5
+  for (const auto& l : fine.Labels)
+    EXPECT_TRUE(l.X > 20 && l.X < 1003 && l.Y > 20 && l.Y < 747) << l.Text;
+  EXPECT_TRUE(HasLabel(CoordLines(View(kEquatorial, 64), 0), "12h2m"));  // lon' 179.5
 }
 
-TEST(CoordLines, PolarGridAtZoomOne) {
+TEST(CoordLines, PolarAndWholeSkyGrids) {
   const TCoordLines lines = CoordLines(View(kEquatorialPolar, 1), 0);
-  // 24 radial lines of 9 segments and 9 circles of 72 chords, all well inside.
+  // 24 radial lines of 9 segments and 9 circles of 72 chords.
   ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
-  EXPECT_EQ(lines.Segments[0], (TSegment{480, 348, 512, 348}));  // a = 0, rho 0 to 10
-  EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));  // rho 80 to 90
-  // The first chord of circle 10: from a = 0 to 5 deg, (512, 348) to (511.88, 345.21).
-  EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));
-  // Hours on the radial lines: 0h up, 6h right, 12h down, 18h left.
+  EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));    // a = 0, rho 80 to 90
+  EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));  // circle 10, a 0 to 5 deg
   ASSERT_EQ(lines.Labels.size(), 24u);
-  EXPECT_EQ(lines.Labels[0].Text, "6h");  // a = 0
-  EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90
+  EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90: 0h up
   EXPECT_EQ(CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0).Labels[0].Text, "18h");
-  // Azimuths from the south: south up, west left.
-  const TCoordLines horizon = CoordLines(View(kHorizontalPolar, 1), 0);
-  EXPECT_EQ(horizon.Labels[6].Text, "0°");
-  EXPECT_EQ(horizon.Labels[12].Text, "90°");
-}
-
-TEST(CoordLines, PolarSegmentsNearTheWindowOnly) {
-  // Zoom 8, pixel scale 25.6: on the ray a = 0 the 5-unit segments reach x = 1504 at rho 40
-  // (inside 1023 + 500) and 1632 at rho 45 (outside); the 1-unit pieces from rho 40 on start
-  // at 1504 and end at 1529.6, so they are left out as well.
-  const TCoordLines lines = CoordLines(View(kEquatorialPolar, 8), 0);
-  int onRay = 0;
-  int farthest = 0;
-  for (const auto& s : lines.Segments) {
-    if (s.Y1 == 348 && s.Y2 == 348 && s.X1 >= 480 && s.X2 > s.X1) {
-      ++onRay;
-      farthest = std::max(farthest, s.X2);
-    }
+  EXPECT_EQ(CoordLines(View(kHorizontalPolar, 1), 0).Labels[12].Text, "90°");  // west left
+  // Zoom 8: on the ray a = 0 the segments reach x = 1504 at rho 40 (inside 1023 + 500); the
+  // next ones end at 1632 and 1529.6, beyond it, and are left out.
+  int onRay = 0, farthest = 0;
+  for (const auto& s : CoordLines(View(kEquatorialPolar, 8), 0).Segments) {
+    if (s.Y1 != 348 || s.Y2 != 348 || s.X1 < 480 || s.X2 <= s.X1) continue;
+    ++onRay;
+    farthest = std::max(farthest, s.X2);
   }
-  EXPECT_EQ(onRay, 8);
-  EXPECT_EQ(farthest, 1504);
+  EXPECT_EQ(std::tuple(onRay, farthest), std::tuple(8, 1504));
+  // System 0: 10 units = 5 AU = 32 pixels at zoom 1 about (354, 348), the left pane only.
+  const TCoordLines whole = CoordLines(View(kEclipticWhole, 1), 0);
+  EXPECT_EQ(whole.Segments[0], (TSegment{354, 348, 386, 348}));
+  EXPECT_EQ(whole.Clip.Right, 689);
+  EXPECT_EQ(whole.Labels[6].Text, "90°");
+  EXPECT_EQ(CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0).Labels[6].Text, "0°");
+  EXPECT_EQ(CoordLines(View(kEclipticWhole, 128), 0).Segments.at(0),
+            (TSegment{354, 348, 764, 348}));
 }
 
-TEST(CoordLines, WholeSkyGrid) {
-  // Radius in half AU: 10 units = 5 AU = 32 pixels at zoom 1, centred on (354, 348).
-  const TCoordLines lines = CoordLines(View(kEclipticWhole, 1), 0);
-  ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
-  EXPECT_EQ(lines.Segments[0], (TSegment{354, 348, 386, 348}));
-  EXPECT_EQ(lines.Clip.Right, 689);
-  EXPECT_EQ(lines.Labels[6].Text, "90°");  // a = 90, up
-  const TCoordLines turned = CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0);
-  EXPECT_EQ(turned.Labels[6].Text, "0°");  // "90°" orientation: longitude 0 up
-  // Zoom 128: 1 unit = 409.6 pixels; the first radial piece runs from the Sun to x = 764.
-  const TCoordLines near = CoordLines(View(kEclipticWhole, 128), 0);
-  ASSERT_FALSE(near.Segments.empty());
-  EXPECT_EQ(near.Segments[0], (TSegment{354, 348, 764, 348}));
-}
-
-// --- Caption -------------------------------------------------------------------------------------
+// --- Caption, sky colour, background -------------------------------------------------------------
 
 TEST(ChartCaption, NameZoomAndSpacing) {
-  struct Case {
-    int system; int zoom; const char* text;
-  };
-  const Case cases[] = {
+  const struct {
+    int system, zoom;
+    const char* text;
+  } cases[] = {
       {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
       {2, 8, " Ekvatoriala koord. x8 (10m/2,5°)    "},
       {2, 1024, " Ekvatoriala koord. x1024 (2m/0,5°)    "},
@@ -495,41 +400,34 @@ TEST(ChartCaption, NameZoomAndSpacing) {
       {5, 512, " Horisontala koord. x512 (var/0,5°)    "},
       {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "},
   };
-  for (const Case& c : cases) EXPECT_EQ(ChartCaption(c.system, c.zoom), c.text);
+  for (const auto& c : cases) EXPECT_EQ(ChartCaption(c.system, c.zoom), c.text);
 }
 
-// --- Background and sky colour -------------------------------------------------------------------
-
 TEST(SkyColour, ByTheRoundedAltitudeOfTheSun) {
-  struct Case {
+  const struct {
     double h;
     TRgb colour;
-  };
-  const Case cases[] = {
-      {-18.6, {0, 0, 0}},      {-18.5, {0, 0, 70}},  // ties to even: -18
-      {-12.0, {0, 0, 128}},    {-1.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},  // 0
-      {5.5, {150, 150, 255}},  {17.4, {190, 190, 255}}, {35.0, {220, 220, 255}},
-      {35.5, {240, 240, 255}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SkyColour(c.h), c.colour) << c.h;
+  } cases[] = {{-18.6, {0, 0, 0}},     {-18.5, {0, 0, 70}},  // ties to even: -18
+               {-12.0, {0, 0, 128}},   {-1.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},
+               {5.5, {150, 150, 255}}, {17.4, {190, 190, 255}}, {35.0, {220, 220, 255}},
+               {35.5, {240, 240, 255}}};
+  for (const auto& c : cases) EXPECT_EQ(SkyColour(c.h), c.colour) << c.h;
 }
 
 TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
-  // Stockholm (59.33 N, 18.07 E) on 2025 March 20: at 11:00 UT1 the Sun stands 30.7 degrees
-  // high (sky 220, 220, 255), at 21:00 UT1 it is 26.4 degrees below the horizon (black).
-  // Reference: ERFA (pyerfa 2.0) epv00 for the Sun's direction, atco13 for the observed
-  // altitude without refraction: 30.6946 and -26.3776 degrees (reference_places.py).
+  // Stockholm (59.33 N, 18.07 E) on 2025 March 20, 11:00 and 21:00 UT1. Reference: ERFA
+  // (pyerfa 2.0) epv00 for the Sun's direction, atco13 for the observed altitude without
+  // refraction (reference_places.py).
   TObsState state;
   state.Latitude = 59.33;
   state.Longitude = 18.07;
   state.CorrNutation = 1;
   state.CorrAberration = 1;
-  struct Case {
-    double jdUt, altitude; TRgb colour;
-  };
-  const Case cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}},
-                        {2460755.375, -26.3776, {0, 0, 0}}};
-  for (const Case& c : cases) {
+  const struct {
+    double jdUt, altitude;
+    TRgb colour;
+  } cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}}, {2460755.375, -26.3776, {0, 0, 0}}};
+  for (const auto& c : cases) {
     state.JD_UT = c.jdUt;
     state.JD_TT = c.jdUt + 69.2 / 86400.0;
     const auto h = SunAltitude(state, testing::DataFolder());
@@ -542,34 +440,34 @@ TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
 
 TEST(ChartBackground, ShapesBySystemAndMode) {
   const TRgb sky{150, 150, 255};
-  struct Case {
-    int system; TBackgroundShape shape; int left, top, right, bottom; TRgb colour;
+  using S = TBackgroundShape;
+  const struct {
+    TChartView view;
+    S shape;
+    int left, top, right, bottom;
+    TRgb colour;
+  } cases[] = {
+      {View(kEquatorial, 1), S::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
+      {View(kEclipticWhole, 1), S::Rectangle, 0, 0, 1023, 767, {0, 0, 0}},
+      {View(kEquatorialPolar, 1), S::Disc, 193, 61, 769, 637, {0, 0, 0}},  // r 288 about (481, 349)
+      {View(kHorizontal, 1), S::Rectangle, 12, 140, 984, 342, sky},        // down to 0
+      {View(kHorizontalPolar, 1), S::Disc, 193, 61, 769, 637, sky},
+      {View(kEquatorialPolar, 2, 10.0, -5.0),
+       S::Disc,
+       501 - 576,
+       339 - 576,
+       501 + 576,
+       339 + 576,
+       {0, 0, 0}},
   };
-  const Case cases[] = {
-      {kEquatorial, TBackgroundShape::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
-      {kEclipticWhole, TBackgroundShape::Rectangle, 0, 0, 1023, 767, {0, 0, 0}},
-      // Disc of radius 90 x 3.2 = 288 about (481, 349).
-      {kEquatorialPolar, TBackgroundShape::Disc, 193, 61, 769, 637, {0, 0, 0}},
-      {kHorizontal, TBackgroundShape::Rectangle, 12, 140, 984, 342, sky},  // down to 0
-      {kHorizontalPolar, TBackgroundShape::Disc, 193, 61, 769, 637, sky},
-  };
-  for (const Case& c : cases) {
-    const TChartBackground b = ChartBackground(View(c.system, 1), 0, sky);
-    EXPECT_EQ(b.Shape, c.shape) << c.system;
-    EXPECT_EQ(b.Left, c.left) << c.system;
-    EXPECT_EQ(b.Top, c.top) << c.system;
-    EXPECT_EQ(b.Right, c.right) << c.system;
-    EXPECT_EQ(b.Bottom, c.bottom) << c.system;
-    EXPECT_EQ(b.Colour, c.colour) << c.system;
-    EXPECT_EQ(ChartBackground(View(c.system, 1), 1, sky).Shape, TBackgroundShape::None);
+  for (const auto& c : cases) {
+    const TChartBackground b = ChartBackground(c.view, 0, sky);
+    EXPECT_EQ(std::tuple(b.Shape, b.Left, b.Top, b.Right, b.Bottom),
+              std::tuple(c.shape, c.left, c.top, c.right, c.bottom))
+        << c.view.CoordSystem;
+    EXPECT_EQ(b.Colour, c.colour) << c.view.CoordSystem;
+    EXPECT_EQ(ChartBackground(c.view, 1, sky).Shape, S::None);
   }
-  // The disc follows zoom and offsets: zoom 2, offsets (10, -5): centre (501, 339), r 576.
-  const TChartBackground d = ChartBackground(View(kEquatorialPolar, 2, 10.0, -5.0), 0, sky);
-  EXPECT_EQ(d.Left, 501 - 576);
-  EXPECT_EQ(d.Top, 339 - 576);
-  EXPECT_EQ(d.Right, 501 + 576);
-  EXPECT_EQ(d.Bottom, 339 + 576);
-
   EXPECT_EQ(BrushBackground(kHorizontalPolar, 0, sky), sky);
   EXPECT_EQ(BrushBackground(kEquatorial, 0, sky), (TRgb{0, 0, 0}));
   EXPECT_EQ(BrushBackground(kHorizontal, 1, sky), (TRgb{192, 192, 192}));
