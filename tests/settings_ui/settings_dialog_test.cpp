@@ -1,10 +1,9 @@
-// The settings dialog as the user meets it: controls, enabling, "&OK", "&Avbryt", "&Hjälp".
+// The settings dialog as the user meets it: texts, focus, "&OK", "&Avbryt", "&Hjälp".
 #include "shell/settings_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,20 +11,16 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabBar>
 #include <string>
 #include <vector>
 
 #include "common/scratch_dir.h"
 #include "shell/fonts_draw.h"
-#include "shell/message_dialog.h"
 #include "shell/parameter_file.h"
 
 namespace himlavy {
 namespace {
-
-using testing::ScratchDir;
 
 // One QApplication for the whole test program, in a Swedish locale.
 class QtEnvironment : public ::testing::Environment {
@@ -58,8 +53,6 @@ class SettingsDialogTest : public ::testing::Test {
     state_.StepLabel = "1 dygn";
     state_.StepDays = 1.0;
     state_.Latitude = 57.7;
-    state_.Longitude = 11.75;
-    state_.Height = 12.5;
     state_.CoordSystem = 2;
     state_.MapColour = 1;
     dialog_ = std::make_unique<TMultPageDlg>(state_, dir_.Path());
@@ -74,8 +67,7 @@ class SettingsDialogTest : public ::testing::Test {
     dialog_->show();
     QApplication::processEvents();
   }
-
-  template <typename T>
+  template <typename T = QWidget>
   T* Find(const char* name) const {
     T* widget = dialog_->findChild<T*>(QLatin1String(name));
     EXPECT_NE(widget, nullptr) << name;
@@ -83,95 +75,108 @@ class SettingsDialogTest : public ::testing::Test {
   }
   QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
   QCheckBox* Check(const char* name) const { return Find<QCheckBox>(name); }
-  QGroupBox* Group(const char* name) const { return Find<QGroupBox>(name); }
+  bool Enabled(const char* name) const { return Find(name)->isEnabled(); }
   void Click(const char* name) const { Find<QAbstractButton>(name)->click(); }
-
-  void ExpectNoFlags() const {
-    for (const auto flag : kRedrawFlags) EXPECT_EQ(state_.*flag, 0);
+  int FlagsRaised() const {
+    int n = 0;
+    for (const auto flag : kRedrawFlags) n += state_.*flag;
+    return n;
   }
 
-  ScratchDir dir_;
+  testing::ScratchDir dir_;
   TObsState state_;
   std::unique_ptr<TMultPageDlg> dialog_;
   std::vector<std::string> messages_;
   int beeps_ = 0;
 };
 
-TEST_F(SettingsDialogTest, CaptionsAndFilledFields) {
+TEST_F(SettingsDialogTest, TextsAndFilledFields) {
   Open(0);
   EXPECT_EQ(dialog_->windowTitle(), "Inmatningsdialog");
-  auto* tabs = Find<QTabBar>("TabBar");
-  ASSERT_EQ(tabs->count(), 7);
-  const QStringList captions = {"Tid",   "Tidinkrement",   "Plats",       "Alternativ",
-                                "Urval", "Stjärnor m.fl.", "Korrektioner"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(tabs->tabText(i), captions[i]);
-  EXPECT_EQ(Find<QPushButton>("OkButton")->text(), "&OK");
-  EXPECT_EQ(Find<QPushButton>("CancelButton")->text(), "&Avbryt");
-  EXPECT_EQ(Find<QPushButton>("HelpButton")->text(), "&Hjälp");
-  EXPECT_EQ(Check("Spara")->toolTip(), "Sparar parametrar till filen parametr.dta");
-  EXPECT_EQ(Edit("Edit15")->toolTip(), "Ex 1507900,13");
-  EXPECT_EQ(Check("CatSKY")->toolTip(),
-            "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8");
+  QStringList tabs;
+  for (int i = 0; i < Find<QTabBar>("TabBar")->count(); ++i)
+    tabs << Find<QTabBar>("TabBar")->tabText(i);
+  EXPECT_EQ(tabs, QStringList({"Tid", "Tidinkrement", "Plats", "Alternativ", "Urval",
+                               "Stjärnor m.fl.", "Korrektioner"}));
+  const struct {
+    const char* Name;
+    const char* Property;  // "text", "title" or "toolTip"
+    const char* Value;
+  } controls[] = {
+      {"OkButton", "text", "&OK"},
+      {"CancelButton", "text", "&Avbryt"},
+      {"HelpButton", "text", "&Hjälp"},
+      {"Spara", "text", "Spara"},
+      {"Spara", "toolTip", "Sparar parametrar till filen parametr.dta"},
+      {"Edit15", "toolTip", "Ex 1507900,13"},
+      {"Edit7", "toolTip", "Ex. 2,5"},
+      {"Edit8", "toolTip", " För valbara orter se  Verktyg/Datafiler/Ortsnamn"},
+      {"RadioGroup1", "title", "Tidskala"},
+      {"RadioGroup1", "toolTip", "TDT = UTC + dT"},
+      {"RadioGroup6_2", "text", "Hög (min 0,1s)"},
+      {"RadioGroup2_6", "text", "Galaktiskt"},
+      {"RadioGroup4", "title", "Mitten="},
+      {"ShowAsteroids3", "toolTip",
+       "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan"},
+      {"Label_LabelDeepSky", "text", "Galaxer m.fl."},
+      {"Label_LabelDeepSky", "toolTip", "Etiketter för galaxer, nebulosor och stjärnhopar"},
+      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"},
+  };
+  for (const auto& c : controls) {
+    EXPECT_EQ(Find(c.Name)->property(c.Property).toString(), c.Value) << c.Name;
+  }
+  QStringList labels;
+  for (const QLabel* label : dialog_->findChildren<QLabel*>()) labels << label->text();
+  for (const char* text :
+       {"JD", "År", "Månad", "Dag", "Timme", "Minut", "Sekund", "Tidzon", "Ny ort",
+        "Latitud   (°,')", "Longitud (°,')", "Höjd       (m)", "parametrar", "omritning"}) {
+    EXPECT_TRUE(labels.contains(text)) << text;
+  }
 
-  // Numbers in the Swedish form.
-  EXPECT_EQ(Edit("Edit7")->text(), "2,50");
-  EXPECT_EQ(Edit("Edit9")->text(), "57,42");
+  EXPECT_EQ(Edit("Edit9")->text(), "57,42");  // the Swedish decimal comma
   auto* list = Find<QListWidget>("ListBox1");
   ASSERT_EQ(list->count(), 18);
+  EXPECT_EQ(list->item(17)->text(), "100 år");
   ASSERT_EQ(list->selectedItems().size(), 1);
   EXPECT_EQ(list->selectedItems().front()->text(), " 1 dygn");
-  EXPECT_TRUE(Find<QRadioButton>("RadioGroup2_2")->isChecked());
-  // The map colour travels in a hidden, disabled box.
-  EXPECT_TRUE(Check("MapColour")->isHidden());
+  EXPECT_TRUE(Check("MapColour")->isHidden());  // the map colour's hidden, disabled box
   EXPECT_FALSE(Check("MapColour")->isEnabled());
   EXPECT_TRUE(Check("MapColour")->isChecked());
 }
 
 TEST_F(SettingsDialogTest, FocusAndLastPage) {
-  struct Case {
-    int Page;
-    const char* Focus;
-  };
-  const std::vector<Case> cases = {{0, "Edit1"},         {1, "ListBox1"},       {2, "Edit8"},
-                                   {3, "RadioGroup2_2"}, {4, "ShowCoordLines"}, {5, "ColourIndex"},
-                                   {6, "CorrLightTime"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Page);
-    Open(c.Page);
-    EXPECT_EQ(dialog_->CurrentPage(), c.Page);
+  const char* focus[] = {"Edit1",          "ListBox1",    "Edit8",        "RadioGroup2_2",
+                         "ShowCoordLines", "ColourIndex", "CorrLightTime"};
+  for (int page = 0; page < 7; ++page) {
+    Open(page);
+    EXPECT_EQ(dialog_->CurrentPage(), page);
     ASSERT_NE(dialog_->focusWidget(), nullptr);
-    EXPECT_EQ(dialog_->focusWidget()->objectName(), c.Focus);
+    EXPECT_EQ(dialog_->focusWidget()->objectName(), focus[page]);
     dialog_->hide();
   }
-  // Without a page the dialog opens where it was.
-  Open(-1);
+  Open(-1);  // without a page the dialog opens where it was
   EXPECT_EQ(dialog_->CurrentPage(), 6);
 }
 
 TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   const std::string before = ParameterFileBytes(state_);
-  const double clockBefore = state_.ClockJD;
   Open(4);
   Edit("Edit1")->setText("1999");        // before the bad field
-  Edit("Edit7")->setText("2,5 h");       // the bad field
+  Edit("Edit7")->setText("2,5 h");       // the bad field, on another page
   Edit("Edit9")->setText("10,00");       // after it
   Check("ShowMoons")->setChecked(true);  // after it
   Check("Spara")->setChecked(true);
   Click("OkButton");
-
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "'2,5 h' is not a valid floating point value");
+  EXPECT_EQ(messages_, std::vector<std::string>{"'2,5 h' is not a valid floating point value"});
   EXPECT_TRUE(dialog_->isVisible());
-  EXPECT_NE(dialog_->result(), QDialog::Accepted);
   EXPECT_EQ(dialog_->CurrentPage(), 0);
   EXPECT_EQ(dialog_->focusWidget(), Edit("Edit7"));
   EXPECT_EQ(ParameterFileBytes(state_), before);
-  EXPECT_EQ(state_.ClockJD, clockBefore);
-  ExpectNoFlags();
+  EXPECT_EQ(state_.ClockJD, 2451545.0);
+  EXPECT_EQ(FlagsRaised(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
 
-  // Mended, "&OK" goes through.
-  Edit("Edit7")->setText("2,5");
+  Edit("Edit7")->setText("2,5");  // mended, "&OK" goes through
   Click("OkButton");
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_EQ(dialog_->result(), QDialog::Accepted);
@@ -180,136 +185,69 @@ TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   EXPECT_TRUE(std::filesystem::exists(dir_ / "parametr.dta"));
 }
 
-TEST_F(SettingsDialogTest, BadFieldOnAnotherPageBringsItsPage) {
-  Open(0);
-  Edit("Edit11")->setText("hög");
-  Click("OkButton");
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], "'hög' is not a valid floating point value");
-  EXPECT_EQ(dialog_->CurrentPage(), 2);
-  EXPECT_EQ(dialog_->focusWidget(), Edit("Edit11"));
-  EXPECT_TRUE(dialog_->isVisible());
-}
-
-TEST_F(SettingsDialogTest, DefaultMessageIsTheProgramMessage) {
-  std::vector<QString> shown;
-  const TMessageHook old = SetMessageHook([&](const QString& text) { shown.push_back(text); });
-  TMultPageDlg dialog(state_, dir_.Path());
-  dialog.PrepareShow(0);
-  dialog.show();
-  dialog.findChild<QLineEdit*>("Edit2")->setText("");
-  dialog.findChild<QPushButton*>("OkButton")->click();
-  SetMessageHook(old);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "'' is not a valid integer value");
-  EXPECT_TRUE(dialog.isVisible());
-}
-
 TEST_F(SettingsDialogTest, HindraAndTheIncrementPageRaiseNoFlags) {
   Open(0);
   Edit("Edit7")->setText("1");
   Check("Hindra")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(state_.TimeZone, 1.0);
-  ExpectNoFlags();
-
+  EXPECT_EQ(FlagsRaised(), 0);
   Open(1);
   EXPECT_FALSE(Check("Hindra")->isChecked());
   Click("RadioGroup6_2");
   Click("OkButton");
   EXPECT_EQ(state_.TimerSpeed, 2);
-  ExpectNoFlags();
-
+  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta")) << "written only with Spara";
   Open(6);
   Click("OkButton");
-  for (const auto flag : kRedrawFlags) EXPECT_EQ(state_.*flag, 1);
+  EXPECT_EQ(FlagsRaised(), 19);
 }
-TEST_F(SettingsDialogTest, EnablingFollowsTheSystem) {
-  Open(3);
-  // Opened on "Ekvatorialt": "Mitten=" only; no catalog is installed.
-  EXPECT_FALSE(Group("RadioGroup3")->isEnabled());
-  EXPECT_TRUE(Group("RadioGroup4")->isEnabled());
-  EXPECT_FALSE(Check("CatBSC")->isEnabled());
 
-  Click("RadioGroup2_6");  // "Galaktiskt"
-  EXPECT_TRUE(Group("RadioGroup4")->isEnabled());
-  EXPECT_FALSE(Check("ShowSunPlanets")->isEnabled());
-  EXPECT_TRUE(Check("ShowAsteroids2")->isEnabled());  // not in the table
-  Click("RadioGroup2_0");                             // "Ekliptikalt, hel"
-  EXPECT_TRUE(Group("RadioGroup7")->isEnabled());
-  EXPECT_FALSE(Group("RadioGroup4")->isEnabled());
-  EXPECT_TRUE(Check("ShowSunPlanets")->isEnabled());
-  EXPECT_FALSE(Check("ShowConstellations")->isEnabled());
-
-  // Asteroider 2 follows the opening rule only: grey when opened on "Galaktiskt".
-  state_.CoordSystem = 6;
-  Open(4);
-  EXPECT_FALSE(Check("ShowAsteroids2")->isEnabled());
+TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
+  std::filesystem::create_directories(dir_ / "bsc2000");
+  dir_.Write("bsc2000/01.dat", std::string(52 * 10, '\0'));
+  Open(3);  // "Ekvatorialt"
+  EXPECT_TRUE(Enabled("CatBSC"));
+  EXPECT_FALSE(Enabled("CatNGC"));
+  EXPECT_FALSE(Enabled("RadioGroup7"));
+  Click("RadioGroup2_0");  // "Ekliptikalt, hel"
+  EXPECT_TRUE(Enabled("RadioGroup7"));
+  EXPECT_FALSE(Enabled("CatBSC"));
 }
+
+// A system chosen and then cancelled greyed boxes that the next opening left grey.
 TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
   Open(3);                 // "Ekvatorialt"
   Click("RadioGroup2_6");  // "Galaktiskt" greys "Sol och planeter" ...
-  EXPECT_FALSE(Check("ShowSunPlanets")->isEnabled());
+  EXPECT_FALSE(Enabled("ShowSunPlanets"));
   Click("CancelButton");  // ... but is cancelled
   Open(4);
-  EXPECT_TRUE(Check("ShowSunPlanets")->isEnabled());
-  EXPECT_TRUE(Check("ShowHistory")->isEnabled());
+  EXPECT_TRUE(Enabled("ShowSunPlanets"));
+  EXPECT_TRUE(Enabled("ShowHistory"));
 }
 
-TEST_F(SettingsDialogTest, InstalledCatalogsAreEnabled) {
-  std::filesystem::create_directories(dir_ / "bsc2000");
-  dir_.Write("bsc2000/01.dat", std::string(52 * 10, '\0'));
-  std::filesystem::create_directories(dir_ / "ngc2000");
-  dir_.Write("ngc2000/01.dat", std::string(75, '\0'));  // not a whole record
-  Open(5);
-  EXPECT_TRUE(Check("CatBSC")->isEnabled());
-  EXPECT_FALSE(Check("CatNGC")->isEnabled());
-  EXPECT_FALSE(Check("CatSKY")->isEnabled());
-  // Installed BSC follows the table when the system changes.
-  Click("RadioGroup2_0");
-  EXPECT_FALSE(Check("CatBSC")->isEnabled());
-  Click("RadioGroup2_5");
-  EXPECT_TRUE(Check("CatBSC")->isEnabled());
-}
-
-TEST_F(SettingsDialogTest, JDFieldWinsOverTheDate) {
-  Open(0);
-  Edit("Edit1")->setText("1957");
-  Edit("Edit15")->setText("2436116,31");
-  Click("OkButton");
-  EXPECT_EQ(state_.ClockJD, 2436116.31);
-  // The next opening shows the new moment (1957 October 4.81 = 19:26:24, Meeus ex. 7.a) and
-  // an empty JD field.
-  Open(0);
-  std::vector<std::string> shown;
-  for (const char* name : {"Edit15", "Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"}) {
-    shown.push_back(Edit(name)->text().toStdString());
-  }
-  EXPECT_EQ(shown, (std::vector<std::string>{"", "1957", "10", "4", "19", "26", "24"}));
-}
 TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   Open(2);
   Edit("Edit8")->setText("Kiruna");
   Edit("Edit9")->setText("10,00");
   Click("OkButton");
-  EXPECT_NEAR(state_.Latitude, 67.85, 1e-12);
+  EXPECT_NEAR(state_.Latitude, 67.85, 1e-12);  // the typed latitude replaced
+  EXPECT_EQ(state_.TimeZone, 2.5);             // the zone is not changed
   EXPECT_EQ(Find<QLabel>("Label14")->text(), "Tidzon   +1    ");
   Open(2);
   EXPECT_EQ(Find<QLabel>("Label13")->text(), "Kiruna                        ");
-  EXPECT_EQ(Edit("Edit9")->text(), "67,51");
   EXPECT_EQ(beeps_, 0);
-
-  // Without the place file: the question beep at "&OK".
-  std::filesystem::remove(dir_ / "ortsnamn.dta");
+  std::filesystem::remove(dir_ / "ortsnamn.dta");  // the question beep at "&OK"
   Click("OkButton");
   EXPECT_EQ(beeps_, 1);
 }
+
 TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   Open(1);
   Find<QListWidget>("ListBox1")->setCurrentRow(10);  // " 1 medelsoldygn"
   Check("Spara")->setChecked(true);
   Click("OkButton");
-  ASSERT_TRUE(std::filesystem::exists(dir_ / "parametr.dta"));
   EXPECT_EQ(dir_.Read("parametr.dta"), ParameterFileBytes(state_));
   // A restart reads the file and shows that step selected.
   TObsState restarted;
@@ -319,14 +257,6 @@ TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   const auto selected = second.findChild<QListWidget*>("ListBox1")->selectedItems();
   ASSERT_EQ(selected.size(), 1);
   EXPECT_EQ(selected.front()->text(), " 1 medelsoldygn");
-
-  // Without "Spara" the file stays as it was.
-  const std::string saved = dir_.Read("parametr.dta");
-  Open(0);
-  Edit("Edit7")->setText("-3");
-  Click("OkButton");
-  EXPECT_EQ(state_.TimeZone, -3.0);
-  EXPECT_EQ(dir_.Read("parametr.dta"), saved);
 }
 
 TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
@@ -337,42 +267,26 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   Click("CancelButton");
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_EQ(ParameterFileBytes(state_), before);
-  ExpectNoFlags();
+  EXPECT_EQ(FlagsRaised(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
 
-  // "&Hjälp" names the page's topic to the callback and the signal; the dialog stays open.
+  // "&Hjälp" names the page's topic; the dialog stays open.
   std::vector<QString> called;
-  std::vector<QString> signalled;
   dialog_->SetHelpCallback([&](QString context) { called.push_back(context); });
-  QObject::connect(dialog_.get(), &TMultPageDlg::HelpRequested,
-                   [&](QString context) { signalled.push_back(context); });
   for (const int page : {0, 6}) {
     Open(page);
     Click("HelpButton");
     EXPECT_TRUE(dialog_->isVisible());
   }
-  const std::vector<QString> contexts = {"HVHELP.XAN_269", "HVHELP.XAN_291"};
-  EXPECT_EQ(called, contexts);
-  EXPECT_EQ(signalled, contexts);
+  EXPECT_EQ(called, (std::vector<QString>{"HVHELP.XAN_269", "HVHELP.XAN_291"}));
 }
 
-TEST_F(SettingsDialogTest, RenderEveryPage) {
-  state_.NewPlaceName = "Stockholm";
-  state_.PlaceName = "Stockholm                     ";
-  state_.ShowSunPlanets = 1;
-  state_.LabelPlanets = 1;
-  state_.CorrNutation = 1;
+TEST_F(SettingsDialogTest, RenderEveryPageAtOneSize) {
   const std::string before = ParameterFileBytes(state_);
-  QSize size;
-  for (int page = 0; page < 7; ++page) {
-    SCOPED_TRACE(page);
-    const QImage image = RenderSettingsDialog(state_, dir_.Path(), page);
-    ASSERT_FALSE(image.isNull());
-    if (page == 0) size = image.size();
-    EXPECT_EQ(image.size(), size);  // one fixed size for every page
-    // HIMLAVY_RENDER_DIR=folder keeps the pictures for a look.
-    const QString out = qEnvironmentVariable("HIMLAVY_RENDER_DIR");
-    if (!out.isEmpty()) image.save(out + QStringLiteral("/settings_page%1.png").arg(page));
+  const QSize size = RenderSettingsDialog(state_, dir_.Path(), 0).size();
+  EXPECT_FALSE(size.isEmpty());
+  for (int page = 1; page < 7; ++page) {
+    EXPECT_EQ(RenderSettingsDialog(state_, dir_.Path(), page).size(), size) << page;
   }
   EXPECT_EQ(ParameterFileBytes(state_), before);
 }
