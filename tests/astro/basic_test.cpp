@@ -1,6 +1,5 @@
-// Tests of the angle arithmetic and series helpers. Reference values come from the standard
-// library (std::numbers, std::atan2, std::asin, std::floor, ...) and from worked examples in
-// J. Meeus, Astronomical Algorithms, 2nd ed. (1998).
+// Tests of the angle arithmetic and series helpers against exact values and the worked examples
+// of J. Meeus, Astronomical Algorithms, 2nd ed. (1998).
 #include "astro/basic.h"
 
 #include <gtest/gtest.h>
@@ -8,64 +7,46 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDeg = kPi / 180.0;
 
 TEST(BasicTest, InverseTrigonometryEdgeCases) {
-  // y = 0 with x < 0 gives exactly -pi (std::atan2 gives +pi); both zero give 0.
+  const struct { double y, x, expected;
+  } cases[] = {{0, 0, 0},         {0, -1, -kPi},       {1, 0, kPiHalf},
+               {-1, 0, -kPiHalf}, {1, -1, 0.75 * kPi}, {-1, -1, -0.75 * kPi}};
+  for (const auto& c : cases) EXPECT_NEAR(Atan2(c.y, c.x), c.expected, 1e-15) << c.y << " " << c.x;
   EXPECT_EQ(Atan2(0.0, -1.0), -kPi);
-  EXPECT_EQ(Atan2(0.0, 0.0), 0.0);
-  for (double y : {1.0, -1.0, 0.3}) {
-    for (double x : {0.0, 1.0, -1.0, -0.2}) {
-      if (x != 0.0 || y != 0.0) {
-        EXPECT_NEAR(Atan2(y, x), std::atan2(y, x), 2e-15) << y << " " << x;
-      }
-    }
-  }
   EXPECT_TRUE(std::isnan(Atan2(std::numeric_limits<double>::quiet_NaN(), 1.0)));
   // Rounding excess beyond +-1 is read as +-1 rather than giving NaN.
   EXPECT_EQ(ArcSin(1.0 + 2e-16), kPiHalf);
   EXPECT_EQ(ArcSin(-1.0), -kPiHalf);
   EXPECT_EQ(ArcCos(-1.0 - 2e-16), kPi);
   EXPECT_EQ(ArcCos(1.0), 0.0);
-  EXPECT_NEAR(ArcSin(0.8660254037844386), std::asin(0.8660254037844386), 1e-13);
 }
 
 TEST(BasicTest, AngleReductionsAndFloor) {
-  const double twoPi = 2.0 * std::numbers::pi;
-  const double pi = std::numbers::pi;
-  const struct {
-    double a, mod2Pi, modPi;
-  } cases[] = {
-      {-0.1, twoPi - 0.1, -0.1},
-      {-7.0, 2 * twoPi - 7.0, -7.0 + twoPi},
-      {100.0, 100.0 - 15 * twoPi, 100.0 - 16 * twoPi},
-      {1.5 * pi, 1.5 * pi, -pi / 2},
-  };
+  const struct { double a, mod2Pi, modPi; } cases[] = {
+      {-0.1, kTwoPi - 0.1, -0.1}, {100.0, 100.0 - 15 * kTwoPi, 100.0 - 16 * kTwoPi},
+      {1.5 * kPi, 1.5 * kPi, -kPiHalf}, {-1.5 * kPi, kPiHalf, kPiHalf}};
   for (const auto& c : cases) {
     EXPECT_NEAR(Mod2Pi(c.a), c.mod2Pi, 1e-13) << c.a;
     EXPECT_NEAR(ModPi(c.a), c.modPi, 1e-13) << c.a;
   }
+  EXPECT_EQ(Mod2Pi(kTwoPi), 0.0);
   EXPECT_EQ(Mod2Pi(-kTwoPi), 0.0);
-  // Tiny negative angles whose sum with 2pi rounds to 2pi still land inside [0, 2pi).
+  // A tiny negative angle whose sum with 2pi rounds to 2pi still lands inside [0, 2pi).
   EXPECT_LT(Mod2Pi(-1e-20), kTwoPi);
-  EXPECT_GE(Mod2Pi(-1e-300), 0.0);
-  // Exactly +-pi stay as they are.
   EXPECT_EQ(ModPi(kPi), kPi);
   EXPECT_EQ(ModPi(-kPi), -kPi);
-  for (double x : {-2.5, -3.0, 2.7, -1e-300, -1e15 - 0.5, 1e300}) {
+  for (double x : {-2.5, -3.0, 2.7, -1e-300, -1e15 - 0.5})
     EXPECT_EQ(FloorReal(x), std::floor(x)) << x;
-  }
 }
 
 TEST(BasicTest, SinCosMultiples) {
   constexpr double kSentinel = 12345.0;
-  // n = 1 fills only the first entries; longer tables, in plain arrays, against direct
-  // evaluation, with the entry beyond n left untouched.
   std::array<double, 2> sinTab = {kSentinel, kSentinel};
   std::array<double, 2> cosTab = {kSentinel, kSentinel};
   SinCosMultiples(1, 0.3, sinTab, cosTab);
@@ -73,33 +54,25 @@ TEST(BasicTest, SinCosMultiples) {
   EXPECT_DOUBLE_EQ(cosTab[0], std::cos(0.3));
   EXPECT_EQ(sinTab[1], kSentinel);
   EXPECT_EQ(cosTab[1], kSentinel);
-  for (double x : {-2.9, 0.7}) {
-    double sines[13];
-    double cosines[13];
-    sines[12] = cosines[12] = kSentinel;
-    SinCosMultiples(12, x, sines, cosines);
-    for (int k = 1; k <= 12; ++k) {
-      EXPECT_NEAR(sines[k - 1], std::sin(k * x), 1e-14) << "x=" << x << " k=" << k;
-      EXPECT_NEAR(cosines[k - 1], std::cos(k * x), 1e-14) << "x=" << x << " k=" << k;
-    }
-    EXPECT_EQ(sines[12], kSentinel);
+  double sines[12];
+  double cosines[12];
+  SinCosMultiples(12, -2.9, sines, cosines);
+  for (int k = 1; k <= 12; ++k) {
+    EXPECT_NEAR(sines[k - 1], std::sin(k * -2.9), 1e-14) << k;
+    EXPECT_NEAR(cosines[k - 1], std::cos(k * -2.9), 1e-14) << k;
   }
 }
 
 TEST(BasicTest, PolarCartesianAndRotations) {
-  // Lon stays below 2pi when Y is a tiny negative fraction of X; a pole has Lat = -pi/2.
+  const TSpherical west = CartesianToPolar(TVector3{0.0, -1.0, 0.0});
+  EXPECT_NEAR(west.Lon, 1.5 * kPi, 1e-15);
+  EXPECT_EQ(west.Lat, 0.0);
+  EXPECT_EQ(west.R, 1.0);
+  const TSpherical pole = CartesianToPolar(TVector3{0.0, 0.0, 2.0});
+  EXPECT_EQ(pole.Lat, kPiHalf);
+  EXPECT_EQ(pole.R, 2.0);
   EXPECT_LT(CartesianToPolar(TVector3{1.0, -1e-17, 0.0}).Lon, kTwoPi);
-  EXPECT_EQ(CartesianToPolar(TVector3{0.0, 0.0, -0.5}).Lat, -kPiHalf);
-  // Round trips; Lat from ArcSin(Z / R) loses digits close to +-pi/2.
-  for (const TSpherical& p : {TSpherical{5.9, -1.5, 1e8}, TSpherical{1.0, 1.5707, 1.0}}) {
-    const TSpherical back = CartesianToPolar(PolarToCartesian(p));
-    EXPECT_NEAR(back.Lon, p.Lon, 1e-11) << p.Lon;
-    EXPECT_NEAR(back.Lat, p.Lat, 1e-11) << p.Lon;
-    EXPECT_NEAR(back.R, p.R, 1e-15 * p.R) << p.Lon;
-  }
-  // A quarter turn about z, written over its input: (1, 2, 3) -> (-2, 1, 3).
-  TVector3 u{1.0, 2.0, 3.0};
-  u = RotateAboutZ(u, 0.0, 1.0);
+  const TVector3 u = RotateAboutZ(TVector3{1.0, 2.0, 3.0}, 0.0, 1.0);
   EXPECT_EQ(u.X, -2.0);
   EXPECT_EQ(u.Y, 1.0);
   EXPECT_EQ(u.Z, 3.0);
@@ -114,6 +87,9 @@ TEST(BasicTest, PolarCartesianAndRotations) {
 }
 
 TEST(BasicTest, InterpolationAndPolynomialsFollowMeeusExamples) {
+  EXPECT_EQ(Interpolate3(1, 2, 4, 0), 2);
+  EXPECT_EQ(Interpolate3(1, 2, 4, 1), 4);
+  EXPECT_EQ(Interpolate3(1, 2, 4, -1), 1);
   // Example 3.a: the distance of Mars on 1992 November 7, 8, 9 at 0h TD; at November 8,
   // 4h21m (n = 0.18125) it is 0.876125 AU.
   EXPECT_NEAR(Interpolate3(0.884226, 0.877366, 0.870531, 0.18125), 0.876125, 5e-7);
@@ -124,9 +100,9 @@ TEST(BasicTest, InterpolationAndPolynomialsFollowMeeusExamples) {
               23 * 3600 + 26 * 60 + 27.407, 5e-4);
   // Example 47.a: the Moon's mean longitude at T = -0.077221081451 is 134.290182 deg after
   // reduction to 0..360 deg.
-  const double lMoon = Poly4(
-      {218.3164477, 481267.88123421, -0.0015786, 1.0 / 538841.0, -1.0 / 65194000.0},
-      -0.077221081451);
+  const double lMoon =
+      Poly4({218.3164477, 481267.88123421, -0.0015786, 1.0 / 538841.0, -1.0 / 65194000.0},
+            -0.077221081451);
   EXPECT_NEAR(lMoon - 360.0 * std::floor(lMoon / 360.0), 134.290182, 5e-7);
 }
 

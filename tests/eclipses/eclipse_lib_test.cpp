@@ -10,11 +10,10 @@
 //   (tools/tables/mp_*.tsv) that sums every term directly from cos and sin of its full
 //   argument (no recurrences, the scale factors of the lunar multiples as powers) and applies
 //   the book's obliquity, nutation and aberration formulas. That agreement is to 1e-8 degree;
-//   the series are also checked, to their own accuracy, against Meeus's printed Moon and an
-//   independent modern ephemeris (npm astronomy-engine 2.1.19, VSOP87 for the Sun).
-// * Solar eclipses: F. Espenak's NASA eclipse bulletins for greatest eclipse and the longest
-//   duration (1991 July 11: 22.0 N, 105.2 W, 6 min 53 s; 1999 August 11: 45.1 N, 24.3 E,
-//   2 min 23 s), with the time and place of greatest eclipse to 0.001 degree from
+//   the series are also checked, to their own accuracy, against Meeus's printed Moon and the
+//   complete VSOP87 for the Sun.
+// * Solar eclipses: F. Espenak's NASA eclipse bulletin for the longest duration of 1999
+//   August 11 (2 min 23 s), with the time and place of greatest eclipse to 0.001 degree from
 //   astronomy-engine 2.1.19 (SearchGlobalSolarEclipse).
 #include "eclipses/eclipse_lib.h"
 
@@ -44,43 +43,23 @@ TEquatorialDeg SeriesOf(TEclipseBody body, double t) {
 }
 
 TEST(EclipseVectorsTest, DegreeUtilities) {
-  const struct {
-    double x, y, expected;
-  } angles[] = {
-      {0.0, 0.0, 0.0},      {1.0, 1.0, 45.0},    {-1.0, 1.0, 135.0},         {-1.0, 0.0, 180.0},
-      {-1.0, -0.0, 180.0},  {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0},
-  };
+  const struct { double x, y, expected; } angles[] = {
+      {0.0, 0.0, 0.0}, {-1.0, -0.0, 180.0}, {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0}};
   for (const auto& c : angles) EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12) << c.x << c.y;
-
   // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
   EXPECT_NEAR(DmsToDeg(0, 0, -30.0), -30.0 / 3600.0, 1e-15);
+  EXPECT_NEAR(DmsToDeg(0, 30, 0.0), 0.5, 1e-15);
   EXPECT_NEAR(DmsToDeg(0, -30, 0.0), -0.5, 1e-15);
   EXPECT_NEAR(DmsToDeg(12, -15, 0.0), -12.25, 1e-15);
-  EXPECT_NEAR(DmsToDeg(-23, 26, 21.448), -(23.0 + 26.0 / 60.0 + 21.448 / 3600.0), 1e-15);
-
-  const double h = std::sqrt(0.5);
-  const struct {
-    double r, theta, phi;  // as PolarDeg returns them
-    TVector3 v;
-  } points[] = {
-      {1.0, 0.0, 270.0, {0.0, -1.0, 0.0}},  // longitude made positive
-      {1.0, -90.0, 0.0, {0.0, 0.0, -1.0}},
-      {2.0, -30.0, 315.0, {std::sqrt(3.0) * h, -std::sqrt(3.0) * h, -1.0}},
-  };
-  for (const auto& c : points) {
-    const TVector3 v = CartDeg(c.r, c.theta, c.phi);
-    EXPECT_NEAR(v.X, c.v.X, 1e-15) << c.phi;
-    EXPECT_NEAR(v.Y, c.v.Y, 1e-15) << c.phi;
-    EXPECT_NEAR(v.Z, c.v.Z, 1e-15) << c.phi;
-    const TPolarDeg p = PolarDeg(c.v);
-    EXPECT_NEAR(p.R, c.r, 1e-15) << c.phi;
-    EXPECT_NEAR(p.Theta, c.theta, 1e-12) << c.phi;
-    EXPECT_NEAR(p.Phi, c.phi, 1e-12) << c.phi;
-  }
+  // r = 2, theta = -30, phi = 315 (PolarDeg makes the longitude positive).
+  const TVector3 v{std::sqrt(1.5), -std::sqrt(1.5), -1.0};
+  EXPECT_LT(Norm(Add(CartDeg(2.0, -30.0, 315.0), Scale(v, -1.0))), 1e-15);
+  const TPolarDeg p = PolarDeg(v);
+  EXPECT_NEAR(p.R, 2.0, 1e-15);
+  EXPECT_NEAR(p.Theta, -30.0, 1e-12);
+  EXPECT_NEAR(p.Phi, 315.0, 1e-12);
   const TPolarDeg origin = PolarDeg(TVector3{});
-  EXPECT_EQ(origin.R, 0.0);
-  EXPECT_EQ(origin.Theta, 0.0);
-  EXPECT_EQ(origin.Phi, 0.0);
+  EXPECT_TRUE(origin.R == 0.0 && origin.Theta == 0.0 && origin.Phi == 0.0);
 }
 
 TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
@@ -88,9 +67,8 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
   // eps = 23.4392911 (J2000.0) gives lambda = 113.215630, beta = +6.684170.
   TVector3 v = CartDeg(1.0, 28.026183, 116.328942);
   EquToEclVec(0.0, v);
-  const TPolarDeg ecl = PolarDeg(v);
-  EXPECT_NEAR(ecl.Phi, 113.215630, 5e-7);
-  EXPECT_NEAR(ecl.Theta, 6.684170, 5e-7);
+  EXPECT_NEAR(PolarDeg(v).Phi, 113.215630, 5e-7);
+  EXPECT_NEAR(PolarDeg(v).Theta, 6.684170, 5e-7);
   EclToEquVec(0.0, v);
   EXPECT_NEAR(PolarDeg(v).Phi, 116.328942, 1e-12);
 
@@ -101,14 +79,10 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
   const double t2 = Centuries(1643074.5);
   TVector3 w = CartDeg(1.0, 1.76549, 149.48194);
   ApplyMatrix(PrecessionMatrixEcl(0.0, t2), w);
-  const TPolarDeg p = PolarDeg(w);
-  EXPECT_NEAR(p.Phi, 118.70416775, 2e-7);
-  EXPECT_NEAR(p.Theta, 1.61533201, 2e-7);
+  EXPECT_NEAR(PolarDeg(w).Phi, 118.70416775, 2e-7);
+  EXPECT_NEAR(PolarDeg(w).Theta, 1.61533201, 2e-7);
   ApplyMatrix(PrecessionMatrixEcl(t2, 0.0), w);
-  const TPolarDeg back = PolarDeg(w);
-  EXPECT_NEAR(back.Phi, 149.48194, 0.01 * kArcSecDeg);
-  EXPECT_NEAR(back.Theta, 1.76549, 0.01 * kArcSecDeg);
-  EXPECT_NEAR(back.R, 1.0, 1e-14);
+  EXPECT_LT(AngleArcSec(w, CartDeg(1.0, 1.76549, 149.48194)), 0.01);
 
   // AA1 example 21.a: 1987 April 10, 0h TD: Dpsi = -3.788", Deps = +9.443". The low-precision
   // series omits terms below 0.1", so the nutated vector must agree with the exact rotation by
@@ -117,74 +91,41 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
   const double eps = 0.4090928 - 2.2696e-4 * t;  // radians, as the routine takes it
   const double dPsi = Rad(-3.788 * kArcSecDeg);
   const double e2 = eps + Rad(9.443 * kArcSecDeg);
-  for (const TVector3& start : {TVector3{1.0, 0.0, 0.0}, TVector3{0.0, 0.0, 1.0},
-                                CartDeg(1.0, 28.0, 116.3), CartDeg(1.0, -60.0, 300.0)}) {
+  for (const TVector3& start : {TVector3{0.0, 0.0, 1.0}, CartDeg(1.0, -60.0, 300.0)}) {
     TVector3 nutated = start;
     NutateEquVec(t, nutated);
-    const double y1 = std::cos(eps) * start.Y + std::sin(eps) * start.Z;
-    const double z1 = -std::sin(eps) * start.Y + std::cos(eps) * start.Z;
-    const double x2 = std::cos(dPsi) * start.X - std::sin(dPsi) * y1;
-    const double y2 = std::sin(dPsi) * start.X + std::cos(dPsi) * y1;
-    const TVector3 exact{x2, std::cos(e2) * y2 - std::sin(e2) * z1,
-                         std::sin(e2) * y2 + std::cos(e2) * z1};
-    EXPECT_LT(AngleArcSec(nutated, exact), 0.1) << start.X << " " << start.Y;
-    EXPECT_GT(AngleArcSec(nutated, start), 2.0) << start.X << " " << start.Y;
+    const TVector3 ecliptic = RotateAboutX(start, std::cos(eps), -std::sin(eps));
+    const TVector3 exact = RotateAboutX(RotateAboutZ(ecliptic, std::cos(dPsi), std::sin(dPsi)),
+                                        std::cos(e2), std::sin(e2));
+    EXPECT_LT(AngleArcSec(nutated, exact), 0.1) << start.Z;
+    EXPECT_GT(AngleArcSec(nutated, start), 2.0) << start.Z;
   }
 }
 
-// Independent Python evaluation of the published series (see the head of this file): t in
-// Julian centuries TT, the ecliptic L, B, R and the equatorial Ra, Dec, R.
-struct SeriesCase {
-  double t, l, b, r, ra, dec, rEqu;
-  const char* label;
-};
-constexpr SeriesCase kSunCases[] = {
-    {-0.072183436002737855, 199.9070448076, 0.0001816513, 0.997609460972, 198.3778829396,
-     -7.7837388601, 0.997611101303, "1992 Oct 13.0 TT"},
-    {-0.0039161913453497395, 138.3582249547, 0.0000964354, 1.013579820797, 140.7843508568,
-     15.3277775495, 1.013580783077, "1999 Aug 11 11:04 TT"},
-    {0.0021492128678986997, 359.6948662039, 0.0000640399, 0.995871572692, 359.7110187112,
-     -0.1252115693, 0.995869962503, "2000 Mar 20.0 TT"},
-    {-1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014, -23.1008563562,
-     0.983267645952, "1899 Dec 31.5 TT"},
-    {0.99998631074606437, 280.6076048445, 0.0000550592, 0.983357039319, 281.5307778411,
-     -23.0053868859, 0.983357122475, "2099 Dec 31.5 TT"},
-};
-constexpr SeriesCase kMoonCases[] = {
-    {-0.072183436002737855, 34.2913363505, 3.8249879590, 61.673286784, 30.6919972102, 16.5496281734,
-     61.673286966, "1992 Oct 13.0 TT"},
-    {-0.0039161913453497395, 138.3028021766, 0.4920413557, 58.528882543, 140.8925967309,
-     15.8111250246, 58.528882645, "1999 Aug 11 11:04 TT"},
-    {0.0021492128678986997, 177.1902243454, 4.1684849586, 59.405577553, 179.0793161701,
-     4.9431220633, 59.405577708, "2000 Mar 20.0 TT"},
-    {-1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130, -22.9067431256, 58.086560092,
-     "1899 Dec 31.5 TT"},
-    {0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726, 159.5083501901, 9.8029525379,
-     58.277764741, "2099 Dec 31.5 TT"},
-};
-
+// Independent Python evaluation of the published series (see the head of this file) at the
+// ends of 1900-2100: t in Julian centuries TT, the ecliptic L, B, R and the equatorial Ra, Dec,
+// R; L and B within 1e-8 degree (B of the Sun 1e-9), R within 1e-11 (Sun, AU) or 1e-8 (Moon,
+// Earth radii).
 TEST(SunMoonSeriesTest, SeriesMatchThePublishedSeries) {
-  for (const SeriesCase& c : kSunCases) {
-    SCOPED_TRACE(c.label);
-    const TEclipticDeg ecl = SunSeries(c.t);
+  const struct { TEclipseBody body; double t, l, b, r, ra, dec, rEqu, bTol, rTol; } cases[] = {
+      {TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014,
+       -23.1008563562, 0.983267645952, 1e-9, 1e-11},
+      {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592, 0.983357039319,
+       281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
+      {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130,
+       -22.9067431256, 58.086560092, 1e-8, 1e-8},
+      {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726,
+       159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.t);
+    const TEclipticDeg ecl = c.body == TEclipseBody::Sun ? SunSeries(c.t) : MoonSeries(c.t);
     EXPECT_NEAR(ecl.L, c.l, 1e-8);
-    EXPECT_NEAR(ecl.B, c.b, 1e-9);
-    EXPECT_NEAR(ecl.R, c.r, 1e-11);
-    const TEquatorialDeg equ = SunEquatorial(c.t);
+    EXPECT_NEAR(ecl.B, c.b, c.bTol);
+    EXPECT_NEAR(ecl.R, c.r, c.rTol);
+    const TEquatorialDeg equ = SeriesOf(c.body, c.t);
     EXPECT_NEAR(equ.Ra, c.ra, 1e-8);
     EXPECT_NEAR(equ.Dec, c.dec, 1e-8);
-    EXPECT_NEAR(equ.R, c.rEqu, 1e-11);
-  }
-  for (const SeriesCase& c : kMoonCases) {
-    SCOPED_TRACE(c.label);
-    const TEclipticDeg ecl = MoonSeries(c.t);
-    EXPECT_NEAR(ecl.L, c.l, 1e-8);
-    EXPECT_NEAR(ecl.B, c.b, 1e-8);
-    EXPECT_NEAR(ecl.R, c.r, 1e-8);
-    const TEquatorialDeg equ = MoonEquatorial(c.t);
-    EXPECT_NEAR(equ.Ra, c.ra, 1e-8);
-    EXPECT_NEAR(equ.Dec, c.dec, 1e-8);
-    EXPECT_NEAR(equ.R, c.rEqu, 1e-8);
+    EXPECT_NEAR(equ.R, c.rEqu, c.rTol);
   }
 }
 
@@ -197,7 +138,6 @@ TEST(SunMoonSeriesTest, SeriesAgreeWithOtherTheoriesToTheirAccuracy) {
   EXPECT_NEAR(AngleDiff(moon.L, 133.162655), 0.0, 10.0 * kArcSecDeg);
   EXPECT_NEAR(moon.B, -3.229126, 4.0 * kArcSecDeg);
   EXPECT_NEAR(moon.R * 6378.14, 368409.7, 20.0);
-
   // The geometric Sun at 1992 Oct 13.0 TD (the date of AA1 example 24.b = AA2 25.b) from the
   // complete VSOP87D series of the Earth (tools/tables/vsop87d_earth.tsv) evaluated in
   // Python: lambda = 199.9072972, beta = +0.0002066, R = 0.99760852 AU (Meeus's abridged
@@ -206,21 +146,6 @@ TEST(SunMoonSeriesTest, SeriesAgreeWithOtherTheoriesToTheirAccuracy) {
   EXPECT_NEAR(AngleDiff(sunEcl.L, 199.9072972), 0.0, 1.5 * kArcSecDeg);
   EXPECT_NEAR(sunEcl.B, 0.0002066, 0.2 * kArcSecDeg);
   EXPECT_NEAR(sunEcl.R, 0.99760852, 2e-6);
-
-  // The Sun, apparent right ascension and declination of date from astronomy-engine 2.1.19
-  // (VSOP87, IAU 2000B nutation) at 1992 Oct 13.0 TT and 1999 Aug 11 11:04 TT: within the
-  // 1" to 2" of the book's series, its aberration and its low-precision nutation.
-  const struct {
-    double jd, ra, dec;
-  } suns[] = {
-      {2448908.5, 198.3780614, -7.7840312},
-      {2451401.5 + 11.0 / 24.0 + 4.0 / 1440.0, 140.7840905, 15.3277396},
-  };
-  for (const auto& s : suns) {
-    const TEquatorialDeg sun = SunEquatorial(Centuries(s.jd));
-    EXPECT_NEAR(AngleDiff(sun.Ra, s.ra) * std::cos(Rad(s.dec)), 0.0, 2.0 * kArcSecDeg) << s.jd;
-    EXPECT_NEAR(sun.Dec, s.dec, 2.0 * kArcSecDeg) << s.jd;
-  }
 }
 
 // The Chebyshev nodes of a fit of degree n over [ta, tb].
@@ -229,21 +154,20 @@ double Node(double ta, double tb, int n, int k) {
 }
 
 TEST(ChebTest, ChebEvalOfKnownCoefficients) {
-  // f = c0/2 + c1 T1(tau) + c2 T2(tau) + c3 T3(tau), T2 = 2 tau^2 - 1, T3 = 4 tau^3 - 3 tau.
+  // f = c0/2 + c1 T1(tau) + c2 T2(tau) + c3 T3(tau), T2 = 2 tau^2 - 1, T3 = 4 tau^3 - 3 tau,
+  // tau = (2t - 24) / 4; the coefficient beyond M is not used.
   TChebPoly f;
   f.M = 3;
   f.A = 10.0;
-  f.B = 14.0;  // tau = (2t - 24) / 4
-  f.C = {2.0, 3.0, 4.0, -1.0, 1000.0};  // beyond M: not used
-  for (double t : {10.0, 12.0, 13.5, 14.0, 16.0 /* extrapolated */, 7.0}) {
+  f.B = 14.0;
+  f.C = {2.0, 3.0, 4.0, -1.0, 1000.0};
+  for (double t : {10.0, 13.5, 14.0, 16.0 /* extrapolated */}) {
     const double tau = (2.0 * t - 24.0) / 4.0;
     EXPECT_NEAR(ChebEval(f, t),
-                1.0 + 3.0 * tau + 4.0 * (2.0 * tau * tau - 1.0) - (4.0 * tau * tau * tau - 3.0 * tau),
+                1.0 + 3.0 * tau + 4.0 * (2.0 * tau * tau - 1.0) - (4.0 * tau * tau - 3.0) * tau,
                 1e-12)
         << t;
   }
-  f.M = 0;
-  EXPECT_DOUBLE_EQ(ChebEval(f, 11.0), 1.0);
 }
 
 TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
@@ -251,19 +175,12 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
   // 14 hours (1999 August 11, 04:00 to 18:00 TT), and degree 13, the largest allowed.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-  } cases[] = {{TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
+  const struct { TEclipseBody body; int n; } cases[] = {
+      {TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.body == TEclipseBody::Sun ? "Sun" : "Moon") << c.n);
-    testing::internal::CaptureStderr();
+    SCOPED_TRACE(c.n);
     const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_TRUE(fit.has_value());
-    EXPECT_EQ(fit->R.M, c.n);
-    EXPECT_EQ(fit->Dec.A, ta);
-    EXPECT_EQ(fit->Ra.B, tb);
     for (int k = 1; k <= c.n + 1; ++k) {
       const double t = Node(ta, tb, c.n, k);
       const TEquatorialDeg s = SeriesOf(c.body, t);
@@ -283,37 +200,24 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
 TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
   // The Sun passes 0 h at the March equinox, 2000 March 20 07:35 UT; the Moon passes it on
   // 2000 January 11 about 15:30 TT. The fit continues below 0 before the passage.
-  const struct {
-    TEclipseBody body;
-    int n;
-    double mjdA;
-  } cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
+  const struct { TEclipseBody body; int n; double mjdA; } cases[] = {
+      {TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.mjdA);
     const double ta = CenturiesFromMjd(c.mjdA);
     const double tb = CenturiesFromMjd(c.mjdA + 14.0 / 24.0);
     const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
     ASSERT_TRUE(fit.has_value());
-    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(c.body, ta).Ra - 360.0, 1e-6);
-    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(c.body, tb).Ra, 1e-6);
-    for (int k = 1; k <= c.n + 1; ++k) {
-      const double t = Node(ta, tb, c.n, k);
-      EXPECT_NEAR(AngleDiff(ChebEval(fit->Ra, t), SeriesOf(c.body, t).Ra), 0.0, 1e-9) << k;
-    }
+    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(c.body, ta).Ra - 360.0, 1e-6) << c.mjdA;
+    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(c.body, tb).Ra, 1e-6) << c.mjdA;
   }
 }
 
 TEST(ChebTest, ChebFitRefusesDegreesAbove13) {
   const double ta = CenturiesFromMjd(51401.0);
   const double tb = CenturiesFromMjd(51401.0 + 14.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-    const char* message;
-  } cases[] = {
+  const struct { TEclipseBody body; int n; const char* message; } cases[] = {
       {TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
-      {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"},
-  };
+      {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
   for (const auto& c : cases) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(ChebFit(c.body, ta, tb, c.n).has_value()) << c.n;
@@ -326,18 +230,13 @@ TEST(ShadowTest, PhasesFromTheGeometry) {
   // declination. The axis's distance r0 from the centre (from |m x e|, in the frame stretched
   // by 1/0.996633 in z) and the limits 1 + |D|/2 and the penumbra were computed
   // independently; each case lies well inside its range.
-  const struct {
-    double moonR, moonDec;
-    TShadowPhase phase;
-    const char* what;
-  } cases[] = {
+  const struct { double moonR, moonDec; TShadowPhase phase; const char* what; } cases[] = {
       {57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
       {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
       {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
       {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
       {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
-      {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"},
-  };
+      {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const TShadow s = ShadowIntersect(0.0, c.moonDec, c.moonR, 0.0, 0.0, 23455.0);
@@ -345,9 +244,8 @@ TEST(ShadowTest, PhasesFromTheGeometry) {
     EXPECT_NEAR(s.Axis.X, -1.0, 1e-6);
     if (c.phase >= TShadowPhase::Annular) {
       // On the surface of the flattened Earth, on the side facing the Moon.
-      const double surface = s.Point.X * s.Point.X + s.Point.Y * s.Point.Y +
-                             s.Point.Z * s.Point.Z / (kEarthPolarRatio * kEarthPolarRatio);
-      EXPECT_NEAR(surface, 1.0, 1e-12);
+      const double z = s.Point.Z / kEarthPolarRatio;
+      EXPECT_NEAR(s.Point.X * s.Point.X + s.Point.Y * s.Point.Y + z * z, 1.0, 1e-12);
       EXPECT_GT(s.Point.X, 0.0);
     }
   }
@@ -359,83 +257,46 @@ TEST(ShadowTest, UmbraOfDiameterExactlyZeroIsTotal) {
   // 217.705 * 59.25 / 23667.92889908257 - 0.545 is exactly 0 in double arithmetic (found by a
   // search over neighbouring doubles in Python); one unit in the last place nearer, the
   // antumbra (D > 0) reaches the Earth, one farther, the umbra (D < 0).
-  const TShadow exact = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.17889908257);
-  ASSERT_EQ(exact.D, 0.0);
-  EXPECT_EQ(exact.Phase, TShadowPhase::Total);
-  EXPECT_EQ(exact.Point.X, 1.0);
-  EXPECT_EQ(exact.Point.Y, 0.0);
-  EXPECT_EQ(exact.Point.Z, 0.0);
-  const TShadow nearer = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.178899082566);
-  EXPECT_GT(nearer.D, 0.0);
-  EXPECT_EQ(nearer.Phase, TShadowPhase::Annular);
-  const TShadow farther = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, 23728.178899082573);
-  EXPECT_LT(farther.D, 0.0);
-  EXPECT_EQ(farther.Phase, TShadowPhase::Total);
-}
-
-struct EclipseFits {
-  TChebFit Moon;
-  TChebFit Sun;
-};
-
-// The fits of the eclipse search over 14 hours from mjdA (TT).
-EclipseFits FitsFrom(double mjdA) {
-  const double ta = CenturiesFromMjd(mjdA);
-  const double tb = CenturiesFromMjd(mjdA + 14.0 / 24.0);
-  return EclipseFits{*ChebFit(TEclipseBody::Moon, ta, tb, 8),
-                     *ChebFit(TEclipseBody::Sun, ta, tb, 3)};
-}
-
-TEST(CentralLineTest, GreatestEclipseOfRealTotalEclipses) {
-  const struct {
-    const char* what;
-    double fitStartMjd;           // TT
-    double mjdUt;                 // greatest eclipse (astronomy-engine)
-    double deltaT;                // seconds
-    double lat, lonEast;          // astronomy-engine, geodetic degrees
-    double nasaLat, nasaLonEast;  // NASA bulletin, 0.1 degree
-    double nasaDurationMin;
-  } cases[] = {
-      {"1999 Aug 11", 51401.0 + 4.0 / 24.0, 51401.0 + (11.0 + 3.0 / 60.0 + 1.856 / 3600.0) / 24.0,
-       63.7, 45.08866, 24.31837, 45.1, 24.3, 2.0 + 23.0 / 60.0},
-      {"1991 Jul 11", 48448.0 + 12.0 / 24.0, 48448.0 + (19.0 + 6.0 / 60.0 + 0.684 / 3600.0) / 24.0,
-       57.9, 22.00191, -105.20548, 22.0, -105.2, 6.0 + 53.0 / 60.0},
-  };
+  const struct { double sunR; int sign; TShadowPhase phase; } cases[] = {
+      {23728.17889908257, 0, TShadowPhase::Total},
+      {23728.178899082566, 1, TShadowPhase::Annular},
+      {23728.178899082573, -1, TShadowPhase::Total}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const EclipseFits fits = FitsFrom(c.fitStartMjd);
-    const TCentralLine line = CentralLine(fits.Moon, fits.Sun, c.deltaT, CenturiesFromMjd(c.mjdUt));
-    EXPECT_EQ(line.Phase, TShadowPhase::Total);
-    // Lambda is west longitude. 1" in the Moon's place moves the shadow about 2 km; the
-    // book's series is good to about 1" and the shadow takes the Moon without its light time
-    // (1.3 s, about 1 km along the track): 3 km, or 0.03 degree in latitude and 0.04 degree
-    // in longitude at 45 degrees north.
-    EXPECT_NEAR(line.Phi, c.lat, 0.03);
-    EXPECT_NEAR(-line.Lambda, c.lonEast, 0.04);
-    EXPECT_NEAR(line.Phi, c.nasaLat, 0.06);
-    EXPECT_NEAR(-line.Lambda, c.nasaLonEast, 0.06);
-    // The book takes the Moon's diameter as 0.545 Earth radii (k = 0.2725); the NASA
-    // durations of totality use the smaller k = 0.272281, which narrows the umbra by about
-    // 0.0004 Earth radii and shortens totality by 3 to 5 s in these two eclipses.
-    EXPECT_GT(line.Duration, c.nasaDurationMin);
-    EXPECT_NEAR(line.Duration, c.nasaDurationMin, 0.1);
+    const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, c.sunR);
+    EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), c.sign) << c.sunR;
+    EXPECT_EQ(s.Phase, c.phase) << c.sunR;
   }
+}
 
-  // 1999 August 11: the penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT;
-  // before and after the central phase everything but the phase is 0.
-  const EclipseFits fits = FitsFrom(51401.0 + 4.0 / 24.0);
-  const struct {
-    double hourUt;
-    TShadowPhase phase;
-  } outside[] = {{6.0, TShadowPhase::None}, {9.0, TShadowPhase::Partial},
-                 {13.5, TShadowPhase::Partial}, {16.0, TShadowPhase::None}};
+TEST(CentralLineTest, GreatestEclipseOf1999August11) {
+  // Greatest eclipse at 11:03:01.856 UT (Delta T 63.7 s) at 45.08866 N, 24.31837 E
+  // (astronomy-engine); NASA: totality 2 min 23 s. Lambda is west longitude. 1" in the
+  // Moon's place moves the shadow about 2 km; the book's series is good to about 1" and the
+  // shadow takes the Moon without its light time (1.3 s, about 1 km along the track): 3 km,
+  // or 0.03 degree in latitude and 0.04 degree in longitude at 45 degrees north. The book
+  // takes the Moon's diameter as 0.545 Earth radii (k = 0.2725); the NASA durations of
+  // totality use the smaller k = 0.272281, which narrows the umbra by about 0.0004 Earth radii
+  // and shortens totality by 3 to 5 s.
+  const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
+  const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
+  const TChebFit moon = *ChebFit(TEclipseBody::Moon, ta, tb, 8);
+  const TChebFit sun = *ChebFit(TEclipseBody::Sun, ta, tb, 3);
+  const TCentralLine line = CentralLine(
+      moon, sun, 63.7, CenturiesFromMjd(51401.0 + (11.0 + 3.0 / 60.0 + 1.856 / 3600.0) / 24.0));
+  EXPECT_EQ(line.Phase, TShadowPhase::Total);
+  EXPECT_NEAR(line.Phi, 45.08866, 0.03);
+  EXPECT_NEAR(-line.Lambda, 24.31837, 0.04);
+  EXPECT_GT(line.Duration, 2.0 + 23.0 / 60.0);
+  EXPECT_NEAR(line.Duration, 2.0 + 23.0 / 60.0, 0.1);
+  // The penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT; before and after the
+  // central phase everything but the phase is 0.
+  const struct { double hourUt; TShadowPhase phase; } outside[] = {{6.0, TShadowPhase::None},
+      {9.0, TShadowPhase::Partial}, {13.5, TShadowPhase::Partial}, {16.0, TShadowPhase::None}};
   for (const auto& c : outside) {
-    const TCentralLine line =
-        CentralLine(fits.Moon, fits.Sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));
-    EXPECT_EQ(line.Phase, c.phase) << c.hourUt;
-    EXPECT_EQ(line.Lambda, 0.0) << c.hourUt;
-    EXPECT_EQ(line.Phi, 0.0) << c.hourUt;
-    EXPECT_EQ(line.Duration, 0.0) << c.hourUt;
+    const TCentralLine l =
+        CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));
+    EXPECT_EQ(l.Phase, c.phase) << c.hourUt;
+    EXPECT_TRUE(l.Lambda == 0.0 && l.Phi == 0.0 && l.Duration == 0.0) << c.hourUt;
   }
 }
 
