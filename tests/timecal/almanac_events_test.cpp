@@ -100,7 +100,8 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   // The partial lunar eclipse of 2009 December 31 (NASA: greatest 19:23 UT) and its full moon at
   // 19:13 UT: in zone 0 the last events of 2009; in zone +5 they fall 13 and 23 minutes after local
   // midnight and open 2010.
-  const auto lunar2009 = OfType(CollectYearEvents(2009, 0.0, 0), TEventType::LunarEclipse);
+  const std::vector<TAlmanacEvent> in2009 = CollectYearEvents(2009, 0.0, 0);
+  const auto lunar2009 = OfType(in2009, TEventType::LunarEclipse);
   EXPECT_NEAR(lunar2009.back()->LocalJD, At(2009, 12, 31, 19 + 23 / 60.0), 5 * kMinute);
   const std::vector<TAlmanacEvent> zone5 = CollectYearEvents(2010, 5.0, 0);
   ASSERT_GE(zone5.size(), 2u);
