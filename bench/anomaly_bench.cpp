@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/anomaly.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "bench_support.h"
 
 namespace {

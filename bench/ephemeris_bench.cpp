@@ -10,7 +10,7 @@
 #include <string>
 
 #include "astro/apparent.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/positions.h"
 #include "bench_support.h"
 

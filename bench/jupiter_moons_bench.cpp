@@ -5,7 +5,7 @@
 // the part that the lazy state saves.
 #include <benchmark/benchmark.h>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/jupiter_moons.h"
 
 namespace {

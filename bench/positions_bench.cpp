@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/positions.h"
 #include "bench_support.h"
 

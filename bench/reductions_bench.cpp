@@ -6,7 +6,7 @@
 #include <array>
 #include <cstddef>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/reductions.h"
 #include "bench_support.h"
 

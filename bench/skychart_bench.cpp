@@ -18,7 +18,7 @@
 #include <filesystem>
 
 #include "bench_support.h"
-#include "catalogs/zone_selection.h"
+#include "skychart/zone_selection.h"
 #include "skychart/chart_projection.h"
 
 namespace himlavy {

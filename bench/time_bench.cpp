@@ -1,8 +1,8 @@
 // Per-call cost of the calendar, delta T and angle-text routines that every window calls.
 #include <benchmark/benchmark.h>
 
-#include "timecal/formatting.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "catalogs/catalog_records.h"
 #include "fuzz_support.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace himlavy;

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 #include "skychart/constellation_files.h"
 
 namespace himlavy {

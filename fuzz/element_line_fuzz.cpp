@@ -12,7 +12,7 @@
 
 #include "catalogs/element_files.h"
 #include "fuzz_support.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 namespace {

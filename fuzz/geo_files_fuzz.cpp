@@ -13,8 +13,8 @@
 
 #include "earth/geo_files.h"
 #include "fuzz_support.h"
-#include "shell/place_lookup.h"
-#include "shell/textfile.h"
+#include "base/place_lookup.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 namespace {

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "shell/parameter_file.h"
-#include "shell/textfile.h"
+#include "base/parameter_file.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 namespace {

@@ -7,7 +7,7 @@
 #include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
-#include "shell/main_frame.h"
+#include "frame/main_frame.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"
 
@@ -30,13 +30,13 @@ int main(int argc, char* argv[]) {
 
   // The forms, in order: main frame, about box, settings dialog, exit confirmation.
   TObsState state;
-  THimlavy2 frame(state, workDir);
-  auto* aboutBox = new TAboutBox(&frame);
+  TMainFrame frame(state, workDir);
+  auto* aboutBox = new TAboutDialog(&frame);
   frame.SetAboutBox(aboutBox);
-  auto* settings = new TMultPageDlg(state, workDir, &frame);
+  auto* settings = new TSettingsDialog(state, workDir, &frame);
   settings->SetHelpCallback([](const QString& context) { HelpJump(context); });
   frame.SetSettingsDialog(settings);
-  auto* exitDialog = new TBtnRightDlg(&frame);
+  auto* exitDialog = new TExitDialog(&frame);
   frame.SetExitDialog(exitDialog);
   // Showing the frame loads the parameters and creates the sky chart, which comes last and
   // releases the splash screen.

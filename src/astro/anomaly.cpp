@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "astro/basic.h"
-#include "timecal/timescales.h"
+#include "base/basic.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -4,7 +4,7 @@
 
 #include "astro/positions.h"
 #include "astro/reductions.h"
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 
@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kEarthOfDate = 3;
 constexpr int kEarthJ2000 = 0;
-constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;  // horizontal parallax at 1 AU
 constexpr double kRefractionFloor = -0.6 * kDegToRad;
 
@@ -45,20 +44,19 @@ std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>
   }
   std::vector<TApparentPlace> places;
   const TMomentTerms m = MomentTerms(jdTT, jdUT, site, c);
-  PlanetDataOpen(dataDir);
-  bool ok = PlanetDataLoad(kEarthOfDate);
-  if (ok && needEarthJ2000) ok = PlanetDataLoad(kEarthJ2000);
+  TPlanetDataSession planetData(dataDir);
+  bool ok = planetData.Load(kEarthOfDate);
+  if (ok && needEarthJ2000) ok = planetData.Load(kEarthJ2000);
   std::array<bool, 9> loaded{};
   for (const int body : bodies) {
     if (ok && body >= 1 && body <= 8 && body != kEarthOfDate && !loaded[body]) {
-      ok = PlanetDataLoad(body);
+      ok = planetData.Load(body);
       loaded[body] = true;
     }
   }
   if (ok || !needPlanets) {
     for (const int body : bodies) places.push_back(ApparentPlace(body, m, c));
   }
-  PlanetDataClose();
   if (!ok && needPlanets) return std::nullopt;
   return places;
 }

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -21,7 +21,7 @@
 
 #include <array>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

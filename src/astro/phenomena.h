@@ -15,7 +15,7 @@
 // Planet rows (the tables' order): 1 Mercury, 2 Venus, 3 Mars ... 7 Neptune.
 #pragma once
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "astro/anomaly.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/reductions.h"
-#include "shell/textfile.h"
-#include "timecal/timescales.h"
+#include "base/textfile.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 
@@ -390,7 +390,6 @@ double CoordinateSum(const TPlanetIndexEntry& entry, int coordinate, double tau)
 
 // The Earth's figure (Meeus 1991, chapter 10; IAU 1976).
 constexpr double kEarthAxisRatio = 0.9966471868221031;  // b/a
-constexpr double kEarthEquatorialRadius = 6378140.0;    // metres
 
 // Rotation from the J2000.0 ecliptic of VSOP87 to the FK5 equator (Meeus 1991, chapter 25).
 constexpr double kFk5XY = 0.00000044036;
@@ -548,7 +547,7 @@ TVector3 SunRectangular(int Planet, double Eps, double T) {
 
 TObserverGeocentric ObserverGeocentric(double Height, double Phi) {
   const double u = std::atan(kEarthAxisRatio * std::tan(Phi));
-  const double h = Height / kEarthEquatorialRadius;
+  const double h = Height / kEarthRadiusM;
   TObserverGeocentric result;
   result.RhoSinPhi = kEarthAxisRatio * std::sin(u) + h * std::sin(Phi);
   result.RhoCosPhi = std::cos(u) + h * std::cos(Phi);

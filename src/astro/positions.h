@@ -36,7 +36,8 @@
 
 #include <filesystem>
 
-#include "astro/basic.h"
+#include "astro/constants.h"
+#include "base/basic.h"
 
 namespace himlavy {
 
@@ -46,10 +47,6 @@ inline constexpr int kPlanetTermSlots = 2637;
 // The planet number of Pluto, computed analytically.
 inline constexpr int kPlutoPlanet = 9;
 
-// The light time for one astronomical unit, Julian centuries (0.0057755183 day / 36525; Meeus
-// 1991, chapter 32), and kilometres per astronomical unit.
-inline constexpr double kLightTimePerAu = 0.0057755183 / 36525.0;
-inline constexpr double kKmPerAu = 149597870.0;
 
 // The text written to standard error when the term buffer overflows.
 inline constexpr const char* kTooManyPlanetaryTerms = "!!! ERROR !!! Too many planetary terms !";
@@ -235,5 +232,19 @@ TSpherical GeocentricFromHeliocentric(const TSpherical& Planet, const TSpherical
 // Returns R = Delta = |V1 + V2|, Lon = Atan2(y, x) reduced to [0, 2pi), Lat = ArcSin(z / Delta);
 // a zero sum gives (0, 0, 0).
 TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2);
+
+// One computation with the planetary term buffer: opens it (PlanetDataOpen) and closes it
+// (PlanetDataClose) when the session ends, however the computation ends.
+//   TPlanetDataSession data(dataDir);
+//   if (!data.Load(3)) return std::nullopt;
+class TPlanetDataSession {
+ public:
+  explicit TPlanetDataSession(const std::filesystem::path& dir) { PlanetDataOpen(dir); }
+  ~TPlanetDataSession() { PlanetDataClose(); }
+  TPlanetDataSession(const TPlanetDataSession&) = delete;
+  TPlanetDataSession& operator=(const TPlanetDataSession&) = delete;
+  // PlanetDataLoad of one planet.
+  bool Load(int planet) { return PlanetDataLoad(planet); }
+};
 
 }  // namespace himlavy

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "astro/basic.h"
-#include "timecal/timescales.h"
+#include "base/basic.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

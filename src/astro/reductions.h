@@ -16,7 +16,7 @@
 // allocates or reports an error; the limits callers respect are stated per routine.
 #pragma once
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

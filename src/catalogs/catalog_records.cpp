@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "catalogs/record_bytes.h"
-#include "shell/textfile.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/textfile.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

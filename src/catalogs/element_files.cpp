@@ -5,9 +5,9 @@
 
 #include "astro/reductions.h"
 #include "catalogs/catalog_records.h"
-#include "shell/textfile.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/textfile.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

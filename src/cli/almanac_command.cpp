@@ -20,8 +20,8 @@
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "timecal/almanac_report.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

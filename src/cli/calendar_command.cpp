@@ -38,14 +38,14 @@
 #include <iostream>
 #include <optional>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/reductions.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 #include "timecal/calendar_report.h"
 #include "timecal/holidays_report.h"
-#include "timecal/numtext.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy::cli {
 

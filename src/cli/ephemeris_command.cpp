@@ -9,8 +9,8 @@
 #include "cli/json_writer.h"
 #include "planets/ephemeris_report.h"
 #include "planets/jupiter_moons_report.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "timecal/almanac_events.h"
-#include "timecal/numtext.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

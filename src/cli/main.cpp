@@ -3,10 +3,10 @@
 #include <map>
 
 #include "cli/cli.h"
-#include "shell/parameter_file.h"
-#include "shell/place_lookup.h"
-#include "shell/textfile.h"
-#include "timecal/numtext.h"
+#include "base/parameter_file.h"
+#include "base/place_lookup.h"
+#include "base/textfile.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

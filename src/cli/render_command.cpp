@@ -15,7 +15,7 @@
 #include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
-#include "shell/main_frame.h"
+#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"
@@ -111,11 +111,11 @@ int RenderCommand(Context& context) {
   if (window == "settings") {
     image = RenderSettingsDialog(context.State, context.DataDir, page.value_or(0));
   } else if (window == "main") {
-    widget = std::make_unique<THimlavy2>(context.State, context.DataDir, false);
+    widget = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
   } else if (window == "about") {
-    widget = std::make_unique<TAboutBox>();
+    widget = std::make_unique<TAboutDialog>();
   } else if (window == "exit") {
-    widget = std::make_unique<TBtnRightDlg>();
+    widget = std::make_unique<TExitDialog>();
   } else if (window == "splash") {
     widget = std::make_unique<TSplashScreen>();
   } else if (window == "help") {
@@ -129,7 +129,7 @@ int RenderCommand(Context& context) {
     widget = std::move(viewer);
   } else if (window == "skychart") {
     // The sky chart is not opened by a button: the frame makes it at start-up.
-    auto frame = std::make_unique<THimlavy2>(context.State, context.DataDir, false);
+    auto frame = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
     frame->show();
     QApplication::processEvents();
     shown = frame->OpenSkyChart();
@@ -138,7 +138,7 @@ int RenderCommand(Context& context) {
     // A child window is drawn as it looks inside the frame. The calendar shows the shared
     // values that the sky chart, open from start-up in the program, leaves for the moment.
     if (*kind == TWindowKind::Calendar) StoreChartSharedValues(context.State);
-    auto frame = std::make_unique<THimlavy2>(context.State, context.DataDir, false);
+    auto frame = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
     frame->show();
     QApplication::processEvents();
     shown = frame->OpenWindow(*kind);

@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "astro/apparent.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
-#include "timecal/numtext.h"
+#include "base/numtext.h"
 
 namespace himlavy::cli {
 

@@ -1,8 +1,8 @@
 #include "earth/geo_files.h"
 
-#include "shell/textfile.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/textfile.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

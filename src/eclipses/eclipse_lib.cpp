@@ -5,7 +5,7 @@
 #include <cmath>
 #include <iostream>
 
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

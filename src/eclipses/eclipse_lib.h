@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "eclipses/eclipse_vectors.h"
 #include "eclipses/sun_moon_series.h"
 

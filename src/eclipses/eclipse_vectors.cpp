@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "eclipses/eclipse_vectors.h"
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "astro/apparent.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 

@@ -2,7 +2,7 @@
 
 #include "astro/jupiter_moons.h"
 #include "astro/positions.h"
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 
@@ -14,8 +14,8 @@ constexpr int kJupiter = 5;
 std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,
                                                   const std::filesystem::path& dataDir) {
   double t = JulianCenturies(jdTT);
-  PlanetDataOpen(dataDir);
-  const bool ok = PlanetDataLoad(kEarth) && PlanetDataLoad(kJupiter);
+  TPlanetDataSession planetData(dataDir);
+  const bool ok = planetData.Load(kEarth) && planetData.Load(kJupiter);
   TJupiterMoons result;
   if (ok) {
     const TSpherical earth = HeliocentricPlanet(kEarth, t);
@@ -25,7 +25,6 @@ std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,
       result.Jupiter = GeocentricFromHeliocentric(HeliocentricPlanet(kJupiter, t), earth);
     }
   }
-  PlanetDataClose();
   if (!ok) return std::nullopt;
 
   const TVector3 poleEcliptic = SatelliteEcliptic(kJupiterPole, t);

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
 

@@ -10,8 +10,8 @@
 
 namespace himlavy {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("AboutBox"));
+TAboutDialog::TAboutDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("aboutDialog"));
   setWindowTitle(QStringLiteral("Om Himlavy"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -20,7 +20,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
 
   auto* panel = new QFrame(this);
-  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setObjectName(QStringLiteral("aboutPanel"));
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setGeometry(8, 8, 274, 132);
 

@@ -9,11 +9,11 @@ namespace himlavy {
 
 // A modal dialog with the program icon, the product name "Himlavy", the texts
 // "Windows 95/98/NT/2000" and "version 4.6", and the button "Åter" that closes it.
-class TAboutBox : public QDialog {
+class TAboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutBox(QWidget* parent = nullptr);
+  explicit TAboutDialog(QWidget* parent = nullptr);
 
   QPushButton* OkButton() const { return okButton_; }
 

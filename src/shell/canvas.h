@@ -33,6 +33,7 @@
 //   than kMaxShapeSize pixels are not drawn (GDI refuses coordinates beyond 2^27 altogether).
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -45,43 +46,21 @@
 #include <string_view>
 #include <vector>
 
-namespace himlavy {
+#include "base/palette.h"
 
-// A colour as (red, green, blue), each 0-255.
-struct TColor {
-  std::uint8_t R = 0;
-  std::uint8_t G = 0;
-  std::uint8_t B = 0;
-  bool operator==(const TColor&) const = default;
-};
+namespace himlavy {
 
 // TColor -> opaque QRgb (0xffRRGGBB) and back (the alpha byte is ignored).
 constexpr QRgb ToQRgb(TColor c) {
   return 0xff000000u | (QRgb(c.R) << 16) | (QRgb(c.G) << 8) | QRgb(c.B);
 }
+inline QColor ToQColor(TColor c) {
+  return QColor(c.R, c.G, c.B);
+}
 constexpr TColor FromQRgb(QRgb v) {
   return {std::uint8_t((v >> 16) & 0xff), std::uint8_t((v >> 8) & 0xff), std::uint8_t(v & 0xff)};
 }
 
-// The sixteen named colours of the classic toolkit.
-namespace colours {
-inline constexpr TColor kBlack{0, 0, 0};
-inline constexpr TColor kMaroon{128, 0, 0};
-inline constexpr TColor kGreen{0, 128, 0};
-inline constexpr TColor kOlive{128, 128, 0};
-inline constexpr TColor kNavy{0, 0, 128};
-inline constexpr TColor kPurple{128, 0, 128};
-inline constexpr TColor kTeal{0, 128, 128};
-inline constexpr TColor kGray{128, 128, 128};
-inline constexpr TColor kSilver{192, 192, 192};
-inline constexpr TColor kRed{255, 0, 0};
-inline constexpr TColor kLime{0, 255, 0};
-inline constexpr TColor kYellow{255, 255, 0};
-inline constexpr TColor kBlue{0, 0, 255};
-inline constexpr TColor kFuchsia{255, 0, 255};
-inline constexpr TColor kAqua{0, 255, 255};
-inline constexpr TColor kWhite{255, 255, 255};
-}  // namespace colours
 
 enum class TPenStyle { Solid, Dot };
 enum class TPenMode { Copy, NoOp };

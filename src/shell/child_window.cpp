@@ -1,5 +1,7 @@
 #include "shell/child_window.h"
 
+#include <QLocale>
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -12,7 +14,6 @@
 #include "shell/emblem_draw.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
-#include "shell/main_frame.h"
 
 namespace himlavy {
 
@@ -219,6 +220,11 @@ void RegisterWindowFactory(TWindowKind kind, TWindowFactory factory) {
 const TWindowFactory* FindWindowFactory(TWindowKind kind) {
   const TWindowFactory& factory = Factories()[static_cast<std::size_t>(kind)];
   return factory ? &factory : nullptr;
+}
+
+char LocaleDecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  return point == QStringLiteral(",") ? ',' : '.';
 }
 
 }  // namespace himlavy

@@ -4,9 +4,9 @@
 // ---------------------------
 // Derive from TChildWindow and set the window up in the constructor:
 //
-//   class TMDIChild10 : public TChildWindow {          // e.g. the calendar
+//   class TCalendarWindow : public TChildWindow {          // e.g. the calendar
 //    public:
-//     TMDIChild10(TObsState& state, const std::filesystem::path& dataDir)
+//     TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir)
 //         : TChildWindow(state, dataDir) {
 //       setWindowTitle(QStringLiteral("Kalender"));
 //       SetPlacement(QRect(0, 0, 400, 300));         // outer frame in the client area
@@ -16,8 +16,8 @@
 //       SetClientColour(QColor(192, 192, 192));      // silver client area
 //       SetFixedBorder();                            // not resizable
 //       SetHelpTopic(QStringLiteral("HVHELP.XAN_293"));
-//       AddCloseButton(QRect(0, 0, 70, 25));         // "&Avsluta", BitBtn1
-//       AddHelpButton(QRect(0, 25, 70, 25));         // "&Hjälp", BitBtn2
+//       AddCloseButton(QRect(0, 0, 70, 25));         // "&Avsluta"
+//       AddHelpButton(QRect(0, 25, 70, 25));         // "&Hjälp"
 //     }
 //
 //    protected:
@@ -27,7 +27,7 @@
 // and make the main frame's button and menu item open it with one line in
 // RegisterBuiltWindows() (main_frame.cpp):
 //
-//   RegisterWindowFactory(TWindowKind::Calendar, &MakeChildWindow<TMDIChild10>);
+//   RegisterWindowFactory(TWindowKind::Calendar, &MakeChildWindow<TCalendarWindow>);
 //
 // What the base does:
 // - Placement: on its first showing the window takes the geometry given to SetPlacement (left,
@@ -57,7 +57,7 @@
 #include <string_view>
 
 #include "shell/canvas.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 class QPushButton;
 class QTimer;
@@ -118,10 +118,10 @@ class TChildWindow : public QMdiSubWindow {
 
   // "&Avsluta": closes the window.
   QPushButton* AddCloseButton(const QRect& geometry,
-                              const QString& name = QStringLiteral("BitBtn1"));
+                              const QString& name = QStringLiteral("closeButton"));
   // "&Hjälp": opens the window's help topic.
   QPushButton* AddHelpButton(const QRect& geometry,
-                             const QString& name = QStringLiteral("BitBtn2"));
+                             const QString& name = QStringLiteral("helpButton"));
 
   // --- What derived windows fill in ---
 
@@ -228,5 +228,8 @@ template <class W>
 TChildWindow* MakeChildWindow(TObsState& state, const std::filesystem::path& dataDir) {
   return new W(state, dataDir);
 }
+
+// The user's decimal separator ('.' or ',').
+char LocaleDecimalSeparator();
 
 }  // namespace himlavy

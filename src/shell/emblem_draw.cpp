@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "shell/fonts_draw.h"
 
 namespace himlavy {

@@ -28,8 +28,8 @@ QPushButton* MakeButton(const QString& text, const QColor& colour, const QRect& 
 
 }  // namespace
 
-TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("BtnRightDlg"));
+TExitDialog::TExitDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("exitDialog"));
   setWindowTitle(QStringLiteral("Avsluta Himlavy"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -43,7 +43,7 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
   bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   bevel->setGeometry(8, 8, 285, 136);
   auto* picture = new QLabel(bevel);
-  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setObjectName(QStringLiteral("exitPicture"));
   picture->setGeometry(2, 2, 281, 132);
   picture->setPixmap(QPixmap::fromImage(SkyPicture(QSize(281, 132), false)));
 
@@ -57,7 +57,7 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
   connect(noButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TBtnRightDlg::showEvent(QShowEvent* event) {
+void TExitDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Centred on the screen, whatever the parent.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

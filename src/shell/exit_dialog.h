@@ -9,11 +9,11 @@ namespace himlavy {
 
 // A fixed dialog centred on the screen with the program's sky picture, a green "Ja" (accepts:
 // the caller closes the main window) and a red "Nej" (rejects: the dialog just closes).
-class TBtnRightDlg : public QDialog {
+class TExitDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TBtnRightDlg(QWidget* parent = nullptr);
+  explicit TExitDialog(QWidget* parent = nullptr);
 
   QPushButton* YesButton() const { return yesButton_; }
   QPushButton* NoButton() const { return noButton_; }

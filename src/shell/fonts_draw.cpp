@@ -1,6 +1,6 @@
 #include "shell/fonts_draw.h"
 
-#include "timecal/numtext.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

@@ -10,7 +10,7 @@
 
 #include "shell/emblem_draw.h"
 #include "shell/fonts_draw.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 

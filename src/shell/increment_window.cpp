@@ -20,9 +20,9 @@ constexpr int kSpinHeight = 36;
 
 }  // namespace
 
-TMDIChild19::TMDIChild19(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TIncrementWindow::TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
-  setObjectName(QStringLiteral("MDIChild19"));
+  setObjectName(QStringLiteral("incrementWindow"));
   setWindowTitle(QStringLiteral("Inkrementering"));
   SetPlacement(QRect(860, 1, 160, 85));
   SetFixedBorder();

@@ -8,11 +8,11 @@
 
 namespace himlavy {
 
-class TMDIChild19 : public TChildWindow {
+class TIncrementWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild19(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   // The spin buttons under "År", "Mån", "Dag", "Tim", "Min" and "Sek" (SpinButton1..6).
   TSpinButton* SpinButton(int index) const { return spinButtons_[index]; }

@@ -10,7 +10,7 @@
 
 #include "shell/fonts_draw.h"
 #include "shell/message_dialog.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 
@@ -54,9 +54,9 @@ const QRect kCreditBox(8, 492, 485, 20);
 
 }  // namespace
 
-TMDIChild15::TMDIChild15(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TPicturesWindow::TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
-  setObjectName(QStringLiteral("MDIChild15"));
+  setObjectName(QStringLiteral("picturesWindow"));
   setWindowTitle(QStringLiteral("Bilder på astronomiska objekt"));
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   SetPlacement(QRect(510, 73, 509, 556));
@@ -65,29 +65,29 @@ TMDIChild15::TMDIChild15(TObsState& state, const std::filesystem::path& dataDir,
 
   const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 8);
   list_ = new QComboBox(Client());
-  list_->setObjectName(QStringLiteral("ComboBox1"));
+  list_->setObjectName(QStringLiteral("pictureList"));
   list_->setFont(font);
   list_->setGeometry(kListBox);
   list_->setMaxVisibleItems(16);
   for (const TPictureEntry& entry : kPictures) list_->addItem(Text(entry.Item));
 
   picture_ = new QLabel(Client());
-  picture_->setObjectName(QStringLiteral("Image1"));
+  picture_->setObjectName(QStringLiteral("picture"));
   picture_->setGeometry(kPictureBox);
   picture_->setAlignment(Qt::AlignCenter);
 
   credit_ = new QLabel(Client());
-  credit_->setObjectName(QStringLiteral("Label1"));
+  credit_->setObjectName(QStringLiteral("pictureCredit"));
   credit_->setFont(font);
   credit_->setGeometry(kCreditBox);
   QPalette palette = credit_->palette();
-  palette.setColor(QPalette::WindowText, QColor(192, 192, 192));
+  palette.setColor(QPalette::WindowText, ToQColor(colours::kSilver));
   credit_->setPalette(palette);
 
-  connect(list_, &QComboBox::currentIndexChanged, this, &TMDIChild15::ComboBox1Change);
+  connect(list_, &QComboBox::currentIndexChanged, this, &TPicturesWindow::ShowChosenPicture);
 }
 
-void TMDIChild15::FormShow() {
+void TPicturesWindow::FormShow() {
   {
     const QSignalBlocker blocker(list_);
     list_->setCurrentIndex(0);
@@ -95,12 +95,12 @@ void TMDIChild15::FormShow() {
   if (LoadPicture(0)) credit_->clear();
 }
 
-void TMDIChild15::ComboBox1Change(int index) {
+void TPicturesWindow::ShowChosenPicture(int index) {
   if (index < 0 || index >= static_cast<int>(kPictures.size())) return;
   if (LoadPicture(index)) credit_->setText(Text(kPictures[index].Credit));
 }
 
-bool TMDIChild15::LoadPicture(int index) {
+bool TPicturesWindow::LoadPicture(int index) {
   const std::string_view file = kPictures[index].File;
   const std::filesystem::path path = ResolveDataPath(DataDir(), file);
   QImageReader reader(QString::fromStdString(path.string()), "BMP");

@@ -9,11 +9,11 @@ class QLabel;
 
 namespace himlavy {
 
-class TMDIChild15 : public TChildWindow {
+class TPicturesWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild15(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   QComboBox* List() const { return list_; }
   QLabel* Picture() const { return picture_; }
@@ -26,7 +26,7 @@ class TMDIChild15 : public TChildWindow {
   // Loads the picture of a list item. A file that cannot be opened shows "Cannot open file
   // <name>" and leaves the picture and the credit as they were.
   bool LoadPicture(int index);
-  void ComboBox1Change(int index);
+  void ShowChosenPicture(int index);
 
   QComboBox* list_ = nullptr;
   QLabel* picture_ = nullptr;

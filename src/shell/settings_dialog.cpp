@@ -19,9 +19,8 @@
 #include <QVBoxLayout>
 
 #include "shell/fonts_draw.h"
-#include "shell/main_frame.h"
 #include "shell/message_dialog.h"
-#include "shell/parameter_file.h"
+#include "base/parameter_file.h"
 
 namespace himlavy {
 
@@ -161,10 +160,10 @@ QPixmap SkyPicture(int width, int height) {
 
 }  // namespace
 
-TMultPageDlg::TMultPageDlg(TObsState& state, std::filesystem::path dataDir, QWidget* parent)
+TSettingsDialog::TSettingsDialog(TObsState& state, std::filesystem::path dataDir, QWidget* parent)
     : QDialog(parent), state_(state), dataDir_(std::move(dataDir)) {
   RegisterFontSubstitutions();
-  setObjectName(QStringLiteral("MultPageDlg"));
+  setObjectName(QStringLiteral("settingsDialog"));
   setWindowTitle(QStringLiteral("Inmatningsdialog"));
   setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
   setModal(true);
@@ -175,24 +174,24 @@ TMultPageDlg::TMultPageDlg(TObsState& state, std::filesystem::path dataDir, QWid
   FillControls();
 }
 
-void TMultPageDlg::SetHelpCallback(std::function<void(QString)> help) {
+void TSettingsDialog::SetHelpCallback(std::function<void(QString)> help) {
   help_ = std::move(help);
 }
 
-void TMultPageDlg::SetMessageFunction(
+void TSettingsDialog::SetMessageFunction(
     std::function<void(QWidget* parent, const QString& text)> message) {
   message_ = std::move(message);
 }
 
-void TMultPageDlg::SetBeepFunction(std::function<void()> beep) {
+void TSettingsDialog::SetBeepFunction(std::function<void()> beep) {
   beep_ = std::move(beep);
 }
 
-int TMultPageDlg::CurrentPage() const {
+int TSettingsDialog::CurrentPage() const {
   return tabs_->currentIndex();
 }
 
-QCheckBox* TMultPageDlg::MakeSwitchBox(std::size_t index, QWidget* parent) {
+QCheckBox* TSettingsDialog::MakeSwitchBox(std::size_t index, QWidget* parent) {
   const TSwitchBox& entry = kSwitchBoxes[index];
   auto* box = new QCheckBox(Q(entry.Caption), parent);
   box->setObjectName(SwitchName(entry.Field));
@@ -204,7 +203,7 @@ QCheckBox* TMultPageDlg::MakeSwitchBox(std::size_t index, QWidget* parent) {
 // ---------------------------------------------------------------------------------------------
 // Building
 
-void TMultPageDlg::BuildPages() {
+void TSettingsDialog::BuildPages() {
   auto* outer = new QHBoxLayout(this);
   outer->setContentsMargins(6, 6, 6, 6);
   outer->setSpacing(6);
@@ -243,28 +242,28 @@ void TMultPageDlg::BuildPages() {
   setFixedSize(sizeHint());
 }
 
-QWidget* TMultPageDlg::BuildTimePage() {
+QWidget* TSettingsDialog::BuildTimePage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Tid"), page);
   group->setToolTip(QStringLiteral("Tid matas in antingen som JD eller som datum och klockslag"));
   pageLayout->addWidget(group);
 
-  Edit15 = MakeEdit("Edit15", 110, group);
-  Edit15->setToolTip(QStringLiteral("Ex 1507900,13"));
-  Edit1 = MakeEdit("Edit1", 60, group);
-  Edit2 = MakeEdit("Edit2", 60, group);
-  Edit3 = MakeEdit("Edit3", 60, group);
-  Edit3->setToolTip(
+  jdEdit_ = MakeEdit("jdEdit", 110, group);
+  jdEdit_->setToolTip(QStringLiteral("Ex 1507900,13"));
+  yearEdit_ = MakeEdit("yearEdit", 60, group);
+  monthEdit_ = MakeEdit("monthEdit", 60, group);
+  dayEdit_ = MakeEdit("dayEdit", 60, group);
+  dayEdit_->setToolTip(
       QStringLiteral("Med decimaler, ex. 27,5372. Nollställ timme, minut och sekund"));
-  Edit4 = MakeEdit("Edit4", 60, group);
-  Edit5 = MakeEdit("Edit5", 60, group);
-  Edit6 = MakeEdit("Edit6", 60, group);
-  Edit7 = MakeEdit("Edit7", 60, group);
-  Edit7->setToolTip(QStringLiteral("Ex. 2,5"));
+  hourEdit_ = MakeEdit("hourEdit", 60, group);
+  minuteEdit_ = MakeEdit("minuteEdit", 60, group);
+  secondEdit_ = MakeEdit("secondEdit", 60, group);
+  zoneEdit_ = MakeEdit("zoneEdit", 60, group);
+  zoneEdit_->setToolTip(QStringLiteral("Ex. 2,5"));
   QGroupBox* scale =
-      MakeRadioGroup("RadioGroup1", QStringLiteral("Tidskala"),
-                     {QStringLiteral("UTC"), QStringLiteral("TDT")}, RadioGroup1, group);
+      MakeRadioGroup("timeScaleButtons", QStringLiteral("Tidskala"),
+                     {QStringLiteral("UTC"), QStringLiteral("TDT")}, timeScaleButtons_, group);
   scale->setToolTip(QStringLiteral("TDT = UTC + dT"));
 
   auto* grid = new QGridLayout(group);
@@ -272,107 +271,107 @@ QWidget* TMultPageDlg::BuildTimePage() {
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(6);
   grid->addWidget(MakeLabel(QStringLiteral("JD"), group), 0, 0);
-  grid->addWidget(Edit15, 0, 1, 1, 2, Qt::AlignLeft);
+  grid->addWidget(jdEdit_, 0, 1, 1, 2, Qt::AlignLeft);
   grid->addWidget(MakeLabel(QStringLiteral("År"), group), 1, 0);
-  grid->addWidget(Edit1, 1, 1);
+  grid->addWidget(yearEdit_, 1, 1);
   grid->addWidget(MakeLabel(QStringLiteral("Månad"), group), 2, 0);
-  grid->addWidget(Edit2, 2, 1);
+  grid->addWidget(monthEdit_, 2, 1);
   grid->addWidget(MakeLabel(QStringLiteral("Dag"), group), 3, 0);
-  grid->addWidget(Edit3, 3, 1);
+  grid->addWidget(dayEdit_, 3, 1);
   grid->addWidget(MakeLabel(QStringLiteral("Timme"), group), 1, 3);
-  grid->addWidget(Edit4, 1, 4);
+  grid->addWidget(hourEdit_, 1, 4);
   grid->addWidget(MakeLabel(QStringLiteral("Minut"), group), 2, 3);
-  grid->addWidget(Edit5, 2, 4);
+  grid->addWidget(minuteEdit_, 2, 4);
   grid->addWidget(MakeLabel(QStringLiteral("Sekund"), group), 3, 3);
-  grid->addWidget(Edit6, 3, 4);
+  grid->addWidget(secondEdit_, 3, 4);
   grid->addWidget(MakeLabel(QStringLiteral("Tidzon"), group), 4, 0);
-  grid->addWidget(Edit7, 4, 1);
+  grid->addWidget(zoneEdit_, 4, 1);
   grid->addWidget(scale, 4, 3, 2, 2);
   grid->setColumnMinimumWidth(2, 16);
   grid->setColumnStretch(5, 1);
   grid->setRowStretch(6, 1);
 
   // Tab order: the date first (the year has the focus), then the clock, the JD and the zone.
-  QWidget::setTabOrder(Edit1, Edit2);
-  QWidget::setTabOrder(Edit2, Edit3);
-  QWidget::setTabOrder(Edit3, Edit4);
-  QWidget::setTabOrder(Edit4, Edit5);
-  QWidget::setTabOrder(Edit5, Edit6);
-  QWidget::setTabOrder(Edit6, Edit15);
-  QWidget::setTabOrder(Edit15, Edit7);
-  pageFirst_[kPageTime] = Edit1;
+  QWidget::setTabOrder(yearEdit_, monthEdit_);
+  QWidget::setTabOrder(monthEdit_, dayEdit_);
+  QWidget::setTabOrder(dayEdit_, hourEdit_);
+  QWidget::setTabOrder(hourEdit_, minuteEdit_);
+  QWidget::setTabOrder(minuteEdit_, secondEdit_);
+  QWidget::setTabOrder(secondEdit_, jdEdit_);
+  QWidget::setTabOrder(jdEdit_, zoneEdit_);
+  pageFirst_[kPageTime] = yearEdit_;
   return page;
 }
 
-QWidget* TMultPageDlg::BuildIncrementPage() {
+QWidget* TSettingsDialog::BuildIncrementPage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Tidinkrement"), page);
   pageLayout->addWidget(group);
 
-  ListBox1 = new QListWidget(group);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (const TStepChoice& choice : kStepChoices) ListBox1->addItem(Q(choice.Caption));
-  ListBox1->setFixedWidth(120);
+  stepList_ = new QListWidget(group);
+  stepList_->setObjectName(QStringLiteral("stepList"));
+  stepList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (const TStepChoice& choice : kStepChoices) stepList_->addItem(Q(choice.Caption));
+  stepList_->setFixedWidth(120);
   QGroupBox* speed = MakeRadioGroup(
-      "RadioGroup6", QStringLiteral("Hastighet"),
+      "timerSpeedButtons", QStringLiteral("Hastighet"),
       {QStringLiteral("Låg (10s)"), QStringLiteral("Medel (1s)"), QStringLiteral("Hög (min 0,1s)")},
-      RadioGroup6, group);
+      timerSpeedButtons_, group);
 
   auto* layout = new QHBoxLayout(group);
   layout->setContentsMargins(12, 10, 12, 10);
   layout->setSpacing(16);
-  layout->addWidget(ListBox1);
+  layout->addWidget(stepList_);
   auto* right = new QVBoxLayout;
   right->addWidget(speed);
   right->addStretch(1);
   layout->addLayout(right);
   layout->addStretch(1);
-  pageFirst_[kPageIncrement] = ListBox1;
+  pageFirst_[kPageIncrement] = stepList_;
   return page;
 }
 
-QWidget* TMultPageDlg::BuildPlacePage() {
+QWidget* TSettingsDialog::BuildPlacePage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Plats"), page);
   pageLayout->addWidget(group);
 
-  Edit8 = MakeEdit("Edit8", 190, group);
-  Edit8->setToolTip(QStringLiteral(" För valbara orter se  Verktyg/Datafiler/Ortsnamn"));
-  Label13 = MakeLabel(QString(), group);
-  Label13->setObjectName(QStringLiteral("Label13"));
-  Label13->setMinimumWidth(190);
-  Edit9 = MakeEdit("Edit9", 70, group);
-  Edit9->setToolTip(QStringLiteral("Latitud skrivs med grader, decimalkomma och minuter"));
-  Edit10 = MakeEdit("Edit10", 70, group);
-  Edit10->setToolTip(QStringLiteral("Longitud skrivs med grader, decimalkomma och minuter"));
-  Edit11 = MakeEdit("Edit11", 70, group);
-  Label14 = MakeLabel(QStringLiteral("Tidzon   "), group);
-  Label14->setObjectName(QStringLiteral("Label14"));
+  placeSearchEdit_ = MakeEdit("placeSearchEdit", 190, group);
+  placeSearchEdit_->setToolTip(QStringLiteral(" För valbara orter se  Verktyg/Datafiler/Ortsnamn"));
+  placeNameLabel_ = MakeLabel(QString(), group);
+  placeNameLabel_->setObjectName(QStringLiteral("placeNameLabel"));
+  placeNameLabel_->setMinimumWidth(190);
+  latitudeEdit_ = MakeEdit("latitudeEdit", 70, group);
+  latitudeEdit_->setToolTip(QStringLiteral("Latitud skrivs med grader, decimalkomma och minuter"));
+  longitudeEdit_ = MakeEdit("longitudeEdit", 70, group);
+  longitudeEdit_->setToolTip(QStringLiteral("Longitud skrivs med grader, decimalkomma och minuter"));
+  heightEdit_ = MakeEdit("heightEdit", 70, group);
+  placeZoneLabel_ = MakeLabel(QStringLiteral("Tidzon   "), group);
+  placeZoneLabel_->setObjectName(QStringLiteral("placeZoneLabel"));
 
   auto* grid = new QGridLayout(group);
   grid->setContentsMargins(12, 10, 12, 10);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(6);
   grid->addWidget(MakeLabel(QStringLiteral("Ny ort"), group), 0, 0);
-  grid->addWidget(Edit8, 0, 1);
-  grid->addWidget(Label13, 1, 1);
+  grid->addWidget(placeSearchEdit_, 0, 1);
+  grid->addWidget(placeNameLabel_, 1, 1);
   grid->addWidget(MakeLabel(QStringLiteral("Latitud   (°,')"), group), 2, 0);
-  grid->addWidget(Edit9, 2, 1, Qt::AlignLeft);
+  grid->addWidget(latitudeEdit_, 2, 1, Qt::AlignLeft);
   grid->addWidget(MakeLabel(QStringLiteral("Longitud (°,')"), group), 3, 0);
-  grid->addWidget(Edit10, 3, 1, Qt::AlignLeft);
+  grid->addWidget(longitudeEdit_, 3, 1, Qt::AlignLeft);
   grid->addWidget(MakeLabel(QStringLiteral("Höjd       (m)"), group), 4, 0);
-  grid->addWidget(Edit11, 4, 1, Qt::AlignLeft);
-  grid->addWidget(Label14, 5, 1);
+  grid->addWidget(heightEdit_, 4, 1, Qt::AlignLeft);
+  grid->addWidget(placeZoneLabel_, 5, 1);
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(6, 1);
-  pageFirst_[kPagePlace] = Edit8;
+  pageFirst_[kPagePlace] = placeSearchEdit_;
   return page;
 }
 
-QWidget* TMultPageDlg::BuildOptionsPage() {
+QWidget* TSettingsDialog::BuildOptionsPage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Alternativ"), page);
@@ -381,17 +380,17 @@ QWidget* TMultPageDlg::BuildOptionsPage() {
   QStringList systems;
   for (const auto caption : kCoordSystemCaptions) systems << Q(caption);
   groupSystem_ =
-      MakeRadioGroup("RadioGroup2", QStringLiteral("Koordinatsystem"), systems, RadioGroup2, group);
+      MakeRadioGroup("systemButtons", QStringLiteral("Koordinatsystem"), systems, systemButtons_, group);
   groupHemisphere_ =
-      MakeRadioGroup("RadioGroup3", QStringLiteral("Hemisfär"),
-                     {QStringLiteral("Norra"), QStringLiteral("Södra")}, RadioGroup3, group);
+      MakeRadioGroup("hemisphereButtons", QStringLiteral("Hemisfär"),
+                     {QStringLiteral("Norra"), QStringLiteral("Södra")}, hemisphereButtons_, group);
   groupCentre_ =
-      MakeRadioGroup("RadioGroup4", QStringLiteral("Mitten="),
-                     {QStringLiteral("S/12h"), QStringLiteral("N/0h")}, RadioGroup4, group);
+      MakeRadioGroup("centreButtons", QStringLiteral("Mitten="),
+                     {QStringLiteral("S/12h"), QStringLiteral("N/0h")}, centreButtons_, group);
   groupOrientation_ =
-      MakeRadioGroup("RadioGroup7", QStringLiteral("Orientering"),
-                     {QStringLiteral("Normal"), QStringLiteral("90°")}, RadioGroup7, group);
-  connect(RadioGroup2, &QButtonGroup::idClicked, this, [this] { RadioGroup2Click(); });
+      MakeRadioGroup("orientationButtons", QStringLiteral("Orientering"),
+                     {QStringLiteral("Normal"), QStringLiteral("90°")}, orientationButtons_, group);
+  connect(systemButtons_, &QButtonGroup::idClicked, this, [this] { SystemChanged(); });
 
   auto* layout = new QHBoxLayout(group);
   layout->setContentsMargins(12, 10, 12, 10);
@@ -412,7 +411,7 @@ QWidget* TMultPageDlg::BuildOptionsPage() {
   return page;
 }
 
-QWidget* TMultPageDlg::BuildSelectionPage() {
+QWidget* TSettingsDialog::BuildSelectionPage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Urval"), page);
@@ -441,8 +440,8 @@ QWidget* TMultPageDlg::BuildSelectionPage() {
   auto* right = new QVBoxLayout;
   right->setSpacing(6);
   QGroupBox* display =
-      MakeRadioGroup("RadioGroup5", QStringLiteral("Visning"),
-                     {QStringLiteral("Normal"), QStringLiteral("Atlas")}, RadioGroup5, group, 2);
+      MakeRadioGroup("displayButtons", QStringLiteral("Visning"),
+                     {QStringLiteral("Normal"), QStringLiteral("Atlas")}, displayButtons_, group, 2);
   right->addWidget(display);
   auto* labels = new QGroupBox(QStringLiteral("Etiketter"), group);
   labels->setObjectName(QStringLiteral("GroupEtiketter"));
@@ -463,7 +462,7 @@ QWidget* TMultPageDlg::BuildSelectionPage() {
   return page;
 }
 
-QWidget* TMultPageDlg::BuildCatalogPage() {
+QWidget* TSettingsDialog::BuildCatalogPage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Stjärnor m.fl."), page);
@@ -515,7 +514,7 @@ QWidget* TMultPageDlg::BuildCatalogPage() {
   return page;
 }
 
-QWidget* TMultPageDlg::BuildCorrectionPage() {
+QWidget* TSettingsDialog::BuildCorrectionPage() {
   auto* page = new QWidget;
   auto* pageLayout = new QVBoxLayout(page);
   auto* group = new QGroupBox(QStringLiteral("Korrektioner"), page);
@@ -549,7 +548,7 @@ QWidget* TMultPageDlg::BuildCorrectionPage() {
   return page;
 }
 
-QWidget* TMultPageDlg::BuildRightColumn() {
+QWidget* TSettingsDialog::BuildRightColumn() {
   auto* column = new QWidget(this);
   column->setObjectName(QStringLiteral("RightColumn"));
   auto* layout = new QVBoxLayout(column);
@@ -557,7 +556,7 @@ QWidget* TMultPageDlg::BuildRightColumn() {
   layout->setSpacing(2);
 
   auto* picture = new QLabel(column);
-  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setObjectName(QStringLiteral("emblem"));
   picture->setPixmap(SkyPicture(81, 81));
   picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   picture->setAlignment(Qt::AlignCenter);
@@ -604,7 +603,7 @@ QWidget* TMultPageDlg::BuildRightColumn() {
 // ---------------------------------------------------------------------------------------------
 // Showing
 
-int TMultPageDlg::ExecPage(int page) {
+int TSettingsDialog::ExecPage(int page) {
   PrepareShow(page);
   // Centred on the desktop, whatever window opened it.
   if (const QScreen* desktop = screen()) {
@@ -613,44 +612,44 @@ int TMultPageDlg::ExecPage(int page) {
   return exec();
 }
 
-void TMultPageDlg::PrepareShow(int page) {
+void TSettingsDialog::PrepareShow(int page) {
   if (page >= 0 && page < kSettingsPageCount) tabs_->setCurrentIndex(page);
   FillControls();
   FocusFirstControl();
 }
 
-void TMultPageDlg::FillControls() {
+void TSettingsDialog::FillControls() {
   const TDialogFields f = FieldsFromState(state_, ReadComputerClock(), LocaleDecimalSeparator());
-  Edit15->setText(Q(f.JD));
-  Edit1->setText(Q(f.Year));
-  Edit2->setText(Q(f.Month));
-  Edit3->setText(Q(f.Day));
-  Edit4->setText(Q(f.Hour));
-  Edit5->setText(Q(f.Minute));
-  Edit6->setText(Q(f.Second));
-  Edit7->setText(Q(f.Zone));
-  SetRadioChoice(RadioGroup1, f.TimeScale);
+  jdEdit_->setText(Q(f.JD));
+  yearEdit_->setText(Q(f.Year));
+  monthEdit_->setText(Q(f.Month));
+  dayEdit_->setText(Q(f.Day));
+  hourEdit_->setText(Q(f.Hour));
+  minuteEdit_->setText(Q(f.Minute));
+  secondEdit_->setText(Q(f.Second));
+  zoneEdit_->setText(Q(f.Zone));
+  SetRadioChoice(timeScaleButtons_, f.TimeScale);
 
-  ListBox1->clearSelection();
+  stepList_->clearSelection();
   if (f.StepIndex >= 0) {
-    ListBox1->setCurrentRow(f.StepIndex);
-    ListBox1->scrollToItem(ListBox1->item(f.StepIndex));
+    stepList_->setCurrentRow(f.StepIndex);
+    stepList_->scrollToItem(stepList_->item(f.StepIndex));
   } else {
-    ListBox1->setCurrentRow(-1);
+    stepList_->setCurrentRow(-1);
   }
-  SetRadioChoice(RadioGroup6, f.TimerSpeed);
+  SetRadioChoice(timerSpeedButtons_, f.TimerSpeed);
 
-  Edit8->setText(Q(f.NewPlace));
-  Label13->setText(Q(state_.PlaceName));
-  Edit9->setText(Q(f.Latitude));
-  Edit10->setText(Q(f.Longitude));
-  Edit11->setText(Q(f.Height));
+  placeSearchEdit_->setText(Q(f.NewPlace));
+  placeNameLabel_->setText(Q(state_.PlaceName));
+  latitudeEdit_->setText(Q(f.Latitude));
+  longitudeEdit_->setText(Q(f.Longitude));
+  heightEdit_->setText(Q(f.Height));
 
-  SetRadioChoice(RadioGroup2, f.CoordSystem);
-  SetRadioChoice(RadioGroup3, f.Hemisphere);
-  SetRadioChoice(RadioGroup4, f.CentreDir);
-  SetRadioChoice(RadioGroup7, f.Orientation);
-  SetRadioChoice(RadioGroup5, f.DisplayMode);
+  SetRadioChoice(systemButtons_, f.CoordSystem);
+  SetRadioChoice(hemisphereButtons_, f.Hemisphere);
+  SetRadioChoice(centreButtons_, f.CentreDir);
+  SetRadioChoice(orientationButtons_, f.Orientation);
+  SetRadioChoice(displayButtons_, f.DisplayMode);
   for (std::size_t i = 0; i < kSwitchBoxes.size(); ++i) {
     switchBoxes_[i]->setChecked(f.Switches[i] != 0);
   }
@@ -665,12 +664,12 @@ void TMultPageDlg::FillControls() {
   ApplyEnabling(OpeningEnabling(state_.CoordSystem, available_));
 }
 
-void TMultPageDlg::FocusFirstControl() {
+void TSettingsDialog::FocusFirstControl() {
   QWidget* first = pageFirst_[static_cast<std::size_t>(CurrentPage())];
   if (first == groupSystem_) {
     // A radio group takes the focus on its checked button.
-    QAbstractButton* checked = RadioGroup2->checkedButton();
-    first = checked != nullptr ? checked : RadioGroup2->button(0);
+    QAbstractButton* checked = systemButtons_->checkedButton();
+    first = checked != nullptr ? checked : systemButtons_->button(0);
   } else if (auto* group = qobject_cast<QGroupBox*>(first)) {
     // A group box passes the focus to its first control that can take it.
     QWidget* next = group->nextInFocusChain();
@@ -684,7 +683,7 @@ void TMultPageDlg::FocusFirstControl() {
   first->setFocus(Qt::OtherFocusReason);
 }
 
-void TMultPageDlg::ApplyEnabling(const TControlEnabling& enabling) {
+void TSettingsDialog::ApplyEnabling(const TControlEnabling& enabling) {
   for (std::size_t i = 0; i < kSwitchBoxes.size(); ++i) {
     if (enabling.Boxes[i]) switchBoxes_[i]->setEnabled(*enabling.Boxes[i]);
   }
@@ -693,8 +692,8 @@ void TMultPageDlg::ApplyEnabling(const TControlEnabling& enabling) {
   groupOrientation_->setEnabled(enabling.Orientation);
 }
 
-void TMultPageDlg::RadioGroup2Click() {
-  const int system = RadioGroup2->checkedId();
+void TSettingsDialog::SystemChanged() {
+  const int system = systemButtons_->checkedId();
   if (system < 0) return;
   ApplyEnabling(SystemChangeEnabling(system, available_));
 }
@@ -702,29 +701,29 @@ void TMultPageDlg::RadioGroup2Click() {
 // ---------------------------------------------------------------------------------------------
 // Buttons
 
-TDialogFields TMultPageDlg::ReadFields() const {
+TDialogFields TSettingsDialog::ReadFields() const {
   TDialogFields f;
-  f.JD = S(Edit15->text());
-  f.Year = S(Edit1->text());
-  f.Month = S(Edit2->text());
-  f.Day = S(Edit3->text());
-  f.Hour = S(Edit4->text());
-  f.Minute = S(Edit5->text());
-  f.Second = S(Edit6->text());
-  f.Zone = S(Edit7->text());
-  f.TimeScale = RadioGroup1->checkedId();
-  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-  f.StepIndex = selected.isEmpty() ? -1 : ListBox1->row(selected.front());
-  f.TimerSpeed = RadioGroup6->checkedId();
-  f.NewPlace = S(Edit8->text());
-  f.Latitude = S(Edit9->text());
-  f.Longitude = S(Edit10->text());
-  f.Height = S(Edit11->text());
-  f.CoordSystem = RadioGroup2->checkedId();
-  f.Hemisphere = RadioGroup3->checkedId();
-  f.CentreDir = RadioGroup4->checkedId();
-  f.Orientation = RadioGroup7->checkedId();
-  f.DisplayMode = RadioGroup5->checkedId();
+  f.JD = S(jdEdit_->text());
+  f.Year = S(yearEdit_->text());
+  f.Month = S(monthEdit_->text());
+  f.Day = S(dayEdit_->text());
+  f.Hour = S(hourEdit_->text());
+  f.Minute = S(minuteEdit_->text());
+  f.Second = S(secondEdit_->text());
+  f.Zone = S(zoneEdit_->text());
+  f.TimeScale = timeScaleButtons_->checkedId();
+  const QList<QListWidgetItem*> selected = stepList_->selectedItems();
+  f.StepIndex = selected.isEmpty() ? -1 : stepList_->row(selected.front());
+  f.TimerSpeed = timerSpeedButtons_->checkedId();
+  f.NewPlace = S(placeSearchEdit_->text());
+  f.Latitude = S(latitudeEdit_->text());
+  f.Longitude = S(longitudeEdit_->text());
+  f.Height = S(heightEdit_->text());
+  f.CoordSystem = systemButtons_->checkedId();
+  f.Hemisphere = hemisphereButtons_->checkedId();
+  f.CentreDir = centreButtons_->checkedId();
+  f.Orientation = orientationButtons_->checkedId();
+  f.DisplayMode = displayButtons_->checkedId();
   for (std::size_t i = 0; i < kSwitchBoxes.size(); ++i) {
     f.Switches[i] = switchBoxes_[i]->isChecked() ? 1 : 0;
   }
@@ -734,43 +733,43 @@ TDialogFields TMultPageDlg::ReadFields() const {
   return f;
 }
 
-QWidget* TMultPageDlg::FieldWidget(TDialogField field) const {
+QWidget* TSettingsDialog::FieldWidget(TDialogField field) const {
   switch (field) {
     case TDialogField::Year:
-      return Edit1;
+      return yearEdit_;
     case TDialogField::Month:
-      return Edit2;
+      return monthEdit_;
     case TDialogField::Day:
-      return Edit3;
+      return dayEdit_;
     case TDialogField::Hour:
-      return Edit4;
+      return hourEdit_;
     case TDialogField::Minute:
-      return Edit5;
+      return minuteEdit_;
     case TDialogField::Second:
-      return Edit6;
+      return secondEdit_;
     case TDialogField::JD:
-      return Edit15;
+      return jdEdit_;
     case TDialogField::Zone:
-      return Edit7;
+      return zoneEdit_;
     case TDialogField::Latitude:
-      return Edit9;
+      return latitudeEdit_;
     case TDialogField::Longitude:
-      return Edit10;
+      return longitudeEdit_;
     case TDialogField::Height:
-      return Edit11;
+      return heightEdit_;
     case TDialogField::None:
       break;
   }
   return nullptr;
 }
 
-void TMultPageDlg::OkClick() {
+void TSettingsDialog::OkClick() {
   const TOkResult result = ApplyDialogFields(state_, ReadFields(), CurrentPage(), dataDir_);
   if (!result.Applied) {
     // Nothing has changed: show the field on its page, tell what is wrong, keep the dialog.
     QWidget* field = FieldWidget(result.Error.Field);
     if (field != nullptr) {
-      const bool onTimePage = Edit1->parentWidget()->isAncestorOf(field);
+      const bool onTimePage = yearEdit_->parentWidget()->isAncestorOf(field);
       tabs_->setCurrentIndex(onTimePage ? kPageTime : kPagePlace);
     }
     if (message_) message_(this, Q(result.Error.Message));
@@ -781,13 +780,13 @@ void TMultPageDlg::OkClick() {
     return;
   }
   if (result.Beep && beep_) beep_();
-  if (result.PlaceFound) Label14->setText(Q(result.ZoneLabel));
+  if (result.PlaceFound) placeZoneLabel_->setText(Q(result.ZoneLabel));
   state_ = result.State;
-  Label13->setText(Q(state_.PlaceName));
+  placeNameLabel_->setText(Q(state_.PlaceName));
   accept();
 }
 
-void TMultPageDlg::HelpClick() {
+void TSettingsDialog::HelpClick() {
   const QString context = Q(kSettingsHelpContexts[static_cast<std::size_t>(CurrentPage())]);
   if (help_) help_(context);
   emit HelpRequested(context);
@@ -796,7 +795,7 @@ void TMultPageDlg::HelpClick() {
 // ---------------------------------------------------------------------------------------------
 
 QImage RenderSettingsDialog(TObsState& state, const std::filesystem::path& dataDir, int page) {
-  TMultPageDlg dialog(state, dataDir);
+  TSettingsDialog dialog(state, dataDir);
   dialog.PrepareShow(page < 0 ? 0 : page);
   dialog.show();
   QApplication::processEvents();

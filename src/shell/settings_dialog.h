@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "shell/settings_logic.h"
 
 class QButtonGroup;
@@ -29,13 +29,13 @@ class QTabBar;
 
 namespace himlavy {
 
-class TMultPageDlg : public QDialog {
+class TSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `state` is the program's one observation state; `dataDir` the folder of "parametr.dta",
   // "ortsnamn.dta" and the catalog folders.
-  TMultPageDlg(TObsState& state, std::filesystem::path dataDir, QWidget* parent = nullptr);
+  TSettingsDialog(TObsState& state, std::filesystem::path dataDir, QWidget* parent = nullptr);
 
   // Shows the dialog modally on `page` (0..6), or on the page it last showed when page < 0.
   // Returns QDialog::Accepted after "&OK", QDialog::Rejected after "&Avbryt" or closing.
@@ -77,7 +77,7 @@ class TMultPageDlg : public QDialog {
   void FillControls();
   void FocusFirstControl();
   void ApplyEnabling(const TControlEnabling& enabling);
-  void RadioGroup2Click();
+  void SystemChanged();
   void OkClick();
   void HelpClick();
   TDialogFields ReadFields() const;
@@ -95,36 +95,36 @@ class TMultPageDlg : public QDialog {
   std::array<QWidget*, 7> pageFirst_{};
 
   // Page "Tid".
-  QLineEdit* Edit15 = nullptr;  // JD
-  QLineEdit* Edit1 = nullptr;   // year
-  QLineEdit* Edit2 = nullptr;   // month
-  QLineEdit* Edit3 = nullptr;   // day
-  QLineEdit* Edit4 = nullptr;   // hour
-  QLineEdit* Edit5 = nullptr;   // minute
-  QLineEdit* Edit6 = nullptr;   // second
-  QLineEdit* Edit7 = nullptr;   // zone
-  QButtonGroup* RadioGroup1 = nullptr;
+  QLineEdit* jdEdit_ = nullptr;  // JD
+  QLineEdit* yearEdit_ = nullptr;   // year
+  QLineEdit* monthEdit_ = nullptr;   // month
+  QLineEdit* dayEdit_ = nullptr;   // day
+  QLineEdit* hourEdit_ = nullptr;   // hour
+  QLineEdit* minuteEdit_ = nullptr;   // minute
+  QLineEdit* secondEdit_ = nullptr;   // second
+  QLineEdit* zoneEdit_ = nullptr;   // zone
+  QButtonGroup* timeScaleButtons_ = nullptr;
   // Page "Tidinkrement".
-  QListWidget* ListBox1 = nullptr;
-  QButtonGroup* RadioGroup6 = nullptr;
+  QListWidget* stepList_ = nullptr;
+  QButtonGroup* timerSpeedButtons_ = nullptr;
   // Page "Plats".
-  QLineEdit* Edit8 = nullptr;   // new place
-  QLabel* Label13 = nullptr;    // PlaceName
-  QLineEdit* Edit9 = nullptr;   // latitude
-  QLineEdit* Edit10 = nullptr;  // longitude
-  QLineEdit* Edit11 = nullptr;  // height
-  QLabel* Label14 = nullptr;    // zone text of the last place found
+  QLineEdit* placeSearchEdit_ = nullptr;   // new place
+  QLabel* placeNameLabel_ = nullptr;    // PlaceName
+  QLineEdit* latitudeEdit_ = nullptr;   // latitude
+  QLineEdit* longitudeEdit_ = nullptr;  // longitude
+  QLineEdit* heightEdit_ = nullptr;  // height
+  QLabel* placeZoneLabel_ = nullptr;    // zone text of the last place found
   // Page "Alternativ".
   QGroupBox* groupSystem_ = nullptr;
-  QButtonGroup* RadioGroup2 = nullptr;
+  QButtonGroup* systemButtons_ = nullptr;
   QGroupBox* groupHemisphere_ = nullptr;
-  QButtonGroup* RadioGroup3 = nullptr;
+  QButtonGroup* hemisphereButtons_ = nullptr;
   QGroupBox* groupCentre_ = nullptr;
-  QButtonGroup* RadioGroup4 = nullptr;
+  QButtonGroup* centreButtons_ = nullptr;
   QGroupBox* groupOrientation_ = nullptr;
-  QButtonGroup* RadioGroup7 = nullptr;
+  QButtonGroup* orientationButtons_ = nullptr;
   // Page "Urval".
-  QButtonGroup* RadioGroup5 = nullptr;  // "Visning"
+  QButtonGroup* displayButtons_ = nullptr;  // "Visning"
   // Every check box bound to a switch, indexed like kSwitchBoxes.
   std::array<QCheckBox*, kSwitchBoxCount> switchBoxes_{};
   QCheckBox* mapColourBox_ = nullptr;  // hidden, disabled: carries MapColour

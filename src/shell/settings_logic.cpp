@@ -5,11 +5,11 @@
 #include <system_error>
 
 #include "catalogs/catalog_records.h"
-#include "shell/parameter_file.h"
-#include "shell/place_lookup.h"
-#include "shell/textfile.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/parameter_file.h"
+#include "base/place_lookup.h"
+#include "base/textfile.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

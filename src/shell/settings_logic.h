@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/obs_state.h"
-#include "timecal/timescales.h"
+#include "base/obs_state.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "timecal/calendar_report.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/timescales.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

@@ -4,9 +4,12 @@
 #include <array>
 #include <string>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
+
+// The fields of the status line, in the order of StatusLineTexts.
+enum class TStatusField { Date, Clock, Zone, JulianDay, Increment, Place, Latitude, Longitude, Height, Count };
 
 // Widths in pixels of the nine status panels, left to right.
 inline constexpr std::array<int, 9> kStatusPanelWidths = {111, 68, 188, 112, 85, 155, 108, 112, 74};

@@ -5,23 +5,22 @@
 #include <optional>
 
 #include "astro/apparent.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/jupiter_moons.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
 #include "planets/ephemeris_report.h"
 #include "planets/physical.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 #include "timecal/calendar_report.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 
 namespace {
 
-constexpr double kEarthRadiusKm = 6378.14;
 constexpr double kJupiterRadiusKm = 71492.0;
 // Constant of aberration over the distance: the Sun's apparent longitude (Meeus ch. 24).
 constexpr double kSunAberration = 20.4898 * kArcSecToRad;
@@ -59,7 +58,7 @@ constexpr double RadiusK(double radiusKm) {
 constexpr std::array<double, kBodyCount> kWholeSkyK = {RadiusK(696000.0),
                                                        RadiusK(2439.7),
                                                        RadiusK(6051.8),
-                                                       RadiusK(6378.14),
+                                                       RadiusK(kEarthRadiusKm),
                                                        6860.0,
                                                        326.0,
                                                        388.0,
@@ -217,11 +216,6 @@ TVector3 HelioVector(int planet, double t) {
   return PolarToCartesian(h);
 }
 
-// Closes the planetary term buffer however the computation ends.
-struct TPlanetDataGuard {
-  ~TPlanetDataGuard() { PlanetDataClose(); }
-};
-
 }  // namespace
 
 TBodyHalfSize BodyHalfSize(double semidiameter, double dec, const TChartView& view, int minimum) {
@@ -271,10 +265,9 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
   const TMomentTerms m = MomentTerms(state.JD_TT, state.JD_UT, site, c);
 
   // Every series the drawing needs, each once: together they fill the term buffer exactly.
-  PlanetDataOpen(dataDir);
-  const TPlanetDataGuard guard;
+  TPlanetDataSession planetData(dataDir);
   for (const int planet : {3, 0, 1, 2, 4, 5, 6, 7, 8}) {
-    if (!PlanetDataLoad(planet)) return bodies;
+    if (!planetData.Load(planet)) return bodies;
   }
 
   // The geocentric places for rising and setting: no parallax, no refraction.

@@ -45,7 +45,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 #include "skychart/identification.h"
 

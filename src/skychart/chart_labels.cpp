@@ -2,16 +2,15 @@
 #include "skychart/chart_labels.h"
 
 #include <cmath>
-#include <map>
-#include <mutex>
 #include <optional>
 #include <system_error>
 #include <utility>
 
 #include "astro/reductions.h"
-#include "catalogs/zone_selection.h"
-#include "shell/textfile.h"
-#include "timecal/numtext.h"
+#include "skychart/zone_selection.h"
+#include "base/file_cache.h"
+#include "base/textfile.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 namespace {
@@ -135,48 +134,6 @@ std::vector<TChartLabel> NameLabels(std::span<const TConstellationPoint> points,
   return labels;
 }
 
-// A file read once and kept until its modification time or size changes.
-template <typename T>
-struct TCachedFile {
-  bool Loaded = false;
-  std::filesystem::file_time_type Time{};
-  std::uintmax_t Size = 0;
-  std::vector<T> Data;
-};
-
-// The cached contents of `path`, read by `read` (which gives std::optional<std::vector<T>>)
-// when the file is new or has changed; nullptr when it cannot be opened. Map nodes never move,
-// so a pointer handed out stays valid.
-template <typename T, typename Read>
-const std::vector<T>* CachedFile(std::map<std::string, TCachedFile<T>>& cache,
-                                 const std::filesystem::path& path, Read read) {
-  static std::mutex mutex;
-  const std::lock_guard lock(mutex);
-  TCachedFile<T>& entry = cache[path.string()];
-  std::error_code ec;
-  const auto time = std::filesystem::last_write_time(path, ec);
-  if (ec) {
-    entry.Loaded = false;
-    return nullptr;
-  }
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) {
-    entry.Loaded = false;
-    return nullptr;
-  }
-  if (entry.Loaded && entry.Time == time && entry.Size == size) return &entry.Data;
-  auto data = read(path);
-  if (!data) {
-    entry.Loaded = false;
-    return nullptr;
-  }
-  entry.Data = std::move(*data);
-  entry.Time = time;
-  entry.Size = size;
-  entry.Loaded = true;
-  return &entry.Data;
-}
-
 }  // namespace
 
 std::string_view ConstellationFileName(TConstellationFile mode) {
@@ -191,12 +148,11 @@ std::string_view ConstellationFileName(TConstellationFile mode) {
   return kConstellationNameFileName;
 }
 
-const std::vector<TConstellationPoint>* LoadConstellationFile(const std::filesystem::path& dataDir,
-                                                              TConstellationFile mode) {
-  static std::map<std::string, TCachedFile<TConstellationPoint>> cache;
-  return CachedFile(
-      cache, ResolveDataPath(dataDir, ConstellationFileName(mode)),
-      [mode](const std::filesystem::path& p) { return ReadConstellationFile(p, mode); });
+std::shared_ptr<const std::vector<TConstellationPoint>> LoadConstellationFile(
+    const std::filesystem::path& dataDir, TConstellationFile mode) {
+  static TFileCache<std::vector<TConstellationPoint>> cache;
+  return cache.Get(ResolveDataPath(dataDir, ConstellationFileName(mode)),
+                   [mode](const std::filesystem::path& p) { return ReadConstellationFile(p, mode); });
 }
 
 TConstellationPlot PlotConstellations(TConstellationFile mode,
@@ -230,11 +186,12 @@ std::string_view NameFileName(bool stars) {
   return stars ? "Stjanamn.dta" : "Objnamn.dta";
 }
 
-const std::vector<TNameEntry>* LoadNameFile(const std::filesystem::path& dataDir, bool stars) {
-  static std::map<std::string, TCachedFile<TNameEntry>> cache;
+std::shared_ptr<const std::vector<TNameEntry>> LoadNameFile(const std::filesystem::path& dataDir,
+                                                            bool stars) {
+  static TFileCache<std::vector<TNameEntry>> cache;
   const std::size_t width = stars ? kStarNameWidth : kObjectNameWidth;
-  return CachedFile(cache, ResolveDataPath(dataDir, NameFileName(stars)),
-                    [width](const std::filesystem::path& p) { return ReadNameFile(p, width); });
+  return cache.Get(ResolveDataPath(dataDir, NameFileName(stars)),
+                   [width](const std::filesystem::path& p) { return ReadNameFile(p, width); });
 }
 
 std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, const TChartMoment& moment,

@@ -20,13 +20,14 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalogs/catalog_records.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 #include "skychart/constellation_files.h"
 
@@ -88,7 +89,8 @@ std::string_view ConstellationFileName(TConstellationFile mode);
 //   returns  the points in file order, or nullptr when the file cannot be opened. The pointer
 //            stays valid for the life of the program; its contents are replaced in place when
 //            a later call finds the file changed.
-const std::vector<TConstellationPoint>* LoadConstellationFile(const std::filesystem::path& dataDir,
+std::shared_ptr<const std::vector<TConstellationPoint>> LoadConstellationFile(
+    const std::filesystem::path& dataDir,
                                                               TConstellationFile mode);
 
 // PlotConstellations: the figures, boundaries or names of one drawing.
@@ -136,7 +138,8 @@ std::string_view NameFileName(bool stars);
 // LoadNameFile: the names of "Stjanamn.dta" (stars, at most 19 characters) or "Objnamn.dta"
 // (deep-sky objects, at most 22) in `dataDir`, cached as LoadConstellationFile.
 //   returns  the entries in file order, or nullptr when the file cannot be opened
-const std::vector<TNameEntry>* LoadNameFile(const std::filesystem::path& dataDir, bool stars);
+std::shared_ptr<const std::vector<TNameEntry>> LoadNameFile(const std::filesystem::path& dataDir,
+                                                            bool stars);
 
 // PlaceNames: the name labels of one drawing.
 // Star and deep-sky names are placed alike; the caller writes them in kStarNameColour or

@@ -41,10 +41,10 @@ void UsePane(Canvas& c, const TPane& pane) {
 
 void DrawMark(Canvas& c, const THistoryMark& mark) {
   if (mark.Symbol.IsPixel) {
-    c.SetPixel(mark.Symbol.X1, mark.Symbol.Y1, ToColor(mark.Colour));
+    c.SetPixel(mark.Symbol.X1, mark.Symbol.Y1, mark.Colour);
     return;
   }
-  c.SetPenColour(ToColor(mark.Colour));
+  c.SetPenColour(mark.Colour);
   c.SetBrushStyle(TBrushStyle::Clear);
   c.Ellipse(mark.Symbol.X1, mark.Symbol.Y1, mark.Symbol.X2, mark.Symbol.Y2);
 }
@@ -65,7 +65,7 @@ void DrawPlots(Canvas& c, std::span<const THistoryPlot> plots, bool track, const
 // The labels' font, Arial 8 pt. Set once per group of labels: a new font is built on the
 // first text after it is set.
 void UseLabelFont(Canvas& c, TRgb colour, TFontStyle style = {}) {
-  c.SetFont(QStringLiteral("Arial"), 8, ToColor(colour), style);
+  c.SetFont(QStringLiteral("Arial"), 8, colour, style);
 }
 
 // A label in the current font with a transparent background.
@@ -143,13 +143,13 @@ void TChartLayers::Constellations(Canvas& c, TObsState& s, const TChartView& vie
   for (const auto& [mode, on] : {std::pair{TConstellationFile::Boundaries, s.ShowConstBounds},
                                  std::pair{TConstellationFile::Figures, s.ShowConstellations}}) {
     if (on != 1) continue;
-    const std::vector<TConstellationPoint>* points = LoadConstellationFile(dataDir_, mode);
+    const auto points = LoadConstellationFile(dataDir_, mode);
     if (points == nullptr) {
       Beep();
       continue;
     }
     const TConstellationPlot plot = PlotConstellations(mode, *points, s, moment, view);
-    c.SetPenColour(ToColor(plot.Colour));
+    c.SetPenColour(plot.Colour);
     for (const TConstellationStep& step : plot.Steps) {
       if (step.Move) {
         c.MoveTo(step.X, step.Y);
@@ -189,10 +189,10 @@ void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& vi
   UseLabelFont(c, kBodyLabelColour);
   for (const TChartBody& b : bodies) {
     if (!b.Visible && !b.SideVisible) continue;
-    c.SetFontColour(ToColor(b.LabelColour));
-    c.SetPenColour(ToColor(b.Outline));
+    c.SetFontColour(b.LabelColour);
+    c.SetPenColour(b.Outline);
     c.SetBrushStyle(TBrushStyle::Solid);
-    c.SetBrushColour(ToColor(b.Fill));
+    c.SetBrushColour(b.Fill);
     for (const TPane& pane : PanesOf(view)) {
       if (pane.Side ? !b.SideVisible : !b.Visible) continue;
       UsePane(c, pane);
@@ -235,9 +235,9 @@ void TChartLayers::MinorBodies(Canvas& c, TObsState& s, const TChartView& view,
       continue;
     }
     for (const TChartMinorBody& b : *bodies) {
-      c.SetPenColour(ToColor(b.Outline));
+      c.SetPenColour(b.Outline);
       c.SetBrushStyle(TBrushStyle::Solid);
-      c.SetBrushColour(ToColor(b.Fill));
+      c.SetBrushColour(b.Fill);
       for (const TPane& pane : PanesOf(view)) {
         const int x = pane.Side ? b.SideX : b.X;
         if (pane.Side && b.SideX == kNoSideX) continue;
@@ -263,7 +263,7 @@ void TChartLayers::MinorBodies(Canvas& c, TObsState& s, const TChartView& view,
 void TChartLayers::Names(Canvas& c, TObsState& s, const TChartView& view,
                          const TChartMoment& moment) {
   if (s.LabelConstellations == 1 && (s.ShowConstellations == 1 || s.ShowConstBounds == 1)) {
-    const auto* points = LoadConstellationFile(dataDir_, TConstellationFile::Names);
+    const auto points = LoadConstellationFile(dataDir_, TConstellationFile::Names);
     if (points == nullptr) {
       Beep();
     } else {
@@ -278,7 +278,7 @@ void TChartLayers::Names(Canvas& c, TObsState& s, const TChartView& view,
   }
   for (const bool stars : {true, false}) {
     if (stars ? !AnyStarCatalog(s) : !AnyDeepSkyCatalog(s)) continue;
-    const std::vector<TNameEntry>* names = LoadNameFile(dataDir_, stars);
+    const auto names = LoadNameFile(dataDir_, stars);
     if (names == nullptr) continue;  // a missing name file is skipped like a catalog
     const bool shown = (stars ? s.LabelStars : s.LabelDeepSky) == 1;
     if (shown) UseLabelFont(c, stars ? kStarNameColour : kDeepSkyNameColour);

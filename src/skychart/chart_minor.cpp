@@ -10,8 +10,9 @@
 #include "astro/reductions.h"
 #include "catalogs/element_files.h"
 #include "planets/physical.h"
-#include "shell/textfile.h"
-#include "timecal/numtext.h"
+#include "base/file_cache.h"
+#include "base/textfile.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 
@@ -74,16 +75,6 @@ struct TCachedBody {
   int Shift = 0;           // LabelShift of the name
 };
 
-// A group's file as last read.
-struct TGroupCache {
-  bool Valid = false;
-  std::filesystem::path Path;
-  std::filesystem::file_time_type Time;
-  std::uintmax_t Size = 0;
-  std::vector<TCachedBody> Bodies;
-};
-
-std::array<TGroupCache, kMinorGroups> gCaches;
 
 // Fixed text of x with at most maxDecimals decimals, fewer where that keeps it within
 // maxChars characters.
@@ -119,24 +110,13 @@ std::string PeriodLineOf(const TElements& el) {
   return "Omloppstid=" + FitFixed(years, years < 1.0 ? 5 : 2, 16) + " år";
 }
 
-// The group's bodies, from the cache or read afresh; nullptr when the file cannot be opened.
-const std::vector<TCachedBody>* GroupBodies(int group, const std::filesystem::path& dataDir) {
-  TGroupCache& cache = gCaches[group - 1];
-  const std::filesystem::path path = ResolveDataPath(dataDir, MinorGroupFileName(group));
-  std::error_code ecTime;
-  std::error_code ecSize;
-  const auto time = std::filesystem::last_write_time(path, ecTime);
-  const auto size = std::filesystem::file_size(path, ecSize);
-  if (cache.Valid && !ecTime && !ecSize && cache.Path == path && cache.Time == time &&
-      cache.Size == size) {
-    return &cache.Bodies;
-  }
-  cache.Valid = false;
-  cache.Bodies.clear();
-  const TElementFileKind kind = KindOf(group);
+// The bodies of a group's file with what every drawing needs of them.
+std::optional<std::vector<TCachedBody>> ReadGroupBodies(const std::filesystem::path& path,
+                                                        TElementFileKind kind) {
   const std::optional<std::vector<std::string>> lines =
       ReadRawLines(path, kElementLineChars, kMaxElementLines);
-  if (!lines) return nullptr;
+  if (!lines) return std::nullopt;
+  std::vector<TCachedBody> bodies;
   const double eps2000 = MeanObliquity(0.0);
   const std::size_t nameChars = kind == TElementFileKind::Probe ? kProbeNameChars : kMinorNameChars;
   for (const std::string& line : *lines) {
@@ -151,15 +131,18 @@ const std::vector<TCachedBody>* GroupBodies(int group, const std::filesystem::pa
     c.Shift = LabelShift(c.Name);
     c.InverseA = (1.0 - body->Elements.Ecc) / body->Elements.PeriDist;
     c.Body = std::move(*body);
-    cache.Bodies.push_back(std::move(c));
+    bodies.push_back(std::move(c));
   }
-  if (!ecTime && !ecSize) {
-    cache.Valid = true;
-    cache.Path = path;
-    cache.Time = time;
-    cache.Size = size;
-  }
-  return &cache.Bodies;
+  return bodies;
+}
+
+// The group's bodies, kept until the file changes; nullptr when the file cannot be opened.
+std::shared_ptr<const std::vector<TCachedBody>> GroupBodies(int group,
+                                                            const std::filesystem::path& dataDir) {
+  static TFileCache<std::vector<TCachedBody>> cache;
+  const TElementFileKind kind = KindOf(group);
+  return cache.Get(ResolveDataPath(dataDir, MinorGroupFileName(group)),
+                   [kind](const std::filesystem::path& p) { return ReadGroupBodies(p, kind); });
 }
 
 // Rigorous precession from J2000.0 to the mean equator and equinox of date as a matrix: its
@@ -217,12 +200,12 @@ bool PrepareDrawing(TDrawing& d, const std::array<bool, 9>& needed, const TChart
   d.CosEps0 = std::cos(moment.Eps0);
   d.SinEps0 = std::sin(moment.Eps0);
   d.Precession = PrecessionToDate(moment.T);
-  PlanetDataOpen(dataDir);
-  if (!PlanetDataLoad(kEarthOfDate)) return false;
+  TPlanetDataSession planetData(dataDir);
+  if (!planetData.Load(kEarthOfDate)) return false;
   d.Sun = SunRectangular(kEarthOfDate, moment.Eps0, moment.T);
   for (int planet = 1; planet <= 8; ++planet) {
     if (!needed[planet]) continue;
-    if (planet != kEarthOfDate && !PlanetDataLoad(planet)) continue;
+    if (planet != kEarthOfDate && !planetData.Load(planet)) continue;
     TCentrePlace& c = d.Centres[planet];
     c.Usable = true;
     c.Equatorial = PlanetEquatorial(planet, d.T, d);
@@ -334,7 +317,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
                                                             const TChartView& view,
                                                             const std::filesystem::path& dataDir) {
   if (group < 1 || group > kMinorGroups) return std::nullopt;
-  const std::vector<TCachedBody>* bodies = GroupBodies(group, dataDir);
+  const auto bodies = GroupBodies(group, dataDir);
   if (bodies == nullptr) return std::nullopt;
   std::vector<TChartMinorBody> result;
   const TElementFileKind kind = KindOf(group);
@@ -353,9 +336,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   const bool lightTime = state.CorrLightTime == 1;
   const bool wholeSky = view.CoordSystem == kEclipticWhole;
   TDrawing d;
-  const bool ok = PrepareDrawing(d, needed, moment, lightTime, dataDir);
-  PlanetDataClose();
-  if (!ok) return result;
+  if (!PrepareDrawing(d, needed, moment, lightTime, dataDir)) return result;
 
   const double eps = moment.Eps0 + moment.DEps;
   const TObserverGeocentric observer = ObserverGeocentric(state.Height, moment.Phi);

@@ -39,7 +39,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 #include "skychart/chart_symbols.h"
 #include "skychart/identification.h"

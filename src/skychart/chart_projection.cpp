@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "astro/apparent.h"
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/reductions.h"
-#include "shell/textfile.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/textfile.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

@@ -26,8 +26,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/palette.h"
 #include "astro/apparent.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 
@@ -340,31 +341,26 @@ std::optional<TCrossHair> InversePolar(double x, double y, const TChartView& vie
 
 // --- Coordinate lines -------------------------------------------------------------------------
 
-// A colour as (red, green, blue); the drawing tier turns it into its canvas colour.
-struct TRgb {
-  std::uint8_t R = 0;
-  std::uint8_t G = 0;
-  std::uint8_t B = 0;
-  bool operator==(const TRgb&) const = default;
-};
+// The chart's colours are the program's palette's.
+using TRgb = TColor;
 
 // The chart's colours by name; every part of the chart takes its colours from these.
-inline constexpr TRgb kChartBlack{0, 0, 0};
-inline constexpr TRgb kChartWhite{255, 255, 255};
-inline constexpr TRgb kChartSilver{192, 192, 192};
-inline constexpr TRgb kChartLightGrey{224, 224, 224};
-inline constexpr TRgb kChartGrey{128, 128, 128};
-inline constexpr TRgb kChartNavy{0, 0, 128};
-inline constexpr TRgb kChartBlue{0, 0, 255};
-inline constexpr TRgb kChartRed{255, 0, 0};
-inline constexpr TRgb kChartMaroon{128, 0, 0};
-inline constexpr TRgb kChartTeal{0, 128, 128};
-inline constexpr TRgb kChartPurple{128, 0, 128};
-inline constexpr TRgb kChartMagenta{255, 0, 255};
-inline constexpr TRgb kChartCyan{0, 255, 255};
-inline constexpr TRgb kChartLime{0, 255, 0};
-inline constexpr TRgb kChartGreen{0, 128, 0};
-inline constexpr TRgb kChartOlive{128, 128, 0};
+inline constexpr TRgb kChartBlack = colours::kBlack;
+inline constexpr TRgb kChartWhite = colours::kWhite;
+inline constexpr TRgb kChartSilver = colours::kSilver;
+inline constexpr TRgb kChartLightGrey = colours::kLightGrey;
+inline constexpr TRgb kChartGrey = colours::kGray;
+inline constexpr TRgb kChartNavy = colours::kNavy;
+inline constexpr TRgb kChartBlue = colours::kBlue;
+inline constexpr TRgb kChartRed = colours::kRed;
+inline constexpr TRgb kChartMaroon = colours::kMaroon;
+inline constexpr TRgb kChartTeal = colours::kTeal;
+inline constexpr TRgb kChartPurple = colours::kPurple;
+inline constexpr TRgb kChartMagenta = colours::kFuchsia;
+inline constexpr TRgb kChartCyan = colours::kAqua;
+inline constexpr TRgb kChartLime = colours::kLime;
+inline constexpr TRgb kChartGreen = colours::kGreen;
+inline constexpr TRgb kChartOlive = colours::kOlive;
 
 // A straight line from (X1, Y1) to (X2, Y2), pixels.
 struct TSegment {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/textfile.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/textfile.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 

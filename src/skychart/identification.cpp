@@ -6,10 +6,10 @@
 #include <type_traits>
 #include <variant>
 
-#include "shell/textfile.h"
+#include "base/textfile.h"
 #include "skychart/constellation_files.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 
@@ -44,12 +44,6 @@ std::string CutLine(std::string_view text, std::size_t chars) {
     out += cut[i];
   }
   return out;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
 }
 
 std::string_view TrimTrailing(std::string_view s) {
@@ -507,20 +501,20 @@ TReadout SearchIdentification(const TIdentTables& tables, const TObsState& state
     if (IsHit(b.X1, b.Y, x, y) || IsHit(b.X2, b.Y, x, y)) body = &b;
   }
   if (body) {
-    out.Panel2 = std::string(TrimBlanks(body->Name));
+    out.ObjectName = std::string(TrimBlanks(body->Name));
     out.Left = body->Line1 + "\n" + body->Line2 + "\n" + body->Line3 + "\n" + body->Line4 + "\n" +
                body->Line5;
     out.Right = body->Right;
   }
 
   if (const TMinorEntry* minor = LastHit(tables.Minor(), x, y)) {
-    out.Panel2 = minor->Name;
+    out.ObjectName = minor->Name;
     out.Left = minor->Lines[0];
     for (std::size_t i = 1; i < minor->Lines.size(); ++i) out.Left += "\n" + minor->Lines[i];
     out.Right.clear();
   }
-  if (const TLabelEntry* name = LastHit(tables.StarNames(), x, y)) out.Panel2 = name->Name;
-  if (const TLabelEntry* name = LastHit(tables.DeepSkyNames(), x, y)) out.Panel2 = name->Name;
+  if (const TLabelEntry* name = LastHit(tables.StarNames(), x, y)) out.ObjectName = name->Name;
+  if (const TLabelEntry* name = LastHit(tables.DeepSkyNames(), x, y)) out.ObjectName = name->Name;
 
   // Catalogs: only the last hit shows, so only it is formatted.
   const TCatalogEntry* last = nullptr;

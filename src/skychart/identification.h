@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogs/zone_selection.h"
-#include "shell/obs_state.h"
+#include "skychart/zone_selection.h"
+#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 
 namespace himlavy {
@@ -190,9 +190,9 @@ class TIdentTables {
 
 // The readout of the chart window: the name panel and the two tables.
 struct TReadout {
-  std::string Panel2;  // object name
-  std::string Left;    // left table (RichEdit2)
-  std::string Right;   // right table (RichEdit3)
+  std::string ObjectName;  // the name of the object
+  std::string Left;        // the left table
+  std::string Right;       // the right table
   bool operator==(const TReadout&) const = default;
 };
 
@@ -219,9 +219,9 @@ extern const std::array<int, 12> kIdentSearchOrder;
 //              kIdentSearchOrder, each up to its count (at most its capacity); every hit
 //              overwrites, so the last one stays. The bodies start the readout empty: no body
 //              under the cursor leaves all three texts empty before the other tables are
-//              searched. A body gives all three (Panel2 its name without the leading blank,
-//              Left its five lines, Right its text); a minor body Panel2 and Left (Right
-//              empty); a name label Panel2 only; a catalog object Left and Right only
+//              searched. A body gives all three (ObjectName its name without the leading blank,
+//              Left its five lines, Right its text); a minor body ObjectName and Left (Right
+//              empty); a name label ObjectName only; a catalog object Left and Right only
 //              (CatalogReadout).
 TReadout SearchIdentification(const TIdentTables& tables, const TObsState& state, int chartZoom,
                               int x, int y, const std::filesystem::path& dataDir,

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "skychart/chart_symbols.h"
 
 namespace himlavy {
@@ -24,14 +24,14 @@ constexpr int kMissing = -9990;  // a missing 16-bit field of the deep-sky catal
 // --- Small canvas helpers --------------------------------------------------------------------
 
 void SetPen(Canvas& c, TRgb colour, TPenStyle style = TPenStyle::Solid) {
-  c.SetPenColour(ToColor(colour));
+  c.SetPenColour(colour);
   c.SetPenStyle(style);
 }
 
 void SetBrush(Canvas& c, std::optional<TRgb> fill) {
   if (fill) {
     c.SetBrushStyle(TBrushStyle::Solid);
-    c.SetBrushColour(ToColor(*fill));
+    c.SetBrushColour(*fill);
   } else {
     c.SetBrushStyle(TBrushStyle::Clear);
   }
@@ -40,7 +40,7 @@ void SetBrush(Canvas& c, std::optional<TRgb> fill) {
 // A star symbol: an ellipse in its box, or one pixel in `pixel`.
 void DrawSymbol(Canvas& c, const TStarSymbol& s, TRgb pen, std::optional<TRgb> fill, TRgb pixel) {
   if (s.IsPixel) {
-    c.SetPixel(s.X1, s.Y1, ToColor(pixel));
+    c.SetPixel(s.X1, s.Y1, pixel);
     return;
   }
   SetPen(c, pen);
@@ -114,7 +114,7 @@ void DrawMultipleStar(Canvas& c, const TCatalogObject& o, const TWdsRecord& r, c
     const auto sym = AtlasStarSymbol(RoundMagnitude(m), o.X, o.Y);
     if (!sym) return;
     if (sym->IsPixel) {
-      c.SetPixel(o.X, o.Y, ToColor(kChartBlack));
+      c.SetPixel(o.X, o.Y, kChartBlack);
       SetPen(c, kChartPurple);
       c.MoveTo(o.X - 2, o.Y);
       c.LineTo(o.X + 3, o.Y);
@@ -443,12 +443,12 @@ void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const T
   // 7. Constellations below zoom 128.
   if (view.ChartZoom < 128) {
     canvas.SetBrushStyle(TBrushStyle::Solid);
-    canvas.SetBrushColour(ToColor(brush));
+    canvas.SetBrushColour(brush);
     if (hooks.Constellations) hooks.Constellations(canvas, state, view, moment);
   }
   // 8. The catalogs.
   canvas.SetBrushStyle(TBrushStyle::Solid);
-  canvas.SetBrushColour(ToColor(brush));
+  canvas.SetBrushColour(brush);
   picture.Catalogs = ChartCatalogObjects(state, view, flags, dataDir);
   for (const TCatalogObject& object : picture.Catalogs.Objects) {
     DrawCatalogObject(canvas, object, view, state);
@@ -545,7 +545,7 @@ TChartPicture DrawChartPicture(Canvas& canvas, TObsState& state, TChartState& ch
       canvas.MoveTo(s.X1, s.Y1);
       canvas.LineTo(s.X2, s.Y2);
     }
-    canvas.SetFont(QStringLiteral("Arial"), 8, ToColor(lines.LabelColour));
+    canvas.SetFont(QStringLiteral("Arial"), 8, lines.LabelColour);
     canvas.SetBackMode(TBackMode::Transparent);
     for (const TChartLabel& label : lines.Labels) {
       canvas.TextOut(label.X, label.Y, std::string_view(label.Text));

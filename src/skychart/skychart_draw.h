@@ -11,17 +11,12 @@
 #include <functional>
 #include <string>
 
-#include "catalogs/zone_selection.h"
+#include "skychart/zone_selection.h"
 #include "shell/canvas.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 
 namespace himlavy {
-
-// The canvas colour of a chart colour.
-constexpr TColor ToColor(TRgb c) {
-  return TColor{c.R, c.G, c.B};
-}
 
 // What one drawing step of a hook gets: the canvas (clipped to the chart rectangle), the state,
 // the view and the moment of the drawing.

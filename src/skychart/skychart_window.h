@@ -6,7 +6,7 @@
 #include <QString>
 #include <array>
 
-#include "catalogs/zone_selection.h"
+#include "skychart/zone_selection.h"
 #include "shell/child_window.h"
 #include "skychart/chart_layers_draw.h"
 #include "skychart/chart_projection.h"
@@ -20,11 +20,45 @@ class QPushButton;
 
 namespace himlavy {
 
-class TMDIChild1 : public TChildWindow {
+// The buttons of the chart's button row, and its help button.
+enum class TChartButton {
+  Print,
+  Redraw,
+  ZoomIn,
+  ZoomOut,
+  PanLeft,
+  PanRight,
+  PanUp,
+  PanDown,
+  Help,
+  Count
+};
+
+// The chart's panels. The eleven from PrintRowTop on make the header of a printed chart and
+// are shown only while it is taken.
+enum class TChartPanel {
+  SystemTitle,  // the coordinate system and the zoom
+  ObjectName,   // the object under the mouse
+  CrossHair,    // the cross-hair's coordinates
+  PrintRowTop,  // the first header row: date, clock, zone, Julian day
+  PrintDate,
+  PrintClock,
+  PrintZone,
+  PrintJulianDay,
+  PrintRowBottom,  // the second header row: place, latitude, longitude, height
+  PrintPlace,
+  PrintLatitude,
+  PrintLongitude,
+  PrintHeight,
+  PrintTitle,  // the program's title over the button row
+  Count
+};
+
+class TSkyChartWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild1(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TSkyChartWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   // The chart's own state and the last picture.
   const TChartState& Chart() const { return chart_; }
@@ -33,32 +67,29 @@ class TMDIChild1 : public TChildWindow {
   TChartHooks& Hooks() { return hooks_; }
   TChartLayers& Layers() { return layers_; }
 
-  // Buttons BitBtn1 .. BitBtn9 by number, the panels Panel1 .. Panel14, Edit1 and Edit2, and the
-  // two readout tables RichEdit2 and RichEdit3.
-  QPushButton* Button(int number) const { return buttons_[number - 1]; }
-  QLabel* Panel(int number) const { return panels_[number - 1]; }
-  QPlainTextEdit* RichEdit2() const { return richEdit2_; }
-  QPlainTextEdit* RichEdit3() const { return richEdit3_; }
-  QLineEdit* Edit1() const { return edit1_; }
-  QLineEdit* Edit2() const { return edit2_; }
-  // Timer1: the draw cycle (the follow timer); Timer2: the 100 ms poll (the flag timer).
-  QTimer* Timer1() const { return FollowTimer(); }
-  QTimer* Timer2() const { return FlagTimer(); }
+  // The controls: the button row, the panels, the two readout tables beside the object name,
+  // the count of history plots and the (hidden) count of objects drawn.
+  QPushButton* Button(TChartButton button) const {
+    return buttons_[static_cast<std::size_t>(button)];
+  }
+  QLabel* Panel(TChartPanel panel) const { return panels_[static_cast<std::size_t>(panel)]; }
+  QPlainTextEdit* ReadoutLeft() const { return readoutLeft_; }
+  QPlainTextEdit* ReadoutRight() const { return readoutRight_; }
+  QLineEdit* HistoryCountEdit() const { return historyCountEdit_; }
+  QLineEdit* ObjectCountEdit() const { return objectCountEdit_; }
 
   // --- Handlers (public so that tests can run them) ---
   void DrawChart();  // full redraw
-  void DrawCycle();  // Timer1
-  void Timer1Timer() { FollowTimerTick(); }
-  void Timer2Timer() { FlagTimerTick(); }
-  void BitBtn1Click();            // "S": print the window through the print dialog
-  void BitBtn2Click();            // "R": redraw, keeping the history plots
-  void BitBtn3Click();            // "+"
-  void BitBtn4Click();            // "-"
+  void DrawCycle();  // one tick of the follow timer
+  void PrintChart();              // "S": print the window through the print dialog
+  void RedrawKeepingHistory();    // "R": redraw, keeping the history plots
+  void ZoomIn();                  // "+"
+  void ZoomOut();                 // "-"
   void PanClick(int dx, int dy);  // "V" (1, 0), "H" (-1, 0), "U" (0, 1), "N" (0, -1)
   void LeftClick(int x, int y);   // recentre on the pixel
-  // The mouse over the chart: the cross-hair coordinates in Panel3 and the readout of the
-  // object under the cursor (Panel2, RichEdit2, RichEdit3); the left button recentres, the
-  // right one shows or hides the two tables.
+  // The mouse over the chart: the cross-hair coordinates and the readout of the object under
+  // the cursor (its name and the two tables); the left button recentres, the right one shows
+  // or hides the two tables.
   void FormMouseMove(int x, int y);
   void FormMouseDown(Qt::MouseButton button, int x, int y);
 
@@ -83,14 +114,14 @@ class TMDIChild1 : public TChildWindow {
   TChartLayers layers_;
   TChartHooks hooks_;
   TChartPicture picture_;
-  std::array<QPushButton*, 9> buttons_{};
+  std::array<QPushButton*, static_cast<std::size_t>(TChartButton::Count)> buttons_{};
   void ShowPrintHeader(bool show);
 
-  std::array<QLabel*, 14> panels_{};
-  QPlainTextEdit* richEdit2_ = nullptr;
-  QPlainTextEdit* richEdit3_ = nullptr;
-  QLineEdit* edit1_ = nullptr;
-  QLineEdit* edit2_ = nullptr;
+  std::array<QLabel*, static_cast<std::size_t>(TChartPanel::Count)> panels_{};
+  QPlainTextEdit* readoutLeft_ = nullptr;
+  QPlainTextEdit* readoutRight_ = nullptr;
+  QLineEdit* historyCountEdit_ = nullptr;
+  QLineEdit* objectCountEdit_ = nullptr;
 };
 
 }  // namespace himlavy

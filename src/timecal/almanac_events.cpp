@@ -7,11 +7,11 @@
 #include <limits>
 #include <utility>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/phenomena.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

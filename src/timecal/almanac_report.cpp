@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/textfile.h"
+#include "base/textfile.h"
 #include "timecal/calendar_report.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 #include "timecal/almanac_events.h"
 
 namespace himlavy {

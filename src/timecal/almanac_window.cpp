@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "shell/fonts_draw.h"
-#include "shell/main_frame.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -24,20 +23,20 @@ const QRect kHelpBox(730, 4, 75, 25);
 
 }  // namespace
 
-TMDIChild11::TMDIChild11(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TAlmanacWindow::TAlmanacWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
-  setObjectName(QStringLiteral("MDIChild11"));
+  setObjectName(QStringLiteral("almanacWindow"));
   setWindowTitle(Utf8Text(kAlmanacCaption));
   SetPlacement(QRect(kWindowX, kWindowY, kAlmanacWindowWidth, kAlmanacWindowHeight));
   SetFixedBorder();
-  SetClientColour(kTimecalSilver);
+  SetClientColour(ToQColor(colours::kSilver));
   SetRedrawFlag(&TObsState::RedrawAlmanac);
   SetFollowTimer(kAlmanacFollowMs, false);
   SetHelpTopic(Utf8Text(kAlmanacHelpTopic));
 
-  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("Label1"), kTitleBox);
+  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("titleLabel"), kTitleBox);
 
-  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("BitBtn1"));
+  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("helpButton"));
   help->setFont(ControlFont(QStringLiteral("MS Sans Serif"), 8, true));
 
   const int columnX[] = {kAlmanacLeftColumnX, kAlmanacRightColumnX};
@@ -52,20 +51,20 @@ TMDIChild11::TMDIChild11(TObsState& state, const std::filesystem::path& dataDir,
   Client()->installEventFilter(this);
 }
 
-TMDIChild11::TInputs TMDIChild11::CurrentInputs() const {
+TAlmanacWindow::TInputs TAlmanacWindow::CurrentInputs() const {
   return {State().ClockJD, State().TimeZone, State().TimeScale};
 }
 
-void TMDIChild11::Recompute() {
+void TAlmanacWindow::Recompute() {
   const TWaitCursor hourglass;
   drawn_ = CurrentInputs();
   hasDrawn_ = true;
   report_ = AlmanacReport(State(), LocaleDecimalSeparator());
   titleLabel_->setText(QString::fromStdString(report_.Title));
-  DrawAlmanacLines(DrawingSurface(), report_, FromQRgb(kTimecalSilver.rgb()));
+  DrawAlmanacLines(DrawingSurface(), report_, colours::kSilver);
 }
 
-bool TMDIChild11::eventFilter(QObject* watched, QEvent* event) {
+bool TAlmanacWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Client() && event->type() == QEvent::Paint && hasDrawn_ &&
       !(CurrentInputs() == drawn_)) {
     Recompute();

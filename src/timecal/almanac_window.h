@@ -10,11 +10,11 @@ class QLabel;
 
 namespace himlavy {
 
-class TMDIChild11 : public TChildWindow {
+class TAlmanacWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild11(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TAlmanacWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   // The large label with the title.
   QLabel* TitleLabel() const { return titleLabel_; }

@@ -1,11 +1,11 @@
 // The calendar for one day: texts and numbers of the calendar window.
 #include "timecal/calendar_report.h"
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "astro/positions.h"
-#include "timecal/formatting.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 
@@ -15,7 +15,6 @@ constexpr double kOneDayInCenturies = 1.0 / kDaysPerCentury;
 // Seconds to Julian centuries: 1 / (86400 * 36525).
 constexpr double kSecondsToCenturies = 3.168808781402895e-10;
 // The Earth's equatorial radius in km, for the Moon's horizontal parallax.
-constexpr double kEarthRadiusKm = 6378.14;
 // The Value of a line that shows no number.
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 // The blanks that put the sidereal time under the end of its caption.
@@ -56,11 +55,6 @@ std::array<TEquatorial, 3> ThreeDays(double te, double eps, Position position,
 }
 
 }  // namespace
-
-std::string_view WeekdayName(int weekday) {
-  const int index = ((weekday - 1) % 7 + 7) % 7;
-  return kWeekdayNames[static_cast<std::size_t>(index)];
-}
 
 void CalendarStep(TObsState& state, TCalendarStep step, int direction) {
   state.ClockJD += direction * kCalendarStepButtons[static_cast<std::size_t>(step)].Days;
@@ -133,12 +127,13 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   // The Sun: geometric places from the Earth's series, on the mean equator of date.
   const double eps0 = MeanObliquity(r.Te);
   const TNutation nutation = NutationIAU1980(r.Te);
-  PlanetDataOpen(dataDir);
-  r.SunComputed = PlanetDataLoad(3);
-  if (r.SunComputed) {
-    r.Sun = ThreeDays(r.Te, eps0, [](double t) { return GeocentricSun(3, t); });
+  {
+    TPlanetDataSession planetData(dataDir);
+    r.SunComputed = planetData.Load(3);
+    if (r.SunComputed) {
+      r.Sun = ThreeDays(r.Te, eps0, [](double t) { return GeocentricSun(3, t); });
+    }
   }
-  PlanetDataClose();
 
   if (r.SunComputed) {
     r.EquationOfTime = EquationOfTime(nutation.DPsi, eps0, r.Sun[1].Alpha, r.Te);

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "astro/reductions.h"
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 
@@ -201,8 +201,5 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
 //          with nutation off the chart stores nothing and the three are left as they are
 // Source: Meeus (1991), ch. 21: table 21.A (IAU 1980 nutation), formula 21.3 (Laskar).
 void StoreChartSharedValues(TObsState& state);
-
-// The weekday name of a weekday number, any integer taken modulo 7 (1 = "Måndag").
-std::string_view WeekdayName(int weekday);
 
 }  // namespace himlavy

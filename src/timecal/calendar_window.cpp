@@ -8,7 +8,6 @@
 #include <QToolButton>
 
 #include "shell/fonts_draw.h"
-#include "shell/main_frame.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -35,23 +34,23 @@ constexpr int kValueLabelWidth = 205;
 
 }  // namespace
 
-TMDIChild10::TMDIChild10(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TCalendarWindow::TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
-  setObjectName(QStringLiteral("MDIChild10"));
+  setObjectName(QStringLiteral("calendarWindow"));
   setWindowTitle(Utf8Text(kCalendarCaption));
   SetPlacement(
       QRect(kCalendarWindowX, kCalendarWindowY, kCalendarWindowWidth, kCalendarWindowHeight));
   SetFixedBorder();
-  SetClientColour(kTimecalSilver);
+  SetClientColour(ToQColor(colours::kSilver));
   SetRedrawFlag(&TObsState::RedrawCalendar);
   SetFollowTimer(kCalendarFollowMs, false);
   SetHelpTopic(Utf8Text(kCalendarHelpTopic));
 
   const QFont small = MakeFont(QStringLiteral("MS Sans Serif"), 8);
-  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("Label1"), kTitleBox);
-  placeLabel_ = AddLargeLabel(Client(), QStringLiteral("Label2"), kPlaceBox);
+  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("titleLabel"), kTitleBox);
+  placeLabel_ = AddLargeLabel(Client(), QStringLiteral("placeLabel"), kPlaceBox);
 
-  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("BitBtn1"));
+  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("helpButton"));
   help->setFont(ControlFont(QStringLiteral("MS Sans Serif"), 8, true));
 
   for (std::size_t i = 0; i < spinButtons_.size(); ++i) {
@@ -84,7 +83,7 @@ TMDIChild10::TMDIChild10(TObsState& state, const std::filesystem::path& dataDir,
   bevel_->setStatusTip(Utf8Text(kCalendarAreaHint));
 
   valuesGroup_ = new QGroupBox(Utf8Text(kCalendarGroupCaption), Client());
-  valuesGroup_->setObjectName(QStringLiteral("GroupBox1"));
+  valuesGroup_->setObjectName(QStringLiteral("valuesGroup"));
   valuesGroup_->setFont(small);
   valuesGroup_->setGeometry(kGroupBox);
   for (std::size_t i = 0; i < valueLabels_.size(); ++i) {
@@ -100,17 +99,17 @@ TMDIChild10::TMDIChild10(TObsState& state, const std::filesystem::path& dataDir,
   Client()->installEventFilter(this);
 }
 
-void TMDIChild10::SpinButtonClick(TCalendarStep step, int direction) {
+void TCalendarWindow::SpinButtonClick(TCalendarStep step, int direction) {
   CalendarStep(State(), step, direction);
 }
 
-TMDIChild10::TInputs TMDIChild10::CurrentInputs() const {
+TCalendarWindow::TInputs TCalendarWindow::CurrentInputs() const {
   const TObsState& s = State();
   return {s.ClockJD,   s.TimeZone, s.Latitude, s.Longitude, s.JD_UT,    s.JD_TT,
           s.Obliquity, s.NutLon,   s.NutObl,   s.TimeScale, s.PlaceName};
 }
 
-void TMDIChild10::Recompute() {
+void TCalendarWindow::Recompute() {
   const TWaitCursor hourglass;
   drawn_ = CurrentInputs();
   hasDrawn_ = true;
@@ -121,10 +120,10 @@ void TMDIChild10::Recompute() {
     valueLabels_[i]->setText(i < report_.Labels.size() ? QString::fromStdString(report_.Labels[i])
                                                        : QString());
   }
-  DrawCalendarLines(DrawingSurface(), report_, FromQRgb(kTimecalSilver.rgb()));
+  DrawCalendarLines(DrawingSurface(), report_, colours::kSilver);
 }
 
-bool TMDIChild10::eventFilter(QObject* watched, QEvent* event) {
+bool TCalendarWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Client() && event->type() == QEvent::Paint && hasDrawn_ &&
       !(CurrentInputs() == drawn_)) {
     Recompute();

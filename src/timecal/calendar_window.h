@@ -16,11 +16,11 @@ class QLabel;
 
 namespace himlavy {
 
-class TMDIChild10 : public TChildWindow {
+class TCalendarWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild10(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   // The spin buttons "År", "Månad" and "Dag" (SpinButton1..3), indexed by TCalendarStep.
   TSpinButton* SpinButton(TCalendarStep step) const {

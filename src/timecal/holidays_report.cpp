@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "timecal/calendar_report.h"
-#include "timecal/numtext.h"
-#include "timecal/timescales.h"
+#include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/obs_state.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 

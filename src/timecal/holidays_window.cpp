@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "shell/fonts_draw.h"
-#include "shell/main_frame.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -20,21 +19,21 @@ const QRect kHelpBox(318, 6, 75, 25);
 
 }  // namespace
 
-TMDIChild13::TMDIChild13(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+THolidaysWindow::THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
-  setObjectName(QStringLiteral("MDIChild13"));
+  setObjectName(QStringLiteral("holidaysWindow"));
   setWindowTitle(Utf8Text(kHolidaysCaption));
   SetPlacement(
       QRect(kHolidaysWindowX, kHolidaysWindowY, kHolidaysWindowWidth, kHolidaysWindowHeight));
   SetFixedBorder();
-  SetClientColour(kTimecalSilver);
+  SetClientColour(ToQColor(colours::kSilver));
   SetRedrawFlag(&TObsState::RedrawHolidays);
   SetFollowTimer(kHolidaysFollowMs, false);
   SetHelpTopic(Utf8Text(kHolidaysHelpTopic));
 
-  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("Label1"), kTitleBox);
+  titleLabel_ = AddLargeLabel(Client(), QStringLiteral("titleLabel"), kTitleBox);
 
-  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("BitBtn1"));
+  QPushButton* help = AddHelpButton(kHelpBox, QStringLiteral("helpButton"));
   help->setFont(ControlFont(QStringLiteral("MS Sans Serif"), 8, true));
 
   bevel_ = new QFrame(Client());
@@ -45,16 +44,16 @@ TMDIChild13::TMDIChild13(TObsState& state, const std::filesystem::path& dataDir,
   Client()->installEventFilter(this);
 }
 
-void TMDIChild13::Recompute() {
+void THolidaysWindow::Recompute() {
   const TWaitCursor hourglass;
   drawnClockJD_ = State().ClockJD;
   hasDrawn_ = true;
   report_ = HolidaysReport(State(), LocaleDecimalSeparator());
   titleLabel_->setText(QString::fromStdString(report_.Title));
-  DrawHolidayLines(DrawingSurface(), report_, FromQRgb(kTimecalSilver.rgb()));
+  DrawHolidayLines(DrawingSurface(), report_, colours::kSilver);
 }
 
-bool TMDIChild13::eventFilter(QObject* watched, QEvent* event) {
+bool THolidaysWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Client() && event->type() == QEvent::Paint && hasDrawn_ &&
       State().ClockJD != drawnClockJD_) {
     Recompute();

@@ -10,11 +10,11 @@ class QLabel;
 
 namespace himlavy {
 
-class TMDIChild13 : public TChildWindow {
+class THolidaysWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TMDIChild13(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
 
   // The large label with the title.
   QLabel* TitleLabel() const { return titleLabel_; }

@@ -14,9 +14,6 @@
 
 namespace himlavy {
 
-// The windows' silver background.
-inline const QColor kTimecalSilver{192, 192, 192};
-
 // The type of the large labels: "MS Sans Serif" with a font height of 19 pixels.
 inline QFont LargeLabelFont() {
   return MakeFont(QStringLiteral("MS Sans Serif"), 19.0 * 72.0 / 96.0);

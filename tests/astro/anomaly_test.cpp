@@ -8,13 +8,12 @@
 #include <limits>
 #include <numbers>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 namespace {
 
 using Real = long double;
-constexpr double kDeg = kPi / 180.0;
 constexpr Real kPiL = std::numbers::pi_v<Real>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -37,7 +36,7 @@ TEST(KeplerTrueAnomalyTest, MeeusExamplesAndCircularOrbit) {
   // Example 30.a (1st ed. 29.a): e = 0.1, M = 5 deg gives E = 5.554589254 deg. Chapter 30,
   // p. 205: e = 0.99, M = 0.2 rad gives E = 1.066997365282 rad (Mikkola's start).
   const struct { double e, m; Real ecc;
-  } cases[] = {{0.1, 5.0 * kDeg, 5.554589254L * kPiL / 180},
+  } cases[] = {{0.1, 5.0 * kDegToRad, 5.554589254L * kPiL / 180},
                {0.99, 0.2, 1.066997365282L},
                {0.99, -0.2, -1.066997365282L}};
   for (const auto& c : cases)
@@ -69,7 +68,7 @@ TEST(ParabolicTrueAnomalyTest, MeeusExamplesAndExtremes) {
   } cases[] = {{1.487469, 112.5642, 66.78862}, {0.921326, 138.4783, 102.74426}};
   for (const auto& c : cases) {
     const double v = ParabolicTrueAnomaly(c.q, c.days / 36525.0);
-    EXPECT_NEAR(v / kDeg, c.vDeg, 1e-5) << c.q;
+    EXPECT_NEAR(v / kDegToRad, c.vDeg, 1e-5) << c.q;
     EXPECT_EQ(ParabolicTrueAnomaly(c.q, -c.days / 36525.0), -v) << c.q;
   }
   EXPECT_EQ(ParabolicTrueAnomaly(0.7, 0.0), 0.0);
@@ -96,7 +95,7 @@ TEST(NearParabolicTrueAnomalyTest, MeeusTable) {
       {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
       {0.5871018, 0.9672746, 20.0, 52.85331}, {0.5871018, 0.9672746, 0.0, 0.0}};
   for (const auto& c : cases) {
-    EXPECT_NEAR(NearParabolicTrueAnomaly(c.e, c.q, c.days / 36525.0) / kDeg, c.vDeg, 1e-5) << c.q;
+    EXPECT_NEAR(NearParabolicTrueAnomaly(c.e, c.q, c.days / 36525.0) / kDegToRad, c.vDeg, 1e-5) << c.q;
   }
   // With e = 1 the parabolic solver's v, to the tolerance 1e-4 in tan(v / 2).
   const double dt = 138.4783 / 36525.0;

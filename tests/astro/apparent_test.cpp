@@ -1,6 +1,7 @@
 // Apparent places of the Sun, Moon and planets through the whole pipeline, with the program's
 // own planetary series files, against Meeus's worked examples.
 #include "astro/apparent.h"
+#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,10 @@ namespace {
 
 using testing::DataFolder;
 
-constexpr double kDeg = kPi / 180.0;
-constexpr double kArcSec = kDeg / 3600.0;
+constexpr double kArcSec = kDegToRad / 3600.0;
 
-double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDeg; }
-double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDeg; }
+double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad; }
+double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDegToRad; }
 
 TEST(ApparentPlace, MeeusExamples) {
   // Venus: 1st ed. ex. 31.a (2nd ed. 32.a), 1992 December 20, 0h TD, with light time,
@@ -32,7 +32,7 @@ TEST(ApparentPlace, MeeusExamples) {
     double jde, alpha, delta, distance, tolerance, distanceTolerance;
   } cases[] = {
       {2, 2448976.5, Hms(21, 4, 41.454), -Dms(18, 53, 16.84), 0.910947, 1.5, 2e-6},
-      {kMoonBody, 2448724.5, 134.688470 * kDeg, 13.768368 * kDeg, 368409.7, 0.1, 0.1},
+      {kMoonBody, 2448724.5, 134.688470 * kDegToRad, 13.768368 * kDegToRad, 368409.7, 0.1, 0.1},
       {kSunBody, 2448908.5, Hms(13, 13, 30.749), -Dms(7, 47, 1.74), 0.99760775, 0.3, 2e-6}};
   for (const auto& c : cases) {
     const auto places =
@@ -62,14 +62,14 @@ TEST(ApparentPlace, TopocentreAndRefraction) {
   const TApparentPlace& m = (*top)[1];
   const double shift =
       std::hypot((m.TopoAlpha - m.Alpha) * std::cos(m.Delta), m.TopoDelta - m.Delta);
-  EXPECT_TRUE(shift > 0.1 * kDeg && shift < 1.05 * kDeg) << shift / kDeg;
+  EXPECT_TRUE(shift > 0.1 * kDegToRad && shift < 1.05 * kDegToRad) << shift / kDegToRad;
   // Refraction lifts a body above the horizon and leaves one far below it alone.
   for (std::size_t i = 0; i < all.size(); ++i) {
     const double h = (*bare)[i].Altitude;
     const double lift = (*low)[i].Altitude - h;
     if (h > 0.0) {
-      EXPECT_TRUE(lift > 0.0 && lift < 0.6 * kDeg) << all[i];
-    } else if (h < -kDeg) {
+      EXPECT_TRUE(lift > 0.0 && lift < 0.6 * kDegToRad) << all[i];
+    } else if (h < -kDegToRad) {
       EXPECT_EQ(lift, 0.0) << all[i];
     }
   }

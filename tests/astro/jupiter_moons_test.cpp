@@ -16,18 +16,17 @@
 
 #include <numbers>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
 
 // The example's moment: JDE 2448972.5006829 less the light time 0.0326959 d, in Julian
 // centuries from J2000.0, and Jupiter's geocentric longitude, latitude (ecliptic and mean
 // equinox of date) and distance at that moment.
 constexpr double kExampleT = -0.07043208796820367;
-const TSpherical kExampleJupiter{191.80447054469 * kDeg, 1.241480576131321 * kDeg,
+const TSpherical kExampleJupiter{191.80447054469 * kDegToRad, 1.241480576131321 * kDegToRad,
                                  5.661121214252083};
 
 TEST(JupiterMoonsTest, MeeusFirstEditionWorkedExample1992December16) {
@@ -46,8 +45,8 @@ TEST(JupiterMoonsTest, MeeusFirstEditionWorkedExample1992December16) {
     const TSpherical p = SatelliteJovicentric(i, kExampleT);
     const TVector3 v = SatelliteEcliptic(i, kExampleT);
     const TVector3 w = SatelliteApparent(i, v, kExampleJupiter, false, pole);
-    EXPECT_NEAR(Mod2Pi(p.Lon) / kDeg, c.lonDeg, 2e-7) << c.name;
-    EXPECT_NEAR(p.Lat / kDeg, c.latDeg, 2e-7) << c.name;
+    EXPECT_NEAR(Mod2Pi(p.Lon) / kDegToRad, c.lonDeg, 2e-7) << c.name;
+    EXPECT_NEAR(p.Lat / kDegToRad, c.latDeg, 2e-7) << c.name;
     EXPECT_NEAR(p.R, c.radius, 2e-7) << c.name;
     // The Python evaluation takes Omega, i and P at JDE, the program at JDE less the light
     // time: a few 1e-7 radii at most.

@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
@@ -28,13 +28,12 @@ namespace {
 
 using testing::ScratchDir;
 
-constexpr double kDeg = std::numbers::pi / 180.0;
-constexpr double kArcSec = kDeg / 3600.0;
+constexpr double kArcSec = kDegToRad / 3600.0;
 constexpr double kGaussK = 0.01720209895;
 
 // Julian centuries TD from J2000.0 of a Julian Ephemeris Day.
 double Centuries(double jde) { return (jde - 2451545.0) / 36525.0; }
-double Degrees(double radians) { return radians / kDeg; }
+double Degrees(double radians) { return radians / kDegToRad; }
 void ExpectVector(const TVector3& v, const TVector3& want, double tolerance) {
   EXPECT_NEAR(v.X, want.X, tolerance);
   EXPECT_NEAR(v.Y, want.Y, tolerance);
@@ -82,7 +81,7 @@ TEST(PlutoPositionTest, FirstEditionExample) {
 // rho cos phi' = 0.836339.
 TEST(ObserverGeocentricTest, Palomar) {
   const TObserverGeocentric o =
-      ObserverGeocentric(1706.0, (33.0 + 21.0 / 60.0 + 22.0 / 3600.0) * kDeg);
+      ObserverGeocentric(1706.0, (33.0 + 21.0 / 60.0 + 22.0 / 3600.0) * kDegToRad);
   EXPECT_NEAR(o.RhoSinPhi, 0.546861, 1e-6);
   EXPECT_NEAR(o.RhoCosPhi, 0.836339, 1e-6);
 }
@@ -100,9 +99,9 @@ TEST(ElementsB1950ToJ2000Test, Comets) {
                 111.86570491751387, 1e-8}};
   for (const auto& c : cases) {
     TElements el;
-    el.Incl = c.incl0 * kDeg;
-    el.Node = c.node0 * kDeg;
-    el.ArgPeri = c.argPeri0 * kDeg;
+    el.Incl = c.incl0 * kDegToRad;
+    el.Node = c.node0 * kDegToRad;
+    el.ArgPeri = c.argPeri0 * kDegToRad;
     ElementsB1950ToJ2000(el);
     EXPECT_NEAR(Degrees(el.Incl), c.incl, c.tolerance) << c.incl0;
     EXPECT_NEAR(Degrees(Mod2Pi(el.Node)), c.node, c.tolerance) << c.incl0;
@@ -119,7 +118,7 @@ TEST(ElementsB1950ToJ2000Test, Comets) {
 // 30 days after perihelion, from an mpmath evaluation of Barker's equation by Cardano's
 // formula and of the hyperbolic Kepler equation.
 TEST(PositionFromElementsTest, EllipseParabolaAndNearParabola) {
-  const double eps = 23.4392911 * kDeg;
+  const double eps = 23.4392911 * kDegToRad;
   const auto position = [eps](double periJd, double a, double q, double e, double argPeri,
                               double node, double incl, double jd) {
     TElements el;
@@ -128,9 +127,9 @@ TEST(PositionFromElementsTest, EllipseParabolaAndNearParabola) {
     el.PeriDist = q;
     el.Ecc = e;
     el.DailyMotion = a > 0.0 ? kGaussK / (a * std::sqrt(a)) : 0.0;
-    el.ArgPeri = argPeri * kDeg;
-    el.Node = node * kDeg;
-    el.Incl = incl * kDeg;
+    el.ArgPeri = argPeri * kDegToRad;
+    el.Node = node * kDegToRad;
+    el.Incl = incl * kDegToRad;
     return PositionFromElements(el, OrbitPlaneConstants(el, eps), Centuries(jd));
   };
   const double a = 2.2091404;
@@ -399,7 +398,7 @@ TEST(PlanetDataFilesTest, AllPlanetsFitAndMatchMeeus) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   const TSpherical venus = HeliocentricPlanet(2, Centuries(2448976.5));
   const double t = Centuries(2448908.5);
-  const TVector3 ofDate = SunRectangular(3, 23.4402297 * kDeg, t);
+  const TVector3 ofDate = SunRectangular(3, 23.4402297 * kDegToRad, t);
   const TVector3 j2000 = SunRectangular(0, 0.0, t);
   PlanetDataClose();
   EXPECT_NEAR(Degrees(venus.Lon), 26.11428, 0.001);

@@ -16,20 +16,19 @@
 #include <limits>
 #include <numbers>
 
-#include "astro/basic.h"
-#include "timecal/timescales.h"
+#include "base/basic.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
-constexpr double kArcSec = kDeg / 3600.0;
-constexpr double kArcMin = kDeg / 60.0;
+constexpr double kArcSec = kDegToRad / 3600.0;
+constexpr double kArcMin = kDegToRad / 60.0;
 constexpr double kSecOfTime = 15.0 * kArcSec;  // one second of right ascension
 constexpr double kTurn = 2.0 * std::numbers::pi;
 
-double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDeg; }
-double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDeg; }
+double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDegToRad; }
+double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad; }
 double Centuries(double jd) { return (jd - 2451545.0) / 36525.0; }
 // The difference a - b of two angles, reduced to (-pi, pi].
 double AngleDiff(double a, double b) { return std::remainder(a - b, kTurn); }
@@ -46,7 +45,7 @@ TEST(ReductionsTest, NutationObliquityAndTheLowPrecisionSun) {
   // The book computes e with 0.016708634 - 0.000042037 T; the 1st-edition polynomial used here
   // (0.016708617 - 0.00004204 T) gives 0.01669647, so e is compared to 3e-8.
   const TSunLowPrecision sun = SunLowPrecision(Centuries(2462088.69));
-  EXPECT_NEAR(AngleDiff(sun.L, 231.328 * kDeg) / kDeg, 0.0, 0.0005);
+  EXPECT_NEAR(AngleDiff(sun.L, 231.328 * kDegToRad) / kDegToRad, 0.0, 0.0005);
   EXPECT_NEAR(sun.E, 0.01669649, 3e-8);
 }
 
@@ -54,13 +53,13 @@ TEST(ReductionsTest, ApparentPlaceOfThetaPersei) {
   // AA2 example 21.b (AA1 20.b): theta Persei, J2000.0 position with proper motion applied,
   // precessed to 2028 Nov 13.19 TD, and back again (the T-dependent terms must undo it).
   const double t = Centuries(2462088.69);
-  double alpha = 41.054063 * kDeg, delta = 49.227750 * kDeg;
+  double alpha = 41.054063 * kDegToRad, delta = 49.227750 * kDegToRad;
   PrecessRaDec(alpha, delta, 0.0, t);
-  EXPECT_NEAR(alpha / kDeg, 41.547214, 5e-7);
-  EXPECT_NEAR(delta / kDeg, 49.348483, 5e-7);
+  EXPECT_NEAR(alpha / kDegToRad, 41.547214, 5e-7);
+  EXPECT_NEAR(delta / kDegToRad, 49.348483, 5e-7);
   PrecessRaDec(alpha, delta, t, 0.0);
-  EXPECT_NEAR(alpha / kDeg, 41.054063, 3e-9);
-  EXPECT_NEAR(delta / kDeg, 49.227750, 3e-9);
+  EXPECT_NEAR(alpha / kDegToRad, 41.054063, 3e-9);
+  EXPECT_NEAR(delta / kDegToRad, 49.227750, 3e-9);
 
   // AA2 example 23.a: the mean place of date alpha = 2h46m11.331s, delta = +49°20'54.54";
   // nutation 15.843" and 6.218" (formula 23.1 gives 6.2173" with the book's own Delta psi,
@@ -89,7 +88,7 @@ TEST(ReductionsTest, ApparentPlaceOfThetaPersei) {
 TEST(ReductionsTest, NutationRaDecTakesTheRigorousRouteFrom1565Rad) {
   // The rigorous route in closed form: to the ecliptic (rotation by -eps about x), longitude
   // + dpsi (about z), back with eps + deps.
-  const double eps = 23.44 * kDeg, dEps = 9.0 * kArcSec, dPsi = -17.0 * kArcSec;
+  const double eps = 23.44 * kDegToRad, dEps = 9.0 * kArcSec, dPsi = -17.0 * kArcSec;
   for (const double delta0 : {1.565, -1.565, 1.5649}) {
     const TVector3 ecl =
         RotateAboutX(PolarToCartesian({1.0, delta0, 1.0}), std::cos(eps), -std::sin(eps));
@@ -110,22 +109,22 @@ TEST(ReductionsTest, NutationRaDecTakesTheRigorousRouteFrom1565Rad) {
 
 TEST(ReductionsTest, CoordinateConversionsFollowMeeusExamples) {
   // AA1 example 12.a: Pollux, alpha = 116.328942°, delta = 28.026183°, eps = 23.4392911°.
-  const double eps = 23.4392911 * kDeg;
-  const TEcliptic ecl = EquatorialToEcliptic(116.328942 * kDeg, 28.026183 * kDeg, eps);
-  EXPECT_NEAR(ecl.Lambda / kDeg, 113.215630, 5e-7);
-  EXPECT_NEAR(ecl.Beta / kDeg, 6.684170, 5e-7);
-  const TEquatorial equ = EclipticToEquatorial(113.215630 * kDeg, 6.684170 * kDeg, eps);
-  EXPECT_NEAR(equ.Alpha / kDeg, 116.328942, 1e-6);
-  EXPECT_NEAR(equ.Delta / kDeg, 28.026183, 1e-6);
+  const double eps = 23.4392911 * kDegToRad;
+  const TEcliptic ecl = EquatorialToEcliptic(116.328942 * kDegToRad, 28.026183 * kDegToRad, eps);
+  EXPECT_NEAR(ecl.Lambda / kDegToRad, 113.215630, 5e-7);
+  EXPECT_NEAR(ecl.Beta / kDegToRad, 6.684170, 5e-7);
+  const TEquatorial equ = EclipticToEquatorial(113.215630 * kDegToRad, 6.684170 * kDegToRad, eps);
+  EXPECT_NEAR(equ.Alpha / kDegToRad, 116.328942, 1e-6);
+  EXPECT_NEAR(equ.Delta / kDegToRad, 28.026183, 1e-6);
 
   // AA1 example 12.b: Venus from Washington, 1987 April 10, 19h21m UT: alpha = 347.3193375°,
   // delta = -6.719892°, phi = +38°55'17", printed hour angle H = 64.352133°; A = 68.0337°
   // (from the south), h = 15.1249°.
-  const double alpha = 347.3193375 * kDeg;
+  const double alpha = 347.3193375 * kDegToRad;
   const THorizontal venus =
-      EquatorialToHorizontal(alpha, -6.719892 * kDeg, alpha + 64.352133 * kDeg, Dms(38, 55, 17));
-  EXPECT_NEAR(venus.Az / kDeg, 68.0337, 5e-5);
-  EXPECT_NEAR(venus.Alt / kDeg, 15.1249, 5e-5);
+      EquatorialToHorizontal(alpha, -6.719892 * kDegToRad, alpha + 64.352133 * kDegToRad, Dms(38, 55, 17));
+  EXPECT_NEAR(venus.Az / kDegToRad, 68.0337, 5e-5);
+  EXPECT_NEAR(venus.Alt / kDegToRad, 15.1249, 5e-5);
   // On the meridian south of the zenith A = 0, north of it A = +-pi.
   EXPECT_NEAR(EquatorialToHorizontal(1.0, 0.2, 1.0, 0.8).Az, 0.0, 1e-15);
   EXPECT_NEAR(std::fabs(EquatorialToHorizontal(1.0, 1.2, 1.0, 0.8).Az), kPi, 1e-15);
@@ -135,19 +134,19 @@ TEST(ReductionsTest, CoordinateConversionsFollowMeeusExamples) {
   // 27.4° to four decimals) move the result by 0.0016° in l and 0.0012° in b, hence 0.002°.
   // l = 303° - x is not reduced: here it exceeds 360°.
   const TGalactic gal = EquatorialToGalactic(Hms(17, 48, 59.74), -Dms(14, 43, 8.2));
-  EXPECT_NEAR((gal.L - kTurn) / kDeg, 12.9593, 0.002);
-  EXPECT_NEAR(gal.B / kDeg, 6.0463, 0.002);
+  EXPECT_NEAR((gal.L - kTurn) / kDegToRad, 12.9593, 0.002);
+  EXPECT_NEAR(gal.B / kDegToRad, 6.0463, 0.002);
 }
 
 TEST(ReductionsTest, RefractionAndMoonStandardAltitude) {
   // Saemundsson's formula with its zenith constant vanishes at the zenith and gives 28.98'
   // at the horizon (AA1 chapter 15). AA1 example 15.a: apparent altitude 0.5°, Bennett's
   // R = 28.754'; Saemundsson's is Bennett's inverted to within about 0.05' here.
-  EXPECT_NEAR(Refraction(90.0 * kDeg) / kArcMin, 0.0, 1e-7);
+  EXPECT_NEAR(Refraction(90.0 * kDegToRad) / kArcMin, 0.0, 1e-7);
   EXPECT_NEAR(Refraction(0.0) / kArcMin, 28.98, 0.005);
-  EXPECT_NEAR(Refraction(0.5 * kDeg - 28.754 * kArcMin) / kArcMin, 28.754, 0.06);
+  EXPECT_NEAR(Refraction(0.5 * kDegToRad - 28.754 * kArcMin) / kArcMin, 28.754, 0.06);
   // AA1 chapter 14: h0 = 0.7275 pi - 0°34', about +0.125° for the mean parallax 0.9507°.
-  EXPECT_NEAR(MoonStandardAltitude(0.9507 * kDeg) / kDeg, 0.125, 0.0002);
+  EXPECT_NEAR(MoonStandardAltitude(0.9507 * kDegToRad) / kDegToRad, 0.125, 0.0002);
 }
 
 TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
@@ -155,11 +154,11 @@ TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
   // alpha = 339.530208°, delta = -15.771083°, Delta = 0.37276 AU, rho sin phi' = 0.546861,
   // rho cos phi' = 0.836339, printed hour angle H = 288.7958°. Results: Delta alpha =
   // +1.29s, alpha' = 22h38m08.54s, delta' = -15°46'30.0".
-  const double alpha0 = 339.530208 * kDeg;
-  const double delta0 = -15.771083 * kDeg;
+  const double alpha0 = 339.530208 * kDegToRad;
+  const double delta0 = -15.771083 * kDegToRad;
   const double sinPi = 4.263451511677259e-05 / 0.37276;  // sin 8.794" / Delta
   const double rhoSin = 0.546861, rhoCos = 0.836339;
-  const double theta = alpha0 + 288.7958 * kDeg;
+  const double theta = alpha0 + 288.7958 * kDegToRad;
   double alpha = alpha0, delta = delta0, scale = 1.0;
   ParallaxRaDec(alpha, delta, scale, rhoSin, rhoCos, theta, sinPi);
   EXPECT_NEAR(AngleDiff(alpha, Hms(22, 38, 8.54)) / kSecOfTime, 0.0, 0.005);
@@ -179,7 +178,7 @@ TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
   // The parallactic angle through the triangle pole - zenith - star, with the zenith distance
   // z: sin q = sin H cos phi / sin z, cos q = (sin phi - sin delta cos z) / (cos delta sin z);
   // here H = 120, delta = -20, phi = -33 degrees.
-  const double h = 120.0 * kDeg, d = -20.0 * kDeg, phi = -33.0 * kDeg;
+  const double h = 120.0 * kDegToRad, d = -20.0 * kDegToRad, phi = -33.0 * kDegToRad;
   const double cosZ = std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h);
   EXPECT_NEAR(
       ParallacticAngle(1.3, d, phi, 1.3 + h),
@@ -194,9 +193,9 @@ TEST(ReductionsTest, RiseTransitSetOfVenusAtBoston) {
   // sidereal time and the program the mean one, 0.13 s earlier; with the book's single
   // correction step that makes up to 6e-6 day, so 1e-5 day is allowed.
   const TRiseTransitSet r =
-      RiseTransitSet(Centuries(2447240.5), 56.0, 40.68021 * kDeg, 18.04761 * kDeg, 41.73129 * kDeg,
-                     18.44092 * kDeg, 42.78204 * kDeg, 18.82742 * kDeg, -0.5667 * kDeg,
-                     71.0833 * kDeg, 42.3333 * kDeg);
+      RiseTransitSet(Centuries(2447240.5), 56.0, 40.68021 * kDegToRad, 18.04761 * kDegToRad, 41.73129 * kDegToRad,
+                     18.44092 * kDegToRad, 42.78204 * kDegToRad, 18.82742 * kDegToRad, -0.5667 * kDegToRad,
+                     71.0833 * kDegToRad, 42.3333 * kDegToRad);
   EXPECT_EQ(r.Status, 0);
   EXPECT_NEAR(r.Rise / kTurn, 0.51766, 1e-5);
   EXPECT_NEAR(r.Transit / kTurn, 0.81980, 1e-5);
@@ -212,9 +211,9 @@ TEST(ReductionsTest, RiseTransitSetCircumpolarAndNeverRising) {
       {2460665.5, {268.4629, 269.5727, 270.6826}, {-23.4311, -23.4380, -23.4371}, 2, 10 * 60 + 42}};
   for (const auto& c : cases) {
     const TRiseTransitSet r = RiseTransitSet(
-        Centuries(c.jd0), 69.0, c.alpha[0] * kDeg, c.delta[0] * kDeg, c.alpha[1] * kDeg,
-        c.delta[1] * kDeg, c.alpha[2] * kDeg, c.delta[2] * kDeg, -50.0 * kArcMin, -19.0 * kDeg,
-        70.0 * kDeg);
+        Centuries(c.jd0), 69.0, c.alpha[0] * kDegToRad, c.delta[0] * kDegToRad, c.alpha[1] * kDegToRad,
+        c.delta[1] * kDegToRad, c.alpha[2] * kDegToRad, c.delta[2] * kDegToRad, -50.0 * kArcMin, -19.0 * kDegToRad,
+        70.0 * kDegToRad);
     EXPECT_EQ(r.Status, c.status) << c.jd0;
     EXPECT_NEAR(r.Transit / kTurn * 1440.0, c.transitMinutes, 1.5) << c.jd0;
   }
@@ -225,8 +224,8 @@ TEST(ReductionsTest, RisingJustBeforeMidnightIsTakenFromTheEndOfTheDay) {
   // (cos phi cos delta); placed to rise 0.01 day before 0h UT, the day's rising is the next
   // one, one sidereal day later (omega = 360.985647 degrees per day).
   const double t0 = Centuries(2451179.5);  // 1999 January 1, 0h UT
-  const double phi = 40.0 * kDeg, delta = 10.0 * kDeg, h0 = -0.5667 * kDeg;
-  const double omega = 360.985647 * kDeg;
+  const double phi = 40.0 * kDegToRad, delta = 10.0 * kDegToRad, h0 = -0.5667 * kDegToRad;
+  const double omega = 360.985647 * kDegToRad;
   const double hourAngle = std::acos((std::sin(h0) - std::sin(phi) * std::sin(delta)) /
                                      (std::cos(phi) * std::cos(delta)));
   const double rise = -0.01;

@@ -16,6 +16,7 @@
 // the calendar, a = q / (1 - e) etc.) or taken from the published values (Ceres' period, the
 // geostationary period, Meeus's printed FK4-FK5 results), never from this code.
 #include "catalogs/element_files.h"
+#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,13 @@
 
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 namespace {
 
 using namespace testing;
 
-constexpr double kDeg = 0.017453292519943295;
 constexpr auto kAsteroid = TElementFileKind::Asteroid;
 constexpr auto kComet = TElementFileKind::Comet;
 constexpr auto kProbe = TElementFileKind::Probe;
@@ -78,9 +78,9 @@ TEST(ElementLineToBody, AsteroidCeres) {
   const TElements& e = b->Elements;
   EXPECT_NEAR(e.Epoch, Centuries(2459800.5), 1e-15);
   EXPECT_NEAR(e.SemiMajor, 2.7666190, 1e-15);
-  EXPECT_NEAR(e.Incl, 10.5868 * kDeg, 1e-15);
-  EXPECT_NEAR(e.Node, 80.26644 * kDeg, 1e-15);
-  EXPECT_NEAR(e.M0, 334.32717 * kDeg, 1e-14);
+  EXPECT_NEAR(e.Incl, 10.5868 * kDegToRad, 1e-15);
+  EXPECT_NEAR(e.Node, 80.26644 * kDegToRad, 1e-15);
+  EXPECT_NEAR(e.M0, 334.32717 * kDegToRad, 1e-14);
   EXPECT_NEAR(e.DailyMotion / (2.0 * 3.141592653589793 / (4.60184774356845 * 365.25)), 1.0, 1e-7);
   // Unreadable magnitudes leave the body usable; the name is Windows-1252; 's' in column 133
   // and 't' in 134 ask for a ring and a track.
@@ -101,7 +101,7 @@ TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
   EXPECT_EQ(std::tuple(b->Name, b->Mag1, b->Mag2, b->Elements.M0),
             std::tuple("2P/Encke", 9.8, 6.0, 0.0));
   EXPECT_NEAR(b->Elements.SemiMajor, 2.2091404, 1e-7);
-  const TOrbitPlane plane = OrbitPlaneConstants(b->Elements, 23.4392911 * kDeg);
+  const TOrbitPlane plane = OrbitPlaneConstants(b->Elements, 23.4392911 * kDegToRad);
   const TVector3 p = PositionFromElements(b->Elements, plane, Centuries(2448170.5));
   EXPECT_NEAR(p.X, 0.250806621, 1e-7);
   EXPECT_NEAR(p.Y, 0.484917558, 1e-7);
@@ -114,11 +114,11 @@ TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
 TEST(ElementLineToBody, Equinox1950IsReferredToJ2000) {
   const std::optional<TMinorBody> b = ElementLineToBody(kEncke1950, kComet);
   ASSERT_TRUE(b.has_value());
-  EXPECT_NEAR(b->Elements.Incl / kDeg, 11.94521, 6e-6);
-  EXPECT_NEAR(std::fmod(b->Elements.Node / kDeg + 360.0, 360.0), 334.75043, 6e-6);
-  EXPECT_NEAR(b->Elements.ArgPeri / kDeg, 186.23327, 6e-6);
+  EXPECT_NEAR(b->Elements.Incl / kDegToRad, 11.94521, 6e-6);
+  EXPECT_NEAR(std::fmod(b->Elements.Node / kDegToRad + 360.0, 360.0), 334.75043, 6e-6);
+  EXPECT_NEAR(b->Elements.ArgPeri / kDegToRad, 186.23327, 6e-6);
   EXPECT_NEAR(ElementLineToBody(Put(kEncke1950, 96, "2050"), kComet)->Elements.Node,
-              334.04096 * kDeg, 1e-15);
+              334.04096 * kDegToRad, 1e-15);
 }
 
 // A comet eccentricity of exactly 1 becomes 1.0000001 (a near-parabola, no mean motion).
@@ -166,7 +166,7 @@ TEST(ElementLineUsed, OrbitWindowLineWaitsForItsYears) {
   }
   const std::optional<TMinorBody> b = ElementLineToBody(kOrbitWindowLine, kComet);
   ASSERT_TRUE(b.has_value());
-  EXPECT_NEAR(b->Elements.Incl, 124.9220 * kDeg, 1e-15);
+  EXPECT_NEAR(b->Elements.Incl, 124.9220 * kDegToRad, 1e-15);
   EXPECT_TRUE(ElementLineUsed(kOrbitWindowLine + " 1995 1997  7.4 10.0   j", kComet, 2450204.5));
 }
 

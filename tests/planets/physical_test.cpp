@@ -25,25 +25,24 @@
 #include <numbers>
 #include <span>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
-constexpr double kArcSec = kDeg / 3600.0;
+constexpr double kArcSec = kDegToRad / 3600.0;
 
 double Centuries(double jde) { return (jde - 2451545.0) / 36525.0; }
 TSpherical Position(double lonDeg, double latDeg, double r) {
-  return TSpherical{lonDeg * kDeg, latDeg * kDeg, r};
+  return TSpherical{lonDeg * kDegToRad, latDeg * kDegToRad, r};
 }
 
 // Expected value of one result: the book's printed value with half a unit of its last digit
 // (plus a little for the rounded inputs), and the independent Python value; `scale` turns the
-// result into the printed unit (1 / kDeg for angles, 1 for the others).
+// result into the printed unit (1 / kDegToRad for angles, 1 for the others).
 struct Expect {
   const char* name;
-  double printed, printedTol, python, scale = 1.0 / kDeg;
+  double printed, printedTol, python, scale = 1.0 / kDegToRad;
 };
 
 void ExpectAll(std::span<const double> results, std::span<const Expect> expected) {
@@ -59,7 +58,7 @@ TEST(PhysicalTest, MarsMeeusExample) {
   const auto r = MarsPhysical(Position(78.471198, 0.896248, 1.541653),
                               Position(46.843859, -0.000168, 0.990413),
                               Position(115.117322, 1.587619, 0.870480), -1.002 * kArcSec,
-                              15.422 * kArcSec, 23.4402201 * kDeg, Centuries(2448935.500683));
+                              15.422 * kArcSec, 23.4402201 * kDegToRad, Centuries(2448935.500683));
   const Expect expected[] = {
       {"DS", -2.76, 0.006, -2.757798},      {"DE", 12.44, 0.006, 12.437159},
       {"omega", 111.55, 0.006, 111.554228}, {"P", 347.64, 0.006, 347.643174},
@@ -77,23 +76,23 @@ TEST(PhysicalTest, JupiterMeeusExample) {
   const TSpherical jupiter = Position(181.879690, 1.290455, 5.446420);
   const TSpherical geo = Position(191.804445, 1.241472, 5.661121);
   const auto r = JupiterPhysical(jupiter, Position(84.285698, 0.000197, 0.984123), geo,
-                                 -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDeg, t);
+                                 -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad, t);
   const Expect expected[] = {
       {"DS", -2.20, 0.006, -2.198036}, {"DE", -2.48, 0.006, -2.484621},
-      {"omega1", 268.06 - 0.00747905 / kDeg, 0.006, 267.634722},
-      {"omega2", 72.74 - 0.00747905 / kDeg, 0.006, 72.307019},
+      {"omega1", 268.06 - 0.00747905 / kDegToRad, 0.006, 267.634722},
+      {"omega2", 72.74 - 0.00747905 / kDegToRad, 0.006, 72.307019},
       {"phase", 0.00747905, 1e-8, 0.00747905, 1.0}, {"P", 24.80, 0.006, 24.800811}};
   ExpectAll(r, expected);
   const auto s = JupiterPhysical(jupiter, Position(84.285698 + 180.0, 0.000197, 0.984123), geo,
-                                 -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDeg, t);
+                                 -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad, t);
   EXPECT_NEAR(s[4], -0.00747905, 1e-8);
 }
 
 // The ring of Saturn, 1992 December 16, 0h UT = JDE 2448972.50068.
 TEST(PhysicalTest, SaturnRingMeeusExample) {
   const auto r = SaturnRing(Position(319.191636, -1.075182, 9.867882),
-                            Position(314.777850, -1.013884, 10.464606), 84.285698 * kDeg,
-                            -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDeg,
+                            Position(314.777850, -1.013884, 10.464606), 84.285698 * kDegToRad,
+                            -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad,
                             Centuries(2448972.50068));
   const Expect expected[] = {
       {"B", 16.442, 0.0006, 16.441845},     {"B'", 14.679, 0.0006, 14.678899},
@@ -112,14 +111,14 @@ TEST(PhysicalTest, SaturnRingMeeusExample) {
 TEST(PhysicalTest, MoonMeeusExample) {
   const double t = Centuries(2448724.5);
   const TPhysicalLibration lib =
-      MoonPhysicalLibration(1.000194, 219.889726 * kDeg, 97.643514 * kDeg, 5.150839 * kDeg,
-                            113.842309 * kDeg, 274.400655 * kDeg, t);
+      MoonPhysicalLibration(1.000194, 219.889726 * kDegToRad, 97.643514 * kDegToRad, 5.150839 * kDegToRad,
+                            113.842309 * kDegToRad, 274.400655 * kDegToRad, t);
   const double librations[] = {lib.Rho, lib.Sigma, lib.Tau};
   const Expect expectedLibrations[] = {{"rho", -0.01042, 6e-6, -0.0104234},
       {"sigma", -0.01574, 6e-6, -0.0157409}, {"tau", 0.02673, 6e-6, 0.0267343}};
   ExpectAll(librations, expectedLibrations);
   const auto r = MoonPhysical(Position(133.162655, -3.229126, 368409.7),
-                              Position(22.340840, -0.000171, 1.002498), 23.4402952 * kDeg,
+                              Position(22.340840, -0.000171, 1.002498), 23.4402952 * kDegToRad,
                               16.595 * kArcSec, 1.223 * kArcSec, t);
   const Expect expected[] = {
       {"l", -1.23, 0.006, -1.231210},     {"b", 4.20, 0.006, 4.199803},
@@ -133,7 +132,7 @@ TEST(PhysicalTest, MoonMeeusExample) {
 // Physical ephemeris of the Sun, 1992 October 13, 0h UT = JDE 2448908.50068; the Sun's
 // apparent longitude without nutation 199.902240 deg (VSOP87 with aberration).
 TEST(PhysicalTest, SunMeeusExample) {
-  const auto r = SunPhysical(15.908 * kArcSec, 23.4401442 * kDeg, 199.902240 * kDeg,
+  const auto r = SunPhysical(15.908 * kArcSec, 23.4401442 * kDegToRad, 199.902240 * kDegToRad,
                              Centuries(2448908.50068));
   const Expect expected[] = {{"P", 26.27, 0.006, 26.273454},
                              {"B0", 5.99, 0.006, 5.988220},
@@ -151,8 +150,8 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   const double results[] = {
       IlluminatedFraction(0.910947, 0.983824, 0.724604), i,
       PlanetMagnitude(2, 0.0, 0.0, i, 0.724604, 0.910947),
-      PlanetMagnitude(6, 16.442 * kDeg, 4.198 * kDeg, 0.0, 9.867882, 10.464606),
-      PlanetMagnitude(6, -16.442 * kDeg, 4.198 * kDeg, 0.0, 9.867882, 10.464606)};
+      PlanetMagnitude(6, 16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606),
+      PlanetMagnitude(6, -16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606)};
   const Expect expected[] = {
       {"k", 0.647, 0.0005, 0.646561, 1.0},     {"i", 72.96, 0.006, 72.955031},
       {"Venus", -4.2, 0.05, -4.216703, 1.0},   {"Saturn", 0.7, 0.05, 0.738673, 1.0},
@@ -165,7 +164,7 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
       {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
       {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
   for (const auto& c : cases) {
-    EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDeg, c.r, c.delta), c.expected, 2e-6)
+    EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDegToRad, c.r, c.delta), c.expected, 2e-6)
         << c.p;
   }
   EXPECT_TRUE(std::isnan(PlanetMagnitude(0, 0.0, 0.0, 0.0, 1.0, 1.0)));
@@ -173,7 +172,7 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   // H + 5 log10 Delta + K log10 r with K = 10, H = 5.5, r = 0.9, Delta = 1.2; the H, G system
   // with H = 7, G = 0.15, r = 2, Delta = 1.5 at phase angle 30 deg.
   EXPECT_NEAR(CometMagnitude(10.0, 5.5, 0.9, 1.2), 5.438331, 2e-6);
-  EXPECT_NEAR(AsteroidMagnitudeHG(0.15, 7.0, 30.0 * kDeg, 2.0, 1.5), 10.685673, 2e-6);
+  EXPECT_NEAR(AsteroidMagnitudeHG(0.15, 7.0, 30.0 * kDegToRad, 2.0, 1.5), 10.685673, 2e-6);
 }
 
 TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
@@ -224,13 +223,13 @@ TEST(PhysicalTest, SaturnRingMinorAxisNeverNegativeAndDeltaUNotReduced) {
   const double node = 169.508470 + 1.394681 * t;  // degrees, the ring's node at t
   // The Earth south of the ring plane: lambda - Omega = -90 deg gives B near -i.
   const auto r = SaturnRing(Position(node - 90.0, 0.0, 9.5), Position(node - 90.0, 0.0, 9.0),
-                            (node - 90.0) * kDeg, 0.0, 0.0, 23.44 * kDeg, t);
-  EXPECT_LT(r[0], -27.0 * kDeg);
+                            (node - 90.0) * kDegToRad, 0.0, 0.0, 23.44 * kDegToRad, t);
+  EXPECT_LT(r[0], -27.0 * kDegToRad);
   EXPECT_NEAR(r[5], r[4] * std::fabs(std::sin(r[0])), 1e-12);
   // The Sun and the Earth on either side of the ring's longitude 180 deg: U1 near +pi and
   // U2 near -pi, so |U1 - U2| is close to 2 pi, not reduced.
   const auto s = SaturnRing(Position(node + 179.8, 0.0, 9.5), Position(node + 180.3, 0.0, 8.6),
-                            (node + 180.0) * kDeg, 0.0, 0.0, 23.44 * kDeg, t);
+                            (node + 180.0) * kDegToRad, 0.0, 0.0, 23.44 * kDegToRad, t);
   EXPECT_TRUE(s[3] > kPi && s[3] < 2.0 * kPi) << s[3];
 }
 
@@ -243,7 +242,7 @@ TEST(PhysicalTest, MarsQIsInZeroToTwoPiUnreduced) {
   for (int step = 0; step < 72; ++step) {
     const TSpherical earth = Position(step * 5.0 + 0.3, 0.0, 1.0);
     const TSpherical geo = CartesianToPolar(Add(m, Scale(PolarToCartesian(earth), -1.0)));
-    const auto r = MarsPhysical(mars, earth, geo, 0.0, 0.0, 23.44 * kDeg, Centuries(2448935.5));
+    const auto r = MarsPhysical(mars, earth, geo, 0.0, 0.0, 23.44 * kDegToRad, Centuries(2448935.5));
     EXPECT_TRUE(r[4] > 0.0 && r[4] <= 2.0 * kPi) << step;
     seen[r[4] < kPi ? 0 : 1] = true;
   }

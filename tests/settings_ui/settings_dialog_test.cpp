@@ -17,7 +17,7 @@
 
 #include "common/scratch_dir.h"
 #include "shell/fonts_draw.h"
-#include "shell/parameter_file.h"
+#include "base/parameter_file.h"
 
 namespace himlavy {
 namespace {
@@ -55,7 +55,7 @@ class SettingsDialogTest : public ::testing::Test {
     state_.Latitude = 57.7;
     state_.CoordSystem = 2;
     state_.MapColour = 1;
-    dialog_ = std::make_unique<TMultPageDlg>(state_, dir_.Path());
+    dialog_ = std::make_unique<TSettingsDialog>(state_, dir_.Path());
     dialog_->SetMessageFunction(
         [this](QWidget*, const QString& text) { messages_.push_back(text.toStdString()); });
     dialog_->SetBeepFunction([this] { ++beeps_; });
@@ -85,7 +85,7 @@ class SettingsDialogTest : public ::testing::Test {
 
   testing::ScratchDir dir_;
   TObsState state_;
-  std::unique_ptr<TMultPageDlg> dialog_;
+  std::unique_ptr<TSettingsDialog> dialog_;
   std::vector<std::string> messages_;
   int beeps_ = 0;
 };
@@ -108,14 +108,14 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
       {"HelpButton", "text", "&Hjälp"},
       {"Spara", "text", "Spara"},
       {"Spara", "toolTip", "Sparar parametrar till filen parametr.dta"},
-      {"Edit15", "toolTip", "Ex 1507900,13"},
-      {"Edit7", "toolTip", "Ex. 2,5"},
-      {"Edit8", "toolTip", " För valbara orter se  Verktyg/Datafiler/Ortsnamn"},
-      {"RadioGroup1", "title", "Tidskala"},
-      {"RadioGroup1", "toolTip", "TDT = UTC + dT"},
-      {"RadioGroup6_2", "text", "Hög (min 0,1s)"},
-      {"RadioGroup2_6", "text", "Galaktiskt"},
-      {"RadioGroup4", "title", "Mitten="},
+      {"jdEdit", "toolTip", "Ex 1507900,13"},
+      {"zoneEdit", "toolTip", "Ex. 2,5"},
+      {"placeSearchEdit", "toolTip", " För valbara orter se  Verktyg/Datafiler/Ortsnamn"},
+      {"timeScaleButtons", "title", "Tidskala"},
+      {"timeScaleButtons", "toolTip", "TDT = UTC + dT"},
+      {"timerSpeedButtons_2", "text", "Hög (min 0,1s)"},
+      {"systemButtons_6", "text", "Galaktiskt"},
+      {"centreButtons", "title", "Mitten="},
       {"ShowAsteroids3", "toolTip",
        "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan"},
       {"Label_LabelDeepSky", "text", "Galaxer m.fl."},
@@ -133,8 +133,8 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
     EXPECT_TRUE(labels.contains(text)) << text;
   }
 
-  EXPECT_EQ(Edit("Edit9")->text(), "57,42");  // the Swedish decimal comma
-  auto* list = Find<QListWidget>("ListBox1");
+  EXPECT_EQ(Edit("latitudeEdit")->text(), "57,42");  // the Swedish decimal comma
+  auto* list = Find<QListWidget>("stepList");
   ASSERT_EQ(list->count(), 18);
   EXPECT_EQ(list->item(17)->text(), "100 år");
   ASSERT_EQ(list->selectedItems().size(), 1);
@@ -145,7 +145,7 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
 }
 
 TEST_F(SettingsDialogTest, FocusAndLastPage) {
-  const char* focus[] = {"Edit1",          "ListBox1",    "Edit8",        "RadioGroup2_2",
+  const char* focus[] = {"yearEdit",          "stepList",    "placeSearchEdit",        "systemButtons_2",
                          "ShowCoordLines", "ColourIndex", "CorrLightTime"};
   for (int page = 0; page < 7; ++page) {
     Open(page);
@@ -161,22 +161,22 @@ TEST_F(SettingsDialogTest, FocusAndLastPage) {
 TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   const std::string before = ParameterFileBytes(state_);
   Open(4);
-  Edit("Edit1")->setText("1999");        // before the bad field
-  Edit("Edit7")->setText("2,5 h");       // the bad field, on another page
-  Edit("Edit9")->setText("10,00");       // after it
+  Edit("yearEdit")->setText("1999");        // before the bad field
+  Edit("zoneEdit")->setText("2,5 h");       // the bad field, on another page
+  Edit("latitudeEdit")->setText("10,00");       // after it
   Check("ShowMoons")->setChecked(true);  // after it
   Check("Spara")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(messages_, std::vector<std::string>{"'2,5 h' is not a valid floating point value"});
   EXPECT_TRUE(dialog_->isVisible());
   EXPECT_EQ(dialog_->CurrentPage(), 0);
-  EXPECT_EQ(dialog_->focusWidget(), Edit("Edit7"));
+  EXPECT_EQ(dialog_->focusWidget(), Edit("zoneEdit"));
   EXPECT_EQ(ParameterFileBytes(state_), before);
   EXPECT_EQ(state_.ClockJD, 2451545.0);
   EXPECT_EQ(FlagsRaised(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
 
-  Edit("Edit7")->setText("2,5");  // mended, "&OK" goes through
+  Edit("zoneEdit")->setText("2,5");  // mended, "&OK" goes through
   Click("OkButton");
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_EQ(dialog_->result(), QDialog::Accepted);
@@ -187,14 +187,14 @@ TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
 
 TEST_F(SettingsDialogTest, HindraAndTheIncrementPageRaiseNoFlags) {
   Open(0);
-  Edit("Edit7")->setText("1");
+  Edit("zoneEdit")->setText("1");
   Check("Hindra")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(state_.TimeZone, 1.0);
   EXPECT_EQ(FlagsRaised(), 0);
   Open(1);
   EXPECT_FALSE(Check("Hindra")->isChecked());
-  Click("RadioGroup6_2");
+  Click("timerSpeedButtons_2");
   Click("OkButton");
   EXPECT_EQ(state_.TimerSpeed, 2);
   EXPECT_EQ(FlagsRaised(), 0);
@@ -210,16 +210,16 @@ TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
   Open(3);  // "Ekvatorialt"
   EXPECT_TRUE(Enabled("CatBSC"));
   EXPECT_FALSE(Enabled("CatNGC"));
-  EXPECT_FALSE(Enabled("RadioGroup7"));
-  Click("RadioGroup2_0");  // "Ekliptikalt, hel"
-  EXPECT_TRUE(Enabled("RadioGroup7"));
+  EXPECT_FALSE(Enabled("orientationButtons"));
+  Click("systemButtons_0");  // "Ekliptikalt, hel"
+  EXPECT_TRUE(Enabled("orientationButtons"));
   EXPECT_FALSE(Enabled("CatBSC"));
 }
 
 // A system chosen and then cancelled greyed boxes that the next opening left grey.
 TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
   Open(3);                 // "Ekvatorialt"
-  Click("RadioGroup2_6");  // "Galaktiskt" greys "Sol och planeter" ...
+  Click("systemButtons_6");  // "Galaktiskt" greys "Sol och planeter" ...
   EXPECT_FALSE(Enabled("ShowSunPlanets"));
   Click("CancelButton");  // ... but is cancelled
   Open(4);
@@ -229,14 +229,14 @@ TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
 
 TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   Open(2);
-  Edit("Edit8")->setText("Kiruna");
-  Edit("Edit9")->setText("10,00");
+  Edit("placeSearchEdit")->setText("Kiruna");
+  Edit("latitudeEdit")->setText("10,00");
   Click("OkButton");
   EXPECT_NEAR(state_.Latitude, 67.85, 1e-12);  // the typed latitude replaced
   EXPECT_EQ(state_.TimeZone, 2.5);             // the zone is not changed
-  EXPECT_EQ(Find<QLabel>("Label14")->text(), "Tidzon   +1    ");
+  EXPECT_EQ(Find<QLabel>("placeZoneLabel")->text(), "Tidzon   +1    ");
   Open(2);
-  EXPECT_EQ(Find<QLabel>("Label13")->text(), "Kiruna                        ");
+  EXPECT_EQ(Find<QLabel>("placeNameLabel")->text(), "Kiruna                        ");
   EXPECT_EQ(beeps_, 0);
   std::filesystem::remove(dir_ / "ortsnamn.dta");  // the question beep at "&OK"
   Click("OkButton");
@@ -245,16 +245,16 @@ TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
 
 TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   Open(1);
-  Find<QListWidget>("ListBox1")->setCurrentRow(10);  // " 1 medelsoldygn"
+  Find<QListWidget>("stepList")->setCurrentRow(10);  // " 1 medelsoldygn"
   Check("Spara")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(dir_.Read("parametr.dta"), ParameterFileBytes(state_));
   // A restart reads the file and shows that step selected.
   TObsState restarted;
   LoadParameters(restarted, dir_ / "parametr.dta");
-  TMultPageDlg second(restarted, dir_.Path());
+  TSettingsDialog second(restarted, dir_.Path());
   second.PrepareShow(1);
-  const auto selected = second.findChild<QListWidget*>("ListBox1")->selectedItems();
+  const auto selected = second.findChild<QListWidget*>("stepList")->selectedItems();
   ASSERT_EQ(selected.size(), 1);
   EXPECT_EQ(selected.front()->text(), " 1 medelsoldygn");
 }
@@ -262,7 +262,7 @@ TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
 TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   const std::string before = ParameterFileBytes(state_);
   Open(0);
-  Edit("Edit7")->setText("5");
+  Edit("zoneEdit")->setText("5");
   Check("Spara")->setChecked(true);
   Click("CancelButton");
   EXPECT_FALSE(dialog_->isVisible());

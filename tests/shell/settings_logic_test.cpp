@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/scratch_dir.h"
-#include "shell/parameter_file.h"
+#include "base/parameter_file.h"
 
 namespace himlavy {
 namespace {

@@ -21,7 +21,7 @@
 #include "shell/child_window.h"
 #include "shell/help_window.h"
 #include "shell/increment_window.h"
-#include "shell/main_frame.h"
+#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
 #include "shell/pictures_window.h"
 #include "shell/splash_window.h"
@@ -45,7 +45,7 @@ struct Fixture {
   QApplication& app = EnsureApplication();
   ScratchDir dir;
   TObsState state;
-  THimlavy2 frame{state, dir.Path(), false};
+  TMainFrame frame{state, dir.Path(), false};
 };
 
 // A window with a close button that leaves a yellow dot on its surface per recomputation.
@@ -99,7 +99,7 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   EXPECT_EQ(shown.pixel(window->Count + 1, 0), qRgb(0, 0, 0));
 
   // "&Avsluta" closes and destroys the window.
-  auto* close = window->Client()->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+  auto* close = window->Client()->findChild<QPushButton*>(QStringLiteral("closeButton"));
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->text(), U("&Avsluta"));
   QPointer<QWidget> watched(window);
@@ -111,7 +111,7 @@ TEST(IncrementWindow, StepsAndFlags) {
   Fixture f;
   f.state.ClockJD = 2451545.0;
   DeriveTimes(f.state);
-  auto* window = dynamic_cast<TMDIChild19*>(f.frame.OpenWindow(TWindowKind::Increment));
+  auto* window = dynamic_cast<TIncrementWindow*>(f.frame.OpenWindow(TWindowKind::Increment));
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   EXPECT_EQ(window->windowTitle(), U("Inkrementering"));
@@ -163,7 +163,7 @@ TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
   }
   QStringList messages;
   const TMessageHook old = SetMessageHook([&](const QString& text) { messages << text; });
-  auto* window = dynamic_cast<TMDIChild15*>(f.frame.OpenWindow(TWindowKind::Pictures));
+  auto* window = dynamic_cast<TPicturesWindow*>(f.frame.OpenWindow(TWindowKind::Pictures));
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
   EXPECT_EQ(window->windowTitle(), U("Bilder på astronomiska objekt"));
@@ -216,7 +216,7 @@ TEST(SplashAndAbout, SplashCentredThenReleasedAboutTexts) {
   EXPECT_EQ(SplashScreen(), nullptr);
   ReleaseSplashScreen();  // a second release does nothing
 
-  TAboutBox about;
+  TAboutDialog about;
   EXPECT_EQ(about.windowTitle(), U("Om Himlavy"));
   QStringList texts;
   for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogs/zone_selection.h"
+#include "skychart/zone_selection.h"
 #include "common/data_folder.h"
 
 namespace himlavy {

@@ -7,6 +7,7 @@
 // PixelScale in the equatorial chart; x = 354 + x_AU PixelScale, y = 348 - y_AU PixelScale in
 // system 0.
 #include "skychart/chart_bodies.h"
+#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,11 @@
 #include <utility>
 
 #include "common/data_folder.h"
-#include "shell/textfile.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = 0.017453292519943295;
 
 struct TScene {
   TObsState State;
@@ -84,7 +84,7 @@ TEST(ChartBodiesSize, HalfSizesFromSemidiameter) {
       {20.0, 60.0, &polar.View, 3, 18, 18},  // 3.2 * 1024 * 20 / 3600 = 18.2, w = h
   };
   for (const auto& c : cases) {
-    const TBodyHalfSize h = BodyHalfSize(c.S, c.decDeg * kDeg, *c.View, c.Minimum);
+    const TBodyHalfSize h = BodyHalfSize(c.S, c.decDeg * kDegToRad, *c.View, c.Minimum);
     EXPECT_EQ(h.HalfWidth, c.HalfWidth) << c.S << " " << c.decDeg;
     EXPECT_EQ(h.HalfHeight, c.HalfHeight) << c.S << " " << c.decDeg;
   }
@@ -181,7 +181,7 @@ TEST(ChartBodiesWholeSky, RadiiAndPositions) {
   EXPECT_EQ(sun->Y, 348);
   EXPECT_EQ(sun->SideX, 860);
   const double scale = 6.4 * 32;
-  const double l = 19.907372 * kDeg;
+  const double l = 19.907372 * kDegToRad;
   EXPECT_NEAR(earth->X, 354 + 0.99760775 * std::cos(l) * scale, 1.0);
   EXPECT_NEAR(earth->Y, 348 - 0.99760775 * std::sin(l) * scale, 1.0);
   EXPECT_EQ(earth->SideX, 860);

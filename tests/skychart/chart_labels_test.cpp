@@ -156,7 +156,7 @@ TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
 TEST(ChartLabelsTest, CachedFiles) {
   testing::ScratchDir dir;
   dir.Write("KONST.DTA", "0203.9+4220 p\r\n0109.7+3537 d\r\n");
-  const auto* first = LoadConstellationFile(dir.Path(), TConstellationFile::Figures);
+  const auto first = LoadConstellationFile(dir.Path(), TConstellationFile::Figures);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->size(), 2u);
   EXPECT_EQ(LoadConstellationFile(dir.Path(), TConstellationFile::Figures), first);
@@ -165,7 +165,7 @@ TEST(ChartLabelsTest, CachedFiles) {
   EXPECT_EQ(LoadConstellationFile(dir.Path(), TConstellationFile::Boundaries), nullptr);
   EXPECT_EQ(LoadNameFile(dir.Path(), true), nullptr);
   dir.Write("objnamn.dta", "0042.7 +4116 M31 Andromedagalaxen\r\n");
-  const auto* objects = LoadNameFile(dir.Path(), false);
+  const auto objects = LoadNameFile(dir.Path(), false);
   ASSERT_NE(objects, nullptr);
   ASSERT_EQ(objects->size(), 1u);
   EXPECT_EQ(objects->front().Name, "M31 Andromedagalaxen");

@@ -8,6 +8,7 @@
 // node (chapter 12) put l = 0, b = 0 at alpha = 265.6123797 deg, delta = -28.9194540 deg (the
 // formulas 12.7 and 12.8 solved for that point in Python).
 #include "skychart/chart_projection.h"
+#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@
 namespace himlavy {
 namespace {
 
-constexpr double kDeg = 0.017453292519943295;
 constexpr double kObliquityJ2000 = 23.4392911;  // degrees, Meeus (1991) ch. 21
 
 // A view for one system, zoom and offsets, built the way the chart builds it.
@@ -215,7 +215,7 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
 
 TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   TChartMoment m;  // J2000.0: T = 0
-  m.Eps0 = kObliquityJ2000 * kDeg;
+  m.Eps0 = kObliquityJ2000 * kDegToRad;
   const struct {
     int system, centreDir, hemisphere;
     double alpha, delta;
@@ -235,7 +235,7 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   };
   for (const auto& c : cases) {
     const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
-    const auto p = ProjectChartCoords(ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v), v);
+    const auto p = ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v);
     EXPECT_EQ(p.has_value(), c.drawn) << c.system << " " << c.alpha << " " << c.delta;
     if (c.drawn && p) {
       EXPECT_EQ(RoundPixel(*p), c.pixel) << c.system << " " << c.alpha << " " << c.delta;
@@ -244,7 +244,7 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
   // keeps y = 342.7 away from a rounding tie).
   const TChartView g = View(kGalactic, 1, 0.0, 0.2, 1);
-  const TChartCoords gc = ChartCoordinates(265.6123797 * kDeg, -28.9194540 * kDeg, m, g);
+  const TChartCoords gc = ChartCoordinates(265.6123797 * kDegToRad, -28.9194540 * kDegToRad, m, g);
   EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 1e-6);
   EXPECT_NEAR(gc.Lat, 0.0, 1e-6);
   EXPECT_EQ(Pixel(ProjectChartCoords(gc, g)), (TPixel{498, 343}));
@@ -269,14 +269,14 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   for (const auto& c : cases) {
     m.Refraction = c.refraction;
     const TChartView v = View(c.system, 1);
-    EXPECT_EQ(Pixel(ProjectChartCoords(ChartCoordinates(c.alpha * kDeg, c.delta * kDeg, m, v), v)),
+    EXPECT_EQ(Pixel(ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v)),
               c.pixel)
         << c.system << " " << c.alpha;
   }
   m.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
-  EXPECT_NEAR(ChartCoordinates(90.0 * kDeg, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
-  EXPECT_NEAR(ChartCoordinates(91.0 * kDeg, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
+  EXPECT_NEAR(ChartCoordinates(90.0 * kDegToRad, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
+  EXPECT_NEAR(ChartCoordinates(91.0 * kDegToRad, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
   EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));  // the zenith: above 75
 }
 

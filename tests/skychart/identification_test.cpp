@@ -68,7 +68,7 @@ TEST(IdentificationSearch, HitBox) {
                {100, 197, false}, {102, 202, true}, {104, 200, false}};
   for (const auto& c : cases) {
     const TReadout r = SearchIdentification(tables, {}, 1, c.x, c.y, {});
-    EXPECT_EQ(r.Panel2 == "Vega", c.hit) << c.x << "," << c.y;
+    EXPECT_EQ(r.ObjectName == "Vega", c.hit) << c.x << "," << c.y;
   }
 }
 
@@ -99,7 +99,7 @@ TEST(IdentificationSearch, OrderClearingAndCapacity) {
   tables.RegisterCatalog(kBsc, 50, 60, Star(1));
   tables.RegisterCatalog(kBsc, 50, 60, Star(7001));
   TReadout r = SearchIdentification(tables, state, 1, 50, 60, dir.Path());
-  EXPECT_EQ(r.Panel2, "Vega");
+  EXPECT_EQ(r.ObjectName, "Vega");
   EXPECT_NE(r.Left.find("BS 7001"), std::string::npos) << r.Left;
 
   // A "sky" star there too: searched only with CatSKY and from zoom 8, then it wins.

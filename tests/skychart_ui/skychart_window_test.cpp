@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "astro/basic.h"
+#include "base/basic.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
-#include "shell/main_frame.h"
+#include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
 
 namespace himlavy {
@@ -51,9 +51,9 @@ TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   EnsureApplication();
   ScratchDir dir;
   TObsState state;
-  THimlavy2 frame(state, dir.Path(), true);
+  TMainFrame frame(state, dir.Path(), true);
   frame.show();
-  QPointer<TMDIChild1> chart = frame.SkyChart();
+  QPointer<TSkyChartWindow> chart = frame.SkyChart();
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->windowTitle(), QStringLiteral("Planetarium"));
   EXPECT_TRUE(chart->isMaximized());
@@ -62,42 +62,42 @@ TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_FALSE(chart.isNull());
   EXPECT_TRUE(chart->isMinimized());
-  EXPECT_EQ(chart->Timer2()->interval(), 100);
-  EXPECT_TRUE(chart->Timer2()->isActive());
+  EXPECT_EQ(chart->FlagTimer()->interval(), 100);
+  EXPECT_TRUE(chart->FlagTimer()->isActive());
 }
 
 TEST(SkyChartWindow, ButtonsHintsAndCaption) {
   EnsureApplication();
   ScratchDir dir;
   TObsState state = MomentState();
-  THimlavy2 frame(state, dir.Path(), false);
+  TMainFrame frame(state, dir.Path(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   const struct {
-    int Number;
+    TChartButton Button;
     const char *Caption, *Hint;
   } kButtons[] = {
-      {1, "&S", "Skriv ut| Skriv ut fönstret på skrivare (S)"},
-      {2, "&R",
+      {TChartButton::Print, "&S", "Skriv ut| Skriv ut fönstret på skrivare (S)"},
+      {TChartButton::Redraw, "&R",
        "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar "
        "är valda."},
-      {3, "&+", "Öka| Ökar förstoringsgraden (+)"},
-      {4, "&-", "Minska| Minskar förstoringsgraden (-)"},
-      {5, "&V", "Vänster| Flyttar åt vänster (V)"},
-      {6, "&H", "Höger| Flyttar åt höger (H)"},
-      {7, "&U", "Upp| Flyttar uppåt (U)"},
-      {8, "&N", "Ned| Flyttar nedåt (N)"},
+      {TChartButton::ZoomIn, "&+", "Öka| Ökar förstoringsgraden (+)"},
+      {TChartButton::ZoomOut, "&-", "Minska| Minskar förstoringsgraden (-)"},
+      {TChartButton::PanLeft, "&V", "Vänster| Flyttar åt vänster (V)"},
+      {TChartButton::PanRight, "&H", "Höger| Flyttar åt höger (H)"},
+      {TChartButton::PanUp, "&U", "Upp| Flyttar uppåt (U)"},
+      {TChartButton::PanDown, "&N", "Ned| Flyttar nedåt (N)"},
   };
   for (const auto& b : kButtons) {
     SCOPED_TRACE(b.Caption);
-    EXPECT_EQ(chart->Button(b.Number)->text(), QString::fromUtf8(b.Caption));
-    EXPECT_EQ(chart->Button(b.Number)->statusTip(), QString::fromUtf8(b.Hint));
+    EXPECT_EQ(chart->Button(b.Button)->text(), QString::fromUtf8(b.Caption));
+    EXPECT_EQ(chart->Button(b.Button)->statusTip(), QString::fromUtf8(b.Hint));
   }
-  EXPECT_EQ(chart->Button(9)->text(), QStringLiteral("&Hjälp"));
-  EXPECT_EQ(chart->Button(2)->geometry(), QRect(0, 0, 32, 25));
-  EXPECT_EQ(chart->Button(8)->geometry(), QRect(170, 0, 23, 25));
+  EXPECT_EQ(chart->Button(TChartButton::Help)->text(), QStringLiteral("&Hjälp"));
+  EXPECT_EQ(chart->Button(TChartButton::Redraw)->geometry(), QRect(0, 0, 32, 25));
+  EXPECT_EQ(chart->Button(TChartButton::PanDown)->geometry(), QRect(170, 0, 23, 25));
   chart->DrawChart();
-  EXPECT_EQ(chart->Panel(1)->text(), QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
+  EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(), QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
 }
 
 TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
@@ -105,16 +105,16 @@ TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
   ScratchDir dir;
   TObsState state = MomentState();
   state.CatBSC = 0;
-  THimlavy2 frame(state, dir.Path(), false);
+  TMainFrame frame(state, dir.Path(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   // "+" stops at 1024 in the equatorial system; "-" at zoom 1 after panning recentres.
-  for (int click = 0; click < 11; ++click) chart->BitBtn3Click();
+  for (int click = 0; click < 11; ++click) chart->ZoomIn();
   EXPECT_EQ(state.ChartScale, 1024);
-  for (int click = 0; click < 10; ++click) chart->BitBtn4Click();
+  for (int click = 0; click < 10; ++click) chart->ZoomOut();
   chart->PanClick(1, 0);
   EXPECT_EQ(chart->Chart().OffsetX, 50.0);
-  chart->BitBtn4Click();
+  chart->ZoomOut();
   EXPECT_EQ(chart->Chart().OffsetX, 0.0);
   EXPECT_EQ(state.ChartScale, 1);
 }
@@ -126,9 +126,9 @@ TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
   EnsureApplication();
   TObsState state = MomentState();
   state.ColourIndex = 1;
-  THimlavy2 frame(state, DataFolder(), false);
+  TMainFrame frame(state, DataFolder(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   chart->DrawChart();
   const Canvas& canvas = chart->DrawingSurface();
   ASSERT_GT(canvas.Height(), 400);
@@ -154,9 +154,9 @@ TEST(SkyChartWindow, LegendKeys) {
   for (const int colourIndex : {0, 1}) {
     TObsState state = MomentState();
     state.ColourIndex = colourIndex;
-    THimlavy2 frame(state, dir.Path(), false);
+    TMainFrame frame(state, dir.Path(), false);
     frame.show();
-    TMDIChild1* chart = frame.OpenSkyChart();
+    TSkyChartWindow* chart = frame.OpenSkyChart();
     chart->DrawChart();
     const Canvas& canvas = chart->DrawingSurface();
     EXPECT_EQ(canvas.Pixel(627, 1), (TColor{255, 0, 0}));
@@ -175,23 +175,26 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
   state.PlaceName = "Stockholm";
   state.TimeZone = 1.0;
   DeriveTimes(state);
-  THimlavy2 frame(state, dir.Path(), false);
+  TMainFrame frame(state, dir.Path(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   chart->DrawChart();
   const QImage picture = chart->PrintImage();
   ASSERT_FALSE(picture.isNull());
-  EXPECT_EQ(chart->Panel(14)->text(), QStringLiteral("Himlavy 4.6"));
+  EXPECT_EQ(chart->Panel(TChartPanel::PrintTitle)->text(), QStringLiteral("Himlavy 4.6"));
   // 2025-03-20 22:00 zone time was a Thursday.
-  EXPECT_EQ(chart->Panel(5)->text(), QStringLiteral(" Torsdag-20-3-2025"));
-  EXPECT_EQ(chart->Panel(10)->text(), QStringLiteral(" Stockholm"));
-  for (const int n : {4, 9, 14}) EXPECT_TRUE(chart->Panel(n)->isHidden()) << n;
+  EXPECT_EQ(chart->Panel(TChartPanel::PrintDate)->text(), QStringLiteral(" Torsdag-20-3-2025"));
+  EXPECT_EQ(chart->Panel(TChartPanel::PrintPlace)->text(), QStringLiteral(" Stockholm"));
+  for (const TChartPanel p :
+       {TChartPanel::PrintRowTop, TChartPanel::PrintRowBottom, TChartPanel::PrintTitle}) {
+    EXPECT_TRUE(chart->Panel(p)->isHidden()) << static_cast<int>(p);
+  }
   // The picture goes to a PDF file as to a printer.
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   const QString pdf = QString::fromStdString((dir.Path() / "chart.pdf").string());
   printer.setOutputFileName(pdf);
-  ASSERT_TRUE(TMDIChild1::PrintPicture(picture, printer));
+  ASSERT_TRUE(TSkyChartWindow::PrintPicture(picture, printer));
   QFile file(pdf);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.read(5) == "%PDF-");
@@ -203,31 +206,31 @@ TEST(SkyChartWindow, MouseReadoutAndTables) {
   EnsureApplication();
   TObsState state = MomentState();
   state.ShowSunPlanets = 1;
-  THimlavy2 frame(state, DataFolder(), false);
+  TMainFrame frame(state, DataFolder(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   chart->DrawChart();
   const TBodyEntry& mars = chart->Layers().Identification().Bodies()[4];
   ASSERT_GT(mars.X1, 0);
   chart->FormMouseMove(mars.X1 + 1, mars.Y - 2);
-  EXPECT_EQ(chart->Panel(2)->text(), QStringLiteral("Mars"));
-  EXPECT_TRUE(chart->RichEdit2()->toPlainText().contains(QStringLiteral("R.A.=")));
-  EXPECT_FALSE(chart->RichEdit3()->toPlainText().isEmpty());
+  EXPECT_EQ(chart->Panel(TChartPanel::ObjectName)->text(), QStringLiteral("Mars"));
+  EXPECT_TRUE(chart->ReadoutLeft()->toPlainText().contains(QStringLiteral("R.A.=")));
+  EXPECT_FALSE(chart->ReadoutRight()->toPlainText().isEmpty());
   chart->FormMouseMove(500, 700);  // below the map: no object
-  EXPECT_TRUE(chart->Panel(2)->text().isEmpty());
-  EXPECT_TRUE(chart->RichEdit2()->toPlainText().isEmpty());
-  EXPECT_TRUE(chart->RichEdit3()->toPlainText().isEmpty());
+  EXPECT_TRUE(chart->Panel(TChartPanel::ObjectName)->text().isEmpty());
+  EXPECT_TRUE(chart->ReadoutLeft()->toPlainText().isEmpty());
+  EXPECT_TRUE(chart->ReadoutRight()->toPlainText().isEmpty());
 
-  EXPECT_TRUE(chart->RichEdit2()->isHidden());
+  EXPECT_TRUE(chart->ReadoutLeft()->isHidden());
   chart->FormMouseDown(Qt::RightButton, 400, 400);
-  EXPECT_FALSE(chart->RichEdit2()->isHidden());
-  EXPECT_FALSE(chart->RichEdit3()->isHidden());
+  EXPECT_FALSE(chart->ReadoutLeft()->isHidden());
+  EXPECT_FALSE(chart->ReadoutRight()->isHidden());
   chart->FormMouseDown(Qt::RightButton, 400, 400);
-  EXPECT_TRUE(chart->RichEdit3()->isHidden());
+  EXPECT_TRUE(chart->ReadoutRight()->isHidden());
 
   chart->FormMouseMove(498, 342);
-  EXPECT_TRUE(chart->Panel(3)->text().startsWith(QStringLiteral("12h")))
-      << chart->Panel(3)->text().toStdString();
+  EXPECT_TRUE(chart->Panel(TChartPanel::CrossHair)->text().startsWith(QStringLiteral("12h")))
+      << chart->Panel(TChartPanel::CrossHair)->text().toStdString();
 }
 
 // History plots: each tick stores the planets' places; "R" keeps them, "+" clears them.
@@ -236,23 +239,23 @@ TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   TObsState state = MomentState();
   state.ShowSunPlanets = 1;
   state.ShowHistory = 1;
-  THimlavy2 frame(state, DataFolder(), false);
+  TMainFrame frame(state, DataFolder(), false);
   frame.show();
-  TMDIChild1* chart = frame.OpenSkyChart();
+  TSkyChartWindow* chart = frame.OpenSkyChart();
   chart->DrawChart();
   for (int tick = 0; tick < 3; ++tick) {
     state.JD_TT += 1.0;
     state.JD_UT += 1.0;
     chart->DrawCycle();
   }
-  EXPECT_EQ(chart->Edit1()->text(), QStringLiteral("3"));
+  EXPECT_EQ(chart->HistoryCountEdit()->text(), QStringLiteral("3"));
   const auto plots = chart->Layers().History().PlanetPlots(4, 3);  // Mars
   ASSERT_EQ(plots.size(), 4u);
   EXPECT_NE(plots[0].X, plots[3].X);  // Mars moved in three days
-  chart->BitBtn2Click();
+  chart->RedrawKeepingHistory();
   EXPECT_EQ(chart->Chart().HistoryCount, 3);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, plots[1].X);
-  chart->BitBtn3Click();
+  chart->ZoomIn();
   EXPECT_EQ(chart->Chart().HistoryCount, 0);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
 }

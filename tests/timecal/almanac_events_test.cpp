@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

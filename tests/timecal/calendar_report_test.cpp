@@ -6,6 +6,7 @@
 // printed table was at hand, Astronomy Engine 2 (D. Cross; npm astronomy-engine,
 // SearchRiseSet / SearchAltitude / HourAngle) is the reference.
 #include "timecal/calendar_report.h"
+#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,8 @@
 
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
-#include "timecal/formatting.h"
-#include "timecal/timescales.h"
+#include "base/formatting.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
@@ -23,7 +24,6 @@ namespace {
 using K = TCalendarLineKind;
 
 constexpr double kMinute = 1.0 / 60.0;  // hours
-constexpr double kDeg = 3.141592653589793 / 180.0;
 
 // A state at a local clock reading (zone and scale as given) at a site.
 TObsState StateAt(int year, int month, int day, double hours, double zone, double latitude,
@@ -96,11 +96,11 @@ TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   // Meeus ex. 14.a: Venus at Boston (71°05' W, 42°20' N), 1988 March 20, delta T = 56 s,
   // h0 = -0°34'; apparent places at 0h TD of March 19, 20 and 21. Rising 12h25m, transit
   // 19h41m, setting 2h55m UT (m = 0.51766, 0.81980, 0.12130).
-  const std::array<TEquatorial, 3> venus = {{{40.68021 * kDeg, 18.04761 * kDeg},
-                                             {41.73129 * kDeg, 18.44092 * kDeg},
-                                             {42.78204 * kDeg, 18.82742 * kDeg}}};
-  const TRiseSetHours h = RiseSetHours(venus, JulianCenturies(2447240.5), 56.0, -0.5667 * kDeg,
-                                       (71.0 + 5.0 / 60.0) * kDeg, (42.0 + 20.0 / 60.0) * kDeg);
+  const std::array<TEquatorial, 3> venus = {{{40.68021 * kDegToRad, 18.04761 * kDegToRad},
+                                             {41.73129 * kDegToRad, 18.44092 * kDegToRad},
+                                             {42.78204 * kDegToRad, 18.82742 * kDegToRad}}};
+  const TRiseSetHours h = RiseSetHours(venus, JulianCenturies(2447240.5), 56.0, -0.5667 * kDegToRad,
+                                       (71.0 + 5.0 / 60.0) * kDegToRad, (42.0 + 20.0 / 60.0) * kDegToRad);
   EXPECT_EQ(h.Status, 0);
   EXPECT_NEAR(h.Rise, 0.51766 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Transit, 0.81980 * 24.0, 0.0002 * 24.0);
@@ -176,9 +176,9 @@ TEST(CalendarReport, CurrentValueLabels) {
   // 2001 May 27, 12:00 in zone +2 is 10:00 UT, JD 2452056.9166667. The shared nutation and
   // obliquity in arc seconds, one minus sign: 0.0047° = 16.920"; 23.4392911° = 23°26'21.448".
   TObsState state = StateAt(2001, 5, 27, 12.0, 2.0, 59.3, 18.1);
-  state.NutLon = -0.0047 * kDeg;
-  state.NutObl = 0.0047 * kDeg;
-  state.Obliquity = (23.4392911 - 0.0047) * kDeg;
+  state.NutLon = -0.0047 * kDegToRad;
+  state.NutObl = 0.0047 * kDegToRad;
+  state.Obliquity = (23.4392911 - 0.0047) * kDegToRad;
   const TCalendarReport r = ReportAt(state);
   EXPECT_EQ(r.Labels[1], "JD  =2452056,916667");
   EXPECT_EQ(r.Labels[3], "Nut.lon.=-16.920\"");
@@ -224,7 +224,7 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
 TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
   // Meeus ex. 21.a (1st ed.): 1987 April 10, 0h TD: dpsi = -3.788", deps = +9.443",
   // eps0 = 23deg26'27.407". The clock reads TDT in zone 0, so JD_TT is the clock reading.
-  constexpr double kArcSec = kDeg / 3600.0;
+  constexpr double kArcSec = kDegToRad / 3600.0;
   TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
   state.CorrNutation = 1;
   StoreChartSharedValues(state);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

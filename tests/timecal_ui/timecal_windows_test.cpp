@@ -18,13 +18,13 @@
 
 #include "common/data_folder.h"
 #include "shell/help_window.h"
-#include "shell/main_frame.h"
+#include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
 #include "timecal/almanac_window.h"
 #include "timecal/calendar_window.h"
 #include "timecal/holidays_window.h"
 #include "timecal/timecal_draw.h"
-#include "timecal/timescales.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
@@ -55,7 +55,7 @@ struct Fixture {
     state.PlaceName = "Sundsvall";
     state.ClockJD = clockJD;
     DeriveTimes(state);
-    frame = std::make_unique<THimlavy2>(state, testing::DataFolder(), false);
+    frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
     frame->show();
     QCoreApplication::processEvents();
   }
@@ -72,7 +72,7 @@ struct Fixture {
   }
   ScopedLocale swedish{QLocale(QLocale::Swedish, QLocale::Sweden)};
   TObsState state;
-  std::unique_ptr<THimlavy2> frame;
+  std::unique_ptr<TMainFrame> frame;
 };
 
 // The pixels of the box (x1..x2-1, y1..y2-1) of a picture that have the colour.
@@ -96,7 +96,7 @@ bool AllSilver(TChildWindow* window, int x1, int y1, int x2, int y2) {
 
 TEST(CalendarWindow, TextsAndTheDrawnLines) {
   Fixture f(At(2001, 1, 1, 12.0));
-  auto* w = f.Open<TMDIChild10>(TWindowKind::Calendar);
+  auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->geometry(), QRect(489, 73, 527, 274));
   EXPECT_EQ(w->minimumSize(), w->maximumSize());  // fixed border
@@ -121,7 +121,7 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
 
   // The help button opens the window's topic in the help viewer.
-  auto* help = w->Client()->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+  auto* help = w->Client()->findChild<QPushButton*>(QStringLiteral("helpButton"));
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->text(), U("&Hjälp"));
   MapHelpFile(QStringLiteral("HVHELP.HLP"), SourceDir() / "help");
@@ -133,7 +133,7 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
 
 TEST(CalendarWindow, SpinButtonsStepTheMomentAndRaiseTheFlags) {
   Fixture f(At(2001, 1, 31, 14.0));
-  auto* w = f.Open<TMDIChild10>(TWindowKind::Calendar);
+  auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
   const char* hints[] = {"Öka eller minska år", "Öka eller minska månad", "Öka eller minska dag"};
   for (int i = 0; i < 3; ++i) {
@@ -155,7 +155,7 @@ TEST(CalendarWindow, SpinButtonsStepTheMomentAndRaiseTheFlags) {
 
 TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
   Fixture f(At(2001, 5, 27, 12.0));
-  auto* w = f.Open<TMDIChild10>(TWindowKind::Calendar);
+  auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
   const int linesBefore = w->Report().LastLine;
   // The follow timer redraws only while the increment runs.
@@ -189,7 +189,7 @@ TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
 
 TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   Fixture f(At(2001, 5, 27, 12.0));
-  auto* w = f.Open<TMDIChild11>(TWindowKind::Almanac);
+  auto* w = f.Open<TAlmanacWindow>(TWindowKind::Almanac);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->windowTitle(), U("Almanacka"));
   EXPECT_EQ(w->TitleLabel()->text(), U("Almanacka för år 2001 (UTC 1,00)"));
@@ -241,7 +241,7 @@ TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
 
 TEST(HolidaysWindow, TheHolidaysOfTheYear) {
   Fixture f(At(2001, 5, 27, 12.0));
-  auto* w = f.Open<TMDIChild13>(TWindowKind::Holidays);
+  auto* w = f.Open<THolidaysWindow>(TWindowKind::Holidays);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->windowTitle(), U("Helger"));
   EXPECT_EQ(w->TitleLabel()->text(), U("Helgdagar i Sverige 2001"));
@@ -265,9 +265,9 @@ TEST(HolidaysWindow, TheHolidaysOfTheYear) {
 
 TEST(TimecalWindows, ToolbarButtonsOpenThem) {
   Fixture f(At(2001, 5, 27, 12.0));
-  f.frame->Timer2Timer();
-  // SpeedButton15 twice: several of a kind may be open at once.
-  for (const char* button : {"SpeedButton15", "SpeedButton16", "SpeedButton17", "SpeedButton15"}) {
+  f.frame->StatusTimerTick();
+  // "Ka" twice: several of a kind may be open at once.
+  for (const char* button : {"calendarButton", "almanacButton", "holidaysButton", "calendarButton"}) {
     f.frame->findChild<QToolButton*>(QString::fromLatin1(button))->click();
     QCoreApplication::processEvents();
   }

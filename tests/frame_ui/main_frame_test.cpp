@@ -1,0 +1,387 @@
+// The main frame: toolbar, menus and hints, the two clock timers, the increment buttons, the
+// enabling of the window commands, and the exit confirmation.
+#include "frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDateTime>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "common/scratch_dir.h"
+#include "shell/exit_dialog.h"
+#include "shell/help_window.h"
+#include "shell/settings_dialog.h"
+#include "shell_ui/qt_app.h"
+
+namespace himlavy {
+namespace {
+
+using testing::EnsureApplication;
+using testing::ScopedFactory;
+using testing::ScratchDir;
+using testing::WaitFor;
+using testing::WaitMs;
+
+QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+// The computer's local clock as a Julian day, from Qt's own calendar.
+double NowJD() {
+  const QDateTime now = QDateTime::currentDateTime();
+  return static_cast<double>(now.date().toJulianDay()) - 0.5 +
+         now.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// A frame over an empty scratch folder that neither reads parametr.dta nor the clock, at
+// JD 2451545.0.
+struct Fixture {
+  Fixture() {
+    state.ClockJD = 2451545.0;
+    DeriveTimes(state);
+  }
+  QToolButton* Button(const char* name) const {
+    return frame.findChild<QToolButton*>(QString::fromLatin1(name));
+  }
+  QAction* Item(const char* text) const {
+    for (QAction* action : frame.findChildren<QAction*>()) {
+      if (action->text() == U(text)) return action;
+    }
+    ADD_FAILURE() << "no item " << text;
+    return nullptr;
+  }
+  // Every menu item as "menu|item|hint", separators left out.
+  QStringList Items() const {
+    QStringList items;
+    for (QAction* menu : frame.menuBar()->actions()) {
+      for (const QAction* a : menu->menu()->actions()) {
+        if (!a->isSeparator()) items << menu->text() + "|" + a->text() + "|" + a->statusTip();
+      }
+    }
+    return items;
+  }
+
+  QApplication& app = EnsureApplication();
+  ScratchDir dir;
+  TObsState state;
+  TMainFrame frame{state, dir.Path(), false};
+};
+
+TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
+  const char* buttons[] = {
+      "settingsButton|Inm|"
+      "Inmatning av Tid,Tidinkrement,Plats,Alternativ,Urval,Stjärnor m.fl.,Korrektioner",
+      "localTimeButton|Lo|Datorns lokaltid sätts till programmet",
+      "incrementOnOffButton|T/F|Tidinkrement, till/från",
+      "incrementSignButton|+/-|Tidinkrement, plus/minus",
+      "incrementWindowButton|In|Tidsinkrementering utan spår",
+      "earthMapButton|Jo|Jorden med ortsnamn för val av observationsplats",
+      "solarEclipsesButton|So|Solförmörkelser för valt år",
+      "sunPositionButton|Sl|Solens läge i förhållande till jordytan",
+      "dayNightButton|Da|Dag/natt-linjen över jordytan",
+      "mercuryButton|Me|Merkurius sedd från jorden",
+      "venusButton|Ve|Venus, sedd från jorden",
+      "marsButton|Ma|Mars, sedd från jorden",
+      "jupiterButton|Ju|Jupiter, sedd från jorden",
+      "saturnButton|Sa|Saturnus, sedd från jorden",
+      "moonButton|Må|Månen, sedd från jorden",
+      "jupiterMoonsButton|Jm|Jupiter med de julianska månarna sedda från jorden",
+      "earthCentreButton|Jo|Jorden i centrum med satelliter i bana",
+      "jupiterCentreButton|Ju|Jupiter i centrum med satelliter i bana",
+      "lunarEclipsesButton|Må|Månförmörkelser för valt år",
+      "calendarButton|Ka|Kalender för vald dag och tidzon",
+      "almanacButton|Al|Almanacka med astronomisk information för valt år",
+      "holidaysButton|He|Helgdagar i Sverige",
+  };
+  using namespace colours;
+  const TColor captionColours[] = {
+      kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
+      kPurple, kPurple, kPurple, kPurple, kPurple, kBlack, kBlack, kNavy,  kNavy,  kNavy,   kNavy};
+  Fixture f;
+  const auto& tools = f.frame.ToolButtons();
+  ASSERT_EQ(tools.size(), std::size(buttons));
+  int x = 0;
+  for (std::size_t i = 0; i < tools.size(); ++i) {
+    const QToolButton* b = tools[i];
+    EXPECT_EQ(b->objectName() + "|" + b->text() + "|" + b->statusTip(), U(buttons[i]));
+    EXPECT_TRUE(b->toolTip().isEmpty() && b->font().bold()) << buttons[i];
+    EXPECT_EQ(b->palette().color(QPalette::Active, QPalette::ButtonText).rgb(),
+              ToQRgb(captionColours[i]))
+        << i;
+    EXPECT_EQ(b->geometry().left(), x) << i;
+    x += i == 0 ? 30 : 23;
+  }
+  EXPECT_EQ(tools.front()->parentWidget()->height(), 25);
+  EXPECT_EQ(f.frame.HintPanel()->x(), x);
+  EXPECT_EQ(f.frame.HintPanel()->width(), 383);
+  EXPECT_EQ(f.frame.ClockPanel()->width(), 124);
+  EXPECT_TRUE(f.frame.ClockPanel()->font().bold());
+
+  // The long hint shows in the hint panel after the 300 ms pause, and goes when the mouse
+  // leaves the button.
+  f.frame.show();
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(f.Button("incrementOnOffButton"), &enter);
+  WaitMs(150);
+  EXPECT_EQ(f.frame.HintPanel()->text(), QString());
+  EXPECT_TRUE(WaitFor([&] { return !f.frame.HintPanel()->text().isEmpty(); }, 1000));
+  EXPECT_EQ(f.frame.HintPanel()->text(), U("Tidinkrement, till/från"));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(f.Button("incrementOnOffButton"), &leave);
+  EXPECT_EQ(f.frame.HintPanel()->text(), QString());
+}
+
+TEST(MainFrame, MenuItemsAndHints) {
+  const char* items[] = {
+      "&Arkiv|&Avsluta|Avsluta Himlavy",
+      "&Invärden|&Tid|Inmatning av tid",
+      "&Invärden|T&idinkrement|Val av storlek på tidsinkrement",
+      "&Invärden|&Plats|Inmatning av observationsplats ",
+      "&Invärden|&Alternativ|Val av alternativa koordinatsystem",
+      "&Invärden|&Urval|Val av visning av sol, måne, planeter, asteroider, kometer och stjärnor",
+      "&Invärden|&Stjärnor|",
+      "&Invärden|&Korrektioner|Val av korrektioner",
+      "&Invärden|I&nkrementering|Inkrementering utan spår",
+      "&Funktioner|M&erkurius|Merkurius, sedd från jorden",
+      "&Funktioner|&Venus|Venus, sedd från jorden",
+      "&Funktioner|Ma&rs|Mars, sedd från jorden",
+      "&Funktioner|J&upiter|Jupiter, sedd från jorden",
+      "&Funktioner|Sa&turnus|Saturnus, sedd från jorden",
+      "&Funktioner|&Månen|Månen, sedd från jorden",
+      "&Funktioner|Jupiters m&ånar|Jupiter med de julianska månarna",
+      "&Funktioner|&Jorden|Jorden med orter för val av observationsplats",
+      "&Funktioner|&Solförmörkelser|Solförmörkelser för valt år",
+      "&Funktioner|Mån&förmörkelser|Månförmörkelser för valt år",
+      "&Funktioner|S&olens läge|Solens läge i förhållande till jordytan",
+      "&Funktioner|&Dag/natt-linje|Dag/natt-linjen över jordytan",
+      "&Funktioner|&Kalender|Kalender för vald dag",
+      "&Funktioner|&Almanacka|Almanacka för valt år",
+      "&Funktioner|&Helger|Helgdagar i Sverige för valt år",
+      "&Funktioner|Jorden i &centrum|Jorden i centrum med satelliter i bana",
+      "&Funktioner|J&upiter i centrum|Jupiter i centrum med satelliter i bana",
+      "&Verktyg|&Datafiler|"
+      "Data för ortsnamn, asteroider, kometer, rymdsonder, stjärnor, objekt, namn m.fl.",
+      "&Verktyg|&Bilder|Bilder på planeter och andra objekt",
+      "&Verktyg|Ban&kalkylering|Beräkning av banelement från tre observationer",
+      "&Hjälp|&Himlavy-hjälp|Hjälp för Himlavy",
+      "&Hjälp|&Om Himlavy|Om Himlavy",
+  };
+  Fixture f;
+  QStringList expected;
+  for (const char* item : items) expected << U(item);
+  EXPECT_EQ(f.Items(), expected);
+
+  // A menu item's hint reaches the hint panel as the mouse moves over it.
+  f.frame.show();
+  f.Item("&Bilder")->showStatusText(f.frame.menuBar());
+  EXPECT_TRUE(WaitFor([&] { return !f.frame.HintPanel()->text().isEmpty(); }, 1000));
+  EXPECT_EQ(f.frame.HintPanel()->text(), U("Bilder på planeter och andra objekt"));
+}
+
+// A window command is enabled while its window kind has a factory; the two "i centrum" ones
+// only while the coordinate system is "Ekliptikalt, hel" (0), which shows within a status tick.
+TEST(MainFrame, CommandsEnabledByFactoryAndCoordinateSystem) {
+  Fixture f;
+  const auto enabled = [&](const char* button, const char* item) {
+    f.frame.StatusTimerTick();
+    EXPECT_EQ(f.Item(item)->isEnabled(), f.Button(button)->isEnabled()) << item;
+    return f.Button(button)->isEnabled();
+  };
+  const TWindowFactory dummy = [](TObsState& s, const std::filesystem::path& d) {
+    return new TChildWindow(s, d);
+  };
+  const ScopedFactory earthCentre(TWindowKind::EarthCentre, dummy);
+  {
+    const ScopedFactory none(TWindowKind::JupiterCentre, {});
+    EXPECT_FALSE(enabled("jupiterCentreButton", "J&upiter i centrum"));
+  }
+  const ScopedFactory jupiterCentre(TWindowKind::JupiterCentre, dummy);
+  for (const int system : {0, 1, 6}) {
+    f.state.CoordSystem = system;
+    EXPECT_EQ(enabled("earthCentreButton", "Jorden i &centrum"), system == 0);
+    EXPECT_EQ(enabled("jupiterCentreButton", "J&upiter i centrum"), system == 0);
+  }
+  f.state.CoordSystem = 0;
+  f.frame.show();
+  EXPECT_TRUE(WaitFor([&] { return f.Button("earthCentreButton")->isEnabled(); }, 1000));
+  f.state.CoordSystem = 4;
+  EXPECT_TRUE(WaitFor([&] { return !f.Button("jupiterCentreButton")->isEnabled(); }, 250));
+}
+
+// With TimerSpeed 0 the increment ticks every 10 s; a new speed is taken over at the next
+// status tick, and an unchanged speed leaves the running timer alone.
+TEST(MainFrame, TimerSpeedWithinOneStatusTick) {
+  Fixture f;
+  EXPECT_EQ(f.frame.IncrementTimer()->interval(), 100);  // until the first status tick
+  for (const auto& [speed, interval] : {std::pair{1, 1000}, {2, 100}, {0, 10000}}) {
+    f.state.TimerSpeed = speed;
+    f.frame.StatusTimerTick();
+    EXPECT_EQ(f.frame.IncrementTimer()->interval(), interval) << speed;
+  }
+  f.frame.show();
+  WaitMs(300);
+  const int remaining = f.frame.IncrementTimer()->remainingTime();
+  f.frame.StatusTimerTick();
+  EXPECT_LE(f.frame.IncrementTimer()->remainingTime(), remaining);
+  f.state.TimerSpeed = 2;
+  EXPECT_TRUE(WaitFor([&] { return f.frame.IncrementTimer()->interval() == 100; }, 250));
+  f.state.StepDays = 1.0;
+  f.state.IncrementOn = 1;
+  EXPECT_TRUE(WaitFor([&] { return f.state.ClockJD >= 2451547.0; }, 3000));
+}
+
+// "T/F" starts and stops the increment and colours the increment panel; stopped, the moment
+// stays where it is. "+/-" reverses the direction at the next tick.
+TEST(MainFrame, IncrementStartStopAndPlusMinus) {
+  Fixture f;
+  f.state.StepDays = 0.5;
+  QLabel* panel = f.frame.StatusPanel(TStatusField::Increment);
+  const QColor face = f.frame.palette().color(QPalette::Button);
+  f.Button("incrementOnOffButton")->click();
+  EXPECT_EQ(f.state.IncrementOn, 1);
+  EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0, 0, 128));
+  EXPECT_EQ(panel->palette().color(QPalette::WindowText), QColor(Qt::white));
+  f.frame.IncrementTimerTick();
+  EXPECT_EQ(f.state.ClockJD, 2451545.5);
+  f.Button("incrementSignButton")->click();
+  EXPECT_EQ(f.state.StepDays, -0.5);
+  f.frame.IncrementTimerTick();
+  f.frame.IncrementTimerTick();
+  EXPECT_EQ(f.state.ClockJD, 2451544.5);
+
+  f.Button("incrementOnOffButton")->click();
+  EXPECT_EQ(f.state.IncrementOn, 0);
+  EXPECT_EQ(panel->palette().color(QPalette::Window), face);
+  EXPECT_EQ(panel->palette().color(QPalette::WindowText), QColor(Qt::black));
+  // With the timers running: frozen means frozen, and the increment raises no flags.
+  f.state.TimerSpeed = 2;
+  f.frame.show();
+  WaitMs(400);
+  EXPECT_EQ(f.state.ClockJD, 2451544.5);
+  EXPECT_EQ(f.state.RedrawChart, 0);
+}
+
+// "Lo" while the increment runs: the moment jumps to the computer clock, every window is told
+// to redraw, and stepping goes on from there.
+TEST(MainFrame, LocalTimeWhileRunning) {
+  Fixture f;
+  f.state.StepDays = 0.25;
+  f.state.IncrementOn = 1;
+  f.Button("localTimeButton")->click();
+  EXPECT_NEAR(f.state.ClockJD, NowJD(), 3.0 / 86400.0);
+  for (const auto flag : kRedrawFlags) EXPECT_EQ(f.state.*flag, 1);
+  const double jumped = f.state.ClockJD;
+  f.frame.IncrementTimerTick();
+  EXPECT_EQ(f.state.ClockJD, jumped + 0.25);
+}
+
+// The first showing places the frame, loads parametr.dta and takes the moment from the
+// computer clock; a missing file leaves the zero state.
+TEST(MainFrame, StartUpParametersAndComputerClock) {
+  EnsureApplication();
+  ScratchDir dir;
+  std::string params;
+  for (int line = 1; line <= 58; ++line) {
+    params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 8 ? "Lund\r\n" : "0\r\n";
+  }
+  dir.Write("parametr.dta", params);
+  for (const bool withFile : {true, false}) {
+    if (!withFile) std::filesystem::remove(dir / "parametr.dta");
+    TObsState state;
+    TMainFrame frame(state, dir.Path(), true);
+    frame.show();
+    EXPECT_EQ(frame.pos(), QPoint(0, 0));
+    EXPECT_EQ(frame.size(), QSize(1024, 768));
+    EXPECT_EQ(state.TimeZone, withFile ? -5.0 : 0.0);
+    EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
+    EXPECT_EQ(frame.StatusPanel(TStatusField::Place)->text(), withFile ? U(" Lund") : U(" "));
+    EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
+  }
+}
+
+TEST(MainFrame, ClockShortDateAndLongTimeLessTheSeconds) {
+  EnsureApplication();
+  const testing::ScopedLocale swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
+  const QDateTime moment(QDate(2024, 3, 5), QTime(14, 7, 9));
+  EXPECT_EQ(TMainFrame::ClockPanelText(moment), U("2024-03-05 14:07"));
+}
+
+// Buttons and menu items open a new window each time; closing a window destroys it; the
+// "&Arkiv" menu lists the open windows.
+TEST(MainFrame, WindowsOpenListAndClose) {
+  Fixture f;
+  f.frame.show();
+  QPointer<TChildWindow> first(f.frame.OpenWindow(TWindowKind::Increment));
+  ASSERT_NE(first, nullptr);
+  f.Item("I&nkrementering")->trigger();
+  f.Button("incrementWindowButton")->click();
+  emit f.frame.menuBar()->actions().front()->menu()->aboutToShow();
+  EXPECT_EQ(f.Items().filter(U("&Arkiv|")),
+            QStringList({U("&Arkiv|&Avsluta|Avsluta Himlavy"), U("&Arkiv|&1 Inkrementering|"),
+                         U("&Arkiv|&2 Inkrementering|"), U("&Arkiv|&3 Inkrementering|")}));
+  first->close();
+  EXPECT_TRUE(WaitFor([&] { return first.isNull(); }, 1000));
+  EXPECT_EQ(f.frame.MdiArea()->subWindowList().size(), 2);
+}
+
+// "Inm" opens the settings dialog on the page it showed last; the "&Invärden" items open it
+// on their own pages.
+TEST(MainFrame, SettingsDialogPages) {
+  Fixture f;
+  f.frame.show();
+  int seenPage = -1;
+  const auto pageShownBy = [&](const std::function<void()>& command) {
+    QTimer::singleShot(0, [&] {
+      seenPage = f.frame.SettingsDialog()->CurrentPage();
+      f.frame.SettingsDialog()->reject();
+    });
+    command();
+    return seenPage;
+  };
+  const char* items[] = {"&Tid",   "T&idinkrement", "&Plats",       "&Alternativ",
+                         "&Urval", "&Stjärnor",     "&Korrektioner"};
+  for (int page = 0; page < 7; ++page) {
+    EXPECT_EQ(pageShownBy([&] { f.Item(items[page])->trigger(); }), page) << items[page];
+  }
+  EXPECT_EQ(pageShownBy([&] { f.Button("settingsButton")->click(); }), 6);
+}
+
+// "Nej" keeps the program running; "Ja" closes the main window, which tells the help viewer
+// to quit.
+TEST(MainFrame, ExitConfirmationAndHelp) {
+  Fixture f;
+  f.frame.show();
+  MapHelpFile(QStringLiteral("HVHELP.HLP"), testing::SourceDir() / "help");
+  f.Item("&Himlavy-hjälp")->trigger();
+  ASSERT_NE(OpenHelpViewer(), nullptr);
+  EXPECT_EQ(OpenHelpViewer()->CurrentPage(), U("index.html"));
+
+  TExitDialog* dialog = f.frame.ExitDialog();
+  EXPECT_EQ(dialog->windowTitle(), U("Avsluta Himlavy"));
+  EXPECT_EQ(dialog->YesButton()->text(), U("Ja"));
+  EXPECT_EQ(dialog->NoButton()->text(), U("Nej"));
+  EXPECT_EQ(dialog->YesButton()->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+  EXPECT_EQ(dialog->NoButton()->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+  QTimer::singleShot(0, [dialog] { dialog->NoButton()->click(); });
+  f.Item("&Avsluta")->trigger();
+  EXPECT_TRUE(f.frame.isVisible());
+  QTimer::singleShot(0, [dialog] { dialog->YesButton()->click(); });
+  f.Item("&Avsluta")->trigger();
+  EXPECT_FALSE(f.frame.isVisible());
+  EXPECT_EQ(OpenHelpViewer(), nullptr);
+}
+
+}  // namespace
+}  // namespace himlavy

@@ -1,0 +1,277 @@
+// Zone selection, the catalogs a drawing reads, their magnitude limits and the record
+// pipeline.
+//
+// Zone sets: "fil50.dta" has declination bands of 30 degrees with 5, 8, 12 slices of right
+// ascension from the pole to the equator (zones 1-5, 6-13, 14-25 in the north, 26-37, 38-45,
+// 46-50 in the south); "fil184.dta" has bands of 15 degrees with 3, 10, 15, 20, 20, 24 slices
+// (zones 1-3, 4-13, 14-28, 29-48, 49-68, 69-92 in the north, then 93-116, 117-136, ... 182-184).
+// The expected flags are worked out by hand from the chart's projection (at zoom Z in the
+// equatorial system, x = 498 + Z OffsetX + (lon' - 180) Z 2.7 and y = 342.5 + Z OffsetY -
+// lat Z 2.7; in the polar one r = 90 - dec degrees at Z 3.2 pixels per degree about
+// (480, 348)); the precessed zone corners come from Meeus (1991) formula 20.3 evaluated in
+// Python.
+#include "skychart/zone_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "common/data_folder.h"
+#include "common/scratch_dir.h"
+
+namespace himlavy {
+namespace {
+
+using namespace testing;
+
+TChartView View(const TObsState& state) {
+  return MakeChartView(state, ChartStateFromObs(state));
+}
+
+std::set<int> Selected(std::span<const char> flags) {
+  std::set<int> zones;
+  for (std::size_t k = 0; k < flags.size(); ++k) {
+    if (flags[k] == kZoneIn) zones.insert(static_cast<int>(k) + 1);
+  }
+  return zones;
+}
+
+// The moment J2000.0 with every correction off, so that a stored position is drawn where it is.
+TObsState Equatorial(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0) {
+  TObsState s;
+  s.ClockJD = s.JD_TT = s.JD_UT = 2451545.0;
+  s.CoordSystem = system;
+  s.ChartScale = zoom;
+  s.ChartOffsetX = offsetX;
+  s.ChartOffsetY = offsetY;
+  return s;
+}
+
+TEST(CatalogZones, WhichCatalogsEachSystemReads) {
+  TZoneFlags flags;
+  flags.Zones50.fill(kZoneOut);
+  flags.Zones184.fill(kZoneOut);
+  flags.Zones50[6] = kZoneIn;     // zone 7
+  flags.Zones184[122] = kZoneIn;  // zone 123
+  TObsState s;
+  s.CatBSC = s.CatSKY = s.CatWDS = s.CatGCVS = s.CatNGC = s.CatRC3 = s.CatPGC = s.CatSAC =
+      s.CatGCM = s.CatLBN = s.CatOCL = s.CatGPN = 1;
+  const auto zones = [&](const char* key, int system, int scale) {
+    s.CoordSystem = system;
+    return CatalogZones(CatalogIndex(key), s, scale, flags);
+  };
+  const std::vector<int> none, seven = {7};
+  std::vector<int> all;
+  for (int z = 1; z <= 50; ++z) all.push_back(z);
+  // Equatorial: "bsc" over its flagged zones below scale 8, "sky" from scale 8.
+  const std::tuple<const char*, int, int, std::vector<int>> cases[] = {
+      {"bsc", kEquatorial, 4, seven},     {"sky", kEquatorial, 4, none},
+      {"bsc", kEquatorialPolar, 8, none}, {"sky", kEquatorialPolar, 8, {123}},
+      {"ocl", kEquatorial, 1024, seven},  {"gcm", kEquatorial, 1, {1}},
+      {"bsc", kHorizontal, 1024, all},    {"ngc", kHorizontal, 16, none},
+      {"bsc", kEclipticWhole, 1, none},
+  };
+  for (const auto& [key, system, scale, expected] : cases) {
+    EXPECT_EQ(zones(key, system, scale), expected) << key << " " << system << " " << scale;
+  }
+  s.CatNGC = 0;
+  EXPECT_EQ(zones("ngc", kEquatorial, 1), none);
+}
+
+TEST(SelectZones, KnownFields) {
+  const std::set<int> orion184 = {52, 53, 54, 72, 73,  74,  75,  76,
+                                  96, 97, 98, 99, 100, 120, 121, 122};
+  const struct {
+    const char* what;
+    int zoom;
+    double offsetX, offsetY;
+    int centreDir, corrPrecession;
+    double jd;
+    std::set<int> zones50, zones184;
+  } cases[] = {
+      // Zoom 8 (21.6 pixels per degree) on 5h30m, 0: OffsetX = -(277.5 - 180) 2.7. The window
+      // spans right ascension 3.95h to 7.04h, declination -19.65 to +15.86; grid points inside:
+      // 4h (x = 984), 7h (x = 12), +15 (y = 18.5), -15 (y = 666.5). In fil184: 1.2h slices
+      // 3.6h to 7.2h, 1h slices 3h to 8h.
+      {"Orion", 8, -263.25, 0, 0, 0, 2451545.0, {15, 16, 17, 27, 28, 29}, orion184},
+      // "N/0h" puts the seam at 12h. Zone 10 (12h-15h, +30..+60) lies across it: lon' 0 (12h)
+      // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
+      // fall in the window.
+      {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
+      // Zoom 64 on 61 degrees, +15: zone 15 (2h-4h) reaches 60 degrees, x = 671. Precessed to
+      // JD 2299999 (1585) its end corner moves to 53.60 degrees, x = 1777, off the window;
+      // zone 16's corners move to 54.71 and 83.36 degrees and it stays in. Inside 2300000 ..
+      // 2600000, or with the switch off, the bounds stay as they are.
+      {"precession off", 64, -321.3, 40.5, 0, 0, 2299999.0, {15, 16}, {}},
+      {"inside the years", 64, -321.3, 40.5, 0, 1, 2300001.0, {15, 16}, {}},
+      {"1585", 64, -321.3, 40.5, 0, 1, 2299999.0, {16}, {}},
+      // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
+      // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, kept near 360 + 14, so
+      // a window on 352 degrees, +45 finds the zone.
+      {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}},
+  };
+  for (const auto& c : cases) {
+    TObsState s = Equatorial(kEquatorial, c.zoom, c.offsetX, c.offsetY);
+    s.CentreDir = c.centreDir;
+    s.CorrPrecession = c.corrPrecession;
+    s.ClockJD = s.JD_TT = s.JD_UT = c.jd;
+    TZoneFlags flags;
+    ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, View(s)) &&
+                SelectZones184(flags, DataFolder(), s, View(s)));
+    EXPECT_EQ(Selected(flags.Zones50), c.zones50) << c.what;
+    if (!c.zones184.empty()) {
+      EXPECT_EQ(Selected(flags.Zones184), c.zones184) << c.what;
+    }
+  }
+}
+
+TEST(SelectZones, MissingFileAndBadLines) {
+  // Without the definition file the flags stay as they were (0: never selected).
+  TZoneFlags flags;
+  ScratchDir empty;
+  const TObsState s = Equatorial(kEquatorial, 1);
+  EXPECT_FALSE(SelectZones184(flags, empty.Path(), s, View(s)));
+  EXPECT_EQ(flags.Zones184[3], '\0');
+  // A zone line that cannot be read stays out; the zones after it keep their numbers.
+  const std::vector<TZoneBounds> zones = {
+      {0, 2400, -3000, 3000, true}, {0, 2400, -3000, 3000, false}, {0, 2400, -3000, 3000, true}};
+  std::array<char, 3> three{};
+  SelectZones(three, zones, s, View(s));
+  EXPECT_EQ(std::string(three.data(), 3), "i-i");
+}
+
+// A synthetic little-endian record of `bytes` zero bytes: right ascension and declination
+// (0.00001 degree) at raAt and raAt + 4, and 16-bit fields {offset, value}.
+std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double decDeg,
+                   std::initializer_list<std::pair<std::size_t, int>> fields) {
+  std::string r(bytes, '\0');
+  const std::int32_t position[] = {static_cast<std::int32_t>(std::lround(raDeg * 100000)),
+                                   static_cast<std::int32_t>(std::lround(decDeg * 100000))};
+  std::memcpy(r.data() + raAt, position, 8);
+  for (const auto& [at, value] : fields) {
+    const auto v = static_cast<std::int16_t>(value);
+    std::memcpy(r.data() + at, &v, 2);
+  }
+  return r;
+}
+
+// "bsc": HR at 4, magnitude at 20, proper motion at 16 and 18.
+std::string Bsc(int hr, double raDeg, double decDeg, int mag100, int pm = 0) {
+  return Record(kBscRecordBytes, 8, raDeg, decDeg, {{4, hr}, {20, mag100}, {16, pm}, {18, pm}});
+}
+
+// A data folder: fil50.dta and fil184.dta of the program, and zone files written by the test
+// (the other zone files are missing and skipped).
+struct TFolder {
+  ScratchDir Dir;
+  TFolder() {
+    std::filesystem::copy_file(DataFolder() / "fil50.dta", Dir / "fil50.dta");
+    std::filesystem::copy_file(DataFolder() / "fil184.dta", Dir / "fil184.dta");
+  }
+  void Add(const char* key, int zone, const std::string& record) const {
+    const std::string name = ZoneFileName(*FindCatalog(key), zone);
+    std::filesystem::create_directories((Dir / name).parent_path());
+    Dir.Write(name, Dir.Read(name) + record);
+  }
+  // The objects of catalog `key` that a drawing draws.
+  std::vector<TCatalogObject> Draw(TObsState& s, const char* key) const {
+    TZoneFlags flags;
+    std::vector<TCatalogObject> found;
+    TCatalogDrawing drawing = ChartCatalogObjects(s, View(s), flags, Dir.Path());
+    for (auto& o : drawing.Objects) {
+      if (o.Catalog == CatalogIndex(key)) found.push_back(std::move(o));
+    }
+    return found;
+  }
+};
+
+TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
+  // Zoom 1, 12h +10.1 (zone 20 of fil50: 12h-14h, 0..+30): x = 498, y = 342.5 - 27.27.
+  TFolder f;
+  f.Add("bsc", 20, Bsc(1, 180.0, 10.1, 500) + Bsc(2, 180.0, 10.1, 501));
+  TObsState s = Equatorial(kEquatorial, 1);
+  s.CatBSC = 1;
+  const auto stars = f.Draw(s, "bsc");
+  ASSERT_EQ(stars.size(), 1u);
+  EXPECT_EQ(std::tuple(std::get<TBscRecord>(stars[0].Record).HR, stars[0].X, stars[0].Y,
+                       stars[0].Magnitude, stars[0].Zone),
+            std::tuple(1u, 498, 315, 5.0, 20));
+  // At scale 32 (ecliptic chart, where "bsc" is read at every scale) the limit is 99; lambda
+  // 180, beta 0 lies in the middle of the chart at any zoom.
+  TFolder g;
+  g.Add("bsc", 20, Bsc(1, 180.0, 0.0, 500) + Bsc(2, 180.0, 0.0, 1500) + Bsc(3, 180.0, 0.0, 9900));
+  TObsState e = Equatorial(kEcliptic, 32);
+  e.CatBSC = 1;
+  EXPECT_EQ(g.Draw(e, "bsc").size(), 3u);
+}
+
+TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
+  // "rc3" and "pgc" galaxies without a magnitude (-9990) count as 99: drawn only when the
+  // limit is 99, from scale 32. "lbn" nebulae of brightness classes 1-6 against the class
+  // limits. Everything stands at 12h, 0 (zone 20), in the middle of the chart at every scale.
+  TFolder f;
+  f.Add("rc3", 20,
+        Record(kRc3RecordBytes, 0, 180, 0, {{52, -9990}}) +
+            Record(kRc3RecordBytes, 0, 180, 0, {{52, 1150}}));
+  f.Add("pgc", 20, Record(kPgcRecordBytes, 4, 180, 0, {{42, -9990}}));
+  for (int c = 1; c <= 6; ++c) f.Add("lbn", 20, Record(kLbnRecordBytes, 0, 180, 0, {{21, c}}));
+  const std::tuple<int, std::size_t, std::size_t, std::size_t> cases[] = {
+      {2, 1, 0, 1}, {4, 1, 0, 2}, {16, 1, 0, 5}, {32, 2, 1, 6}};
+  for (const auto& [zoom, rc3, pgc, lbn] : cases) {
+    TObsState s = Equatorial(kEquatorial, zoom);
+    s.CatRC3 = s.CatPGC = s.CatLBN = 1;
+    EXPECT_EQ(std::tuple(f.Draw(s, "rc3").size(), f.Draw(s, "pgc").size(), f.Draw(s, "lbn").size()),
+              std::tuple(rc3, pgc, lbn))
+        << zoom;
+  }
+}
+
+TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
+  // 30"/yr in both coordinates over one century (T = 1): 3000" = 0.8333 degree. The chart adds
+  // the motion in right ascension without dividing by cos(dec): at +60 the right ascension
+  // moves by 0.8333 degree too. At zoom 4 (10.8 px/deg, "bsc") that is 9 pixels; at zoom 8
+  // (21.6 px/deg, "sky") 18 pixels. Stars at 12h +60 (lon' 180, x = 498) with OffsetY =
+  // 162.1 (y = 342.5 + 0.1 zoom: 342.9 at zoom 4, 343.3 at zoom 8).
+  TFolder f;
+  f.Add("bsc", 10, Bsc(9, 180.0, 60.0, 100, 30000));  // fil50 zone 10: 12h-15h
+  f.Add("sky", 21,                                    // fil184 zone 21: 11.2h-12.8h
+        Record(kSkyRecordBytes, 0, 180.0, 60.0, {{8, 100}, {14, 30000}, {16, 30000}}));
+  f.Add("wds", 10, Record(kWdsRecordBytes, 0, 180.0, 60.0, {{24, 100}}));
+  const std::tuple<const char*, int, int, int, int> cases[] = {
+      {"bsc", 4, 0, 498, 343}, {"bsc", 4, 1, 489, 334},  // 342.9 - 9
+      {"sky", 8, 0, 498, 343}, {"sky", 8, 1, 480, 325},  // 343.3 - 18
+      {"wds", 4, 1, 498, 343},                           // no proper motion in "wds"
+  };
+  for (const auto& [key, zoom, pm, x, y] : cases) {
+    TObsState s = Equatorial(kEquatorial, zoom, 0.0, 162.1);
+    s.ClockJD = s.JD_TT = 2451545.0 + 36525.0;  // T = 1
+    s.CorrProperMotion = pm;
+    s.CatBSC = s.CatSKY = s.CatWDS = 1;
+    const auto found = f.Draw(s, key);
+    ASSERT_EQ(found.size(), 1u) << key << " pm " << pm;
+    EXPECT_EQ(std::pair(found[0].X, found[0].Y), std::pair(x, y)) << key << " pm " << pm;
+  }
+}
+
+TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
+  // At JD 2460755.3758 (2025 March 20): the IAU 1980 nutation of ERFA's nut80 (the full
+  // 106-term series; the 63 terms of Meeus's table 21.A agree to 0.001"), and Laskar's mean
+  // obliquity, Meeus (1991) formula 21.3, evaluated in Python.
+  TFolder f;
+  f.Add("bsc", 20, Bsc(1, 180.0, 10.0, 100));
+  TObsState s = Equatorial(kEquatorial, 1);
+  s.JD_TT = s.JD_UT = s.ClockJD = 2460755.3758;
+  s.CatBSC = s.CorrNutation = 1;
+  f.Draw(s, "bsc");
+  EXPECT_NEAR(s.NutLon, 3.405713906901417e-06, 5e-9);
+  EXPECT_NEAR(s.NutObl, 4.6451823295684813e-05, 5e-9);
+  EXPECT_NEAR(s.Obliquity, 0.4090355782312778, 1e-12);
+}
+
+}  // namespace
+}  // namespace himlavy
