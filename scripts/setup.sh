@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-liberation2 fontconfig
-  python3
+  python3 clang-format
 )
 
 missing=()
