@@ -113,7 +113,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     double delta = eq.Delta;
     PrecessRaDec(alpha, delta, 0.0, m.T);
     if (c.Nutation) NutationRaDec(alpha, delta, m.Eps0, m.DEps, m.DPsi);
-    if (c.Aberration) AberrationRaDec(2, alpha, delta, m.Eps, m.T);
+    if (c.Aberration) AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, m.Eps, m.T);
     p.Alpha = Mod2Pi(alpha);
     p.Delta = delta;
     // The ecliptic place of date, for the physical quantities.
@@ -131,7 +131,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon + m.DPsi, p.Geo.Lat, m.Eps);
     double alpha = eq.Alpha;
     double delta = eq.Delta;
-    if (c.Aberration) AberrationRaDec(2, alpha, delta, m.Eps, m.T);
+    if (c.Aberration) AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, m.Eps, m.T);
     p.Alpha = Mod2Pi(alpha);
     p.Delta = delta;
     sinParallax = std::sin(kSolarParallax) / p.Geo.R;

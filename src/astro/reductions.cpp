@@ -110,7 +110,7 @@ double MeanObliquity(double T) {
   return eps * kArcSecToRad;
 }
 
-void AberrationRaDec(int Mode, double& Alpha, double& Delta, double Eps, double T) {
+void AberrationRaDec(TAberrationTerms Terms, double& Alpha, double& Delta, double Eps, double T) {
   // A chart reduces thousands of places for one moment: the Sun of the last moment is kept.
   thread_local double lastT = std::numeric_limits<double>::quiet_NaN();
   thread_local TSunLowPrecision lastSun{};
@@ -121,7 +121,7 @@ void AberrationRaDec(int Mode, double& Alpha, double& Delta, double Eps, double 
   const TSunLowPrecision sun = lastSun;
   double cs = std::cos(sun.L);
   double sn = std::sin(sun.L);
-  if (Mode == 2) {
+  if (Terms == TAberrationTerms::WithETerms) {
     const double perihelion = (102.93735 + (1.71954 + 0.00046 * T) * T) * kDegToRad;
     cs -= sun.E * std::cos(perihelion);
     sn -= sun.E * std::sin(perihelion);
@@ -280,11 +280,11 @@ TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double D
     m1 = m0 - hourAngle / kTwoPi;
     m2 = m0 + hourAngle / kTwoPi;
   } else if (cosH0 > 1.0) {
-    result.Status = 2;
+    result.Status = TRiseSetStatus::AlwaysBelow;
   } else {
     m1 = m0 - 0.5;
     m2 = m0 + 0.5;
-    result.Status = 1;
+    result.Status = TRiseSetStatus::AlwaysAbove;
   }
   if (m1 < 0.0) m1 += 1.0;
   if (m2 > 1.0) m2 -= 1.0;
@@ -314,7 +314,7 @@ TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double D
   };
 
   m0 = refine(m0, true);
-  if (result.Status == 0) {
+  if (result.Status == TRiseSetStatus::Crosses) {
     m1 = refine(m1, false);
     m2 = refine(m2, false);
     if (m1 < 0.0) m1 += 1.0;

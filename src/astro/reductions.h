@@ -59,12 +59,19 @@ struct TGalactic {
   double B = 0.0;
 };
 
+// Whether a body crosses a given altitude on a day.
+enum class TRiseSetStatus {
+  Crosses,      // it rises and sets
+  AlwaysAbove,  // it stays above the altitude all day
+  AlwaysBelow,  // it stays below the altitude all day
+};
+
 // Rising, transit and setting of a body on one day.
 struct TRiseTransitSet {
   double Rise = 0.0;     // time of rising from 0 h UT as an angle (2 pi = 24 h)
   double Transit = 0.0;  // time of transit from 0 h UT as an angle
   double SetTime = 0.0;  // time of setting from 0 h UT as an angle
-  int Status = 0;        // 0 rises and sets; 1 stays above h0 all day; 2 stays below h0
+  TRiseSetStatus Status = TRiseSetStatus::Crosses;
 };
 
 // SunLowPrecision: the Sun's true geometric longitude at low precision (about 0.01 degree),
@@ -90,15 +97,15 @@ TNutation NutationIAU1980(double T);
 double MeanObliquity(double T);
 
 // AberrationRaDec: annual aberration applied to a right ascension and declination.
-//   Mode   2: the e-terms (eccentricity of the Earth's orbit) are included; any other value
-//          leaves them out
+//   Terms  whether the e-terms (the eccentricity of the Earth's orbit) are included
 //   Alpha  right ascension, radians (in/out)
 //   Delta  declination, radians (in/out); away from the poles (divides by cos delta)
 //   Eps    obliquity of the ecliptic, radians
 //   T      Julian centuries TT from J2000.0
 // On return Alpha and Delta are corrected for aberration (constant kappa = 20.49552").
 // Source: Meeus (1991), chapter 22, formula 22.3, with the Sun of SunLowPrecision.
-void AberrationRaDec(int Mode, double& Alpha, double& Delta, double Eps, double T);
+enum class TAberrationTerms { WithoutETerms, WithETerms };
+void AberrationRaDec(TAberrationTerms Terms, double& Alpha, double& Delta, double Eps, double T);
 
 // NutationRaDec: nutation applied to a right ascension and declination.
 //   Alpha  right ascension, radians (in/out)
@@ -211,10 +218,10 @@ double MoonStandardAltitude(double HorParallax);
 //   L       observer's longitude, radians, positive WEST
 //   Phi     observer's latitude, radians; |Phi| < pi/2
 // Returns Rise, Transit and SetTime as fractions of the day from 0 h UT expressed as angles
-// (2 pi = 24 h), and Status: 0 when the body crosses H0 that day; 1 when it stays above H0
+// (2 pi = 24 h), and Status: Crosses when the body crosses H0 that day; AlwaysAbove when it stays above H0
 // (Rise and SetTime are then the unrefined transit less and plus half a day, each brought
-// into [0, 2 pi] by one turn); 2 when it stays below (Rise = SetTime = the unrefined
-// transit). With Status 1 or 2 only the transit is refined. With Status 0 Rise and SetTime
+// into [0, 2 pi] by one turn); AlwaysBelow when it stays below (Rise = SetTime = the unrefined
+// transit). Otherwise than Crosses only the transit is refined. With Crosses Rise and SetTime
 // are put into [0, 2 pi] by one turn after refinement. Transit is never reduced: its first
 // estimate is only raised by one turn when negative, so it may fall outside [0, 2 pi) (a
 // transit belonging to the day before or after, for longitudes far from Greenwich).

@@ -167,13 +167,13 @@ int CalendarCommand(Context& context) {
       case TCalendarLineKind::AstronomicalTwilight:
       case TCalendarLineKind::Moonrise:
         json.Add("rise_h", line.Times.Rise).Add("set_h", line.Times.Set);
-        json.Add("status", line.Times.Status);
+        json.Add("status", static_cast<int>(line.Times.Status));
         break;
       case TCalendarLineKind::SunAlwaysUp:
-        json.Add("transit_h", line.Times.Transit).Add("status", line.Times.Status);
+        json.Add("transit_h", line.Times.Transit).Add("status", static_cast<int>(line.Times.Status));
         break;
       default:
-        json.Add("status", line.Times.Status);
+        json.Add("status", static_cast<int>(line.Times.Status));
         break;
     }
     objects.push_back(json.Text());

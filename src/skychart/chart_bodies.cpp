@@ -150,8 +150,8 @@ std::string RiseSetLine(int body, const TDayMoments& d, const TCorrections& c,
   // Meeus's method divides by cos(phi): keep the site off the poles.
   const double phi = std::clamp(state.Latitude, -89.99, 89.99) * kDegToRad;
   const TRiseSetHours t = RiseSetHours(pos, d.Tm, d.DeltaT, h0, -state.Longitude * kDegToRad, phi);
-  if (t.Status == 1) return "Alltid över\r\n     horisonten";
-  if (t.Status == 2) return "Alltid under\r\n     horisonten";
+  if (t.Status == TRiseSetStatus::AlwaysAbove) return "Alltid över\r\n     horisonten";
+  if (t.Status == TRiseSetStatus::AlwaysBelow) return "Alltid under\r\n     horisonten";
   const double transit = t.Transit - 24.0 * std::floor(t.Transit / 24.0);
   return "Upp  =" + FormatHM(t.Rise) + "\r\nI mer.=" + FormatHM(transit) +
          "\r\nNed  =" + FormatHM(t.Set);

@@ -385,7 +385,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
       double dec = place.Lat;
       if (moment.Nutation) NutationRaDec(alpha, dec, moment.Eps0, moment.DEps, moment.DPsi);
       if (moment.Aberration && planet != kEarthOfDate) {
-        AberrationRaDec(2, alpha, dec, eps, moment.T);
+        AberrationRaDec(TAberrationTerms::WithETerms, alpha, dec, eps, moment.T);
       }
       if (state.CorrParallax == 1) {
         double scale = 1.0;

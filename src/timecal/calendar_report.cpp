@@ -148,13 +148,13 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
     }
     const TRiseSetHours& horizon = r.SunEvents[0];
     k += 2;
-    if (horizon.Status == 1) {
+    if (horizon.Status == TRiseSetStatus::AlwaysAbove) {
       addLine(TCalendarLineKind::SunAlwaysUp,
               {{kCalendarNameX, y(),
                 "Solen är alltid över horisonten. I meridianen: " + TimeText(horizon.Transit)}},
               horizon);
     } else {
-      if (horizon.Status == 0) {
+      if (horizon.Status == TRiseSetStatus::Crosses) {
         addLine(TCalendarLineKind::Sunrise, RiseSetItems("Soluppgång", "Solnedgång", horizon, y()),
                 horizon);
       } else {
@@ -163,7 +163,7 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
       }
       for (std::size_t i = 1; i < kSunAltitudes.size(); ++i) {
         const TRiseSetHours& twilight = r.SunEvents[i];
-        if (twilight.Status != 0) continue;
+        if (twilight.Status != TRiseSetStatus::Crosses) continue;
         ++k;
         // Drawn as the name, the evening time, then the morning time.
         addLine(kTwilightKinds[i - 1],
@@ -172,7 +172,7 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
                  {kCalendarRiseX, y(), TimeText(twilight.Rise)}},
                 twilight);
       }
-      if (r.SunEvents[3].Status == 2) {
+      if (r.SunEvents[3].Status == TRiseSetStatus::AlwaysBelow) {
         k += 2;
         addLine(TCalendarLineKind::AlwaysDark, {{kCalendarNameX, y(), "Alltid mörkt."}},
                 r.SunEvents[3]);
@@ -189,11 +189,11 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   r.MoonEvents = RiseSetHours(r.Moon, r.Tm, r.DeltaT, r.MoonAltitude, lambdaWest, phi);
   k += 2;
   switch (r.MoonEvents.Status) {
-    case 0:
+    case TRiseSetStatus::Crosses:
       addLine(TCalendarLineKind::Moonrise,
               RiseSetItems("Månuppgång", "Månnedgång", r.MoonEvents, y()), r.MoonEvents);
       break;
-    case 1:
+    case TRiseSetStatus::AlwaysAbove:
       addLine(TCalendarLineKind::MoonAlwaysUp,
               {{kCalendarNameX, y(), "Månen är alltid över horisonten."}}, r.MoonEvents);
       break;

@@ -119,7 +119,7 @@ struct TRiseSetHours {
   double Rise = 0.0;
   double Transit = 0.0;
   double Set = 0.0;
-  int Status = 0;  // 0 crosses the altitude; 1 stays above it all day; 2 stays below it
+  TRiseSetStatus Status = TRiseSetStatus::Crosses;
 };
 
 // One line of the bevelled area.

@@ -76,11 +76,11 @@ TEST(ReductionsTest, ApparentPlaceOfThetaPersei) {
   // The book evaluates the aberration at the mean place, with the e-terms (Mode 2); without
   // Mode 2 they are left out, which moves the place by at most e kappa (0.343") / cos delta.
   double alphaAb = alpha0, deltaAb = delta0;
-  AberrationRaDec(2, alphaAb, deltaAb, eps0 + nut.DEps, t);
+  AberrationRaDec(TAberrationTerms::WithETerms, alphaAb, deltaAb, eps0 + nut.DEps, t);
   EXPECT_NEAR((alphaAb - alpha0) / kArcSec, 30.045, 0.0006);
   EXPECT_NEAR((deltaAb - delta0) / kArcSec, 6.697, 0.0006);
   double alphaNoE = alpha0, deltaNoE = delta0;
-  AberrationRaDec(1, alphaNoE, deltaNoE, eps0 + nut.DEps, t);
+  AberrationRaDec(TAberrationTerms::WithoutETerms, alphaNoE, deltaNoE, eps0 + nut.DEps, t);
   const double eTerms = std::hypot((alphaAb - alphaNoE) * std::cos(delta0), deltaAb - deltaNoE);
   EXPECT_TRUE(eTerms > 0.05 * kArcSec && eTerms < 0.343 * kArcSec) << eTerms / kArcSec;
 }
@@ -196,7 +196,7 @@ TEST(ReductionsTest, RiseTransitSetOfVenusAtBoston) {
       RiseTransitSet(Centuries(2447240.5), 56.0, 40.68021 * kDegToRad, 18.04761 * kDegToRad, 41.73129 * kDegToRad,
                      18.44092 * kDegToRad, 42.78204 * kDegToRad, 18.82742 * kDegToRad, -0.5667 * kDegToRad,
                      71.0833 * kDegToRad, 42.3333 * kDegToRad);
-  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Status, TRiseSetStatus::Crosses);
   EXPECT_NEAR(r.Rise / kTurn, 0.51766, 1e-5);
   EXPECT_NEAR(r.Transit / kTurn, 0.81980, 1e-5);
   EXPECT_NEAR(r.SetTime / kTurn, 0.12130, 1e-5);
@@ -206,9 +206,9 @@ TEST(ReductionsTest, RiseTransitSetCircumpolarAndNeverRising) {
   // The Sun at 70° N, 19° E (L = -19° west) at midsummer and midwinter 2024 (apparent
   // places at 0h TD from the low-precision solar theory of AA1 chapter 24), sunrise
   // altitude -50'. Local noon falls at about 10h46m and 10h42m UT.
-  const struct { double jd0, alpha[3], delta[3]; int status; double transitMinutes; } cases[] = {
-      {2460482.5, {89.0975, 90.1376, 91.1776}, {23.4360, 23.4386, 23.4342}, 1, 10 * 60 + 46},
-      {2460665.5, {268.4629, 269.5727, 270.6826}, {-23.4311, -23.4380, -23.4371}, 2, 10 * 60 + 42}};
+  const struct { double jd0, alpha[3], delta[3]; TRiseSetStatus status; double transitMinutes; } cases[] = {
+      {2460482.5, {89.0975, 90.1376, 91.1776}, {23.4360, 23.4386, 23.4342}, TRiseSetStatus::AlwaysAbove, 10 * 60 + 46},
+      {2460665.5, {268.4629, 269.5727, 270.6826}, {-23.4311, -23.4380, -23.4371}, TRiseSetStatus::AlwaysBelow, 10 * 60 + 42}};
   for (const auto& c : cases) {
     const TRiseTransitSet r = RiseTransitSet(
         Centuries(c.jd0), 69.0, c.alpha[0] * kDegToRad, c.delta[0] * kDegToRad, c.alpha[1] * kDegToRad,
@@ -233,7 +233,7 @@ TEST(ReductionsTest, RisingJustBeforeMidnightIsTakenFromTheEndOfTheDay) {
       std::fmod(GreenwichSiderealTime(t0) + omega * rise + hourAngle + 2.0 * kTurn, kTurn);
   const TRiseTransitSet r =
       RiseTransitSet(t0, 0.0, alpha, delta, alpha, delta, alpha, delta, h0, 0.0, phi);
-  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Status, TRiseSetStatus::Crosses);
   EXPECT_NEAR(r.Rise / kTurn, rise + kTurn / omega, 1e-5);
   EXPECT_NEAR(r.Transit / kTurn, rise + hourAngle / omega, 1e-5);
 }
@@ -244,7 +244,7 @@ TEST(ReductionsTest, RiseTransitSetEndsOnANotANumber) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const TRiseTransitSet r =
       RiseTransitSet(-0.05, 60.0, nan, 0.3, 1.0, 0.3, 1.1, 0.3, -0.0099, 0.3, 0.9);
-  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Status, TRiseSetStatus::Crosses);
   EXPECT_TRUE(std::isfinite(r.Transit));
   EXPECT_TRUE(r.Rise >= 0.0 && r.Rise <= kTurn && r.SetTime >= 0.0 && r.SetTime <= kTurn);
 }

@@ -101,7 +101,7 @@ TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
                                              {42.78204 * kDegToRad, 18.82742 * kDegToRad}}};
   const TRiseSetHours h = RiseSetHours(venus, JulianCenturies(2447240.5), 56.0, -0.5667 * kDegToRad,
                                        (71.0 + 5.0 / 60.0) * kDegToRad, (42.0 + 20.0 / 60.0) * kDegToRad);
-  EXPECT_EQ(h.Status, 0);
+  EXPECT_EQ(h.Status, TRiseSetStatus::Crosses);
   EXPECT_NEAR(h.Rise, 0.51766 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Transit, 0.81980 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Set, 0.12130 * 24.0, 0.0002 * 24.0);
