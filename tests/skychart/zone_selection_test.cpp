@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <set>
@@ -201,13 +202,38 @@ TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
   EXPECT_EQ(std::tuple(std::get<TBscRecord>(stars[0].Record).HR, stars[0].X, stars[0].Y,
                        stars[0].Magnitude, stars[0].Zone),
             std::tuple(1u, 498, 315, 5.0, 20));
-  // At scale 32 (ecliptic chart, where "bsc" is read at every scale) the limit is 99; lambda
-  // 180, beta 0 lies in the middle of the chart at any zoom.
-  TFolder g;
-  g.Add("bsc", 20, Bsc(1, 180.0, 0.0, 500) + Bsc(2, 180.0, 0.0, 1500) + Bsc(3, 180.0, 0.0, 9900));
-  TObsState e = Equatorial(kEcliptic, 32);
-  e.CatBSC = 1;
-  EXPECT_EQ(g.Draw(e, "bsc").size(), 3u);
+  // On the ecliptic chart "bsc" is read at every scale, and lambda 180, beta 0 lies in the
+  // middle of the chart at any zoom: a star exactly at the limit is drawn, one 0.01 fainter
+  // is not.
+  const std::pair<int, int> limits[] = {{1, 500},  {2, 580},   {4, 690},    {8, 790},
+                                        {16, 900}, {32, 9900}, {1024, 9900}};
+  for (const auto& [zoom, limit] : limits) {
+    TFolder g;
+    g.Add("bsc", 20, Bsc(1, 180.0, 0.0, limit + 1) + Bsc(2, 180.0, 0.0, limit));
+    TObsState e = Equatorial(kEcliptic, zoom);
+    e.CatBSC = 1;
+    const auto drawn = g.Draw(e, "bsc");
+    ASSERT_EQ(drawn.size(), 1u) << zoom;
+    EXPECT_EQ(drawn[0].Magnitude, limit / 100.0) << zoom;
+  }
+}
+
+TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
+  // Columns: chart scale 1, 2, 4, 8, 16, and 32 up to 1024; "lbn" in brightness classes.
+  using TLimits = std::array<double, 6>;
+  const TLimits stars = {5.0, 5.8, 6.9, 7.9, 9.0, 99.0};
+  const TLimits variables = {5.0, 5.8, 6.9, 7.9, 9.0, 12.0};
+  const TLimits deepSky = {12.0, 13.0, 14.0, 15.0, 19.0, 99.0};
+  const TLimits nebulae = {1.0, 1.0, 2.0, 3.0, 5.0, 6.0};
+  const std::pair<const char*, const TLimits*> groups[] = {
+      {"bsc", &stars},   {"sky", &stars},   {"wds", &stars},   {"gcvs", &variables},
+      {"pgc", &deepSky}, {"rc3", &deepSky}, {"ngc", &deepSky}, {"sac", &deepSky},
+      {"gpn", &deepSky}, {"ocl", &deepSky}, {"gcm", &deepSky}, {"lbn", &nebulae}};
+  for (const auto& [key, limits] : groups) {
+    for (int scale = 1, column = 0; scale <= 1024; scale *= 2, column = std::min(column + 1, 5)) {
+      EXPECT_EQ(MagnitudeLimit(CatalogIndex(key), scale), (*limits)[column]) << key << " " << scale;
+    }
+  }
 }
 
 TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
