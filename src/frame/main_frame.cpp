@@ -1,4 +1,5 @@
 #include "frame/main_frame.h"
+#include "shell/user_locale.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,5 @@
 #include "shell/child_window.h"
 
-#include <QLocale>
-
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -220,11 +218,6 @@ void RegisterWindowFactory(TWindowKind kind, TWindowFactory factory) {
 const TWindowFactory* FindWindowFactory(TWindowKind kind) {
   const TWindowFactory& factory = Factories()[static_cast<std::size_t>(kind)];
   return factory ? &factory : nullptr;
-}
-
-char LocaleDecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  return point == QStringLiteral(",") ? ',' : '.';
 }
 
 }  // namespace himlavy

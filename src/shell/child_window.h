@@ -229,7 +229,4 @@ TChildWindow* MakeChildWindow(TObsState& state, const std::filesystem::path& dat
   return new W(state, dataDir);
 }
 
-// The user's decimal separator ('.' or ',').
-char LocaleDecimalSeparator();
-
 }  // namespace himlavy

@@ -1,4 +1,5 @@
 #include "shell/settings_dialog.h"
+#include "shell/user_locale.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,4 +1,5 @@
 #include "skychart/skychart_window.h"
+#include "shell/user_locale.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,4 +1,5 @@
 #include "timecal/almanac_window.h"
+#include "shell/user_locale.h"
 
 #include <QEvent>
 #include <QFrame>

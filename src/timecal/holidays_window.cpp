@@ -1,4 +1,5 @@
 #include "timecal/holidays_window.h"
+#include "shell/user_locale.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -10,7 +10,7 @@ inline std::filesystem::path DataFolder() {
   if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) {
     return std::filesystem::path(source) / "data";
   }
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+  return std::filesystem::path(HIMLAVY_SOURCE_ROOT) / "data";
 }
 
 }  // namespace himlavy::testing

@@ -30,13 +30,13 @@ inline QApplication& EnsureApplication() {
   return *app;
 }
 
-// The source folder (for the help pages): HIMLAVY_SOURCE_DIR when set, else two folders up
-// from this file.
+// The source folder (for the help pages): HIMLAVY_SOURCE_DIR when set, else the folder the
+// tests were built from.
 inline std::filesystem::path SourceDir() {
   if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR"); source != nullptr && *source) {
     return source;
   }
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+  return std::filesystem::path(HIMLAVY_SOURCE_ROOT);
 }
 
 // Runs the event loop for `ms` milliseconds (timers fire, posted events are delivered).
