@@ -1,5 +1,8 @@
 #include "earth/geo_files.h"
 
+#include <cmath>
+
+#include "shell/obs_state.h"
 #include "shell/textfile.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
@@ -43,6 +46,11 @@ std::optional<TPlaceEntry> DecodePlaceLine(std::string_view line, std::size_t li
   const auto latitude = ParseReal(LineColumns(line, 33, 38));
   const auto longitude = ParseReal(LineColumns(line, 40, 46));
   if (!latitude || !longitude) return std::nullopt;
+  // A place off the globe is a damaged line.
+  if (!(std::fabs(DegMinToDeg(*latitude)) <= kMaxLatitude &&
+        std::fabs(DegMinToDeg(*longitude)) <= kMaxLongitude)) {
+    return std::nullopt;
+  }
   TPlaceEntry place;
   place.Line = lineNumber;
   place.Name = Cp1252ToUtf8(LineColumns(line, 1, 30));

@@ -1,5 +1,7 @@
 #include "shell/place_lookup.h"
 
+#include <cmath>
+
 #include "shell/textfile.h"
 #include "timecal/formatting.h"
 #include "timecal/numtext.h"
@@ -23,6 +25,8 @@ TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
     if (name.find(key) == std::string::npos) continue;
     double latitude = DegMinToDeg(*latText);
     double longitude = DegMinToDeg(*lonText);
+    // A place off the globe is a damaged line.
+    if (!(std::fabs(latitude) <= kMaxLatitude && std::fabs(longitude) <= kMaxLongitude)) continue;
     if (latitude == 0.0) latitude = 0.001;
     if (latitude == 90.0) latitude = 89.999;
     if (longitude == 90.0) longitude = 89.999;
