@@ -28,6 +28,7 @@
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
 #include "shell/increment_window.h"
+#include "shell/message_dialog.h"
 #include "shell/parameter_file.h"
 #include "shell/pictures_window.h"
 #include "shell/settings_dialog.h"
@@ -154,6 +155,13 @@ int TimerSpeedInterval(int timerSpeed) {
 char LocaleDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
   return point == QStringLiteral(",") ? ',' : '.';
+}
+
+void SetProgramTitleAndHelp(const std::filesystem::path& workDir) {
+  QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
+  QApplication::setWindowIcon(ProgramIcon());
+  SetHelpFile(QStringLiteral("HVHELP.HLP"));
+  MapHelpFile(QStringLiteral("HVHELP.HLP"), workDir / "help");
 }
 
 void RegisterBuiltWindows() {

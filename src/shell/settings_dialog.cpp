@@ -167,6 +167,9 @@ TMultPageDlg::TMultPageDlg(TObsState& state, std::filesystem::path dataDir, QWid
   setObjectName(QStringLiteral("MultPageDlg"));
   setWindowTitle(QStringLiteral("Inmatningsdialog"));
   setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
+  // Modal to the main frame only: the help viewer, a window of its own, stays usable while
+  // the dialog is open.
+  setWindowModality(Qt::WindowModal);
   setModal(true);
   message_ = [](QWidget* parent, const QString& text) { ShowProgramMessage(parent, text); };
   beep_ = [] { QApplication::beep(); };
@@ -784,6 +787,8 @@ void TMultPageDlg::OkClick() {
   if (result.PlaceFound) Label14->setText(Q(result.ZoneLabel));
   state_ = result.State;
   Label13->setText(Q(state_.PlaceName));
+  // The settings are in use even when the file could not be written; the user is told so.
+  if (result.SaveFailed && message_) message_(this, Q(result.SaveMessage));
   accept();
 }
 
