@@ -22,11 +22,7 @@ int main(int argc, char* argv[]) {
 
   // Title and help file; the help file's pages are the folder "help" of the working directory.
   const std::filesystem::path workDir = std::filesystem::current_path();
-  QApplication::setApplicationName(QStringLiteral("Himlavy 4.6"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Himlavy 4.6"));
-  QApplication::setWindowIcon(ProgramIcon());
-  SetHelpFile(QStringLiteral("HVHELP.HLP"));
-  MapHelpFile(QStringLiteral("HVHELP.HLP"), workDir / "help");
+  SetProgramTitleAndHelp(workDir);
 
   // The forms, in order: main frame, about box, settings dialog, exit confirmation.
   TObsState state;

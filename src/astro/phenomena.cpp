@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "base/basic.h"
 #include "astro/positions.h"
@@ -208,14 +209,19 @@ TLunationEclipse EclipseAtLunation(double K) {
 }
 
 TSolarEclipse NextSolarEclipse(double JD) {
-  double k = FirstLunation(JD);
+  const double first = FirstLunation(JD);
   TLunationEclipse ecl;
-  do {
-    ecl = EclipseAtLunation(k);
-    k += 1.0;
-  } while (!(ecl.Gamma < 1.5433 + ecl.U));
-
+  bool found = false;
+  for (int step = 0; step < kMaxEclipseLunations && !found; ++step) {
+    ecl = EclipseAtLunation(first + step);
+    found = ecl.Gamma < 1.5433 + ecl.U;
+  }
   TSolarEclipse result;
+  if (!found) {
+    result.JDE = std::numeric_limits<double>::infinity();
+    return result;
+  }
+
   result.JDE = ecl.JDE;
   const double u = ecl.U;
   const double gamma = ecl.Gamma;
@@ -239,19 +245,25 @@ TSolarEclipse NextSolarEclipse(double JD) {
 TLunarEclipse NextLunarEclipse(int Set, double JD) {
   assert(Set == 0 || Set == 1);
   const TShadowSet& shadow = kShadowSets[Set == 1 ? 1 : 0];
-  double k = FirstLunation(JD) + 0.5;
+  const double first = FirstLunation(JD) + 0.5;
   TLunationEclipse ecl;
   TLunarEclipse result;
-  do {
-    ecl = EclipseAtLunation(k);
-    k += 1.0;
+  bool found = false;
+  for (int step = 0; step < kMaxEclipseLunations && !found; ++step) {
+    ecl = EclipseAtLunation(first + step);
     result.Kind = kLunarTotal;
     result.Magnitude = (shadow.U - ecl.U - ecl.Gamma) / 0.545;
     if (result.Magnitude < 0.0) {
       result.Kind = kLunarPenumbral;
       result.Magnitude = (shadow.P + ecl.U - ecl.Gamma) / 0.545;
     }
-  } while (!(result.Magnitude > 0.0));
+    found = result.Magnitude > 0.0;
+  }
+  if (!found) {
+    result = TLunarEclipse{};
+    result.JDE = std::numeric_limits<double>::infinity();
+    return result;
+  }
 
   result.JDE = ecl.JDE;
   const double u = ecl.U;

@@ -112,6 +112,13 @@ double EquinoxSolstice(int Year, int Which);
 // Source: Meeus (1991), chapter 52 [54].
 TLunationEclipse EclipseAtLunation(double K);
 
+// The longest run of lunations the eclipse searches try. Eclipses of both kinds come every
+// six lunations at the most (an eclipse season at each node); a search that finds none in
+// this many (a start far outside the theory's range, where the series lose their meaning,
+// or one that is not a number) gives up and returns Kind 0 at JDE = +infinity, so that a
+// caller's loop "until past the end" stops.
+inline constexpr int kMaxEclipseLunations = 100;
+
 // NextSolarEclipse: a forward search for a solar eclipse.
 //   JD  start of the search (days)
 // Searches from lunation floor((JD - 2451550.09765) / 29.530588853 + 1.03) upward, whose

@@ -125,6 +125,13 @@ inline constexpr std::array<int TObsState::*, 19> kRedrawFlags = {
     &TObsState::RedrawCalendar,    &TObsState::RedrawAlmanac,  &TObsState::RedrawHolidays,
     &TObsState::RedrawIncrement};
 
+// The ranges of the zone and the site. A zone beyond 14 hours or a site off the globe is
+// refused wherever it is typed or read: every computation of the moment and the site relies
+// on them.
+inline constexpr double kMaxZoneHours = 14.0;  // Kiribati's Line Islands keep UTC+14
+inline constexpr double kMaxLatitude = 90.0;
+inline constexpr double kMaxLongitude = 180.0;
+
 // One choice of the time step: the settings dialog's caption, the step and its label.
 struct TStepChoice {
   std::string_view Caption;

@@ -23,8 +23,9 @@ constexpr TStateField Int(std::string_view name, int TObsState::*field, int lo, 
 constexpr TStateField Switch(std::string_view name, int TObsState::*field) {
   return Int(name, field, 0, 1);
 }
-constexpr TStateField Real(std::string_view name, double TObsState::*field) {
-  return TStateField{name, TFieldKind::Real, nullptr, field, nullptr, 0, 0, 0};
+constexpr TStateField Real(std::string_view name, double TObsState::*field,
+                           double maxMagnitude = 0.0) {
+  return TStateField{name, TFieldKind::Real, nullptr, field, nullptr, 0, 0, 0, maxMagnitude};
 }
 constexpr TStateField Text(std::string_view name, std::string TObsState::*field,
                            std::size_t capacity) {
@@ -41,19 +42,20 @@ std::string_view FirstWord(std::string_view text) {
 
 }  // namespace
 
-// Integer fields outside their range are treated as damaged lines: every value the program
-// itself writes lies inside, and the windows index tables by these numbers.
+// Fields outside their range are treated as damaged lines: every value the program itself
+// writes lies inside, the windows index tables by the integers, and the searches of a year
+// and the site's computations rely on the zone and the site being on Earth.
 const std::array<TStateField, 58> kParameterFields = {{
     Switch("MapColour", &TObsState::MapColour),
-    Real("TimeZone", &TObsState::TimeZone),
+    Real("TimeZone", &TObsState::TimeZone, kMaxZoneHours),
     Int("TimeScale", &TObsState::TimeScale, 0, 1),
     Int("TimerSpeed", &TObsState::TimerSpeed, 0, 2),
     Text("StepLabel", &TObsState::StepLabel, 6),
     Real("StepDays", &TObsState::StepDays),
     Switch("RealTime", &TObsState::RealTime),
     Text("PlaceName", &TObsState::PlaceName, 30),
-    Real("Latitude", &TObsState::Latitude),
-    Real("Longitude", &TObsState::Longitude),
+    Real("Latitude", &TObsState::Latitude, kMaxLatitude),
+    Real("Longitude", &TObsState::Longitude, kMaxLongitude),
     Real("Height", &TObsState::Height),
     Int("CoordSystem", &TObsState::CoordSystem, 0, 6),
     Int("Orientation", &TObsState::Orientation, 0, 1),
@@ -122,11 +124,13 @@ bool SetStateField(TObsState& state, const TStateField& field, std::string_view 
     case TFieldKind::Real: {
       const auto value = ParseReal(FirstWord(text));
       if (!value) return false;
+      if (field.MaxMagnitude > 0.0 && !(std::fabs(*value) <= field.MaxMagnitude)) return false;
       state.*field.RealField = *value;
       return true;
     }
     case TFieldKind::Text:
-      state.*field.TextField = Utf8Left(text, field.Capacity);
+      // Texts are kept as UTF-8; bytes from outside that are not are read as Windows-1252.
+      state.*field.TextField = Utf8Left(ValidUtf8(text), field.Capacity);
       return true;
   }
   return false;
@@ -178,7 +182,7 @@ std::string ParameterFileBytes(const TObsState& state) {
   return bytes;
 }
 
-bool SaveParameters(const TObsState& state, const std::filesystem::path& path) {
+TWriteResult SaveParameters(const TObsState& state, const std::filesystem::path& path) {
   return WriteFileAtomically(path, ParameterFileBytes(state));
 }
 

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/obs_state.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 
@@ -29,6 +30,7 @@ struct TStateField {
   std::size_t Capacity = 0;  // characters, for text fields
   int MinValue = 0;          // allowed range of an integer field
   int MaxValue = 0;
+  double MaxMagnitude = 0.0;  // a real field's largest allowed magnitude; 0: any finite value
 };
 
 // The 58 lines of the parameter file, in order.
@@ -39,7 +41,8 @@ const TStateField* FindStateField(std::string_view name);
 
 // Sets a field from its text form (as read from the file: a number is the first blank-separated
 // word of the text, the rest ignored; text is cut to its capacity). Returns false, leaving the
-// field unchanged, when the text is not a valid value of the field's type and range.
+// field unchanged, when the text is not a valid value of the field's type and range (the
+// integers' ranges; TimeZone within +-14 hours, Latitude +-90 and Longitude +-180 degrees).
 bool SetStateField(TObsState& state, const TStateField& field, std::string_view text);
 
 // The line the file holds for the field (without line end, UTF-8). A finite real beyond
@@ -63,7 +66,8 @@ TLoadResult LoadParameters(TObsState& state, const std::filesystem::path& path);
 // The file's bytes for the state (Windows-1252, CRLF line ends).
 std::string ParameterFileBytes(const TObsState& state);
 
-// Writes the parameter file atomically. Returns false (old file untouched) on failure.
-bool SaveParameters(const TObsState& state, const std::filesystem::path& path);
+// Writes the parameter file atomically (WriteFileAtomically). On failure the old file is
+// untouched and the result holds the reason.
+TWriteResult SaveParameters(const TObsState& state, const std::filesystem::path& path);
 
 }  // namespace himlavy

@@ -3,6 +3,7 @@
 #include "base/textfile.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include <cmath>
 
 namespace himlavy {
 
@@ -23,6 +24,8 @@ TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
     if (name.find(key) == std::string::npos) continue;
     double latitude = DegMinToDeg(*latText);
     double longitude = DegMinToDeg(*lonText);
+    // A place off the globe is a damaged line.
+    if (!(std::fabs(latitude) <= kMaxLatitude && std::fabs(longitude) <= kMaxLongitude)) continue;
     if (latitude == 0.0) latitude = 0.001;
     if (latitude == 90.0) latitude = 89.999;
     if (longitude == 90.0) longitude = 89.999;

@@ -26,7 +26,8 @@ struct TLookUpResult {
 // PlaceName (trailing blanks kept) are set and the zone text returned; the zone itself is not
 // changed. A latitude of exactly 0 becomes 0.001, and a latitude or longitude of exactly 90
 // becomes 89.999. A missing file (the caller sounds the question beep) or no match changes
-// nothing. Lines whose coordinates are not numbers are skipped.
+// nothing. Lines whose coordinates are not numbers, or lie off the globe (a latitude beyond
+// +-90 or a longitude beyond +-180 degrees), are skipped.
 TLookUpResult LookUpPlace(TObsState& state, std::string_view key,
                           const std::filesystem::path& placeFile);
 

@@ -1,6 +1,7 @@
 #include "base/textfile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -124,6 +125,52 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at text[i] (no overlong forms, no surrogates,
+// nothing above U+10FFFF), or 0 when there is none.
+std::size_t WellFormedLength(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) {
+    return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
+  };
+  const unsigned b0 = byte(i);
+  const auto tail = [&](std::size_t k, unsigned lo = 0x80, unsigned hi = 0xBF) {
+    const unsigned b = byte(i + k);
+    return i + k < text.size() && b >= lo && b <= hi;
+  };
+  if (b0 < 0x80) return 1;
+  if (b0 >= 0xC2 && b0 <= 0xDF) return tail(1) ? 2 : 0;
+  if (b0 >= 0xE0 && b0 <= 0xEF) {
+    const unsigned lo = b0 == 0xE0 ? 0xA0 : 0x80;
+    const unsigned hi = b0 == 0xED ? 0x9F : 0xBF;
+    return tail(1, lo, hi) && tail(2) ? 3 : 0;
+  }
+  if (b0 >= 0xF0 && b0 <= 0xF4) {
+    const unsigned lo = b0 == 0xF0 ? 0x90 : 0x80;
+    const unsigned hi = b0 == 0xF4 ? 0x8F : 0xBF;
+    return tail(1, lo, hi) && tail(2) && tail(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = WellFormedLength(text, i);
+    if (n > 0) {
+      out.append(text.substr(i, n));
+      i += n;
+    } else {
+      out += Cp1252ToUtf8(text.substr(i, 1));
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::size_t Utf8Length(std::string_view text) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < text.size();) {
@@ -207,31 +254,101 @@ std::string_view LineColumns(std::string_view line, std::size_t first, std::size
   return line.substr(first - 1, last - first + 1);
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+std::string SystemErrorText(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "åtkomst nekas";
+    case EROFS:
+      return "filsystemet är skrivskyddat";
+    case ENOSPC:
+      return "disken är full";
+    case EDQUOT:
+      return "diskkvoten är slut";
+    case EISDIR:
+      return "en mapp har samma namn";
+    case ENOENT:
+      return "mappen finns inte";
+    case ENOTDIR:
+      return "en del av sökvägen är inte en mapp";
+    case ELOOP:
+      return "för många symboliska länkar";
+    case EIO:
+      return "in- eller utmatningsfel";
+    case ENAMETOOLONG:
+      return "namnet är för långt";
+    default:
+      return "systemfel " + std::to_string(error);
+  }
+}
+
+namespace {
+
+// The file a write of `path` replaces: `path` itself, or the end of its chain of symbolic links
+// (which may not exist yet). nullopt when the chain loops.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec)) return path;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) return std::nullopt;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+// Flushes a folder's entries (a rename inside it) to disk. Some file systems cannot; the file
+// itself is already on disk then, so a failure here is not reported.
+void SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+TWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  const auto target = FollowLinks(path);
+  if (!target) return {SystemErrorText(ELOOP)};
+  const std::filesystem::path folder = target->parent_path();
+
+  // An existing file keeps its permissions; one that may not be written is left alone.
+  mode_t mode = 0644;
+  struct stat old {};
+  if (::stat(target->c_str(), &old) == 0) {
+    if (S_ISDIR(old.st_mode)) return {SystemErrorText(EISDIR)};
+    if ((old.st_mode & 0222) == 0) return {"filen är skrivskyddad"};
+    if (::access(target->c_str(), W_OK) != 0) return {SystemErrorText(errno)};
+    mode = old.st_mode & 07777;
+  }
+
   std::random_device rd;
   const std::filesystem::path temp =
-      path.parent_path() / (path.filename().string() + ".tmp-" + std::to_string(rd()));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = true;
+      folder / (target->filename().string() + ".tmp-" + std::to_string(rd()));
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return {SystemErrorText(errno)};
+  int error = 0;
   std::size_t done = 0;
-  while (ok && done < bytes.size()) {
+  while (error == 0 && done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
+      if (errno != EINTR) error = errno;
     } else {
       done += static_cast<std::size_t>(n);
     }
   }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
+  if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temp.c_str(), target->c_str()) != 0) error = errno;
+  if (error != 0) {
     std::error_code ec;
     std::filesystem::remove(temp, ec);
+    return {SystemErrorText(error)};
   }
-  return ok;
+  SyncFolder(folder);
+  return {};
 }
 
 }  // namespace himlavy

@@ -27,6 +27,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Text from outside the program (a command line, a file of unknown origin) as valid UTF-8:
+// well-formed UTF-8 sequences are kept, and every other byte is read as Windows-1252, the
+// code page of the program's files ("Sto\xffholm" becomes "Stoÿholm").
+std::string ValidUtf8(std::string_view text);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 
@@ -49,9 +54,22 @@ std::optional<std::vector<std::string>> ReadRawLines(const std::filesystem::path
 // reaches; empty when the line ends before `first`.
 std::string_view LineColumns(std::string_view line, std::size_t first, std::size_t last);
 
-// Replaces `path` with `bytes` atomically: writes "<name>.tmp-<random>" in the same folder,
-// flushes it to disk and renames it over the old file. On failure the old file is untouched,
-// the temporary file is removed and false is returned.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The outcome of a file write: an empty Error when the file was written, else the reason in
+// Swedish ("filen är skrivskyddad", "disken är full", ...).
+struct TWriteResult {
+  std::string Error;
+  explicit operator bool() const { return Error.empty(); }
+};
+
+// The reason of a failed system call, in Swedish, for an errno value.
+std::string SystemErrorText(int error);
+
+// The one way the program writes a file. Replaces `path` with `bytes` atomically: writes
+// "<name>.tmp-<random>" in the same folder, flushes it to disk, renames it over the old file
+// and flushes the folder, so that the new name survives a crash. A symbolic link is followed:
+// its target is replaced and the link stays. A file that exists keeps its permissions; a file
+// without write permission is refused as read-only, as is one the user may not write. On
+// failure the old file is untouched, the temporary file is removed and the reason returned.
+TWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace himlavy

@@ -27,8 +27,6 @@ namespace himlavy::cli {
 
 namespace {
 
-// The decimal separator of a Swedish locale.
-constexpr char kDecimalSep = ',';
 // Columns of the text output: the time after the date, the text after the time.
 constexpr int kTimeColumn = 22;
 constexpr int kTextColumnAfterTime = 11;

@@ -51,8 +51,6 @@ namespace himlavy::cli {
 
 namespace {
 
-// The decimal separator of a Swedish locale.
-constexpr char kDecimalSep = ',';
 // Pixels per character of the text output's columns (the window's 8-point type).
 constexpr int kPixelsPerColumn = 6;
 // The kinds of the eight labels of the current values, top to bottom.

@@ -18,6 +18,10 @@ inline constexpr int kExitFailure = 1;   // the command ran and failed (a file c
 inline constexpr int kExitUsage = 2;     // bad options or arguments
 inline constexpr int kExitNotBuilt = 3;  // a window that does not exist yet
 
+// The decimal separator of the texts the windows show in a Swedish locale (the almanac's and
+// the calendar's numbers); every text command writes them so.
+inline constexpr char kDecimalSep = ',';
+
 // A bad option or argument: the message is printed as one line and the exit status is 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -33,6 +37,14 @@ struct Context {
 
 // Reads "YYYY-MM-DD[THH:MM[:SS]]" (the year may carry a sign). nullopt when malformed.
 std::optional<TCalDateTime> ParseClockText(std::string_view text);
+
+// True when the date of a reading is a day of the calendar: no 30 February, and none of the
+// ten days 1582-10-05 ... 1582-10-14 that the Gregorian reform left out.
+bool DateExists(const TCalDateTime& reading);
+
+// Reads a number option value that must lie within +-maxMagnitude (a zone, a latitude, a
+// longitude); throws UsageError naming the option and the range otherwise.
+double RangedOption(std::string_view option, std::string_view value, double maxMagnitude);
 
 // Reads a number option value; throws UsageError naming the option when it is not a number.
 double NumberOption(std::string_view option, std::string_view value);

@@ -9,6 +9,7 @@
 #include "cli/json_writer.h"
 #include "timecal/almanac_events.h"
 #include "base/numtext.h"
+#include "timecal/almanac_report.h"
 
 namespace himlavy::cli {
 
@@ -51,11 +52,11 @@ int EventsCommand(Context& context) {
     std::cout << out << "]\n";
     return kExitOk;
   }
-  std::cout << "Almanacka för år " << year << " (" << (context.State.TimeScale == 0 ? "UTC" : "TDT")
-            << " " << FixedText(context.State.TimeZone, 2) << ")\n";
+  std::cout << AlmanacTitle(year, context.State.TimeZone, context.State.TimeScale, kDecimalSep)
+            << "\n";
   for (const TAlmanacEvent& event : events) {
     std::cout << LocalClockText(event.LocalJD) << "  " << KeyColumn(event.Event) << event.Body
-              << event.Text << event.Value << "\n";
+              << event.Text << AlmanacValueText(event, kDecimalSep) << "\n";
   }
   return kExitOk;
 }

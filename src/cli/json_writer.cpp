@@ -4,9 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/textfile.h"
+
 namespace himlavy {
 
-std::string JsonString(std::string_view text) {
+std::string JsonString(std::string_view raw) {
+  // JSON is UTF-8: a stray byte (a Windows-1252 text that reached here unconverted) is
+  // converted rather than written as it is.
+  const std::string text = ValidUtf8(raw);
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {

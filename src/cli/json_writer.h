@@ -6,7 +6,8 @@
 
 namespace himlavy {
 
-// A JSON string literal, quotes included, with the required escapes.
+// A JSON string literal, quotes included, with the required escapes; always valid UTF-8
+// (ValidUtf8 of the text).
 std::string JsonString(std::string_view text);
 
 // A JSON number: the shortest text that reads back as the same double; null for NaN/inf.

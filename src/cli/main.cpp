@@ -1,4 +1,5 @@
 // himlavy-cli [OPTIONS] COMMAND [ARGS]: what the program computes, as text or JSON.
+#include <cmath>
 #include <iostream>
 #include <map>
 
@@ -25,14 +26,10 @@ using Command = int (*)(Context&);
 
 const std::map<std::string, Command, std::less<>>& Commands() {
   static const std::map<std::string, Command, std::less<>> commands = {
-      {"state", &StateCommand},
-      {"render", &RenderCommand},
-      {"ephemeris", &EphemerisCommand},
-      {"jupiter-moons", &JupiterMoonsCommand},
-      {"events", &EventsCommand},
-      {"calendar", &CalendarCommand},
-      {"holidays", &HolidaysCommand},
-      {"almanac", &AlmanacCommand},
+      {"state", &StateCommand},         {"render", &RenderCommand},
+      {"ephemeris", &EphemerisCommand}, {"jupiter-moons", &JupiterMoonsCommand},
+      {"events", &EventsCommand},       {"calendar", &CalendarCommand},
+      {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
   };
   return commands;
 }
@@ -76,11 +73,14 @@ int Run(const std::vector<std::string>& args) {
       const std::string value = TakeValue(args, i);
       const auto reading = ParseClockText(value);
       if (!reading) throw UsageError("ogiltigt datum för --date: '" + value + "'");
+      if (!DateExists(*reading)) {
+        throw UsageError("datumet finns inte i kalendern: '" + value + "'");
+      }
       clockJD = JulianDayTime(*reading);
     } else if (arg == "--jd") {
       clockJD = NumberOption(arg, TakeValue(args, i));
     } else if (arg == "--zone") {
-      context.State.TimeZone = NumberOption(arg, TakeValue(args, i));
+      context.State.TimeZone = RangedOption(arg, TakeValue(args, i), kMaxZoneHours);
     } else if (arg == "--scale") {
       const std::string value = TakeValue(args, i);
       if (value == "utc" || value == "UTC")
@@ -90,13 +90,14 @@ int Run(const std::vector<std::string>& args) {
       else
         throw UsageError("--scale ska vara utc eller tdt, inte '" + value + "'");
     } else if (arg == "--lat") {
-      context.State.Latitude = NumberOption(arg, TakeValue(args, i));
+      context.State.Latitude = RangedOption(arg, TakeValue(args, i), kMaxLatitude);
     } else if (arg == "--lon") {
-      context.State.Longitude = NumberOption(arg, TakeValue(args, i));
+      context.State.Longitude = RangedOption(arg, TakeValue(args, i), kMaxLongitude);
     } else if (arg == "--height") {
       context.State.Height = NumberOption(arg, TakeValue(args, i));
     } else if (arg == "--place") {
-      const std::string key = TakeValue(args, i);
+      // The key is matched against the UTF-8 names; bytes that are not UTF-8 are Windows-1252.
+      const std::string key = ValidUtf8(TakeValue(args, i));
       const auto found =
           LookUpPlace(context.State, key, ResolveDataPath(context.DataDir, kPlaceFileName));
       if (found.Status == TLookUpStatus::FileMissing) {
@@ -193,6 +194,25 @@ std::optional<TCalDateTime> ParseClockText(std::string_view text) {
   }
   if (pos != text.size()) return std::nullopt;
   return reading;
+}
+
+bool DateExists(const TCalDateTime& reading) {
+  const double jd = JulianDay(reading.Year, reading.Month, reading.Day);
+  // Before JD 0 the calendar conversion has no meaning; the range check refuses such dates.
+  if (!(jd >= 0.0)) return true;
+  const TCalDate back = CalendarDate(jd);
+  return back.Year == reading.Year && back.Month == reading.Month &&
+         static_cast<int>(back.Day) == static_cast<int>(reading.Day);
+}
+
+double RangedOption(std::string_view option, std::string_view value, double maxMagnitude) {
+  const double number = NumberOption(option, value);
+  if (!(std::fabs(number) <= maxMagnitude)) {
+    throw UsageError(std::string(option) + " ska ligga mellan -" + GeneralText(maxMagnitude, 15) +
+                     " och " + GeneralText(maxMagnitude, 15) + ", inte '" + std::string(value) +
+                     "'");
+  }
+  return number;
 }
 
 double NumberOption(std::string_view option, std::string_view value) {

@@ -110,8 +110,15 @@ int RenderCommand(Context& context) {
   RegisterBuiltWindows();
   if (window == "settings") {
     image = RenderSettingsDialog(context.State, context.DataDir, page.value_or(0));
-  } else if (window == "main") {
-    widget = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
+  } else if (window == "main" || window == "skychart") {
+    // What the program shows after start-up: the frame with the sky chart, which the frame
+    // makes last, maximised and drawn. "skychart" is the chart window alone.
+    auto frame = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
+    frame->show();
+    QApplication::processEvents();
+    TSkyChartWindow* chart = frame->OpenSkyChart();
+    if (window == "skychart") shown = chart;
+    widget = std::move(frame);
   } else if (window == "about") {
     widget = std::make_unique<TAboutDialog>();
   } else if (window == "exit") {
@@ -127,13 +134,6 @@ int RenderCommand(Context& context) {
       return kExitFailure;
     }
     widget = std::move(viewer);
-  } else if (window == "skychart") {
-    // The sky chart is not opened by a button: the frame makes it at start-up.
-    auto frame = std::make_unique<TMainFrame>(context.State, context.DataDir, false);
-    frame->show();
-    QApplication::processEvents();
-    shown = frame->OpenSkyChart();
-    widget = std::move(frame);
   } else if (const auto kind = KindOfName(window); kind && FindWindowFactory(*kind) != nullptr) {
     // A child window is drawn as it looks inside the frame. The calendar shows the shared
     // values that the sky chart, open from start-up in the program, leaves for the moment.

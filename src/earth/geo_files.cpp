@@ -3,6 +3,8 @@
 #include "base/textfile.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include <cmath>
+#include "base/obs_state.h"
 
 namespace himlavy {
 
@@ -43,6 +45,11 @@ std::optional<TPlaceEntry> DecodePlaceLine(std::string_view line, std::size_t li
   const auto latitude = ParseReal(LineColumns(line, 33, 38));
   const auto longitude = ParseReal(LineColumns(line, 40, 46));
   if (!latitude || !longitude) return std::nullopt;
+  // A place off the globe is a damaged line.
+  if (!(std::fabs(DegMinToDeg(*latitude)) <= kMaxLatitude &&
+        std::fabs(DegMinToDeg(*longitude)) <= kMaxLongitude)) {
+    return std::nullopt;
+  }
   TPlaceEntry place;
   place.Line = lineNumber;
   place.Name = Cp1252ToUtf8(LineColumns(line, 1, 30));

@@ -85,8 +85,8 @@ struct TPlaceEntry {
 // DecodePlaceLine: one line of "ortsnamn.dta".
 //   line        the line's bytes without its line end (only the first kPlaceLineChars count)
 //   lineNumber  its number in the file (from 1), kept in the entry
-//   returns     the place, or std::nullopt when the latitude or the longitude is missing or
-//               not a number
+//   returns     the place, or std::nullopt when the latitude or the longitude is missing, not a
+//               number, or off the globe (beyond +-90 or +-180 degrees)
 std::optional<TPlaceEntry> DecodePlaceLine(std::string_view line, std::size_t lineNumber);
 
 // ReadPlaceFile: every place of "ortsnamn.dta" in file order, skipping lines DecodePlaceLine

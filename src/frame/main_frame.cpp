@@ -31,6 +31,7 @@
 #include "shell/help_window.h"
 #include "shell/increment_window.h"
 #include "base/parameter_file.h"
+#include "shell/message_dialog.h"
 #include "shell/pictures_window.h"
 #include "shell/settings_dialog.h"
 #include "shell/status_line.h"
@@ -141,6 +142,13 @@ void SetPanelColours(QWidget* panel, const QColor& background, const QColor& tex
 }
 
 }  // namespace
+
+void SetProgramTitleAndHelp(const std::filesystem::path& workDir) {
+  QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
+  QApplication::setWindowIcon(ProgramIcon());
+  SetHelpFile(QStringLiteral("HVHELP.HLP"));
+  MapHelpFile(QStringLiteral("HVHELP.HLP"), workDir / "help");
+}
 
 void RegisterBuiltWindows() {
   // One line per window kind the program has; its button and menu item are enabled by it.

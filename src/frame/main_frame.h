@@ -33,6 +33,11 @@ class TExitDialog;
 class TSkyChartWindow;
 class TSettingsDialog;
 
+// The program's title and help file: the application is named "Himlavy 4.6" and gets the
+// program icon; the help file "HVHELP.HLP" is the folder "help" of `workDir`. No display name
+// is set, so that window titles show their own captions ("Inmatningsdialog") and nothing more.
+void SetProgramTitleAndHelp(const std::filesystem::path& workDir);
+
 // Registers the factories of every child window the program has. Called by the frame's
 // constructor; calling it again changes nothing.
 void RegisterBuiltWindows();

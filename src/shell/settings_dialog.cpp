@@ -167,6 +167,9 @@ TSettingsDialog::TSettingsDialog(TObsState& state, std::filesystem::path dataDir
   setObjectName(QStringLiteral("settingsDialog"));
   setWindowTitle(QStringLiteral("Inmatningsdialog"));
   setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
+  // Modal to the main frame only: the help viewer, a window of its own, stays usable while
+  // the dialog is open.
+  setWindowModality(Qt::WindowModal);
   setModal(true);
   message_ = [](QWidget* parent, const QString& text) { ShowProgramMessage(parent, text); };
   beep_ = [] { QApplication::beep(); };
@@ -784,6 +787,8 @@ void TSettingsDialog::OkClick() {
   if (result.PlaceFound) placeZoneLabel_->setText(Q(result.ZoneLabel));
   state_ = result.State;
   placeNameLabel_->setText(Q(state_.PlaceName));
+  // The settings are in use even when the file could not be written; the user is told so.
+  if (result.SaveFailed && message_) message_(this, Q(result.SaveMessage));
   accept();
 }
 

@@ -246,7 +246,39 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+// "Värdet '1e300' i fältet "JD" ligger utanför 0 … 5373484,5."
+std::string RangeMessage(std::string_view text, std::string_view label, std::string_view range) {
+  return "Värdet '" + std::string(text) + "' i fältet \"" + std::string(label) +
+         "\" ligger utanför " + std::string(range) + ".";
+}
+
+bool Within(double value, double lo, double hi) {
+  return value >= lo && value <= hi;  // false for NaN
+}
+
 }  // namespace
+
+TFieldError CheckDialogRanges(const TDialogFields& fields, const TParsedFields& values) {
+  if (values.JD) {
+    if (!Within(*values.JD, 0.0, kMaxClockJD)) {
+      return {TDialogField::JD, RangeMessage(fields.JD, "JD", "0 … 5373484,5")};
+    }
+  } else if (!Within(JulianDayTime(values.Date), 0.0, kMaxClockJD)) {
+    return {TDialogField::Year,
+            "Datumet " + fields.Year + "-" + fields.Month + "-" + fields.Day +
+                " i fälten \"År\", \"Månad\" och \"Dag\" ligger utanför JD 0 … 5373484,5."};
+  }
+  if (!Within(values.Zone, -kMaxZoneHours, kMaxZoneHours)) {
+    return {TDialogField::Zone, RangeMessage(fields.Zone, "Tidzon", "-14 … 14 timmar")};
+  }
+  if (!Within(DegMinToDeg(values.Latitude), -kMaxLatitude, kMaxLatitude)) {
+    return {TDialogField::Latitude, RangeMessage(fields.Latitude, "Latitud", "-90° … 90°")};
+  }
+  if (!Within(DegMinToDeg(values.Longitude), -kMaxLongitude, kMaxLongitude)) {
+    return {TDialogField::Longitude, RangeMessage(fields.Longitude, "Longitud", "-180° … 180°")};
+  }
+  return {};
+}
 
 TParseResult ParseDialogFields(const TDialogFields& fields) {
   TParseResult result;
@@ -307,6 +339,11 @@ TOkResult ApplyDialogFields(const TObsState& state, const TDialogFields& fields,
     return result;
   }
   const TParsedFields& values = *parsed.Values;
+  const TFieldError outOfRange = CheckDialogRanges(fields, values);
+  if (outOfRange.Field != TDialogField::None) {
+    result.Error = outOfRange;
+    return result;
+  }
   TObsState& s = result.State;
 
   // The moment: date and time, or the JD when one is given.
@@ -351,8 +388,14 @@ TOkResult ApplyDialogFields(const TObsState& state, const TDialogFields& fields,
   s.MapColour = fields.MapColour != 0 ? 1 : 0;
 
   if (fields.Save) {
-    result.Saved = SaveParameters(s, ResolveDataPath(dataDir, kParameterFileName));
+    const std::filesystem::path file = ResolveDataPath(dataDir, kParameterFileName);
+    const TWriteResult written = SaveParameters(s, file);
+    result.Saved = static_cast<bool>(written);
     result.SaveFailed = !result.Saved;
+    if (result.SaveFailed) {
+      result.SaveMessage = "Inställningarna kunde inte sparas i filen " + file.string() + ": " +
+                           written.Error + ". De gäller tills programmet avslutas.";
+    }
   }
   if (page != kPageIncrement && !fields.Prevent) {
     RaiseAllRedrawFlags(s);

@@ -192,6 +192,12 @@ struct TParseResult {
 };
 TParseResult ParseDialogFields(const TDialogFields& fields);
 
+// CheckDialogRanges: the first field whose number lies outside what the program can compute
+// with, with a Swedish message naming the field: the JD (or, without one, the moment of the
+// date fields) outside 0 ... 5373484.5, a zone beyond +-14 hours, a latitude beyond +-90 or a
+// longitude beyond +-180 degrees (as degrees after DegMinToDeg). Field None when all are in range.
+TFieldError CheckDialogRanges(const TDialogFields& fields, const TParsedFields& values);
+
 // What "OK" did.
 struct TOkResult {
   bool Applied = false;      // false: a field was bad and nothing changed
@@ -202,18 +208,21 @@ struct TOkResult {
   bool Beep = false;         // "ortsnamn.dta" is missing: sound the question beep
   bool Saved = false;        // "parametr.dta" was written
   bool SaveFailed = false;   // "Spara" was checked but the file could not be written
+  std::string SaveMessage;   // then: the message naming the file and the reason
   bool FlagsRaised = false;  // RaiseAllRedrawFlags was called
 };
 
 // ApplyDialogFields: "OK" on a copy of the state. Reads every field first; when one is not a
-// number, returns it (Applied false) and the state copy unchanged. Otherwise applies in order:
+// number or is out of range (CheckDialogRanges), returns it (Applied false) and the state copy
+// unchanged. Otherwise applies in order:
 // ClockJD from the date and time fields (JulianDayTime), ClockJD from the JD field when given,
 // TimeZone and TimeScale, DeriveTimes, the step choice (nothing selected keeps StepDays and
 // StepLabel), TimerSpeed, NewPlaceName (first 30 characters), Latitude and Longitude
 // (DegMinToDeg of the typed values), Height, LookUpPlace(NewPlaceName) in "ortsnamn.dta" (then
 // PlaceName emptied when NewPlaceName is empty), the radio-group choices (-1 keeps the field),
 // every switch and MapColour; SaveParameters to "parametr.dta" when "Spara" is checked; and
-// RaiseAllRedrawFlags unless `page` is the increment page or "Hindra" is checked.
+// RaiseAllRedrawFlags unless `page` is the increment page or "Hindra" is checked. A failed save
+// still applies the new state (SaveFailed and SaveMessage tell the user; the old file stays).
 //   state    the current state (not changed)
 //   fields   the controls
 //   page     the page showing, 0..6

@@ -45,6 +45,12 @@ constexpr std::array<std::string_view, 6> kSolarEclipseTexts = {
     "Icke central ringformig solförmörkelse",
     "Partiell solförmörkelse, magnitud="};
 
+// The most steps any one search of a year takes. A year holds about fifty Moon phases and a
+// handful of every other event; the Moon-phase estimate needs a few steps back at the ends of
+// the calendar's range. The bound keeps a window from hanging on a state no search was made
+// for (a year far outside the theories' range): the list is then simply incomplete.
+constexpr int kMaxSearchSteps = 400;
+
 // The planets of the almanac, in collecting order.
 constexpr std::array<int, 7> kAlmanacPlanets = {1, 2, 4, 5, 6, 7, 8};
 
@@ -118,7 +124,7 @@ void CollectSeasons(int year, TCollector& out) {
 
 void CollectSolarEclipses(const TAlmanacRange& range, TCollector& out) {
   double jd = range.Start - kEclipseSearchLead;
-  while (true) {
+  for (int step = 0; step < kMaxSearchSteps; ++step) {
     const TSolarEclipse eclipse = NextSolarEclipse(jd);
     if (out.PastEnd(eclipse.JDE)) break;
     TAlmanacEvent event = MakeEvent(eclipse.JDE, TEventType::SolarEclipse, kAlmanacMoonEvent,
@@ -135,7 +141,7 @@ void CollectSolarEclipses(const TAlmanacRange& range, TCollector& out) {
 
 void CollectLunarEclipses(const TAlmanacRange& range, TCollector& out) {
   double jd = range.Start - kEclipseSearchLead;
-  while (true) {
+  for (int step = 0; step < kMaxSearchSteps; ++step) {
     const TLunarEclipse eclipse = NextLunarEclipse(0, jd - 10.0);
     if (out.PastEnd(eclipse.JDE)) break;
     TAlmanacEvent event = MakeEvent(eclipse.JDE, TEventType::LunarEclipse, kAlmanacMoonEvent,
@@ -161,7 +167,8 @@ void CollectPlanetEvents(int year, TCollector& out) {
         type = which == 0 ? TEventType::Opposition : TEventType::Conjunction;
         text = which == 0 ? " i opposition mot solen" : " i konjunktion med solen";
       }
-      for (int k = PhenomenonK(year, planet, which) - 1;; ++k) {
+      const int firstK = PhenomenonK(year, planet, which) - 1;
+      for (int k = firstK; k < firstK + kMaxSearchSteps; ++k) {
         const double jde = PlanetPhenomenon(planet, which, k);
         if (out.PastEnd(jde)) break;
         out.Add(MakePlanetEvent(jde, type, planet, text));
@@ -177,7 +184,8 @@ void CollectElongations(int year, TCollector& out) {
           side == 0 ? TEventType::GreatestElongationEast : TEventType::GreatestElongationWest;
       const std::string_view text =
           side == 0 ? " i maximal östlig elongation=" : " i maximal västlig elongation=";
-      for (int k = PhenomenonK(year, planet, 0) - 1;; ++k) {
+      const int firstK = PhenomenonK(year, planet, 0) - 1;
+      for (int k = firstK; k < firstK + kMaxSearchSteps; ++k) {
         const TElongation elongation = GreatestElongation(planet, side, k);
         if (out.PastEnd(elongation.JDE)) break;
         TAlmanacEvent event = MakePlanetEvent(elongation.JDE, type, planet, text);
@@ -202,8 +210,10 @@ void CollectMoonPhases(const TAlmanacRange& range, TCollector& out) {
   // The estimate drifts by 0.006 day a year against the calendar (12.3685 mean lunations to
   // a year of 365.2425 days); far from 2000 step back until the first phase tried lies
   // before the year.
-  while (phaseAt(q) >= range.Start + range.DeltaT) --q;
-  for (;; ++q) {
+  for (int back = 0; back < kMaxSearchSteps && phaseAt(q) >= range.Start + range.DeltaT; ++back) {
+    --q;
+  }
+  for (const long long last = q + kMaxSearchSteps; q < last; ++q) {
     const double jde = phaseAt(q);
     if (out.PastEnd(jde)) break;
     const auto phase = static_cast<std::size_t>(phaseOf(q));

@@ -22,17 +22,6 @@ std::string RightAligned(long long value, int width) {
   return PadLeft(std::to_string(value), width);
 }
 
-// The value of an event as the almanac writes it: the elongation with 1 decimal and the degree
-// sign, an eclipse magnitude with 2 decimals; empty for events without a value.
-std::string ValueText(const TAlmanacEvent& event, char decimalSep) {
-  if (event.Value.empty()) return {};
-  if (!std::isnan(event.Elongation)) {
-    return FixedText(event.Elongation, 1, decimalSep) + std::string(kDegreeSign);
-  }
-  if (!std::isnan(event.Magnitude)) return FixedText(event.Magnitude, 2, decimalSep);
-  return event.Value;
-}
-
 }  // namespace
 
 TAlmanacSlot AlmanacSlot(int Slot) {
@@ -77,19 +66,32 @@ std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& Events,
     line.Slot = AlmanacSlot(static_cast<int>(i));
     line.DateText = AlmanacDateText(event.LocalJD);
     line.TimeText = AlmanacTimeText(event.LocalJD, event.Kind);
-    line.EventText = event.Body + event.Text + ValueText(event, decimalSep);
+    line.EventText = event.Body + event.Text + AlmanacValueText(event, decimalSep);
     line.Event = event;
     lines.push_back(std::move(line));
   }
   return lines;
 }
 
+std::string AlmanacValueText(const TAlmanacEvent& event, char decimalSep) {
+  if (event.Value.empty()) return {};
+  if (!std::isnan(event.Elongation)) {
+    return FixedText(event.Elongation, 1, decimalSep) + std::string(kDegreeSign);
+  }
+  if (!std::isnan(event.Magnitude)) return FixedText(event.Magnitude, 2, decimalSep);
+  return event.Value;
+}
+
+std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalSep) {
+  return "Almanacka för år " + std::to_string(Year) + " (" + (TimeScale == 1 ? "TDT" : "UTC") +
+         " " + FixedText(TimeZone, 2, decimalSep) + ")";
+}
+
 TAlmanacReport AlmanacReport(int Year, double TimeZone, int TimeScale, char decimalSep) {
   TAlmanacReport report;
   report.Year = Year;
   report.Range = AlmanacYearRange(Year, TimeZone, TimeScale);
-  report.Title = "Almanacka för år " + std::to_string(Year) + " (" +
-                 (TimeScale == 1 ? "TDT" : "UTC") + " " + FixedText(TimeZone, 2, decimalSep) + ")";
+  report.Title = AlmanacTitle(Year, TimeZone, TimeScale, decimalSep);
   const std::vector<TAlmanacEvent> events = CollectYearEvents(Year, TimeZone, TimeScale);
   report.EventCount = static_cast<int>(events.size());
   report.Lines = AlmanacLines(events, decimalSep);

@@ -93,6 +93,14 @@ std::string AlmanacTimeText(double LocalJD, int Kind);
 std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& Events,
                                        char decimalSep = '.');
 
+// The value written after an event's text: the elongation with 1 decimal and "°", or the
+// eclipse magnitude with 2 decimals, with `decimalSep`; empty for events without a value.
+std::string AlmanacValueText(const TAlmanacEvent& event, char decimalSep);
+
+// The almanac's title: "Almanacka för år " + Year + " (" + "UTC" or "TDT" + " " + TimeZone with
+// 2 decimals and `decimalSep` + ")".
+std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalSep);
+
 // AlmanacReport: the almanac of a year.
 //   Year        calendar year
 //   TimeZone    hours, east positive

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
@@ -24,7 +25,7 @@ TObsState EveryFieldSet() {
     if (field.Kind == TFieldKind::Integer)
       s.*field.IntField = field.MaxValue == 1 ? 1 : std::min(field.MaxValue, n % 5 + 1);
     else if (field.Kind == TFieldKind::Real)
-      s.*field.RealField = -1.0 / 3.0 * n * 1e3;
+      s.*field.RealField = -1.0 / 3.0 * n * (field.MaxMagnitude > 0.0 ? 0.1 : 1e3);
     else
       s.*field.TextField = "Åre " + std::to_string(n);
   }
@@ -133,6 +134,47 @@ TEST(ParameterFile, DamagedLinesLeaveTheirFieldAndNothingShifts) {
   EXPECT_EQ(s.ChartScale, 8);
 }
 
+// A zone beyond 14 hours or a site off the globe is a damaged line like any other.
+TEST(ParameterFile, ZoneAndSiteOutsideTheEarthAreRefused) {
+  const struct {
+    std::string_view Field, Text;
+    bool Taken;
+  } cases[] = {{"TimeZone", "14", true},     {"TimeZone", "-14", true},
+               {"TimeZone", "14.01", false}, {"TimeZone", "1E308", false},
+               {"Latitude", "-90", true},    {"Latitude", "90.001", false},
+               {"Longitude", "180", true},   {"Longitude", "-180.5", false},
+               {"Longitude", "400", false},  {"Height", "1E300", true}};
+  for (const auto& c : cases) {
+    TObsState s;
+    EXPECT_EQ(SetStateField(s, *FindStateField(c.Field), c.Text), c.Taken) << c.Field << c.Text;
+  }
+}
+
+// The settings shipped with the program: tonight's sky over Stockholm, the place look-up's
+// entry "Stockholm [SE] H  59.20 18.04 +1", 59 deg 20 min north, 18 deg 4 min east.
+TEST(ParameterFile, ShippedSettingsShowStockholm) {
+  TObsState s;
+  const TLoadResult r = LoadParameters(s, testing::DataFolder() / "parametr.dta");
+  ASSERT_TRUE(r.Opened);
+  EXPECT_EQ(r.LinesRead, 58);
+  EXPECT_EQ(r.FieldsRejected, 0);
+  EXPECT_EQ(s.PlaceName.substr(0, 16), "Stockholm [SE] H");
+  EXPECT_NEAR(s.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
+  EXPECT_NEAR(s.Longitude, 18.0 + 4.0 / 60.0, 1e-12);
+  EXPECT_EQ(s.TimeZone, 1.0);
+  EXPECT_EQ(s.StepLabel, " 1 tim");
+  EXPECT_NEAR(s.StepDays, 1.0 / 24.0, 1e-15);
+  EXPECT_EQ(s.TimerSpeed, 1);
+  EXPECT_TRUE(s.CoordSystem == 4 || s.CoordSystem == 5);  // the sky above the horizon
+  for (const int TObsState::*on :
+       {&TObsState::CatBSC, &TObsState::CatNGC, &TObsState::ShowSunPlanets,
+        &TObsState::ShowConstellations, &TObsState::LabelConstellations, &TObsState::ColourIndex,
+        &TObsState::CorrRefraction, &TObsState::CorrPrecession, &TObsState::CorrNutation}) {
+    EXPECT_EQ(s.*on, 1);
+  }
+  EXPECT_GE(s.ChartScale, 1);
+}
+
 // Found by fuzzing: the largest doubles were written as 1.79769313486232E+0308, above the
 // largest double, so the next start refused the line and lost the field.
 TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
@@ -145,13 +187,13 @@ TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
       {"1.7976931348623E308", " 1.79769313486230E+0308", 1.7976931348623e308},
   };
   for (const auto& c : cases) {
-    dir.Write("parametr.dta", "1\n" + c.Line + "\n");
+    dir.Write("parametr.dta", "1\n0\n0\n0\n 1 tim\n" + c.Line + "\n");  // StepDays
     TObsState s;
     ASSERT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << c.Line;
-    EXPECT_EQ(SplitCrlf(ParameterFileBytes(s)).at(1), c.Saved);
+    EXPECT_EQ(SplitCrlf(ParameterFileBytes(s)).at(5), c.Saved);
     ASSERT_TRUE(SaveParameters(s, dir / "parametr.dta"));
     EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << c.Line;
-    EXPECT_EQ(s.TimeZone, c.Reread);
+    EXPECT_EQ(s.StepDays, c.Reread);
   }
 }
 

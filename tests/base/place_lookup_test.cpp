@@ -13,6 +13,7 @@ namespace {
 
 // Name 1-30 (Windows-1252), latitude 33-38, longitude 40-46, zone 48-53.
 constexpr const char* kPlaces =
+    "Stockholm P\xE5 M\xE5nen              100.65  18.03 +1    \r\n"
     "Stockholm                        59.20   18.03 +1    \r\n"
     "Lund                             55.42   13.11 +1    \r\n"
     "Lunda                            59.01   17.00 +1    \r\n"
@@ -20,7 +21,8 @@ constexpr const char* kPlaces =
     "Kapstaden                       -33.54   18.25 +2    \r\n"
     "Quito                             0.00  -78.30 -5    \r\n"
     "Nordpolen                        90.00   90.00 0     \r\n"
-    "Trasig rad                         abc   18.03 +1    \r\n";
+    "Trasig rad                         abc   18.03 +1    \r\n"
+    "Bortom                           10.00  181.00 +1    \r\n";
 
 TEST(LookUpPlace, FirstNameContainingTheKeySignsAndSpecialLatitudes) {
   testing::ScratchDir dir;
@@ -54,7 +56,9 @@ TEST(LookUpPlace, NoMatchOrNoFileChangesNothing) {
   testing::ScratchDir dir;
   const auto file = dir.Write("ortsnamn.dta", kPlaces);
   // Empty, case differs, absent, a damaged line, text of the coordinate columns.
-  for (const char* key : {"", "stockholm", "Uppsala", "Trasig", "59.20", "saknas"}) {
+  // Lines off the globe (latitude 100.65, longitude 181) are damaged lines.
+  for (const char* key :
+       {"", "stockholm", "Uppsala", "Trasig", "59.20", "saknas", "Månen", "Bortom"}) {
     TObsState s;
     s.Latitude = 1.0;
     s.Longitude = 2.0;

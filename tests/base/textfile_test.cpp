@@ -25,6 +25,14 @@ TEST(Cp1252, SwedishLettersHighControlsAndWhatItCannotHold) {
   EXPECT_EQ(Utf8Length(" 1 mån"), 6u);
   EXPECT_EQ(Utf8Left("Göteborg", 2), "Gö");
   EXPECT_EQ(Utf8Left("ab", 10), "ab");
+  // Outside text made valid UTF-8: well-formed sequences stay, stray bytes are Windows-1252
+  // (an overlong '/', a lone surrogate half, a cut euro sign, a byte above U+10FFFF's lead).
+  EXPECT_EQ(ValidUtf8("Sto\xFFholm"), "Stoÿholm");
+  EXPECT_EQ(ValidUtf8("Göteborg €"), "Göteborg €");
+  EXPECT_EQ(ValidUtf8("\xC0\xAF"), "À¯");
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "í\u00A0€");
+  EXPECT_EQ(ValidUtf8("\xE2\x82"), "â‚");
+  EXPECT_EQ(ValidUtf8("\xF5\x80"), "õ€");
 }
 
 TEST(DataPath, BackslashesAndCaseInsensitiveNames) {
@@ -62,6 +70,39 @@ TEST(AtomicWrite, ReplacesTheFileWhole) {
   EXPECT_FALSE(WriteFileAtomically(dir / "d.dta", "x"));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "d.dta" / "inner"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+// A write keeps what the user set up: a read-only file is refused and left as it is, a link
+// is written through to its target, a file's permissions stay.
+TEST(AtomicWrite, ReadOnlyFilesLinksAndPermissions) {
+  namespace fs = std::filesystem;
+  ScratchDir dir;
+  dir.Write("ro.dta", "old");
+  fs::permissions(dir / "ro.dta", fs::perms::owner_read | fs::perms::group_read);
+  const TWriteResult refused = WriteFileAtomically(dir / "ro.dta", "new");
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(refused.Error, "filen är skrivskyddad");
+  EXPECT_EQ(dir.Read("ro.dta"), "old");
+  EXPECT_EQ(fs::status(dir / "ro.dta").permissions(),
+            fs::perms::owner_read | fs::perms::group_read);
+
+  fs::create_directories(dir / "real");
+  dir.Write("real/target.dta", "old");
+  fs::create_symlink("real/target.dta", dir / "link.dta");
+  ASSERT_TRUE(WriteFileAtomically(dir / "link.dta", "through"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.dta"));
+  EXPECT_EQ(dir.Read("real/target.dta"), "through");
+  // A link whose target does not exist yet creates the target.
+  fs::create_symlink("real/new.dta", dir / "dangling.dta");
+  ASSERT_TRUE(WriteFileAtomically(dir / "dangling.dta", "made"));
+  EXPECT_EQ(dir.Read("real/new.dta"), "made");
+
+  dir.Write("private.dta", "old");
+  fs::permissions(dir / "private.dta", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteFileAtomically(dir / "private.dta", "new"));
+  EXPECT_EQ(fs::status(dir / "private.dta").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(dir.Read("private.dta"), "new");
 }
 
 }  // namespace

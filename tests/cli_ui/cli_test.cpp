@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <set>
 #include <string>
 
 #include "common/cli_runner.h"
@@ -61,14 +64,58 @@ TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
 
 TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
   ScratchDir dir;
-  for (const char* args : {"--zone abc state", "--scale utc2 state", "--frobnicate state", "",
-                           "--jd", "--date 2000-13-01 state", "--date 2000-01-01T25:00 state",
-                           "--date igår state", "--set Foo=1 state", "--set CoordSystem=9 state",
-                           "--jd -5 state", "--jd 1e300 state", "--place Ingenstans state",
-                           "state extra", "nosuchcommand", "render nosuchwindow --out x.png"}) {
+  for (const char* args :
+       {"--zone abc state", "--scale utc2 state", "--frobnicate state", "", "--jd",
+        "--date 2000-13-01 state", "--date 2000-01-01T25:00 state", "--date igår state",
+        "--set Foo=1 state", "--set CoordSystem=9 state", "--jd -5 state", "--jd 1e300 state",
+        "--place Ingenstans state", "state extra", "nosuchcommand",
+        "render nosuchwindow --out x.png",
+        // Days the calendar does not have, zones and sites off the Earth.
+        "--date 2026-02-30 state", "--date 2025-02-29 state", "--date 1900-02-29 state",
+        "--date 1582-10-10 state", "--date 1582-10-05 state", "--lat 91 state", "--lat 180 state",
+        "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
+        "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
+        "--set Longitude=181 state"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
+}
+
+TEST(CliState, TheCalendarsEdgesAndTheEarthsRangesAreAccepted) {
+  ScratchDir dir;
+  // 2024 and 2000 are leap years; 1500 is one in the Julian calendar; 1582-10-04 is followed
+  // by 1582-10-15; zones reach from -12 to +14 hours.
+  for (const char* args : {"--date 2024-02-29", "--date 2000-02-29", "--date 1500-02-29",
+                           "--date 1582-10-04", "--date 1582-10-15", "--lat -90 --lon 180",
+                           "--zone 14", "--zone -12", "--set TimeZone=-14"}) {
+    SCOPED_TRACE(args);
+    EXPECT_EQ(RunCli(DataOption(dir.Path()) + args + " state").Status, 0);
+  }
+}
+
+// Every command's --json output is one valid JSON document, whatever bytes the texts hold: a
+// place name with a byte that is not UTF-8 comes out as its Windows-1252 character.
+TEST(CliJson, EveryCommandPrintsValidJson) {
+  ScratchDir dir;
+  const std::string png = (dir / "j.png").string();
+  const std::string options =
+      DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
+  for (const char* command :
+       {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
+        "holidays --year 2001", "render about --out "}) {
+    SCOPED_TRACE(command);
+    std::string args = options + command;
+    if (args.ends_with("--out ")) args += png;
+    const Output out = RunCli("--json " + args);
+    ASSERT_EQ(out.Status, 0) << out.Text;
+    QJsonParseError error{};
+    QJsonDocument::fromJson(QByteArray::fromStdString(out.Text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    // Text that is not UTF-8 would not come back unchanged through a UTF-8 decoding.
+    EXPECT_EQ(QString::fromUtf8(out.Text).toUtf8().toStdString(), out.Text);
+  }
+  const Output state = RunCli(options + "state --json");
+  EXPECT_NE(state.Text.find("\"PlaceName\":\"Sto\u00ffholm\""), std::string::npos) << state.Text;
 }
 
 TEST(CliRender, WindowsAtTheirSizes) {
@@ -91,6 +138,21 @@ TEST(CliRender, WindowsAtTheirSizes) {
   EXPECT_EQ(missing.Status, 1);
   EXPECT_NE(missing.Text.find("himlavy-cli: Cannot open file solen.bmp\n"), std::string::npos);
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+
+// "main" is the first screen: the frame with the sky chart drawn in its client area, not an
+// empty frame. The shipped settings draw stars, planets and constellation figures there.
+TEST(CliRender, MainShowsTheDrawnSkyChart) {
+  ScratchDir dir;
+  const std::string png = (dir / "m.png").string();
+  const Output out = RunCli(DataOption() + "--jd 2461100.3 render main --out " + png);
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const QImage image(QString::fromStdString(png));
+  std::set<QRgb> colours;
+  for (int y = 200; y < 600; y += 2) {
+    for (int x = 200; x < 800; x += 2) colours.insert(image.pixel(x, y));
+  }
+  EXPECT_GE(colours.size(), 5u) << "the client area is empty";
 }
 
 TEST(CliRender, HelpTopics) {

@@ -311,6 +311,18 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
   }
 }
 
+// Window titles are the captions alone: the platform adds the application's display name to
+// every title once one is set ("Inmatningsdialog — Himlavy 4.6"), so none is.
+TEST(MainFrame, ProgramTitleAddsNothingToTheCaptions) {
+  EnsureApplication();
+  SetProgramTitleAndHelp(std::filesystem::current_path());
+  EXPECT_EQ(QApplication::applicationName(), U("Himlavy 4.6"));
+  QApplication::setApplicationName(U("test_shell_ui"));
+  EXPECT_EQ(QApplication::applicationDisplayName(), U("test_shell_ui"))
+      << "an explicit display name would be added to every window title";
+  EXPECT_EQ(HelpFile(), U("HVHELP.HLP"));
+}
+
 TEST(MainFrame, ClockShortDateAndLongTimeLessTheSeconds) {
   EnsureApplication();
   const testing::ScopedLocale swedish(QLocale(QLocale::Swedish, QLocale::Sweden));

@@ -12,12 +12,14 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
+#include <QWindow>
 #include <string>
 #include <vector>
 
 #include "common/scratch_dir.h"
 #include "shell/fonts_draw.h"
 #include "base/parameter_file.h"
+#include "shell/help_window.h"
 
 namespace himlavy {
 namespace {
@@ -257,6 +259,53 @@ TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   const auto selected = second.findChild<QListWidget*>("stepList")->selectedItems();
   ASSERT_EQ(selected.size(), 1);
   EXPECT_EQ(selected.front()->text(), " 1 medelsoldygn");
+}
+
+// A save that fails is said, naming the file and the reason; the settings still apply.
+TEST_F(SettingsDialogTest, FailedSaveIsToldAndTheSettingsApply) {
+  std::filesystem::create_directories(dir_ / "parametr.dta" / "inner");
+  Open(0);
+  Edit("zoneEdit")->setText("3");
+  Check("Spara")->setChecked(true);
+  Click("OkButton");
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_EQ(state_.TimeZone, 3.0);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find((dir_ / "parametr.dta").string()), std::string::npos);
+  EXPECT_NE(messages_[0].find("en mapp har samma namn"), std::string::npos) << messages_[0];
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "parametr.dta" / "inner"));
+}
+
+// Records whether a window is blocked by a modal dialog.
+struct BlockWatch : QObject {
+  bool Blocked = false;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) Blocked = true;
+    if (event->type() == QEvent::WindowUnblocked) Blocked = false;
+    return false;
+  }
+};
+
+// The dialog blocks the frame it belongs to, but the help viewer it opens stays usable.
+TEST_F(SettingsDialogTest, HelpViewerIsUsableWhileTheDialogIsOpen) {
+  QWidget frame;
+  (void)frame.winId();  // the native window, to watch
+  BlockWatch frameWatch, viewerWatch;
+  frame.windowHandle()->installEventFilter(&frameWatch);
+  frame.show();
+  TSettingsDialog dialog(state_, dir_.Path(), &frame);
+  dialog.PrepareShow(0);
+  dialog.show();
+  QApplication::processEvents();
+  THelpViewer viewer(dir_.Path());
+  (void)viewer.winId();
+  viewer.windowHandle()->installEventFilter(&viewerWatch);
+  viewer.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog.isModal());
+  EXPECT_TRUE(frameWatch.Blocked);
+  EXPECT_FALSE(viewerWatch.Blocked);
+  dialog.hide();
 }
 
 TEST_F(SettingsDialogTest, AvbrytAndHjalp) {

@@ -164,6 +164,70 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   EXPECT_FALSE(r.Values->JD.has_value());
 }
 
+// A moment, a zone or a site outside what the program computes with is refused with a
+// Swedish message naming the field, and nothing is applied.
+TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+  ScratchDir dir;
+  const TObsState before = SampleState();
+  const TDialogFields good = FieldsFromState(before, {}, ',');
+  const struct {
+    std::string TDialogFields::*Field;
+    std::string Text;
+    TDialogField Which;
+    const char* Named;
+  } cases[] = {{&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
+               {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
+               {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
+               {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
+               {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
+               {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
+               {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
+               {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
+               {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
+               {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
+  for (const auto& c : cases) {
+    TDialogFields f = good;
+    f.*c.Field = c.Text;
+    f.Save = true;
+    const TOkResult r = ApplyDialogFields(before, f, kPageTime, dir.Path());
+    EXPECT_FALSE(r.Applied) << c.Text;
+    EXPECT_EQ(r.Error.Field, c.Which) << c.Text;
+    EXPECT_NE(r.Error.Message.find(c.Named), std::string::npos) << r.Error.Message;
+    EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
+    EXPECT_EQ(r.State.ClockJD, before.ClockJD);
+    EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
+  }
+  // The ends of the ranges are fine: JD 0 and 5373484.5, zone 14, the poles, 180 degrees.
+  for (const auto& [field, text] : {std::pair{&TDialogFields::JD, "0"},
+                                    {&TDialogFields::JD, "5373484,5"},
+                                    {&TDialogFields::Zone, "14"},
+                                    {&TDialogFields::Latitude, "-90"},
+                                    {&TDialogFields::Longitude, "180"}}) {
+    TDialogFields f = good;
+    f.*field = text;
+    EXPECT_TRUE(ApplyDialogFields(before, f, kPageTime, dir.Path()).Applied) << text;
+  }
+}
+
+// A save that fails says where and why; the state is applied and the old file stays.
+TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
+  ScratchDir dir;
+  dir.Write("parametr.dta", "gammal\r\n");
+  std::filesystem::permissions(dir / "parametr.dta", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+  TDialogFields f = FieldsFromState(SampleState(), {}, ',');
+  f.Zone = "3";
+  f.Save = true;
+  const TOkResult r = ApplyDialogFields(SampleState(), f, kPageTime, dir.Path());
+  ASSERT_TRUE(r.Applied);
+  EXPECT_TRUE(r.SaveFailed);
+  EXPECT_EQ(r.State.TimeZone, 3.0);
+  EXPECT_NE(r.SaveMessage.find((dir / "parametr.dta").string()), std::string::npos);
+  EXPECT_NE(r.SaveMessage.find("skrivskyddad"), std::string::npos) << r.SaveMessage;
+  EXPECT_EQ(dir.Read("parametr.dta"), "gammal\r\n");
+}
+
 TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   ScratchDir dir;
   dir.Write("ortsnamn.dta", kPlaces);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "base/timescales.h"
+#include "astro/phenomena.h"
 
 namespace himlavy {
 namespace {
@@ -107,6 +108,21 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   ASSERT_GE(zone5.size(), 2u);
   EXPECT_EQ(zone5[0].Event, TEventType::FullMoon);
   EXPECT_EQ(zone5[1].Event, TEventType::LunarEclipse);
+}
+
+// No state makes a search run for ever: a zone of 1e308 hours (the year's range pushed out of
+// reach of whole lunations) and a start that is not a number end with what was found.
+TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
+  for (const double zone : {1e308, -1e308, 1e20}) {
+    const std::vector<TAlmanacEvent> events = CollectYearEvents(2026, zone, 0);
+    EXPECT_LE(events.size(), 4u + 7u * 400u) << zone;
+  }
+  const TSolarEclipse solar = NextSolarEclipse(std::nan(""));
+  EXPECT_EQ(solar.Kind, 0);
+  EXPECT_TRUE(std::isinf(solar.JDE));
+  const TLunarEclipse lunar = NextLunarEclipse(0, std::nan(""));
+  EXPECT_EQ(lunar.Kind, 0);
+  EXPECT_TRUE(std::isinf(lunar.JDE));
 }
 
 TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
