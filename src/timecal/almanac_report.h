@@ -32,10 +32,11 @@ inline constexpr int kAlmanacLastLine = 45;       // ... to line 45
 inline constexpr int kAlmanacColumnOffset = 402;  // x0 of the right column (0 for the left)
 inline constexpr int kAlmanacDateX = 10;          // x0 + 10: the date and weekday
 inline constexpr int kAlmanacTimeX = 120;         // x0 + 120: the clock time
-inline constexpr int kAlmanacTextX = 190;         // x0 + 190: body, event and value
-inline constexpr int kAlmanacClearRight = 402;    // each slot is cleared from x0 + 10 to here
-inline constexpr int kAlmanacSlots = 86;          // lines shown: 2 columns of 43
-inline constexpr int kAlmanacFollowMs = 3000;     // follow timer while the increment runs
+inline constexpr int kAlmanacTextX = 178;         // x0 + 178: body, event and value (the longest,
+                                           // Mercury's elongation, ends 8 px inside the bevel)
+inline constexpr int kAlmanacClearRight = 402;  // each slot is cleared from x0 + 10 to here
+inline constexpr int kAlmanacSlots = 86;        // lines shown: 2 columns of 43
+inline constexpr int kAlmanacFollowMs = 3000;   // follow timer while the increment runs
 
 // One slot of the two columns.
 struct TAlmanacSlot {
@@ -55,7 +56,7 @@ struct TAlmanacLine {
   TAlmanacSlot Slot;
   std::string DateText;   // at x0 + 10, e.g. "2001- 3-20  Tisdag"
   std::string TimeText;   // at x0 + 120, e.g. "15h", "14h30m", "13h31m47s"
-  std::string EventText;  // at x0 + 190: body name + event text + value
+  std::string EventText;  // at x0 + 178: body name + event text + value
   TAlmanacEvent Event;    // the event behind the line
 };
 

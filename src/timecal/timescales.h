@@ -76,7 +76,9 @@ double JDJanuary0(int year);
 // Weekday number 1..7 (1 = Monday) of the civil day containing jd.
 int WeekdayOf(double jd);
 
-// Day number within the year, 1..366 (Meeus ch. 7). Julian leap years before 1583.
+// Day number within the year, 1..366 (Meeus ch. 7). Julian leap years before 1583; in 1582 the
+// days after 4 October count without the ten days the Gregorian reform dropped (31 December
+// is day 355).
 int DayOfYear(const TCalDate& date);
 
 // True for a leap year: Julian rule before 1583, Gregorian from 1583.
