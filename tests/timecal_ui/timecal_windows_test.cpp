@@ -244,7 +244,7 @@ TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   EnsureApplication();
   std::vector<TAlmanacEvent> events(44);
   for (TAlmanacEvent& e : events) {
-    e.LocalJD = At(2001, 12, 27, 23.0 + 59.0 / 60.0);  // a Thursday
+    e.LocalJD = At(2001, 12, 27, 23.0 + 59.0 / 60.0 + 57.0 / 3600.0);  // a Thursday
     e.Kind = kAlmanacSeasonEvent;
     e.Body = "Merkurius";
     e.Text = " i maximal västlig elongation=";
@@ -260,6 +260,12 @@ TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   EXPECT_EQ(CountPixels(canvas, colours::kBlack, leftEdge, 0, kAlmanacRightColumnX + 2, 610), 0);
   EXPECT_GT(CountPixels(canvas, colours::kBlack, 700, 39, rightEdge, 52), 0);
   EXPECT_EQ(CountPixels(canvas, colours::kBlack, rightEdge, 0, 830, 610), 0);
+  // The date, the time to the second and the text keep a gap of 4 pixels between them.
+  for (const int x0 : {0, kAlmanacColumnOffset}) {
+    for (const int x : {kAlmanacTimeX, kAlmanacTextX}) {
+      EXPECT_EQ(CountPixels(canvas, colours::kBlack, x0 + x - 4, 39, x0 + x, 52), 0) << x0 + x;
+    }
+  }
 }
 
 // --- The holidays ---
