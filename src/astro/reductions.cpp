@@ -62,8 +62,8 @@ constexpr std::array<double, 11> kObliquity = {84381.448, -4680.93, -1.55, 1999.
 
 constexpr double kAberration = 9.936508497454117e-05;  // kappa = 20.49552" in radians
 constexpr double kNutationPoleLimit = 1.565;           // |delta| from which nutation is rigorous
-constexpr double kSiderealRate = 6.300388092591991;  // 360.985647 degrees per day, in radians
-constexpr double kRiseTransitSetTolerance = 0.0002;  // day
+constexpr double kSiderealRate = 6.300388092591991;    // 360.985647 degrees per day, in radians
+constexpr double kRiseTransitSetTolerance = 0.0002;    // day
 
 }  // namespace
 
@@ -217,6 +217,16 @@ TGalactic EquatorialToGalactic(double Alpha, double Delta) {
   const double x = Atan2(std::sin(a), cosA * kSinPoleDec - std::tan(Delta) * kCosPoleDec);
   const double b = ArcSin(std::sin(Delta) * kSinPoleDec + std::cos(Delta) * kCosPoleDec * cosA);
   return TGalactic{kNodeLon - x, b};
+}
+
+TGalactic RotatedToGalactic(const std::array<double, 9>& Rotation, double Alpha, double Delta) {
+  const double cosD = std::cos(Delta);
+  const double v[3] = {cosD * std::cos(Alpha), cosD * std::sin(Alpha), std::sin(Delta)};
+  double g[3];
+  for (int i = 0; i < 3; ++i) {
+    g[i] = Rotation[3 * i] * v[0] + Rotation[3 * i + 1] * v[1] + Rotation[3 * i + 2] * v[2];
+  }
+  return TGalactic{Mod2Pi(std::atan2(g[1], g[0])), std::atan2(g[2], std::hypot(g[0], g[1]))};
 }
 
 double Refraction(double Alt) {

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "base/basic.h"
+#include <array>
 
 namespace himlavy {
 
@@ -160,6 +161,21 @@ THorizontal EquatorialToHorizontal(double Alpha, double Delta, double Theta, dou
 // cos = 0.8878.
 // Source: Meeus (1991), chapter 12, formulas 12.7 and 12.8.
 TGalactic EquatorialToGalactic(double Alpha, double Delta);
+
+// The rotation from equatorial J2000.0 axes to galactic axes, row by row: the galactic pole at
+// alpha 192.85948, delta 27.12825 degrees, the node at l = 32.93192 degrees (the IAU system
+// as realised by Hipparcos, ESA 1997, vol. 1, section 1.5.3).
+inline constexpr std::array<double, 9> kJ2000ToGalactic = {
+    -0.054875539390, -0.873437104725, -0.483834991775,  //
+    +0.494109453633, -0.444829594298, +0.746982248696,  //
+    -0.867666135681, -0.198076389622, +0.455983794523};
+
+// RotatedToGalactic: galactic coordinates of a direction given in equatorial axes.
+//   Rotation      from those axes to galactic axes, row by row (kJ2000ToGalactic for places
+//                 referred to J2000.0)
+//   Alpha, Delta  right ascension and declination in those axes, radians
+// Returns L in [0, 2 pi) and B in [-pi/2, pi/2].
+TGalactic RotatedToGalactic(const std::array<double, 9>& Rotation, double Alpha, double Delta);
 
 // Refraction: atmospheric refraction at a true (airless) altitude.
 //   Alt  true altitude h, radians; above -0.6 degrees (-0.010471975511965978 rad)

@@ -8,7 +8,6 @@ namespace himlavy {
 
 namespace {
 
-
 // INT of the descriptions: truncation toward zero, as a double.
 double Int(double x) {
   return std::trunc(x);
@@ -116,7 +115,13 @@ bool IsLeapYear(int year) {
 
 int DayOfYear(const TCalDate& date) {
   const int k = IsLeapYear(date.Year) ? 1 : 2;
-  return (275 * date.Month) / 9 - k * ((date.Month + 9) / 12) + ToInt(Int(date.Day)) - 30;
+  const int n = (275 * date.Month) / 9 - k * ((date.Month + 9) / 12) + ToInt(Int(date.Day)) - 30;
+  // 1582 lost the ten days 5-14 October to the Gregorian reform: the days after it count from
+  // the same 1 January. The test of the day field is JulianDay's, so that the day number
+  // always equals JulianDay(date) - JDJanuary0(year).
+  const bool afterReform =
+      date.Year == 1582 && (date.Month > 10 || (date.Month == 10 && date.Day > 4.0));
+  return afterReform ? n - 10 : n;
 }
 
 double DeltaT(double t) {

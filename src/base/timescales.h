@@ -79,7 +79,9 @@ int WeekdayOf(double jd);
 // The weekday name of a weekday number, any integer taken modulo 7 (1 = "Måndag").
 std::string_view WeekdayName(int weekday);
 
-// Day number within the year, 1..366 (Meeus ch. 7). Julian leap years before 1583.
+// Day number within the year, 1..366 (Meeus ch. 7). Julian leap years before 1583; in 1582 the
+// days after 4 October count without the ten days the Gregorian reform dropped (31 December
+// is day 355).
 int DayOfYear(const TCalDate& date);
 
 // True for a leap year: Julian rule before 1583, Gregorian from 1583.

@@ -358,6 +358,34 @@ TWholeSkyPoint ProjectWholeSky(double x, double y, double z, const TChartView& v
   return p;
 }
 
+namespace {
+
+// The rotation from the mean equator and equinox of T to galactic axes: each axis of date is
+// precessed back to J2000.0 (its image is a column of the precession matrix), then turned by
+// the J2000.0 galactic rotation.
+std::array<double, 9> GalacticFromDate(double T) {
+  std::array<double, 9> precession{};  // from axes of date to J2000.0 axes, row by row
+  const double axes[3][2] = {{0.0, 0.0}, {kPi / 2.0, 0.0}, {0.0, kPi / 2.0}};
+  for (int j = 0; j < 3; ++j) {
+    double alpha = axes[j][0];
+    double delta = axes[j][1];
+    PrecessRaDec(alpha, delta, T, 0.0);
+    precession[j] = std::cos(delta) * std::cos(alpha);
+    precession[3 + j] = std::cos(delta) * std::sin(alpha);
+    precession[6 + j] = std::sin(delta);
+  }
+  std::array<double, 9> m{};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      for (int k = 0; k < 3; ++k)
+        m[3 * i + j] += kJ2000ToGalactic[3 * i + k] * precession[3 * k + j];
+    }
+  }
+  return m;
+}
+
+}  // namespace
+
 TChartMoment ChartMoment(const TObsState& state) {
   TChartMoment m;
   m.T = JulianCenturies(state.JD_TT);
@@ -372,6 +400,7 @@ TChartMoment ChartMoment(const TObsState& state) {
     m.DPsi = n.DPsi;
     m.DEps = n.DEps;
   }
+  if (m.Precession) m.Galactic = GalacticFromDate(m.T);
   const double gmst = GreenwichSiderealTime(JulianCenturies(state.JD_UT));
   m.Theta = Mod2Pi(gmst + m.DPsi * std::cos(m.Eps0) + state.Longitude * kDegToRad);
   m.Phi = state.Latitude * kDegToRad;
@@ -399,7 +428,7 @@ TChartCoords ChartCoordinates(double alpha, double delta, const TChartMoment& mo
       break;
     }
     case kGalactic: {
-      const TGalactic g = EquatorialToGalactic(alpha, delta);
+      const TGalactic g = RotatedToGalactic(moment.Galactic, alpha, delta);
       c.Lon = Reduce360(g.L * kRadToDeg);
       c.Lat = g.B * kRadToDeg;
       break;

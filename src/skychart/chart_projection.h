@@ -19,6 +19,7 @@
 // 0 < x < width and 0 < y < height.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -29,6 +30,7 @@
 #include "base/palette.h"
 #include "astro/apparent.h"
 #include "base/obs_state.h"
+#include "astro/reductions.h"
 
 namespace himlavy {
 
@@ -280,14 +282,20 @@ struct TChartMoment {
   bool Nutation = false;
   bool Aberration = false;
   bool Refraction = false;
+  // From the axes of the chart's places (of date with Precession on, else J2000.0) to
+  // galactic axes, row by row.
+  std::array<double, 9> Galactic = kJ2000ToGalactic;
 };
 
 // ChartMoment: the shared quantities for the state's moment and site.
 //   state    JD_TT, JD_UT, Latitude, Longitude and the correction switches
 //   returns  T = JulianCenturies(JD_TT); Eps0 = MeanObliquity(T); DPsi, DEps =
 //            NutationIAU1980(T) when CorrNutation is 1; Theta = GreenwichSiderealTime(TU) +
-//            DPsi cos(Eps0) + east longitude, TU = JulianCenturies(JD_UT), reduced to [0, 2 pi)
-// Source: Meeus (1991), chapters 11 (sidereal time), 21 (nutation, obliquity).
+//            DPsi cos(Eps0) + east longitude, TU = JulianCenturies(JD_UT), reduced to [0, 2 pi);
+//            Galactic = the J2000.0 galactic rotation after the precession from T back to
+//            J2000.0 when CorrPrecession is 1
+// Source: Meeus (1991), chapters 11 (sidereal time), 20 (precession), 21 (nutation,
+// obliquity).
 TChartMoment ChartMoment(const TObsState& state);
 
 // The coordinates of a direction in the chart's system, degrees.
@@ -306,9 +314,9 @@ struct TChartCoords {
 //   view          the view (CoordSystem, Hemisphere)
 //   returns       the system's longitude and latitude, degrees: system 1 by
 //                 EquatorialToEcliptic with the mean obliquity; 4 and 5 by
-//                 EquatorialToHorizontal with Theta and Phi, then Refraction; 6 by
-//                 EquatorialToGalactic (the B1950.0 pole applied to the place of date); 0 and
-//                 2 give right ascension and declination
+//                 EquatorialToHorizontal with Theta and Phi, then Refraction; 6 by the
+//                 moment's Galactic rotation (the place turned back to J2000.0 axes, then
+//                 the J2000.0 galactic pole); 0 and 2 give right ascension and declination
 // Source: Meeus (1991), chapters 12 and 15.
 TChartCoords ChartCoordinates(double alpha, double delta, const TChartMoment& moment,
                               const TChartView& view);

@@ -18,7 +18,6 @@
 namespace himlavy {
 namespace {
 
-
 // Indices in kCatalogs of the catalogs that have rules of their own.
 constexpr int kBsc = 2;
 constexpr int kSky = 3;
@@ -53,18 +52,6 @@ int ScaleColumn(int chartScale) {
 
 bool IsEquatorialSystem(int coordSystem) {
   return coordSystem == kEquatorial || coordSystem == kEquatorialPolar;
-}
-
-// A right ascension sample put into 0..360 (360 itself kept, as a bound of 24h is).
-double SampleRa(double ra) {
-  if (ra < 0.0) ra += 360.0;
-  if (ra > 360.0) ra -= 360.0;
-  return ra;
-}
-
-// A precessed right ascension (degrees) within 180 degrees of its J2000.0 value.
-double NearRa(double precessed, double j2000) {
-  return j2000 + ModPi((precessed - j2000) * kDegToRad) * kRadToDeg;
 }
 
 // --- What the pipeline reads of each record ----------------------------------------------------
@@ -165,113 +152,200 @@ constexpr std::array<TZoneRecordsReader, 12> kZoneRecordsReaders = {
 
 }  // namespace
 
-int SamplingCount(int chartScale) {
-  if (chartScale <= 2) return 1;
-  if (chartScale <= 8) return 2;
-  if (chartScale <= 16) return 4;
-  if (chartScale <= 32) return 8;
-  if (chartScale <= 64) return 16;
-  if (chartScale <= 128) return 32;
-  if (chartScale <= 256) return 64;
-  if (chartScale <= 512) return 128;
-  return 200;
-}
+namespace {
 
-bool ZoneInField(double raStart, double raEnd, double decStart, double decEnd, int n,
-                 const TChartView& view) {
-  if (n < 1) n = 1;
-  const double raStep = (raEnd - raStart) / n;
-  const double decStep = (decEnd - decStart) / n;
+// How far a place drawn on the chart may lie from its J2000.0 place carried to the date by
+// precession alone, degrees: nutation (at most 17.2" in longitude, 9.2" in obliquity) and
+// annual aberration (20.5") stay below 1', and the zone's edges are followed at 48 points
+// each, whose arcs bulge by less than 0.05 degree between them.
+constexpr double kPlaceMargin = 0.1;
+// The largest proper motion of any star, Barnard's star's 10.4"/yr, in degrees per century.
+constexpr double kLargestProperMotion = 10.4 * 100.0 / 3600.0;
+constexpr int kEdgePoints = 48;
 
-  if (view.CoordSystem == kEquatorial) {
-    // x depends on the right ascension only and y on the declination only, so a grid point
-    // is inside exactly when its column and its row are.
-    bool column = false;
-    for (int i = 0; i <= n && !column; ++i) {
-      const double lonPrime =
-          ChartLonPrime(SampleRa(raStart + i * raStep), kEquatorial, view.CentreDir);
-      const auto p = ProjectRectPrime(lonPrime, 0.0, view);
-      const TPixel q = RoundPixel(*p);
-      column = q.X > 0 && q.X < view.ClientWidth;
-    }
-    if (!column) return false;
-    for (int j = 0; j <= n; ++j) {
-      const auto p = ProjectRectPrime(180.0, decStart + j * decStep, view);
-      if (!p) continue;
-      const TPixel q = RoundPixel(*p);
-      if (q.Y > 0 && q.Y < view.ClientHeight) return true;
-    }
-    return false;
-  }
+// A closed interval of right ascension (degrees, From <= To, To - From < 360) or the whole
+// circle, and one of declination.
+struct TFieldBox {
+  bool AllRa = false;
+  double RaFrom = 0.0, RaTo = 0.0;
+  double DecFrom = 0.0, DecTo = 0.0;
+};
 
-  if (view.CoordSystem == kEquatorialPolar) {
-    std::vector<double> sines(n + 1);
-    std::vector<double> cosines(n + 1);
-    for (int i = 0; i <= n; ++i) {
-      const double ra = SampleRa(raStart + i * raStep) * kDegToRad;
-      sines[i] = std::sin(ra);
-      cosines[i] = std::cos(ra);
-    }
-    const double s = view.Hemisphere == 1 ? -1.0 : 1.0;
-    const double cx = 480.0 + view.ChartZoom * view.OffsetX;
-    const double cy = 348.0 + view.ChartZoom * view.OffsetY;
-    // A row of the grid is a circle about the pole point; only circles that reach the window
-    // can hold a point inside it (a point that rounds to a pixel of the window lies within
-    // 0.71 pixel of it, hence the margin of 1).
-    const double w = view.ClientWidth;
-    const double h = view.ClientHeight;
-    const double nearest = std::hypot(cx - std::clamp(cx, 0.0, w), cy - std::clamp(cy, 0.0, h));
-    const double farthest = std::hypot(std::max(std::fabs(cx), std::fabs(cx - w)),
-                                       std::max(std::fabs(cy), std::fabs(cy - h)));
-    for (int j = 0; j <= n; ++j) {
-      const double dec = decStart + j * decStep;
-      if (dec <= 0.0) continue;
-      const double r = (90.0 - dec) * view.PixelScale;
-      if (r < nearest - 1.0 || r > farthest + 1.0) continue;
-      for (int i = 0; i <= n; ++i) {
-        const TPixel q = RoundPixel({cx + s * r * sines[i], cy - r * cosines[i]});
-        if (IsInsideClient(q, view)) return true;
-      }
-    }
-    return false;
+bool RaOverlap(const TFieldBox& a, const TFieldBox& b) {
+  if (a.AllRa || b.AllRa) return true;
+  const double shift = std::floor(a.RaFrom / 360.0) * 360.0 - std::floor(b.RaFrom / 360.0) * 360.0;
+  for (const double k : {-360.0, 0.0, 360.0}) {
+    if (a.RaFrom - shift + k <= b.RaTo && b.RaFrom <= a.RaTo - shift + k) return true;
   }
   return false;
 }
+
+bool Overlap(const TFieldBox& a, const TFieldBox& b) {
+  return a.DecFrom <= b.DecTo && b.DecFrom <= a.DecTo && RaOverlap(a, b);
+}
+
+// The right ascension and declination of date (degrees) that the chart's window can show,
+// with a margin of two pixels. Polar charts of the south have the declinations' signs changed
+// back.
+TFieldBox FieldOfView(const TChartView& view) {
+  TFieldBox f;
+  const double margin = 2.0;
+  const double w = view.ClientWidth;
+  const double h = view.ClientHeight;
+  const double ps = view.PixelScale;
+  if (view.CoordSystem == kEquatorial) {
+    const double cx = 498.0 + view.ChartZoom * view.OffsetX;
+    const double cy = 342.5 + view.ChartZoom * view.OffsetY;
+    const double lonFrom = (-margin - cx) / ps + 180.0;
+    const double lonTo = (w + margin - cx) / ps + 180.0;
+    // lon' = 360 - ra, or 540 - ra reduced below 360 with CentreDir 1.
+    const double a = view.CentreDir == 1 ? 540.0 : 360.0;
+    f.RaFrom = a - lonTo;
+    f.RaTo = a - lonFrom;
+    f.AllRa = f.RaTo - f.RaFrom >= 360.0;
+    f.DecFrom = (cy - h - margin) / ps;
+    f.DecTo = (cy + margin) / ps;
+    return f;
+  }
+  // Polar: r = (90 - lat) PixelScale about the pole point, x = cx + s r sin(ra),
+  // y = cy - r cos(ra).
+  const double cx = 480.0 + view.ChartZoom * view.OffsetX;
+  const double cy = 348.0 + view.ChartZoom * view.OffsetY;
+  const double x0 = -margin, x1 = w + margin, y0 = -margin, y1 = h + margin;
+  const double nearest = std::hypot(cx - std::clamp(cx, x0, x1), cy - std::clamp(cy, y0, y1));
+  const double farthest = std::hypot(std::max(std::fabs(cx - x0), std::fabs(cx - x1)),
+                                     std::max(std::fabs(cy - y0), std::fabs(cy - y1)));
+  const double latTo = 90.0 - nearest / ps;
+  const double latFrom = 90.0 - farthest / ps;
+  const bool south = view.Hemisphere == 1;
+  f.DecFrom = south ? -latTo : latFrom;
+  f.DecTo = south ? -latFrom : latTo;
+  if (nearest == 0.0) {
+    f.AllRa = true;
+    return f;
+  }
+  // The pole point lies outside the window: the window subtends less than 180 degrees, the
+  // extremes of right ascension at its corners.
+  const double s = south ? -1.0 : 1.0;
+  double first = 0.0;
+  bool any = false;
+  for (const double x : {x0, x1}) {
+    for (const double y : {y0, y1}) {
+      double ra = std::atan2(s * (x - cx), cy - y) * kRadToDeg;
+      if (!any) {
+        first = ra;
+        f.RaFrom = f.RaTo = ra;
+        any = true;
+        continue;
+      }
+      ra = first + std::remainder(ra - first, 360.0);
+      f.RaFrom = std::min(f.RaFrom, ra);
+      f.RaTo = std::max(f.RaTo, ra);
+    }
+  }
+  return f;
+}
+
+// Whether a J2000.0 place (degrees) lies in the zone's box.
+bool InZone(double ra, double dec, const TFieldBox& zone) {
+  if (dec < zone.DecFrom || dec > zone.DecTo) return false;
+  if (zone.AllRa) return true;
+  const double r = zone.RaFrom + std::fmod(std::fmod(ra - zone.RaFrom, 360.0) + 360.0, 360.0);
+  return r <= zone.RaTo;
+}
+
+// Where the places of a zone (a J2000.0 box, degrees) can be drawn: the box widened by the
+// largest proper motion over the time from J2000.0, carried to the date by precession along
+// its edges (a rotation keeps extremes on the edge unless the box holds a pole of the date),
+// widened again for nutation and aberration.
+TFieldBox ZoneOfDate(TFieldBox zone, const TChartMoment& moment) {
+  if (moment.ProperMotion) {
+    const double drift = kLargestProperMotion * std::fabs(moment.T);
+    zone.RaFrom -= drift;
+    zone.RaTo += drift;
+    zone.AllRa = zone.AllRa || zone.RaTo - zone.RaFrom >= 360.0;
+    zone.DecFrom -= drift;
+    zone.DecTo += drift;
+  }
+  zone.DecFrom = std::max(zone.DecFrom, -90.0);
+  zone.DecTo = std::min(zone.DecTo, 90.0);
+  TFieldBox out = zone;
+  if (moment.Precession && moment.T != 0.0) {
+    const double raFrom = zone.AllRa ? 0.0 : zone.RaFrom;
+    const double raTo = zone.AllRa ? 360.0 : zone.RaTo;
+    const double raMid = (raFrom + raTo) / 2.0;
+    bool first = true;
+    const auto add = [&](double ra, double dec) {
+      double a = ra * kDegToRad;
+      double d = dec * kDegToRad;
+      PrecessRaDec(a, d, 0.0, moment.T);
+      const double r = raMid + std::remainder(a * kRadToDeg - raMid, 360.0);
+      const double decDeg = d * kRadToDeg;
+      if (first) {
+        out.RaFrom = out.RaTo = r;
+        out.DecFrom = out.DecTo = decDeg;
+        first = false;
+      }
+      out.RaFrom = std::min(out.RaFrom, r);
+      out.RaTo = std::max(out.RaTo, r);
+      out.DecFrom = std::min(out.DecFrom, decDeg);
+      out.DecTo = std::max(out.DecTo, decDeg);
+    };
+    for (int i = 0; i <= kEdgePoints; ++i) {
+      const double ra = raFrom + (raTo - raFrom) * i / kEdgePoints;
+      const double dec = zone.DecFrom + (zone.DecTo - zone.DecFrom) * i / kEdgePoints;
+      add(ra, zone.DecFrom);
+      add(ra, zone.DecTo);
+      add(raFrom, dec);
+      add(raTo, dec);
+    }
+    out.AllRa = zone.AllRa || out.RaTo - out.RaFrom >= 360.0;
+    // A pole of the date inside the box: every right ascension, and that declination limit.
+    for (const double poleDec : {90.0, -90.0}) {
+      double a = 0.0;
+      double d = poleDec * kDegToRad;
+      PrecessRaDec(a, d, moment.T, 0.0);
+      if (InZone(a * kRadToDeg, d * kRadToDeg, zone)) {
+        out.AllRa = true;
+        (poleDec > 0.0 ? out.DecTo : out.DecFrom) = poleDec;
+      }
+    }
+  }
+  out.DecFrom -= kPlaceMargin;
+  out.DecTo += kPlaceMargin;
+  // Near a pole a small step on the sky is a large one in right ascension.
+  const double widest = std::max(std::fabs(out.DecFrom), std::fabs(out.DecTo));
+  if (widest >= 89.0) {
+    out.AllRa = true;
+  } else if (!out.AllRa) {
+    const double raMargin = kPlaceMargin / std::cos(widest * kDegToRad);
+    out.RaFrom -= raMargin;
+    out.RaTo += raMargin;
+    out.AllRa = out.RaTo - out.RaFrom >= 360.0;
+  }
+  return out;
+}
+
+}  // namespace
 
 void SelectZones(std::span<char> flags, std::span<const TZoneBounds> zones, const TObsState& state,
                  const TChartView& view) {
   std::fill(flags.begin(), flags.end(), kZoneOut);
   if (!IsEquatorialSystem(view.CoordSystem)) return;
-  const int n = SamplingCount(view.ChartZoom);
-  const bool precess = state.CorrPrecession == 1 &&
-                       (state.ClockJD < kZonePrecessionFrom || state.ClockJD > kZonePrecessionTo);
-  const double t = JulianCenturies(state.JD_TT);
-  const bool south = view.CoordSystem == kEquatorialPolar && state.Hemisphere == 1;
+  const TChartMoment moment = ChartMoment(state);
+  const TFieldBox field = FieldOfView(view);
   const std::size_t count = std::min(flags.size(), zones.size());
   for (std::size_t k = 0; k < count; ++k) {
     const TZoneBounds& z = zones[k];
     if (!z.Valid) continue;
-    double ra0 = z.RaStart * 15.0 / 100.0;
-    double ra1 = z.RaEnd * 15.0 / 100.0;
-    double dec0 = z.DecStart / 100.0;
-    double dec1 = z.DecEnd / 100.0;
-    if (precess) {
-      double a0 = ra0 * kDegToRad;
-      double d0 = dec0 * kDegToRad;
-      double a1 = ra1 * kDegToRad;
-      double d1 = dec1 * kDegToRad;
-      PrecessRaDec(a0, d0, 0.0, t);
-      PrecessRaDec(a1, d1, 0.0, t);
-      ra0 = NearRa(a0 * kRadToDeg, ra0);
-      ra1 = NearRa(a1 * kRadToDeg, ra1);
-      dec0 = d0 * kRadToDeg;
-      dec1 = d1 * kRadToDeg;
-    }
-    if (south) {
-      dec0 = -dec0;
-      dec1 = -dec1;
-    }
-    if (ZoneInField(ra0, ra1, dec0, dec1, n, view)) flags[k] = kZoneIn;
+    TFieldBox box;
+    box.RaFrom = z.RaStart * 15.0 / 100.0;
+    box.RaTo = z.RaEnd * 15.0 / 100.0;
+    if (box.RaTo < box.RaFrom) box.RaTo += 360.0;
+    box.AllRa = box.RaTo - box.RaFrom >= 360.0;
+    box.DecFrom = std::min(z.DecStart, z.DecEnd) / 100.0;
+    box.DecTo = std::max(z.DecStart, z.DecEnd) / 100.0;
+    if (Overlap(ZoneOfDate(box, moment), field)) flags[k] = kZoneIn;
   }
 }
 
@@ -318,7 +392,7 @@ double MagnitudeLimit(int catalog, int chartScale) {
 }
 
 std::vector<int> CatalogZones(int catalog, const TObsState& state, int chartScale,
-                              const TZoneFlags& flags) {
+                              const TZoneFlags& flags, bool skyInstalled) {
   std::vector<int> zones;
   if (!CatalogEnabled(state, catalog)) return zones;
   const int system = state.CoordSystem;
@@ -331,7 +405,8 @@ std::vector<int> CatalogZones(int catalog, const TObsState& state, int chartScal
   switch (catalog) {
     case kBsc:
       if (equatorial) {
-        if (chartScale < 8) flagged(flags.Zones50);
+        const bool skyTakesOver = chartScale >= 8 && state.CatSKY == 1 && skyInstalled;
+        if (!skyTakesOver) flagged(flags.Zones50);
       } else if (system != kEclipticWhole) {
         for (int z = 1; z <= 50; ++z) zones.push_back(z);
       }
@@ -372,6 +447,9 @@ bool ReadCatalogZone(int catalog, int zone, double magnitudeLimit, TObsState& st
 TCatalogDrawing ChartCatalogObjects(TObsState& state, const TChartView& view, TZoneFlags& flags,
                                     const std::filesystem::path& dataDir) {
   TCatalogDrawing drawing;
+  std::error_code ec;
+  const bool skyInstalled =
+      std::filesystem::exists(ResolveDataPath(dataDir, ZoneFileName(kCatalogs[kSky], 1)), ec);
   if (IsEquatorialSystem(state.CoordSystem)) {
     bool any = false;
     for (int c = 0; c < static_cast<int>(kCatalogs.size()); ++c)
@@ -381,7 +459,7 @@ TCatalogDrawing ChartCatalogObjects(TObsState& state, const TChartView& view, TZ
   }
   const TChartMoment moment = ChartMoment(state);
   for (int c = 0; c < static_cast<int>(kCatalogs.size()); ++c) {
-    const std::vector<int> zones = CatalogZones(c, state, view.ChartZoom, flags);
+    const std::vector<int> zones = CatalogZones(c, state, view.ChartZoom, flags, skyInstalled);
     if (zones.empty()) continue;
     const double limit = MagnitudeLimit(c, view.ChartZoom);
     const std::size_t before = drawing.Objects.size();

@@ -39,44 +39,21 @@ struct TZoneFlags {
   std::array<char, 184> Zones184{};
 };
 
-// ClockJD outside this interval has the zone bounds precessed (with CorrPrecession on).
-inline constexpr double kZonePrecessionFrom = 2300000.0;
-inline constexpr double kZonePrecessionTo = 2600000.0;
-
-// SamplingCount: the grid of n by n cells walked over each zone.
-//   chartScale  the chart zoom
-//   returns     1 for scale 1 and 2; 2 for 4 and 8; 4 for 16; 8 for 32; 16 for 64; 32 for
-//               128; 64 for 256; 128 for 512; 200 for 1024 (and beyond)
-int SamplingCount(int chartScale);
-
-// ZoneInField: whether one zone touches the chart's field.
-//   raStart, raEnd    right ascension bounds, degrees (the zone runs from raStart eastward to
-//                     raEnd; raEnd may exceed 360)
-//   decStart, decEnd  declination bounds, degrees, with their signs already changed for the
-//                     southern polar chart
-//   n                 SamplingCount of the zoom
-//   view              the view; only systems 2 and 3 project anything
-//   returns           true when one point of the (n+1) by (n+1) grid from the start corner in
-//                     steps of (end - start) / n projects strictly inside the client rectangle:
-//                     in system 2 with ProjectRect of the right ascension reduced into
-//                     0..360 (so that a zone across the chart's seam, 12h with CentreDir 1,
-//                     is walked over its own width), in system 3 with ProjectPolar (points
-//                     south of the equator skipped); false in the other systems
-bool ZoneInField(double raStart, double raEnd, double decStart, double decEnd, int n,
-                 const TChartView& view);
-
 // SelectZones: the flags of one zone set for the chart's field.
 //   flags   one flag per zone (in/out); every flag becomes '-' or 'i'
 //   zones   the zone definitions (ReadZoneDefinitions), zone n at index n - 1; zones beyond
 //           flags.size() are ignored and a zone whose line is not valid stays '-'
-//   state   CorrPrecession, ClockJD, JD_TT, Hemisphere
-//   view    the view (CoordSystem, ChartZoom and the projection)
+//   state   the moment (JD_TT, JD_UT) and the correction switches
+//   view    the view (CoordSystem, ChartZoom, CentreDir, Hemisphere, offsets)
 // Bounds in hundredths of an hour and of a degree become degrees (right ascension x 15 / 100,
-// declination / 100). With CorrPrecession on and ClockJD below 2300000 or above 2600000 the
-// two corners (start and end) are precessed from J2000.0 to JD_TT with PrecessRaDec, each
-// right ascension kept within 180 degrees of its J2000.0 value (so that a bound of 0h or 24h
-// does not jump across the seam). With CoordSystem 3 and Hemisphere 1 both declinations
-// change sign. Systems other than 2 and 3 leave every flag '-'.
+// declination / 100). A zone is in when the places its stars can take at the date overlap the
+// window's field: the zone's J2000.0 box widened by the largest stellar proper motion over the
+// time from J2000.0 (with CorrProperMotion on), precessed to the date along its edges (with
+// CorrPrecession on), widened by 0.1 degree for nutation and aberration; the field is the
+// right ascension and declination the window shows (system 2: its two ranges; system 3: the
+// declinations between the nearest and farthest point of the window from the pole, the right
+// ascensions its corners subtend), with a margin of two pixels. No star inside the field is
+// left out, whatever the date. Systems other than 2 and 3 leave every flag '-'.
 // Source: Meeus (1991), chapter 20 (precession).
 void SelectZones(std::span<char> flags, std::span<const TZoneBounds> zones, const TObsState& state,
                  const TChartView& view);
@@ -112,13 +89,15 @@ double MagnitudeLimit(int catalog, int chartScale);
 //   state    CoordSystem and the catalog switches
 //   chartScale  the chart zoom
 //   flags    the zone flags of this drawing
+//   skyInstalled  whether the "sky" zone files are there
 //   returns  nothing when the catalog is switched off. "pgc", "rc3", "sac" and every catalog
 //            from "wds" on: only in systems 2 and 3, the zones flagged 'i' ("gcm": zone 1).
-//            "bsc": in systems 2 and 3 below scale 8 the zones flagged 'i', from scale 8 none;
-//            in systems 1, 4, 5, 6 all 50 zones; in system 0 none. "sky": in systems 2 and 3
-//            from scale 8 the 184-zone flags 'i', otherwise none.
+//            "bsc": in systems 2 and 3 the zones flagged 'i', except from scale 8 on while
+//            "sky" is switched on and installed (it takes the stars over there); in systems
+//            1, 4, 5, 6 all 50 zones; in system 0 none. "sky": in systems 2 and 3 from scale
+//            8 the 184-zone flags 'i', otherwise none.
 std::vector<int> CatalogZones(int catalog, const TObsState& state, int chartScale,
-                              const TZoneFlags& flags);
+                              const TZoneFlags& flags, bool skyInstalled = true);
 
 // --- The record pipeline -------------------------------------------------------------------------
 

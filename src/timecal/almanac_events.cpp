@@ -77,11 +77,6 @@ class TCollector {
   // Appends the event when it lies in the year.
   void Add(TAlmanacEvent event) {
     if (event.JD < first_ || PastEnd(event.JD)) return;
-    AddAlways(std::move(event));
-  }
-
-  // Appends the event wherever it lies (the equinoxes and solstices of the year).
-  void AddAlways(TAlmanacEvent event) {
     event.LocalJD = event.JD - range_.DeltaT - range_.Z;
     events_.push_back(std::move(event));
   }
@@ -114,11 +109,17 @@ TAlmanacEvent MakePlanetEvent(double jd, TEventType type, int planet, std::strin
   return event;
 }
 
+// The equinoxes and solstices that fall in the year's range. Far from our era the Julian
+// calendar drifts against the seasons (a day in 128 years), so a season of the year before or
+// after may fall inside the range and one of the year itself outside it (before about -1250
+// the December solstice lies in January of the next year).
 void CollectSeasons(int year, TCollector& out) {
-  for (int which = 0; which < 4; ++which) {
-    const auto i = static_cast<std::size_t>(which);
-    out.AddAlways(MakeEvent(EquinoxSolstice(year, which), kSeasonTypes[i], kAlmanacSeasonEvent,
-                            kSeasonTexts[i]));
+  for (int y = year - 1; y <= year + 1; ++y) {
+    for (int which = 0; which < 4; ++which) {
+      const auto i = static_cast<std::size_t>(which);
+      out.Add(MakeEvent(EquinoxSolstice(y, which), kSeasonTypes[i], kAlmanacSeasonEvent,
+                        kSeasonTexts[i]));
+    }
   }
 }
 

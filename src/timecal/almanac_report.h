@@ -31,11 +31,12 @@ inline constexpr int kAlmanacFirstLine = 3;       // each column from line 3 ...
 inline constexpr int kAlmanacLastLine = 45;       // ... to line 45
 inline constexpr int kAlmanacColumnOffset = 402;  // x0 of the right column (0 for the left)
 inline constexpr int kAlmanacDateX = 10;          // x0 + 10: the date and weekday
-inline constexpr int kAlmanacTimeX = 120;         // x0 + 120: the clock time
-inline constexpr int kAlmanacTextX = 190;         // x0 + 190: body, event and value
-inline constexpr int kAlmanacClearRight = 402;    // each slot is cleared from x0 + 10 to here
-inline constexpr int kAlmanacSlots = 86;          // lines shown: 2 columns of 43
-inline constexpr int kAlmanacFollowMs = 3000;     // follow timer while the increment runs
+inline constexpr int kAlmanacTimeX = 117;         // x0 + 117: the clock time
+// x0 + 180: body, event and value; the longest line (Mercury's elongation) ends inside the bevel.
+inline constexpr int kAlmanacTextX = 180;
+inline constexpr int kAlmanacClearRight = 402;  // each slot is cleared from x0 + 10 to here
+inline constexpr int kAlmanacSlots = 86;        // lines shown: 2 columns of 43
+inline constexpr int kAlmanacFollowMs = 3000;   // follow timer while the increment runs
 
 // One slot of the two columns.
 struct TAlmanacSlot {
@@ -54,8 +55,8 @@ TAlmanacSlot AlmanacSlot(int Slot);
 struct TAlmanacLine {
   TAlmanacSlot Slot;
   std::string DateText;   // at x0 + 10, e.g. "2001- 3-20  Tisdag"
-  std::string TimeText;   // at x0 + 120, e.g. "15h", "14h30m", "13h31m47s"
-  std::string EventText;  // at x0 + 190: body name + event text + value
+  std::string TimeText;   // at x0 + 117, e.g. "15h", "14h30m", "13h31m47s"
+  std::string EventText;  // at x0 + 180: body name + event text + value
   TAlmanacEvent Event;    // the event behind the line
 };
 

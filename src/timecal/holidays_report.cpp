@@ -50,20 +50,26 @@ std::vector<THoliday> HolidayList(int year, char decimalSep) {
   struct TEntry {
     int Day;
     std::string_view Name;
+    int Index;  // the entry of its constant table
   };
   std::array<std::vector<TEntry>, 3> tables;
-  for (const TFixedHoliday& h : kFixedHolidays) {
-    tables[0].push_back({DayOfYear(TCalDate{year, h.Month, static_cast<double>(h.Day)}), h.Name});
+  for (std::size_t i = 0; i < kFixedHolidays.size(); ++i) {
+    const TFixedHoliday& h = kFixedHolidays[i];
+    if (year < h.FromYear) continue;
+    tables[0].push_back({DayOfYear(TCalDate{year, h.Month, static_cast<double>(h.Day)}), h.Name,
+                         static_cast<int>(i)});
   }
   if (year >= 1) {
     const TMonthDay easter = EasterSunday(year);
     const int easterDay = DayOfYear(TCalDate{year, easter.Month, static_cast<double>(easter.Day)});
-    for (const TEasterHoliday& h : kEasterHolidays) {
-      tables[1].push_back({easterDay + h.Offset, h.Name});
+    for (std::size_t i = 0; i < kEasterHolidays.size(); ++i) {
+      tables[1].push_back(
+          {easterDay + kEasterHolidays[i].Offset, kEasterHolidays[i].Name, static_cast<int>(i)});
     }
   }
-  for (const TWeekdayHoliday& h : kWeekdayHolidays) {
-    tables[2].push_back({WeekdayRuleDay(year, j0, h), h.Name});
+  for (std::size_t i = 0; i < kWeekdayHolidays.size(); ++i) {
+    tables[2].push_back({WeekdayRuleDay(year, j0, kWeekdayHolidays[i]), kWeekdayHolidays[i].Name,
+                         static_cast<int>(i)});
   }
 
   std::vector<THoliday> list;
@@ -84,7 +90,7 @@ std::vector<THoliday> HolidayList(int year, char decimalSep) {
 
     THoliday h;
     h.Group = static_cast<THolidayGroup>(group);
-    h.Index = static_cast<int>(next[group]);
+    h.Index = tables[group][next[group]].Index;
     h.Name = tables[group][next[group]].Name;
     ++next[group];
     h.DayNumber = best;

@@ -1,6 +1,6 @@
 // The Swedish public holidays of a year, as the holidays window lists them.
 //
-// Three tables drive the list: seven holidays on fixed dates, six counted from Easter Sunday
+// Three tables drive the list: eight holidays on fixed dates, six counted from Easter Sunday
 // and two that fall on the Saturday within a range of dates (Midsummer Day and All Saints'
 // Day). Each holiday is a day number within the year; the list is the merge of the three
 // tables in date order, the fixed table first and the Easter table second among holidays of
@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,24 +24,25 @@ inline constexpr std::string_view kHolidaysHelpTopic = "HVHELP.XAN_293";
 inline constexpr int kHolidaysWindowX = 611;
 inline constexpr int kHolidaysWindowY = 73;
 inline constexpr int kHolidaysWindowWidth = 408;
-inline constexpr int kHolidaysWindowHeight = 290;
-inline constexpr int kHolidaysAreaX = 6;  // the bevelled area in which the list is drawn
+inline constexpr int kHolidaysWindowHeight = 304;  // room for 16 lines
+inline constexpr int kHolidaysAreaX = 6;           // the bevelled area in which the list is drawn
 inline constexpr int kHolidaysAreaY = 37;
 inline constexpr int kHolidaysAreaWidth = 388;
-inline constexpr int kHolidaysAreaHeight = 220;
+inline constexpr int kHolidaysAreaHeight = 234;
 inline constexpr int kHolidaysLineHeight = 14;  // line k is drawn at y = 14 k
 inline constexpr int kHolidaysFirstLine = 3;
 inline constexpr int kHolidaysDateX = 10;         // the date and weekday
 inline constexpr int kHolidaysNameX = 175;        // the holiday's name
 inline constexpr int kHolidaysClearRight = 380;   // each line's band is cleared from 10 to 380
-inline constexpr int kHolidaysClearBottom = 252;  // below the last line, cleared down to here
+inline constexpr int kHolidaysClearBottom = 266;  // below the last line, cleared down to here
 inline constexpr int kHolidaysFollowMs = 3000;    // follow timer while the increment runs
 
-// A holiday on a fixed date.
+// A holiday on a fixed date, kept from a given year on.
 struct TFixedHoliday {
   std::string_view Name;
   int Day = 0;
   int Month = 0;
+  int FromYear = std::numeric_limits<int>::min();  // the first year it is a holiday
 };
 
 // A holiday a number of days from Easter Sunday.
@@ -60,11 +62,13 @@ struct TWeekdayHoliday {
   int Latest = 0;
 };
 
-inline constexpr std::array<TFixedHoliday, 7> kFixedHolidays = {{
+// In date order. Sveriges nationaldag has been a public holiday since 2005 (SFS 2004:1322).
+inline constexpr std::array<TFixedHoliday, 8> kFixedHolidays = {{
     {"Nyårsdagen", 1, 1},
     {"Trettondag Jul", 6, 1},
     {"Marie Bebådelsedag, gamla", 25, 3},
     {"Första Maj", 1, 5},
+    {"Sveriges nationaldag", 6, 6, 2005},
     {"Midsommardagen, gamla", 24, 6},
     {"Juldagen", 25, 12},
     {"Annandag Jul", 26, 12},
@@ -96,7 +100,7 @@ enum class THolidayGroup { Fixed, Easter, Weekday };
 inline constexpr std::array<std::string_view, 3> kHolidayGroupKeys = {"fixed", "easter", "weekday"};
 
 // One line of the list. Positions are the window's client coordinates (the bevelled area covers
-// x 6..393, y 37..256).
+// x 6..393, y 37..270).
 struct THoliday {
   THolidayGroup Group = THolidayGroup::Fixed;
   int Index = 0;          // the entry of its table

@@ -14,7 +14,7 @@ namespace himlavy {
 
 namespace {
 
-// Layout of the client area (the window is 408 x 290 pixels outside).
+// Layout of the client area (the window is 408 x 304 pixels outside).
 const QRect kTitleBox(8, 6, 300, 24);
 const QRect kHelpBox(318, 6, 75, 25);
 

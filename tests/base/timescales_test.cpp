@@ -56,6 +56,10 @@ TEST(CalendarDate, WeekdayDayOfYearAndJanuaryZero) {
   EXPECT_EQ(DayOfYear({1978, 11, 14.0}), 318);  // Meeus ex. 7.f
   EXPECT_EQ(DayOfYear({1900, 3, 1.0}), 60);     // 1900 is no Gregorian leap year
   EXPECT_EQ(DayOfYear({1500, 3, 1.0}), 61);     // Julian leap year
+  // 1582: 4 October (Julian) was followed by 15 October (Gregorian); the year had 355 days.
+  EXPECT_EQ(DayOfYear({1582, 10, 4.0}), 277);
+  EXPECT_EQ(DayOfYear({1582, 10, 15.0}), 278);
+  EXPECT_EQ(DayOfYear({1582, 12, 31.0}), 355);
 
   EXPECT_DOUBLE_EQ(JDJanuary0(2000), 2451543.5);
   // Years 0 and before: the day before 1 January too (truncating 365.25 y would be a day late).

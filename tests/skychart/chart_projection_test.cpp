@@ -4,9 +4,10 @@
 // rectangular systems x = 498 + (lon' - 180) 2.7 and y = 342.5 - lat 2.7, in the polar ones
 // x = 480 + r sin(lon) 3.2 and y = 348 - r cos(lon) 3.2 with r = 90 - lat; directions in
 // equatorial coordinates come from Meeus (1991): the mean obliquity of J2000.0 is
-// 23 deg 26' 21.448" = 23.4392911 deg (chapter 21), and the galactic system's B1950.0 pole and
-// node (chapter 12) put l = 0, b = 0 at alpha = 265.6123797 deg, delta = -28.9194540 deg (the
-// formulas 12.7 and 12.8 solved for that point in Python).
+// 23 deg 26' 21.448" = 23.4392911 deg (chapter 21). The galactic system (Hipparcos, ESA 1997,
+// vol. 1, 1.5.3) has its pole at alpha 192.85948, delta 27.12825 deg and its centre, l = 0 and
+// b = 0, at alpha 266.40500, delta -28.93617 deg (J2000.0); Sgr A*, at 17h45m40.04s
+// -29 deg 00' 28.1" (J2000.0), lies at l = 359.944, b = -0.046 deg (Reid and Brunthaler 2004).
 #include "skychart/chart_projection.h"
 #include "base/basic.h"
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "common/data_folder.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
@@ -231,7 +233,7 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
       {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
       {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
       {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},           // the vernal equinox, "N/0h"
-      {kGalactic, 0, 0, 192.25, 27.4, false, {}},              // the north galactic pole
+      {kGalactic, 0, 0, 192.85948, 27.12825, false, {}},       // the north galactic pole
   };
   for (const auto& c : cases) {
     const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
@@ -244,10 +246,26 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
   // keeps y = 342.7 away from a rounding tie).
   const TChartView g = View(kGalactic, 1, 0.0, 0.2, 1);
-  const TChartCoords gc = ChartCoordinates(265.6123797 * kDegToRad, -28.9194540 * kDegToRad, m, g);
-  EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 1e-6);
-  EXPECT_NEAR(gc.Lat, 0.0, 1e-6);
+  const TChartCoords gc = ChartCoordinates(266.40500 * kDegToRad, -28.93617 * kDegToRad, m, g);
+  EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 2e-5);
+  EXPECT_NEAR(gc.Lat, 0.0, 2e-5);
   EXPECT_EQ(Pixel(ProjectChartCoords(gc, g)), (TPixel{498, 343}));
+  // Sgr A*, at J2000.0 and as a place of 2026 (precessed there); the chart turns a place of
+  // date back to J2000.0 axes before it applies the galactic pole.
+  TObsState s2026;
+  s2026.JD_TT = s2026.JD_UT = 2461041.5;  // 2026 January 1
+  s2026.CorrPrecession = 1;
+  const double sgrAlpha = (17.0 + 45.0 / 60.0 + 40.04 / 3600.0) * 15.0 * kDegToRad;
+  const double sgrDelta = -(29.0 + 0.0 / 60.0 + 28.1 / 3600.0) * kDegToRad;
+  double alpha2026 = sgrAlpha;
+  double delta2026 = sgrDelta;
+  PrecessRaDec(alpha2026, delta2026, 0.0, JulianCenturies(s2026.JD_TT));
+  for (const auto& [alpha, delta, moment] :
+       {std::tuple{sgrAlpha, sgrDelta, m}, std::tuple{alpha2026, delta2026, ChartMoment(s2026)}}) {
+    const TChartCoords sgr = ChartCoordinates(alpha, delta, moment, g);
+    EXPECT_NEAR(sgr.Lon, 359.944, 0.001) << moment.T;
+    EXPECT_NEAR(sgr.Lat, -0.046, 0.001) << moment.T;
+  }
 }
 
 TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {

@@ -74,12 +74,11 @@ def ecliptic(alpha, delta):
 
 
 def galactic(alpha, delta):
-    # Meeus (1991) formulas 12.7 and 12.8 with the B1950.0 pole, constants as published.
-    a = 192.25 * D - alpha
-    x = math.atan2(math.sin(a), math.cos(a) * 0.4601 - math.tan(delta) * 0.8878)
-    l = (303.0 - x / D) % 360.0
-    b = math.asin(math.sin(delta) * 0.4601 + math.cos(delta) * 0.8878 * math.cos(a)) / D
-    return l, b
+    # The apparent place turned back to J2000.0 axes by the IAU 1976 precession, then ERFA's
+    # galactic system (the Hipparcos realisation of the IAU pole).
+    v = erfa.trxp(erfa.pmat76(JD_TT, 0.0), erfa.s2c(alpha, delta))
+    l, b = erfa.icrs2g(*erfa.c2s(v))
+    return l / D, b / D
 
 
 def lon_prime(lon, system, centre_dir):

@@ -24,6 +24,7 @@
 
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
@@ -104,16 +105,9 @@ TEST(SelectZones, KnownFields) {
       // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
       // fall in the window.
       {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
-      // Zoom 64 on 61 degrees, +15: zone 15 (2h-4h) reaches 60 degrees, x = 671. Precessed to
-      // JD 2299999 (1585) its end corner moves to 53.60 degrees, x = 1777, off the window;
-      // zone 16's corners move to 54.71 and 83.36 degrees and it stays in. Inside 2300000 ..
-      // 2600000, or with the switch off, the bounds stay as they are.
-      {"precession off", 64, -321.3, 40.5, 0, 0, 2299999.0, {15, 16}, {}},
-      {"inside the years", 64, -321.3, 40.5, 0, 1, 2300001.0, {15, 16}, {}},
-      {"1585", 64, -321.3, 40.5, 0, 1, 2299999.0, {16}, {}},
       // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
-      // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, kept near 360 + 14, so
-      // a window on 352 degrees, +45 finds the zone.
+      // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, so a window on 352
+      // degrees, +45 finds the zone.
       {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}},
   };
   for (const auto& c : cases) {
@@ -129,6 +123,78 @@ TEST(SelectZones, KnownFields) {
       EXPECT_EQ(Selected(flags.Zones184), c.zones184) << c.what;
     }
   }
+}
+
+// Every object drawn when all zones are read is drawn from the selected zones too: fields on
+// zone corners and edges (the equator, 0h, 2h, +30, the pole), dates from -3000 to 5000, with
+// every correction on.
+TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
+  const struct {
+    int system, hemisphere, zoom;
+    double ra, dec;  // the field's centre, degrees (J2000.0)
+  } fields[] = {
+      {kEquatorial, 0, 4, 30.0, 30.0},        {kEquatorial, 0, 64, 30.0, 0.0},
+      {kEquatorial, 0, 64, 0.0, 30.0},        {kEquatorial, 0, 256, 89.95, 6.77},
+      {kEquatorial, 0, 16, 88.79, 7.41},      {kEquatorialPolar, 0, 4, 0.0, 80.0},
+      {kEquatorialPolar, 1, 16, 90.0, -60.0},
+  };
+  for (const double jd : {625673.5, 2451545.0, 2461041.5, 2561118.5, 4277000.5}) {
+    for (const auto& f : fields) {
+      TObsState s = Equatorial(f.system, f.zoom);
+      s.Hemisphere = f.hemisphere;
+      s.ClockJD = s.JD_TT = s.JD_UT = jd;
+      s.CorrPrecession = s.CorrProperMotion = s.CorrNutation = s.CorrAberration = 1;
+      s.CatBSC = s.CatNGC = 1;
+      // Centre the field on the precessed place.
+      double a = f.ra * kDegToRad;
+      double d = f.dec * kDegToRad;
+      PrecessRaDec(a, d, 0.0, JulianCenturies(jd));
+      TChartView view = View(s);
+      const TChartMoment moment = ChartMoment(s);
+      const auto p = ProjectChartCoords(ChartCoordinates(a, d, moment, view), view);
+      ASSERT_TRUE(p.has_value());
+      s.ChartOffsetX = (498.0 - p->X) / f.zoom;
+      s.ChartOffsetY = ((f.system == kEquatorial ? 342.5 : 348.0) - p->Y) / f.zoom;
+      if (f.system == kEquatorialPolar) s.ChartOffsetX = (480.0 - p->X) / f.zoom;
+      view = View(s);
+      TZoneFlags flags;
+      ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, view));
+      for (const char* key : {"bsc", "ngc"}) {
+        const int catalog = CatalogIndex(key);
+        const double limit = MagnitudeLimit(catalog, f.zoom);
+        std::vector<TCatalogObject> all, selected;
+        for (int zone = 1; zone <= 50; ++zone) {
+          ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), all);
+          if (flags.Zones50[zone - 1] == kZoneIn) {
+            ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), selected);
+          }
+        }
+        EXPECT_EQ(selected.size(), all.size())
+            << key << " jd " << jd << " field " << f.ra << " " << f.dec << " zoom " << f.zoom;
+      }
+    }
+  }
+}
+
+// With "sky" off or not installed, "bsc" keeps the stars at every zoom.
+TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
+  TZoneFlags flags;
+  flags.Zones50.fill(kZoneOut);
+  flags.Zones50[6] = kZoneIn;
+  TObsState s;
+  s.CoordSystem = kEquatorial;
+  s.CatBSC = 1;
+  const int bsc = CatalogIndex("bsc");
+  EXPECT_EQ(CatalogZones(bsc, s, 64, flags), std::vector<int>{7});
+  s.CatSKY = 1;
+  EXPECT_EQ(CatalogZones(bsc, s, 64, flags, false), std::vector<int>{7});
+  EXPECT_TRUE(CatalogZones(bsc, s, 64, flags, true).empty());
+  // The chart with only "bsc" on, at zoom 16 around Betelgeuse: the star is there.
+  TObsState chart = Equatorial(kEquatorial, 16, -(360.0 - 88.79 - 180.0) * 2.7, 7.41 * 2.7);
+  chart.CatBSC = 1;
+  TZoneFlags f2;
+  const TCatalogDrawing d = ChartCatalogObjects(chart, View(chart), f2, DataFolder());
+  EXPECT_GT(d.Counts[bsc], 0);
 }
 
 TEST(SelectZones, MissingFileAndBadLines) {

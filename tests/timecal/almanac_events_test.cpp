@@ -125,6 +125,27 @@ TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
   EXPECT_TRUE(std::isinf(lunar.JDE));
 }
 
+TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
+  // The Julian calendar gains a day on the seasons in 128 years: the December solstice, near
+  // 23 December in year 1, falls in January from about -1250 on backwards (about 8 January in
+  // -2000). Every event listed lies in the year's range, each season once.
+  for (const int year : {2001, -1300, -2000}) {
+    const std::vector<TAlmanacEvent> events = CollectYearEvents(year, 0.0, 1);
+    for (const TAlmanacEvent& e : events) {
+      EXPECT_GE(e.LocalJD, JDJanuary0(year) + 1.0) << year << " " << e.Text;
+      EXPECT_LT(e.LocalJD, JDJanuary0(year + 1) + 1.0) << year << " " << e.Text;
+    }
+    for (const TEventType type : {TEventType::MarchEquinox, TEventType::JuneSolstice,
+                                  TEventType::SeptemberEquinox, TEventType::DecemberSolstice}) {
+      EXPECT_EQ(OfType(events, type).size(), 1u) << year;
+    }
+  }
+  const std::vector<TAlmanacEvent> early = CollectYearEvents(-2000, 0.0, 1);
+  const auto december = OfType(early, TEventType::DecemberSolstice);
+  ASSERT_EQ(december.size(), 1u);
+  EXPECT_EQ(CalendarDate(december[0]->LocalJD).Month, 1);
+}
+
 TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
   EXPECT_EQ(AlmanacYearOf(2451910.5 - 1e-6), 2000);  // 2001 January 1, 0h = JD 2451910.5
   EXPECT_EQ(AlmanacYearOf(2451910.5), 2001);

@@ -71,6 +71,9 @@ TEST(CalendarReport, TitleAndTheDateLines) {
   EXPECT_EQ(r.Place, "Stockholm");
   EXPECT_EQ(r.Lines[0].Items[0].Text, "Julianskt dagtal vid 0 h=2452056,5");
   EXPECT_EQ(r.Lines[1].Items[0].Text, "Dagtal=147");
+  // 1582 had 355 days: 31 December is day 355.
+  EXPECT_EQ(ReportAt(StateAt(1582, 12, 31, 12.0, 0.0, 0.0, 0.0)).Lines[1].Items[0].Text,
+            "Dagtal=355");
   EXPECT_EQ(ReportAt(StateAt(2024, 1, 1, 0.0, -5.0, 40.7, -74.0), '.').Title,
             "Kalender för 2024-1-1 Måndag (UTC -5.00)");
 }

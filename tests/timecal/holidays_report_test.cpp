@@ -55,6 +55,15 @@ TEST(HolidayList, OrderOfMovingAndFixedDays) {
   }
 }
 
+TEST(HolidayList, NationalDayFrom2005) {
+  // Sveriges nationaldag, 6 June, a public holiday from 2005 on (SFS 2004:1322); 6 June 2005
+  // was a Monday, 6 June 2026 is a Saturday.
+  EXPECT_EQ(Lines(2004).find("nationaldag"), std::string::npos);
+  EXPECT_NE(Lines(2005).find("2005-Juni-6  Måndag: Sveriges nationaldag\n"), std::string::npos);
+  EXPECT_NE(Lines(2026).find("2026-Juni-6  Lördag: Sveriges nationaldag\n"), std::string::npos);
+  EXPECT_EQ(HolidayList(2026).size(), 16u);
+}
+
 TEST(HolidayList, SaturdayRulesAtTheEndsOfTheirRanges) {
   // The first and last possible days: Midsummer Day on 20 June, All Saints' Day on 6 November.
   EXPECT_NE(Lines(2015).find("2015-Juni-20  Lördag: Midsommardagen"), std::string::npos);
@@ -70,6 +79,12 @@ TEST(HolidayList, JulianYearsAndYearsBeforeOne) {
   EXPECT_EQ(y1500[2].DayNumber, 85);
   EXPECT_EQ(y1500[4].DateText, "1500-April-19  Söndag");
   EXPECT_EQ(HolidayList(1583)[4].DateText, "1583-April-10  Söndag");
+  // 1582, the year of the Gregorian reform: Easter April 15 (Julian computus), Christmas on
+  // the Gregorian 25 December, a Saturday; All Saints' Day on Saturday 6 November.
+  const std::string y1582 = Lines(1582);
+  EXPECT_NE(y1582.find("1582-April-15  Söndag: Påskdagen"), std::string::npos) << y1582;
+  EXPECT_NE(y1582.find("1582-November-6  Lördag: Alla Helgons dag"), std::string::npos) << y1582;
+  EXPECT_NE(y1582.find("1582-December-25  Lördag: Juldagen"), std::string::npos) << y1582;
   // Year 0 (1 BC) is a Julian leap year without an Easter group; 1 January of year 1 was a
   // Saturday, so 1 January of year 0 was a Thursday (366 days before) and 26 December (360
   // days later) a Sunday.
@@ -87,7 +102,7 @@ TEST(HolidaysReport, TitleAndTheYearOfTheLocalDate) {
   THolidaysReport report = HolidaysReport(state);
   EXPECT_EQ(report.Title, "Helgdagar i Sverige 2024");
   EXPECT_EQ(report.Lines.front().Line, 3);
-  EXPECT_EQ(report.LastLine, 17);
+  EXPECT_EQ(report.LastLine, 18);  // 16 holidays from 2005 on
   EXPECT_EQ(HolidaysReport(0).LastLine, 11);
 }
 

@@ -237,6 +237,37 @@ TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
   EXPECT_FALSE(hasBlack(0, 0, 812, 39));
 }
 
+// The longest line (Mercury's greatest western elongation, a time to the second, a long
+// weekday) stays inside its bevelled column in both columns, clear of the bevel by as much as
+// the date is at the left.
+TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
+  EnsureApplication();
+  std::vector<TAlmanacEvent> events(44);
+  for (TAlmanacEvent& e : events) {
+    e.LocalJD = At(2001, 12, 27, 23.0 + 59.0 / 60.0 + 57.0 / 3600.0);  // a Thursday
+    e.Kind = kAlmanacSeasonEvent;
+    e.Body = "Merkurius";
+    e.Text = " i maximal västlig elongation=";
+    e.Value = "27.9°";
+  }
+  TAlmanacReport report;
+  report.Lines = AlmanacLines(events);
+  Canvas canvas(830, 610, kSilver);
+  DrawAlmanacLines(canvas, report, kSilver);
+  const int leftEdge = kAlmanacLeftColumnX + kAlmanacColumnWidth - 6;
+  const int rightEdge = kAlmanacRightColumnX + kAlmanacColumnWidth - 6;
+  EXPECT_GT(CountPixels(canvas, colours::kBlack, 300, 39, leftEdge, 52), 0);  // the text
+  EXPECT_EQ(CountPixels(canvas, colours::kBlack, leftEdge, 0, kAlmanacRightColumnX + 2, 610), 0);
+  EXPECT_GT(CountPixels(canvas, colours::kBlack, 700, 39, rightEdge, 52), 0);
+  EXPECT_EQ(CountPixels(canvas, colours::kBlack, rightEdge, 0, 830, 610), 0);
+  // The date, the time to the second and the text keep a gap of 4 pixels between them.
+  for (const int x0 : {0, kAlmanacColumnOffset}) {
+    for (const int x : {kAlmanacTimeX, kAlmanacTextX}) {
+      EXPECT_EQ(CountPixels(canvas, colours::kBlack, x0 + x - 4, 39, x0 + x, 52), 0) << x0 + x;
+    }
+  }
+}
+
 // --- The holidays ---
 
 TEST(HolidaysWindow, TheHolidaysOfTheYear) {
@@ -246,8 +277,8 @@ TEST(HolidaysWindow, TheHolidaysOfTheYear) {
   EXPECT_EQ(w->windowTitle(), U("Helger"));
   EXPECT_EQ(w->TitleLabel()->text(), U("Helgdagar i Sverige 2001"));
   EXPECT_EQ(w->HelpTopic(), U("HVHELP.XAN_293"));
-  EXPECT_EQ(w->geometry(), QRect(611, 73, 408, 290));
-  EXPECT_EQ(w->Bevel()->geometry(), QRect(6, 37, 388, 220));
+  EXPECT_EQ(w->geometry(), QRect(611, 73, 408, 304));
+  EXPECT_EQ(w->Bevel()->geometry(), QRect(6, 37, 388, 234));
   // Date and name of the last line drawn.
   const int y = 14 * w->Report().LastLine;
   EXPECT_TRUE(HasBlack(w, 10, y, 175, y + 14));
@@ -258,7 +289,15 @@ TEST(HolidaysWindow, TheHolidaysOfTheYear) {
   w->FlagTimerTick();
   EXPECT_EQ(f.state.RedrawHolidays, 0);
   EXPECT_EQ(w->TitleLabel()->text(), U("Helgdagar i Sverige 0"));
-  EXPECT_TRUE(AllSilver(w, 10, 14 * (w->Report().LastLine + 1), 380, 252));
+  EXPECT_TRUE(AllSilver(w, 10, 14 * (w->Report().LastLine + 1), 380, 266));
+  // From 2005 on, with Sveriges nationaldag, 16 lines: the last one inside the bevelled area.
+  f.MoveClock(At(2026, 6, 1, 12.0));
+  f.state.RedrawHolidays = 1;
+  w->FlagTimerTick();
+  const int last = w->Report().LastLine;
+  EXPECT_EQ(last, 18);
+  EXPECT_TRUE(HasBlack(w, 175, 14 * last, 380, 14 * last + 14));
+  EXPECT_LE(14 * last + 14, w->Bevel()->geometry().bottom() - 1);
 }
 
 // --- The frame opens them ---

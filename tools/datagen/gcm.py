@@ -1,10 +1,10 @@
 """The "gcm" catalog: gcm2000/01.dat, globular clusters of the Milky Way in the manner of
 Harris' catalogue, 48-byte records in one zone file (the chart reads it whole).
 
-Source: the globular clusters (type 7) of Stellarium's deep-sky catalogue, less those that
-Stellarium's own type calls dwarf galaxies ("dG") and the clusters of the Magellanic Clouds
-(within 10 degrees of the LMC's centre or 6 of the SMC's, unless a distance under 30 kpc puts
-them in front, as 47 Tuc and NGC 362).
+Source: every globular cluster (type 7) of Stellarium's deep-sky catalogue, including those
+whose morphological type says "dG" and the clusters of the Magellanic Clouds (within 10
+degrees of the LMC's centre or 6 of the SMC's, unless a distance under 30 kpc puts them in
+front, as 47 Tuc and NGC 362), which are counted apart in SOURCES.md.
 
 Record (little-endian, packed; -9990 = value missing): 0 int32 RA, 4 int32 Dec (0.00001
 degree), 8 int16 distance from the Sun in 0.1 kpc, 10 int16 integrated V magnitude (else B;
@@ -56,12 +56,8 @@ def build(table):
     for o in table.objects:
         if o.type != ds.GLOBULAR:
             continue
-        if o.morph.startswith("dG"):
-            stats["dwarf"] += 1
-            continue
-        if in_clouds(o):
-            stats["clouds"] += 1
-            continue
+        stats["dwarf"] += o.morph.startswith("dG")
+        stats["clouds"] += in_clouds(o)
         ra_u, dec_u = zones.encode_ra(o.ra), zones.encode_dec(o.dec)
         mag = o.mag[0]
         m = ds.int16(mag if mag is not None else ds.UNKNOWN_MAG)
@@ -90,18 +86,18 @@ def generate(ctx):
     stl = table.stellarium
     body = "\n".join([
         "## gcm2000/01.dat (\"gcm\")", "",
-        "Globular clusters of the Milky Way in the record layout of Harris' catalogue: "
+        "Globular clusters in the record layout of Harris' catalogue: "
         "48-byte records, all in zone file 1 (brightest first).", "",
         f"- Source: {stl.label} (`{stl.command}`), `{ds.CATALOG}` (Stellarium's deep-sky "
         f"catalogue {table.version[0]}): the globular clusters (type 7) with position, V, B, "
         f"distance, apparent size and the Shapley–Sawyer class where Stellarium gives one as "
-        f"the morphological type.",
+        f"the morphological type; every one of them is included.",
         "- Licence: GPL-2+ (package).",
         "- Attribution: the Stellarium team's deep-sky catalogue (distances and classes after "
         "Harris 1996/2010 and the other catalogues it cites).",
-        f"- Records: {st['clusters']} clusters (Harris 2010 has 157); left out: {st['dwarf']} "
-        f"that Stellarium types \"dG\" (dwarf galaxies) and {st['clouds']} clusters of the "
-        f"Magellanic Clouds. Distance for {st['distance']}, V for {st['v']} "
+        f"- Records: {st['clusters']} clusters (Harris 2010 has 157 of the Milky Way); among "
+        f"them {st['dwarf']} whose Stellarium type is \"dG\" and {st['clouds']} clusters of "
+        f"the Magellanic Clouds. Distance for {st['distance']}, V for {st['v']} "
         f"(B in its place for {st['b_only']}, {st['no_mag']} without a magnitude: 99.00), B−V for {st['bv']}, Shapley–Sawyer "
         f"class for {st['class']}, apparent radius for {st['radius']}.",
         "- Stand-ins and gaps: **Harris' structural parameters are in no package**: core "

@@ -7,7 +7,8 @@ an NGC/IC object Stellarium lacks, at OpenNGC's position; Swedish from
 translations/stellarium-skycultures/sv.qm ("Andromedagalaxen"; the translation's misspelling
 "Orionnebulusan" would be written "Orionnebulosan").
 
-One line per named object: of its names (names.dat order) the first whose Swedish translation
+At most 300 lines: the Messier objects, then the named NGC/IC objects from the brightest,
+then the rest from the brightest. One line per named object: of its names (names.dat order) the first whose Swedish translation
 fits, else the first English name that fits, else the first English name cut after a
 whole word. A name
 that another object within one degree already carries (the members of a named group, such as
@@ -24,6 +25,25 @@ from . import dsosources as ds, sources, stjanamn, textout
 OUTPUTS = ["Objnamn.dta"]
 NAME_WIDTH = 22
 SAME_NAME_DEGREES = 1.0
+# The chart can identify the labels of at most this many named objects; the file keeps the
+# best-known: the Messier objects in Messier order, then the named NGC and IC objects from
+# the brightest, then the other named objects from the brightest.
+KEPT_NAMES = 300
+
+
+def fame(table, place):
+    """Sort key of a named place: Messier objects first (by number), then NGC/IC objects,
+    then the rest (each by magnitude)."""
+    key, mag = place[5], place[2]
+    if key[0] == "openngc":
+        return (1, 0, mag, key)
+    ids = table.by_id[key[1]].ids
+    messier = ids.get("M")
+    if messier not in (None, 0, ""):
+        return (0, int(messier), mag, key)
+    if any(ids.get(f) not in (None, 0, "") for f in ("NGC", "IC")):
+        return (1, 0, mag, key)
+    return (2, 0, mag, key)
 
 
 def named_places(table):
@@ -73,6 +93,10 @@ def build(table):
             english_kept += 1
         source.setdefault(p[3], p[6])
         kept.append(p)
+    ranked = sorted(kept, key=lambda p: fame(table, p))
+    groups = [fame(table, p)[0] for p in ranked[:KEPT_NAMES]]
+    left_out = len(ranked) - min(len(ranked), KEPT_NAMES)
+    kept = ranked[:KEPT_NAMES]
     rows = []
     for ra, dec, _mag, text, _sv, key, _english in kept:
         assert "  " not in text and len(text) <= NAME_WIDTH
@@ -83,7 +107,8 @@ def build(table):
     stats = {"lines": len(rows), "swedish": sum(1 for p in kept if p[4]),
              "openngc": sum(1 for p in kept if p[5][0] == "openngc"), "repeated": repeated,
              "openngc_found": sum(1 for p in places if p[5][0] == "openngc"),
-             "english_kept": english_kept,
+             "english_kept": english_kept, "messier": groups.count(0),
+             "ngcic": groups.count(1), "other": groups.count(2), "left_out": left_out,
              "unresolved": len(table.unresolved_names), "names": len(table.names)}
     return textout.text_file(r[3] for r in rows), stats
 
@@ -105,8 +130,10 @@ def generate(ctx):
         "- Licence: Stellarium's deep-sky names GPL-2+ (package); OpenNGC CC-BY-SA-4.0.",
         "- Attribution: deep-sky names collected by the Stellarium team (sources listed in "
         "`names.dat`).",
-        f"- Records: {st['lines']} lines ({st['swedish']} in Swedish, {st['openngc']} placed by "
-        f"OpenNGC); {st['repeated']} repeated group names written once (at the brightest "
+        f"- Records: {st['lines']} lines, as many as the chart can identify: {st['messier']} "
+        f"Messier objects, {st['ngcic']} named NGC/IC objects (the brightest first) and "
+        f"{st['other']} others ({st['swedish']} in Swedish, {st['openngc']} placed by "
+        f"OpenNGC); {st['left_out']} further names left out; {st['repeated']} repeated group names written once (at the brightest "
         f"member within 1°); {st['english_kept']} keep their English name because the "
         f"Swedish translation of another object's name, brighter, is the same "
         f"(\"Herkuleshopen\" is M 13, the galaxy cluster Abell 2151 stays \"Hercules "

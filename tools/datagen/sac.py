@@ -28,6 +28,9 @@ MAIN_ORDER = ["NGC", "IC", "M", "C", "B", "Sh2", "VdB", "RCW", "LDN", "LBN", "Cr
               "St", "Ru", "DWB", "Ced", "ACO", "HCG", "PK"]
 OTHER_ORDER = ["M", "C"] + [f for f in MAIN_ORDER if f not in ("M", "C")]
 FAINTEST_GALAXY = 16.0
+# Stellarium's type of dark nebulae: the magnitude it gives them is no brightness (a dark
+# nebula is seen against what lies behind it), so the record says "unknown".
+DARK_NEBULA = 12
 
 
 def selected(obj):
@@ -85,7 +88,7 @@ def build(table):
     for o in table.objects:
         if not selected(o):
             continue
-        mag = o.mag[0]
+        mag = None if o.type == DARK_NEBULA else o.mag[0]
         pa = table.galaxy_pa(o) if o.type in ds.GALAXY_TYPES else (
             o.pa % 180 if o.has_pa() else None)
         sb = surface_brightness(mag, o.major, o.minor)
@@ -146,7 +149,8 @@ def generate(ctx):
         "(Swedish where translated, then the English) and the further designations, not the "
         "SAC's notes; class = Stellarium's morphological type (Hubble, Trumpler, Sharpless "
         "classes); surface brightness = magnitude + 2.5 log10(π/4·a·b), computed.",
-        f"- Records: {st['objects']} objects ({st['no_mag']} without a magnitude: 99); surface "
+        f"- Records: {st['objects']} objects ({st['no_mag']} without a magnitude: 99, among "
+        f"them every dark nebula, \"Drk\", whose Stellarium magnitude is no brightness); surface "
         f"brightness for {st['sb']}; size for {st['axes']}; position angle for {st['pa']}; "
         f"{st['named']} with a proper name. Types: {st['codes']}.",
         "- Rebuild: `tools/make-data --only sac` (generator `tools/datagen/sac.py`).",

@@ -79,6 +79,45 @@ class HubbleStageTest(unittest.TestCase):
                 self.assertEqual(dsosources.hubble_stage(morph), stage)
 
 
+class CatalogContentTest(unittest.TestCase):
+    def read(self, name):
+        path = DATA / name
+        if not path.exists():
+            raise unittest.SkipTest(f"data/{name} not generated (run tools/make-data)")
+        return path.read_bytes()
+
+    def test_gcm_holds_every_globular_cluster_of_its_source(self):
+        # Stellarium's catalogue 3.16 types 168 objects as globular clusters, among them the
+        # clusters of the Magellanic Clouds, such as NGC 1866 (LMC) and NGC 121 (SMC).
+        data = self.read("gcm2000/01.dat")
+        self.assertEqual(len(data) % 48, 0)
+        names = {data[i + 22:i + 31].rstrip(b"\0 ").decode("cp1252")
+                 for i in range(0, len(data), 48)}
+        self.assertEqual(len(data) // 48, 168)
+        for name in ("NGC 1866", "NGC 121", "NGC 104", "NGC 5139"):
+            self.assertIn(name, names)
+
+    def test_dark_nebulae_have_no_magnitude(self):
+        # A dark nebula is seen against the light behind it: no magnitude (99 = unknown).
+        dark = 0
+        for z in range(1, 51):
+            data = self.read(zones.zone_file_name("sac2000", z, 2))
+            for i in range(0, len(data), 204):
+                code = data[i + 63:i + 63 + data[i + 62]]
+                if code == b"Drk":
+                    dark += 1
+                    self.assertEqual(struct.unpack_from("<f", data, i + 8)[0], 99.0)
+        self.assertGreater(dark, 1000)
+
+    def test_object_names_fit_the_identification_table(self):
+        # The chart identifies at most 300 named objects; the best known are kept.
+        lines = self.read("Objnamn.dta").decode("cp1252").splitlines()
+        self.assertEqual(len(lines), 300)
+        names = {line[13:].strip() for line in lines}
+        for name in ("Andromedagalaxen", "Ringnebulosan", "Krabbnebulosan"):
+            self.assertIn(name, names)
+
+
 class DeterminismTest(unittest.TestCase):
     def build(self, name):
         mod = importlib.import_module(f"datagen.{name}")
