@@ -10,7 +10,12 @@ inline std::filesystem::path DataFolder() {
   if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR")) {
     return std::filesystem::path(source) / "data";
   }
+#ifdef HIMLAVY_DATA_DIR
+  // Set by the build: __FILE__ may be relative to the build folder (ccache's base folder).
+  return HIMLAVY_DATA_DIR;
+#else
   return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+#endif
 }
 
 }  // namespace himlavy::testing
