@@ -30,13 +30,18 @@ inline QApplication& EnsureApplication() {
   return *app;
 }
 
-// The source folder (for the help pages): HIMLAVY_SOURCE_DIR when set, else two folders up
-// from this file.
+// The source folder (for the help pages): HIMLAVY_SOURCE_DIR when set, else the folder the
+// build names, else two folders up from this file.
 inline std::filesystem::path SourceDir() {
   if (const char* source = std::getenv("HIMLAVY_SOURCE_DIR"); source != nullptr && *source) {
     return source;
   }
+#ifdef HIMLAVY_SOURCE_FOLDER
+  // Set by the build: __FILE__ may be relative to the build folder (ccache's base folder).
+  return HIMLAVY_SOURCE_FOLDER;
+#else
   return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+#endif
 }
 
 // Runs the event loop for `ms` milliseconds (timers fire, posted events are delivered).
