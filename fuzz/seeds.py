@@ -5,7 +5,8 @@ Usage: seeds.py DATA_DIR OUT_DIR
 
 Each target gets a folder OUT_DIR/<target> of small inputs cut from data/: records of every
 catalog, lines of the element files, the geographic and constellation files and the zone
-definition and name files, and a parameter file. Files that are missing are passed over.
+definition and name files, a parameter file, and the planetary series files. Files that are
+missing are passed over.
 """
 import os
 import sys
@@ -147,12 +148,29 @@ def parameter_files(data_dir, out):
     return corpus.count
 
 
+def planet_files(data_dir, out):
+    corpus = Corpus(out, "planet_files_fuzz")
+    index = read(os.path.join(data_dir, "PLANETS2.NDX"))
+    terms = read(os.path.join(data_dir, "PLANETS.DAT"))
+    if not index or not terms:
+        return corpus.count
+
+    def add(index_part, terms_part):
+        corpus.add(len(index_part).to_bytes(2, "little") + index_part + terms_part)
+
+    add(index, terms)                       # the real files
+    add(index, terms[: 168 * 24])           # the terms of the first record only
+    add(index[: 2 * 144], terms[: 299 * 24])  # two records and their terms
+    add(index[:144], terms[:24] * 3)        # one record, three terms
+    return corpus.count
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     data_dir, out = sys.argv[1], sys.argv[2]
     for make in (catalog_records, catalog_texts, element_lines, geo_files, constellation_files,
-                 parameter_files):
+                 parameter_files, planet_files):
         count = make(data_dir, out)
         print("%-28s %d seeds" % (make.__name__, count))
 

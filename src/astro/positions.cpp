@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <numbers>
 #include <vector>
 
 #include "astro/anomaly.h"
@@ -263,6 +264,14 @@ constexpr int kIndexPlanets = 9;                                 // index record
 constexpr std::size_t kIndexRecordBytes = 8 * kSeriesPerPlanet;  // 144
 constexpr std::size_t kTermRecordBytes = 24;
 
+// Bounds of a sound term. The complete VSOP87 series (all planets, versions B and D) have
+// amplitudes up to 26088.1 (Mercury's L1, its mean motion), phases in [0, 2 pi) and
+// frequencies in [0, 417406.5] radians per millennium; a negative phase or frequency is the
+// same term written another way. A term beyond these bounds comes from a damaged file.
+constexpr double kMaxTermAmplitude = 1e5;
+constexpr double kMaxTermPhase = 2.0 * std::numbers::pi + 1e-6;  // room for a rounded 2 pi
+constexpr double kMaxTermFrequency = 1e6;                        // radians per millennium
+
 // One periodic term A cos(B + C tau).
 struct TPlanetTerm {
   double A = 0.0;
@@ -310,6 +319,21 @@ bool ReadExactly(std::ifstream& in, unsigned char* out, std::size_t count) {
   return in && static_cast<std::size_t>(in.gcount()) == count;
 }
 
+// The size of an open file in bytes (the read position is left at the start), or -1.
+std::int64_t FileSize(std::ifstream& in) {
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  return in && size >= 0 ? static_cast<std::int64_t>(size) : -1;
+}
+
+// Whether a term read from the data file is a sound VSOP87 term.
+bool IsSoundTerm(const TPlanetTerm& term) {
+  return std::isfinite(term.A) && std::isfinite(term.B) && std::isfinite(term.C) &&
+         std::fabs(term.A) <= kMaxTermAmplitude && std::fabs(term.B) <= kMaxTermPhase &&
+         std::fabs(term.C) <= kMaxTermFrequency;
+}
+
 // The outcome of reading one planet's terms.
 enum class TLoadResult { kLoaded, kFileError, kOverflow };
 
@@ -321,18 +345,31 @@ TLoadResult ReadPlanetTerms(int planet, TPlanetIndexEntry& entry) {
   std::ifstream index(ResolveDataPath(dir, "PLANETS2.NDX"), std::ios::binary);
   std::ifstream terms(ResolveDataPath(dir, "PLANETS.DAT"), std::ios::binary);
   if (!index || !terms) return TLoadResult::kFileError;
+  // Both files hold whole records only.
+  const std::int64_t indexBytes = FileSize(index);
+  const std::int64_t termBytes = FileSize(terms);
+  if (indexBytes < 0 || termBytes < 0 || indexBytes % kIndexRecordBytes != 0 ||
+      termBytes % kTermRecordBytes != 0) {
+    return TLoadResult::kFileError;
+  }
+  const std::int64_t termRecords = termBytes / static_cast<std::int64_t>(kTermRecordBytes);
 
   std::array<unsigned char, kIndexRecordBytes> record{};
   index.seekg(static_cast<std::streamoff>(planet) * static_cast<std::streamoff>(kIndexRecordBytes));
   if (!index || !ReadExactly(index, record.data(), record.size())) return TLoadResult::kFileError;
-  // Only first(L0) is used for reading; the other firsts follow from the counts.
+  // The series must lie one after another from first(L0) (an absent series may give any
+  // first) and end inside the data file; reading then needs first(L0) and the counts only.
   const std::int32_t firstL0 = Int32LittleEndian(&record[0]);
   if (firstL0 < 0) return TLoadResult::kFileError;
   std::array<std::int32_t, kSeriesPerPlanet> counts{};
+  std::int64_t next = firstL0;
   for (int s = 0; s < kSeriesPerPlanet; ++s) {
+    const std::int32_t first = Int32LittleEndian(&record[8 * s]);
     counts[s] = Int32LittleEndian(&record[8 * s + 4]);
-    if (counts[s] < 0) return TLoadResult::kFileError;
+    if (counts[s] < 0 || (counts[s] > 0 && first != next)) return TLoadResult::kFileError;
+    next += counts[s];
   }
+  if (next > termRecords) return TLoadResult::kFileError;
 
   terms.seekg(static_cast<std::streamoff>(firstL0) * static_cast<std::streamoff>(kTermRecordBytes));
   if (!terms) return TLoadResult::kFileError;
@@ -354,8 +391,10 @@ TLoadResult ReadPlanetTerms(int planet, TPlanetIndexEntry& entry) {
       if (!ReadExactly(terms, bytes.data(), bytes.size())) return TLoadResult::kFileError;
       for (std::size_t k = 0; k < n; ++k) {
         const unsigned char* p = &bytes[k * kTermRecordBytes];
-        PlanetTermBuffer[static_cast<std::size_t>(TermCount - 1)] = TPlanetTerm{
-            DoubleLittleEndian(p), DoubleLittleEndian(p + 8), DoubleLittleEndian(p + 16)};
+        const TPlanetTerm term{DoubleLittleEndian(p), DoubleLittleEndian(p + 8),
+                               DoubleLittleEndian(p + 16)};
+        if (!IsSoundTerm(term)) return TLoadResult::kFileError;
+        PlanetTermBuffer[static_cast<std::size_t>(TermCount - 1)] = term;
         ++TermCount;
       }
       remaining -= static_cast<std::int64_t>(n);
@@ -383,6 +422,16 @@ double CoordinateSum(const TPlanetIndexEntry& entry, int coordinate, double tau)
     tauPower *= tau;
   }
   return value;
+}
+
+// Whether a planet's series place it where a planet can be at J2000.0: between 0.1 and 100 AU
+// from the Sun (Mercury's perihelion is 0.31 AU, Neptune's aphelion 30.4 AU) and at a
+// heliocentric latitude within +-90 degrees. Files of sound terms that fail this (all zeros,
+// for one) are damaged.
+bool IsPlausiblePlanet(const TPlanetIndexEntry& entry) {
+  const double latitude = CoordinateSum(entry, 1, 0.0);
+  const double distance = CoordinateSum(entry, 2, 0.0);
+  return std::fabs(latitude) <= kPi / 2.0 && distance >= 0.1 && distance <= 100.0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -480,7 +529,10 @@ bool PlanetDataLoad(int Planet) {
   TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
   entry.Loaded = false;
   const int termCountBefore = TermCount;
-  const TLoadResult result = ReadPlanetTerms(Planet, entry);
+  TLoadResult result = ReadPlanetTerms(Planet, entry);
+  if (result == TLoadResult::kLoaded && !IsPlausiblePlanet(entry)) {
+    result = TLoadResult::kFileError;
+  }
   if (result == TLoadResult::kFileError) TermCount = termCountBefore;
   entry.Loaded = (result == TLoadResult::kLoaded);
   return entry.Loaded;

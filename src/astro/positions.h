@@ -124,11 +124,16 @@ void PlanetDataOpen(const std::filesystem::path& Dir);
 // (record first(L0) onward, the 18 series one after another) into the next free slots.
 // Loading a planet twice in one cycle stores its terms twice and uses the second copy.
 // Returns true when the planet can be evaluated (always for 9 and above). Returns false, and
-// leaves the planet unusable, when there is no open buffer, the planet number is negative, a
-// file is missing or too short, or the index record holds a negative first(L0) or count; the
-// terms of planets loaded before stay usable, and nothing of the failed planet is kept. When
-// the 2637 slots do not suffice, writes "!!! ERROR !!! Too many planetary terms !" to
-// standard error, stops the load (the slots filled so far stay taken) and returns false.
+// leaves the planet unusable, when there is no open buffer, the planet number is negative, or
+// the files are missing or damaged: a file that is too short or not made of whole records, an
+// index record with a negative first or count, series that do not follow one another or end
+// beyond the data, a term that is not finite or lies beyond what VSOP87 holds (|A| > 1e5,
+// |B| > 2 pi + 1e-6, |C| > 1e6 radians per millennium), or series that put the planet at
+// J2000.0 nearer the Sun than 0.1 AU, farther than 100 AU or beyond a pole (a file of zeros,
+// for one). A damaged file is thus treated exactly like a missing one. The terms of planets
+// loaded before stay usable, and nothing of the failed planet is kept. When the 2637 slots do
+// not suffice, writes "!!! ERROR !!! Too many planetary terms !" to standard error, stops the
+// load (the slots filled so far stay taken) and returns false.
 bool PlanetDataLoad(int Planet);
 
 // PlanetDataClose: releases the term buffer; every loaded planet is forgotten.

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <string>
@@ -289,6 +290,7 @@ TEST_F(PlanetDataTest, SumsAHandMadeRecord) {
 TEST_F(PlanetDataTest, SeriesCosineWithinOneInTenToTheFifteenOfStdCos) {
   TPlanetSeries series;
   series[kB + 0] = {{1.0, 0.0, 1.0}};
+  series[kR + 0] = {{1.0, 0.0, 0.0}};
   PlanetFiles files;
   files.Add(0, series);
   files.WriteTo(dir_);
@@ -315,36 +317,77 @@ TEST_F(PlanetDataTest, SeriesCosineWithinOneInTenToTheFifteenOfStdCos) {
   }
 }
 
-// Files that are missing, short or inconsistent: the load fails, nothing of the planet is kept
-// and the planet evaluates to (0, 0, 0).
+// Files that are missing, short, inconsistent, hold terms no VSOP87 file holds or put the
+// planet where no planet is: the load fails exactly as for a missing file, nothing of the
+// planet is kept and the planet evaluates to (0, 0, 0). Terms at the extremes of the complete
+// VSOP87 series (largest amplitude 26088.147, phase 6.28311649798 and frequency 417406.450
+// rad/millennium, from the published files) and their negative forms still load.
 TEST_F(PlanetDataTest, BadFiles) {
-  enum class TSpoil { Pair, NoData, CutIndex, CutData };
-  // For Pair: the index pair of planet 2 overwritten with (first, count).
+  enum class TSpoil { Pair, Term, NoData, Zeros, CutIndex, LongIndex, CutData, LongData };
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  // Planet 2 holds L0 1.0, B0 0.0 and R0 0.7 AU. For Pair: the index pair of one of its series
+  // overwritten with (first, count); first -1 keeps the first. For Term: a term appended to
+  // one of its series.
   const struct {
     const char* name;
     TSpoil spoil;
     int series;
     std::int32_t first, count;
-  } cases[] = {{"no data file", TSpoil::NoData, 0, 0, 0},
-               {"index cut inside record 2", TSpoil::CutIndex, 0, 0, 0},
-               {"data file cut inside a record", TSpoil::CutData, 0, 0, 0},
-               {"first(L0) past the end of the data", TSpoil::Pair, kL + 0, 1000, 1},
-               {"negative count", TSpoil::Pair, kB + 0, 4, -3},
-               {"huge count", TSpoil::Pair, kL + 0, 3, 2000000000}};
+    TTerm term;
+    bool loads;
+  } cases[] = {
+      {"no data file", TSpoil::NoData, 0, 0, 0, {}, false},
+      {"data file of zeros", TSpoil::Zeros, 0, 0, 0, {}, false},
+      {"index cut inside record 2", TSpoil::CutIndex, 0, 0, 0, {}, false},
+      {"index not whole records", TSpoil::LongIndex, 0, 0, 0, {}, false},
+      {"data file cut inside a record", TSpoil::CutData, 0, 0, 0, {}, false},
+      {"data not whole records", TSpoil::LongData, 0, 0, 0, {}, false},
+      {"first(L0) past the end of the data", TSpoil::Pair, kL + 0, 1000, 1, {}, false},
+      {"negative count", TSpoil::Pair, kB + 0, 4, -3, {}, false},
+      {"huge count", TSpoil::Pair, kL + 0, 3, 2000000000, {}, false},
+      {"series past the end of the data", TSpoil::Pair, kR + 0, -1, 2, {}, false},
+      {"gap before B0", TSpoil::Pair, kB + 0, 5, 1, {}, false},
+      {"B0 overlapping L0", TSpoil::Pair, kB + 0, 3, 1, {}, false},
+      {"absent series elsewhere", TSpoil::Pair, kB + 3, 99, 0, {}, true},
+      {"amplitude NaN", TSpoil::Term, kR + 0, 0, 0, {kNaN, 0.0, 0.0}, false},
+      {"phase infinite", TSpoil::Term, kL + 1, 0, 0, {0.7, kInf, 0.0}, false},
+      {"frequency -infinite", TSpoil::Term, kL + 1, 0, 0, {0.7, 0.0, -kInf}, false},
+      {"amplitude 2e5", TSpoil::Term, kL + 1, 0, 0, {2e5, 0.0, 0.0}, false},
+      {"phase 6.3", TSpoil::Term, kL + 1, 0, 0, {0.7, 6.3, 0.0}, false},
+      {"frequency -2e6", TSpoil::Term, kL + 1, 0, 0, {0.7, 0.0, -2e6}, false},
+      {"VSOP87 extremes", TSpoil::Term, kL + 1, 0, 0, {26088.147, 6.28311649798, 417406.45}, true},
+      {"negated", TSpoil::Term, kL + 1, 0, 0, {-26088.147, -6.28311649798, -417406.45}, true},
+      {"0.05 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {0.65, kPi, 0.0}, false},
+      {"100.5 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {99.8, 0.0, 0.0}, false},
+      {"0.15 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {-0.55, 0.0, 1.0}, true},
+      {"latitude 1.6 rad", TSpoil::Term, kB + 0, 0, 0, {1.6, 0.0, 0.0}, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir dir;
     PlanetFiles files;
     files.Add(1, ConstantPlanet(0.7, 0.01, 0.39));
-    files.Add(2, ConstantPlanet(1.0, 0.0, 0.7));
-    if (c.spoil == TSpoil::Pair) files.index[2][c.series] = {c.first, c.count};
+    TPlanetSeries planet2 = ConstantPlanet(1.0, 0.0, 0.7);
+    if (c.spoil == TSpoil::Term) planet2[c.series].push_back(c.term);
+    files.Add(2, planet2);
+    if (c.spoil == TSpoil::Pair) {
+      auto& pair = files.index[2][c.series];
+      pair = {c.first < 0 ? pair[0] : c.first, c.count};
+    }
     files.WriteTo(dir);
     if (c.spoil == TSpoil::NoData) std::filesystem::remove(dir / "PLANETS.DAT");
+    if (c.spoil == TSpoil::Zeros) dir.Write("PLANETS.DAT", std::string(files.data.size(), '\0'));
     if (c.spoil == TSpoil::CutIndex) dir.Write("PLANETS2.NDX", files.Index().substr(0, 388));
+    if (c.spoil == TSpoil::LongIndex) dir.Write("PLANETS2.NDX", files.Index() + '\0');
     if (c.spoil == TSpoil::CutData)
       dir.Write("PLANETS.DAT", files.data.substr(0, files.data.size() - 5));
+    if (c.spoil == TSpoil::LongData) dir.Write("PLANETS.DAT", files.data + "\n");
     PlanetDataOpen(dir.Path());
-    EXPECT_FALSE(PlanetDataLoad(2));
+    EXPECT_EQ(PlanetDataLoad(2), c.loads);
+    if (c.loads) {
+      EXPECT_EQ(PlanetTermCount(), 1 + 3 + (c.spoil == TSpoil::Term));
+      continue;
+    }
     EXPECT_EQ(PlanetTermCount(), 1);
     ExpectUnusable(2);
   }
@@ -358,15 +401,17 @@ TEST_F(PlanetDataTest, BadFiles) {
 // standard error and cannot be evaluated; the planets loaded before it can.
 TEST_F(PlanetDataTest, TooManyTerms) {
   PlanetFiles files;
-  files.Add(5, ConstantPlanet(0.5, 0.0, 0.0, 1998));  // 2000 terms with B0 and R0
-  files.Add(6, ConstantPlanet(0.6, 0.0, 0.0, 698));   // 700
-  files.Add(7, ConstantPlanet(0.7, 0.0, 0.0, 635));   // 637: 2637 with planet 5
+  files.Add(5, ConstantPlanet(0.5, 0.0, 5.2, 1998));  // 2000 terms with B0 and R0
+  files.Add(6, ConstantPlanet(0.6, 0.0, 9.5, 698));   // 700
+  files.Add(7, ConstantPlanet(0.7, 0.0, 19.2, 635));  // 637: 2637 with planet 5
   files.WriteTo(dir_);
 
-  // Exactly 2637 terms fit, and a planet without terms still loads after that.
+  // Exactly 2637 terms fit. A planet without terms asks for no slot, so even then it brings
+  // no overflow message; it is refused all the same, as it would stand at the Sun.
   PlanetDataOpen(dir_.Path());
   ::testing::internal::CaptureStderr();
-  EXPECT_TRUE(PlanetDataLoad(5) && PlanetDataLoad(7) && PlanetDataLoad(8));
+  EXPECT_TRUE(PlanetDataLoad(5) && PlanetDataLoad(7));
+  EXPECT_FALSE(PlanetDataLoad(8));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(PlanetTermCount(), kPlanetTermSlots + 1);
   // A planet that overflows partway: the slots it filled stay taken, the planet is unusable,

@@ -1,9 +1,15 @@
 // himlavy-cli ephemeris and jupiter-moons: their JSON, against Meeus's worked examples.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
+#include <string_view>
 
 #include "common/cli_runner.h"
+#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
@@ -14,6 +20,11 @@ using testing::JsonNumber;
 using testing::JsonObjectWith;
 using testing::Output;
 using testing::RunCli;
+
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
 std::string AtJde(const char* jde) {
@@ -63,6 +74,25 @@ TEST(CliEphemeris, BadBodiesAndMissingSeries) {
   ExpectErrorLine(RunCli(noData + "ephemeris --bodies venus"), 1, "PLANETS2.NDX");
   ExpectErrorLine(RunCli(noData + "jupiter-moons"), 1, "PLANETS2.NDX");
   EXPECT_EQ(RunCli(noData + "ephemeris --bodies moon").Status, 0);  // the Moon needs no file
+
+  // Either file replaced by random bytes of its own size is refused like a missing one, by
+  // every command that needs the series.
+  for (const char* damaged : {"PLANETS.DAT", "PLANETS2.NDX"}) {
+    SCOPED_TRACE(damaged);
+    testing::ScratchDir dir;
+    std::mt19937 random(19);
+    for (const char* name : {"PLANETS.DAT", "PLANETS2.NDX"}) {
+      std::string bytes = FileBytes(testing::DataFolder() / name);
+      if (std::string_view(name) == damaged) {
+        for (char& b : bytes) b = static_cast<char>(random());
+      }
+      dir.Write(name, bytes);
+    }
+    const std::string badData = testing::DataOption(dir.Path()) + "--jd 2451545 ";
+    ExpectErrorLine(RunCli(badData + "ephemeris"), 1, "saknas eller är skadade");
+    ExpectErrorLine(RunCli(badData + "jupiter-moons"), 1, "saknas eller är skadade");
+    ExpectErrorLine(RunCli(badData + "calendar"), 1, "saknas eller är skadade");
+  }
 }
 
 }  // namespace
