@@ -10,8 +10,8 @@
 #include <string>
 
 #include "astro/apparent.h"
-#include "base/basic.h"
 #include "astro/positions.h"
+#include "base/basic.h"
 #include "bench_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 // the part that the lazy state saves.
 #include <benchmark/benchmark.h>
 
-#include "base/basic.h"
 #include "astro/jupiter_moons.h"
+#include "base/basic.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "base/basic.h"
 #include "astro/positions.h"
+#include "base/basic.h"
 #include "bench_support.h"
 
 namespace {
@@ -18,15 +18,13 @@ constexpr double kDeg = 0.017453292519943295;
 
 // 165 periodic terms (59 longitude, 46 distance, 60 latitude) and the additive terms.
 void BM_MoonPosition(benchmark::State& state) {
-  RunOverValues(state, GoldenSpread(-1.0, 1.0),
-                [](double t) { return himlavy::MoonPosition(t); });
+  RunOverValues(state, GoldenSpread(-1.0, 1.0), [](double t) { return himlavy::MoonPosition(t); });
 }
 BENCHMARK(BM_MoonPosition);
 
 // 43 periodic terms, one sine and one cosine each.
 void BM_PlutoPosition(benchmark::State& state) {
-  RunOverValues(state, GoldenSpread(-1.0, 1.0),
-                [](double t) { return himlavy::PlutoPosition(t); });
+  RunOverValues(state, GoldenSpread(-1.0, 1.0), [](double t) { return himlavy::PlutoPosition(t); });
 }
 BENCHMARK(BM_PlutoPosition);
 

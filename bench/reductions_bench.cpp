@@ -6,8 +6,8 @@
 #include <array>
 #include <cstddef>
 
-#include "base/basic.h"
 #include "astro/reductions.h"
+#include "base/basic.h"
 #include "bench_support.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <filesystem>
 
 #include "bench_support.h"
-#include "skychart/zone_selection.h"
 #include "skychart/chart_projection.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/textfile.h"
 #include "catalogs/catalog_records.h"
 #include "fuzz_support.h"
-#include "base/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace himlavy;

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz_support.h"
 #include "base/textfile.h"
+#include "fuzz_support.h"
 #include "skychart/constellation_files.h"
 
 namespace himlavy {

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/textfile.h"
 #include "catalogs/element_files.h"
 #include "fuzz_support.h"
-#include "base/textfile.h"
 
 namespace himlavy {
 namespace {

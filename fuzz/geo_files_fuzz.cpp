@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "earth/geo_files.h"
-#include "fuzz_support.h"
 #include "base/place_lookup.h"
 #include "base/textfile.h"
+#include "earth/geo_files.h"
+#include "fuzz_support.h"
 
 namespace himlavy {
 namespace {

@@ -16,11 +16,11 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.h"
+#include "base/obs_state.h"
 #include "base/parameter_file.h"
 #include "base/textfile.h"
-#include "base/obs_state.h"
 #include "base/timescales.h"
+#include "fuzz_support.h"
 
 namespace himlavy {
 namespace {

@@ -22,7 +22,6 @@
 //     precession and nutation: the apparent place of date).
 // Ours (BM_ApparentPlace) also computes the moment's terms and the horizontal coordinates.
 #include <benchmark/benchmark.h>
-
 #include <libnova/libnova.h>
 #include <swephexp.h>
 

@@ -2,12 +2,12 @@
 #include <QApplication>
 #include <filesystem>
 
+#include "frame/main_frame.h"
 #include "shell/about_dialog.h"
 #include "shell/emblem_draw.h"
 #include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
-#include "frame/main_frame.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"
 

@@ -33,8 +33,7 @@ TSpherical PlanetGeocentric(int planet, const TSpherical& earthPos, double t, bo
 
 std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>& bodies,
                                                           double jdTT, double jdUT,
-                                                          const TSite& site,
-                                                          const TCorrections& c,
+                                                          const TSite& site, const TCorrections& c,
                                                           const std::filesystem::path& dataDir) {
   bool needPlanets = false;
   bool needEarthJ2000 = false;
@@ -106,8 +105,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
   } else if (body == kPlutoPlanet) {
     // The series are referred to J2000.0: the place is formed against the Earth of J2000.0,
     // turned to the equator of J2000.0 and precessed to the date.
-    p.Geo = PlanetGeocentric(body, HeliocentricPlanet(kEarthJ2000, m.T), m.T, c.LightTime,
-                             p.Helio);
+    p.Geo = PlanetGeocentric(body, HeliocentricPlanet(kEarthJ2000, m.T), m.T, c.LightTime, p.Helio);
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon, p.Geo.Lat, MeanObliquity(0.0));
     double alpha = eq.Alpha;
     double delta = eq.Delta;
@@ -143,8 +141,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
   p.TopoDelta = p.Delta;
   if (c.Parallax) {
     double scale = 1.0;
-    ParallaxRaDec(p.TopoAlpha, p.TopoDelta, scale, m.RhoSinPhi, m.RhoCosPhi, m.Theta,
-                  sinParallax);
+    ParallaxRaDec(p.TopoAlpha, p.TopoDelta, scale, m.RhoSinPhi, m.RhoCosPhi, m.Theta, sinParallax);
     p.TopoAlpha = Mod2Pi(p.TopoAlpha);
   }
   const THorizontal h = EquatorialToHorizontal(p.TopoAlpha, p.TopoDelta, m.Theta, m.Phi);

@@ -28,7 +28,7 @@ inline constexpr int kMoonBody = 10;
 // Lower-case English names by body number ("sun", "mercury", ..., "pluto", "moon"); the
 // Earth's entry is "earth".
 inline constexpr std::array<std::string_view, 11> kBodyKeys = {
-    "sun",    "mercury", "venus",  "earth",   "mars", "jupiter",
+    "sun",    "mercury", "venus",   "earth", "mars", "jupiter",
     "saturn", "uranus",  "neptune", "pluto", "moon"};
 
 // The body number of a lower-case name, or nullopt (the Earth is refused).
@@ -52,33 +52,33 @@ struct TSite {
 
 struct TApparentPlace {
   int Body = 0;
-  TSpherical Helio;      // heliocentric L, B (radians), R (AU) at the light-time moment;
-                         // zero for the Sun and the Moon
-  TSpherical Geo;        // geocentric ecliptic lambda, beta of date (geometric, light time
-                         // applied, before nutation); Delta in AU
-  double Alpha = 0.0;    // apparent geocentric right ascension of date, radians [0, 2 pi)
-  double Delta = 0.0;    // apparent geocentric declination, radians
+  TSpherical Helio;    // heliocentric L, B (radians), R (AU) at the light-time moment;
+                       // zero for the Sun and the Moon
+  TSpherical Geo;      // geocentric ecliptic lambda, beta of date (geometric, light time
+                       // applied, before nutation); Delta in AU
+  double Alpha = 0.0;  // apparent geocentric right ascension of date, radians [0, 2 pi)
+  double Delta = 0.0;  // apparent geocentric declination, radians
   double DistanceAU = 0.0;
   double DistanceKm = 0.0;
   double TopoAlpha = 0.0;  // after topocentric parallax (equal to Alpha when it is off)
   double TopoDelta = 0.0;
   double Azimuth = 0.0;   // from the north through the east, radians [0, 2 pi)
   double Altitude = 0.0;  // radians; refraction added when on and above -0.6 degrees
-  TSpherical Earth;      // the Earth's heliocentric L, B, R of date at the moment; zero for
-                         // the Moon
+  TSpherical Earth;       // the Earth's heliocentric L, B, R of date at the moment; zero for
+                          // the Moon
 };
 
 // Quantities of the moment that every body shares.
 struct TMomentTerms {
-  double T = 0.0;        // Julian centuries TT from J2000.0
-  double Eps0 = 0.0;     // mean obliquity
-  double DPsi = 0.0;     // nutation (zero when the switch is off)
+  double T = 0.0;     // Julian centuries TT from J2000.0
+  double Eps0 = 0.0;  // mean obliquity
+  double DPsi = 0.0;  // nutation (zero when the switch is off)
   double DEps = 0.0;
-  double Eps = 0.0;      // true obliquity (mean when nutation is off)
-  double Theta = 0.0;    // apparent (mean when nutation is off) local sidereal time, radians
+  double Eps = 0.0;    // true obliquity (mean when nutation is off)
+  double Theta = 0.0;  // apparent (mean when nutation is off) local sidereal time, radians
   double RhoSinPhi = 0.0;
   double RhoCosPhi = 0.0;
-  double Phi = 0.0;      // geographic latitude, radians
+  double Phi = 0.0;  // geographic latitude, radians
 };
 
 TMomentTerms MomentTerms(double jdTT, double jdUT, const TSite& site, const TCorrections& c);
@@ -92,8 +92,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
 // need, computes and closes. Returns nullopt when a series file is missing or damaged.
 std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>& bodies,
                                                           double jdTT, double jdUT,
-                                                          const TSite& site,
-                                                          const TCorrections& c,
+                                                          const TSite& site, const TCorrections& c,
                                                           const std::filesystem::path& dataDir);
 
 }  // namespace himlavy

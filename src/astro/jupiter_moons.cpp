@@ -36,10 +36,24 @@ struct TSatGammaTerm {
 // The arguments the periodic terms are built from. kArgSigma is the satellite's own
 // longitude perturbation; it appears in latitude terms only.
 enum TSatArg : std::uint8_t {
-  kArgL1, kArgL2, kArgL3, kArgL4,
-  kArgPi1, kArgPi2, kArgPi3, kArgPi4,
-  kArgOmega1, kArgOmega2, kArgOmega3, kArgOmega4,
-  kArgPerihelion, kArgG, kArgGPrime, kArgPsi, kArgPhiLambda, kArgSigma,
+  kArgL1,
+  kArgL2,
+  kArgL3,
+  kArgL4,
+  kArgPi1,
+  kArgPi2,
+  kArgPi3,
+  kArgPi4,
+  kArgOmega1,
+  kArgOmega2,
+  kArgOmega3,
+  kArgOmega4,
+  kArgPerihelion,
+  kArgG,
+  kArgGPrime,
+  kArgPsi,
+  kArgPhiLambda,
+  kArgSigma,
   kArgCount
 };
 

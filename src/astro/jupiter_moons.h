@@ -46,16 +46,16 @@ struct TSatMeanElements {
 
 // The module state of the satellite theory, as SatState() shows it.
 struct TSatState {
-  double T = 0.0;       // the T the state belongs to (NaN before the first call)
-  double Days = 0.0;    // t = 36525 T + 8544.5, days from JD 2443000.5
+  double T = 0.0;     // the T the state belongs to (NaN before the first call)
+  double Days = 0.0;  // t = 36525 T + 8544.5, days from JD 2443000.5
   std::array<TSatMeanElements, 4> SatMeanElements{};  // satellites 1..4 at index 0..3
-  double Gamma = 0.0;      // great inequality in Jupiter's mean anomaly
-  double PhiLambda = 0.0;  // phase of the free libration
-  double Psi = 0.0;        // node of Jupiter's equator on the ecliptic
-  double G = 0.0;          // mean anomaly of Jupiter, Gamma included
-  double GPrime = 0.0;     // mean anomaly of Saturn
+  double Gamma = 0.0;                                 // great inequality in Jupiter's mean anomaly
+  double PhiLambda = 0.0;                             // phase of the free libration
+  double Psi = 0.0;                                   // node of Jupiter's equator on the ecliptic
+  double G = 0.0;                                     // mean anomaly of Jupiter, Gamma included
+  double GPrime = 0.0;                                // mean anomaly of Saturn
   std::array<double, 4> SatSigma{};  // last longitude perturbation of satellites 1..4
-  long RefreshCount = 0;   // how many times the state has been computed (for tests)
+  long RefreshCount = 0;             // how many times the state has been computed (for tests)
 };
 
 // SatState: the module state as it is now, read only.
@@ -69,12 +69,11 @@ const TSatState& SatState();
 // Returns Lon = true longitude L = l + Sigma (radians, not reduced; counted from the mean
 // equinox of B1950.0 along the ecliptic to the node psi of Jupiter's equator, then along the
 // equator), Lat = latitude B over Jupiter's equator (radians, from tan B = the latitude
-// series) and R = radius vector (Jupiter equatorial radii). Brings the module state to T and stores Sigma in SatSigma. The latitude series is
-// evaluated with the satellite's mean longitude raised by Sigma, the longitude and radius
-// series with the mean longitudes. An i outside 1..4 is asserted; without asserts it gives
-// (0, 0, 0).
-// Source: Meeus, Astronomical Algorithms, 1st ed., chapter 43 (Lieske's E-2x3 theory):
-// longitude 23/41/43/50, latitude 7/9/11/8 and radius 8/11/10/16 terms.
+// series) and R = radius vector (Jupiter equatorial radii). Brings the module state to T and stores
+// Sigma in SatSigma. The latitude series is evaluated with the satellite's mean longitude raised by
+// Sigma, the longitude and radius series with the mean longitudes. An i outside 1..4 is asserted;
+// without asserts it gives (0, 0, 0). Source: Meeus, Astronomical Algorithms, 1st ed., chapter 43
+// (Lieske's E-2x3 theory): longitude 23/41/43/50, latitude 7/9/11/8 and radius 8/11/10/16 terms.
 TSpherical SatelliteJovicentric(int i, double T);
 
 // SatelliteEcliptic: jovicentric rectangular ecliptic coordinates of a satellite or of the

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "base/basic.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
+#include "base/basic.h"
 #include "base/timescales.h"
 
 namespace himlavy {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "astro/anomaly.h"
-#include "base/basic.h"
 #include "astro/reductions.h"
+#include "base/basic.h"
 #include "base/textfile.h"
 #include "base/timescales.h"
 
@@ -195,7 +195,9 @@ static_assert(MultiplesWithin(kMoonLatitudeTerms, kMoonMaxMultiple));
 
 using TAngleMultiples = TSignedMultiples<kMoonMaxMultiple>;
 
-TAngleMultiples AngleMultiples(double x) { return SignedMultiples<kMoonMaxMultiple>(x); }
+TAngleMultiples AngleMultiples(double x) {
+  return SignedMultiples<kMoonMaxMultiple>(x);
+}
 
 // The multiples of the four arguments D, M, M', F of one moment.
 struct TMoonMultiples {

@@ -47,7 +47,6 @@ inline constexpr int kPlanetTermSlots = 2637;
 // The planet number of Pluto, computed analytically.
 inline constexpr int kPlutoPlanet = 9;
 
-
 // The text written to standard error when the term buffer overflows.
 inline constexpr const char* kTooManyPlanetaryTerms = "!!! ERROR !!! Too many planetary terms !";
 

@@ -16,8 +16,9 @@
 // allocates or reports an error; the limits callers respect are stated per routine.
 #pragma once
 
-#include "base/basic.h"
 #include <array>
+
+#include "base/basic.h"
 
 namespace himlavy {
 
@@ -234,8 +235,8 @@ double MoonStandardAltitude(double HorParallax);
 //   L       observer's longitude, radians, positive WEST
 //   Phi     observer's latitude, radians; |Phi| < pi/2
 // Returns Rise, Transit and SetTime as fractions of the day from 0 h UT expressed as angles
-// (2 pi = 24 h), and Status: Crosses when the body crosses H0 that day; AlwaysAbove when it stays above H0
-// (Rise and SetTime are then the unrefined transit less and plus half a day, each brought
+// (2 pi = 24 h), and Status: Crosses when the body crosses H0 that day; AlwaysAbove when it stays
+// above H0 (Rise and SetTime are then the unrefined transit less and plus half a day, each brought
 // into [0, 2 pi] by one turn); AlwaysBelow when it stays below (Rise = SetTime = the unrefined
 // transit). Otherwise than Crosses only the transit is refined. With Crosses Rise and SetTime
 // are put into [0, 2 pi] by one turn after refinement. Transit is never reduced: its first

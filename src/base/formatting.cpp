@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/basic.h"
-#include "base/textfile.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 

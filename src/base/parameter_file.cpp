@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "base/textfile.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 

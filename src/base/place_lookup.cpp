@@ -1,9 +1,10 @@
 #include "base/place_lookup.h"
 
-#include "base/textfile.h"
+#include <cmath>
+
 #include "base/formatting.h"
 #include "base/numtext.h"
-#include <cmath>
+#include "base/textfile.h"
 
 namespace himlavy {
 

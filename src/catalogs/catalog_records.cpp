@@ -5,10 +5,10 @@
 #include <cstring>
 #include <fstream>
 
-#include "catalogs/record_bytes.h"
-#include "base/textfile.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
+#include "catalogs/record_bytes.h"
 
 namespace himlavy {
 
@@ -40,8 +40,7 @@ std::string ZoneFileName(const TCatalogInfo& catalog, int zone) {
   return std::string(catalog.Directory) + "/" + number + ".dat";
 }
 
-std::optional<std::size_t> ReadZoneFile(const std::filesystem::path& path,
-                                        std::size_t recordBytes,
+std::optional<std::size_t> ReadZoneFile(const std::filesystem::path& path, std::size_t recordBytes,
                                         const std::function<void(std::string_view)>& onRecord) {
   if (recordBytes == 0) return std::nullopt;
   std::ifstream in(path, std::ios::binary);

@@ -77,17 +77,20 @@ inline constexpr std::size_t kMaxZoneRecords = 1000000;
 //                file order; at most kMaxZoneRecords calls
 //   returns      the number of records handed over, or std::nullopt when the file cannot be
 //                opened (or recordBytes is 0). A trailing partial record is not handed over.
-std::optional<std::size_t> ReadZoneFile(const std::filesystem::path& path,
-                                        std::size_t recordBytes,
+std::optional<std::size_t> ReadZoneFile(const std::filesystem::path& path, std::size_t recordBytes,
                                         const std::function<void(std::string_view)>& onRecord);
 
 // --- Stored units ------------------------------------------------------------------------------
 
 // A stored right ascension or declination (0.00001 degree) in degrees.
-inline double StoredDegrees(std::int32_t value) { return value / 100000.0; }
+inline double StoredDegrees(std::int32_t value) {
+  return value / 100000.0;
+}
 
 // A stored magnitude, colour index or other hundredths field as a number.
-inline double Hundredths(std::int32_t value) { return value / 100.0; }
+inline double Hundredths(std::int32_t value) {
+  return value / 100.0;
+}
 
 // The stored value of an unknown magnitude or colour index in "bsc" (99.00).
 inline constexpr std::int16_t kUnknownMagnitude = 9900;
@@ -102,24 +105,25 @@ bool IsOnSky(std::int32_t ra, std::int32_t dec);
 // FieldText: a stored character field without its trailing blanks (still Windows-1252).
 std::string_view FieldText(std::string_view field);
 
-// --- "bsc": the Bright Star Catalogue, 52-byte records --------------------------------------------
+// --- "bsc": the Bright Star Catalogue, 52-byte records
+// --------------------------------------------
 
 inline constexpr std::size_t kBscRecordBytes = 52;
 
 // One "bsc" record (units as stored).
 struct TBscRecord {
-  std::uint32_t HD = 0;         // 0: HD number, 0 = none
-  std::uint32_t HR = 0;         // 4: Bright Star (HR) number, 0 = none
-  std::int32_t RA = 0;          // 8: right ascension J2000, 0.00001 degree
-  std::int32_t Dec = 0;         // 12: declination J2000, 0.00001 degree
-  std::int16_t PmRA = 0;        // 16: proper motion in right ascension, 0.001"/yr
-  std::int16_t PmDec = 0;       // 18: proper motion in declination, 0.001"/yr
-  std::int16_t Mag = 0;         // 20: visual magnitude, hundredths
-  std::int16_t BV = 0;          // 22: colour index B-V, hundredths; 9900 = unknown
-  std::string Constellation;    // 24: char[3], constellation abbreviation
-  std::uint8_t Flamsteed = 0;   // 27: Flamsteed number, 0 = none
-  std::string Bayer;            // 28: char[4], Bayer letter and index digit ("Alp1", "Alp ")
-  std::string SpectralClass;    // 32: char[20]
+  std::uint32_t HD = 0;        // 0: HD number, 0 = none
+  std::uint32_t HR = 0;        // 4: Bright Star (HR) number, 0 = none
+  std::int32_t RA = 0;         // 8: right ascension J2000, 0.00001 degree
+  std::int32_t Dec = 0;        // 12: declination J2000, 0.00001 degree
+  std::int16_t PmRA = 0;       // 16: proper motion in right ascension, 0.001"/yr
+  std::int16_t PmDec = 0;      // 18: proper motion in declination, 0.001"/yr
+  std::int16_t Mag = 0;        // 20: visual magnitude, hundredths
+  std::int16_t BV = 0;         // 22: colour index B-V, hundredths; 9900 = unknown
+  std::string Constellation;   // 24: char[3], constellation abbreviation
+  std::uint8_t Flamsteed = 0;  // 27: Flamsteed number, 0 = none
+  std::string Bayer;           // 28: char[4], Bayer letter and index digit ("Alp1", "Alp ")
+  std::string SpectralClass;   // 32: char[20]
 };
 
 // DecodeBscRecord: one "bsc" record from its bytes.
@@ -127,7 +131,8 @@ struct TBscRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TBscRecord> DecodeBscRecord(std::string_view bytes);
 
-// --- "sky": the master star catalogue, 40-byte records --------------------------------------------
+// --- "sky": the master star catalogue, 40-byte records
+// --------------------------------------------
 
 inline constexpr std::size_t kSkyRecordBytes = 40;
 
@@ -153,27 +158,28 @@ struct TSkyRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TSkyRecord> DecodeSkyRecord(std::string_view bytes);
 
-// --- "wds": the Washington Double Star Catalog, 52-byte records ------------------------------------
+// --- "wds": the Washington Double Star Catalog, 52-byte records
+// ------------------------------------
 
 inline constexpr std::size_t kWdsRecordBytes = 52;
 
 // One "wds" record (units as stored; kWdsMissing = missing).
 struct TWdsRecord {
-  std::int32_t RA = 0;          // 0: right ascension J2000, 0.00001 degree
-  std::int32_t Dec = 0;         // 4: declination J2000, 0.00001 degree
-  std::uint32_t DM = 0;         // 8: DM (BD) number, 0 = none
-  std::int16_t Year1 = 0;       // 12: first year of observation
-  std::int16_t Year2 = 0;       // 14: last year of observation
-  std::int16_t PosAngle1 = 0;   // 16: first position angle, degrees
-  std::int16_t PosAngle2 = 0;   // 18: last position angle, degrees
-  std::int16_t Separation1 = 0; // 20: first separation, 0.01"
-  std::int16_t Separation2 = 0; // 22: last separation, 0.01"
-  std::int16_t Mag1 = 0;        // 24: magnitude of the primary, hundredths
-  std::int16_t Mag2 = 0;        // 26: magnitude of the secondary, hundredths
-  std::string Discoverer;       // 28: char[7], discoverer code and number ("STF2272")
-  std::string Components;       // 35: char[5]
-  std::string SpectralClass;    // 40: char[9]
-  std::string Note;             // 49: char[2]
+  std::int32_t RA = 0;           // 0: right ascension J2000, 0.00001 degree
+  std::int32_t Dec = 0;          // 4: declination J2000, 0.00001 degree
+  std::uint32_t DM = 0;          // 8: DM (BD) number, 0 = none
+  std::int16_t Year1 = 0;        // 12: first year of observation
+  std::int16_t Year2 = 0;        // 14: last year of observation
+  std::int16_t PosAngle1 = 0;    // 16: first position angle, degrees
+  std::int16_t PosAngle2 = 0;    // 18: last position angle, degrees
+  std::int16_t Separation1 = 0;  // 20: first separation, 0.01"
+  std::int16_t Separation2 = 0;  // 22: last separation, 0.01"
+  std::int16_t Mag1 = 0;         // 24: magnitude of the primary, hundredths
+  std::int16_t Mag2 = 0;         // 26: magnitude of the secondary, hundredths
+  std::string Discoverer;        // 28: char[7], discoverer code and number ("STF2272")
+  std::string Components;        // 35: char[5]
+  std::string SpectralClass;     // 40: char[9]
+  std::string Note;              // 49: char[2]
 };
 
 // DecodeWdsRecord: one "wds" record from its bytes.
@@ -181,7 +187,8 @@ struct TWdsRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TWdsRecord> DecodeWdsRecord(std::string_view bytes);
 
-// --- "gcvs": the General Catalogue of Variable Stars, 44-byte records ------------------------------
+// --- "gcvs": the General Catalogue of Variable Stars, 44-byte records
+// ------------------------------
 
 inline constexpr std::size_t kGcvsRecordBytes = 44;
 
@@ -191,17 +198,17 @@ inline constexpr std::array<std::string_view, 17> kGcvsPhotometricSystems = {
 
 // One "gcvs" record (units as stored).
 struct TGcvsRecord {
-  std::int32_t RA = 0;               // 0: right ascension J2000, 0.00001 degree
-  std::int32_t Dec = 0;              // 4: declination J2000, 0.00001 degree
-  std::int32_t StarNumber = 0;       // 8: GCVS number (constellation * 10000 + star), 0 = none
-  float Period = 0.0f;               // 12: period in days, 0 = none
-  std::int16_t MagMax = 0;           // 16: magnitude at maximum, hundredths
-  std::int16_t MagMin = 0;           // 18: magnitude at minimum, hundredths; 9900 = none
-  char MaxFlag = ' ';                // 20: flag written after the maximum
-  char MinFlag = ' ';                // 21: flag written after the minimum
-  std::uint8_t PhotometricSystem = 0;// 22: code, see kGcvsPhotometricSystems
-  std::string Name;                  // 23: char[10], GCVS name ("R And", "del Cep")
-  std::string VarType;               // 33: char[10], variability type
+  std::int32_t RA = 0;                 // 0: right ascension J2000, 0.00001 degree
+  std::int32_t Dec = 0;                // 4: declination J2000, 0.00001 degree
+  std::int32_t StarNumber = 0;         // 8: GCVS number (constellation * 10000 + star), 0 = none
+  float Period = 0.0f;                 // 12: period in days, 0 = none
+  std::int16_t MagMax = 0;             // 16: magnitude at maximum, hundredths
+  std::int16_t MagMin = 0;             // 18: magnitude at minimum, hundredths; 9900 = none
+  char MaxFlag = ' ';                  // 20: flag written after the maximum
+  char MinFlag = ' ';                  // 21: flag written after the minimum
+  std::uint8_t PhotometricSystem = 0;  // 22: code, see kGcvsPhotometricSystems
+  std::string Name;                    // 23: char[10], GCVS name ("R And", "del Cep")
+  std::string VarType;                 // 33: char[10], variability type
 };
 
 // DecodeGcvsRecord: one "gcvs" record from its bytes.
@@ -209,7 +216,8 @@ struct TGcvsRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TGcvsRecord> DecodeGcvsRecord(std::string_view bytes);
 
-// --- Whole zone files of the star catalogs ----------------------------------------------------------
+// --- Whole zone files of the star catalogs
+// ----------------------------------------------------------
 
 // ReadBscZone, ReadSkyZone, ReadWdsZone, ReadGcvsZone: every record of a zone file of the
 // catalog, in file order, skipping records whose position is not on the sky (IsOnSky).
@@ -220,7 +228,8 @@ std::optional<std::vector<TSkyRecord>> ReadSkyZone(const std::filesystem::path& 
 std::optional<std::vector<TWdsRecord>> ReadWdsZone(const std::filesystem::path& path);
 std::optional<std::vector<TGcvsRecord>> ReadGcvsZone(const std::filesystem::path& path);
 
-// --- Zone definition files ---------------------------------------------------------------------------
+// --- Zone definition files
+// ---------------------------------------------------------------------------
 
 // No text file of this module is read past this many lines.
 inline constexpr std::size_t kMaxTextLines = 100000;
@@ -242,7 +251,8 @@ struct TZoneBounds {
 //            their numbers. std::nullopt when the file cannot be opened.
 std::optional<std::vector<TZoneBounds>> ReadZoneDefinitions(const std::filesystem::path& path);
 
-// --- Name files ----------------------------------------------------------------------------------------
+// --- Name files
+// ----------------------------------------------------------------------------------------
 
 // Name widths: 19 characters in "Stjanamn.dta", 22 in "Objnamn.dta".
 inline constexpr std::size_t kStarNameWidth = 19;

@@ -96,8 +96,8 @@ std::optional<TSacRecord> DecodeSacRecord(std::string_view b) {
 }
 
 bool IsSacOnSky(float ra, float dec) {
-  return std::isfinite(ra) && std::isfinite(dec) && ra >= 0.0f && ra <= 360.0f &&
-         dec >= -90.0f && dec <= 90.0f;
+  return std::isfinite(ra) && std::isfinite(dec) && ra >= 0.0f && ra <= 360.0f && dec >= -90.0f &&
+         dec <= 90.0f;
 }
 
 std::optional<TGpnRecord> DecodeGpnRecord(std::string_view b) {
@@ -173,7 +173,9 @@ std::optional<TGcmRecord> DecodeGcmRecord(std::string_view b) {
   return r;
 }
 
-double ChartMagnitude(const TNgcRecord& r) { return Hundredths(r.Mag); }
+double ChartMagnitude(const TNgcRecord& r) {
+  return Hundredths(r.Mag);
+}
 
 double ChartMagnitude(const TRc3Record& r) {
   return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Hundredths(r.MagB);
@@ -183,15 +185,25 @@ double ChartMagnitude(const TPgcRecord& r) {
   return r.MagB == kDeepSkyMissing ? kMissingMagnitude : Hundredths(r.MagB);
 }
 
-double ChartMagnitude(const TSacRecord& r) { return r.Mag; }
+double ChartMagnitude(const TSacRecord& r) {
+  return r.Mag;
+}
 
-double ChartMagnitude(const TGpnRecord& r) { return Hundredths(r.Mag); }
+double ChartMagnitude(const TGpnRecord& r) {
+  return Hundredths(r.Mag);
+}
 
-double ChartMagnitude(const TLbnRecord& r) { return r.Brightness; }
+double ChartMagnitude(const TLbnRecord& r) {
+  return r.Brightness;
+}
 
-double ChartMagnitude(const TOclRecord& r) { return Hundredths(r.MagTotal); }
+double ChartMagnitude(const TOclRecord& r) {
+  return Hundredths(r.MagTotal);
+}
 
-double ChartMagnitude(const TGcmRecord& r) { return Hundredths(r.Mag); }
+double ChartMagnitude(const TGcmRecord& r) {
+  return Hundredths(r.Mag);
+}
 
 namespace {
 

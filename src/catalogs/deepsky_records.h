@@ -63,7 +63,8 @@ struct TNgcRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TNgcRecord> DecodeNgcRecord(std::string_view bytes);
 
-// --- "rc3": Third Reference Catalogue of Bright Galaxies, 64-byte records -----------------------------
+// --- "rc3": Third Reference Catalogue of Bright Galaxies, 64-byte records
+// -----------------------------
 
 inline constexpr std::size_t kRc3RecordBytes = 64;
 
@@ -96,7 +97,8 @@ struct TRc3Record {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TRc3Record> DecodeRc3Record(std::string_view bytes);
 
-// --- "pgc": Catalogue of Principal Galaxies, 44-byte records ------------------------------------------
+// --- "pgc": Catalogue of Principal Galaxies, 44-byte records
+// ------------------------------------------
 
 inline constexpr std::size_t kPgcRecordBytes = 44;
 
@@ -119,7 +121,8 @@ struct TPgcRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TPgcRecord> DecodePgcRecord(std::string_view bytes);
 
-// --- "sac": Saguaro Astronomy Club database layout, 204-byte records -----------------------------------
+// --- "sac": Saguaro Astronomy Club database layout, 204-byte records
+// -----------------------------------
 
 inline constexpr std::size_t kSacRecordBytes = 204;
 
@@ -152,23 +155,24 @@ std::optional<TSacRecord> DecodeSacRecord(std::string_view bytes);
 // declination -90..+90 degrees).
 bool IsSacOnSky(float ra, float dec);
 
-// --- "gpn": Strasbourg-ESO Catalogue of Galactic Planetary Nebulae, 56-byte records --------------------
+// --- "gpn": Strasbourg-ESO Catalogue of Galactic Planetary Nebulae, 56-byte records
+// --------------------
 
 inline constexpr std::size_t kGpnRecordBytes = 56;
 
 // One "gpn" record (units as stored).
 struct TGpnRecord {
-  std::int32_t RA = 0;         // 0: right ascension J2000, 0.00001 degree
-  std::int32_t Dec = 0;        // 4: declination J2000, 0.00001 degree
-  std::int16_t Diameter = 0;   // 8: 0.1 arcsecond; 0 = unknown
-  std::int16_t Mag = 0;        // 10: visual magnitude, hundredths; 9900 = unknown
-  std::int16_t MagHBeta = 0;   // 12: H-beta magnitude, hundredths
-  std::int16_t MagB = 0;       // 14: B, hundredths
-  std::int16_t MagV = 0;       // 16: V, hundredths
+  std::int32_t RA = 0;        // 0: right ascension J2000, 0.00001 degree
+  std::int32_t Dec = 0;       // 4: declination J2000, 0.00001 degree
+  std::int16_t Diameter = 0;  // 8: 0.1 arcsecond; 0 = unknown
+  std::int16_t Mag = 0;       // 10: visual magnitude, hundredths; 9900 = unknown
+  std::int16_t MagHBeta = 0;  // 12: H-beta magnitude, hundredths
+  std::int16_t MagB = 0;      // 14: B, hundredths
+  std::int16_t MagV = 0;      // 16: V, hundredths
   std::array<char, 4> Flags{{' ', ' ', ' ', ' '}};  // 18, 19, 21, 22
-  std::string PNG;             // 23: char[10], PN G designation ("063.1+13.9")
-  std::string PK;              // 33: char[9], PK designation ("063+13.1")
-  std::string Name;            // 42: char[13]
+  std::string PNG;                                  // 23: char[10], PN G designation ("063.1+13.9")
+  std::string PK;                                   // 33: char[9], PK designation ("063+13.1")
+  std::string Name;                                 // 42: char[13]
 };
 
 // DecodeGpnRecord: one "gpn" record from its bytes.
@@ -176,7 +180,8 @@ struct TGpnRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TGpnRecord> DecodeGpnRecord(std::string_view bytes);
 
-// --- "lbn": Lynds' Catalogue of Bright Nebulae, 32-byte records -----------------------------------------
+// --- "lbn": Lynds' Catalogue of Bright Nebulae, 32-byte records
+// -----------------------------------------
 
 inline constexpr std::size_t kLbnRecordBytes = 32;
 
@@ -199,28 +204,29 @@ struct TLbnRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TLbnRecord> DecodeLbnRecord(std::string_view bytes);
 
-// --- "ocl": Open Cluster Data, 32-byte records ------------------------------------------------------------
+// --- "ocl": Open Cluster Data, 32-byte records
+// ------------------------------------------------------------
 
 inline constexpr std::size_t kOclRecordBytes = 32;
 
 // One "ocl" record (units as stored; kDeepSkyMissing = missing).
 struct TOclRecord {
-  std::int32_t RA = 0;             // 0: right ascension J2000, 0.00001 degree
-  std::int32_t Dec = 0;            // 4: declination J2000, 0.00001 degree
-  std::int16_t OclNumber = 0;      // 8: OCL (Lund) number; 0 = none
-  std::int16_t Number = 0;         // 10: number in the cluster's main catalogue
-  std::int16_t Sequence = 0;       // 12: sequence number
-  std::int16_t Diameter = 0;       // 14: 0.1 arcminute; 0 = unknown
-  std::int16_t Distance = 0;       // 16: parsecs
-  std::int16_t Age = 0;            // 18: millions of years
-  std::int16_t MagBrightest = 0;   // 20: magnitude of the brightest stars, hundredths
-  std::int16_t MagTotal = 0;       // 22: total magnitude, hundredths; 9900 = unknown
-  std::int16_t ColourIndex = 0;    // 24: B-V, hundredths
-  std::int16_t StarCount = 0;      // 26: number of stars
-  char Concentration = ' ';        // 28: Trumpler concentration '1'-'4' (I-IV)
-  char Range = ' ';                // 29: Trumpler range '1'-'3'
-  char Richness = ' ';             // 30: Trumpler richness 'p', 'm', 'r'
-  char Nebulosity = ' ';           // 31: 'n' = nebulosity
+  std::int32_t RA = 0;            // 0: right ascension J2000, 0.00001 degree
+  std::int32_t Dec = 0;           // 4: declination J2000, 0.00001 degree
+  std::int16_t OclNumber = 0;     // 8: OCL (Lund) number; 0 = none
+  std::int16_t Number = 0;        // 10: number in the cluster's main catalogue
+  std::int16_t Sequence = 0;      // 12: sequence number
+  std::int16_t Diameter = 0;      // 14: 0.1 arcminute; 0 = unknown
+  std::int16_t Distance = 0;      // 16: parsecs
+  std::int16_t Age = 0;           // 18: millions of years
+  std::int16_t MagBrightest = 0;  // 20: magnitude of the brightest stars, hundredths
+  std::int16_t MagTotal = 0;      // 22: total magnitude, hundredths; 9900 = unknown
+  std::int16_t ColourIndex = 0;   // 24: B-V, hundredths
+  std::int16_t StarCount = 0;     // 26: number of stars
+  char Concentration = ' ';       // 28: Trumpler concentration '1'-'4' (I-IV)
+  char Range = ' ';               // 29: Trumpler range '1'-'3'
+  char Richness = ' ';            // 30: Trumpler richness 'p', 'm', 'r'
+  char Nebulosity = ' ';          // 31: 'n' = nebulosity
 };
 
 // DecodeOclRecord: one "ocl" record from its bytes.
@@ -228,7 +234,8 @@ struct TOclRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TOclRecord> DecodeOclRecord(std::string_view bytes);
 
-// --- "gcm": Globular Clusters in the Milky Way, 48-byte records ------------------------------------------
+// --- "gcm": Globular Clusters in the Milky Way, 48-byte records
+// ------------------------------------------
 
 inline constexpr std::size_t kGcmRecordBytes = 48;
 
@@ -253,7 +260,8 @@ struct TGcmRecord {
 //   returns  the record, or std::nullopt when bytes is shorter than a record
 std::optional<TGcmRecord> DecodeGcmRecord(std::string_view bytes);
 
-// --- The value the limit test reads ------------------------------------------------------------------------
+// --- The value the limit test reads
+// ------------------------------------------------------------------------
 
 // ChartMagnitude: the value of a record that the chart compares with its limit: the magnitude
 // field of the catalog in magnitudes ("rc3" and "pgc": kDeepSkyMissing becomes
@@ -267,7 +275,8 @@ double ChartMagnitude(const TLbnRecord& r);
 double ChartMagnitude(const TOclRecord& r);
 double ChartMagnitude(const TGcmRecord& r);
 
-// --- Type codes ---------------------------------------------------------------------------------------------
+// --- Type codes
+// ---------------------------------------------------------------------------------------------
 
 // NgcTypeText, SacTypeText: the Swedish text of a deep-sky type code (three characters, as
 // stored: " Gx", "C+N") in the "ngc" and the "sac" readout (UTF-8). A code the catalog does not
@@ -275,7 +284,8 @@ double ChartMagnitude(const TGcmRecord& r);
 std::string_view NgcTypeText(std::string_view code);
 std::string_view SacTypeText(std::string_view code);
 
-// --- Whole zone files ---------------------------------------------------------------------------------------
+// --- Whole zone files
+// ---------------------------------------------------------------------------------------
 
 // ReadNgcZone ... ReadGcmZone: every record of a zone file of the catalog, in file order,
 // skipping records whose position is not on the sky (IsOnSky; IsSacOnSky for "sac").

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "astro/reductions.h"
-#include "catalogs/catalog_records.h"
-#include "base/textfile.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 #include "base/timescales.h"
+#include "catalogs/catalog_records.h"
 
 namespace himlavy {
 

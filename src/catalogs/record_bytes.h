@@ -41,7 +41,9 @@ inline std::uint8_t U8(std::string_view b, std::size_t at) {
   return static_cast<unsigned char>(b[at]);
 }
 
-inline float F32(std::string_view b, std::size_t at) { return std::bit_cast<float>(U32(b, at)); }
+inline float F32(std::string_view b, std::size_t at) {
+  return std::bit_cast<float>(U32(b, at));
+}
 
 inline std::string Chars(std::string_view b, std::size_t at, std::size_t width) {
   return std::string(b.substr(at, width));

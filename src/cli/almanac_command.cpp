@@ -17,11 +17,11 @@
 #include <optional>
 
 #include "astro/apparent.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "timecal/almanac_report.h"
-#include "base/formatting.h"
-#include "base/numtext.h"
 
 namespace himlavy::cli {
 

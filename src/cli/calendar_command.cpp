@@ -38,14 +38,14 @@
 #include <iostream>
 #include <optional>
 
-#include "base/basic.h"
 #include "astro/reductions.h"
+#include "base/basic.h"
+#include "base/numtext.h"
+#include "base/textfile.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
-#include "base/textfile.h"
 #include "timecal/calendar_report.h"
 #include "timecal/holidays_report.h"
-#include "base/numtext.h"
 
 namespace himlavy::cli {
 
@@ -168,7 +168,8 @@ int CalendarCommand(Context& context) {
         json.Add("status", static_cast<int>(line.Times.Status));
         break;
       case TCalendarLineKind::SunAlwaysUp:
-        json.Add("transit_h", line.Times.Transit).Add("status", static_cast<int>(line.Times.Status));
+        json.Add("transit_h", line.Times.Transit)
+            .Add("status", static_cast<int>(line.Times.Status));
         break;
       default:
         json.Add("status", static_cast<int>(line.Times.Status));

@@ -5,12 +5,12 @@
 #include <sstream>
 
 #include "astro/reductions.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "planets/ephemeris_report.h"
 #include "planets/jupiter_moons_report.h"
-#include "base/formatting.h"
-#include "base/numtext.h"
 
 namespace himlavy::cli {
 

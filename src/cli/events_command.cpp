@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "astro/apparent.h"
+#include "base/numtext.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
 #include "timecal/almanac_events.h"
-#include "base/numtext.h"
 #include "timecal/almanac_report.h"
 
 namespace himlavy::cli {

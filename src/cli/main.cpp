@@ -3,11 +3,11 @@
 #include <iostream>
 #include <map>
 
-#include "cli/cli.h"
+#include "base/numtext.h"
 #include "base/parameter_file.h"
 #include "base/place_lookup.h"
 #include "base/textfile.h"
-#include "base/numtext.h"
+#include "cli/cli.h"
 
 namespace himlavy::cli {
 

@@ -11,11 +11,11 @@
 
 #include "cli/cli.h"
 #include "cli/json_writer.h"
+#include "frame/main_frame.h"
 #include "shell/about_dialog.h"
 #include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
-#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/splash_window.h"

@@ -4,9 +4,9 @@
 
 #include "astro/apparent.h"
 #include "base/basic.h"
+#include "base/numtext.h"
 #include "cli/cli.h"
 #include "cli/json_writer.h"
-#include "base/numtext.h"
 
 namespace himlavy::cli {
 

@@ -1,10 +1,11 @@
 #include "earth/geo_files.h"
 
-#include "base/textfile.h"
+#include <cmath>
+
 #include "base/formatting.h"
 #include "base/numtext.h"
-#include <cmath>
 #include "base/obs_state.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 

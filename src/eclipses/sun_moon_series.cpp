@@ -5,8 +5,8 @@
 #include <cmath>
 #include <span>
 
-#include "eclipses/eclipse_vectors.h"
 #include "base/timescales.h"
+#include "eclipses/eclipse_vectors.h"
 
 namespace himlavy {
 

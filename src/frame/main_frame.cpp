@@ -1,5 +1,4 @@
 #include "frame/main_frame.h"
-#include "shell/user_locale.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,20 +21,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/parameter_file.h"
+#include "base/textfile.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
-#include "shell/print_setup.h"
 #include "shell/emblem_draw.h"
 #include "shell/exit_dialog.h"
 #include "shell/fonts_draw.h"
 #include "shell/help_window.h"
 #include "shell/increment_window.h"
-#include "base/parameter_file.h"
 #include "shell/message_dialog.h"
 #include "shell/pictures_window.h"
+#include "shell/print_setup.h"
 #include "shell/settings_dialog.h"
 #include "shell/status_line.h"
-#include "base/textfile.h"
+#include "shell/user_locale.h"
 #include "skychart/skychart_window.h"
 #include "timecal/almanac_window.h"
 #include "timecal/calendar_window.h"
@@ -68,20 +68,20 @@ const ToolbarButton kToolbar[] = {
      ButtonAction::Settings, TWindowKind::Increment},
     {"localTimeButton", "Lo", "Lokaltid", "Datorns lokaltid sätts till programmet", kTeal,
      ButtonAction::LocalTime, TWindowKind::Increment},
-    {"incrementOnOffButton", "T/F", "Till/Från", "Tidinkrement, till/från", kTeal, ButtonAction::StartStop,
-     TWindowKind::Increment},
+    {"incrementOnOffButton", "T/F", "Till/Från", "Tidinkrement, till/från", kTeal,
+     ButtonAction::StartStop, TWindowKind::Increment},
     {"incrementSignButton", "+/-", "Plus/Minus", "Tidinkrement, plus/minus", kTeal,
      ButtonAction::PlusMinus, TWindowKind::Increment},
-    {"incrementWindowButton", "In", "Inkrement", "Tidsinkrementering utan spår", kTeal, ButtonAction::Open,
-     TWindowKind::Increment},
+    {"incrementWindowButton", "In", "Inkrement", "Tidsinkrementering utan spår", kTeal,
+     ButtonAction::Open, TWindowKind::Increment},
     {"earthMapButton", "Jo", "Jorden", "Jorden med ortsnamn för val av observationsplats", kGreen,
      ButtonAction::Open, TWindowKind::Earth},
     {"solarEclipsesButton", "So", "Solförmörkelser", "Solförmörkelser för valt år", kGreen,
      ButtonAction::Open, TWindowKind::SolarEclipses},
     {"sunPositionButton", "Sl", "Solläge", "Solens läge i förhållande till jordytan", kGreen,
      ButtonAction::Open, TWindowKind::SunPosition},
-    {"dayNightButton", "Da", "Dag/natt", "Dag/natt-linjen över jordytan", kGreen, ButtonAction::Open,
-     TWindowKind::DayNight},
+    {"dayNightButton", "Da", "Dag/natt", "Dag/natt-linjen över jordytan", kGreen,
+     ButtonAction::Open, TWindowKind::DayNight},
     {"mercuryButton", "Me", "Merkurius", "Merkurius sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Mercury},
     {"venusButton", "Ve", "Venus", "Venus, sedd från jorden", kPurple, ButtonAction::Open,
@@ -94,12 +94,13 @@ const ToolbarButton kToolbar[] = {
      TWindowKind::Saturn},
     {"moonButton", "Må", "Månen", "Månen, sedd från jorden", kPurple, ButtonAction::Open,
      TWindowKind::Moon},
-    {"jupiterMoonsButton", "Jm", "Jupiters månar", "Jupiter med de julianska månarna sedda från jorden",
-     kPurple, ButtonAction::Open, TWindowKind::JupiterMoons},
+    {"jupiterMoonsButton", "Jm", "Jupiters månar",
+     "Jupiter med de julianska månarna sedda från jorden", kPurple, ButtonAction::Open,
+     TWindowKind::JupiterMoons},
     {"earthCentreButton", "Jo", "Jordsatelliter", "Jorden i centrum med satelliter i bana", kBlack,
      ButtonAction::Open, TWindowKind::EarthCentre},
-    {"jupiterCentreButton", "Ju", "Jupitersatelliter", "Jupiter i centrum med satelliter i bana", kBlack,
-     ButtonAction::Open, TWindowKind::JupiterCentre},
+    {"jupiterCentreButton", "Ju", "Jupitersatelliter", "Jupiter i centrum med satelliter i bana",
+     kBlack, ButtonAction::Open, TWindowKind::JupiterCentre},
     {"lunarEclipsesButton", "Må", "Månförmörkelser", "Månförmörkelser för valt år", kNavy,
      ButtonAction::Open, TWindowKind::LunarEclipses},
     {"calendarButton", "Ka", "Kalender", "Kalender för vald dag och tidzon", kNavy,
@@ -159,7 +160,8 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Holidays, &MakeChildWindow<THolidaysWindow>);
 }
 
-TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp, QWidget* parent)
+TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,
+                       QWidget* parent)
     : QMainWindow(parent), state_(state), dataDir_(std::move(dataDir)), startUp_(startUp) {
   RegisterBuiltWindows();
   setObjectName(QStringLiteral("mainFrame"));
@@ -216,8 +218,7 @@ TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool sta
   clockPanel_->setText(ClockPanelText(QDateTime::currentDateTime()));
 }
 
-TMainFrame::~TMainFrame() {
-}
+TMainFrame::~TMainFrame() {}
 
 void TMainFrame::BuildToolbar(QWidget* toolbar) {
   const QFont bold = ControlFont(QStringLiteral("MS Sans Serif"), 8, true);
@@ -440,7 +441,9 @@ TExitDialog* TMainFrame::ExitDialog() {
   return exitDialog_;
 }
 
-QPrintDialog* TMainFrame::PrintDialog() { return SharedPrintDialog(this); }
+QPrintDialog* TMainFrame::PrintDialog() {
+  return SharedPrintDialog(this);
+}
 
 TChildWindow* TMainFrame::OpenWindow(TWindowKind kind) {
   const TWindowFactory* factory = FindWindowFactory(kind);

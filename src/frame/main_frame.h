@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/obs_state.h"
 #include "shell/child_window.h"
 #include "shell/status_line.h"
-#include "base/obs_state.h"
 
 class QAction;
 class QLabel;
@@ -50,7 +50,7 @@ class TMainFrame : public QMainWindow {
   // showing loads the parameters and takes the moment from the computer clock; without it
   // the frame shows the state as it is (tests, offscreen rendering).
   TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp = true,
-            QWidget* parent = nullptr);
+             QWidget* parent = nullptr);
   ~TMainFrame() override;
 
   QMdiArea* MdiArea() const { return mdiArea_; }
@@ -88,11 +88,11 @@ class TMainFrame : public QMainWindow {
   void UpdateCommandEnabling();
 
   // --- Event handlers (public so that tests can run one tick or one click) ---
-  void IncrementTimerTick();        // the increment
-  void StatusTimerTick();        // the status line, every 100 ms
-  void UseComputerClock();  // "Lo"
+  void IncrementTimerTick();  // the increment
+  void StatusTimerTick();     // the status line, every 100 ms
+  void UseComputerClock();    // "Lo"
   void StartStopIncrement();  // "T/F"
-  void ReverseIncrement();  // "+/-"
+  void ReverseIncrement();    // "+/-"
 
   // --- Controls, for tests ---
   QTimer* IncrementTimer() const { return incrementTimer_; }
@@ -143,9 +143,9 @@ class TMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   std::vector<QAction*> windowListActions_;
   std::vector<Command> commands_;
-  QTimer* incrementTimer_ = nullptr;     // the increment
+  QTimer* incrementTimer_ = nullptr;  // the increment
   QTimer* statusTimer_ = nullptr;     // the status line
-  QTimer* hintTimer_ = nullptr;  // the pause before a hint shows
+  QTimer* hintTimer_ = nullptr;       // the pause before a hint shows
   QString pendingHint_;
   TAboutDialog* aboutBox_ = nullptr;
   TSettingsDialog* settingsDialog_ = nullptr;

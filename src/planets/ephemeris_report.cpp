@@ -28,8 +28,8 @@ double ApparentMagnitude(const TApparentPlace& place, const TMomentTerms& m) {
   double ringB = 0.0;
   double ringDU = 0.0;
   if (place.Body == kSaturn) {
-    const auto ring = SaturnRing(place.Helio, place.Geo, place.Earth.Lon, m.DEps, m.DPsi, m.Eps0,
-                                 m.T);
+    const auto ring =
+        SaturnRing(place.Helio, place.Geo, place.Earth.Lon, m.DEps, m.DPsi, m.Eps0, m.T);
     ringB = ring[0];
     ringDU = ring[3];
   }

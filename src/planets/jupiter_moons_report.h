@@ -14,11 +14,11 @@ namespace himlavy {
 
 // The moons' names as the window writes them (Europa's text carries a trailing blank).
 inline constexpr std::array<std::string_view, 4> kGalileanNames = {"Io", "Europa ", "Ganymedes",
-                                                                    "Callisto"};
+                                                                   "Callisto"};
 
 struct TJupiterMoons {
-  TSpherical Jupiter;                // geocentric lambda0, beta0 (radians), Delta (AU)
-  std::array<TVector3, 4> Moons{};   // Io, Europa, Ganymede, Callisto
+  TSpherical Jupiter;               // geocentric lambda0, beta0 (radians), Delta (AU)
+  std::array<TVector3, 4> Moons{};  // Io, Europa, Ganymede, Callisto
 };
 
 // At JD (TT), with the light-time option: Jupiter's geocentric place from the series in

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-#include "base/basic.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
+#include "base/basic.h"
 
 namespace himlavy {
 namespace {

@@ -61,7 +61,6 @@ constexpr TColor FromQRgb(QRgb v) {
   return {std::uint8_t((v >> 16) & 0xff), std::uint8_t((v >> 8) & 0xff), std::uint8_t(v & 0xff)};
 }
 
-
 enum class TPenStyle { Solid, Dot };
 enum class TPenMode { Copy, NoOp };
 enum class TBrushStyle { Solid, Clear };

@@ -56,8 +56,8 @@
 #include <functional>
 #include <string_view>
 
-#include "shell/canvas.h"
 #include "base/obs_state.h"
+#include "shell/canvas.h"
 
 class QPushButton;
 class QTimer;

@@ -8,9 +8,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/textfile.h"
 #include "shell/emblem_draw.h"
 #include "shell/fonts_draw.h"
-#include "base/textfile.h"
 
 namespace himlavy {
 

@@ -20,7 +20,8 @@ constexpr int kSpinHeight = 36;
 
 }  // namespace
 
-TIncrementWindow::TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TIncrementWindow::TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir,
+                                   QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
   setObjectName(QStringLiteral("incrementWindow"));
   setWindowTitle(QStringLiteral("Inkrementering"));

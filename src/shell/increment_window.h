@@ -12,7 +12,8 @@ class TIncrementWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TIncrementWindow(TObsState& state, const std::filesystem::path& dataDir,
+                   QWidget* parent = nullptr);
 
   // The spin buttons under "År", "Mån", "Dag", "Tim", "Min" and "Sek" (SpinButton1..6).
   TSpinButton* SpinButton(int index) const { return spinButtons_[index]; }

@@ -8,9 +8,9 @@
 #include <array>
 #include <string_view>
 
+#include "base/textfile.h"
 #include "shell/fonts_draw.h"
 #include "shell/message_dialog.h"
-#include "base/textfile.h"
 
 namespace himlavy {
 
@@ -54,7 +54,8 @@ const QRect kCreditBox(8, 492, 485, 20);
 
 }  // namespace
 
-TPicturesWindow::TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TPicturesWindow::TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir,
+                                 QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
   setObjectName(QStringLiteral("picturesWindow"));
   setWindowTitle(QStringLiteral("Bilder på astronomiska objekt"));

@@ -13,7 +13,8 @@ class TPicturesWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TPicturesWindow(TObsState& state, const std::filesystem::path& dataDir,
+                  QWidget* parent = nullptr);
 
   QComboBox* List() const { return list_; }
   QLabel* Picture() const { return picture_; }

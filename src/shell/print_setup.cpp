@@ -25,8 +25,8 @@ class TPrintSetup : public QObject {
 
 QPrintDialog* SharedPrintDialog(QWidget* widget) {
   QWidget* window = widget->window();
-  auto* setup = window->findChild<TPrintSetup*>(QStringLiteral("printSetup"),
-                                                Qt::FindDirectChildrenOnly);
+  auto* setup =
+      window->findChild<TPrintSetup*>(QStringLiteral("printSetup"), Qt::FindDirectChildrenOnly);
   if (setup == nullptr) setup = new TPrintSetup(window);
   return setup->Dialog();
 }

@@ -1,5 +1,4 @@
 #include "shell/settings_dialog.h"
-#include "shell/user_locale.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -19,9 +18,10 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "base/parameter_file.h"
 #include "shell/fonts_draw.h"
 #include "shell/message_dialog.h"
-#include "base/parameter_file.h"
+#include "shell/user_locale.h"
 
 namespace himlavy {
 
@@ -350,7 +350,8 @@ QWidget* TSettingsDialog::BuildPlacePage() {
   latitudeEdit_ = MakeEdit("latitudeEdit", 70, group);
   latitudeEdit_->setToolTip(QStringLiteral("Latitud skrivs med grader, decimalkomma och minuter"));
   longitudeEdit_ = MakeEdit("longitudeEdit", 70, group);
-  longitudeEdit_->setToolTip(QStringLiteral("Longitud skrivs med grader, decimalkomma och minuter"));
+  longitudeEdit_->setToolTip(
+      QStringLiteral("Longitud skrivs med grader, decimalkomma och minuter"));
   heightEdit_ = MakeEdit("heightEdit", 70, group);
   placeZoneLabel_ = MakeLabel(QStringLiteral("Tidzon   "), group);
   placeZoneLabel_->setObjectName(QStringLiteral("placeZoneLabel"));
@@ -383,8 +384,8 @@ QWidget* TSettingsDialog::BuildOptionsPage() {
 
   QStringList systems;
   for (const auto caption : kCoordSystemCaptions) systems << Q(caption);
-  groupSystem_ =
-      MakeRadioGroup("systemButtons", QStringLiteral("Koordinatsystem"), systems, systemButtons_, group);
+  groupSystem_ = MakeRadioGroup("systemButtons", QStringLiteral("Koordinatsystem"), systems,
+                                systemButtons_, group);
   groupHemisphere_ =
       MakeRadioGroup("hemisphereButtons", QStringLiteral("Hemisfär"),
                      {QStringLiteral("Norra"), QStringLiteral("Södra")}, hemisphereButtons_, group);
@@ -443,9 +444,9 @@ QWidget* TSettingsDialog::BuildSelectionPage() {
 
   auto* right = new QVBoxLayout;
   right->setSpacing(6);
-  QGroupBox* display =
-      MakeRadioGroup("displayButtons", QStringLiteral("Visning"),
-                     {QStringLiteral("Normal"), QStringLiteral("Atlas")}, displayButtons_, group, 2);
+  QGroupBox* display = MakeRadioGroup("displayButtons", QStringLiteral("Visning"),
+                                      {QStringLiteral("Normal"), QStringLiteral("Atlas")},
+                                      displayButtons_, group, 2);
   right->addWidget(display);
   auto* labels = new QGroupBox(QStringLiteral("Etiketter"), group);
   labels->setObjectName(QStringLiteral("GroupEtiketter"));

@@ -95,25 +95,25 @@ class TSettingsDialog : public QDialog {
   std::array<QWidget*, 7> pageFirst_{};
 
   // Page "Tid".
-  QLineEdit* jdEdit_ = nullptr;  // JD
-  QLineEdit* yearEdit_ = nullptr;   // year
+  QLineEdit* jdEdit_ = nullptr;      // JD
+  QLineEdit* yearEdit_ = nullptr;    // year
   QLineEdit* monthEdit_ = nullptr;   // month
-  QLineEdit* dayEdit_ = nullptr;   // day
-  QLineEdit* hourEdit_ = nullptr;   // hour
-  QLineEdit* minuteEdit_ = nullptr;   // minute
-  QLineEdit* secondEdit_ = nullptr;   // second
-  QLineEdit* zoneEdit_ = nullptr;   // zone
+  QLineEdit* dayEdit_ = nullptr;     // day
+  QLineEdit* hourEdit_ = nullptr;    // hour
+  QLineEdit* minuteEdit_ = nullptr;  // minute
+  QLineEdit* secondEdit_ = nullptr;  // second
+  QLineEdit* zoneEdit_ = nullptr;    // zone
   QButtonGroup* timeScaleButtons_ = nullptr;
   // Page "Tidinkrement".
   QListWidget* stepList_ = nullptr;
   QButtonGroup* timerSpeedButtons_ = nullptr;
   // Page "Plats".
-  QLineEdit* placeSearchEdit_ = nullptr;   // new place
-  QLabel* placeNameLabel_ = nullptr;    // PlaceName
-  QLineEdit* latitudeEdit_ = nullptr;   // latitude
-  QLineEdit* longitudeEdit_ = nullptr;  // longitude
-  QLineEdit* heightEdit_ = nullptr;  // height
-  QLabel* placeZoneLabel_ = nullptr;    // zone text of the last place found
+  QLineEdit* placeSearchEdit_ = nullptr;  // new place
+  QLabel* placeNameLabel_ = nullptr;      // PlaceName
+  QLineEdit* latitudeEdit_ = nullptr;     // latitude
+  QLineEdit* longitudeEdit_ = nullptr;    // longitude
+  QLineEdit* heightEdit_ = nullptr;       // height
+  QLabel* placeZoneLabel_ = nullptr;      // zone text of the last place found
   // Page "Alternativ".
   QGroupBox* groupSystem_ = nullptr;
   QButtonGroup* systemButtons_ = nullptr;

@@ -4,12 +4,12 @@
 #include <fstream>
 #include <system_error>
 
-#include "catalogs/catalog_records.h"
+#include "base/formatting.h"
+#include "base/numtext.h"
 #include "base/parameter_file.h"
 #include "base/place_lookup.h"
 #include "base/textfile.h"
-#include "base/formatting.h"
-#include "base/numtext.h"
+#include "catalogs/catalog_records.h"
 
 namespace himlavy {
 

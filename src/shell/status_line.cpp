@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "base/timescales.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 

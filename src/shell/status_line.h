@@ -9,7 +9,18 @@
 namespace himlavy {
 
 // The fields of the status line, in the order of StatusLineTexts.
-enum class TStatusField { Date, Clock, Zone, JulianDay, Increment, Place, Latitude, Longitude, Height, Count };
+enum class TStatusField {
+  Date,
+  Clock,
+  Zone,
+  JulianDay,
+  Increment,
+  Place,
+  Latitude,
+  Longitude,
+  Height,
+  Count
+};
 
 // Widths in pixels of the nine status panels, left to right.
 inline constexpr std::array<int, 9> kStatusPanelWidths = {111, 68, 188, 112, 85, 155, 108, 112, 74};
@@ -21,12 +32,12 @@ std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalS
 
 // The header of a printed sky chart: the program and the moment, zone and site it was drawn for.
 struct TPrintHeader {
-  std::string Title;     // the program's name and version
-  std::string Date;      // weekday name, day, month and year of ClockJD joined by "-"
-  std::string Time;      // the clock time, as on the status line
-  std::string Zone;      // " Zon=" zone (two decimals), "   Skala=" chart zoom, "   dT=" delta T
-  std::string JD;        // " JD=" JD_UT with six decimals
-  std::string Place;     // the place name, latitude, longitude and height as on the status line
+  std::string Title;  // the program's name and version
+  std::string Date;   // weekday name, day, month and year of ClockJD joined by "-"
+  std::string Time;   // the clock time, as on the status line
+  std::string Zone;   // " Zon=" zone (two decimals), "   Skala=" chart zoom, "   dT=" delta T
+  std::string JD;     // " JD=" JD_UT with six decimals
+  std::string Place;  // the place name, latitude, longitude and height as on the status line
   std::string Latitude;
   std::string Longitude;
   std::string Height;

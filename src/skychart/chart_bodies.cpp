@@ -5,17 +5,17 @@
 #include <optional>
 
 #include "astro/apparent.h"
-#include "base/basic.h"
 #include "astro/jupiter_moons.h"
 #include "astro/positions.h"
 #include "astro/reductions.h"
-#include "planets/ephemeris_report.h"
-#include "planets/physical.h"
-#include "base/textfile.h"
-#include "timecal/calendar_report.h"
+#include "base/basic.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 #include "base/timescales.h"
+#include "planets/ephemeris_report.h"
+#include "planets/physical.h"
+#include "timecal/calendar_report.h"
 
 namespace himlavy {
 

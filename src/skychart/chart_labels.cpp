@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "astro/reductions.h"
-#include "skychart/zone_selection.h"
 #include "base/file_cache.h"
-#include "base/textfile.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 namespace {
@@ -151,8 +151,9 @@ std::string_view ConstellationFileName(TConstellationFile mode) {
 std::shared_ptr<const std::vector<TConstellationPoint>> LoadConstellationFile(
     const std::filesystem::path& dataDir, TConstellationFile mode) {
   static TFileCache<std::vector<TConstellationPoint>> cache;
-  return cache.Get(ResolveDataPath(dataDir, ConstellationFileName(mode)),
-                   [mode](const std::filesystem::path& p) { return ReadConstellationFile(p, mode); });
+  return cache.Get(
+      ResolveDataPath(dataDir, ConstellationFileName(mode)),
+      [mode](const std::filesystem::path& p) { return ReadConstellationFile(p, mode); });
 }
 
 TConstellationPlot PlotConstellations(TConstellationFile mode,

@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogs/catalog_records.h"
 #include "base/obs_state.h"
+#include "catalogs/catalog_records.h"
 #include "skychart/chart_projection.h"
 #include "skychart/constellation_files.h"
 
@@ -90,8 +90,7 @@ std::string_view ConstellationFileName(TConstellationFile mode);
 //            stays valid for the life of the program; its contents are replaced in place when
 //            a later call finds the file changed.
 std::shared_ptr<const std::vector<TConstellationPoint>> LoadConstellationFile(
-    const std::filesystem::path& dataDir,
-                                                              TConstellationFile mode);
+    const std::filesystem::path& dataDir, TConstellationFile mode);
 
 // PlotConstellations: the figures, boundaries or names of one drawing.
 //   mode    Figures, Boundaries or Names

@@ -8,11 +8,11 @@
 
 #include "astro/positions.h"
 #include "astro/reductions.h"
+#include "base/file_cache.h"
+#include "base/numtext.h"
+#include "base/textfile.h"
 #include "catalogs/element_files.h"
 #include "planets/physical.h"
-#include "base/file_cache.h"
-#include "base/textfile.h"
-#include "base/numtext.h"
 
 namespace himlavy {
 
@@ -74,7 +74,6 @@ struct TCachedBody {
   double InverseA = 0.0;   // 1/a = (1 - e)/q, per AU
   int Shift = 0;           // LabelShift of the name
 };
-
 
 // Fixed text of x with at most maxDecimals decimals, fewer where that keeps it within
 // maxChars characters.

@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "astro/apparent.h"
-#include "base/basic.h"
 #include "astro/reductions.h"
-#include "base/textfile.h"
+#include "base/basic.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 #include "base/timescales.h"
 
 namespace himlavy {

@@ -27,10 +27,10 @@
 #include <string_view>
 #include <vector>
 
-#include "base/palette.h"
 #include "astro/apparent.h"
-#include "base/obs_state.h"
 #include "astro/reductions.h"
+#include "base/obs_state.h"
+#include "base/palette.h"
 
 namespace himlavy {
 

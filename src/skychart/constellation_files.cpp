@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "base/textfile.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 
 namespace himlavy {
 

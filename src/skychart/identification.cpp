@@ -6,10 +6,10 @@
 #include <type_traits>
 #include <variant>
 
-#include "base/textfile.h"
-#include "skychart/constellation_files.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
+#include "skychart/constellation_files.h"
 
 namespace himlavy {
 

@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "skychart/zone_selection.h"
 #include "base/obs_state.h"
 #include "skychart/chart_projection.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 

@@ -11,17 +11,16 @@
 #include <functional>
 #include <string>
 
-#include "skychart/zone_selection.h"
-#include "shell/canvas.h"
 #include "base/obs_state.h"
+#include "shell/canvas.h"
 #include "skychart/chart_projection.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 
 // What one drawing step of a hook gets: the canvas (clipped to the chart rectangle), the state,
 // the view and the moment of the drawing.
-using TChartHook =
-    std::function<void(Canvas&, TObsState&, const TChartView&, const TChartMoment&)>;
+using TChartHook = std::function<void(Canvas&, TObsState&, const TChartView&, const TChartMoment&)>;
 
 // The hooks of DrawChartPicture, in drawing order.
 struct TChartHooks {

@@ -1,5 +1,4 @@
 #include "skychart/skychart_window.h"
-#include "shell/user_locale.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +18,7 @@
 #include "shell/print_setup.h"
 #include "shell/splash_window.h"
 #include "shell/status_line.h"
+#include "shell/user_locale.h"
 #include "timecal/timecal_window.h"
 
 namespace himlavy {
@@ -35,14 +35,19 @@ struct TButtonSpec {
 
 // The button row, in the order of TChartButton.
 const TButtonSpec kButtons[] = {
-    {"printButton", "&S", QColor(0, 0, 128), QRect(32, 0, 23, 25), "Skriv ut| Skriv ut fönstret på skrivare (S)"},
+    {"printButton", "&S", QColor(0, 0, 128), QRect(32, 0, 23, 25),
+     "Skriv ut| Skriv ut fönstret på skrivare (S)"},
     {"redrawButton", "&R", QColor(0, 128, 0), QRect(0, 0, 32, 25),
      "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar är "
      "valda."},
-    {"zoomInButton", "&+", QColor(128, 0, 0), QRect(55, 0, 23, 25), "Öka| Ökar förstoringsgraden (+)"},
-    {"zoomOutButton", "&-", QColor(128, 0, 0), QRect(78, 0, 23, 25), "Minska| Minskar förstoringsgraden (-)"},
-    {"panLeftButton", "&V", QColor(128, 0, 128), QRect(101, 0, 23, 25), "Vänster| Flyttar åt vänster (V)"},
-    {"panRightButton", "&H", QColor(128, 0, 128), QRect(124, 0, 23, 25), "Höger| Flyttar åt höger (H)"},
+    {"zoomInButton", "&+", QColor(128, 0, 0), QRect(55, 0, 23, 25),
+     "Öka| Ökar förstoringsgraden (+)"},
+    {"zoomOutButton", "&-", QColor(128, 0, 0), QRect(78, 0, 23, 25),
+     "Minska| Minskar förstoringsgraden (-)"},
+    {"panLeftButton", "&V", QColor(128, 0, 128), QRect(101, 0, 23, 25),
+     "Vänster| Flyttar åt vänster (V)"},
+    {"panRightButton", "&H", QColor(128, 0, 128), QRect(124, 0, 23, 25),
+     "Höger| Flyttar åt höger (H)"},
     {"panUpButton", "&U", QColor(0, 128, 128), QRect(147, 0, 23, 25), "Upp| Flyttar uppåt (U)"},
     {"panDownButton", "&N", QColor(0, 128, 128), QRect(170, 0, 23, 25), "Ned| Flyttar nedåt (N)"},
 };
@@ -82,10 +87,11 @@ struct TPrintPanel {
   int Left;
   int Width;
 };
-constexpr TPrintPanel kPrintRowTop[] = {{TChartPanel::PrintDate, "printDatePanel", 0, 170},
-                                        {TChartPanel::PrintClock, "printClockPanel", 170, 90},
-                                        {TChartPanel::PrintZone, "printZonePanel", 260, 300},
-                                        {TChartPanel::PrintJulianDay, "printJulianDayPanel", 560, 180}};
+constexpr TPrintPanel kPrintRowTop[] = {
+    {TChartPanel::PrintDate, "printDatePanel", 0, 170},
+    {TChartPanel::PrintClock, "printClockPanel", 170, 90},
+    {TChartPanel::PrintZone, "printZonePanel", 260, 300},
+    {TChartPanel::PrintJulianDay, "printJulianDayPanel", 560, 180}};
 constexpr TPrintPanel kPrintRowBottom[] = {
     {TChartPanel::PrintPlace, "printPlacePanel", 0, 260},
     {TChartPanel::PrintLatitude, "printLatitudePanel", 260, 170},
@@ -95,7 +101,8 @@ constexpr int kPrintRowHeight = 17;
 
 }  // namespace
 
-TSkyChartWindow::TSkyChartWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TSkyChartWindow::TSkyChartWindow(TObsState& state, const std::filesystem::path& dataDir,
+                                 QWidget* parent)
     : TChildWindow(state, dataDir, parent), layers_(chart_, dataDir), hooks_(layers_.Hooks()) {
   setObjectName(QStringLiteral("skyChartWindow"));
   setWindowTitle(QStringLiteral("Planetarium"));
@@ -134,11 +141,9 @@ TSkyChartWindow::TSkyChartWindow(TObsState& state, const std::filesystem::path& 
   connect(button(TChartButton::ZoomIn), &QPushButton::clicked, this, &TSkyChartWindow::ZoomIn);
   connect(button(TChartButton::ZoomOut), &QPushButton::clicked, this, &TSkyChartWindow::ZoomOut);
   connect(button(TChartButton::PanLeft), &QPushButton::clicked, this, [this] { PanClick(1, 0); });
-  connect(button(TChartButton::PanRight), &QPushButton::clicked, this,
-          [this] { PanClick(-1, 0); });
+  connect(button(TChartButton::PanRight), &QPushButton::clicked, this, [this] { PanClick(-1, 0); });
   connect(button(TChartButton::PanUp), &QPushButton::clicked, this, [this] { PanClick(0, 1); });
-  connect(button(TChartButton::PanDown), &QPushButton::clicked, this,
-          [this] { PanClick(0, -1); });
+  connect(button(TChartButton::PanDown), &QPushButton::clicked, this, [this] { PanClick(0, -1); });
 
   auto panel = [this](TChartPanel p) -> QLabel*& { return panels_[static_cast<std::size_t>(p)]; };
   panel(TChartPanel::SystemTitle) =
@@ -152,8 +157,8 @@ TSkyChartWindow::TSkyChartWindow(TObsState& state, const std::filesystem::path& 
   panel(TChartPanel::PrintTitle) =
       MakePanel(Client(), QStringLiteral("printTitlePanel"), QRect(0, 0, 740, 25));
   panel(TChartPanel::PrintTitle)->setFont(MakeFont(QStringLiteral("Arial"), 12, true));
-  panel(TChartPanel::PrintRowTop) = MakePanel(Client(), QStringLiteral("printRowTopPanel"),
-                                              QRect(0, 25, 740, kPrintRowHeight));
+  panel(TChartPanel::PrintRowTop) =
+      MakePanel(Client(), QStringLiteral("printRowTopPanel"), QRect(0, 25, 740, kPrintRowHeight));
   panel(TChartPanel::PrintRowBottom) =
       MakePanel(Client(), QStringLiteral("printRowBottomPanel"),
                 QRect(0, 25 + kPrintRowHeight, 740, kPrintRowHeight));
@@ -180,7 +185,8 @@ TSkyChartWindow::TSkyChartWindow(TObsState& state, const std::filesystem::path& 
   historyCountEdit_ = new QLineEdit(Client());
   historyCountEdit_->setObjectName(QStringLiteral("historyCountEdit"));
   historyCountEdit_->setGeometry(62, 25, 32, 21);
-  SetHint(historyCountEdit_, QStringLiteral("Max antal historikplottar är 2000 och max antal spår är 100"));
+  SetHint(historyCountEdit_,
+          QStringLiteral("Max antal historikplottar är 2000 och max antal spår är 100"));
   historyCountEdit_->setVisible(state.ShowHistory == 1);
   objectCountEdit_ = new QLineEdit(Client());
   objectCountEdit_->setObjectName(QStringLiteral("objectCountEdit"));
@@ -257,10 +263,10 @@ void TSkyChartWindow::ShowPrintHeader(bool show) {
     const TPrintHeader h = PrintHeaderTexts(State(), chart_.ChartZoom, LocaleDecimalSeparator());
     using P = TChartPanel;
     const std::pair<TChartPanel, const std::string*> texts[] = {
-        {P::PrintTitle, &h.Title},         {P::PrintDate, &h.Date},
-        {P::PrintClock, &h.Time},          {P::PrintZone, &h.Zone},
-        {P::PrintJulianDay, &h.JD},        {P::PrintPlace, &h.Place},
-        {P::PrintLatitude, &h.Latitude},   {P::PrintLongitude, &h.Longitude},
+        {P::PrintTitle, &h.Title},       {P::PrintDate, &h.Date},
+        {P::PrintClock, &h.Time},        {P::PrintZone, &h.Zone},
+        {P::PrintJulianDay, &h.JD},      {P::PrintPlace, &h.Place},
+        {P::PrintLatitude, &h.Latitude}, {P::PrintLongitude, &h.Longitude},
         {P::PrintHeight, &h.Height}};
     for (const auto& [panel, text] : texts) Panel(panel)->setText(QString::fromStdString(*text));
   }

@@ -6,11 +6,11 @@
 #include <QString>
 #include <array>
 
-#include "skychart/zone_selection.h"
 #include "shell/child_window.h"
 #include "skychart/chart_layers_draw.h"
 #include "skychart/chart_projection.h"
 #include "skychart/skychart_draw.h"
+#include "skychart/zone_selection.h"
 
 class QLabel;
 class QLineEdit;
@@ -58,7 +58,8 @@ class TSkyChartWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TSkyChartWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TSkyChartWindow(TObsState& state, const std::filesystem::path& dataDir,
+                  QWidget* parent = nullptr);
 
   // The chart's own state and the last picture.
   const TChartState& Chart() const { return chart_; }
@@ -79,8 +80,8 @@ class TSkyChartWindow : public TChildWindow {
   QLineEdit* ObjectCountEdit() const { return objectCountEdit_; }
 
   // --- Handlers (public so that tests can run them) ---
-  void DrawChart();  // full redraw
-  void DrawCycle();  // one tick of the follow timer
+  void DrawChart();               // full redraw
+  void DrawCycle();               // one tick of the follow timer
   void PrintChart();              // "S": print the window through the print dialog
   void RedrawKeepingHistory();    // "R": redraw, keeping the history plots
   void ZoomIn();                  // "+"

@@ -432,7 +432,8 @@ TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, dou
   }
   if (moment.Precession) PrecessRaDec(alpha, delta, 0.0, moment.T);
   if (moment.Nutation) NutationRaDec(alpha, delta, moment.Eps0, moment.DEps, moment.DPsi);
-  if (moment.Aberration) AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, moment.Eps0, moment.T);
+  if (moment.Aberration)
+    AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, moment.Eps0, moment.T);
   return TEquatorial{Mod2Pi(alpha), delta};
 }
 

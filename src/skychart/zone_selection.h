@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "astro/reductions.h"
+#include "base/obs_state.h"
 #include "catalogs/catalog_records.h"
 #include "catalogs/deepsky_records.h"
-#include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 
 namespace himlavy {

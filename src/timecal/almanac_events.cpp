@@ -7,8 +7,8 @@
 #include <limits>
 #include <utility>
 
-#include "base/basic.h"
 #include "astro/phenomena.h"
+#include "base/basic.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
 #include "base/timescales.h"

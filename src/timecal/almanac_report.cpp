@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/textfile.h"
-#include "timecal/calendar_report.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
+#include "base/textfile.h"
 #include "base/timescales.h"
+#include "timecal/calendar_report.h"
 
 namespace himlavy {
 

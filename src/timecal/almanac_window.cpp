@@ -1,5 +1,4 @@
 #include "timecal/almanac_window.h"
-#include "shell/user_locale.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -7,6 +6,7 @@
 #include <QPushButton>
 
 #include "shell/fonts_draw.h"
+#include "shell/user_locale.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -24,7 +24,8 @@ const QRect kHelpBox(730, 4, 75, 25);
 
 }  // namespace
 
-TAlmanacWindow::TAlmanacWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TAlmanacWindow::TAlmanacWindow(TObsState& state, const std::filesystem::path& dataDir,
+                               QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
   setObjectName(QStringLiteral("almanacWindow"));
   setWindowTitle(Utf8Text(kAlmanacCaption));

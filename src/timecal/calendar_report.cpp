@@ -1,8 +1,8 @@
 // The calendar for one day: texts and numbers of the calendar window.
 #include "timecal/calendar_report.h"
 
-#include "base/basic.h"
 #include "astro/positions.h"
+#include "base/basic.h"
 #include "base/formatting.h"
 #include "base/numtext.h"
 #include "base/timescales.h"

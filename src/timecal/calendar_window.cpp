@@ -1,5 +1,4 @@
 #include "timecal/calendar_window.h"
-#include "shell/user_locale.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -9,6 +8,7 @@
 #include <QToolButton>
 
 #include "shell/fonts_draw.h"
+#include "shell/user_locale.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -35,7 +35,8 @@ constexpr int kValueLabelWidth = 205;
 
 }  // namespace
 
-TCalendarWindow::TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+TCalendarWindow::TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir,
+                                 QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
   setObjectName(QStringLiteral("calendarWindow"));
   setWindowTitle(Utf8Text(kCalendarCaption));

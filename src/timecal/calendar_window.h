@@ -20,7 +20,8 @@ class TCalendarWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  TCalendarWindow(TObsState& state, const std::filesystem::path& dataDir,
+                  QWidget* parent = nullptr);
 
   // The spin buttons "År", "Månad" and "Dag" (SpinButton1..3), indexed by TCalendarStep.
   TSpinButton* SpinButton(TCalendarStep step) const {

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "timecal/calendar_report.h"
 #include "base/numtext.h"
 #include "base/timescales.h"
+#include "timecal/calendar_report.h"
 
 namespace himlavy {
 

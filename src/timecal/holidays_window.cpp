@@ -1,5 +1,4 @@
 #include "timecal/holidays_window.h"
-#include "shell/user_locale.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -7,6 +6,7 @@
 #include <QPushButton>
 
 #include "shell/fonts_draw.h"
+#include "shell/user_locale.h"
 #include "timecal/timecal_draw.h"
 #include "timecal/timecal_window.h"
 
@@ -20,7 +20,8 @@ const QRect kHelpBox(318, 6, 75, 25);
 
 }  // namespace
 
-THolidaysWindow::THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent)
+THolidaysWindow::THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir,
+                                 QWidget* parent)
     : TChildWindow(state, dataDir, parent) {
   setObjectName(QStringLiteral("holidaysWindow"));
   setWindowTitle(Utf8Text(kHolidaysCaption));

@@ -14,7 +14,8 @@ class THolidaysWindow : public TChildWindow {
   Q_OBJECT
 
  public:
-  THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+  THolidaysWindow(TObsState& state, const std::filesystem::path& dataDir,
+                  QWidget* parent = nullptr);
 
   // The large label with the title.
   QLabel* TitleLabel() const { return titleLabel_; }

@@ -35,7 +35,9 @@ double TrueFromEccentric(Real e, Real ecc) {
 TEST(KeplerTrueAnomalyTest, MeeusExamplesAndCircularOrbit) {
   // Example 30.a (1st ed. 29.a): e = 0.1, M = 5 deg gives E = 5.554589254 deg. Chapter 30,
   // p. 205: e = 0.99, M = 0.2 rad gives E = 1.066997365282 rad (Mikkola's start).
-  const struct { double e, m; Real ecc;
+  const struct {
+    double e, m;
+    Real ecc;
   } cases[] = {{0.1, 5.0 * kDegToRad, 5.554589254L * kPiL / 180},
                {0.99, 0.2, 1.066997365282L},
                {0.99, -0.2, -1.066997365282L}};
@@ -90,12 +92,14 @@ TEST(TrueAnomalyTest, NotANumberEndsTheIteration) {
 
 TEST(NearParabolicTrueAnomalyTest, MeeusTable) {
   // Meeus, chapter 35, the table of examples on p. 247 (v printed in 0..360 deg).
-  const struct { double q, e, days, vDeg; } cases[] = {
-      {0.921326, 1.0, 138.4783, 102.74426},   {0.1, 0.987, 254.9, 164.50029},
-      {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
-      {0.5871018, 0.9672746, 20.0, 52.85331}, {0.5871018, 0.9672746, 0.0, 0.0}};
+  const struct {
+    double q, e, days, vDeg;
+  } cases[] = {{0.921326, 1.0, 138.4783, 102.74426},         {0.1, 0.987, 254.9, 164.50029},
+               {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
+               {0.5871018, 0.9672746, 20.0, 52.85331},       {0.5871018, 0.9672746, 0.0, 0.0}};
   for (const auto& c : cases) {
-    EXPECT_NEAR(NearParabolicTrueAnomaly(c.e, c.q, c.days / 36525.0) / kDegToRad, c.vDeg, 1e-5) << c.q;
+    EXPECT_NEAR(NearParabolicTrueAnomaly(c.e, c.q, c.days / 36525.0) / kDegToRad, c.vDeg, 1e-5)
+        << c.q;
   }
   // With e = 1 the parabolic solver's v, to the tolerance 1e-4 in tan(v / 2).
   const double dt = 138.4783 / 36525.0;

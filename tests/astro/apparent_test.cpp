@@ -1,13 +1,13 @@
 // Apparent places of the Sun, Moon and planets through the whole pipeline, with the program's
 // own planetary series files, against Meeus's worked examples.
 #include "astro/apparent.h"
-#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "base/basic.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
@@ -18,8 +18,12 @@ using testing::DataFolder;
 
 constexpr double kArcSec = kDegToRad / 3600.0;
 
-double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad; }
-double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDegToRad; }
+double Hms(double h, double m, double s) {
+  return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad;
+}
+double Dms(double d, double m, double s) {
+  return (d + m / 60.0 + s / 3600.0) * kDegToRad;
+}
 
 TEST(ApparentPlace, MeeusExamples) {
   // Venus: 1st ed. ex. 31.a (2nd ed. 32.a), 1992 December 20, 0h TD, with light time,

@@ -21,7 +21,6 @@
 namespace himlavy {
 namespace {
 
-
 // The example's moment: JDE 2448972.5006829 less the light time 0.0326959 d, in Julian
 // centuries from J2000.0, and Jupiter's geocentric longitude, latitude (ecliptic and mean
 // equinox of date) and distance at that moment.
@@ -31,11 +30,13 @@ const TSpherical kExampleJupiter{191.80447054469 * kDegToRad, 1.241480576131321 
 
 TEST(JupiterMoonsTest, MeeusFirstEditionWorkedExample1992December16) {
   // Jovicentric L (B1950.0 equinox, degrees), B (degrees), R; apparent X, Y, Z.
-  const struct { const char* name; double lonDeg, latDeg, radius, x, y, z; } cases[] = {
-      {"Io", 335.5953002, 0.0439805, 5.9314352, -3.4515287, 0.2138035, -4.81989},
-      {"Europa", 63.4350375, 0.1577336, 9.4067930, 7.4435131, 0.2755747, -5.74997},
-      {"Ganymede", 15.7439105, -0.2253345, 15.0044738, 1.1996324, 0.5902168, -14.94498},
-      {"Callisto", 26.7853279, -0.1480386, 26.2202345, 7.0753749, 1.0292831, -25.23107}};
+  const struct {
+    const char* name;
+    double lonDeg, latDeg, radius, x, y, z;
+  } cases[] = {{"Io", 335.5953002, 0.0439805, 5.9314352, -3.4515287, 0.2138035, -4.81989},
+               {"Europa", 63.4350375, 0.1577336, 9.4067930, 7.4435131, 0.2755747, -5.74997},
+               {"Ganymede", 15.7439105, -0.2253345, 15.0044738, 1.1996324, 0.5902168, -14.94498},
+               {"Callisto", 26.7853279, -0.1480386, 26.2202345, 7.0753749, 1.0292831, -25.23107}};
   // All four satellites and the pole, the way the window asks for them.
   const TVector3 poleEcliptic = SatelliteEcliptic(kJupiterPole, kExampleT);
   EXPECT_NEAR(Norm(poleEcliptic), 1.0, 1e-15);

@@ -28,10 +28,13 @@ TEST(MoonPhase, WorkedExamplesAndPublishedTimes) {
   // 2044 January, k = 544.75, JDE 2467636.49186. USNO phases of 2000 January (UT, to the
   // minute) with delta T = 63.8 s: new moon January 6 18:14, full moon January 21 04:40.
   const double deltaT = 63.8 / 86400.0;
-  const struct { int k, phase; double jde, tolerance; } cases[] = {
-      {-283, kNewMoon, 2443192.65118, 2e-5}, {544, kLastQuarter, 2467636.49186, 2e-5},
-      {0, kNewMoon, At(2000, 1, 6, 18 + 14 / 60.0) + deltaT, kMinute},
-      {0, kFullMoon, At(2000, 1, 21, 4 + 40 / 60.0) + deltaT, kMinute}};
+  const struct {
+    int k, phase;
+    double jde, tolerance;
+  } cases[] = {{-283, kNewMoon, 2443192.65118, 2e-5},
+               {544, kLastQuarter, 2467636.49186, 2e-5},
+               {0, kNewMoon, At(2000, 1, 6, 18 + 14 / 60.0) + deltaT, kMinute},
+               {0, kFullMoon, At(2000, 1, 21, 4 + 40 / 60.0) + deltaT, kMinute}};
   for (const auto& c : cases) EXPECT_NEAR(MoonPhase(c.k, c.phase), c.jde, c.tolerance) << c.k;
 }
 
@@ -54,9 +57,10 @@ TEST(PlanetPhenomenon, WorkedExamplesAndEventsFarFromThePresent) {
   EXPECT_NEAR(PlanetPhenomenon(6, 1, 121), 2497437.904, 5e-4);
   // AA2 p. 255: events far from the present, to the hour (TD); they test the terms in a .. g
   // of Jupiter to Neptune. The first phenomenon nearest the date is taken.
-  const struct { int planet, year, month, day, hour; } cases[] = {
-      {2, 1882, 12, 6, 17}, {4, 2729, 9, 9, 3}, {5, -6, 9, 15, 7},
-      {6, -6, 9, 14, 9},    {7, 1780, 12, 17, 14}, {8, 1846, 8, 20, 4}};
+  const struct {
+    int planet, year, month, day, hour;
+  } cases[] = {{2, 1882, 12, 6, 17}, {4, 2729, 9, 9, 3},    {5, -6, 9, 15, 7},
+               {6, -6, 9, 14, 9},    {7, 1780, 12, 17, 14}, {8, 1846, 8, 20, 4}};
   for (const auto& c : cases) {
     const double expected = At(c.year, c.month, c.day, c.hour);
     const int k0 = PhenomenonK(c.year, c.planet, 0);
@@ -103,10 +107,12 @@ TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   // AA2 ex. 54.b: the total eclipse of 2009 July 22, JDE 2455034.6088; other kinds from the
   // NASA Five Millennium Canon (greatest eclipse in TD): 2001 December 14 annular 20:53,
   // 2005 April 8 hybrid (annular-total) 20:36.
-  const struct { double from, jde, tolerance; int kind; } kinds[] = {
-      {At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
-      {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
-      {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
+  const struct {
+    double from, jde, tolerance;
+    int kind;
+  } kinds[] = {{At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
+               {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
+               {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
   for (const auto& c : kinds) {
     const TSolarEclipse eclipse = NextSolarEclipse(c.from);
     EXPECT_NEAR(eclipse.JDE, c.jde, c.tolerance) << c.jde;

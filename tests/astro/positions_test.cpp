@@ -33,8 +33,12 @@ constexpr double kArcSec = kDegToRad / 3600.0;
 constexpr double kGaussK = 0.01720209895;
 
 // Julian centuries TD from J2000.0 of a Julian Ephemeris Day.
-double Centuries(double jde) { return (jde - 2451545.0) / 36525.0; }
-double Degrees(double radians) { return radians / kDegToRad; }
+double Centuries(double jde) {
+  return (jde - 2451545.0) / 36525.0;
+}
+double Degrees(double radians) {
+  return radians / kDegToRad;
+}
 void ExpectVector(const TVector3& v, const TVector3& want, double tolerance) {
   EXPECT_NEAR(v.X, want.X, tolerance);
   EXPECT_NEAR(v.Y, want.Y, tolerance);
@@ -94,7 +98,8 @@ TEST(ObserverGeocentricTest, Palomar) {
 // values from Meeus's formulas with i' = arccos(...) and the nodes by atan2, evaluated in
 // Python. The node of a retrograde orbit stays near 58.9 degrees; it is not turned by 180.
 TEST(ElementsB1950ToJ2000Test, Comets) {
-  const struct { double incl0, node0, argPeri0, incl, node, argPeri, tolerance;
+  const struct {
+    double incl0, node0, argPeri0, incl, node, argPeri, tolerance;
   } cases[] = {{11.93911, 334.04096, 186.24444, 11.94521, 334.75043, 186.23327, 6e-6},
                {162.2384, 58.1540, 111.8466, 162.2413231373901, 58.87073962230641,
                 111.86570491751387, 1e-8}};

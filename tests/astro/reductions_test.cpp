@@ -27,11 +27,19 @@ constexpr double kArcMin = kDegToRad / 60.0;
 constexpr double kSecOfTime = 15.0 * kArcSec;  // one second of right ascension
 constexpr double kTurn = 2.0 * std::numbers::pi;
 
-double Dms(double d, double m, double s) { return (d + m / 60.0 + s / 3600.0) * kDegToRad; }
-double Hms(double h, double m, double s) { return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad; }
-double Centuries(double jd) { return (jd - 2451545.0) / 36525.0; }
+double Dms(double d, double m, double s) {
+  return (d + m / 60.0 + s / 3600.0) * kDegToRad;
+}
+double Hms(double h, double m, double s) {
+  return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad;
+}
+double Centuries(double jd) {
+  return (jd - 2451545.0) / 36525.0;
+}
 // The difference a - b of two angles, reduced to (-pi, pi].
-double AngleDiff(double a, double b) { return std::remainder(a - b, kTurn); }
+double AngleDiff(double a, double b) {
+  return std::remainder(a - b, kTurn);
+}
 
 TEST(ReductionsTest, NutationObliquityAndTheLowPrecisionSun) {
   // AA1 example 21.a: 1987 April 10, 0h TD.
@@ -121,8 +129,8 @@ TEST(ReductionsTest, CoordinateConversionsFollowMeeusExamples) {
   // delta = -6.719892°, phi = +38°55'17", printed hour angle H = 64.352133°; A = 68.0337°
   // (from the south), h = 15.1249°.
   const double alpha = 347.3193375 * kDegToRad;
-  const THorizontal venus =
-      EquatorialToHorizontal(alpha, -6.719892 * kDegToRad, alpha + 64.352133 * kDegToRad, Dms(38, 55, 17));
+  const THorizontal venus = EquatorialToHorizontal(alpha, -6.719892 * kDegToRad,
+                                                   alpha + 64.352133 * kDegToRad, Dms(38, 55, 17));
   EXPECT_NEAR(venus.Az / kDegToRad, 68.0337, 5e-5);
   EXPECT_NEAR(venus.Alt / kDegToRad, 15.1249, 5e-5);
   // On the meridian south of the zenith A = 0, north of it A = +-pi.
@@ -192,10 +200,10 @@ TEST(ReductionsTest, RiseTransitSetOfVenusAtBoston) {
   // and 21. Printed: m1 = 0.51766, m0 = 0.81980, m2 = 0.12130. The book uses the apparent
   // sidereal time and the program the mean one, 0.13 s earlier; with the book's single
   // correction step that makes up to 6e-6 day, so 1e-5 day is allowed.
-  const TRiseTransitSet r =
-      RiseTransitSet(Centuries(2447240.5), 56.0, 40.68021 * kDegToRad, 18.04761 * kDegToRad, 41.73129 * kDegToRad,
-                     18.44092 * kDegToRad, 42.78204 * kDegToRad, 18.82742 * kDegToRad, -0.5667 * kDegToRad,
-                     71.0833 * kDegToRad, 42.3333 * kDegToRad);
+  const TRiseTransitSet r = RiseTransitSet(
+      Centuries(2447240.5), 56.0, 40.68021 * kDegToRad, 18.04761 * kDegToRad, 41.73129 * kDegToRad,
+      18.44092 * kDegToRad, 42.78204 * kDegToRad, 18.82742 * kDegToRad, -0.5667 * kDegToRad,
+      71.0833 * kDegToRad, 42.3333 * kDegToRad);
   EXPECT_EQ(r.Status, TRiseSetStatus::Crosses);
   EXPECT_NEAR(r.Rise / kTurn, 0.51766, 1e-5);
   EXPECT_NEAR(r.Transit / kTurn, 0.81980, 1e-5);
@@ -206,14 +214,25 @@ TEST(ReductionsTest, RiseTransitSetCircumpolarAndNeverRising) {
   // The Sun at 70° N, 19° E (L = -19° west) at midsummer and midwinter 2024 (apparent
   // places at 0h TD from the low-precision solar theory of AA1 chapter 24), sunrise
   // altitude -50'. Local noon falls at about 10h46m and 10h42m UT.
-  const struct { double jd0, alpha[3], delta[3]; TRiseSetStatus status; double transitMinutes; } cases[] = {
-      {2460482.5, {89.0975, 90.1376, 91.1776}, {23.4360, 23.4386, 23.4342}, TRiseSetStatus::AlwaysAbove, 10 * 60 + 46},
-      {2460665.5, {268.4629, 269.5727, 270.6826}, {-23.4311, -23.4380, -23.4371}, TRiseSetStatus::AlwaysBelow, 10 * 60 + 42}};
+  const struct {
+    double jd0, alpha[3], delta[3];
+    TRiseSetStatus status;
+    double transitMinutes;
+  } cases[] = {{2460482.5,
+                {89.0975, 90.1376, 91.1776},
+                {23.4360, 23.4386, 23.4342},
+                TRiseSetStatus::AlwaysAbove,
+                10 * 60 + 46},
+               {2460665.5,
+                {268.4629, 269.5727, 270.6826},
+                {-23.4311, -23.4380, -23.4371},
+                TRiseSetStatus::AlwaysBelow,
+                10 * 60 + 42}};
   for (const auto& c : cases) {
     const TRiseTransitSet r = RiseTransitSet(
-        Centuries(c.jd0), 69.0, c.alpha[0] * kDegToRad, c.delta[0] * kDegToRad, c.alpha[1] * kDegToRad,
-        c.delta[1] * kDegToRad, c.alpha[2] * kDegToRad, c.delta[2] * kDegToRad, -50.0 * kArcMin, -19.0 * kDegToRad,
-        70.0 * kDegToRad);
+        Centuries(c.jd0), 69.0, c.alpha[0] * kDegToRad, c.delta[0] * kDegToRad,
+        c.alpha[1] * kDegToRad, c.delta[1] * kDegToRad, c.alpha[2] * kDegToRad,
+        c.delta[2] * kDegToRad, -50.0 * kArcMin, -19.0 * kDegToRad, 70.0 * kDegToRad);
     EXPECT_EQ(r.Status, c.status) << c.jd0;
     EXPECT_NEAR(r.Transit / kTurn * 1440.0, c.transitMinutes, 1.5) << c.jd0;
   }

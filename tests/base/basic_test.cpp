@@ -11,9 +11,9 @@
 namespace himlavy {
 namespace {
 
-
 TEST(BasicTest, InverseTrigonometryEdgeCases) {
-  const struct { double y, x, expected;
+  const struct {
+    double y, x, expected;
   } cases[] = {{0, 0, 0},         {0, -1, -kPi},       {1, 0, kPiHalf},
                {-1, 0, -kPiHalf}, {1, -1, 0.75 * kPi}, {-1, -1, -0.75 * kPi}};
   for (const auto& c : cases) EXPECT_NEAR(Atan2(c.y, c.x), c.expected, 1e-15) << c.y << " " << c.x;
@@ -27,9 +27,12 @@ TEST(BasicTest, InverseTrigonometryEdgeCases) {
 }
 
 TEST(BasicTest, AngleReductionsAndFloor) {
-  const struct { double a, mod2Pi, modPi; } cases[] = {
-      {-0.1, kTwoPi - 0.1, -0.1}, {100.0, 100.0 - 15 * kTwoPi, 100.0 - 16 * kTwoPi},
-      {1.5 * kPi, 1.5 * kPi, -kPiHalf}, {-1.5 * kPi, kPiHalf, kPiHalf}};
+  const struct {
+    double a, mod2Pi, modPi;
+  } cases[] = {{-0.1, kTwoPi - 0.1, -0.1},
+               {100.0, 100.0 - 15 * kTwoPi, 100.0 - 16 * kTwoPi},
+               {1.5 * kPi, 1.5 * kPi, -kPiHalf},
+               {-1.5 * kPi, kPiHalf, kPiHalf}};
   for (const auto& c : cases) {
     EXPECT_NEAR(Mod2Pi(c.a), c.mod2Pi, 1e-13) << c.a;
     EXPECT_NEAR(ModPi(c.a), c.modPi, 1e-13) << c.a;
@@ -78,7 +81,8 @@ TEST(BasicTest, PolarCartesianAndRotations) {
   // Meeus, Example 13.a: Pollux, ecliptic lambda = 113.215630 deg, beta = 6.684170 deg with
   // eps = 23.4392911 deg, gives alpha = 116.328942 deg, delta = 28.026183 deg.
   const double eps = 23.4392911 * kDegToRad;
-  const TVector3 ecliptic = PolarToCartesian(TSpherical{113.215630 * kDegToRad, 6.684170 * kDegToRad, 1.0});
+  const TVector3 ecliptic =
+      PolarToCartesian(TSpherical{113.215630 * kDegToRad, 6.684170 * kDegToRad, 1.0});
   const TSpherical equatorial =
       CartesianToPolar(RotateAboutX(ecliptic, std::cos(eps), std::sin(eps)));
   EXPECT_NEAR(equatorial.Lon / kDegToRad, 116.328942, 1e-6);

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "common/scratch_dir.h"
 #include "base/textfile.h"
+#include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {

@@ -16,7 +16,6 @@
 // the calendar, a = q / (1 - e) etc.) or taken from the published values (Ceres' period, the
 // geostationary period, Meeus's printed FK4-FK5 results), never from this code.
 #include "catalogs/element_files.h"
-#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +23,10 @@
 #include <cmath>
 #include <tuple>
 
+#include "base/basic.h"
+#include "base/textfile.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
-#include "base/textfile.h"
 
 namespace himlavy {
 namespace {

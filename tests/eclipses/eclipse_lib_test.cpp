@@ -29,11 +29,19 @@ namespace {
 
 constexpr double kArcSecDeg = 1.0 / 3600.0;  // one arc second in degrees
 
-double Centuries(double jd) { return (jd - 2451545.0) / 36525.0; }
-double CenturiesFromMjd(double mjd) { return (mjd - 51544.5) / 36525.0; }
+double Centuries(double jd) {
+  return (jd - 2451545.0) / 36525.0;
+}
+double CenturiesFromMjd(double mjd) {
+  return (mjd - 51544.5) / 36525.0;
+}
 // The difference a - b of two angles in degrees, reduced to (-180, 180].
-double AngleDiff(double a, double b) { return std::remainder(a - b, 360.0); }
-double Rad(double deg) { return deg * std::numbers::pi / 180.0; }
+double AngleDiff(double a, double b) {
+  return std::remainder(a - b, 360.0);
+}
+double Rad(double deg) {
+  return deg * std::numbers::pi / 180.0;
+}
 // Angle between two vectors in arc seconds.
 double AngleArcSec(const TVector3& a, const TVector3& b) {
   return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / std::numbers::pi * 3600.0;
@@ -43,7 +51,9 @@ TEquatorialDeg SeriesOf(TEclipseBody body, double t) {
 }
 
 TEST(EclipseVectorsTest, DegreeUtilities) {
-  const struct { double x, y, expected; } angles[] = {
+  const struct {
+    double x, y, expected;
+  } angles[] = {
       {0.0, 0.0, 0.0}, {-1.0, -0.0, 180.0}, {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0}};
   for (const auto& c : angles) EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12) << c.x << c.y;
   // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
@@ -107,15 +117,17 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
 // R; L and B within 1e-8 degree (B of the Sun 1e-9), R within 1e-11 (Sun, AU) or 1e-8 (Moon,
 // Earth radii).
 TEST(SunMoonSeriesTest, SeriesMatchThePublishedSeries) {
-  const struct { TEclipseBody body; double t, l, b, r, ra, dec, rEqu, bTol, rTol; } cases[] = {
-      {TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014,
-       -23.1008563562, 0.983267645952, 1e-9, 1e-11},
-      {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592, 0.983357039319,
-       281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
-      {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130,
-       -22.9067431256, 58.086560092, 1e-8, 1e-8},
-      {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726,
-       159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
+  const struct {
+    TEclipseBody body;
+    double t, l, b, r, ra, dec, rEqu, bTol, rTol;
+  } cases[] = {{TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014,
+                -23.1008563562, 0.983267645952, 1e-9, 1e-11},
+               {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592,
+                0.983357039319, 281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
+               {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130,
+                -22.9067431256, 58.086560092, 1e-8, 1e-8},
+               {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726,
+                159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.t);
     const TEclipticDeg ecl = c.body == TEclipseBody::Sun ? SunSeries(c.t) : MoonSeries(c.t);
@@ -175,8 +187,10 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
   // 14 hours (1999 August 11, 04:00 to 18:00 TT), and degree 13, the largest allowed.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
-  const struct { TEclipseBody body; int n; } cases[] = {
-      {TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
+  const struct {
+    TEclipseBody body;
+    int n;
+  } cases[] = {{TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.n);
     const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
@@ -200,8 +214,11 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
 TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
   // The Sun passes 0 h at the March equinox, 2000 March 20 07:35 UT; the Moon passes it on
   // 2000 January 11 about 15:30 TT. The fit continues below 0 before the passage.
-  const struct { TEclipseBody body; int n; double mjdA; } cases[] = {
-      {TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
+  const struct {
+    TEclipseBody body;
+    int n;
+    double mjdA;
+  } cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
   for (const auto& c : cases) {
     const double ta = CenturiesFromMjd(c.mjdA);
     const double tb = CenturiesFromMjd(c.mjdA + 14.0 / 24.0);
@@ -215,9 +232,12 @@ TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
 TEST(ChebTest, ChebFitRefusesDegreesAbove13) {
   const double ta = CenturiesFromMjd(51401.0);
   const double tb = CenturiesFromMjd(51401.0 + 14.0 / 24.0);
-  const struct { TEclipseBody body; int n; const char* message; } cases[] = {
-      {TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
-      {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
+  const struct {
+    TEclipseBody body;
+    int n;
+    const char* message;
+  } cases[] = {{TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
+               {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
   for (const auto& c : cases) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(ChebFit(c.body, ta, tb, c.n).has_value()) << c.n;
@@ -230,13 +250,16 @@ TEST(ShadowTest, PhasesFromTheGeometry) {
   // declination. The axis's distance r0 from the centre (from |m x e|, in the frame stretched
   // by 1/0.996633 in z) and the limits 1 + |D|/2 and the penumbra were computed
   // independently; each case lies well inside its range.
-  const struct { double moonR, moonDec; TShadowPhase phase; const char* what; } cases[] = {
-      {57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
-      {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
-      {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
-      {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
-      {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
-      {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
+  const struct {
+    double moonR, moonDec;
+    TShadowPhase phase;
+    const char* what;
+  } cases[] = {{57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
+               {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
+               {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
+               {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
+               {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
+               {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const TShadow s = ShadowIntersect(0.0, c.moonDec, c.moonR, 0.0, 0.0, 23455.0);
@@ -257,10 +280,13 @@ TEST(ShadowTest, UmbraOfDiameterExactlyZeroIsTotal) {
   // 217.705 * 59.25 / 23667.92889908257 - 0.545 is exactly 0 in double arithmetic (found by a
   // search over neighbouring doubles in Python); one unit in the last place nearer, the
   // antumbra (D > 0) reaches the Earth, one farther, the umbra (D < 0).
-  const struct { double sunR; int sign; TShadowPhase phase; } cases[] = {
-      {23728.17889908257, 0, TShadowPhase::Total},
-      {23728.178899082566, 1, TShadowPhase::Annular},
-      {23728.178899082573, -1, TShadowPhase::Total}};
+  const struct {
+    double sunR;
+    int sign;
+    TShadowPhase phase;
+  } cases[] = {{23728.17889908257, 0, TShadowPhase::Total},
+               {23728.178899082566, 1, TShadowPhase::Annular},
+               {23728.178899082573, -1, TShadowPhase::Total}};
   for (const auto& c : cases) {
     const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, c.sunR);
     EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), c.sign) << c.sunR;
@@ -290,8 +316,13 @@ TEST(CentralLineTest, GreatestEclipseOf1999August11) {
   EXPECT_NEAR(line.Duration, 2.0 + 23.0 / 60.0, 0.1);
   // The penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT; before and after the
   // central phase everything but the phase is 0.
-  const struct { double hourUt; TShadowPhase phase; } outside[] = {{6.0, TShadowPhase::None},
-      {9.0, TShadowPhase::Partial}, {13.5, TShadowPhase::Partial}, {16.0, TShadowPhase::None}};
+  const struct {
+    double hourUt;
+    TShadowPhase phase;
+  } outside[] = {{6.0, TShadowPhase::None},
+                 {9.0, TShadowPhase::Partial},
+                 {13.5, TShadowPhase::Partial},
+                 {16.0, TShadowPhase::None}};
   for (const auto& c : outside) {
     const TCentralLine l =
         CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));

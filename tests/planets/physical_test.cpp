@@ -32,7 +32,9 @@ namespace {
 
 constexpr double kArcSec = kDegToRad / 3600.0;
 
-double Centuries(double jde) { return (jde - 2451545.0) / 36525.0; }
+double Centuries(double jde) {
+  return (jde - 2451545.0) / 36525.0;
+}
 TSpherical Position(double lonDeg, double latDeg, double r) {
   return TSpherical{lonDeg * kDegToRad, latDeg * kDegToRad, r};
 }
@@ -60,9 +62,9 @@ TEST(PhysicalTest, MarsMeeusExample) {
                               Position(115.117322, 1.587619, 0.870480), -1.002 * kArcSec,
                               15.422 * kArcSec, 23.4402201 * kDegToRad, Centuries(2448935.500683));
   const Expect expected[] = {
-      {"DS", -2.76, 0.006, -2.757798},      {"DE", 12.44, 0.006, 12.437159},
-      {"omega", 111.55, 0.006, 111.554228}, {"P", 347.64, 0.006, 347.643174},
-      {"Q", 279.91, 0.006, 279.913972},     {"q", 1.06, 0.006, 1.062556, 1.0},
+      {"DS", -2.76, 0.006, -2.757798},          {"DE", 12.44, 0.006, 12.437159},
+      {"omega", 111.55, 0.006, 111.554228},     {"P", 347.64, 0.006, 347.643174},
+      {"Q", 279.91, 0.006, 279.913972},         {"q", 1.06, 0.006, 1.062556, 1.0},
       {"d", 10.75, 0.006, 9.36 / 0.870480, 1.0}};
   ExpectAll(r, expected);
 }
@@ -77,11 +79,12 @@ TEST(PhysicalTest, JupiterMeeusExample) {
   const TSpherical geo = Position(191.804445, 1.241472, 5.661121);
   const auto r = JupiterPhysical(jupiter, Position(84.285698, 0.000197, 0.984123), geo,
                                  -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad, t);
-  const Expect expected[] = {
-      {"DS", -2.20, 0.006, -2.198036}, {"DE", -2.48, 0.006, -2.484621},
-      {"omega1", 268.06 - 0.00747905 / kDegToRad, 0.006, 267.634722},
-      {"omega2", 72.74 - 0.00747905 / kDegToRad, 0.006, 72.307019},
-      {"phase", 0.00747905, 1e-8, 0.00747905, 1.0}, {"P", 24.80, 0.006, 24.800811}};
+  const Expect expected[] = {{"DS", -2.20, 0.006, -2.198036},
+                             {"DE", -2.48, 0.006, -2.484621},
+                             {"omega1", 268.06 - 0.00747905 / kDegToRad, 0.006, 267.634722},
+                             {"omega2", 72.74 - 0.00747905 / kDegToRad, 0.006, 72.307019},
+                             {"phase", 0.00747905, 1e-8, 0.00747905, 1.0},
+                             {"P", 24.80, 0.006, 24.800811}};
   ExpectAll(r, expected);
   const auto s = JupiterPhysical(jupiter, Position(84.285698 + 180.0, 0.000197, 0.984123), geo,
                                  -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad, t);
@@ -94,10 +97,12 @@ TEST(PhysicalTest, SaturnRingMeeusExample) {
                             Position(314.777850, -1.013884, 10.464606), 84.285698 * kDegToRad,
                             -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad,
                             Centuries(2448972.50068));
-  const Expect expected[] = {
-      {"B", 16.442, 0.0006, 16.441845},     {"B'", 14.679, 0.0006, 14.678899},
-      {"P", 6.741, 0.0006, 6.740572},       {"DeltaU", 4.198, 0.0006, 4.198276},
-      {"a", 35.87, 0.006, 375.35 / 10.464606, 1.0}, {"b", 10.15, 0.006, 10.152299, 1.0}};
+  const Expect expected[] = {{"B", 16.442, 0.0006, 16.441845},
+                             {"B'", 14.679, 0.0006, 14.678899},
+                             {"P", 6.741, 0.0006, 6.740572},
+                             {"DeltaU", 4.198, 0.0006, 4.198276},
+                             {"a", 35.87, 0.006, 375.35 / 10.464606, 1.0},
+                             {"b", 10.15, 0.006, 10.152299, 1.0}};
   ExpectAll(r, expected);
 }
 
@@ -110,21 +115,22 @@ TEST(PhysicalTest, SaturnRingMeeusExample) {
 // tolerance on i.
 TEST(PhysicalTest, MoonMeeusExample) {
   const double t = Centuries(2448724.5);
-  const TPhysicalLibration lib =
-      MoonPhysicalLibration(1.000194, 219.889726 * kDegToRad, 97.643514 * kDegToRad, 5.150839 * kDegToRad,
-                            113.842309 * kDegToRad, 274.400655 * kDegToRad, t);
+  const TPhysicalLibration lib = MoonPhysicalLibration(
+      1.000194, 219.889726 * kDegToRad, 97.643514 * kDegToRad, 5.150839 * kDegToRad,
+      113.842309 * kDegToRad, 274.400655 * kDegToRad, t);
   const double librations[] = {lib.Rho, lib.Sigma, lib.Tau};
   const Expect expectedLibrations[] = {{"rho", -0.01042, 6e-6, -0.0104234},
-      {"sigma", -0.01574, 6e-6, -0.0157409}, {"tau", 0.02673, 6e-6, 0.0267343}};
+                                       {"sigma", -0.01574, 6e-6, -0.0157409},
+                                       {"tau", 0.02673, 6e-6, 0.0267343}};
   ExpectAll(librations, expectedLibrations);
   const auto r = MoonPhysical(Position(133.162655, -3.229126, 368409.7),
                               Position(22.340840, -0.000171, 1.002498), 23.4402952 * kDegToRad,
                               16.595 * kArcSec, 1.223 * kArcSec, t);
   const Expect expected[] = {
-      {"l", -1.23, 0.006, -1.231210},     {"b", 4.20, 0.006, 4.199803},
-      {"l'", -1.206, 0.0006, -1.205793},  {"b'", 4.194, 0.0006, 4.194031},
-      {"l''", -0.025, 0.0006, -0.025416}, {"b''", 0.006, 0.0006, 0.005773},
-      {"P", 15.08, 0.006, 15.084131},     {"i", 69.0756, 0.002, 69.076708},
+      {"l", -1.23, 0.006, -1.231210},        {"b", 4.20, 0.006, 4.199803},
+      {"l'", -1.206, 0.0006, -1.205793},     {"b'", 4.194, 0.0006, 4.194031},
+      {"l''", -0.025, 0.0006, -0.025416},    {"b''", 0.006, 0.0006, 0.005773},
+      {"P", 15.08, 0.006, 15.084131},        {"i", 69.0756, 0.002, 69.076708},
       {"k", 0.6786, 0.00006, 0.678559, 1.0}, {"chi", 285.0, 0.06, 285.044311}};
   ExpectAll(r, expected);
 }
@@ -152,17 +158,20 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
       PlanetMagnitude(2, 0.0, 0.0, i, 0.724604, 0.910947),
       PlanetMagnitude(6, 16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606),
       PlanetMagnitude(6, -16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606)};
-  const Expect expected[] = {
-      {"k", 0.647, 0.0005, 0.646561, 1.0},     {"i", 72.96, 0.006, 72.955031},
-      {"Venus", -4.2, 0.05, -4.216703, 1.0},   {"Saturn", 0.7, 0.05, 0.738673, 1.0},
-      {"Saturn, -B", 0.7, 0.05, 0.738673, 1.0}};
+  const Expect expected[] = {{"k", 0.647, 0.0005, 0.646561, 1.0},
+                             {"i", 72.96, 0.006, 72.955031},
+                             {"Venus", -4.2, 0.05, -4.216703, 1.0},
+                             {"Saturn", 0.7, 0.05, 0.738673, 1.0},
+                             {"Saturn, -B", 0.7, 0.05, 0.738673, 1.0}};
   ExpectAll(results, expected);
-  const struct { int p; double iDeg, r, delta, expected; } cases[] = {
-      {1, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
-      {4, 40.0, 1.5, 0.8, -0.484094},  // Mars: 0.016 i
-      {5, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
-      {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
-      {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
+  const struct {
+    int p;
+    double iDeg, r, delta, expected;
+  } cases[] = {{1, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
+               {4, 40.0, 1.5, 0.8, -0.484094},  // Mars: 0.016 i
+               {5, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
+               {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
+               {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
   for (const auto& c : cases) {
     EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDegToRad, c.r, c.delta), c.expected, 2e-6)
         << c.p;
@@ -176,7 +185,9 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
 }
 
 TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
-  const struct { double delta, bigR, r, k, iRad; } cases[] = {
+  const struct {
+    double delta, bigR, r, k, iRad;
+  } cases[] = {
       {29.2, 1.0, 30.2, 1.0, 0.0}, {0.3, 1.0, 0.7, 0.0, kPi}, {0.6, 1.0, 0.8, 0.5, kPiHalf}};
   for (const auto& c : cases) {
     EXPECT_NEAR(IlluminatedFraction(c.delta, c.bigR, c.r), c.k, 1e-12) << c.r;
@@ -194,7 +205,9 @@ TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
 
 TEST(PhysicalTest, BrightLimbAngleAndSemidiameters) {
   // The Sun due north, due east, due south (Atan2 gives -pi, PA + pi = 0).
-  const struct { double deltaSun, alphaSun, delta, alpha, expected; } cases[] = {
+  const struct {
+    double deltaSun, alphaSun, delta, alpha, expected;
+  } cases[] = {
       {0.4, 1.0, 0.2, 1.0, kPi}, {0.0, 1.01, 0.0, 1.0, kPi + kPiHalf}, {-0.3, 2.0, -0.1, 2.0, 0.0}};
   for (const auto& c : cases) {
     const auto r = BrightLimbAngle(c.deltaSun, c.alphaSun, c.delta, c.alpha);
@@ -242,7 +255,8 @@ TEST(PhysicalTest, MarsQIsInZeroToTwoPiUnreduced) {
   for (int step = 0; step < 72; ++step) {
     const TSpherical earth = Position(step * 5.0 + 0.3, 0.0, 1.0);
     const TSpherical geo = CartesianToPolar(Add(m, Scale(PolarToCartesian(earth), -1.0)));
-    const auto r = MarsPhysical(mars, earth, geo, 0.0, 0.0, 23.44 * kDegToRad, Centuries(2448935.5));
+    const auto r =
+        MarsPhysical(mars, earth, geo, 0.0, 0.0, 23.44 * kDegToRad, Centuries(2448935.5));
     EXPECT_TRUE(r[4] > 0.0 && r[4] <= 2.0 * kPi) << step;
     seen[r[4] < kPi ? 0 : 1] = true;
   }

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "base/parameter_file.h"
 #include "common/scratch_dir.h"
 #include "shell/fonts_draw.h"
-#include "base/parameter_file.h"
 #include "shell/help_window.h"
 
 namespace himlavy {
@@ -147,7 +147,7 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
 }
 
 TEST_F(SettingsDialogTest, FocusAndLastPage) {
-  const char* focus[] = {"yearEdit",          "stepList",    "placeSearchEdit",        "systemButtons_2",
+  const char* focus[] = {"yearEdit",       "stepList",    "placeSearchEdit", "systemButtons_2",
                          "ShowCoordLines", "ColourIndex", "CorrLightTime"};
   for (int page = 0; page < 7; ++page) {
     Open(page);
@@ -163,10 +163,10 @@ TEST_F(SettingsDialogTest, FocusAndLastPage) {
 TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   const std::string before = ParameterFileBytes(state_);
   Open(4);
-  Edit("yearEdit")->setText("1999");        // before the bad field
-  Edit("zoneEdit")->setText("2,5 h");       // the bad field, on another page
-  Edit("latitudeEdit")->setText("10,00");       // after it
-  Check("ShowMoons")->setChecked(true);  // after it
+  Edit("yearEdit")->setText("1999");       // before the bad field
+  Edit("zoneEdit")->setText("2,5 h");      // the bad field, on another page
+  Edit("latitudeEdit")->setText("10,00");  // after it
+  Check("ShowMoons")->setChecked(true);    // after it
   Check("Spara")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(messages_, std::vector<std::string>{"'2,5 h' is not a valid floating point value"});
@@ -220,7 +220,7 @@ TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
 
 // A system chosen and then cancelled greyed boxes that the next opening left grey.
 TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
-  Open(3);                 // "Ekvatorialt"
+  Open(3);                   // "Ekvatorialt"
   Click("systemButtons_6");  // "Galaktiskt" greys "Sol och planeter" ...
   EXPECT_FALSE(Enabled("ShowSunPlanets"));
   Click("CancelButton");  // ... but is cancelled

@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "common/scratch_dir.h"
 #include "base/parameter_file.h"
+#include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {

@@ -17,11 +17,11 @@
 #include <string>
 
 #include "common/scratch_dir.h"
+#include "frame/main_frame.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/help_window.h"
 #include "shell/increment_window.h"
-#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
 #include "shell/pictures_window.h"
 #include "shell/splash_window.h"

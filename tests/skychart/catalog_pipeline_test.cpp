@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "skychart/zone_selection.h"
 #include "common/data_folder.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 namespace {

@@ -7,7 +7,6 @@
 // PixelScale in the equatorial chart; x = 354 + x_AU PixelScale, y = 348 - y_AU PixelScale in
 // system 0.
 #include "skychart/chart_bodies.h"
-#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +15,12 @@
 #include <tuple>
 #include <utility>
 
-#include "common/data_folder.h"
+#include "base/basic.h"
 #include "base/textfile.h"
+#include "common/data_folder.h"
 
 namespace himlavy {
 namespace {
-
 
 struct TScene {
   TObsState State;

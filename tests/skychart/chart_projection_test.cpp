@@ -9,7 +9,6 @@
 // b = 0, at alpha 266.40500, delta -28.93617 deg (J2000.0); Sgr A*, at 17h45m40.04s
 // -29 deg 00' 28.1" (J2000.0), lies at l = 359.944, b = -0.046 deg (Reid and Brunthaler 2004).
 #include "skychart/chart_projection.h"
-#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +18,9 @@
 #include <tuple>
 #include <vector>
 
-#include "common/data_folder.h"
+#include "base/basic.h"
 #include "base/timescales.h"
+#include "common/data_folder.h"
 
 namespace himlavy {
 namespace {
@@ -237,7 +237,8 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   };
   for (const auto& c : cases) {
     const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
-    const auto p = ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v);
+    const auto p =
+        ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v);
     EXPECT_EQ(p.has_value(), c.drawn) << c.system << " " << c.alpha << " " << c.delta;
     if (c.drawn && p) {
       EXPECT_EQ(RoundPixel(*p), c.pixel) << c.system << " " << c.alpha << " " << c.delta;
@@ -287,7 +288,8 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   for (const auto& c : cases) {
     m.Refraction = c.refraction;
     const TChartView v = View(c.system, 1);
-    EXPECT_EQ(Pixel(ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v)),
+    EXPECT_EQ(Pixel(ProjectChartCoords(
+                  ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v)),
               c.pixel)
         << c.system << " " << c.alpha;
   }

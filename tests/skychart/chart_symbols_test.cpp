@@ -15,9 +15,11 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
   const int x = 100;
   const int y = 200;
   struct {
-    double Mag; int Zoom; TStarSymbol Expected;
+    double Mag;
+    int Zoom;
+    TStarSymbol Expected;
   } kNormal[] = {
-      {4.4, 4, {false, 99, 199, 102, 202}},  {4.4, 1, {false, 99, 199, 101, 201}},
+      {4.4, 4, {false, 99, 199, 102, 202}},   {4.4, 1, {false, 99, 199, 101, 201}},
       {-1.46, 1, {false, 98, 198, 103, 203}}, {-1.46, 64, {false, 95, 195, 105, 205}},
       {5.5, 1, {true, 100, 200, 100, 200}},   {-3.0, 2, {false, 97, 197, 104, 204}},
   };
@@ -50,8 +52,8 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
 TEST(ChartSymbols, ExtinctionByAltitude) {
   const struct {
     double Altitude, Added;
-  } kCases[] = {{43, 0}, {42.9, 0.1}, {25.9, 0.3}, {18.9, 0.5}, {10.9, 0.9},
-                {7.9, 1.2}, {3.9, 2.0}, {1.9, 2.5}, {1, 2.5}, {0.9, 3.0}};
+  } kCases[] = {{43, 0},    {42.9, 0.1}, {25.9, 0.3}, {18.9, 0.5}, {10.9, 0.9},
+                {7.9, 1.2}, {3.9, 2.0},  {1.9, 2.5},  {1, 2.5},    {0.9, 3.0}};
   for (const auto& c : kCases) EXPECT_EQ(Extinction(c.Altitude), c.Added) << c.Altitude;
 }
 
@@ -62,13 +64,13 @@ TEST(ChartSymbols, ColourByColourIndex) {
     bool Galaxy;
     std::optional<TRgb> Expected;
   } kCases[] = {
-      {-50, 0, false, TRgb{121, 123, 208}}, {-20, 0, false, TRgb{91, 185, 230}},
-      {14, 0, false, TRgb{244, 251, 255}},  {16, 0, false, TRgb{176, 234, 206}},
-      {65, 0, false, TRgb{204, 211, 107}},  {110, 0, false, TRgb{226, 143, 88}},
-      {200, 0, false, TRgb{235, 85, 20}},
-      {200, 0, true, TRgb{224, 224, 224}},  {190, 0, true, TRgb{235, 85, 20}},
-      {9900, 0, false, TRgb{255, 255, 255}}, {9900, 1, false, TRgb{224, 224, 224}},
-      {-60, 0, false, std::nullopt},        {210, 0, false, std::nullopt},
+      {-50, 0, false, TRgb{121, 123, 208}},  {-20, 0, false, TRgb{91, 185, 230}},
+      {14, 0, false, TRgb{244, 251, 255}},   {16, 0, false, TRgb{176, 234, 206}},
+      {65, 0, false, TRgb{204, 211, 107}},   {110, 0, false, TRgb{226, 143, 88}},
+      {200, 0, false, TRgb{235, 85, 20}},    {200, 0, true, TRgb{224, 224, 224}},
+      {190, 0, true, TRgb{235, 85, 20}},     {9900, 0, false, TRgb{255, 255, 255}},
+      {9900, 1, false, TRgb{224, 224, 224}}, {-60, 0, false, std::nullopt},
+      {210, 0, false, std::nullopt},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.BV);
@@ -96,8 +98,8 @@ TEST(ChartSymbols, OutlineStretchedByDeclination) {
 
 TEST(ChartSymbols, RadiusFromSize) {
   // r = round(size PixelScale / 120), at least 1.
-  EXPECT_EQ(RadiusFromSize(20.0, 2.7), 1);      // 0.45 -> 0 -> 1
-  EXPECT_EQ(RadiusFromSize(89.0, 2.7), 2);      // 2.0025
+  EXPECT_EQ(RadiusFromSize(20.0, 2.7), 1);        // 0.45 -> 0 -> 1
+  EXPECT_EQ(RadiusFromSize(89.0, 2.7), 2);        // 2.0025
   EXPECT_EQ(RadiusFromSize(60.0, 2.7 * 64), 86);  // 86.4
 }
 

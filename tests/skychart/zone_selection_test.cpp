@@ -22,9 +22,9 @@
 #include <tuple>
 #include <utility>
 
+#include "base/timescales.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
-#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

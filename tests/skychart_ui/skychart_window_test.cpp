@@ -97,7 +97,8 @@ TEST(SkyChartWindow, ButtonsHintsAndCaption) {
   EXPECT_EQ(chart->Button(TChartButton::Redraw)->geometry(), QRect(0, 0, 32, 25));
   EXPECT_EQ(chart->Button(TChartButton::PanDown)->geometry(), QRect(170, 0, 23, 25));
   chart->DrawChart();
-  EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(), QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
+  EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(),
+            QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
 }
 
 TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {

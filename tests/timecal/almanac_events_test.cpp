@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/timescales.h"
 #include "astro/phenomena.h"
+#include "base/timescales.h"
 
 namespace himlavy {
 namespace {

@@ -6,17 +6,17 @@
 // printed table was at hand, Astronomy Engine 2 (D. Cross; npm astronomy-engine,
 // SearchRiseSet / SearchAltitude / HourAngle) is the reference.
 #include "timecal/calendar_report.h"
-#include "base/basic.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 
-#include "common/data_folder.h"
-#include "common/scratch_dir.h"
+#include "base/basic.h"
 #include "base/formatting.h"
 #include "base/timescales.h"
+#include "common/data_folder.h"
+#include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
@@ -102,8 +102,9 @@ TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   const std::array<TEquatorial, 3> venus = {{{40.68021 * kDegToRad, 18.04761 * kDegToRad},
                                              {41.73129 * kDegToRad, 18.44092 * kDegToRad},
                                              {42.78204 * kDegToRad, 18.82742 * kDegToRad}}};
-  const TRiseSetHours h = RiseSetHours(venus, JulianCenturies(2447240.5), 56.0, -0.5667 * kDegToRad,
-                                       (71.0 + 5.0 / 60.0) * kDegToRad, (42.0 + 20.0 / 60.0) * kDegToRad);
+  const TRiseSetHours h =
+      RiseSetHours(venus, JulianCenturies(2447240.5), 56.0, -0.5667 * kDegToRad,
+                   (71.0 + 5.0 / 60.0) * kDegToRad, (42.0 + 20.0 / 60.0) * kDegToRad);
   EXPECT_EQ(h.Status, TRiseSetStatus::Crosses);
   EXPECT_NEAR(h.Rise, 0.51766 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Transit, 0.81980 * 24.0, 0.0002 * 24.0);

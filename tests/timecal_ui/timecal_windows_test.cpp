@@ -16,15 +16,15 @@
 #include <memory>
 #include <vector>
 
+#include "base/timescales.h"
 #include "common/data_folder.h"
-#include "shell/help_window.h"
 #include "frame/main_frame.h"
+#include "shell/help_window.h"
 #include "shell_ui/qt_app.h"
 #include "timecal/almanac_window.h"
 #include "timecal/calendar_window.h"
 #include "timecal/holidays_window.h"
 #include "timecal/timecal_draw.h"
-#include "base/timescales.h"
 
 namespace himlavy {
 namespace {
@@ -306,7 +306,8 @@ TEST(TimecalWindows, ToolbarButtonsOpenThem) {
   Fixture f(At(2001, 5, 27, 12.0));
   f.frame->StatusTimerTick();
   // "Ka" twice: several of a kind may be open at once.
-  for (const char* button : {"calendarButton", "almanacButton", "holidaysButton", "calendarButton"}) {
+  for (const char* button :
+       {"calendarButton", "almanacButton", "holidaysButton", "calendarButton"}) {
     f.frame->findChild<QToolButton*>(QString::fromLatin1(button))->click();
     QCoreApplication::processEvents();
   }
