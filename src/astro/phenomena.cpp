@@ -89,9 +89,10 @@ double EPowerFactor(int p, double e) {
   return p == 0 ? 1.0 : (p == 1 ? e : e * e);
 }
 
-// The planet row (1 Mercury .. 7 Neptune) of a planet number.
-int PlanetRowOf(int Planet) {
-  return Planet > 2 ? Planet - 1 : Planet;
+// The planet row (1 Mercury .. 7 Neptune) of a planet.
+int PlanetRowOf(TBody Planet) {
+  const int number = static_cast<int>(Planet);
+  return number > 2 ? number - 1 : number;
 }
 
 // The first lunation a forward eclipse search tries from JD.
@@ -285,7 +286,7 @@ TLunarEclipse NextLunarEclipse(int Set, double JD) {
   return result;
 }
 
-int PhenomenonK(int Year, int Planet, int Which) {
+int PhenomenonK(int Year, TBody Planet, int Which) {
   const int row = PlanetRowOf(Planet);
   assert(row >= 1 && row <= 7 && (Which == 0 || Which == 1));
   const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(row - 1)];
@@ -303,7 +304,7 @@ TPhenomenonMean PhenomenonMeanTime(int PlanetRow, int Which, int K) {
   return result;
 }
 
-double PlanetPhenomenon(int Planet, int Which, int K) {
+double PlanetPhenomenon(TBody Planet, int Which, int K) {
   const int row = PlanetRowOf(Planet);
   const TPhenomenonMean mean = PhenomenonMeanTime(row, Which, K);
   const double T = JulianCenturies(mean.JDE0);

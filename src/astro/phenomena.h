@@ -11,10 +11,11 @@
 // caller's business. T is Julian centuries from J2000.0 of a JDE, T = (JDE - 2451545) / 36525.
 // The module keeps no state.
 //
-// Planet numbers: 1 Mercury, 2 Venus, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune.
+// Planets: TBody (astro/bodies.h), Mercury to Neptune without the Earth.
 // Planet rows (the tables' order): 1 Mercury, 2 Venus, 3 Mars ... 7 Neptune.
 #pragma once
 
+#include "astro/bodies.h"
 #include "base/basic.h"
 
 namespace himlavy {
@@ -147,12 +148,12 @@ TLunarEclipse NextLunarEclipse(int Set, double JD);
 
 // PhenomenonK: the number of the first phenomenon near the start of a year.
 //   Year    year
-//   Planet  planet number 1, 2, 4 .. 8
+//   Planet  Mercury .. Neptune, not the Earth
 //   Which   0 first (inferior conjunction; opposition), 1 second (superior conjunction;
 //           conjunction)
 // Returns trunc((365.2425 Year + 1721060 - A) / B) with A and B of the phenomenon.
 // Source: Meeus (1998), chapter 36, formula 36.1.
-int PhenomenonK(int Year, int Planet, int Which);
+int PhenomenonK(int Year, TBody Planet, int Which);
 
 // PhenomenonMeanTime: a mean planetary phenomenon.
 //   PlanetRow  1 Mercury .. 7 Neptune
@@ -163,7 +164,7 @@ int PhenomenonK(int Year, int Planet, int Which);
 TPhenomenonMean PhenomenonMeanTime(int PlanetRow, int Which, int K);
 
 // PlanetPhenomenon: a conjunction or opposition of a planet.
-//   Planet  planet number 1, 2, 4 .. 8
+//   Planet  Mercury .. Neptune, not the Earth
 //   Which   0 inferior conjunction (Mercury, Venus) or opposition; 1 superior conjunction or
 //           conjunction
 //   K       number of the phenomenon (PhenomenonK)
@@ -171,7 +172,7 @@ TPhenomenonMean PhenomenonMeanTime(int PlanetRow, int Which, int K);
 // Neptune the terms in the additional arguments a .. g. Accuracy: Meeus gives a few minutes
 // to an hour or so, worst for Uranus and Neptune.
 // Source: Meeus (1998), chapter 36, tables 36.A and 36.B.
-double PlanetPhenomenon(int Planet, int Which, int K);
+double PlanetPhenomenon(TBody Planet, int Which, int K);
 
 // GreatestElongation: a greatest elongation of Mercury or Venus.
 //   PlanetRow  1 Mercury, 2 Venus

@@ -525,13 +525,14 @@ void PlanetDataOpen(const std::filesystem::path& Dir) {
   PlanetIndex = {};
 }
 
-bool PlanetDataLoad(int Planet) {
-  if (Planet >= kIndexPlanets) return true;  // Pluto and beyond need no data
-  if (Planet < 0 || PlanetTermBuffer.empty()) return false;
-  TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+bool PlanetDataLoad(TSeriesPlanet Planet) {
+  const int record = static_cast<int>(Planet);
+  if (record >= kIndexPlanets) return true;  // Pluto and beyond need no data
+  if (record < 0 || PlanetTermBuffer.empty()) return false;
+  TPlanetIndexEntry& entry = PlanetIndex[SeriesIndex(Planet)];
   entry.Loaded = false;
   const int termCountBefore = TermCount;
-  TLoadResult result = ReadPlanetTerms(Planet, entry);
+  TLoadResult result = ReadPlanetTerms(record, entry);
   if (result == TLoadResult::kLoaded && !IsPlausiblePlanet(entry)) {
     result = TLoadResult::kFileError;
   }
@@ -551,10 +552,11 @@ int PlanetTermCount() {
   return TermCount;
 }
 
-TSpherical HeliocentricPlanet(int Planet, double T) {
-  if (Planet == kPlutoPlanet) return PlutoPosition(T);
-  if (Planet < 0 || Planet >= kIndexPlanets) return TSpherical{};
-  const TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+TSpherical HeliocentricPlanet(TSeriesPlanet Planet, double T) {
+  if (Planet == TSeriesPlanet::Pluto) return PlutoPosition(T);
+  const int record = static_cast<int>(Planet);
+  if (record < 0 || record >= kIndexPlanets) return TSpherical{};
+  const TPlanetIndexEntry& entry = PlanetIndex[SeriesIndex(Planet)];
   if (!entry.Loaded) return TSpherical{};
   const double tau = T / 10.0;
   TSpherical p;
@@ -587,14 +589,14 @@ TSpherical PlutoPosition(double T) {
   return result;
 }
 
-TSpherical GeocentricSun(int Planet, double T) {
+TSpherical GeocentricSun(TSeriesPlanet Planet, double T) {
   const TSpherical earth = HeliocentricPlanet(Planet, T);
   return TSpherical{Mod2Pi(earth.Lon + kPi), -earth.Lat, earth.R};
 }
 
-TVector3 SunRectangular(int Planet, double Eps, double T) {
+TVector3 SunRectangular(TSeriesPlanet Planet, double Eps, double T) {
   const TVector3 v = PolarToCartesian(GeocentricSun(Planet, T));
-  if (Planet != 0) return RotateAboutX(v, std::cos(Eps), std::sin(Eps));
+  if (Planet != TSeriesPlanet::EarthJ2000) return RotateAboutX(v, std::cos(Eps), std::sin(Eps));
   return TVector3{v.X + kFk5XY * v.Y + kFk5XZ * v.Z, kFk5YX * v.X + kFk5YY * v.Y + kFk5YZ * v.Z,
                   kFk5ZY * v.Y + kFk5ZZ * v.Z};
 }

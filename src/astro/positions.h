@@ -17,10 +17,10 @@
 // MoonPosition call, and the planetary term buffer with its index, which live from
 // PlanetDataOpen to PlanetDataClose.
 //
-// Planet numbers: 0 the Earth referred to the ecliptic and equinox J2000.0; 1 Mercury, 2 Venus,
-// 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune (referred to the mean ecliptic
-// and equinox of date); 9 Pluto (analytic, ecliptic and equinox J2000.0, never read from the
-// files).
+// Planets are numbered by TSeriesPlanet (astro/bodies.h): 0 the Earth referred to the ecliptic
+// and equinox J2000.0; 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus,
+// 8 Neptune (referred to the mean ecliptic and equinox of date); 9 Pluto (analytic, ecliptic
+// and equinox J2000.0, never read from the files).
 //
 // The planetary data files, in the folder given to PlanetDataOpen (names matched without regard
 // to case), binary, little-endian, fixed-size records, no header:
@@ -36,6 +36,7 @@
 
 #include <filesystem>
 
+#include "astro/bodies.h"
 #include "astro/constants.h"
 #include "base/basic.h"
 
@@ -43,9 +44,6 @@ namespace himlavy {
 
 // Number of term slots of the planetary term buffer (24 bytes each, 63288 bytes).
 inline constexpr int kPlanetTermSlots = 2637;
-
-// The planet number of Pluto, computed analytically.
-inline constexpr int kPlutoPlanet = 9;
 
 // The text written to standard error when the term buffer overflows.
 inline constexpr const char* kTooManyPlanetaryTerms = "!!! ERROR !!! Too many planetary terms !";
@@ -118,7 +116,8 @@ TSpherical MoonPosition(double T);
 void PlanetDataOpen(const std::filesystem::path& Dir);
 
 // PlanetDataLoad: appends one planet's series to the term buffer.
-//   Planet  planet number 0..8; 9 and above need no data and are ignored
+//   Planet  the series, EarthJ2000..Neptune (0..8); Pluto (9) and above need no data and are
+//           ignored
 // Reads index record Planet of "PLANETS2.NDX" and the planet's terms from "PLANETS.DAT"
 // (record first(L0) onward, the 18 series one after another) into the next free slots.
 // Loading a planet twice in one cycle stores its terms twice and uses the second copy.
@@ -133,7 +132,7 @@ void PlanetDataOpen(const std::filesystem::path& Dir);
 // loaded before stay usable, and nothing of the failed planet is kept. When the 2637 slots do
 // not suffice, writes "!!! ERROR !!! Too many planetary terms !" to standard error, stops the
 // load (the slots filled so far stay taken) and returns false.
-bool PlanetDataLoad(int Planet);
+bool PlanetDataLoad(TSeriesPlanet Planet);
 
 // PlanetDataClose: releases the term buffer; every loaded planet is forgotten.
 void PlanetDataClose();
@@ -143,7 +142,7 @@ void PlanetDataClose();
 int PlanetTermCount();
 
 // HeliocentricPlanet: a planet's heliocentric ecliptic position.
-//   Planet  planet number 0..9 (0..8 loaded with PlanetDataLoad since the last open)
+//   Planet  the series, EarthJ2000..Pluto (0..8 loaded with PlanetDataLoad since the last open)
 //   T       Julian centuries TD from J2000.0
 // Returns Lon = L in [0, 2pi), Lat = B (radians), R (AU). For 0..8 the VSOP87 sum with
 // tau = T / 10: each coordinate is the sum over the powers j = 0..5 of tau^j times the sum of
@@ -151,7 +150,7 @@ int PlanetTermCount();
 // For 9, PlutoPosition. A planet that is not loaded (or whose load failed), and any other
 // planet number, gives (0, 0, 0).
 // Source: P. Bretagnon and G. Francou, VSOP87 (1988); Meeus (1991), chapter 31.
-TSpherical HeliocentricPlanet(int Planet, double T);
+TSpherical HeliocentricPlanet(TSeriesPlanet Planet, double T);
 
 // PlutoPosition: Pluto's heliocentric position, ecliptic and equinox J2000.0.
 //   T  Julian centuries TD from J2000.0 (the theory is valid 1885 to 2099)
@@ -162,22 +161,22 @@ TSpherical HeliocentricPlanet(int Planet, double T);
 TSpherical PlutoPosition(double T);
 
 // GeocentricSun: the Sun's geometric geocentric ecliptic position.
-//   Planet  the Earth's planet number: 3 (ecliptic and equinox of date) or 0 (J2000.0),
+//   Planet  the Earth's series: Earth (ecliptic and equinox of date) or EarthJ2000,
 //           loaded with PlanetDataLoad
 //   T       Julian centuries TD from J2000.0
 // Returns Lon = L + pi reduced to [0, 2pi), Lat = -B, R, from the Earth's heliocentric
 // (L, B, R). Source: Meeus (1991), chapter 24 (2nd ed. chapter 25).
-TSpherical GeocentricSun(int Planet, double T);
+TSpherical GeocentricSun(TSeriesPlanet Planet, double T);
 
 // SunRectangular: the Sun's geometric geocentric rectangular equatorial coordinates.
-//   Planet  3: of date, referred to the mean equator with obliquity Eps;
-//           0: referred to the FK5 equator and equinox J2000.0 (Eps is not used)
-//   Eps     obliquity of the ecliptic, radians (for Planet 3)
+//   Planet  Earth: of date, referred to the mean equator with obliquity Eps;
+//           EarthJ2000: referred to the FK5 equator and equinox J2000.0 (Eps is not used)
+//   Eps     obliquity of the ecliptic, radians (for Earth)
 //   T       Julian centuries TD from J2000.0
 // Returns X, Y, Z in AU: the ecliptic vector of GeocentricSun(Planet, T) turned about the x
-// axis by Eps, or for Planet 0 by the rotation from the J2000.0 ecliptic (VSOP87) to the FK5
+// axis by Eps, or for EarthJ2000 by the rotation from the J2000.0 ecliptic (VSOP87) to the FK5
 // equator. Source: Meeus (1991), chapter 25 (2nd ed. chapter 26).
-TVector3 SunRectangular(int Planet, double Eps, double T);
+TVector3 SunRectangular(TSeriesPlanet Planet, double Eps, double T);
 
 // ObserverGeocentric: the observer's geocentric coordinates rho sin phi' and rho cos phi'.
 //   Height  height above sea level, metres
@@ -240,7 +239,7 @@ TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2);
 // One computation with the planetary term buffer: opens it (PlanetDataOpen) and closes it
 // (PlanetDataClose) when the session ends, however the computation ends.
 //   TPlanetDataSession data(dataDir);
-//   if (!data.Load(3)) return std::nullopt;
+//   if (!data.Load(TSeriesPlanet::Earth)) return std::nullopt;
 class TPlanetDataSession {
  public:
   explicit TPlanetDataSession(const std::filesystem::path& dir) { PlanetDataOpen(dir); }
@@ -248,7 +247,7 @@ class TPlanetDataSession {
   TPlanetDataSession(const TPlanetDataSession&) = delete;
   TPlanetDataSession& operator=(const TPlanetDataSession&) = delete;
   // PlanetDataLoad of one planet.
-  bool Load(int planet) { return PlanetDataLoad(planet); }
+  bool Load(TSeriesPlanet planet) { return PlanetDataLoad(planet); }
 };
 
 }  // namespace himlavy

@@ -333,11 +333,11 @@ double PhaseAngle(double Delta, double R, double r) {
   return ArcCos(PhaseCosine(Delta, R, r));
 }
 
-double PlanetSemidiameter(int P, double Delta, double& PolarSemidiameter) {
-  if (P < 0 || P >= static_cast<int>(kSemidiameter.size())) return kNaN;
-  if (P == 5) PolarSemidiameter = kJupiterPolarSemidiameter / Delta;
-  if (P == 6) PolarSemidiameter = kSaturnPolarSemidiameter / Delta;
-  return kSemidiameter[static_cast<std::size_t>(P)] / Delta;
+double PlanetSemidiameter(TBody P, double Delta, double& PolarSemidiameter) {
+  if (P < TBody::Sun || BodyIndex(P) >= kSemidiameter.size()) return kNaN;
+  if (P == TBody::Jupiter) PolarSemidiameter = kJupiterPolarSemidiameter / Delta;
+  if (P == TBody::Saturn) PolarSemidiameter = kSaturnPolarSemidiameter / Delta;
+  return kSemidiameter[BodyIndex(P)] / Delta;
 }
 
 double SaturnPolarSemidiameter(double S, double B) {
@@ -349,24 +349,24 @@ double MoonSemidiameter(double Delta) {
   return 358473400.0 / Delta;
 }
 
-double PlanetMagnitude(int P, double B, double DU, double I, double r, double Delta) {
-  if (P < 1 || P >= static_cast<int>(kMagnitudeV0.size())) return kNaN;
+double PlanetMagnitude(TBody P, double B, double DU, double I, double r, double Delta) {
+  if (P < TBody::Mercury || BodyIndex(P) >= kMagnitudeV0.size()) return kNaN;
   const double i = I / kDegToRad;
-  double m = kMagnitudeV0[static_cast<std::size_t>(P)] + 5.0 * Log10(r * Delta);
+  double m = kMagnitudeV0[BodyIndex(P)] + 5.0 * Log10(r * Delta);
   switch (P) {
-    case 1:
+    case TBody::Mercury:
       m += 0.0380 * i - 0.000273 * i * i + 0.000002 * i * i * i;
       break;
-    case 2:
+    case TBody::Venus:
       m += 0.0009 * i + 0.000239 * i * i - 0.00000065 * i * i * i;
       break;
-    case 4:
+    case TBody::Mars:
       m += 0.016 * i;
       break;
-    case 5:
+    case TBody::Jupiter:
       m += 0.0005 * i;
       break;
-    case 6: {
+    case TBody::Saturn: {
       const double sinB = std::sin(B);
       m += 0.044 * (DU / kDegToRad) - 2.60 * std::sin(std::fabs(B)) + 1.25 * sinB * sinB;
       break;

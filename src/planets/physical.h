@@ -14,13 +14,15 @@
 // Distances are astronomical units, except the Moon's, which is kilometres. T is Julian
 // centuries of dynamical time from J2000.0, JD = 2451545.0 + 36525 T. Positions are
 // TSpherical triples (Lon, Lat, R). The caller has applied light time; the routines apply the
-// aberration and nutation that Meeus's procedures prescribe themselves. Planet numbers: 0 the
-// Sun, 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune,
-// 9 Pluto. No routine keeps state or reports an error; distances of zero are not guarded.
+// aberration and nutation that Meeus's procedures prescribe themselves. Bodies are numbered
+// by TBody (astro/bodies.h): 0 the Sun, 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter,
+// 6 Saturn, 7 Uranus, 8 Neptune, 9 Pluto. No routine keeps state or reports an error; distances of
+// zero are not guarded.
 #pragma once
 
 #include <array>
 
+#include "astro/bodies.h"
 #include "base/basic.h"
 
 namespace himlavy {
@@ -168,7 +170,7 @@ double IlluminatedFraction(double Delta, double R, double r);
 double PhaseAngle(double Delta, double R, double r);
 
 // PlanetSemidiameter: the equatorial semidiameter of the Sun or a planet.
-//   P      planet number 0..9 (0 the Sun)
+//   P      the body, Sun..Pluto (0..9)
 //   Delta  the distance from the Earth, AU
 //   PolarSemidiameter  (in/out) set to the polar semidiameter 92.06" / Delta for Jupiter
 //          (P = 5) and 73.82" / Delta for Saturn (P = 6); left unchanged for any other P
@@ -176,7 +178,7 @@ double PhaseAngle(double Delta, double R, double r);
 // 3.36", Venus 8.34", Earth 0, Mars 4.68", Jupiter 98.44", Saturn 82.73", Uranus 35.02",
 // Neptune 33.50", Pluto 2.07"). A P outside 0..9 gives NaN.
 // Source: Meeus (1991), chapter 53 (semidiameters of the Sun, Moon and planets).
-double PlanetSemidiameter(int P, double Delta, double& PolarSemidiameter);
+double PlanetSemidiameter(TBody P, double Delta, double& PolarSemidiameter);
 
 // SaturnPolarSemidiameter: Saturn's apparent polar semidiameter.
 //   S  the equatorial semidiameter (any unit)
@@ -192,7 +194,7 @@ double SaturnPolarSemidiameter(double S, double B);
 double MoonSemidiameter(double Delta);
 
 // PlanetMagnitude: the visual magnitude of a planet.
-//   P      planet number 1..9
+//   P      the planet, Mercury..Pluto (1..9)
 //   B      for Saturn the Saturnicentric latitude of the Earth (SaturnRing), radians
 //   DU     for Saturn DeltaU (SaturnRing), radians
 //   I      the phase angle i, radians
@@ -205,7 +207,7 @@ double MoonSemidiameter(double Delta);
 // Jupiter -9.40, Saturn -8.88, Uranus -7.19, Neptune -6.87, Pluto -1.00. The logarithm is
 // Log10 (ln x / 2.302585093). A P outside 1..9 gives NaN.
 // Source: Meeus (1991), chapter 40 (the formulas of the Astronomical Almanac 1984).
-double PlanetMagnitude(int P, double B, double DU, double I, double r, double Delta);
+double PlanetMagnitude(TBody P, double B, double DU, double I, double r, double Delta);
 
 // CometMagnitude: the magnitude of a comet.
 //   K, H   the comet's magnitude constants (slope and absolute magnitude)

@@ -549,7 +549,7 @@ TSite StateSite(const TObsState& state) {
 }
 
 std::optional<double> SunAltitude(const TObsState& state, const std::filesystem::path& dataDir) {
-  const auto places = ApparentPlaces({kSunBody}, state.JD_TT, state.JD_UT, StateSite(state),
+  const auto places = ApparentPlaces({TBody::Sun}, state.JD_TT, state.JD_UT, StateSite(state),
                                      StateCorrections(state), dataDir);
   if (!places || places->empty()) return std::nullopt;
   return places->front().Altitude * kRadToDeg;

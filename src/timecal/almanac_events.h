@@ -9,9 +9,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "astro/bodies.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 
@@ -60,7 +64,7 @@ inline constexpr int kAlmanacPlanetEvent = 0;  // to the hour
 inline constexpr int kAlmanacMoonEvent = 2;    // Moon phases and eclipses: to the minute
 inline constexpr int kAlmanacSeasonEvent = 4;  // equinoxes and solstices: to the second
 
-// Swedish planet names by planet number 1..8 (index planet - 1).
+// Swedish planet names, Mercury to Neptune (index: the planet's TBody number - 1).
 inline constexpr std::array<std::string_view, 8> kAlmanacPlanetNames = {
     "Merkurius", "Venus", "Jorden", "Mars", "Jupiter", "Saturnus", "Uranus", "Neptunus"};
 
@@ -78,15 +82,15 @@ struct TAlmanacEvent {
   double JD = 0.0;       // Julian Ephemeris Day (dynamical time)
   double LocalJD = 0.0;  // local clock reading: JD - DeltaT - Z of the year's range
   TEventType Event = TEventType::NewMoon;
-  int Kind = 0;             // print precision: kAlmanacPlanetEvent, ...MoonEvent, ...SeasonEvent
-  int Planet = 0;           // planet number 1..8 for planet events, 0 otherwise
-  int EclipseType = 0;      // solar 1..6, lunar 1, 6, 7; 0 for other events
-  double Magnitude = 0.0;   // eclipse magnitude; NaN for other events and for solar
-                            // eclipses other than partial ones
-  double Elongation = 0.0;  // greatest elongation, degrees; NaN for other events
-  std::string Body;         // Swedish planet name, empty for events without a body
-  std::string Text;         // the almanac's event text
-  std::string Value;        // the almanac's value text, empty when there is none
+  int Kind = 0;  // print precision: kAlmanacPlanetEvent, ...MoonEvent, ...SeasonEvent
+  std::optional<TBody> Planet;  // the planet of a planet event, none otherwise
+  int EclipseType = 0;          // solar 1..6, lunar 1, 6, 7; 0 for other events
+  double Magnitude = 0.0;       // eclipse magnitude; NaN for other events and for solar
+                                // eclipses other than partial ones
+  double Elongation = 0.0;      // greatest elongation, degrees; NaN for other events
+  std::string Body;             // Swedish planet name, empty for events without a body
+  std::string Text;             // the almanac's event text
+  std::string Value;            // the almanac's value text, empty when there is none
 };
 
 // AlmanacYearOf: the almanac's year for a clock reading.
@@ -97,10 +101,10 @@ int AlmanacYearOf(double ClockJD);
 // AlmanacYearRange: the time range of a year.
 //   Year       calendar year
 //   TimeZone   hours, east positive
-//   TimeScale  0 the clock reads UTC, 1 TDT
+//   TimeScale  kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
 // Returns Z = -TimeZone/24, Start = JDJanuary0(Year) + 1 + Z, End = JDJanuary0(Year + 1) +
-// 1 + Z, and DeltaT = DeltaT(JulianCenturies((Start + End) / 2)) / 86400 for TimeScale 0
-// (0 for TimeScale 1). An event of Julian Ephemeris Day JD belongs to the year when its local
+// 1 + Z, and DeltaT = DeltaT(JulianCenturies((Start + End) / 2)) / 86400 for kTimeScaleUtc
+// (0 for kTimeScaleTdt). An event of Julian Ephemeris Day JD belongs to the year when its local
 // clock reading JD - DeltaT - Z lies in [Start - Z, End - Z), i.e. Start + DeltaT <= JD <
 // End + DeltaT.
 TAlmanacRange AlmanacYearRange(int Year, double TimeZone, int TimeScale);

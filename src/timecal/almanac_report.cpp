@@ -83,8 +83,9 @@ std::string AlmanacValueText(const TAlmanacEvent& event, char decimalSep) {
 }
 
 std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalSep) {
-  return "Almanacka för år " + std::to_string(Year) + " (" + (TimeScale == 1 ? "TDT" : "UTC") +
-         " " + FixedText(TimeZone, 2, decimalSep) + ")";
+  return "Almanacka för år " + std::to_string(Year) + " (" +
+         (TimeScale == kTimeScaleTdt ? "TDT" : "UTC") + " " + FixedText(TimeZone, 2, decimalSep) +
+         ")";
 }
 
 TAlmanacReport AlmanacReport(int Year, double TimeZone, int TimeScale, char decimalSep) {

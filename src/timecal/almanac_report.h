@@ -105,7 +105,7 @@ std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalS
 // AlmanacReport: the almanac of a year.
 //   Year        calendar year
 //   TimeZone    hours, east positive
-//   TimeScale   0 the clock reads UTC, 1 TDT
+//   TimeScale   kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
 //   decimalSep  the user's decimal separator, for the numbers written in the system's number
 //               format (the zone in the title, the elongations and eclipse magnitudes)
 // Returns the title "Almanacka för år " + Year + " (" + "UTC" or "TDT" + " " + TimeZone with
