@@ -157,14 +157,14 @@ struct TPrecession {
   }
 };
 
-TPrecession PrecessionToDate(double T) {
+TPrecession PrecessionToDate(double t) {
   constexpr std::array<std::array<double, 2>, 3> kAxes = {
       {{0.0, 0.0}, {kPiHalf, 0.0}, {0.0, kPiHalf}}};
   TPrecession p;
   for (std::size_t i = 0; i < 3; ++i) {
     double alpha = kAxes[i][0];
     double delta = kAxes[i][1];
-    PrecessRaDec(alpha, delta, 0.0, T);
+    PrecessRaDec(alpha, delta, 0.0, t);
     p.Column[i] = PolarToCartesian(TSpherical{alpha, delta, 1.0});
   }
   return p;

@@ -227,30 +227,30 @@ void CollectMoonPhases(const TAlmanacRange& range, TCollector& out) {
 
 }  // namespace
 
-int AlmanacYearOf(double ClockJD) {
-  return CalendarDate(ClockJD).Year;
+int AlmanacYearOf(double clockJD) {
+  return CalendarDate(clockJD).Year;
 }
 
-TAlmanacRange AlmanacYearRange(int Year, double TimeZone, int TimeScale) {
+TAlmanacRange AlmanacYearRange(int year, double timeZone, int timeScale) {
   TAlmanacRange range;
-  range.Year = Year;
-  range.Z = -TimeZone / 24.0;
-  range.Start = JDJanuary0(Year) + 1.0 + range.Z;
-  range.End = JDJanuary0(Year + 1) + 1.0 + range.Z;
-  range.DeltaT = TimeScale == kTimeScaleUtc
+  range.Year = year;
+  range.Z = -timeZone / 24.0;
+  range.Start = JDJanuary0(year) + 1.0 + range.Z;
+  range.End = JDJanuary0(year + 1) + 1.0 + range.Z;
+  range.DeltaT = timeScale == kTimeScaleUtc
                      ? DeltaT(JulianCenturies((range.Start + range.End) / 2.0)) / 86400.0
                      : 0.0;
   return range;
 }
 
-std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int TimeScale) {
-  const TAlmanacRange range = AlmanacYearRange(Year, TimeZone, TimeScale);
+std::vector<TAlmanacEvent> CollectYearEvents(int year, double timeZone, int timeScale) {
+  const TAlmanacRange range = AlmanacYearRange(year, timeZone, timeScale);
   TCollector collector(range);
-  CollectSeasons(Year, collector);
+  CollectSeasons(year, collector);
   CollectSolarEclipses(range, collector);
   CollectLunarEclipses(range, collector);
-  CollectPlanetEvents(Year, collector);
-  CollectElongations(Year, collector);
+  CollectPlanetEvents(year, collector);
+  CollectElongations(year, collector);
   CollectMoonPhases(range, collector);
   std::vector<TAlmanacEvent> events = collector.Take();
   std::stable_sort(events.begin(), events.end(),
@@ -258,9 +258,9 @@ std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int Time
   return events;
 }
 
-std::string LocalClockText(double LocalJD) {
-  double midnight = std::floor(LocalJD + 0.5) - 0.5;
-  long long seconds = RoundHalfEvenToInt((LocalJD - midnight) * 86400.0);
+std::string LocalClockText(double localJD) {
+  double midnight = std::floor(localJD + 0.5) - 0.5;
+  long long seconds = RoundHalfEvenToInt((localJD - midnight) * 86400.0);
   if (seconds >= 86400) {
     midnight += 1.0;
     seconds -= 86400;

@@ -94,34 +94,34 @@ struct TAlmanacEvent {
 };
 
 // AlmanacYearOf: the almanac's year for a clock reading.
-//   ClockJD  clock reading (Julian day in the clock's zone and scale)
-// Returns the year of CalendarDate(ClockJD).
-int AlmanacYearOf(double ClockJD);
+//   clockJD  clock reading (Julian day in the clock's zone and scale)
+// Returns the year of CalendarDate(clockJD).
+int AlmanacYearOf(double clockJD);
 
 // AlmanacYearRange: the time range of a year.
-//   Year       calendar year
-//   TimeZone   hours, east positive
-//   TimeScale  kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
-// Returns Z = -TimeZone/24, Start = JDJanuary0(Year) + 1 + Z, End = JDJanuary0(Year + 1) +
+//   year       calendar year
+//   timeZone   hours, east positive
+//   timeScale  kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
+// Returns Z = -timeZone/24, Start = JDJanuary0(year) + 1 + Z, End = JDJanuary0(year + 1) +
 // 1 + Z, and DeltaT = DeltaT(JulianCenturies((Start + End) / 2)) / 86400 for kTimeScaleUtc
 // (0 for kTimeScaleTdt). An event of Julian Ephemeris Day JD belongs to the year when its local
 // clock reading JD - DeltaT - Z lies in [Start - Z, End - Z), i.e. Start + DeltaT <= JD <
 // End + DeltaT.
-TAlmanacRange AlmanacYearRange(int Year, double TimeZone, int TimeScale);
+TAlmanacRange AlmanacYearRange(int year, double timeZone, int timeScale);
 
 // CollectYearEvents: every event of a year, in time order.
-//   Year, TimeZone, TimeScale  as for AlmanacYearRange
+//   year, timeZone, timeScale  as for AlmanacYearRange
 // Returns the equinoxes and solstices, solar and lunar eclipses, conjunctions and oppositions
 // of Mercury to Neptune, greatest elongations of Mercury and Venus and the Moon's phases that
 // fall in the year, sorted by JD (events at the same JD keep the collecting order). The list
 // is complete: a window that shows only the first ones cuts it itself.
 // Sources: J. Meeus, Astronomical Algorithms (1991), chapters 26, 47 and 52; (1998) ch. 36.
-std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int TimeScale);
+std::vector<TAlmanacEvent> CollectYearEvents(int year, double timeZone, int timeScale);
 
 // LocalClockText: a local clock reading as "YYYY-MM-DDTHH:MM:SS", rounded to the second.
-//   LocalJD  clock reading, Julian day >= 0
+//   localJD  clock reading, Julian day >= 0
 // Returns the date and time; the year has at least four digits (a minus sign before a
 // negative year).
-std::string LocalClockText(double LocalJD);
+std::string LocalClockText(double localJD);
 
 }  // namespace himlavy

@@ -73,11 +73,11 @@ void StoreChartSharedValues(TObsState& state) {
   state.NutObl = nutation.DEps;
 }
 
-TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& Positions, double Tm, double DeltaT,
-                           double H0, double LambdaWest, double Phi) {
+TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& positions, double tm, double deltaT,
+                           double h0, double lambdaWest, double phi) {
   const TRiseTransitSet events = RiseTransitSet(
-      Tm, DeltaT, Positions[0].Alpha, Positions[0].Delta, Positions[1].Alpha, Positions[1].Delta,
-      Positions[2].Alpha, Positions[2].Delta, H0, LambdaWest, Phi);
+      tm, deltaT, positions[0].Alpha, positions[0].Delta, positions[1].Alpha, positions[1].Delta,
+      positions[2].Alpha, positions[2].Delta, h0, lambdaWest, phi);
   constexpr double kAngleToHours = 12.0 / kPi;
   return {events.Rise * kAngleToHours, events.Transit * kAngleToHours,
           events.SetTime * kAngleToHours, events.Status};
