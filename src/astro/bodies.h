@@ -27,17 +27,13 @@ enum class TBody : int {
   Moon = 10,
 };
 
+// How many body numbers there are, the Earth's included (Sun to Moon).
 inline constexpr std::size_t kBodyCountWithEarth = 11;
 
 // The position of a body in a table indexed by body number.
 constexpr std::size_t BodyIndex(TBody body) {
   return static_cast<std::size_t>(body);
 }
-
-// The planets seen from the Earth, Mercury to Pluto.
-inline constexpr std::array<TBody, 8> kPlanetBodies = {TBody::Mercury, TBody::Venus,  TBody::Mars,
-                                                       TBody::Jupiter, TBody::Saturn, TBody::Uranus,
-                                                       TBody::Neptune, TBody::Pluto};
 
 // Whether a body is a planet other than the Earth (Mercury to Pluto).
 constexpr bool IsPlanetBody(TBody body) {

@@ -39,7 +39,7 @@ constexpr double kAberrationDeg = 0.005693;
 constexpr double kMoonEquatorIncl = 1.54242 * kDegToRad;
 
 // Magnitude at r = Delta = 1 AU (V0) and equatorial semidiameter at 1 AU (arc seconds), by
-// planet number 0 (the Sun) to 9 (Pluto). The Sun has no V0.
+// body number (TBody), the Sun (0) to Pluto (9). The Sun has no V0.
 constexpr std::array<double, 10> kMagnitudeV0 = {kNaN,  -0.42, -4.40, 0.0,   -1.52,
                                                  -9.40, -8.88, -7.19, -6.87, -1.00};
 constexpr std::array<double, 10> kSemidiameter = {959.63, 3.36,  8.34,  0.0,   4.68,
