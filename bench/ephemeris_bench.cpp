@@ -6,6 +6,7 @@
 // series are read from the data folder of the source tree.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -20,13 +21,20 @@ using himlavy::bench::DataFolder;
 using himlavy::bench::GoldenSpread;
 using himlavy::bench::RunOverValues;
 
-constexpr int kPlanetRecords = 9;  // records 0..8 of PLANETS2.NDX
+using himlavy::TBody;
+using himlavy::TSeriesPlanet;
+
+// Records 0..8 of PLANETS2.NDX, in their order.
+constexpr std::array<TSeriesPlanet, 9> kPlanetRecords = {
+    TSeriesPlanet::EarthJ2000, TSeriesPlanet::Mercury, TSeriesPlanet::Venus,
+    TSeriesPlanet::Earth,      TSeriesPlanet::Mars,    TSeriesPlanet::Jupiter,
+    TSeriesPlanet::Saturn,     TSeriesPlanet::Uranus,  TSeriesPlanet::Neptune};
 
 // Opens the series afresh and loads all nine records, as the sky chart has them. Every
 // benchmark that evaluates the series calls this first: the load benchmark closes them.
 bool LoadAllPlanets() {
   himlavy::PlanetDataOpen(DataFolder());
-  for (int p = 0; p < kPlanetRecords; ++p) {
+  for (const TSeriesPlanet p : kPlanetRecords) {
     if (!himlavy::PlanetDataLoad(p)) return false;
   }
   return true;
@@ -38,7 +46,7 @@ void SkipWithoutData(benchmark::State& state) {
 }
 
 // One planet's VSOP87 sums (Pluto: its periodic series), all nine records loaded.
-void BM_HeliocentricPlanet(benchmark::State& state, int planet) {
+void BM_HeliocentricPlanet(benchmark::State& state, TSeriesPlanet planet) {
   if (!LoadAllPlanets()) {
     SkipWithoutData(state);
     return;
@@ -46,16 +54,16 @@ void BM_HeliocentricPlanet(benchmark::State& state, int planet) {
   RunOverValues(state, GoldenSpread(-1.0, 1.0),
                 [planet](double t) { return himlavy::HeliocentricPlanet(planet, t); });
 }
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, earth_j2000, 0);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, mercury, 1);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, venus, 2);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, earth, 3);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, mars, 4);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, jupiter, 5);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, saturn, 6);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, uranus, 7);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, neptune, 8);
-BENCHMARK_CAPTURE(BM_HeliocentricPlanet, pluto, 9);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, earth_j2000, TSeriesPlanet::EarthJ2000);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, mercury, TSeriesPlanet::Mercury);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, venus, TSeriesPlanet::Venus);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, earth, TSeriesPlanet::Earth);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, mars, TSeriesPlanet::Mars);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, jupiter, TSeriesPlanet::Jupiter);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, saturn, TSeriesPlanet::Saturn);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, uranus, TSeriesPlanet::Uranus);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, neptune, TSeriesPlanet::Neptune);
+BENCHMARK_CAPTURE(BM_HeliocentricPlanet, pluto, TSeriesPlanet::Pluto);
 
 // One cycle of the term buffer: open, load records 0..8 (all 2637 slots), close.
 void BM_PlanetDataLoadAll(benchmark::State& state) {
@@ -63,7 +71,7 @@ void BM_PlanetDataLoadAll(benchmark::State& state) {
   for (auto _ : state) {
     himlavy::PlanetDataOpen(dir);
     bool ok = true;
-    for (int p = 0; p < kPlanetRecords; ++p) ok = himlavy::PlanetDataLoad(p) && ok;
+    for (const TSeriesPlanet p : kPlanetRecords) ok = himlavy::PlanetDataLoad(p) && ok;
     benchmark::DoNotOptimize(ok);
     himlavy::PlanetDataClose();
     if (!ok) {
@@ -78,7 +86,7 @@ BENCHMARK(BM_PlanetDataLoadAll)->Unit(benchmark::kMicrosecond);
 // The apparent place of one body at a moment: MomentTerms (mean obliquity, nutation, sidereal
 // time, the site) and ApparentPlace with light time, nutation and aberration on, parallax and
 // refraction off, the horizontal coordinates included. Site: 59.33 N, 18.07 E, 30 m.
-void BM_ApparentPlace(benchmark::State& state, int body) {
+void BM_ApparentPlace(benchmark::State& state, TBody body) {
   if (!LoadAllPlanets()) {
     SkipWithoutData(state);
     return;
@@ -93,15 +101,15 @@ void BM_ApparentPlace(benchmark::State& state, int body) {
     return himlavy::ApparentPlace(body, m, corrections);
   });
 }
-BENCHMARK_CAPTURE(BM_ApparentPlace, sun, himlavy::kSunBody);
-BENCHMARK_CAPTURE(BM_ApparentPlace, moon, himlavy::kMoonBody);
-BENCHMARK_CAPTURE(BM_ApparentPlace, mercury, 1);
-BENCHMARK_CAPTURE(BM_ApparentPlace, venus, 2);
-BENCHMARK_CAPTURE(BM_ApparentPlace, mars, 4);
-BENCHMARK_CAPTURE(BM_ApparentPlace, jupiter, 5);
-BENCHMARK_CAPTURE(BM_ApparentPlace, saturn, 6);
-BENCHMARK_CAPTURE(BM_ApparentPlace, uranus, 7);
-BENCHMARK_CAPTURE(BM_ApparentPlace, neptune, 8);
-BENCHMARK_CAPTURE(BM_ApparentPlace, pluto, himlavy::kPlutoPlanet);
+BENCHMARK_CAPTURE(BM_ApparentPlace, sun, TBody::Sun);
+BENCHMARK_CAPTURE(BM_ApparentPlace, moon, TBody::Moon);
+BENCHMARK_CAPTURE(BM_ApparentPlace, mercury, TBody::Mercury);
+BENCHMARK_CAPTURE(BM_ApparentPlace, venus, TBody::Venus);
+BENCHMARK_CAPTURE(BM_ApparentPlace, mars, TBody::Mars);
+BENCHMARK_CAPTURE(BM_ApparentPlace, jupiter, TBody::Jupiter);
+BENCHMARK_CAPTURE(BM_ApparentPlace, saturn, TBody::Saturn);
+BENCHMARK_CAPTURE(BM_ApparentPlace, uranus, TBody::Uranus);
+BENCHMARK_CAPTURE(BM_ApparentPlace, neptune, TBody::Neptune);
+BENCHMARK_CAPTURE(BM_ApparentPlace, pluto, TBody::Pluto);
 
 }  // namespace

@@ -68,7 +68,7 @@ void CheckMoments(const TObsState& loaded) {
     HIMLAVY_FUZZ_CHECK(state.ClockJD >= 0.0 && state.ClockJD <= kMaxClockJD);
     HIMLAVY_FUZZ_CHECK(std::isfinite(state.JD_UT) && std::isfinite(state.JD_TT));
     if (ZoneChecked()) {
-      const double zoneMoment = state.TimeScale == 0 ? state.JD_UT : state.JD_TT;
+      const double zoneMoment = state.TimeScale == kTimeScaleUtc ? state.JD_UT : state.JD_TT;
       HIMLAVY_FUZZ_CHECK(std::fabs(zoneMoment - state.ClockJD) <= 14.0 / 24.0 + 1e-6);
     }
   }

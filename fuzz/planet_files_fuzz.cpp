@@ -89,10 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TSpherical alone[kFilePlanets][std::size(kMoments)] = {};
   for (int planet = 0; planet < kFilePlanets; ++planet) {
     PlanetDataOpen(folder.Path());
-    loadedAlone[planet] = PlanetDataLoad(planet);
+    loadedAlone[planet] = PlanetDataLoad(static_cast<TSeriesPlanet>(planet));
     HIMLAVY_FUZZ_CHECK(PlanetTermCount() >= 1 && PlanetTermCount() <= kPlanetTermSlots + 1);
     for (std::size_t m = 0; m < std::size(kMoments); ++m) {
-      const TSpherical p = HeliocentricPlanet(planet, kMoments[m]);
+      const TSpherical p = HeliocentricPlanet(static_cast<TSeriesPlanet>(planet), kMoments[m]);
       if (!loadedAlone[planet]) {
         HIMLAVY_FUZZ_CHECK(IsZero(p));
         continue;
@@ -107,17 +107,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PlanetDataOpen(folder.Path());
   bool loaded[kFilePlanets] = {};
   for (int planet = 0; planet < kFilePlanets; ++planet) {
-    loaded[planet] = PlanetDataLoad(planet);
+    loaded[planet] = PlanetDataLoad(static_cast<TSeriesPlanet>(planet));
     HIMLAVY_FUZZ_CHECK(!loaded[planet] || loadedAlone[planet]);
   }
   for (int planet = 0; planet < kFilePlanets; ++planet) {
     for (std::size_t m = 0; m < std::size(kMoments); ++m) {
-      const TSpherical p = HeliocentricPlanet(planet, kMoments[m]);
+      const TSpherical p = HeliocentricPlanet(static_cast<TSeriesPlanet>(planet), kMoments[m]);
       HIMLAVY_FUZZ_CHECK(loaded[planet] ? Same(p, alone[planet][m]) : IsZero(p));
     }
   }
-  HIMLAVY_FUZZ_CHECK(PlanetDataLoad(kPlutoPlanet));
-  HIMLAVY_FUZZ_CHECK(std::isfinite(HeliocentricPlanet(kPlutoPlanet, 0.0).R));
+  HIMLAVY_FUZZ_CHECK(PlanetDataLoad(TSeriesPlanet::Pluto));
+  HIMLAVY_FUZZ_CHECK(std::isfinite(HeliocentricPlanet(TSeriesPlanet::Pluto, 0.0).R));
   PlanetDataClose();
   return 0;
 }

@@ -55,9 +55,9 @@ double MikkolaStart(double e, double m) {
 
 }  // namespace
 
-double KeplerTrueAnomaly(double Ecc, double M) {
-  const double e = Ecc;
-  const double m = ModPi(M);
+double KeplerTrueAnomaly(double ecc, double meanAnomaly) {
+  const double e = ecc;
+  const double m = ModPi(meanAnomaly);
   double eccAnomaly = m;
   if (e > 0.97 && std::fabs(m) < 0.6) eccAnomaly = MikkolaStart(e, m);
   for (int round = 0; round < kKeplerMaxRounds; ++round) {
@@ -69,17 +69,16 @@ double KeplerTrueAnomaly(double Ecc, double M) {
   return 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(eccAnomaly / 2.0));
 }
 
-double ParabolicTrueAnomaly(double Q, double Dt) {
-  return 2.0 * std::atan(BarkerRoot(Q, Dt));
+double ParabolicTrueAnomaly(double q, double dt) {
+  return 2.0 * std::atan(BarkerRoot(q, dt));
 }
 
-double NearParabolicTrueAnomaly(double Ecc, double Q, double Dt) {
-  const double e = Ecc;
-  const double q = Q;
+double NearParabolicTrueAnomaly(double ecc, double q, double dt) {
+  const double e = ecc;
   // The parabolic solution's tan(v/2), taken straight from Barker's equation.
-  double s = BarkerRoot(q, Dt);
+  double s = BarkerRoot(q, dt);
   const double gamma = (1.0 - e) / (1.0 + e);
-  const double q2 = kGaussK * std::sqrt((1.0 + e) / q) / (2.0 * q) * (Dt * kDaysPerCentury);
+  const double q2 = kGaussK * std::sqrt((1.0 + e) / q) / (2.0 * q) * (dt * kDaysPerCentury);
   for (int round = 0; round < kLandgrafMaxRounds; ++round) {
     const double s0 = s;
     const double s0Squared = s0 * s0;

@@ -10,16 +10,14 @@ namespace himlavy {
 
 namespace {
 
-constexpr int kEarthOfDate = 3;
-constexpr int kEarthJ2000 = 0;
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;  // horizontal parallax at 1 AU
 constexpr double kRefractionFloor = -0.6 * kDegToRad;
 
 // Geocentric ecliptic place of a planet with the light-time option: the body at T and, with
 // the option, once more at T - tau, against the Earth's heliocentric place at T (given, as
 // the caller has it already; of the frame of the planet's series).
-TSpherical PlanetGeocentric(int planet, const TSpherical& earthPos, double t, bool lightTime,
-                            TSpherical& helio) {
+TSpherical PlanetGeocentric(TSeriesPlanet planet, const TSpherical& earthPos, double t,
+                            bool lightTime, TSpherical& helio) {
   helio = HeliocentricPlanet(planet, t);
   TSpherical geo = GeocentricFromHeliocentric(helio, earthPos);
   if (lightTime) {
@@ -31,38 +29,40 @@ TSpherical PlanetGeocentric(int planet, const TSpherical& earthPos, double t, bo
 
 }  // namespace
 
-std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>& bodies,
+std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<TBody>& bodies,
                                                           double jdTT, double jdUT,
                                                           const TSite& site, const TCorrections& c,
                                                           const std::filesystem::path& dataDir) {
   bool needPlanets = false;
   bool needEarthJ2000 = false;
-  for (const int body : bodies) {
-    needPlanets = needPlanets || body != kMoonBody;
-    needEarthJ2000 = needEarthJ2000 || body == kPlutoPlanet;
+  for (const TBody body : bodies) {
+    needPlanets = needPlanets || body != TBody::Moon;
+    needEarthJ2000 = needEarthJ2000 || body == TBody::Pluto;
   }
   std::vector<TApparentPlace> places;
   const TMomentTerms m = MomentTerms(jdTT, jdUT, site, c);
   TPlanetDataSession planetData(dataDir);
-  bool ok = planetData.Load(kEarthOfDate);
-  if (ok && needEarthJ2000) ok = planetData.Load(kEarthJ2000);
-  std::array<bool, 9> loaded{};
-  for (const int body : bodies) {
-    if (ok && body >= 1 && body <= 8 && body != kEarthOfDate && !loaded[body]) {
-      ok = planetData.Load(body);
-      loaded[body] = true;
+  bool ok = planetData.Load(TSeriesPlanet::Earth);
+  if (ok && needEarthJ2000) ok = planetData.Load(TSeriesPlanet::EarthJ2000);
+  std::array<bool, kBodyCountWithEarth> loaded{};
+  for (const TBody body : bodies) {
+    const bool fromFiles = IsPlanetBody(body) && body != TBody::Pluto;
+    if (ok && fromFiles && !loaded[BodyIndex(body)]) {
+      ok = planetData.Load(SeriesOf(body));
+      loaded[BodyIndex(body)] = true;
     }
   }
   if (ok || !needPlanets) {
-    for (const int body : bodies) places.push_back(ApparentPlace(body, m, c));
+    for (const TBody body : bodies) places.push_back(ApparentPlace(body, m, c));
   }
   if (!ok && needPlanets) return std::nullopt;
   return places;
 }
 
-std::optional<int> BodyFromKey(std::string_view key) {
+std::optional<TBody> BodyFromKey(std::string_view key) {
   for (std::size_t i = 0; i < kBodyKeys.size(); ++i) {
-    if (kBodyKeys[i] == key && static_cast<int>(i) != kEarthOfDate) return static_cast<int>(i);
+    const auto body = static_cast<TBody>(i);
+    if (kBodyKeys[i] == key && body != TBody::Earth) return body;
   }
   return std::nullopt;
 }
@@ -86,15 +86,15 @@ TMomentTerms MomentTerms(double jdTT, double jdUT, const TSite& site, const TCor
   return m;
 }
 
-TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections& c) {
+TApparentPlace ApparentPlace(TBody body, const TMomentTerms& m, const TCorrections& c) {
   TApparentPlace p;
   p.Body = body;
   // The Earth of date, once: the Sun's place, the planets' geocentric places and the phase
   // angle all use it; the Moon's theory is geocentric and needs none.
-  if (body != kMoonBody) p.Earth = HeliocentricPlanet(kEarthOfDate, m.T);
+  if (body != TBody::Moon) p.Earth = HeliocentricPlanet(TSeriesPlanet::Earth, m.T);
   double sinParallax = 0.0;
 
-  if (body == kMoonBody) {
+  if (body == TBody::Moon) {
     const TSpherical moon = MoonPosition(m.T);
     p.Geo = {moon.Lon, moon.Lat, moon.R / kKmPerAu};
     p.DistanceKm = moon.R;
@@ -102,10 +102,11 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     p.Alpha = eq.Alpha;
     p.Delta = eq.Delta;
     sinParallax = kEarthRadiusKm / moon.R;
-  } else if (body == kPlutoPlanet) {
+  } else if (body == TBody::Pluto) {
     // The series are referred to J2000.0: the place is formed against the Earth of J2000.0,
     // turned to the equator of J2000.0 and precessed to the date.
-    p.Geo = PlanetGeocentric(body, HeliocentricPlanet(kEarthJ2000, m.T), m.T, c.LightTime, p.Helio);
+    const TSpherical earthJ2000 = HeliocentricPlanet(TSeriesPlanet::EarthJ2000, m.T);
+    p.Geo = PlanetGeocentric(TSeriesPlanet::Pluto, earthJ2000, m.T, c.LightTime, p.Helio);
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon, p.Geo.Lat, MeanObliquity(0.0));
     double alpha = eq.Alpha;
     double delta = eq.Delta;
@@ -120,11 +121,11 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     p.Geo.Lat = ecl.Beta;
     sinParallax = std::sin(kSolarParallax) / p.Geo.R;
   } else {
-    if (body == kSunBody) {
-      // GeocentricSun(3, T), from the Earth at hand.
+    if (body == TBody::Sun) {
+      // GeocentricSun(TSeriesPlanet::Earth, T), from the Earth at hand.
       p.Geo = TSpherical{Mod2Pi(p.Earth.Lon + kPi), -p.Earth.Lat, p.Earth.R};
     } else {
-      p.Geo = PlanetGeocentric(body, p.Earth, m.T, c.LightTime, p.Helio);
+      p.Geo = PlanetGeocentric(SeriesOf(body), p.Earth, m.T, c.LightTime, p.Helio);
     }
     const TEquatorial eq = EclipticToEquatorial(p.Geo.Lon + m.DPsi, p.Geo.Lat, m.Eps);
     double alpha = eq.Alpha;
@@ -135,7 +136,7 @@ TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections
     sinParallax = std::sin(kSolarParallax) / p.Geo.R;
   }
   p.DistanceAU = p.Geo.R;
-  if (body != kMoonBody) p.DistanceKm = p.Geo.R * kKmPerAu;
+  if (body != TBody::Moon) p.DistanceKm = p.Geo.R * kKmPerAu;
 
   p.TopoAlpha = p.Alpha;
   p.TopoDelta = p.Delta;

@@ -16,23 +16,24 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/bodies.h"
 #include "base/basic.h"
 
 namespace himlavy {
 
-// Body numbers: the planet numbers of the series (1 Mercury ... 8 Neptune, 9 Pluto; 3, the
-// Earth, is not a body seen from the Earth), 0 for the Sun and 10 for the Moon.
-inline constexpr int kSunBody = 0;
-inline constexpr int kMoonBody = 10;
-
-// Lower-case English names by body number ("sun", "mercury", ..., "pluto", "moon"); the
-// Earth's entry is "earth".
-inline constexpr std::array<std::string_view, 11> kBodyKeys = {
+// Lower-case English names by body number (TBody: "sun", "mercury", ..., "pluto", "moon");
+// the Earth's entry is "earth".
+inline constexpr std::array<std::string_view, kBodyCountWithEarth> kBodyKeys = {
     "sun",    "mercury", "venus",   "earth", "mars", "jupiter",
     "saturn", "uranus",  "neptune", "pluto", "moon"};
 
-// The body number of a lower-case name, or nullopt (the Earth is refused).
-std::optional<int> BodyFromKey(std::string_view key);
+// The lower-case English name of a body.
+constexpr std::string_view BodyKey(TBody body) {
+  return kBodyKeys[BodyIndex(body)];
+}
+
+// The body of a lower-case name, or nullopt (the Earth is refused).
+std::optional<TBody> BodyFromKey(std::string_view key);
 
 // Which corrections the pipeline applies.
 struct TCorrections {
@@ -51,7 +52,7 @@ struct TSite {
 };
 
 struct TApparentPlace {
-  int Body = 0;
+  TBody Body = TBody::Sun;
   TSpherical Helio;    // heliocentric L, B (radians), R (AU) at the light-time moment;
                        // zero for the Sun and the Moon
   TSpherical Geo;      // geocentric ecliptic lambda, beta of date (geometric, light time
@@ -84,13 +85,14 @@ struct TMomentTerms {
 TMomentTerms MomentTerms(double jdTT, double jdUT, const TSite& site, const TCorrections& c);
 
 // The apparent place of one body. The planetary series must be loaded (PlanetDataOpen and
-// PlanetDataLoad of the Earth, 0 and 3, and of the planet); the Sun needs the Earth (3), Pluto
-// the Earth of J2000.0 (0), the Moon nothing.
-TApparentPlace ApparentPlace(int body, const TMomentTerms& m, const TCorrections& c);
+// PlanetDataLoad of the Earth and of the planet); the Sun needs the Earth of date
+// (TSeriesPlanet::Earth), Pluto also the Earth of J2000.0 (TSeriesPlanet::EarthJ2000), the
+// Moon nothing.
+TApparentPlace ApparentPlace(TBody body, const TMomentTerms& m, const TCorrections& c);
 
 // The apparent places of several bodies: opens the series in `dataDir`, loads what the bodies
 // need, computes and closes. Returns nullopt when a series file is missing or damaged.
-std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<int>& bodies,
+std::optional<std::vector<TApparentPlace>> ApparentPlaces(const std::vector<TBody>& bodies,
                                                           double jdTT, double jdUT,
                                                           const TSite& site, const TCorrections& c,
                                                           const std::filesystem::path& dataDir);

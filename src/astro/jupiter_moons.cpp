@@ -102,10 +102,10 @@ double Linear(const TSatLinear& c, double t) {
 
 // Brings the mean elements, Gamma and the arguments to T; nothing is done when the state
 // already belongs to T.
-void RefreshState(double T) {
-  if (T == State.T) return;
-  const double t = 36525.0 * T + 8544.5;
-  State.T = T;
+void RefreshState(double centuries) {
+  if (centuries == State.T) return;
+  const double t = 36525.0 * centuries + 8544.5;
+  State.T = centuries;
   State.Days = t;
   for (int k = 0; k < 4; ++k) {
     const TSatElementRates& rates = kSatElementRates[k];
@@ -154,10 +154,10 @@ const TSatState& SatState() {
   return State;
 }
 
-TSpherical SatelliteJovicentric(int i, double T) {
+TSpherical SatelliteJovicentric(int i, double t) {
   assert(i >= 1 && i <= 4);
   if (i < 1 || i > 4) return TSpherical{};
-  RefreshState(T);
+  RefreshState(t);
   const int k = i - 1;
   const TSatSeriesRanges& ranges = kSatSeriesRanges[k];
 
@@ -176,63 +176,63 @@ TSpherical SatelliteJovicentric(int i, double T) {
   return TSpherical{lon, lat, r};
 }
 
-TVector3 SatelliteEcliptic(int i, double T) {
+TVector3 SatelliteEcliptic(int i, double t) {
   assert(i >= 1 && i <= 5);
   if (i < 1 || i > 5) return TVector3{};
   // Node of Jupiter's equator on the ecliptic, psi of the theory written with T.
-  const double psi = (316.50043 - 0.075972 * T) * kDegree;
+  const double psi = (316.50043 - 0.075972 * t) * kDegree;
 
   TVector3 v{0.0, 0.0, 1.0};
   if (i != kJupiterPole) {
-    TSpherical p = SatelliteJovicentric(i, T);
+    TSpherical p = SatelliteJovicentric(i, t);
     p.Lon -= psi;
     v = PolarToCartesian(p);
   }
 
   // Inclination of Jupiter's equator on its orbit; Meeus counts its T from 1900.0, which is
   // T + 1 here.
-  const double incl = (3.120262 + 0.0006 * (T + 1.0)) * kDegree;
+  const double incl = (3.120262 + 0.0006 * (t + 1.0)) * kDegree;
   v = RotateAboutX(v, std::cos(incl), std::sin(incl));
 
   // Ascending node of Jupiter's orbit on the ecliptic of date (Meeus, 1st ed., table 30.A),
   // and the precession in longitude since B1950.0, the equinox of the theory.
-  const double node = Poly3({100.464441, 1.020955, 0.00040117, 0.000000569}, T) * kDegree;
-  const double t1950 = T + 0.5000020944558522;
+  const double node = Poly3({100.464441, 1.020955, 0.00040117, 0.000000569}, t) * kDegree;
+  const double t1950 = t + 0.5000020944558522;
   const double precession = (1.3966626 + 0.0003088 * t1950) * t1950 * kDegree;
   const double phi = psi + precession - node;
   v = RotateAboutZ(v, std::cos(phi), std::sin(phi));
 
   // Inclination of Jupiter's orbit on the ecliptic of date (table 30.A), then the node.
-  const double inclOrbit = Poly3({1.30327, -0.0054966, 0.00000465, -0.000000004}, T) * kDegree;
+  const double inclOrbit = Poly3({1.30327, -0.0054966, 0.00000465, -0.000000004}, t) * kDegree;
   v = RotateAboutX(v, std::cos(inclOrbit), std::sin(inclOrbit));
   return RotateAboutZ(v, std::cos(node), std::sin(node));
 }
 
-TVector3 SatelliteApparent(int i, const TVector3& V, const TSpherical& Jupiter, bool ScaleY,
-                           const TVector3& Pole) {
+TVector3 SatelliteApparent(int i, const TVector3& v, const TSpherical& jupiter, bool scaleY,
+                           const TVector3& pole) {
   assert(i >= 1 && i <= 5);
   if (i < 1 || i > 5) return TVector3{};
   // Turn the x axis to lambda0 - 90 degrees (cos(90 - lambda0) = sin lambda0), put the line
   // of sight on the third axis, and tilt by beta0.
-  TVector3 w = RotateAboutZ(V, std::sin(Jupiter.Lon), std::cos(Jupiter.Lon));
+  TVector3 w = RotateAboutZ(v, std::sin(jupiter.Lon), std::cos(jupiter.Lon));
   std::swap(w.Y, w.Z);
-  w = RotateAboutX(w, std::cos(Jupiter.Lat), std::sin(Jupiter.Lat));
+  w = RotateAboutX(w, std::cos(jupiter.Lat), std::sin(jupiter.Lat));
   if (i == kJupiterPole) return w;
 
   // Rotate about the line of sight until Jupiter's pole points along +Y.
-  const double rho = std::hypot(Pole.X, Pole.Y);
-  if (rho > 0.0) w = RotateAboutZ(w, Pole.Y / rho, Pole.X / rho);
+  const double rho = std::hypot(pole.X, pole.Y);
+  if (rho > 0.0) w = RotateAboutZ(w, pole.Y / rho, pole.X / rho);
 
-  if (ScaleY) w.Y *= kJupiterPolarScale;
+  if (scaleY) w.Y *= kJupiterPolarScale;
 
   // Differential light time: a satellite behind or before Jupiter is seen where it was |Z|
   // light-radii earlier.
-  const double r = std::sqrt(V.X * V.X + V.Y * V.Y + V.Z * V.Z);
+  const double r = std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z);
   const double ratio = (r > 0.0) ? w.X / r : 0.0;
   w.X += std::fabs(w.Z) / kLightTimeK[i - 1] * std::sqrt(std::max(0.0, 1.0 - ratio * ratio));
 
   // Perspective: 2095 is the number of Jupiter equatorial radii in one AU.
-  const double f = Jupiter.R / (Jupiter.R + w.Z / 2095.0);
+  const double f = jupiter.R / (jupiter.R + w.Z / 2095.0);
   w.X *= f;
   w.Y *= f;
   return w;

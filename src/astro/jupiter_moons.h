@@ -65,7 +65,7 @@ const TSatState& SatState();
 
 // SatelliteJovicentric: jovicentric position of one Galilean satellite.
 //   i  satellite 1..4 (Io, Europa, Ganymede, Callisto)
-//   T  Julian centuries of dynamical time from J2000.0 (light time already taken off)
+//   t  Julian centuries of dynamical time from J2000.0 (light time already taken off)
 // Returns Lon = true longitude L = l + Sigma (radians, not reduced; counted from the mean
 // equinox of B1950.0 along the ecliptic to the node psi of Jupiter's equator, then along the
 // equator), Lat = latitude B over Jupiter's equator (radians, from tan B = the latitude
@@ -74,12 +74,12 @@ const TSatState& SatState();
 // Sigma, the longitude and radius series with the mean longitudes. An i outside 1..4 is asserted;
 // without asserts it gives (0, 0, 0). Source: Meeus, Astronomical Algorithms, 1st ed., chapter 43
 // (Lieske's E-2x3 theory): longitude 23/41/43/50, latitude 7/9/11/8 and radius 8/11/10/16 terms.
-TSpherical SatelliteJovicentric(int i, double T);
+TSpherical SatelliteJovicentric(int i, double t);
 
 // SatelliteEcliptic: jovicentric rectangular ecliptic coordinates of a satellite or of the
 // direction of Jupiter's pole.
 //   i  satellite 1..4, or 5 for the unit vector of Jupiter's north pole
-//   T  Julian centuries of dynamical time from J2000.0
+//   t  Julian centuries of dynamical time from J2000.0
 // Returns V, referred to the ecliptic and mean equinox of date; in Jupiter equatorial radii
 // for a satellite, a unit vector for i = 5. The satellite's (L - psi, B, R) is turned into
 // rectangular coordinates and rotated by I (Jupiter's equator to its orbit), by
@@ -88,15 +88,15 @@ TSpherical SatelliteJovicentric(int i, double T);
 // 3.120262 + 0.0006 (T + 1) degrees, T + 1 being Meeus's centuries from 1900.0. An i outside
 // 1..5 is asserted; without asserts it gives (0, 0, 0).
 // Source: Meeus, Astronomical Algorithms, 1st ed., chapter 43.
-TVector3 SatelliteEcliptic(int i, double T);
+TVector3 SatelliteEcliptic(int i, double t);
 
 // SatelliteApparent: apparent rectangular coordinates of a satellite as seen from the Earth.
 //   i        satellite 1..4, or 5 for the pole (then only the first two rotations are done)
-//   V        the satellite's vector from SatelliteEcliptic (the pole's for i = 5)
-//   Jupiter  Jupiter's geocentric longitude lambda0 (Lon) and latitude beta0 (Lat), radians,
+//   v        the satellite's vector from SatelliteEcliptic (the pole's for i = 5)
+//   jupiter  Jupiter's geocentric longitude lambda0 (Lon) and latitude beta0 (Lat), radians,
 //            and its distance from the Earth Delta (R), AU
-//   ScaleY   when true, Y is given in units of Jupiter's polar radius (times 1.071374)
-//   Pole     the result of this routine for i = 5 (not used when i = 5)
+//   scaleY   when true, Y is given in units of Jupiter's polar radius (times 1.071374)
+//   pole     the result of this routine for i = 5 (not used when i = 5)
 // Returns W: X in the plane of the sky along Jupiter's equator (positive west), Y toward
 // Jupiter's north pole, both in Jupiter equatorial radii; Z along the line of sight,
 // negative when the satellite is nearer the Earth than Jupiter. X is corrected for the
@@ -106,7 +106,7 @@ TVector3 SatelliteEcliptic(int i, double T);
 // sight (never the case for Jupiter) leaves the rotation about the line of sight out. An i
 // outside 1..5 is asserted; without asserts it gives (0, 0, 0).
 // Source: Meeus, Astronomical Algorithms, 1st ed., chapter 43.
-TVector3 SatelliteApparent(int i, const TVector3& V, const TSpherical& Jupiter, bool ScaleY,
-                           const TVector3& Pole);
+TVector3 SatelliteApparent(int i, const TVector3& v, const TSpherical& jupiter, bool scaleY,
+                           const TVector3& pole);
 
 }  // namespace himlavy

@@ -89,14 +89,15 @@ double EPowerFactor(int p, double e) {
   return p == 0 ? 1.0 : (p == 1 ? e : e * e);
 }
 
-// The planet row (1 Mercury .. 7 Neptune) of a planet number.
-int PlanetRowOf(int Planet) {
-  return Planet > 2 ? Planet - 1 : Planet;
+// The planet row (1 Mercury .. 7 Neptune) of a planet.
+int PlanetRowOf(TBody planet) {
+  const int number = static_cast<int>(planet);
+  return number > 2 ? number - 1 : number;
 }
 
 // The first lunation a forward eclipse search tries from JD.
-double FirstLunation(double JD) {
-  return FloorReal((JD - kLunationEpoch) / kSynodicMonth + 1.03);
+double FirstLunation(double jd) {
+  return FloorReal((jd - kLunationEpoch) / kSynodicMonth + 1.03);
 }
 
 // The shadow constants (P, U, T) of a lunar eclipse search: penumbra, umbra, totality.
@@ -108,16 +109,16 @@ constexpr std::array<TShadowSet, 2> kShadowSets = {
 
 }  // namespace
 
-double LunationValue(int Row, double T, double k) {
-  assert(Row >= 0 && Row < 5);
-  const TPoly4& c = kLunationPoly[static_cast<std::size_t>(Row)];
-  const double t2 = T * T;
-  return c[0] + c[1] * k + ((c[4] * T + c[3]) * T + c[2]) * t2;
+double LunationValue(int row, double t, double k) {
+  assert(row >= 0 && row < 5);
+  const TPoly4& c = kLunationPoly[static_cast<std::size_t>(row)];
+  const double t2 = t * t;
+  return c[0] + c[1] * k + ((c[4] * t + c[3]) * t + c[2]) * t2;
 }
 
-double MoonPhase(int K, int Phase) {
-  assert(Phase >= 0 && Phase <= 3);
-  const double k = K + Phase / 4.0;
+double MoonPhase(int lunation, int phase) {
+  assert(phase >= 0 && phase <= 3);
+  const double k = lunation + phase / 4.0;
   const double T = k / 1236.85;
   double jde = LunationValue(0, T, k);
   const double m = Mod2Pi(LunationValue(1, T, k) * kDegToRad);
@@ -127,7 +128,7 @@ double MoonPhase(int K, int Phase) {
   jde += kPhaseNodeAmplitude * std::sin(node);
   const double e = Poly2(kPhaseEccentricity, T);
 
-  const std::size_t column = Phase == kNewMoon ? 0 : (Phase == kFullMoon ? 1 : 2);
+  const std::size_t column = phase == kNewMoon ? 0 : (phase == kFullMoon ? 1 : 2);
   double sum = 0.0;
   for (const TPhaseTerm& term : kPhaseTerms) {
     const double amplitude = term.Amplitude[column];
@@ -137,13 +138,13 @@ double MoonPhase(int K, int Phase) {
   }
   jde += sum;
 
-  if (Phase == kFirstQuarter || Phase == kLastQuarter) {
+  if (phase == kFirstQuarter || phase == kLastQuarter) {
     double w = 0.0;
     for (const TQuarterWTerm& term : kQuarterWTerms) {
       const double argument = term.M * m + term.MPrime * mPrime + term.F * f;
       w += term.Coef * EPowerFactor(term.EPower, e) * std::cos(argument);
     }
-    jde += Phase == kFirstQuarter ? w : -w;
+    jde += phase == kFirstQuarter ? w : -w;
   }
 
   double planetary = 0.0;
@@ -153,11 +154,11 @@ double MoonPhase(int K, int Phase) {
   return jde + planetary;
 }
 
-double EquinoxSolstice(int Year, int Which) {
-  assert(Which >= 0 && Which <= 3);
-  const bool early = Year < 1000;
-  const double y = early ? Year / 1000.0 : (Year - 2000) / 1000.0;
-  const double jde0 = Poly4(kSeasonPoly[early ? 0 : 1][static_cast<std::size_t>(Which)], y);
+double EquinoxSolstice(int year, int which) {
+  assert(which >= 0 && which <= 3);
+  const bool early = year < 1000;
+  const double y = early ? year / 1000.0 : (year - 2000) / 1000.0;
+  const double jde0 = Poly4(kSeasonPoly[early ? 0 : 1][static_cast<std::size_t>(which)], y);
   const double T = JulianCenturies(jde0);
   const double w = (35999.373 * T - 2.47) * kDegToRad;
   const double dLambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
@@ -168,10 +169,10 @@ double EquinoxSolstice(int Year, int Which) {
   return jde0 + 0.00001 * s / dLambda;
 }
 
-TLunationEclipse EclipseAtLunation(double K) {
+TLunationEclipse EclipseAtLunation(double k) {
   TLunationEclipse result;
-  const double T = K / 1236.85;
-  result.JDE = LunationValue(0, T, K);
+  const double T = k / 1236.85;
+  result.JDE = LunationValue(0, T, k);
   const TMoonArguments args = MoonArguments(JulianCenturies(result.JDE));
   const double m = args.M;
   const double mPrime = args.MPrime;
@@ -186,7 +187,7 @@ TLunationEclipse EclipseAtLunation(double K) {
   }
 
   const double f1 = f - 0.0004651302456564888 * std::sin(node);  // F - 0.02665 deg sin Omega
-  const double a1 = (299.77 + 0.107408 * K - 0.009173 * T * T) * kDegToRad;
+  const double a1 = (299.77 + 0.107408 * k - 0.009173 * T * T) * kDegToRad;
   using std::cos;
   using std::sin;
   result.JDE += -0.4075 * sin(mPrime) + 0.1721 * e * sin(m) + 0.0161 * sin(2.0 * mPrime) -
@@ -208,8 +209,8 @@ TLunationEclipse EclipseAtLunation(double K) {
   return result;
 }
 
-TSolarEclipse NextSolarEclipse(double JD) {
-  const double first = FirstLunation(JD);
+TSolarEclipse NextSolarEclipse(double jd) {
+  const double first = FirstLunation(jd);
   TLunationEclipse ecl;
   bool found = false;
   for (int step = 0; step < kMaxEclipseLunations && !found; ++step) {
@@ -242,10 +243,10 @@ TSolarEclipse NextSolarEclipse(double JD) {
   return result;
 }
 
-TLunarEclipse NextLunarEclipse(int Set, double JD) {
-  assert(Set == 0 || Set == 1);
-  const TShadowSet& shadow = kShadowSets[Set == 1 ? 1 : 0];
-  const double first = FirstLunation(JD) + 0.5;
+TLunarEclipse NextLunarEclipse(int set, double jd) {
+  assert(set == 0 || set == 1);
+  const TShadowSet& shadow = kShadowSets[set == 1 ? 1 : 0];
+  const double first = FirstLunation(jd) + 0.5;
   TLunationEclipse ecl;
   TLunarEclipse result;
   bool found = false;
@@ -285,35 +286,35 @@ TLunarEclipse NextLunarEclipse(int Set, double JD) {
   return result;
 }
 
-int PhenomenonK(int Year, int Planet, int Which) {
-  const int row = PlanetRowOf(Planet);
-  assert(row >= 1 && row <= 7 && (Which == 0 || Which == 1));
+int PhenomenonK(int year, TBody planet, int which) {
+  const int row = PlanetRowOf(planet);
+  assert(row >= 1 && row <= 7 && (which == 0 || which == 1));
   const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(row - 1)];
-  const double a = mean.A[static_cast<std::size_t>(Which)];
-  return static_cast<int>(std::trunc((Year * 365.2425 + 1721060.0 - a) / mean.B));
+  const double a = mean.A[static_cast<std::size_t>(which)];
+  return static_cast<int>(std::trunc((year * 365.2425 + 1721060.0 - a) / mean.B));
 }
 
-TPhenomenonMean PhenomenonMeanTime(int PlanetRow, int Which, int K) {
-  assert(PlanetRow >= 1 && PlanetRow <= 7 && (Which == 0 || Which == 1));
-  const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(PlanetRow - 1)];
-  const auto which = static_cast<std::size_t>(Which);
+TPhenomenonMean PhenomenonMeanTime(int planetRow, int which, int k) {
+  assert(planetRow >= 1 && planetRow <= 7 && (which == 0 || which == 1));
+  const TPhenomenonMeanRow& mean = kPhenomenonMean[static_cast<std::size_t>(planetRow - 1)];
+  const auto column = static_cast<std::size_t>(which);
   TPhenomenonMean result;
-  result.JDE0 = mean.A[which] + mean.B * K;
-  result.M = (mean.M0[which] + mean.M1 * K) * kDegToRad;
+  result.JDE0 = mean.A[column] + mean.B * k;
+  result.M = (mean.M0[column] + mean.M1 * k) * kDegToRad;
   return result;
 }
 
-double PlanetPhenomenon(int Planet, int Which, int K) {
-  const int row = PlanetRowOf(Planet);
-  const TPhenomenonMean mean = PhenomenonMeanTime(row, Which, K);
+double PlanetPhenomenon(TBody planet, int which, int k) {
+  const int row = PlanetRowOf(planet);
+  const TPhenomenonMean mean = PhenomenonMeanTime(row, which, k);
   const double T = JulianCenturies(mean.JDE0);
   const TTermIndex& index = kPhenomenonIndex[static_cast<std::size_t>(row - 1)];
   std::array<double, kMaxHarmonics> sinM{};
   std::array<double, kMaxHarmonics> cosM{};
   SinCosMultiples(index.Harmonics, mean.M, sinM, cosM);
 
-  const auto column = [Which](const TPhenomenonTerm& term) -> const TPoly2& {
-    return Which == 0 ? term.First : term.Second;
+  const auto column = [which](const TPhenomenonTerm& term) -> const TPoly2& {
+    return which == 0 ? term.First : term.Second;
   };
   const TPhenomenonTerm* terms = &kPhenomenonTerms[static_cast<std::size_t>(index.First)];
   double corr = Poly2(column(terms[0]), T);
@@ -330,11 +331,11 @@ double PlanetPhenomenon(int Planet, int Which, int K) {
   return mean.JDE0 + corr;
 }
 
-TElongation GreatestElongation(int PlanetRow, int Side, int K) {
-  assert((PlanetRow == 1 || PlanetRow == 2) && (Side == 0 || Side == 1));
-  const TPhenomenonMean mean = PhenomenonMeanTime(PlanetRow, 0, K);
+TElongation GreatestElongation(int planetRow, int side, int k) {
+  assert((planetRow == 1 || planetRow == 2) && (side == 0 || side == 1));
+  const TPhenomenonMean mean = PhenomenonMeanTime(planetRow, 0, k);
   const double T = JulianCenturies(mean.JDE0);
-  const TTermIndex& index = kElongationIndex[static_cast<std::size_t>(2 * (PlanetRow - 1) + Side)];
+  const TTermIndex& index = kElongationIndex[static_cast<std::size_t>(2 * (planetRow - 1) + side)];
   std::array<double, kMaxHarmonics> sinM{};
   std::array<double, kMaxHarmonics> cosM{};
   SinCosMultiples(index.Harmonics, mean.M, sinM, cosM);

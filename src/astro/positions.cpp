@@ -461,30 +461,30 @@ constexpr double kB1950Psi = 0.07854011095132257;  // 4.50001688 degrees
 
 // ---------------------------------------------------------------------------------------------
 
-TMoonArguments MoonArguments(double T) {
+TMoonArguments MoonArguments(double t) {
   TMoonArguments args;
-  args.Node = Mod2Pi(Poly4(kMoonNode, T) * kDegToRad);
-  args.D = Mod2Pi(Poly4(kMoonElongation, T) * kDegToRad);
-  args.M = Mod2Pi(Poly4(kSunMeanAnomaly, T) * kDegToRad);
-  args.E = Poly2(kEccentricityFactor, T);
-  args.F = Mod2Pi(Poly4(kMoonArgumentOfLatitude, T) * kDegToRad);
-  args.MPrime = Mod2Pi(Poly4(kMoonMeanAnomaly, T) * kDegToRad);
+  args.Node = Mod2Pi(Poly4(kMoonNode, t) * kDegToRad);
+  args.D = Mod2Pi(Poly4(kMoonElongation, t) * kDegToRad);
+  args.M = Mod2Pi(Poly4(kSunMeanAnomaly, t) * kDegToRad);
+  args.E = Poly2(kEccentricityFactor, t);
+  args.F = Mod2Pi(Poly4(kMoonArgumentOfLatitude, t) * kDegToRad);
+  args.MPrime = Mod2Pi(Poly4(kMoonMeanAnomaly, t) * kDegToRad);
   return args;
 }
 
-TSpherical MoonPosition(double T) {
-  const TMoonArguments args = MoonArguments(T);
+TSpherical MoonPosition(double t) {
+  const TMoonArguments args = MoonArguments(t);
   MoonArgs.D = args.D;
   MoonArgs.M = args.M;
   MoonArgs.MPrime = args.MPrime;
   MoonArgs.F = args.F;
   MoonArgs.E = args.E;
   MoonArgs.E2 = args.E * args.E;
-  const double lPrime = Mod2Pi(Poly4(kMoonMeanLongitude, T) * kDegToRad);
+  const double lPrime = Mod2Pi(Poly4(kMoonMeanLongitude, t) * kDegToRad);
 
-  const TSinCos a1 = SeriesSinCos((119.75 + 131.849 * T) * kDegToRad);
-  const TSinCos a2 = SeriesSinCos((53.09 + 479264.290 * T) * kDegToRad);
-  const TSinCos a3 = SeriesSinCos((313.45 + 481266.484 * T) * kDegToRad);
+  const TSinCos a1 = SeriesSinCos((119.75 + 131.849 * t) * kDegToRad);
+  const TSinCos a2 = SeriesSinCos((53.09 + 479264.290 * t) * kDegToRad);
+  const TSinCos a3 = SeriesSinCos((313.45 + 481266.484 * t) * kDegToRad);
   const TSinCos l = SeriesSinCos(lPrime);
 
   const TMoonMultiples mm{AngleMultiples(args.D), AngleMultiples(args.M),
@@ -518,20 +518,21 @@ TSpherical MoonPosition(double T) {
   return p;
 }
 
-void PlanetDataOpen(const std::filesystem::path& Dir) {
+void PlanetDataOpen(const std::filesystem::path& dir) {
   PlanetTermBuffer.assign(kPlanetTermSlots, TPlanetTerm{});
   TermCount = 1;
-  PlanetDataDir = Dir;
+  PlanetDataDir = dir;
   PlanetIndex = {};
 }
 
-bool PlanetDataLoad(int Planet) {
-  if (Planet >= kIndexPlanets) return true;  // Pluto and beyond need no data
-  if (Planet < 0 || PlanetTermBuffer.empty()) return false;
-  TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+bool PlanetDataLoad(TSeriesPlanet planet) {
+  const int record = static_cast<int>(planet);
+  if (record >= kIndexPlanets) return true;  // Pluto and beyond need no data
+  if (record < 0 || PlanetTermBuffer.empty()) return false;
+  TPlanetIndexEntry& entry = PlanetIndex[SeriesIndex(planet)];
   entry.Loaded = false;
   const int termCountBefore = TermCount;
-  TLoadResult result = ReadPlanetTerms(Planet, entry);
+  TLoadResult result = ReadPlanetTerms(record, entry);
   if (result == TLoadResult::kLoaded && !IsPlausiblePlanet(entry)) {
     result = TLoadResult::kFileError;
   }
@@ -551,12 +552,13 @@ int PlanetTermCount() {
   return TermCount;
 }
 
-TSpherical HeliocentricPlanet(int Planet, double T) {
-  if (Planet == kPlutoPlanet) return PlutoPosition(T);
-  if (Planet < 0 || Planet >= kIndexPlanets) return TSpherical{};
-  const TPlanetIndexEntry& entry = PlanetIndex[static_cast<std::size_t>(Planet)];
+TSpherical HeliocentricPlanet(TSeriesPlanet planet, double t) {
+  if (planet == TSeriesPlanet::Pluto) return PlutoPosition(t);
+  const int record = static_cast<int>(planet);
+  if (record < 0 || record >= kIndexPlanets) return TSpherical{};
+  const TPlanetIndexEntry& entry = PlanetIndex[SeriesIndex(planet)];
   if (!entry.Loaded) return TSpherical{};
-  const double tau = T / 10.0;
+  const double tau = t / 10.0;
   TSpherical p;
   p.Lon = Mod2Pi(CoordinateSum(entry, 0, tau));
   p.Lat = CoordinateSum(entry, 1, tau);
@@ -564,10 +566,10 @@ TSpherical HeliocentricPlanet(int Planet, double T) {
   return p;
 }
 
-TSpherical PlutoPosition(double T) {
-  const double j = (34.35 + 3034.9057 * T) * kDegToRad;
-  const double s = (50.08 + 1222.1138 * T) * kDegToRad;
-  const double p = (238.96 + 144.96 * T) * kDegToRad;
+TSpherical PlutoPosition(double t) {
+  const double j = (34.35 + 3034.9057 * t) * kDegToRad;
+  const double s = (50.08 + 1222.1138 * t) * kDegToRad;
+  const double p = (238.96 + 144.96 * t) * kDegToRad;
   double sigmaL = 0.0;
   double sigmaB = 0.0;
   double sigmaR = 0.0;
@@ -581,40 +583,40 @@ TSpherical PlutoPosition(double T) {
     sigmaR += term.RadA * sinAlpha + term.RadB * cosAlpha;
   }
   TSpherical result;
-  result.Lon = Mod2Pi((238.956785 + 144.96 * T + sigmaL * 1e-6) * kDegToRad);
+  result.Lon = Mod2Pi((238.956785 + 144.96 * t + sigmaL * 1e-6) * kDegToRad);
   result.Lat = (-3.908202 + sigmaB * 1e-6) * kDegToRad;
   result.R = 40.7247248 + sigmaR * 1e-7;
   return result;
 }
 
-TSpherical GeocentricSun(int Planet, double T) {
-  const TSpherical earth = HeliocentricPlanet(Planet, T);
+TSpherical GeocentricSun(TSeriesPlanet planet, double t) {
+  const TSpherical earth = HeliocentricPlanet(planet, t);
   return TSpherical{Mod2Pi(earth.Lon + kPi), -earth.Lat, earth.R};
 }
 
-TVector3 SunRectangular(int Planet, double Eps, double T) {
-  const TVector3 v = PolarToCartesian(GeocentricSun(Planet, T));
-  if (Planet != 0) return RotateAboutX(v, std::cos(Eps), std::sin(Eps));
+TVector3 SunRectangular(TSeriesPlanet planet, double eps, double t) {
+  const TVector3 v = PolarToCartesian(GeocentricSun(planet, t));
+  if (planet != TSeriesPlanet::EarthJ2000) return RotateAboutX(v, std::cos(eps), std::sin(eps));
   return TVector3{v.X + kFk5XY * v.Y + kFk5XZ * v.Z, kFk5YX * v.X + kFk5YY * v.Y + kFk5YZ * v.Z,
                   kFk5ZY * v.Y + kFk5ZZ * v.Z};
 }
 
-TObserverGeocentric ObserverGeocentric(double Height, double Phi) {
-  const double u = std::atan(kEarthAxisRatio * std::tan(Phi));
-  const double h = Height / kEarthRadiusM;
+TObserverGeocentric ObserverGeocentric(double height, double phi) {
+  const double u = std::atan(kEarthAxisRatio * std::tan(phi));
+  const double h = height / kEarthRadiusM;
   TObserverGeocentric result;
-  result.RhoSinPhi = kEarthAxisRatio * std::sin(u) + h * std::sin(Phi);
-  result.RhoCosPhi = std::cos(u) + h * std::cos(Phi);
+  result.RhoSinPhi = kEarthAxisRatio * std::sin(u) + h * std::sin(phi);
+  result.RhoCosPhi = std::cos(u) + h * std::cos(phi);
   return result;
 }
 
-TOrbitPlane OrbitPlaneConstants(const TElements& Elements, double Eps) {
-  const double sinNode = std::sin(Elements.Node);
-  const double cosNode = std::cos(Elements.Node);
-  const double sinIncl = std::sin(Elements.Incl);
-  const double cosIncl = std::cos(Elements.Incl);
-  const double sinEps = std::sin(Eps);
-  const double cosEps = std::cos(Eps);
+TOrbitPlane OrbitPlaneConstants(const TElements& elements, double eps) {
+  const double sinNode = std::sin(elements.Node);
+  const double cosNode = std::cos(elements.Node);
+  const double sinIncl = std::sin(elements.Incl);
+  const double cosIncl = std::cos(elements.Incl);
+  const double sinEps = std::sin(eps);
+  const double cosEps = std::cos(eps);
   const double f = cosNode;
   const double g = sinNode * cosEps;
   const double h = sinNode * sinEps;
@@ -631,31 +633,31 @@ TOrbitPlane OrbitPlaneConstants(const TElements& Elements, double Eps) {
   return plane;
 }
 
-TVector3 PositionFromElements(const TElements& El, const TOrbitPlane& Plane, double T) {
+TVector3 PositionFromElements(const TElements& el, const TOrbitPlane& plane, double t) {
   double v = 0.0;
   double r = 0.0;
-  if (El.Ecc < 1.0) {
-    const double m = (T - El.Epoch) * kDaysPerCentury * El.DailyMotion + El.M0;
-    v = KeplerTrueAnomaly(El.Ecc, m);
-    r = El.SemiMajor * (1.0 - El.Ecc * El.Ecc) / (1.0 + El.Ecc * std::cos(v));
-  } else if (El.Ecc == 1.0) {
-    v = ParabolicTrueAnomaly(El.PeriDist, T - El.Epoch);
-    r = 2.0 * El.PeriDist / (1.0 + std::cos(v));
+  if (el.Ecc < 1.0) {
+    const double m = (t - el.Epoch) * kDaysPerCentury * el.DailyMotion + el.M0;
+    v = KeplerTrueAnomaly(el.Ecc, m);
+    r = el.SemiMajor * (1.0 - el.Ecc * el.Ecc) / (1.0 + el.Ecc * std::cos(v));
+  } else if (el.Ecc == 1.0) {
+    v = ParabolicTrueAnomaly(el.PeriDist, t - el.Epoch);
+    r = 2.0 * el.PeriDist / (1.0 + std::cos(v));
   } else {
-    v = NearParabolicTrueAnomaly(El.Ecc, El.PeriDist, T - El.Epoch);
-    r = (1.0 + El.Ecc) * El.PeriDist / (1.0 + El.Ecc * std::cos(v));
+    v = NearParabolicTrueAnomaly(el.Ecc, el.PeriDist, t - el.Epoch);
+    r = (1.0 + el.Ecc) * el.PeriDist / (1.0 + el.Ecc * std::cos(v));
   }
-  const double u = El.ArgPeri + v;
-  return TVector3{r * Plane.a * std::sin(Plane.A + u), r * Plane.b * std::sin(Plane.B + u),
-                  r * Plane.c * std::sin(Plane.C + u)};
+  const double u = el.ArgPeri + v;
+  return TVector3{r * plane.a * std::sin(plane.A + u), r * plane.b * std::sin(plane.B + u),
+                  r * plane.c * std::sin(plane.C + u)};
 }
 
-void ElementsB1950ToJ2000(TElements& Elements) {
-  const double w = kB1950L + Elements.Node;
+void ElementsB1950ToJ2000(TElements& elements) {
+  const double w = kB1950L + elements.Node;
   const double sinW = std::sin(w);
   const double cosW = std::cos(w);
-  const double sinIncl = std::sin(Elements.Incl);
-  const double cosIncl = std::cos(Elements.Incl);
+  const double sinIncl = std::sin(elements.Incl);
+  const double cosIncl = std::cos(elements.Incl);
 
   const double a = sinW * sinIncl;
   const double b = cosW * sinIncl * kB1950CosJ + cosIncl * kB1950SinJ;
@@ -663,7 +665,7 @@ void ElementsB1950ToJ2000(TElements& Elements) {
   double node = Atan2(a, b) - kB1950Psi;
   const double deltaArgPeri =
       Atan2(sinW * kB1950SinJ, cosW * cosIncl * kB1950SinJ + sinIncl * kB1950CosJ);
-  const double argPeri = Mod2Pi(Elements.ArgPeri + deltaArgPeri);
+  const double argPeri = Mod2Pi(elements.ArgPeri + deltaArgPeri);
   // ArcSin gives i' in [0, pi/2]; a retrograde orbit (cos i' < 0) has i' = pi - that. Its
   // node needs no turning: sin i' > 0 either way, so Atan2(a, b) is already in the right
   // quadrant (adding pi here would put the node on the wrong side of the orbit).
@@ -671,19 +673,19 @@ void ElementsB1950ToJ2000(TElements& Elements) {
     incl = kPi - incl;
     node = Mod2Pi(node);
   }
-  Elements.ArgPeri = argPeri;
-  Elements.Node = node;
-  Elements.Incl = incl;
+  elements.ArgPeri = argPeri;
+  elements.Node = node;
+  elements.Incl = incl;
 }
 
-TSpherical GeocentricFromHeliocentric(const TSpherical& Planet, const TSpherical& Earth) {
-  const TVector3 body = PolarToCartesian(Planet);
-  const TVector3 earth = PolarToCartesian(Earth);
-  return CartesianToPolar(TVector3{body.X - earth.X, body.Y - earth.Y, body.Z - earth.Z});
+TSpherical GeocentricFromHeliocentric(const TSpherical& planet, const TSpherical& earth) {
+  const TVector3 b = PolarToCartesian(planet);
+  const TVector3 e = PolarToCartesian(earth);
+  return CartesianToPolar(TVector3{b.X - e.X, b.Y - e.Y, b.Z - e.Z});
 }
 
-TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2) {
-  return CartesianToPolar(TVector3{V1.X + V2.X, V1.Y + V2.Y, V1.Z + V2.Z});
+TSpherical VectorSumToPolar(const TVector3& v1, const TVector3& v2) {
+  return CartesianToPolar(TVector3{v1.X + v2.X, v1.Y + v2.Y, v1.Z + v2.Z});
 }
 
 }  // namespace himlavy

@@ -17,10 +17,10 @@
 // MoonPosition call, and the planetary term buffer with its index, which live from
 // PlanetDataOpen to PlanetDataClose.
 //
-// Planet numbers: 0 the Earth referred to the ecliptic and equinox J2000.0; 1 Mercury, 2 Venus,
-// 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune (referred to the mean ecliptic
-// and equinox of date); 9 Pluto (analytic, ecliptic and equinox J2000.0, never read from the
-// files).
+// Planets are numbered by TSeriesPlanet (astro/bodies.h): 0 the Earth referred to the ecliptic
+// and equinox J2000.0; 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus,
+// 8 Neptune (referred to the mean ecliptic and equinox of date); 9 Pluto (analytic, ecliptic
+// and equinox J2000.0, never read from the files).
 //
 // The planetary data files, in the folder given to PlanetDataOpen (names matched without regard
 // to case), binary, little-endian, fixed-size records, no header:
@@ -36,6 +36,7 @@
 
 #include <filesystem>
 
+#include "astro/bodies.h"
 #include "astro/constants.h"
 #include "base/basic.h"
 
@@ -43,9 +44,6 @@ namespace himlavy {
 
 // Number of term slots of the planetary term buffer (24 bytes each, 63288 bytes).
 inline constexpr int kPlanetTermSlots = 2637;
-
-// The planet number of Pluto, computed analytically.
-inline constexpr int kPlutoPlanet = 9;
 
 // The text written to standard error when the term buffer overflows.
 inline constexpr const char* kTooManyPlanetaryTerms = "!!! ERROR !!! Too many planetary terms !";
@@ -95,31 +93,32 @@ struct TOrbitPlane {
 };
 
 // MoonArguments: the fundamental arguments of the Moon's theory.
-//   T  Julian centuries TD from J2000.0
+//   t  Julian centuries TD from J2000.0
 // Returns Omega, D, M, M', F as quartic polynomials in T (degrees, by Poly4), turned into
 // radians and reduced to [0, 2pi), and E = 1 - 0.002516 T - 0.0000074 T^2.
 // Source: Meeus (1991), chapter 45 (2nd ed. chapter 47), with the 1st edition's polynomials.
-TMoonArguments MoonArguments(double T);
+TMoonArguments MoonArguments(double t);
 
 // MoonPosition: the Moon's geometric geocentric position, ecliptic and mean equinox of date.
-//   T  Julian centuries TD from J2000.0
+//   t  Julian centuries TD from J2000.0
 // Returns Lon = lambda (radians; L' + sum, 2pi added when negative, NOT reduced when above
 // 2pi), Lat = beta (radians), R = Delta (km, centre of the Earth to centre of the Moon).
 // Sums all 59 longitude, 46 distance and 60 latitude terms of the published tables 45.A and
 // 45.B, terms with M (2M) multiplied by E (E^2), and the additive terms of A1, A2, A3, L'-F,
 // L', L'-M', L'+M'. Leaves the arguments it used in the module's Moon arguments.
 // Source: Meeus (1991), chapter 45 (2nd ed. chapter 47).
-TSpherical MoonPosition(double T);
+TSpherical MoonPosition(double t);
 
 // PlanetDataOpen: prepares the planetary term buffer for one computation.
-//   Dir  folder holding "PLANETS2.NDX" and "PLANETS.DAT" (empty: the current directory)
+//   dir  folder holding "PLANETS2.NDX" and "PLANETS.DAT" (empty: the current directory)
 // Allocates the 2637-slot buffer (a second call starts afresh), sets the term counter to 1
 // and forgets every planet loaded before.
-void PlanetDataOpen(const std::filesystem::path& Dir);
+void PlanetDataOpen(const std::filesystem::path& dir);
 
 // PlanetDataLoad: appends one planet's series to the term buffer.
-//   Planet  planet number 0..8; 9 and above need no data and are ignored
-// Reads index record Planet of "PLANETS2.NDX" and the planet's terms from "PLANETS.DAT"
+//   planet  the series, EarthJ2000..Neptune (0..8); Pluto (9) and above need no data and are
+//           ignored
+// Reads index record planet of "PLANETS2.NDX" and the planet's terms from "PLANETS.DAT"
 // (record first(L0) onward, the 18 series one after another) into the next free slots.
 // Loading a planet twice in one cycle stores its terms twice and uses the second copy.
 // Returns true when the planet can be evaluated (always for 9 and above). Returns false, and
@@ -133,7 +132,7 @@ void PlanetDataOpen(const std::filesystem::path& Dir);
 // loaded before stay usable, and nothing of the failed planet is kept. When the 2637 slots do
 // not suffice, writes "!!! ERROR !!! Too many planetary terms !" to standard error, stops the
 // load (the slots filled so far stay taken) and returns false.
-bool PlanetDataLoad(int Planet);
+bool PlanetDataLoad(TSeriesPlanet planet);
 
 // PlanetDataClose: releases the term buffer; every loaded planet is forgotten.
 void PlanetDataClose();
@@ -143,64 +142,64 @@ void PlanetDataClose();
 int PlanetTermCount();
 
 // HeliocentricPlanet: a planet's heliocentric ecliptic position.
-//   Planet  planet number 0..9 (0..8 loaded with PlanetDataLoad since the last open)
-//   T       Julian centuries TD from J2000.0
+//   planet  the series, EarthJ2000..Pluto (0..8 loaded with PlanetDataLoad since the last open)
+//   t       Julian centuries TD from J2000.0
 // Returns Lon = L in [0, 2pi), Lat = B (radians), R (AU). For 0..8 the VSOP87 sum with
 // tau = T / 10: each coordinate is the sum over the powers j = 0..5 of tau^j times the sum of
 // A cos(B + C tau) over the series' terms; L is reduced to [0, 2pi), B and R are as summed.
 // For 9, PlutoPosition. A planet that is not loaded (or whose load failed), and any other
 // planet number, gives (0, 0, 0).
 // Source: P. Bretagnon and G. Francou, VSOP87 (1988); Meeus (1991), chapter 31.
-TSpherical HeliocentricPlanet(int Planet, double T);
+TSpherical HeliocentricPlanet(TSeriesPlanet planet, double t);
 
 // PlutoPosition: Pluto's heliocentric position, ecliptic and equinox J2000.0.
-//   T  Julian centuries TD from J2000.0 (the theory is valid 1885 to 2099)
+//   t  Julian centuries TD from J2000.0 (the theory is valid 1885 to 2099)
 // Returns Lon = L in [0, 2pi), Lat = B (radians), R (AU), from the 43 periodic terms in
 // J = 34.35 + 3034.9057 T, S = 50.08 + 1222.1138 T, P = 238.96 + 144.96 T (degrees):
 // L = 238.956785 + 144.96 T + sum, B = -3.908202 + sum (degrees), R = 40.7247248 + sum (AU).
 // Source: Meeus (1991), chapter 36, table 36.A (the 1st edition's terms and constants).
-TSpherical PlutoPosition(double T);
+TSpherical PlutoPosition(double t);
 
 // GeocentricSun: the Sun's geometric geocentric ecliptic position.
-//   Planet  the Earth's planet number: 3 (ecliptic and equinox of date) or 0 (J2000.0),
+//   planet  the Earth's series: Earth (ecliptic and equinox of date) or EarthJ2000,
 //           loaded with PlanetDataLoad
-//   T       Julian centuries TD from J2000.0
+//   t       Julian centuries TD from J2000.0
 // Returns Lon = L + pi reduced to [0, 2pi), Lat = -B, R, from the Earth's heliocentric
 // (L, B, R). Source: Meeus (1991), chapter 24 (2nd ed. chapter 25).
-TSpherical GeocentricSun(int Planet, double T);
+TSpherical GeocentricSun(TSeriesPlanet planet, double t);
 
 // SunRectangular: the Sun's geometric geocentric rectangular equatorial coordinates.
-//   Planet  3: of date, referred to the mean equator with obliquity Eps;
-//           0: referred to the FK5 equator and equinox J2000.0 (Eps is not used)
-//   Eps     obliquity of the ecliptic, radians (for Planet 3)
-//   T       Julian centuries TD from J2000.0
-// Returns X, Y, Z in AU: the ecliptic vector of GeocentricSun(Planet, T) turned about the x
-// axis by Eps, or for Planet 0 by the rotation from the J2000.0 ecliptic (VSOP87) to the FK5
+//   planet  Earth: of date, referred to the mean equator with obliquity eps;
+//           EarthJ2000: referred to the FK5 equator and equinox J2000.0 (eps is not used)
+//   eps     obliquity of the ecliptic, radians (for Earth)
+//   t       Julian centuries TD from J2000.0
+// Returns X, Y, Z in AU: the ecliptic vector of GeocentricSun(planet, T) turned about the x
+// axis by eps, or for EarthJ2000 by the rotation from the J2000.0 ecliptic (VSOP87) to the FK5
 // equator. Source: Meeus (1991), chapter 25 (2nd ed. chapter 26).
-TVector3 SunRectangular(int Planet, double Eps, double T);
+TVector3 SunRectangular(TSeriesPlanet planet, double eps, double t);
 
 // ObserverGeocentric: the observer's geocentric coordinates rho sin phi' and rho cos phi'.
-//   Height  height above sea level, metres
-//   Phi     geographic latitude, radians
+//   height  height above sea level, metres
+//   phi     geographic latitude, radians
 // Returns, in equatorial radii of the Earth (6378140 m, b/a = 0.9966471868221031),
 // u = atan(b/a tan phi), rho sin phi' = b/a sin u + H/6378140 sin phi,
 // rho cos phi' = cos u + H/6378140 cos phi. Source: Meeus (1991), chapter 10.
-TObserverGeocentric ObserverGeocentric(double Height, double Phi);
+TObserverGeocentric ObserverGeocentric(double height, double phi);
 
 // OrbitPlaneConstants: the constants A, B, C, a, b, c of an orbit's plane.
-//   Elements  the elements (Node and Incl are used)
-//   Eps       obliquity of the ecliptic of the elements' equinox, radians
+//   elements  the elements (Node and Incl are used)
+//   eps       obliquity of the ecliptic of the elements' equinox, radians
 // Returns, with F = cos Omega, G = sin Omega cos eps, H = sin Omega sin eps,
 // P = -sin Omega cos i, Q = cos Omega cos i cos eps - sin i sin eps,
 // R = cos Omega cos i sin eps + sin i cos eps: A = Atan2(F, P), B = Atan2(G, Q),
 // C = Atan2(H, R), a = sqrt(F^2 + P^2), b = sqrt(G^2 + Q^2), c = sqrt(H^2 + R^2).
 // Source: Meeus (1991), chapter 32, formula 32.7 (2nd ed. chapter 33, formula 33.7).
-TOrbitPlane OrbitPlaneConstants(const TElements& Elements, double Eps);
+TOrbitPlane OrbitPlaneConstants(const TElements& elements, double eps);
 
 // PositionFromElements: heliocentric rectangular equatorial coordinates from elements.
-//   El     the elements
-//   Plane  OrbitPlaneConstants of the same elements
-//   T      Julian centuries TD from J2000.0
+//   el     the elements
+//   plane  OrbitPlaneConstants of the same elements
+//   t      Julian centuries TD from J2000.0
 // Returns X, Y, Z in AU, the equator and equinox those of the plane constants:
 //   Ecc < 1:  M = (T - Epoch) 36525 DailyMotion + M0, v = KeplerTrueAnomaly(Ecc, M),
 //             r = SemiMajor (1 - Ecc^2) / (1 + Ecc cos v);
@@ -209,11 +208,11 @@ TOrbitPlane OrbitPlaneConstants(const TElements& Elements, double Eps);
 //             r = (1 + Ecc) PeriDist / (1 + Ecc cos v);
 // then X = r a sin(A + omega + v), Y = r b sin(B + omega + v), Z = r c sin(C + omega + v).
 // Source: Meeus (1991), chapter 32, formula 32.9 (2nd ed. 33.9); the solvers of anomaly.h.
-TVector3 PositionFromElements(const TElements& El, const TOrbitPlane& Plane, double T);
+TVector3 PositionFromElements(const TElements& el, const TOrbitPlane& plane, double t);
 
 // ElementsB1950ToJ2000: orbital elements referred from the equinox B1950.0 (FK4) to J2000.0
 // (FK5), in place.
-//   Elements  ArgPeri, Node and Incl referred to B1950.0 on entry, to J2000.0 on return (the
+//   elements  ArgPeri, Node and Incl referred to B1950.0 on entry, to J2000.0 on return (the
 //             other fields are left as they are)
 // With L = 5.19856209 deg, J = 0.00651966 deg, psi = 4.50001688 deg and W = L + Omega:
 // i' = ArcSin(sqrt(a^2 + b^2)), Omega' = Atan2(a, b) - psi with a = sin W sin i,
@@ -223,24 +222,24 @@ TVector3 PositionFromElements(const TElements& El, const TOrbitPlane& Plane, dou
 // [0, 2pi) (the node is NOT turned by pi: Atan2(a, b) has the right quadrant, as sin i' > 0);
 // otherwise Omega' is stored as computed (it may be negative).
 // Source: Meeus (1991), chapter 23 (2nd ed. chapter 24, formulas 24.6 and 24.7).
-void ElementsB1950ToJ2000(TElements& Elements);
+void ElementsB1950ToJ2000(TElements& elements);
 
 // GeocentricFromHeliocentric: a body's geocentric position from two heliocentric ones.
-//   Planet, Earth  heliocentric (L, B, R) of the body and of the Earth, same frame and unit
+//   planet, earth  heliocentric (L, B, R) of the body and of the Earth, same frame and unit
 // Returns the spherical coordinates of the difference of their rectangular vectors:
 // Lon in [0, 2pi), Lat, R (the distance). Equal positions give (0, 0, 0).
-TSpherical GeocentricFromHeliocentric(const TSpherical& Planet, const TSpherical& Earth);
+TSpherical GeocentricFromHeliocentric(const TSpherical& planet, const TSpherical& earth);
 
 // VectorSumToPolar: the spherical coordinates of the sum of two vectors.
-//   V1, V2  rectangular vectors, same frame and unit
-// Returns R = Delta = |V1 + V2|, Lon = Atan2(y, x) reduced to [0, 2pi), Lat = ArcSin(z / Delta);
+//   v1, v2  rectangular vectors, same frame and unit
+// Returns R = Delta = |v1 + v2|, Lon = Atan2(y, x) reduced to [0, 2pi), Lat = ArcSin(z / Delta);
 // a zero sum gives (0, 0, 0).
-TSpherical VectorSumToPolar(const TVector3& V1, const TVector3& V2);
+TSpherical VectorSumToPolar(const TVector3& v1, const TVector3& v2);
 
 // One computation with the planetary term buffer: opens it (PlanetDataOpen) and closes it
 // (PlanetDataClose) when the session ends, however the computation ends.
 //   TPlanetDataSession data(dataDir);
-//   if (!data.Load(3)) return std::nullopt;
+//   if (!data.Load(TSeriesPlanet::Earth)) return std::nullopt;
 class TPlanetDataSession {
  public:
   explicit TPlanetDataSession(const std::filesystem::path& dir) { PlanetDataOpen(dir); }
@@ -248,7 +247,7 @@ class TPlanetDataSession {
   TPlanetDataSession(const TPlanetDataSession&) = delete;
   TPlanetDataSession& operator=(const TPlanetDataSession&) = delete;
   // PlanetDataLoad of one planet.
-  bool Load(int planet) { return PlanetDataLoad(planet); }
+  bool Load(TSeriesPlanet planet) { return PlanetDataLoad(planet); }
 };
 
 }  // namespace himlavy

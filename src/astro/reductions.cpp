@@ -67,22 +67,22 @@ constexpr double kRiseTransitSetTolerance = 0.0002;    // day
 
 }  // namespace
 
-TSunLowPrecision SunLowPrecision(double T) {
-  const double l0 = (280.46646 + (36000.76983 + 0.0003032 * T) * T) * kDegToRad;
-  const double m = (357.5291 + (35999.05028 - 0.0001561 * T) * T) * kDegToRad;
-  const double e = 0.016708617 + (-0.00004204 - 0.0000001236 * T) * T;
+TSunLowPrecision SunLowPrecision(double t) {
+  const double l0 = (280.46646 + (36000.76983 + 0.0003032 * t) * t) * kDegToRad;
+  const double m = (357.5291 + (35999.05028 - 0.0001561 * t) * t) * kDegToRad;
+  const double e = 0.016708617 + (-0.00004204 - 0.0000001236 * t) * t;
   const double c = (2.0 - e * e / 4.0) * e * std::sin(m) + 1.25 * e * e * std::sin(2.0 * m) +
                    1.0833333333 * e * e * e * std::sin(3.0 * m);
   return TSunLowPrecision{l0 + c, e};
 }
 
-TNutation NutationIAU1980(double T) {
+TNutation NutationIAU1980(double t) {
   // The sines and cosines of the multiples of D, M, M', F and Omega, from one sine and cosine
   // of each; each term's by the addition theorem (Meeus 1991, chapter 21).
   const std::array<TAngleMultiples, 5> multiples = {
-      AngleMultiples(Poly3(kArgD, T) * kDegToRad), AngleMultiples(Poly3(kArgM, T) * kDegToRad),
-      AngleMultiples(Poly3(kArgMPrime, T) * kDegToRad), AngleMultiples(Poly3(kArgF, T) * kDegToRad),
-      AngleMultiples(Poly3(kArgOmega, T) * kDegToRad)};
+      AngleMultiples(Poly3(kArgD, t) * kDegToRad), AngleMultiples(Poly3(kArgM, t) * kDegToRad),
+      AngleMultiples(Poly3(kArgMPrime, t) * kDegToRad), AngleMultiples(Poly3(kArgF, t) * kDegToRad),
+      AngleMultiples(Poly3(kArgOmega, t) * kDegToRad)};
   double sumSin = 0.0;
   double sumCos = 0.0;
   for (const TNutationTerm& term : kNutationTerms) {
@@ -97,191 +97,191 @@ TNutation NutationIAU1980(double T) {
       sinArg = sinSum;
     }
     // The 25 rows without an obliquity term add an exact zero.
-    sumSin += (term.SinCoef + term.SinRate * T) * sinArg;
-    sumCos += (term.CosCoef + term.CosRate * T) * cosArg;
+    sumSin += (term.SinCoef + term.SinRate * t) * sinArg;
+    sumCos += (term.CosCoef + term.CosRate * t) * cosArg;
   }
   return TNutation{sumSin * kArcSecToRad, sumCos * kArcSecToRad};
 }
 
-double MeanObliquity(double T) {
-  const double u = T / 100.0;
+double MeanObliquity(double t) {
+  const double u = t / 100.0;
   double eps = kObliquity[10];
   for (int i = 9; i >= 0; --i) eps = eps * u + kObliquity[i];
   return eps * kArcSecToRad;
 }
 
-void AberrationRaDec(TAberrationTerms Terms, double& Alpha, double& Delta, double Eps, double T) {
+void AberrationRaDec(TAberrationTerms terms, double& alpha, double& delta, double eps, double t) {
   // A chart reduces thousands of places for one moment: the Sun of the last moment is kept.
   thread_local double lastT = std::numeric_limits<double>::quiet_NaN();
   thread_local TSunLowPrecision lastSun{};
-  if (T != lastT) {
-    lastSun = SunLowPrecision(T);
-    lastT = T;
+  if (t != lastT) {
+    lastSun = SunLowPrecision(t);
+    lastT = t;
   }
   const TSunLowPrecision sun = lastSun;
   double cs = std::cos(sun.L);
   double sn = std::sin(sun.L);
-  if (Terms == TAberrationTerms::WithETerms) {
-    const double perihelion = (102.93735 + (1.71954 + 0.00046 * T) * T) * kDegToRad;
+  if (terms == TAberrationTerms::WithETerms) {
+    const double perihelion = (102.93735 + (1.71954 + 0.00046 * t) * t) * kDegToRad;
     cs -= sun.E * std::cos(perihelion);
     sn -= sun.E * std::sin(perihelion);
   }
-  const double sinA = std::sin(Alpha);
-  const double cosA = std::cos(Alpha);
-  const double sinD = std::sin(Delta);
-  const double cosD = std::cos(Delta);
-  const double sinE = std::sin(Eps);
-  const double cosE = std::cos(Eps);
-  Alpha -= kAberration * (cosA * cs * cosE + sinA * sn) / cosD;
-  Delta -= kAberration * ((sinE * cosD - sinA * sinD * cosE) * cs + cosA * sinD * sn);
+  const double sinA = std::sin(alpha);
+  const double cosA = std::cos(alpha);
+  const double sinD = std::sin(delta);
+  const double cosD = std::cos(delta);
+  const double sinE = std::sin(eps);
+  const double cosE = std::cos(eps);
+  alpha -= kAberration * (cosA * cs * cosE + sinA * sn) / cosD;
+  delta -= kAberration * ((sinE * cosD - sinA * sinD * cosE) * cs + cosA * sinD * sn);
 }
 
-void NutationRaDec(double& Alpha, double& Delta, double Eps, double DEps, double DPsi) {
-  if (std::fabs(Delta) >= kNutationPoleLimit) {
+void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double dPsi) {
+  if (std::fabs(delta) >= kNutationPoleLimit) {
     // Equatorial -> ecliptic is the ecliptic -> equatorial rotation with -eps.
-    const TEquatorial ecliptic = EclipticToEquatorial(Alpha, Delta, -Eps);
+    const TEquatorial ecliptic = EclipticToEquatorial(alpha, delta, -eps);
     const TEquatorial nutated =
-        EclipticToEquatorial(ecliptic.Alpha + DPsi, ecliptic.Delta, Eps + DEps);
-    Alpha = nutated.Alpha;
-    Delta = nutated.Delta;
+        EclipticToEquatorial(ecliptic.Alpha + dPsi, ecliptic.Delta, eps + dEps);
+    alpha = nutated.Alpha;
+    delta = nutated.Delta;
     return;
   }
-  const double sinA = std::sin(Alpha);
-  const double cosA = std::cos(Alpha);
-  const double tanD = std::tan(Delta);
-  const double sinE = std::sin(Eps);
-  const double cosE = std::cos(Eps);
-  Alpha += (cosE + sinE * sinA * tanD) * DPsi - cosA * tanD * DEps;
-  Delta += sinE * cosA * DPsi + sinA * DEps;
+  const double sinA = std::sin(alpha);
+  const double cosA = std::cos(alpha);
+  const double tanD = std::tan(delta);
+  const double sinE = std::sin(eps);
+  const double cosE = std::cos(eps);
+  alpha += (cosE + sinE * sinA * tanD) * dPsi - cosA * tanD * dEps;
+  delta += sinE * cosA * dPsi + sinA * dEps;
 }
 
-void PrecessRaDec(double& Alpha, double& Delta, double T0, double T1) {
-  const double T = T0;
-  const double t = T1 - T0;
+void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
+  const double T = t0;
+  const double t = t1 - t0;
   const double common = (2306.2181 + (1.39656 - 0.000139 * T) * T) * t;
   const double zeta = (common + ((0.30188 - 0.000344 * T) + 0.017998 * t) * t * t) * kArcSecToRad;
   const double z = (common + ((1.09468 + 0.000066 * T) + 0.018203 * t) * t * t) * kArcSecToRad;
   const double theta = ((2004.3109 + (-0.85330 - 0.000217 * T) * T) * t -
                         ((0.42665 + 0.000217 * T) + 0.041833 * t) * t * t) *
                        kArcSecToRad;
-  const double cosD = std::cos(Delta);
-  const double sinD = std::sin(Delta);
+  const double cosD = std::cos(delta);
+  const double sinD = std::sin(delta);
   const double cosTh = std::cos(theta);
   const double sinTh = std::sin(theta);
-  const double az = Alpha + zeta;
+  const double az = alpha + zeta;
   const double a = cosD * std::sin(az);
   const double b = cosTh * cosD * std::cos(az) - sinTh * sinD;
   const double c = sinTh * cosD * std::cos(az) + cosTh * sinD;
-  Alpha = Mod2Pi(Atan2(a, b) + z);
-  Delta = ArcSin(c);
+  alpha = Mod2Pi(Atan2(a, b) + z);
+  delta = ArcSin(c);
 }
 
-TEquatorial EclipticToEquatorial(double Lambda, double Beta, double Eps) {
-  const double sinL = std::sin(Lambda);
-  const double cosB = std::cos(Beta);
-  const double sinB = std::sin(Beta);
-  const double sinE = std::sin(Eps);
-  const double cosE = std::cos(Eps);
-  const double alpha = Atan2(cosB * sinL * cosE - sinB * sinE, cosB * std::cos(Lambda));
+TEquatorial EclipticToEquatorial(double lambda, double beta, double eps) {
+  const double sinL = std::sin(lambda);
+  const double cosB = std::cos(beta);
+  const double sinB = std::sin(beta);
+  const double sinE = std::sin(eps);
+  const double cosE = std::cos(eps);
+  const double alpha = Atan2(cosB * sinL * cosE - sinB * sinE, cosB * std::cos(lambda));
   return TEquatorial{Mod2Pi(alpha), ArcSin(sinB * cosE + cosB * sinE * sinL)};
 }
 
-TEcliptic EquatorialToEcliptic(double Alpha, double Delta, double Eps) {
-  const double sinA = std::sin(Alpha);
-  const double sinD = std::sin(Delta);
-  const double cosD = std::cos(Delta);
-  const double sinE = std::sin(Eps);
-  const double cosE = std::cos(Eps);
-  const double lambda = Atan2(sinA * cosE + std::tan(Delta) * sinE, std::cos(Alpha));
+TEcliptic EquatorialToEcliptic(double alpha, double delta, double eps) {
+  const double sinA = std::sin(alpha);
+  const double sinD = std::sin(delta);
+  const double cosD = std::cos(delta);
+  const double sinE = std::sin(eps);
+  const double cosE = std::cos(eps);
+  const double lambda = Atan2(sinA * cosE + std::tan(delta) * sinE, std::cos(alpha));
   return TEcliptic{lambda, ArcSin(sinD * cosE - cosD * sinE * sinA)};
 }
 
-THorizontal EquatorialToHorizontal(double Alpha, double Delta, double Theta, double Phi) {
-  const double h = Theta - Alpha;
+THorizontal EquatorialToHorizontal(double alpha, double delta, double theta, double phi) {
+  const double h = theta - alpha;
   const double sinH = std::sin(h);
   const double cosH = std::cos(h);
-  const double sinPhi = std::sin(Phi);
-  const double cosPhi = std::cos(Phi);
-  const double az = Atan2(sinH, cosH * sinPhi - std::tan(Delta) * cosPhi);
-  const double alt = ArcSin(sinPhi * std::sin(Delta) + cosPhi * std::cos(Delta) * cosH);
+  const double sinPhi = std::sin(phi);
+  const double cosPhi = std::cos(phi);
+  const double az = Atan2(sinH, cosH * sinPhi - std::tan(delta) * cosPhi);
+  const double alt = ArcSin(sinPhi * std::sin(delta) + cosPhi * std::cos(delta) * cosH);
   return THorizontal{az, alt};
 }
 
-TGalactic EquatorialToGalactic(double Alpha, double Delta) {
+TGalactic EquatorialToGalactic(double alpha, double delta) {
   constexpr double kPoleRa = 3.3553954869590985;  // 192.25 degrees
   constexpr double kNodeLon = 5.288347633542819;  // 303 degrees
   constexpr double kSinPoleDec = 0.4601;          // sin 27.4 degrees, as published
   constexpr double kCosPoleDec = 0.8878;          // cos 27.4 degrees, as published
-  const double a = kPoleRa - Alpha;
+  const double a = kPoleRa - alpha;
   const double cosA = std::cos(a);
-  const double x = Atan2(std::sin(a), cosA * kSinPoleDec - std::tan(Delta) * kCosPoleDec);
-  const double b = ArcSin(std::sin(Delta) * kSinPoleDec + std::cos(Delta) * kCosPoleDec * cosA);
+  const double x = Atan2(std::sin(a), cosA * kSinPoleDec - std::tan(delta) * kCosPoleDec);
+  const double b = ArcSin(std::sin(delta) * kSinPoleDec + std::cos(delta) * kCosPoleDec * cosA);
   return TGalactic{kNodeLon - x, b};
 }
 
-TGalactic RotatedToGalactic(const std::array<double, 9>& Rotation, double Alpha, double Delta) {
-  const double cosD = std::cos(Delta);
-  const double v[3] = {cosD * std::cos(Alpha), cosD * std::sin(Alpha), std::sin(Delta)};
+TGalactic RotatedToGalactic(const std::array<double, 9>& rotation, double alpha, double delta) {
+  const double cosD = std::cos(delta);
+  const double v[3] = {cosD * std::cos(alpha), cosD * std::sin(alpha), std::sin(delta)};
   double g[3];
   for (int i = 0; i < 3; ++i) {
-    g[i] = Rotation[3 * i] * v[0] + Rotation[3 * i + 1] * v[1] + Rotation[3 * i + 2] * v[2];
+    g[i] = rotation[3 * i] * v[0] + rotation[3 * i + 1] * v[1] + rotation[3 * i + 2] * v[2];
   }
   return TGalactic{Mod2Pi(std::atan2(g[1], g[0])), std::atan2(g[2], std::hypot(g[0], g[1]))};
 }
 
-double Refraction(double Alt) {
-  const double altDeg = kRadToDeg * Alt;
+double Refraction(double alt) {
+  const double altDeg = kRadToDeg * alt;
   const double arcMinutes =
-      1.02 / std::tan(Alt + 0.17976891295541594 / (altDeg + 5.11)) + 0.0019279;
+      1.02 / std::tan(alt + 0.17976891295541594 / (altDeg + 5.11)) + 0.0019279;
   return arcMinutes * kDegToRad / 60.0;
 }
 
-void ParallaxRaDecApprox(double& Alpha, double& Delta, double RhoSinPhi, double RhoCosPhi,
-                         double Theta, double SinPi) {
-  const double h = Theta - Alpha;
-  const double cosD = std::cos(Delta);
-  const double sinD = std::sin(Delta);
-  Alpha -= SinPi * RhoCosPhi * std::sin(h) / cosD;
-  Delta -= SinPi * (RhoSinPhi * cosD - RhoCosPhi * sinD * std::cos(h));
+void ParallaxRaDecApprox(double& alpha, double& delta, double rhoSinPhi, double rhoCosPhi,
+                         double theta, double sinPi) {
+  const double h = theta - alpha;
+  const double cosD = std::cos(delta);
+  const double sinD = std::sin(delta);
+  alpha -= sinPi * rhoCosPhi * std::sin(h) / cosD;
+  delta -= sinPi * (rhoSinPhi * cosD - rhoCosPhi * sinD * std::cos(h));
 }
 
-void ParallaxRaDec(double& Alpha, double& Delta, double& Scale, double RhoSinPhi, double RhoCosPhi,
-                   double Theta, double SinPi) {
-  const double h = Theta - Alpha;
-  const double cosD = std::cos(Delta);
+void ParallaxRaDec(double& alpha, double& delta, double& scale, double rhoSinPhi, double rhoCosPhi,
+                   double theta, double sinPi) {
+  const double h = theta - alpha;
+  const double cosD = std::cos(delta);
   const double a = cosD * std::sin(h);
-  const double b = cosD * std::cos(h) - RhoCosPhi * SinPi;
-  const double c = std::sin(Delta) - RhoSinPhi * SinPi;
+  const double b = cosD * std::cos(h) - rhoCosPhi * sinPi;
+  const double c = std::sin(delta) - rhoSinPhi * sinPi;
   const double hTopo = Atan2(a, b);
   const double r = std::sqrt(a * a + b * b + c * c);
-  Alpha = Mod2Pi(Theta - hTopo);
-  Delta = ArcSin(c / r);
-  Scale /= r;
+  alpha = Mod2Pi(theta - hTopo);
+  delta = ArcSin(c / r);
+  scale /= r;
 }
 
-double ParallacticAngle(double Alpha, double Delta, double Phi, double Theta) {
-  const double h = Theta - Alpha;
-  return Atan2(std::sin(h), std::tan(Phi) * std::cos(Delta) - std::sin(Delta) * std::cos(h));
+double ParallacticAngle(double alpha, double delta, double phi, double theta) {
+  const double h = theta - alpha;
+  return Atan2(std::sin(h), std::tan(phi) * std::cos(delta) - std::sin(delta) * std::cos(h));
 }
 
-double MoonStandardAltitude(double HorParallax) {
-  return 0.7275 * HorParallax - 0.009890780871051866;
+double MoonStandardAltitude(double horParallax) {
+  return 0.7275 * horParallax - 0.009890780871051866;
 }
 
-TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double Delta1,
-                               double Alpha2, double Delta2, double Alpha3, double Delta3,
-                               double H0, double L, double Phi) {
+TRiseTransitSet RiseTransitSet(double t0, double deltaT, double alpha1, double delta1,
+                               double alpha2, double delta2, double alpha3, double delta3,
+                               double h0, double l, double phi) {
   // Right ascensions unwrapped around the middle one, so that interpolation never crosses
   // the jump from 2 pi to 0.
-  const double alpha1 = Alpha2 + ModPi(Alpha1 - Alpha2);
-  const double alpha3 = Alpha2 + ModPi(Alpha3 - Alpha2);
-  const double sidereal0 = GreenwichSiderealTime(T0);
-  const double sinPhi = std::sin(Phi);
-  const double cosPhi = std::cos(Phi);
+  const double unwrapped1 = alpha2 + ModPi(alpha1 - alpha2);
+  const double unwrapped3 = alpha2 + ModPi(alpha3 - alpha2);
+  const double sidereal0 = GreenwichSiderealTime(t0);
+  const double sinPhi = std::sin(phi);
+  const double cosPhi = std::cos(phi);
 
   TRiseTransitSet result;
-  const double cosH0 = (std::sin(H0) - sinPhi * std::sin(Delta2)) / (cosPhi * std::cos(Delta2));
-  double m0 = (Alpha2 + L - sidereal0) / kTwoPi;
+  const double cosH0 = (std::sin(h0) - sinPhi * std::sin(delta2)) / (cosPhi * std::cos(delta2));
+  double m0 = (alpha2 + l - sidereal0) / kTwoPi;
   if (m0 < 0.0) m0 += 1.0;
   double m1 = m0;
   double m2 = m0;
@@ -305,17 +305,17 @@ TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double D
     double m = estimate;
     for (int round = 0; round < kRiseTransitSetMaxRounds; ++round) {
       const double sidereal = sidereal0 + kSiderealRate * m;
-      const double n = m + DeltaT / 86400.0;
-      const double alpha = Interpolate3(alpha1, Alpha2, alpha3, n);
-      const double hourAngle = ModPi(sidereal - L - alpha);
+      const double n = m + deltaT / 86400.0;
+      const double alpha = Interpolate3(unwrapped1, alpha2, unwrapped3, n);
+      const double hourAngle = ModPi(sidereal - l - alpha);
       double dm;
       if (isTransit) {
         dm = -hourAngle / kTwoPi;
       } else {
-        const double delta = Interpolate3(Delta1, Delta2, Delta3, n);
+        const double delta = Interpolate3(delta1, delta2, delta3, n);
         const double cosD = std::cos(delta);
         const double alt = ArcSin(sinPhi * std::sin(delta) + cosPhi * cosD * std::cos(hourAngle));
-        dm = std::cos(alt) * (alt - H0) / (kTwoPi * cosD * cosPhi * std::sin(hourAngle));
+        dm = std::cos(alt) * (alt - h0) / (kTwoPi * cosD * cosPhi * std::sin(hourAngle));
       }
       m += dm;
       if (std::fabs(dm) < kRiseTransitSetTolerance) return m;

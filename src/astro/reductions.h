@@ -78,25 +78,25 @@ struct TRiseTransitSet {
 
 // SunLowPrecision: the Sun's true geometric longitude at low precision (about 0.01 degree),
 // for the aberration only.
-//   T  Julian centuries TT from J2000.0
+//   t  Julian centuries TT from J2000.0
 // Returns L = L0 + C, radians, not reduced (L0 the geometric mean longitude, C the equation of
 // the centre as a series in e to e^3), and E, the eccentricity of the Earth's orbit.
 // Source: Meeus (1991), chapter 24, formulas 24.2-24.4; the equation of the centre as the
 // classical series in e.
-TSunLowPrecision SunLowPrecision(double T);
+TSunLowPrecision SunLowPrecision(double t);
 
 // NutationIAU1980: nutation in longitude and obliquity by the IAU 1980 theory.
-//   T  Julian centuries TT from J2000.0
+//   t  Julian centuries TT from J2000.0
 // Returns DPsi (the sum of all 63 sine terms) and DEps (the 38 cosine terms), radians.
 // Source: Meeus (1991), chapter 21, table 21.A (the 1980 IAU theory of nutation); the
 // fundamental arguments D, M, M', F, Omega as cubic polynomials in T.
-TNutation NutationIAU1980(double T);
+TNutation NutationIAU1980(double t);
 
 // MeanObliquity: the mean obliquity of the ecliptic eps0.
-//   T  Julian centuries TT from J2000.0 (valid for |T| < 100)
+//   t  Julian centuries TT from J2000.0 (valid for |T| < 100)
 // Returns eps0, radians. The true obliquity is eps0 + DEps.
 // Source: J. Laskar's polynomial in U = T/100, Meeus (1991), chapter 21, formula 21.3.
-double MeanObliquity(double T);
+double MeanObliquity(double t);
 
 // AberrationRaDec: annual aberration applied to a right ascension and declination.
 //   Terms  whether the e-terms (the eccentricity of the Earth's orbit) are included
@@ -107,61 +107,61 @@ double MeanObliquity(double T);
 // On return Alpha and Delta are corrected for aberration (constant kappa = 20.49552").
 // Source: Meeus (1991), chapter 22, formula 22.3, with the Sun of SunLowPrecision.
 enum class TAberrationTerms { WithoutETerms, WithETerms };
-void AberrationRaDec(TAberrationTerms Terms, double& Alpha, double& Delta, double Eps, double T);
+void AberrationRaDec(TAberrationTerms terms, double& alpha, double& delta, double eps, double t);
 
 // NutationRaDec: nutation applied to a right ascension and declination.
-//   Alpha  right ascension, radians (in/out)
-//   Delta  declination, radians (in/out)
-//   Eps    MEAN obliquity of the ecliptic, radians
-//   DEps   nutation in obliquity, radians
-//   DPsi   nutation in longitude, radians
-// For |Delta| < 1.565 rad the first-order formulas are used; from 1.565 rad (89.67 degrees)
-// poleward the position is turned into ecliptic coordinates with the mean obliquity, DPsi is
-// added to the longitude and the result is turned back with the true obliquity Eps + DEps.
-// The first-order route leaves Alpha unreduced; the rigorous route returns it in [0, 2 pi).
+//   alpha  right ascension, radians (in/out)
+//   delta  declination, radians (in/out)
+//   eps    MEAN obliquity of the ecliptic, radians
+//   dEps   nutation in obliquity, radians
+//   dPsi   nutation in longitude, radians
+// For |delta| < 1.565 rad the first-order formulas are used; from 1.565 rad (89.67 degrees)
+// poleward the position is turned into ecliptic coordinates with the mean obliquity, dPsi is
+// added to the longitude and the result is turned back with the true obliquity eps + dEps.
+// The first-order route leaves alpha unreduced; the rigorous route returns it in [0, 2 pi).
 // Source: Meeus (1991), chapter 22, formula 22.1; chapter 12 for the rigorous route.
-void NutationRaDec(double& Alpha, double& Delta, double Eps, double DEps, double DPsi);
+void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double dPsi);
 
 // PrecessRaDec: rigorous precession of a right ascension and declination (IAU 1976).
-//   Alpha  right ascension at the starting equinox, radians (in/out)
-//   Delta  declination, radians (in/out)
-//   T0     starting epoch, Julian centuries from J2000.0
-//   T1     final epoch, Julian centuries from J2000.0
-// On return Alpha in [0, 2 pi) and Delta refer to the mean equinox of T1.
+//   alpha  right ascension at the starting equinox, radians (in/out)
+//   delta  declination, radians (in/out)
+//   t0     starting epoch, Julian centuries from J2000.0
+//   t1     final epoch, Julian centuries from J2000.0
+// On return alpha in [0, 2 pi) and delta refer to the mean equinox of t1.
 // Source: Meeus (1991), chapter 20, formulas 20.2 (zeta, z, theta from an arbitrary starting
 // epoch) and 20.4.
-void PrecessRaDec(double& Alpha, double& Delta, double T0, double T1);
+void PrecessRaDec(double& alpha, double& delta, double t0, double t1);
 
 // EclipticToEquatorial: ecliptic to equatorial coordinates.
-//   Lambda, Beta  ecliptic longitude and latitude, radians
-//   Eps           obliquity of the ecliptic, radians
+//   lambda, beta  ecliptic longitude and latitude, radians
+//   eps           obliquity of the ecliptic, radians
 // Returns Alpha in [0, 2 pi) and Delta in [-pi/2, pi/2].
 // Source: Meeus (1991), chapter 12, formulas 12.3 and 12.4.
-TEquatorial EclipticToEquatorial(double Lambda, double Beta, double Eps);
+TEquatorial EclipticToEquatorial(double lambda, double beta, double eps);
 
 // EquatorialToEcliptic: equatorial to ecliptic coordinates.
-//   Alpha, Delta  right ascension and declination, radians
-//   Eps           obliquity of the ecliptic, radians
+//   alpha, delta  right ascension and declination, radians
+//   eps           obliquity of the ecliptic, radians
 // Returns Lambda in [-pi, pi] (not reduced to [0, 2 pi)) and Beta in [-pi/2, pi/2].
 // Source: Meeus (1991), chapter 12, formulas 12.1 and 12.2.
-TEcliptic EquatorialToEcliptic(double Alpha, double Delta, double Eps);
+TEcliptic EquatorialToEcliptic(double alpha, double delta, double eps);
 
 // EquatorialToHorizontal: equatorial to horizontal coordinates.
-//   Alpha, Delta  right ascension and declination, radians
-//   Theta         local sidereal time, radians (hour angle H = Theta - Alpha)
-//   Phi           geographic latitude, radians, north positive
+//   alpha, delta  right ascension and declination, radians
+//   theta         local sidereal time, radians (hour angle H = theta - alpha)
+//   phi           geographic latitude, radians, north positive
 // Returns Az, the azimuth from the SOUTH, westward positive, in [-pi, pi], and Alt, the
 // altitude in [-pi/2, pi/2].
 // Source: Meeus (1991), chapter 12, formulas 12.5 and 12.6.
-THorizontal EquatorialToHorizontal(double Alpha, double Delta, double Theta, double Phi);
+THorizontal EquatorialToHorizontal(double alpha, double delta, double theta, double phi);
 
 // EquatorialToGalactic: equatorial coordinates to galactic (pole of the B1950.0 system).
-//   Alpha, Delta  right ascension and declination referred to the equinox B1950.0, radians
+//   alpha, delta  right ascension and declination referred to the equinox B1950.0, radians
 // Returns L, the galactic longitude (303 degrees - x, not reduced to [0, 2 pi)), and B, the
 // galactic latitude. The pole's declination 27.4 degrees enters as sin = 0.4601 and
 // cos = 0.8878.
 // Source: Meeus (1991), chapter 12, formulas 12.7 and 12.8.
-TGalactic EquatorialToGalactic(double Alpha, double Delta);
+TGalactic EquatorialToGalactic(double alpha, double delta);
 
 // The rotation from equatorial J2000.0 axes to galactic axes, row by row: the galactic pole at
 // alpha 192.85948, delta 27.12825 degrees, the node at l = 32.93192 degrees (the IAU system
@@ -172,71 +172,71 @@ inline constexpr std::array<double, 9> kJ2000ToGalactic = {
     -0.867666135681, -0.198076389622, +0.455983794523};
 
 // RotatedToGalactic: galactic coordinates of a direction given in equatorial axes.
-//   Rotation      from those axes to galactic axes, row by row (kJ2000ToGalactic for places
+//   rotation      from those axes to galactic axes, row by row (kJ2000ToGalactic for places
 //                 referred to J2000.0)
-//   Alpha, Delta  right ascension and declination in those axes, radians
+//   alpha, delta  right ascension and declination in those axes, radians
 // Returns L in [0, 2 pi) and B in [-pi/2, pi/2].
-TGalactic RotatedToGalactic(const std::array<double, 9>& Rotation, double Alpha, double Delta);
+TGalactic RotatedToGalactic(const std::array<double, 9>& rotation, double alpha, double delta);
 
 // Refraction: atmospheric refraction at a true (airless) altitude.
-//   Alt  true altitude h, radians; above -0.6 degrees (-0.010471975511965978 rad)
+//   alt  true altitude h, radians; above -0.6 degrees (-0.010471975511965978 rad)
 // Returns R, radians, to be added to h for the apparent altitude:
 // R = 1.02' / tan(h + 10.3 deg / (h_deg + 5.11)) + 0.0019279', which vanishes at the zenith
 // (28.98' at h = 0), for 1010 mbar and 10 degrees C.
 // Source: Saemundsson's formula, Meeus (1991), chapter 15, formula 15.4.
-double Refraction(double Alt);
+double Refraction(double alt);
 
 // ParallaxRaDecApprox: topocentric right ascension and declination to first order in the
 // parallax.
-//   Alpha, Delta  geocentric right ascension and declination, radians (in/out); away from the
+//   alpha, delta  geocentric right ascension and declination, radians (in/out); away from the
 //                 poles (divides by cos delta)
-//   RhoSinPhi     rho sin phi' of the observer (Earth radii)
-//   RhoCosPhi     rho cos phi' of the observer (Earth radii)
-//   Theta         local sidereal time, radians
-//   SinPi         sine of the body's equatorial horizontal parallax
-// On return Alpha and Delta are topocentric (Alpha not reduced).
+//   rhoSinPhi     rho sin phi' of the observer (Earth radii)
+//   rhoCosPhi     rho cos phi' of the observer (Earth radii)
+//   theta         local sidereal time, radians
+//   sinPi         sine of the body's equatorial horizontal parallax
+// On return alpha and delta are topocentric (alpha not reduced).
 // Source: Meeus (1991), chapter 39 (the first-order form of the rigorous formulas).
-void ParallaxRaDecApprox(double& Alpha, double& Delta, double RhoSinPhi, double RhoCosPhi,
-                         double Theta, double SinPi);
+void ParallaxRaDecApprox(double& alpha, double& delta, double rhoSinPhi, double rhoCosPhi,
+                         double theta, double sinPi);
 
 // ParallaxRaDec: rigorous topocentric right ascension and declination.
-//   Alpha, Delta  geocentric right ascension and declination, radians (in/out)
-//   Scale         a quantity inversely proportional to the distance, such as an apparent
+//   alpha, delta  geocentric right ascension and declination, radians (in/out)
+//   scale         a quantity inversely proportional to the distance, such as an apparent
 //                 semi-diameter (in/out)
-//   RhoSinPhi, RhoCosPhi, Theta, SinPi  as for ParallaxRaDecApprox
-// On return Alpha in [0, 2 pi) and Delta are topocentric and Scale is divided by r, the ratio
+//   rhoSinPhi, rhoCosPhi, theta, sinPi  as for ParallaxRaDecApprox
+// On return alpha in [0, 2 pi) and delta are topocentric and scale is divided by r, the ratio
 // of the topocentric to the geocentric distance.
 // Source: Meeus (1991), chapter 39 (the rigorous method, here by rectangular coordinates).
-void ParallaxRaDec(double& Alpha, double& Delta, double& Scale, double RhoSinPhi, double RhoCosPhi,
-                   double Theta, double SinPi);
+void ParallaxRaDec(double& alpha, double& delta, double& scale, double rhoSinPhi, double rhoCosPhi,
+                   double theta, double sinPi);
 
 // ParallacticAngle: the parallactic angle of a body.
-//   Alpha, Delta  right ascension and declination, radians
-//   Phi           geographic latitude, radians; |Phi| < pi/2
-//   Theta         local sidereal time, radians
+//   alpha, delta  right ascension and declination, radians
+//   phi           geographic latitude, radians; |phi| < pi/2
+//   theta         local sidereal time, radians
 // Returns q in [-pi, pi], radians.
 // Source: Meeus (1991), chapter 13, formula 13.1.
-double ParallacticAngle(double Alpha, double Delta, double Phi, double Theta);
+double ParallacticAngle(double alpha, double delta, double phi, double theta);
 
 // MoonStandardAltitude: the standard altitude of the Moon's centre at rising and setting.
-//   HorParallax  the Moon's equatorial horizontal parallax pi, radians
+//   horParallax  the Moon's equatorial horizontal parallax pi, radians
 // Returns h0 = 0.7275 pi - 0.5667 degrees, radians.
 // Source: Meeus (1991), chapter 14.
-double MoonStandardAltitude(double HorParallax);
+double MoonStandardAltitude(double horParallax);
 
 // RiseTransitSet: times of rising, transit and setting of a body on one day.
-//   T0      Julian centuries UT from J2000.0 of 0 h UT of the day
-//   DeltaT  TT - UT, seconds
-//   Alpha1, Delta1  apparent right ascension and declination at 0 h TT of the day before
-//   Alpha2, Delta2  the same at 0 h TT of the day itself
-//   Alpha3, Delta3  the same at 0 h TT of the day after (all radians)
-//   H0      standard altitude, radians (e.g. -0.5667 deg for stars, -0.8333 deg for the Sun,
+//   t0      Julian centuries UT from J2000.0 of 0 h UT of the day
+//   deltaT  TT - UT, seconds
+//   alpha1, delta1  apparent right ascension and declination at 0 h TT of the day before
+//   alpha2, delta2  the same at 0 h TT of the day itself
+//   alpha3, delta3  the same at 0 h TT of the day after (all radians)
+//   h0      standard altitude, radians (e.g. -0.5667 deg for stars, -0.8333 deg for the Sun,
 //           MoonStandardAltitude for the Moon)
-//   L       observer's longitude, radians, positive WEST
-//   Phi     observer's latitude, radians; |Phi| < pi/2
+//   l       observer's longitude, radians, positive WEST
+//   phi     observer's latitude, radians; |phi| < pi/2
 // Returns Rise, Transit and SetTime as fractions of the day from 0 h UT expressed as angles
-// (2 pi = 24 h), and Status: Crosses when the body crosses H0 that day; AlwaysAbove when it stays
-// above H0 (Rise and SetTime are then the unrefined transit less and plus half a day, each brought
+// (2 pi = 24 h), and Status: Crosses when the body crosses h0 that day; AlwaysAbove when it stays
+// above h0 (Rise and SetTime are then the unrefined transit less and plus half a day, each brought
 // into [0, 2 pi] by one turn); AlwaysBelow when it stays below (Rise = SetTime = the unrefined
 // transit). Otherwise than Crosses only the transit is refined. With Crosses Rise and SetTime
 // are put into [0, 2 pi] by one turn after refinement. Transit is never reduced: its first
@@ -244,14 +244,14 @@ double MoonStandardAltitude(double HorParallax);
 // transit belonging to the day before or after, for longitudes far from Greenwich).
 // Method: the approximate times from the hour angle of the day's position, each refined by
 // interpolating the positions at the event (Meeus 3.3): the transit by the hour angle, the
-// rising and setting by a Newton step in altitude, dm = cos h (h - H0) /
+// rising and setting by a Newton step in altitude, dm = cos h (h - h0) /
 // (2 pi cos delta cos phi sin H), until |dm| < 0.0002 day (about 17 s), the last step
 // applied.
 // Round cap: at most 20 rounds per event (kRiseTransitSetMaxRounds). Ordinary input converges
 // in one to four rounds: in a sweep over Sun- and Moon-like motions, standard altitudes down
 // to -18 degrees and random longitudes, 99.8 % of the risings and settings within 60 degrees
 // of the equator took at most 4 rounds (99.4 % within 7 over all latitudes to 89 degrees).
-// The rest are bodies that graze H0: the day's declination says they cross it, but the moving
+// The rest are bodies that graze h0: the day's declination says they cross it, but the moving
 // body does not cross it near the estimate, and Newton's steps oscillate or wander off to an
 // event of another day (sometimes for ever). Non-finite input never meets the tolerance.
 // When the cap is reached for the rising or the setting, that event falls back to its first
@@ -260,8 +260,8 @@ double MoonStandardAltitude(double HorParallax);
 // input.
 // Source: Meeus (1991), chapter 14 (rising, transit and setting).
 inline constexpr int kRiseTransitSetMaxRounds = 20;
-TRiseTransitSet RiseTransitSet(double T0, double DeltaT, double Alpha1, double Delta1,
-                               double Alpha2, double Delta2, double Alpha3, double Delta3,
-                               double H0, double L, double Phi);
+TRiseTransitSet RiseTransitSet(double t0, double deltaT, double alpha1, double delta1,
+                               double alpha2, double delta2, double alpha3, double delta3,
+                               double h0, double l, double phi);
 
 }  // namespace himlavy

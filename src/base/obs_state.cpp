@@ -29,7 +29,7 @@ const std::array<TStepChoice, 18> kStepChoices = {{
 void DeriveTimes(TObsState& state) {
   const double deltaT = DeltaT(JulianCenturies(state.ClockJD)) / 86400.0;
   const double z = -state.TimeZone / 24.0;
-  if (state.TimeScale == 1) {
+  if (state.TimeScale == kTimeScaleTdt) {
     state.JD_UT = state.ClockJD - deltaT + z;
     state.JD_TT = state.ClockJD + z;
   } else {

@@ -15,13 +15,16 @@
 
 namespace himlavy {
 
+// What the clock reading (ClockJD) counts: UTC or dynamical time (TDT). Saved as 0 or 1.
+enum TTimeScale : int { kTimeScaleUtc = 0, kTimeScaleTdt = 1 };
+
 struct TObsState {
   // --- The moment ---
   double ClockJD = 0.0;   // entered clock reading, in TimeZone and TimeScale; 0..kMaxClockJD
   double JD_UT = 0.0;     // derived by DeriveTimes only
   double JD_TT = 0.0;     // derived by DeriveTimes only
   double TimeZone = 0.0;  // hours, east positive
-  int TimeScale = 0;      // 0 = clock reads UTC, 1 = clock reads TDT
+  int TimeScale = kTimeScaleUtc;  // TTimeScale: kTimeScaleUtc or kTimeScaleTdt
 
   // --- The time increment ---
   unsigned char IncrementOn = 0;  // 1 while the increment runs; not saved

@@ -48,7 +48,7 @@ std::string_view FirstWord(std::string_view text) {
 const std::array<TStateField, 58> kParameterFields = {{
     Switch("MapColour", &TObsState::MapColour),
     Real("TimeZone", &TObsState::TimeZone, kMaxZoneHours),
-    Int("TimeScale", &TObsState::TimeScale, 0, 1),
+    Int("TimeScale", &TObsState::TimeScale, kTimeScaleUtc, kTimeScaleTdt),
     Int("TimerSpeed", &TObsState::TimerSpeed, 0, 2),
     Text("StepLabel", &TObsState::StepLabel, 6),
     Real("StepDays", &TObsState::StepDays),

@@ -64,7 +64,7 @@ int AlmanacCommand(Context& context) {
                               .Add("line", 1)
                               .Add("text", report.Title)
                               .Add("year", report.Year)
-                              .Add("scale", s.TimeScale == 1 ? "TDT" : "UTC")
+                              .Add("scale", s.TimeScale == kTimeScaleTdt ? "TDT" : "UTC")
                               .Add("time_zone", s.TimeZone)
                               .Add("events", report.EventCount)
                               .Add("shown", static_cast<int>(report.Lines.size()))
@@ -84,8 +84,7 @@ int AlmanacCommand(Context& context) {
                      .Add("time_text", line.TimeText)
                      .Add("event_text", line.EventText)
                      .Add("event", kEventTypeKeys[static_cast<std::size_t>(e.Event)])
-                     .Add("body", e.Planet > 0 ? kBodyKeys[static_cast<std::size_t>(e.Planet)]
-                                               : std::string_view())
+                     .Add("body", e.Planet ? BodyKey(*e.Planet) : std::string_view())
                      .Add("jde", e.JD)
                      .Add("local", LocalClockText(e.LocalJD))
                      .Add("precision", PrecisionKey(e.Kind))

@@ -16,10 +16,12 @@ namespace himlavy::cli {
 
 namespace {
 
-constexpr std::array<int, 10> kDefaultBodies = {0, 10, 1, 2, 4, 5, 6, 7, 8, 9};
+constexpr std::array<TBody, 10> kDefaultBodies = {
+    TBody::Sun,     TBody::Moon,   TBody::Mercury, TBody::Venus,   TBody::Mars,
+    TBody::Jupiter, TBody::Saturn, TBody::Uranus,  TBody::Neptune, TBody::Pluto};
 
-std::vector<int> ParseBodies(const std::vector<std::string>& args) {
-  std::vector<int> bodies;
+std::vector<TBody> ParseBodies(const std::vector<std::string>& args) {
+  std::vector<TBody> bodies;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] != "--bodies") throw UsageError("okänt argument till ephemeris: " + args[i]);
     std::stringstream list(TakeValue(args, i));
@@ -36,7 +38,7 @@ std::vector<int> ParseBodies(const std::vector<std::string>& args) {
 }  // namespace
 
 int EphemerisCommand(Context& context) {
-  const std::vector<int> bodies = ParseBodies(context.Args);
+  const std::vector<TBody> bodies = ParseBodies(context.Args);
   const auto rows = EphemerisRows(context.State, bodies, context.DataDir);
   if (!rows) return PlanetFilesMissing(context);
 
@@ -45,7 +47,7 @@ int EphemerisCommand(Context& context) {
     for (const auto& row : *rows) {
       const TApparentPlace& p = row.Place;
       JsonObject json;
-      json.Add("body", kBodyKeys[p.Body])
+      json.Add("body", BodyKey(p.Body))
           .Add("jd_tt", context.State.JD_TT)
           .Add("ra_deg", p.Alpha * kRadToDeg)
           .Add("dec_deg", p.Delta * kRadToDeg)
@@ -64,9 +66,9 @@ int EphemerisCommand(Context& context) {
                "magnitud\n";
   for (const auto& row : *rows) {
     const TApparentPlace& p = row.Place;
-    const std::string distance = p.Body == kMoonBody ? FixedText(p.DistanceKm, 1) + " km"
-                                                     : FixedText(p.DistanceAU, 6) + " a.e.";
-    std::cout << PadRight(std::string(kBodyKeys[p.Body]), 10)
+    const std::string distance = p.Body == TBody::Moon ? FixedText(p.DistanceKm, 1) + " km"
+                                                       : FixedText(p.DistanceAU, 6) + " a.e.";
+    std::cout << PadRight(std::string(BodyKey(p.Body)), 10)
               << PadRight(FormatHMSFine(p.Alpha * 12.0 / kPi), 15)
               << PadRight(FormatDMSFine(p.Delta * kRadToDeg), 15) << PadRight(distance, 21)
               << PadRight(FixedText(p.Altitude * kRadToDeg, 3), 9)

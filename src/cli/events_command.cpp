@@ -39,8 +39,7 @@ int EventsCommand(Context& context) {
     for (const TAlmanacEvent& event : events) {
       JsonObject json;
       json.Add("kind", kEventTypeKeys[static_cast<std::size_t>(event.Event)])
-          .Add("body", event.Planet > 0 ? kBodyKeys[static_cast<std::size_t>(event.Planet)]
-                                        : std::string_view())
+          .Add("body", event.Planet ? BodyKey(*event.Planet) : std::string_view())
           .Add("jde", event.JD)
           .Add("local", LocalClockText(event.LocalJD))
           .AddRaw("type", event.EclipseType > 0 ? std::to_string(event.EclipseType) : "null")

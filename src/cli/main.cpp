@@ -84,9 +84,9 @@ int Run(const std::vector<std::string>& args) {
     } else if (arg == "--scale") {
       const std::string value = TakeValue(args, i);
       if (value == "utc" || value == "UTC")
-        context.State.TimeScale = 0;
+        context.State.TimeScale = kTimeScaleUtc;
       else if (value == "tdt" || value == "TDT")
-        context.State.TimeScale = 1;
+        context.State.TimeScale = kTimeScaleTdt;
       else
         throw UsageError("--scale ska vara utc eller tdt, inte '" + value + "'");
     } else if (arg == "--lat") {

@@ -19,7 +19,7 @@ int StateCommand(Context& context) {
   const TMomentTerms terms =
       MomentTerms(s.JD_TT, s.JD_UT, TSite{s.Latitude, s.Longitude, s.Height}, TCorrections{});
   const double lastHours = terms.Theta * 12.0 / kPi;
-  const char* scale = s.TimeScale == 1 ? "TDT" : "UTC";
+  const char* scale = s.TimeScale == kTimeScaleTdt ? "TDT" : "UTC";
 
   if (context.Json) {
     JsonObject json;

@@ -6,10 +6,6 @@
 
 namespace himlavy {
 
-namespace {
-constexpr int kSaturn = 6;
-}  // namespace
-
 TCorrections EphemerisCorrections(const TObsState& state) {
   TCorrections c;
   c.LightTime = true;
@@ -21,13 +17,13 @@ TCorrections EphemerisCorrections(const TObsState& state) {
 }
 
 double ApparentMagnitude(const TApparentPlace& place, const TMomentTerms& m) {
-  if (place.Body < 1 || place.Body > 9) return std::nan("");
+  if (place.Body < TBody::Mercury || place.Body > TBody::Pluto) return std::nan("");
   const double r = place.Helio.R;
   const double delta = place.Geo.R;
   const double i = PhaseAngle(delta, place.Earth.R, r);
   double ringB = 0.0;
   double ringDU = 0.0;
-  if (place.Body == kSaturn) {
+  if (place.Body == TBody::Saturn) {
     const auto ring =
         SaturnRing(place.Helio, place.Geo, place.Earth.Lon, m.DEps, m.DPsi, m.Eps0, m.T);
     ringB = ring[0];
@@ -37,7 +33,7 @@ double ApparentMagnitude(const TApparentPlace& place, const TMomentTerms& m) {
 }
 
 std::optional<std::vector<TEphemerisRow>> EphemerisRows(const TObsState& state,
-                                                        const std::vector<int>& bodies,
+                                                        const std::vector<TBody>& bodies,
                                                         const std::filesystem::path& dataDir) {
   const TSite site{state.Latitude, state.Longitude, state.Height};
   const TCorrections c = EphemerisCorrections(state);

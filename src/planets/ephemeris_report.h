@@ -20,10 +20,10 @@ struct TEphemerisRow {
 // of date), parallax and refraction as the state's switches say.
 TCorrections EphemerisCorrections(const TObsState& state);
 
-// Apparent places of `bodies` (body numbers of apparent.h) at the state's moment and site.
+// Apparent places of `bodies` at the state's moment and site.
 // nullopt when the planetary series files in `dataDir` are missing or damaged.
 std::optional<std::vector<TEphemerisRow>> EphemerisRows(const TObsState& state,
-                                                        const std::vector<int>& bodies,
+                                                        const std::vector<TBody>& bodies,
                                                         const std::filesystem::path& dataDir);
 
 // The visual magnitude of a planet (1..9) from its apparent place (Meeus ch. 40); NaN for

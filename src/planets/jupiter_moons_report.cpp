@@ -7,8 +7,8 @@
 namespace himlavy {
 
 namespace {
-constexpr int kEarth = 3;
-constexpr int kJupiter = 5;
+constexpr TSeriesPlanet kEarth = TSeriesPlanet::Earth;
+constexpr TSeriesPlanet kJupiter = TSeriesPlanet::Jupiter;
 }  // namespace
 
 std::optional<TJupiterMoons> JupiterMoonsApparent(double jdTT, bool lightTime,

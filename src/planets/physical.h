@@ -14,13 +14,15 @@
 // Distances are astronomical units, except the Moon's, which is kilometres. T is Julian
 // centuries of dynamical time from J2000.0, JD = 2451545.0 + 36525 T. Positions are
 // TSpherical triples (Lon, Lat, R). The caller has applied light time; the routines apply the
-// aberration and nutation that Meeus's procedures prescribe themselves. Planet numbers: 0 the
-// Sun, 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter, 6 Saturn, 7 Uranus, 8 Neptune,
-// 9 Pluto. No routine keeps state or reports an error; distances of zero are not guarded.
+// aberration and nutation that Meeus's procedures prescribe themselves. Bodies are numbered
+// by TBody (astro/bodies.h): 0 the Sun, 1 Mercury, 2 Venus, 3 the Earth, 4 Mars, 5 Jupiter,
+// 6 Saturn, 7 Uranus, 8 Neptune, 9 Pluto. No routine keeps state or reports an error; distances of
+// zero are not guarded.
 #pragma once
 
 #include <array>
 
+#include "astro/bodies.h"
 #include "base/basic.h"
 
 namespace himlavy {
@@ -34,12 +36,12 @@ struct TPhysicalLibration {
 };
 
 // JupiterPhysical: physical ephemeris of Jupiter (system I and II).
-//   Planet  Jupiter's heliocentric ecliptic l, b (radians), r (AU)
-//   Earth   the Earth's heliocentric ecliptic l0, b0 (radians), R (AU)
-//   Geo     Jupiter's geocentric ecliptic lambda, beta (radians), Delta (AU)
-//   DEps, DPsi  nutation in obliquity and in longitude, radians
-//   Eps0    mean obliquity of the ecliptic, radians
-//   T       Julian centuries TT from J2000.0
+//   planet  Jupiter's heliocentric ecliptic l, b (radians), r (AU)
+//   earth   the Earth's heliocentric ecliptic l0, b0 (radians), R (AU)
+//   geo     Jupiter's geocentric ecliptic lambda, beta (radians), Delta (AU)
+//   dEps, dPsi  nutation in obliquity and in longitude, radians
+//   eps0    mean obliquity of the ecliptic, radians
+//   t       Julian centuries TT from J2000.0
 // Returns, in this order:
 //   [0] DS, the Jovicentric declination of the Sun
 //   [1] DE, the Jovicentric declination of the Earth
@@ -52,12 +54,12 @@ struct TPhysicalLibration {
 // (T1 in centuries from JD 2433282.5); the apparent position takes aberration (0.005693 deg)
 // with the true obliquity and NutationRaDec of the pole and of the planet.
 // Source: Meeus (1991), chapter 42 (ephemeris for physical observations of Jupiter).
-std::array<double, 6> JupiterPhysical(const TSpherical& Planet, const TSpherical& Earth,
-                                      const TSpherical& Geo, double DEps, double DPsi, double Eps0,
-                                      double T);
+std::array<double, 6> JupiterPhysical(const TSpherical& planet, const TSpherical& earth,
+                                      const TSpherical& geo, double dEps, double dPsi, double eps0,
+                                      double t);
 
 // MarsPhysical: physical ephemeris of Mars.
-//   Planet, Earth, Geo, DEps, DPsi, Eps0, T  as for JupiterPhysical, for Mars
+//   planet, earth, geo, dEps, dPsi, eps0, t  as for JupiterPhysical, for Mars
 // Returns, in this order:
 //   [0] DS, the areocentric declination of the Sun
 //   [1] DE, the areocentric declination of the Earth
@@ -69,15 +71,15 @@ std::array<double, 6> JupiterPhysical(const TSpherical& Planet, const TSpherical
 //   [6] d, the apparent diameter 9.36" / Delta, arc seconds
 // The rotation uses the light-retarded time JD - 0.0057755183 Delta.
 // Source: Meeus (1991), chapter 41 (ephemeris for physical observations of Mars).
-std::array<double, 7> MarsPhysical(const TSpherical& Planet, const TSpherical& Earth,
-                                   const TSpherical& Geo, double DEps, double DPsi, double Eps0,
-                                   double T);
+std::array<double, 7> MarsPhysical(const TSpherical& planet, const TSpherical& earth,
+                                   const TSpherical& geo, double dEps, double dPsi, double eps0,
+                                   double t);
 
 // SaturnRing: the ring of Saturn.
-//   Planet  Saturn's heliocentric ecliptic l, b (radians), r (AU)
-//   Geo     Saturn's geocentric ecliptic lambda, beta (radians), Delta (AU)
-//   L0      the Earth's heliocentric ecliptic longitude, radians
-//   DEps, DPsi, Eps0, T  as for JupiterPhysical
+//   planet  Saturn's heliocentric ecliptic l, b (radians), r (AU)
+//   geo     Saturn's geocentric ecliptic lambda, beta (radians), Delta (AU)
+//   l0      the Earth's heliocentric ecliptic longitude, radians
+//   dEps, dPsi, eps0, t  as for JupiterPhysical
 // Returns, in this order:
 //   [0] B, the Saturnicentric latitude of the Earth referred to the plane of the ring
 //   [1] B', the same for the Sun
@@ -87,31 +89,31 @@ std::array<double, 7> MarsPhysical(const TSpherical& Planet, const TSpherical& E
 //   [4] a, the major axis of the outer edge of the outer ring, 375.35" / Delta, arc seconds
 //   [5] b = a |sin B|, the minor axis, arc seconds (never negative)
 // Source: Meeus (1991), chapter 44 (the ring of Saturn).
-std::array<double, 6> SaturnRing(const TSpherical& Planet, const TSpherical& Geo, double L0,
-                                 double DEps, double DPsi, double Eps0, double T);
+std::array<double, 6> SaturnRing(const TSpherical& planet, const TSpherical& geo, double l0,
+                                 double dEps, double dPsi, double eps0, double t);
 
 // MoonPhysicalLibration: the Moon's physical librations rho, sigma and tau.
-//   E      eccentricity factor 1 - 0.002516 T - 0.0000074 T^2
-//   F      the Moon's argument of latitude, radians
-//   M      the Sun's mean anomaly, radians
-//   MPrime the Moon's mean anomaly, radians
-//   D      the Moon's mean elongation, radians
-//   Omega  longitude of the Moon's mean ascending node, radians
-//   T      Julian centuries TT from J2000.0 (for K1 = 119.75 + 131.849 T and
+//   e      eccentricity factor 1 - 0.002516 T - 0.0000074 T^2
+//   f      the Moon's argument of latitude, radians
+//   m      the Sun's mean anomaly, radians
+//   mPrime the Moon's mean anomaly, radians
+//   d      the Moon's mean elongation, radians
+//   omega  longitude of the Moon's mean ascending node, radians
+//   t      Julian centuries TT from J2000.0 (for K1 = 119.75 + 131.849 T and
 //          K2 = 72.56 + 20.186 T, degrees)
 // Returns Rho, Sigma and Tau in radians: the sums of Meeus's 10, 13 and 19 periodic terms
 // (tools/tables/meeus_53_moon_physical_libration_rho_sigma_tau.tsv).
 // Source: Meeus (1991), chapter 51 (ephemeris for physical observations of the Moon).
-TPhysicalLibration MoonPhysicalLibration(double E, double F, double M, double MPrime, double D,
-                                         double Omega, double T);
+TPhysicalLibration MoonPhysicalLibration(double e, double f, double m, double mPrime, double d,
+                                         double omega, double t);
 
 // MoonPhysical: physical ephemeris of the Moon.
-//   Moon   the Moon's geocentric ecliptic lambda (without nutation), beta (radians),
+//   moon   the Moon's geocentric ecliptic lambda (without nutation), beta (radians),
 //          Delta (km)
-//   Sun    the Sun's geocentric ecliptic longitude, latitude (radians) and distance R (AU)
-//   Eps0   mean obliquity of the ecliptic, radians
-//   DPsi, DEps  nutation in longitude and in obliquity, radians
-//   T      Julian centuries TT from J2000.0
+//   sun    the Sun's geocentric ecliptic longitude, latitude (radians) and distance R (AU)
+//   eps0   mean obliquity of the ecliptic, radians
+//   dPsi, dEps  nutation in longitude and in obliquity, radians
+//   t      Julian centuries TT from J2000.0
 // Returns, in this order:
 //   [0] l, [1] b: the total librations in longitude and latitude (l = l' + l'', b = b' + b'')
 //   [2] l', [3] b': the optical librations (l' in [-pi, pi])
@@ -124,107 +126,107 @@ TPhysicalLibration MoonPhysicalLibration(double E, double F, double M, double MP
 // The mean lunar equator is inclined I = 1.54242 deg to the ecliptic; D, M, M', F, Omega
 // and E are those of MoonArguments.
 // Source: Meeus (1991), chapter 51; the phase angle as in chapter 46.
-std::array<double, 10> MoonPhysical(const TSpherical& Moon, const TSpherical& Sun, double Eps0,
-                                    double DPsi, double DEps, double T);
+std::array<double, 10> MoonPhysical(const TSpherical& moon, const TSpherical& sun, double eps0,
+                                    double dPsi, double dEps, double t);
 
 // SunPhysical: physical ephemeris of the Sun.
-//   DPsi       nutation in longitude, radians
-//   Eps        TRUE obliquity of the ecliptic, radians
-//   LambdaSun  the Sun's apparent longitude (with aberration) WITHOUT nutation, radians
-//   T          Julian centuries TT from J2000.0
+//   dPsi       nutation in longitude, radians
+//   eps        TRUE obliquity of the ecliptic, radians
+//   lambdaSun  the Sun's apparent longitude (with aberration) WITHOUT nutation, radians
+//   t          Julian centuries TT from J2000.0
 // Returns, in this order:
 //   [0] P, the position angle of the northern extremity of the axis of rotation, (-pi, pi)
 //   [1] B0, the heliographic latitude of the centre of the disk
 //   [2] L0, the heliographic longitude of the centre of the disk, [0, 2 pi) (Carrington's
 //       rotation, 25.38 days from JD 2398220)
 // Source: Meeus (1991), chapter 28 (ephemeris for physical observations of the Sun).
-std::array<double, 3> SunPhysical(double DPsi, double Eps, double LambdaSun, double T);
+std::array<double, 3> SunPhysical(double dPsi, double eps, double lambdaSun, double t);
 
 // BrightLimbAngle: the two position angles the views of Mercury and Venus need.
-//   DeltaSun, AlphaSun  the Sun's declination and right ascension, radians
-//   Delta, Alpha        the planet's declination and right ascension, radians
+//   deltaSun, alphaSun  the Sun's declination and right ascension, radians
+//   delta, alpha        the planet's declination and right ascension, radians
 // Returns {0, PA + pi}: the first member, the axis position angle, is always 0 (it is not
 // computed for these planets); the second is the position angle of the dark limb, the
 // position angle PA of the Sun seen from the planet's centre plus pi, in [0, 2 pi] (not
 // reduced). Subtract pi again for the position angle chi of the bright limb.
 // Source: Meeus (1991), chapter 46 (position angle of the bright limb).
-std::array<double, 2> BrightLimbAngle(double DeltaSun, double AlphaSun, double Delta, double Alpha);
+std::array<double, 2> BrightLimbAngle(double deltaSun, double alphaSun, double delta, double alpha);
 
 // IlluminatedFraction: the illuminated fraction of a planet's disk.
-//   Delta  the distance Earth-planet, AU
-//   R      the distance Sun-Earth, AU
-//   r      the distance Sun-planet, AU
-// Returns k = ((r^2 + Delta^2 - R^2) / (2 r Delta) + 1) / 2, in [0, 1]: 1 in opposition
+//   delta     the distance Earth-planet Delta, AU
+//   sunEarth  the distance Sun-Earth R, AU
+//   r         the distance Sun-planet, AU
+// Returns k = ((r^2 + delta^2 - R^2) / (2 r delta) + 1) / 2, in [0, 1]: 1 in opposition
 // geometry, 0 for a planet between the Sun and the Earth on one line. The cosine is clamped
 // to [-1, 1] so that a degenerate triangle cannot give a fraction outside [0, 1].
 // Source: Meeus (1991), chapter 40, formulas 40.1 and 40.2.
-double IlluminatedFraction(double Delta, double R, double r);
+double IlluminatedFraction(double delta, double sunEarth, double r);
 
 // PhaseAngle: the phase angle of a planet, the angle Sun-planet-Earth.
-//   Delta, R, r  as for IlluminatedFraction
-// Returns i = arccos((r^2 + Delta^2 - R^2) / (2 r Delta)), in [0, pi] (the cosine taken as
+//   delta, sunEarth, r  as for IlluminatedFraction
+// Returns i = arccos((r^2 + delta^2 - R^2) / (2 r delta)), in [0, pi] (the cosine taken as
 // +-1 where rounding puts it beyond).
 // Source: Meeus (1991), chapter 40, formula 40.1.
-double PhaseAngle(double Delta, double R, double r);
+double PhaseAngle(double delta, double sunEarth, double r);
 
 // PlanetSemidiameter: the equatorial semidiameter of the Sun or a planet.
-//   P      planet number 0..9 (0 the Sun)
-//   Delta  the distance from the Earth, AU
-//   PolarSemidiameter  (in/out) set to the polar semidiameter 92.06" / Delta for Jupiter
+//   p      the body, Sun..Pluto (0..9)
+//   delta  the distance from the Earth, AU
+//   polarSemidiameter  (in/out) set to the polar semidiameter 92.06" / Delta for Jupiter
 //          (P = 5) and 73.82" / Delta for Saturn (P = 6); left unchanged for any other P
-// Returns S0 / Delta, arc seconds, with S0 the semidiameter at 1 AU (Sun 959.63", Mercury
+// Returns S0 / delta, arc seconds, with S0 the semidiameter at 1 AU (Sun 959.63", Mercury
 // 3.36", Venus 8.34", Earth 0, Mars 4.68", Jupiter 98.44", Saturn 82.73", Uranus 35.02",
 // Neptune 33.50", Pluto 2.07"). A P outside 0..9 gives NaN.
 // Source: Meeus (1991), chapter 53 (semidiameters of the Sun, Moon and planets).
-double PlanetSemidiameter(int P, double Delta, double& PolarSemidiameter);
+double PlanetSemidiameter(TBody p, double delta, double& polarSemidiameter);
 
 // SaturnPolarSemidiameter: Saturn's apparent polar semidiameter.
-//   S  the equatorial semidiameter (any unit)
-//   B  the Saturnicentric latitude of the Earth (SaturnRing), radians
+//   s  the equatorial semidiameter (any unit)
+//   b  the Saturnicentric latitude of the Earth (SaturnRing), radians
 // Returns S sqrt(1 - 0.2038 cos^2 B), in the unit of S.
 // Source: Meeus (1991), chapter 53.
-double SaturnPolarSemidiameter(double S, double B);
+double SaturnPolarSemidiameter(double s, double b);
 
 // MoonSemidiameter: the Moon's geocentric semidiameter.
-//   Delta  the distance between the centres of the Earth and the Moon, km
-// Returns 358473400 / Delta, arc seconds.
+//   delta  the distance between the centres of the Earth and the Moon, km
+// Returns 358473400 / delta, arc seconds.
 // Source: Meeus (1991), chapter 53.
-double MoonSemidiameter(double Delta);
+double MoonSemidiameter(double delta);
 
 // PlanetMagnitude: the visual magnitude of a planet.
-//   P      planet number 1..9
-//   B      for Saturn the Saturnicentric latitude of the Earth (SaturnRing), radians
-//   DU     for Saturn DeltaU (SaturnRing), radians
-//   I      the phase angle i, radians
+//   p      the planet, Mercury..Pluto (1..9)
+//   b      for Saturn the Saturnicentric latitude of the Earth (SaturnRing), radians
+//   du     for Saturn DeltaU (SaturnRing), radians
+//   phaseAngle  the phase angle i, radians
 //   r      the distance Sun-planet, AU
-//   Delta  the distance Earth-planet, AU
-// Returns V0 + 5 log10(r Delta) plus the phase term, with i and DeltaU in degrees: Mercury
+//   delta  the distance Earth-planet, AU
+// Returns V0 + 5 log10(r delta) plus the phase term, with i and DeltaU in degrees: Mercury
 // 0.0380 i - 0.000273 i^2 + 0.000002 i^3, Venus 0.0009 i + 0.000239 i^2 - 0.00000065 i^3,
 // Mars 0.016 i, Jupiter 0.0005 i, Saturn 0.044 DeltaU - 2.60 sin|B| + 1.25 sin^2 B, none for
 // the Earth, Uranus, Neptune and Pluto. V0: Mercury -0.42, Venus -4.40, Earth 0.0, Mars -1.52,
 // Jupiter -9.40, Saturn -8.88, Uranus -7.19, Neptune -6.87, Pluto -1.00. The logarithm is
 // Log10 (ln x / 2.302585093). A P outside 1..9 gives NaN.
 // Source: Meeus (1991), chapter 40 (the formulas of the Astronomical Almanac 1984).
-double PlanetMagnitude(int P, double B, double DU, double I, double r, double Delta);
+double PlanetMagnitude(TBody p, double b, double du, double phaseAngle, double r, double delta);
 
 // CometMagnitude: the magnitude of a comet.
-//   K, H   the comet's magnitude constants (slope and absolute magnitude)
+//   k, h   the comet's magnitude constants (slope and absolute magnitude)
 //   r      the distance Sun-comet, AU
-//   Delta  the distance Earth-comet, AU
-// Returns H + 5 log10 Delta + K log10 r.
+//   delta  the distance Earth-comet, AU
+// Returns H + 5 log10 delta + K log10 r.
 // Source: Meeus (1991), chapter 32 (elliptic motion: magnitude of a comet).
-double CometMagnitude(double K, double H, double r, double Delta);
+double CometMagnitude(double k, double h, double r, double delta);
 
 // AsteroidMagnitudeHG: the magnitude of an asteroid in the H, G system.
-//   G      slope parameter
-//   H      absolute magnitude
-//   Beta   the phase angle, radians, [0, pi)
+//   g      slope parameter
+//   h      absolute magnitude
+//   beta   the phase angle, radians, [0, pi)
 //   r      the distance Sun-asteroid, AU
-//   Delta  the distance Earth-asteroid, AU
-// Returns H + 5 log10(r Delta) - 2.5 log10((1 - G) phi1 + G phi2), with t = tan(Beta / 2),
+//   delta  the distance Earth-asteroid, AU
+// Returns H + 5 log10(r delta) - 2.5 log10((1 - G) phi1 + G phi2), with t = tan(beta / 2),
 // phi1 = exp(-3.33 t^0.63) and phi2 = exp(-1.87 t^1.22), the powers as exp(c ln t). A phase
 // angle of 0 (t = 0) gives t^c = 0 and so phi1 = phi2 = 1.
 // Source: Meeus (1991), chapter 32 (magnitude of a minor planet, IAU 1985 H, G system).
-double AsteroidMagnitudeHG(double G, double H, double Beta, double r, double Delta);
+double AsteroidMagnitudeHG(double g, double h, double beta, double r, double delta);
 
 }  // namespace himlavy

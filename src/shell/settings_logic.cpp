@@ -350,7 +350,9 @@ TOkResult ApplyDialogFields(const TObsState& state, const TDialogFields& fields,
   s.ClockJD = JulianDayTime(values.Date);
   if (values.JD) s.ClockJD = *values.JD;
   s.TimeZone = values.Zone;
-  if (fields.TimeScale == 0 || fields.TimeScale == 1) s.TimeScale = fields.TimeScale;
+  if (fields.TimeScale == kTimeScaleUtc || fields.TimeScale == kTimeScaleTdt) {
+    s.TimeScale = fields.TimeScale;
+  }
   DeriveTimes(s);
 
   // The increment.

@@ -122,7 +122,7 @@ TControlEnabling SystemChangeEnabling(int system,
 struct TDialogFields {
   // Page "Tid".
   std::string JD, Year, Month, Day, Hour, Minute, Second, Zone;
-  int TimeScale = 0;
+  int TimeScale = kTimeScaleUtc;
   // Page "Tidinkrement".
   int StepIndex = -1;  // index in kStepChoices
   int TimerSpeed = 0;

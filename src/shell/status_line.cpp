@@ -29,7 +29,7 @@ std::array<std::string, 9> StatusLineTexts(const TObsState& state, char decimalS
   panels[1] = " " + FixedText(clock.Hour, 0, decimalSep) + "h" +
               FixedText(clock.Minute, 0, decimalSep) + "m" +
               FixedText(clock.Second, 0, decimalSep) + "s";
-  panels[2] = ZoneText(state, state.TimeScale == 1 ? "TDT" : "UTC", decimalSep);
+  panels[2] = ZoneText(state, state.TimeScale == kTimeScaleTdt ? "TDT" : "UTC", decimalSep);
   panels[3] = " JD=" + FixedText(state.JD_UT, 6, decimalSep);
   if (state.RealTime == 1) {
     panels[4] = " Inkr.= Nu!";

@@ -29,10 +29,6 @@ constexpr double kPlanetStandardAltitude = -0.009890780871051866;
 // Seconds to days.
 constexpr double kSecondsPerDay = 86400.0;
 
-constexpr int kMercury = 1;
-constexpr int kVenus = 2;
-constexpr int kMars = 4;
-constexpr int kSaturn = 6;
 constexpr int kMaxLabelChars = 19;
 
 constexpr std::array<TRgb, kBodyCount> kFills = {{{255, 255, 0},
@@ -135,7 +131,7 @@ TDayMoments DayMoments(const TObsState& state, const TSite& site, const TCorrect
 }
 
 // Line 5: rising, transit and setting in the state's zone, or the always-up / always-down text.
-std::string RiseSetLine(int body, const TDayMoments& d, const TCorrections& c,
+std::string RiseSetLine(TBody body, const TDayMoments& d, const TCorrections& c,
                         const TObsState& state) {
   std::array<TEquatorial, 3> pos{};
   double distanceKm = 0.0;
@@ -145,8 +141,8 @@ std::string RiseSetLine(int body, const TDayMoments& d, const TCorrections& c,
     if (i == 1) distanceKm = p.DistanceKm;
   }
   double h0 = kPlanetStandardAltitude;
-  if (body == kSunBody) h0 = kSunAltitudes[0];
-  if (body == kMoonBody) h0 = MoonStandardAltitude(ArcSin(kEarthRadiusKm / distanceKm));
+  if (body == TBody::Sun) h0 = kSunAltitudes[0];
+  if (body == TBody::Moon) h0 = MoonStandardAltitude(ArcSin(kEarthRadiusKm / distanceKm));
   // Meeus's method divides by cos(phi): keep the site off the poles.
   const double phi = std::clamp(state.Latitude, -89.99, 89.99) * kDegToRad;
   const TRiseSetHours t = RiseSetHours(pos, d.Tm, d.DeltaT, h0, -state.Longitude * kDegToRad, phi);
@@ -158,13 +154,12 @@ std::string RiseSetLine(int body, const TDayMoments& d, const TCorrections& c,
 }
 
 // The physical data of the Sun or a planet (the right-hand table).
-std::string PhysicalText(int body, const TApparentPlace& p, const TApparentPlace& sun,
+std::string PhysicalText(TBody body, const TApparentPlace& p, const TApparentPlace& sun,
                          const TMomentTerms& m) {
-  const int planet = body;
   double polar = 0.0;
-  const double s = PlanetSemidiameter(planet, p.DistanceAU, polar);
+  const double s = PlanetSemidiameter(body, p.DistanceAU, polar);
   const std::string diameter = "Diameter=" + Diameter(2.0 * s);
-  if (body == kSunBody) {
+  if (body == TBody::Sun) {
     const double lambda = p.Geo.Lon - kSunAberration / p.Geo.R;
     const auto sp = SunPhysical(m.DPsi, m.Eps, lambda, m.T);
     return "PV,axel=" + Deg(sp[0], 1) + " B0=" + Deg(sp[1], 1) + "\r\nL0=" + Deg360(sp[2], 1) +
@@ -173,27 +168,27 @@ std::string PhysicalText(int body, const TApparentPlace& p, const TApparentPlace
   const std::string magnitude = "Magnitud=" + Magnitude(ApparentMagnitude(p, m));
   const double k = IlluminatedFraction(p.Geo.R, p.Earth.R, p.Helio.R);
   switch (body) {
-    case kMercury:
-    case kVenus: {
+    case TBody::Mercury:
+    case TBody::Venus: {
       // The bright limb: the dark limb's position angle less 180 degrees (Meeus ch. 46).
       const double chi = BrightLimbAngle(sun.Delta, sun.Alpha, p.Delta, p.Alpha)[1] - kPi;
       return "PV,bel=" + Deg360(chi, 1) + " Belyst del=" + FixedText(k, 3) +
              "\r\nMörk del=" + ArcSec((1.0 - k) * 2.0 * s) + "\r\n" + magnitude + " " + diameter;
     }
-    case kMars: {
+    case TBody::Mars: {
       const auto mp = MarsPhysical(p.Helio, p.Earth, p.Geo, m.DEps, m.DPsi, m.Eps0, m.T);
       return "PV,axel=" + Deg360(mp[3], 1) + " Om =" + Deg360(mp[2], 1) +
              "\r\nDE=" + Deg(mp[1], 1) + " DS=" + Deg(mp[0], 1) +
              "\r\nPV,bel=" + Deg360(mp[4] - kPi, 1) + " Mörk del=" + ArcSec(mp[5]) +
              "\r\nBelyst del=" + FixedText(k, 3) + "\r\n" + magnitude + " " + diameter;
     }
-    case kChartJupiter: {
+    case TBody::Jupiter: {
       const auto jp = JupiterPhysical(p.Helio, p.Earth, p.Geo, m.DEps, m.DPsi, m.Eps0, m.T);
       return "PV,axel=" + Deg360(jp[5], 1) + " DE=" + Deg(jp[1], 1) + " DS=" + Deg(jp[0], 1) +
              "\r\nOm1=" + Deg360(jp[2] + jp[4], 1) + " Om2=" + Deg360(jp[3] + jp[4], 1) + "\r\n" +
              magnitude + "\r\n" + diameter + " Poldiam.=" + Diameter(2.0 * polar);
     }
-    case kSaturn: {
+    case TBody::Saturn: {
       const auto sr = SaturnRing(p.Helio, p.Geo, p.Earth.Lon, m.DEps, m.DPsi, m.Eps0, m.T);
       return "PV,axel=" + Deg360(sr[2], 1) + " B =" + Deg(sr[0], 1) + " Bd=" + Deg(sr[1], 1) +
              "\r\nC=" + Deg(sr[3], 1) + " a-axel=" + ArcSec(sr[4]) + " b-axel=" + ArcSec(sr[5]) +
@@ -206,9 +201,9 @@ std::string PhysicalText(int body, const TApparentPlace& p, const TApparentPlace
 }
 
 // The heliocentric ecliptic rectangular position of a planet of date at T, AU.
-TVector3 HelioVector(int planet, double t) {
-  TSpherical h = HeliocentricPlanet(planet, t);
-  if (planet == kPlutoPlanet) {
+TVector3 HelioVector(TBody planet, double t) {
+  TSpherical h = HeliocentricPlanet(SeriesOf(planet), t);
+  if (planet == TBody::Pluto) {
     // Pluto's series are referred to J2000.0: the general precession in longitude to the date
     // (Meeus (1991) ch. 20).
     h.Lon += (5029.0966 * t + 1.11113 * t * t) * kArcSecToRad;
@@ -266,7 +261,10 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
 
   // Every series the drawing needs, each once: together they fill the term buffer exactly.
   TPlanetDataSession planetData(dataDir);
-  for (const int planet : {3, 0, 1, 2, 4, 5, 6, 7, 8}) {
+  if (!planetData.Load(TSeriesPlanet::Earth) || !planetData.Load(TSeriesPlanet::EarthJ2000)) {
+    return bodies;
+  }
+  for (const TSeriesPlanet planet : kPlanetsFromFiles) {
     if (!planetData.Load(planet)) return bodies;
   }
 
@@ -276,7 +274,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
   cGeo.Refraction = false;
   std::optional<TDayMoments> day;
 
-  const TApparentPlace sun = ApparentPlace(kSunBody, m, c);
+  const TApparentPlace sun = ApparentPlace(TBody::Sun, m, c);
   std::optional<TApparentPlace> jupiter;
   const TVector3 earthHelio = PolarToCartesian(sun.Earth);
   TVector3 jupiterHelio{};
@@ -299,7 +297,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
     b.Outline = colours.Outline;
     const bool isPlace = index != kChartEarth && index < kChartIo;
     TApparentPlace place;
-    if (isPlace) place = index == kChartSun ? sun : ApparentPlace(index, m, c);
+    if (isPlace) place = index == kChartSun ? sun : ApparentPlace(ChartIndexBody(index), m, c);
     if (index == kChartJupiter) jupiter = place;
 
     if (whole) {
@@ -310,7 +308,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
         const double au = kJupiterRadiusKm / kKmPerAu;
         v = Add(jupiterHelio, Scale(SatelliteEcliptic(index - kChartIo + 1, m.T), au));
       } else if (index != kChartSun) {
-        v = HelioVector(index, m.T);
+        v = HelioVector(ChartIndexBody(index), m.T);
         if (index == kChartJupiter) jupiterHelio = v;
       }
       const TWholeSkyPoint w = ProjectWholeSky(v.X, v.Y, v.Z, view);
@@ -331,8 +329,9 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
         b.Visible = IsInsideClient(px, view);
       }
       double polar = 0.0;
-      const double s = index == kChartMoon ? MoonSemidiameter(place.DistanceKm)
-                                           : PlanetSemidiameter(index, place.DistanceAU, polar);
+      const double s = index == kChartMoon
+                           ? MoonSemidiameter(place.DistanceKm)
+                           : PlanetSemidiameter(ChartIndexBody(index), place.DistanceAU, polar);
       const TBodyHalfSize hs =
           BodyHalfSize(s, place.TopoDelta, view, BodyMinimumHalfSize(index, state.DisplayMode));
       b.HalfWidth = hs.HalfWidth;
@@ -371,7 +370,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
       }
     } else {
       if (!day) day = DayMoments(state, site, cGeo);
-      b.Line5 = RiseSetLine(index, *day, cGeo, state);
+      b.Line5 = RiseSetLine(ChartIndexBody(index), *day, cGeo, state);
       if (index == kChartMoon) {
         // The topocentric distance and semidiameter (Meeus ch. 39: S' = S / r).
         const double s = MoonSemidiameter(place.DistanceKm);
@@ -403,7 +402,7 @@ std::vector<TChartBody> ChartMajorBodies(const TObsState& state, const TChartMom
         b.Line2 = "lambda=" + Deg360(place.Geo.Lon, 1) + " beta=" + Deg(place.Geo.Lat, 1);
         b.Line3 = RaDecLine(place.TopoAlpha, place.TopoDelta);
         b.Line4 = AzAltLine(place);
-        b.Right = PhysicalText(index, place, sun, m);
+        b.Right = PhysicalText(ChartIndexBody(index), place, sun, m);
       }
     }
     b.Line1 = Cut(b.Line1, kBodyLine1Chars);

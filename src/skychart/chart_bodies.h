@@ -45,6 +45,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/bodies.h"
 #include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 #include "skychart/identification.h"
@@ -59,6 +60,12 @@ inline constexpr int kChartPluto = 9;
 inline constexpr int kChartMoon = 10;
 inline constexpr int kChartIo = 11;
 inline constexpr int kChartCallisto = 14;
+
+// The body of a chart number 0..10 (the Sun, the planets with the Earth, the Moon): the two
+// numberings agree there.
+constexpr TBody ChartIndexBody(int index) {
+  return static_cast<TBody>(index);
+}
 // The bodies (kBodyCount), their names (kBodyNames, stored with a leading blank) and the sizes
 // of their readout lines are those of the identification tables.
 

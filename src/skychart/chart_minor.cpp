@@ -18,9 +18,6 @@ namespace himlavy {
 
 namespace {
 
-constexpr int kSunCentre = -1;
-constexpr int kEarthOfDate = 3;
-
 // The Sun's horizontal parallax at 1 AU.
 constexpr double kSolarParallax = 8.794 * kArcSecToRad;
 // AU per day in km/s.
@@ -31,24 +28,29 @@ constexpr TRgb kAsteroidColour = kChartBlue;
 constexpr TRgb kCometColour = kChartCyan;
 constexpr TRgb kProbeColour = kChartLime;
 
-// A probe's central body: its planet number in the series and its Swedish name.
+// A probe's central body: its planet's series (none for the Sun) and its Swedish name.
 struct TCentreInfo {
   std::string_view Text;
-  int Planet;
+  std::optional<TSeriesPlanet> Planet;
   std::string_view Name;
 };
 
 constexpr std::array<TCentreInfo, 9> kCentres = {{
-    {"Sol", kSunCentre, "Solen"},
-    {"Mer", 1, "Merkurius"},
-    {"Ven", 2, "Venus"},
-    {"Jor", kEarthOfDate, "Jorden"},
-    {"Mar", 4, "Mars"},
-    {"Jup", 5, "Jupiter"},
-    {"Sat", 6, "Saturnus"},
-    {"Ura", 7, "Uranus"},
-    {"Nep", 8, "Neptunus"},
+    {"Sol", std::nullopt, "Solen"},
+    {"Mer", TSeriesPlanet::Mercury, "Merkurius"},
+    {"Ven", TSeriesPlanet::Venus, "Venus"},
+    {"Jor", TSeriesPlanet::Earth, "Jorden"},
+    {"Mar", TSeriesPlanet::Mars, "Mars"},
+    {"Jup", TSeriesPlanet::Jupiter, "Jupiter"},
+    {"Sat", TSeriesPlanet::Saturn, "Saturnus"},
+    {"Ura", TSeriesPlanet::Uranus, "Uranus"},
+    {"Nep", TSeriesPlanet::Neptune, "Neptunus"},
 }};
+
+// The planets a probe can circle, Mercury to Neptune with the Earth of date.
+constexpr std::array<TSeriesPlanet, 8> kCentrePlanets = {
+    TSeriesPlanet::Mercury, TSeriesPlanet::Venus,  TSeriesPlanet::Earth,  TSeriesPlanet::Mars,
+    TSeriesPlanet::Jupiter, TSeriesPlanet::Saturn, TSeriesPlanet::Uranus, TSeriesPlanet::Neptune};
 
 const TCentreInfo& CentreOf(std::string_view text) {
   for (const TCentreInfo& c : kCentres) {
@@ -155,14 +157,14 @@ struct TPrecession {
   }
 };
 
-TPrecession PrecessionToDate(double T) {
+TPrecession PrecessionToDate(double t) {
   constexpr std::array<std::array<double, 2>, 3> kAxes = {
       {{0.0, 0.0}, {kPiHalf, 0.0}, {0.0, kPiHalf}}};
   TPrecession p;
   for (std::size_t i = 0; i < 3; ++i) {
     double alpha = kAxes[i][0];
     double delta = kAxes[i][1];
-    PrecessRaDec(alpha, delta, 0.0, T);
+    PrecessRaDec(alpha, delta, 0.0, t);
     p.Column[i] = PolarToCartesian(TSpherical{alpha, delta, 1.0});
   }
   return p;
@@ -184,10 +186,10 @@ struct TDrawing {
   double SinEps0 = 0.0;
   TPrecession Precession;
   TVector3 Sun;                         // the Sun's geocentric vector, equatorial of date, AU
-  std::array<TCentrePlace, 9> Centres;  // by planet number (3 the Earth); 0 unused
+  std::array<TCentrePlace, 9> Centres;  // by series (SeriesIndex); 0 unused
 };
 
-TVector3 PlanetEquatorial(int planet, double t, const TDrawing& d) {
+TVector3 PlanetEquatorial(TSeriesPlanet planet, double t, const TDrawing& d) {
   return RotateAboutX(PolarToCartesian(HeliocentricPlanet(planet, t)), d.CosEps0, d.SinEps0);
 }
 
@@ -200,17 +202,17 @@ bool PrepareDrawing(TDrawing& d, const std::array<bool, 9>& needed, const TChart
   d.SinEps0 = std::sin(moment.Eps0);
   d.Precession = PrecessionToDate(moment.T);
   TPlanetDataSession planetData(dataDir);
-  if (!planetData.Load(kEarthOfDate)) return false;
-  d.Sun = SunRectangular(kEarthOfDate, moment.Eps0, moment.T);
-  for (int planet = 1; planet <= 8; ++planet) {
-    if (!needed[planet]) continue;
-    if (planet != kEarthOfDate && !planetData.Load(planet)) continue;
-    TCentrePlace& c = d.Centres[planet];
+  if (!planetData.Load(TSeriesPlanet::Earth)) return false;
+  d.Sun = SunRectangular(TSeriesPlanet::Earth, moment.Eps0, moment.T);
+  for (const TSeriesPlanet planet : kCentrePlanets) {
+    if (!needed[SeriesIndex(planet)]) continue;
+    if (planet != TSeriesPlanet::Earth && !planetData.Load(planet)) continue;
+    TCentrePlace& c = d.Centres[SeriesIndex(planet)];
     c.Usable = true;
     c.Equatorial = PlanetEquatorial(planet, d.T, d);
     c.LightTimed = c.Equatorial;
     c.Ecliptic = PolarToCartesian(HeliocentricPlanet(planet, d.T));
-    if (lightTime && planet != kEarthOfDate) {
+    if (lightTime && planet != TSeriesPlanet::Earth) {
       const double delta = Norm(Add(c.Equatorial, d.Sun));
       c.LightTimed = PlanetEquatorial(planet, d.T - kLightTimePerAu * delta, d);
     }
@@ -328,7 +330,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   for (const TCachedBody& c : *bodies) {
     if (!ElementLineUsed(c.Line, kind, state.ClockJD)) continue;
     used.push_back(&c);
-    if (c.Centre->Planet > 0) needed[c.Centre->Planet] = true;
+    if (c.Centre->Planet) needed[SeriesIndex(*c.Centre->Planet)] = true;
   }
   if (used.empty()) return result;
 
@@ -343,8 +345,8 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   result.reserve(used.size());
 
   for (const TCachedBody* c : used) {
-    const int planet = c->Centre->Planet;
-    const TCentrePlace* centre = planet > 0 ? &d.Centres[planet] : nullptr;
+    const std::optional<TSeriesPlanet> planet = c->Centre->Planet;
+    const TCentrePlace* centre = planet ? &d.Centres[SeriesIndex(*planet)] : nullptr;
     if (centre != nullptr && !centre->Usable) continue;
     const TVector3& centreNow = centre != nullptr ? centre->Equatorial : noCentre;
     const TVector3& centreThen = centre != nullptr ? centre->LightTimed : noCentre;
@@ -383,7 +385,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
       double alpha = place.Lon;
       double dec = place.Lat;
       if (moment.Nutation) NutationRaDec(alpha, dec, moment.Eps0, moment.DEps, moment.DPsi);
-      if (moment.Aberration && planet != kEarthOfDate) {
+      if (moment.Aberration && planet != TSeriesPlanet::Earth) {
         AberrationRaDec(TAberrationTerms::WithETerms, alpha, dec, eps, moment.T);
       }
       if (state.CorrParallax == 1) {

@@ -363,13 +363,13 @@ namespace {
 // The rotation from the mean equator and equinox of T to galactic axes: each axis of date is
 // precessed back to J2000.0 (its image is a column of the precession matrix), then turned by
 // the J2000.0 galactic rotation.
-std::array<double, 9> GalacticFromDate(double T) {
+std::array<double, 9> GalacticFromDate(double t) {
   std::array<double, 9> precession{};  // from axes of date to J2000.0 axes, row by row
   const double axes[3][2] = {{0.0, 0.0}, {kPi / 2.0, 0.0}, {0.0, kPi / 2.0}};
   for (int j = 0; j < 3; ++j) {
     double alpha = axes[j][0];
     double delta = axes[j][1];
-    PrecessRaDec(alpha, delta, T, 0.0);
+    PrecessRaDec(alpha, delta, t, 0.0);
     precession[j] = std::cos(delta) * std::cos(alpha);
     precession[3 + j] = std::cos(delta) * std::sin(alpha);
     precession[6 + j] = std::sin(delta);
@@ -549,7 +549,7 @@ TSite StateSite(const TObsState& state) {
 }
 
 std::optional<double> SunAltitude(const TObsState& state, const std::filesystem::path& dataDir) {
-  const auto places = ApparentPlaces({kSunBody}, state.JD_TT, state.JD_UT, StateSite(state),
+  const auto places = ApparentPlaces({TBody::Sun}, state.JD_TT, state.JD_UT, StateSite(state),
                                      StateCorrections(state), dataDir);
   if (!places || places->empty()) return std::nullopt;
   return places->front().Altitude * kRadToDeg;

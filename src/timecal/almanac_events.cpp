@@ -52,7 +52,9 @@ constexpr std::array<std::string_view, 6> kSolarEclipseTexts = {
 constexpr int kMaxSearchSteps = 400;
 
 // The planets of the almanac, in collecting order.
-constexpr std::array<int, 7> kAlmanacPlanets = {1, 2, 4, 5, 6, 7, 8};
+constexpr std::array<TBody, 7> kAlmanacPlanets = {TBody::Mercury, TBody::Venus,  TBody::Mars,
+                                                  TBody::Jupiter, TBody::Saturn, TBody::Uranus,
+                                                  TBody::Neptune};
 
 std::string_view LunarEclipseText(int kind) {
   switch (kind) {
@@ -102,10 +104,10 @@ TAlmanacEvent MakeEvent(double jd, TEventType type, int kind, std::string_view t
 }
 
 // A planet event: the planet's number and Swedish name filled in.
-TAlmanacEvent MakePlanetEvent(double jd, TEventType type, int planet, std::string_view text) {
+TAlmanacEvent MakePlanetEvent(double jd, TEventType type, TBody planet, std::string_view text) {
   TAlmanacEvent event = MakeEvent(jd, type, kAlmanacPlanetEvent, text);
   event.Planet = planet;
-  event.Body = std::string(kAlmanacPlanetNames[static_cast<std::size_t>(planet - 1)]);
+  event.Body = std::string(kAlmanacPlanetNames[BodyIndex(planet) - 1]);
   return event;
 }
 
@@ -156,8 +158,8 @@ void CollectLunarEclipses(const TAlmanacRange& range, TCollector& out) {
 }
 
 void CollectPlanetEvents(int year, TCollector& out) {
-  for (const int planet : kAlmanacPlanets) {
-    const bool inner = planet <= 2;
+  for (const TBody planet : kAlmanacPlanets) {
+    const bool inner = planet == TBody::Mercury || planet == TBody::Venus;
     for (int which = 0; which < 2; ++which) {
       TEventType type;
       std::string_view text;
@@ -179,7 +181,7 @@ void CollectPlanetEvents(int year, TCollector& out) {
 }
 
 void CollectElongations(int year, TCollector& out) {
-  for (const int planet : {1, 2}) {
+  for (const TBody planet : {TBody::Mercury, TBody::Venus}) {
     for (int side = 0; side < 2; ++side) {
       const TEventType type =
           side == 0 ? TEventType::GreatestElongationEast : TEventType::GreatestElongationWest;
@@ -187,7 +189,8 @@ void CollectElongations(int year, TCollector& out) {
           side == 0 ? " i maximal östlig elongation=" : " i maximal västlig elongation=";
       const int firstK = PhenomenonK(year, planet, 0) - 1;
       for (int k = firstK; k < firstK + kMaxSearchSteps; ++k) {
-        const TElongation elongation = GreatestElongation(planet, side, k);
+        // Mercury and Venus are the first two rows of the phenomena's tables.
+        const TElongation elongation = GreatestElongation(static_cast<int>(planet), side, k);
         if (out.PastEnd(elongation.JDE)) break;
         TAlmanacEvent event = MakePlanetEvent(elongation.JDE, type, planet, text);
         event.Elongation = elongation.Elongation;
@@ -224,29 +227,30 @@ void CollectMoonPhases(const TAlmanacRange& range, TCollector& out) {
 
 }  // namespace
 
-int AlmanacYearOf(double ClockJD) {
-  return CalendarDate(ClockJD).Year;
+int AlmanacYearOf(double clockJD) {
+  return CalendarDate(clockJD).Year;
 }
 
-TAlmanacRange AlmanacYearRange(int Year, double TimeZone, int TimeScale) {
+TAlmanacRange AlmanacYearRange(int year, double timeZone, int timeScale) {
   TAlmanacRange range;
-  range.Year = Year;
-  range.Z = -TimeZone / 24.0;
-  range.Start = JDJanuary0(Year) + 1.0 + range.Z;
-  range.End = JDJanuary0(Year + 1) + 1.0 + range.Z;
-  range.DeltaT =
-      TimeScale == 0 ? DeltaT(JulianCenturies((range.Start + range.End) / 2.0)) / 86400.0 : 0.0;
+  range.Year = year;
+  range.Z = -timeZone / 24.0;
+  range.Start = JDJanuary0(year) + 1.0 + range.Z;
+  range.End = JDJanuary0(year + 1) + 1.0 + range.Z;
+  range.DeltaT = timeScale == kTimeScaleUtc
+                     ? DeltaT(JulianCenturies((range.Start + range.End) / 2.0)) / 86400.0
+                     : 0.0;
   return range;
 }
 
-std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int TimeScale) {
-  const TAlmanacRange range = AlmanacYearRange(Year, TimeZone, TimeScale);
+std::vector<TAlmanacEvent> CollectYearEvents(int year, double timeZone, int timeScale) {
+  const TAlmanacRange range = AlmanacYearRange(year, timeZone, timeScale);
   TCollector collector(range);
-  CollectSeasons(Year, collector);
+  CollectSeasons(year, collector);
   CollectSolarEclipses(range, collector);
   CollectLunarEclipses(range, collector);
-  CollectPlanetEvents(Year, collector);
-  CollectElongations(Year, collector);
+  CollectPlanetEvents(year, collector);
+  CollectElongations(year, collector);
   CollectMoonPhases(range, collector);
   std::vector<TAlmanacEvent> events = collector.Take();
   std::stable_sort(events.begin(), events.end(),
@@ -254,9 +258,9 @@ std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int Time
   return events;
 }
 
-std::string LocalClockText(double LocalJD) {
-  double midnight = std::floor(LocalJD + 0.5) - 0.5;
-  long long seconds = RoundHalfEvenToInt((LocalJD - midnight) * 86400.0);
+std::string LocalClockText(double localJD) {
+  double midnight = std::floor(localJD + 0.5) - 0.5;
+  long long seconds = RoundHalfEvenToInt((localJD - midnight) * 86400.0);
   if (seconds >= 86400) {
     midnight += 1.0;
     seconds -= 86400;

@@ -9,9 +9,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "astro/bodies.h"
+#include "base/obs_state.h"
 
 namespace himlavy {
 
@@ -60,7 +64,7 @@ inline constexpr int kAlmanacPlanetEvent = 0;  // to the hour
 inline constexpr int kAlmanacMoonEvent = 2;    // Moon phases and eclipses: to the minute
 inline constexpr int kAlmanacSeasonEvent = 4;  // equinoxes and solstices: to the second
 
-// Swedish planet names by planet number 1..8 (index planet - 1).
+// Swedish planet names, Mercury to Neptune (index: the planet's TBody number - 1).
 inline constexpr std::array<std::string_view, 8> kAlmanacPlanetNames = {
     "Merkurius", "Venus", "Jorden", "Mars", "Jupiter", "Saturnus", "Uranus", "Neptunus"};
 
@@ -78,46 +82,46 @@ struct TAlmanacEvent {
   double JD = 0.0;       // Julian Ephemeris Day (dynamical time)
   double LocalJD = 0.0;  // local clock reading: JD - DeltaT - Z of the year's range
   TEventType Event = TEventType::NewMoon;
-  int Kind = 0;             // print precision: kAlmanacPlanetEvent, ...MoonEvent, ...SeasonEvent
-  int Planet = 0;           // planet number 1..8 for planet events, 0 otherwise
-  int EclipseType = 0;      // solar 1..6, lunar 1, 6, 7; 0 for other events
-  double Magnitude = 0.0;   // eclipse magnitude; NaN for other events and for solar
-                            // eclipses other than partial ones
-  double Elongation = 0.0;  // greatest elongation, degrees; NaN for other events
-  std::string Body;         // Swedish planet name, empty for events without a body
-  std::string Text;         // the almanac's event text
-  std::string Value;        // the almanac's value text, empty when there is none
+  int Kind = 0;  // print precision: kAlmanacPlanetEvent, ...MoonEvent, ...SeasonEvent
+  std::optional<TBody> Planet;  // the planet of a planet event, none otherwise
+  int EclipseType = 0;          // solar 1..6, lunar 1, 6, 7; 0 for other events
+  double Magnitude = 0.0;       // eclipse magnitude; NaN for other events and for solar
+                                // eclipses other than partial ones
+  double Elongation = 0.0;      // greatest elongation, degrees; NaN for other events
+  std::string Body;             // Swedish planet name, empty for events without a body
+  std::string Text;             // the almanac's event text
+  std::string Value;            // the almanac's value text, empty when there is none
 };
 
 // AlmanacYearOf: the almanac's year for a clock reading.
-//   ClockJD  clock reading (Julian day in the clock's zone and scale)
-// Returns the year of CalendarDate(ClockJD).
-int AlmanacYearOf(double ClockJD);
+//   clockJD  clock reading (Julian day in the clock's zone and scale)
+// Returns the year of CalendarDate(clockJD).
+int AlmanacYearOf(double clockJD);
 
 // AlmanacYearRange: the time range of a year.
-//   Year       calendar year
-//   TimeZone   hours, east positive
-//   TimeScale  0 the clock reads UTC, 1 TDT
-// Returns Z = -TimeZone/24, Start = JDJanuary0(Year) + 1 + Z, End = JDJanuary0(Year + 1) +
-// 1 + Z, and DeltaT = DeltaT(JulianCenturies((Start + End) / 2)) / 86400 for TimeScale 0
-// (0 for TimeScale 1). An event of Julian Ephemeris Day JD belongs to the year when its local
+//   year       calendar year
+//   timeZone   hours, east positive
+//   timeScale  kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
+// Returns Z = -timeZone/24, Start = JDJanuary0(year) + 1 + Z, End = JDJanuary0(year + 1) +
+// 1 + Z, and DeltaT = DeltaT(JulianCenturies((Start + End) / 2)) / 86400 for kTimeScaleUtc
+// (0 for kTimeScaleTdt). An event of Julian Ephemeris Day JD belongs to the year when its local
 // clock reading JD - DeltaT - Z lies in [Start - Z, End - Z), i.e. Start + DeltaT <= JD <
 // End + DeltaT.
-TAlmanacRange AlmanacYearRange(int Year, double TimeZone, int TimeScale);
+TAlmanacRange AlmanacYearRange(int year, double timeZone, int timeScale);
 
 // CollectYearEvents: every event of a year, in time order.
-//   Year, TimeZone, TimeScale  as for AlmanacYearRange
+//   year, timeZone, timeScale  as for AlmanacYearRange
 // Returns the equinoxes and solstices, solar and lunar eclipses, conjunctions and oppositions
 // of Mercury to Neptune, greatest elongations of Mercury and Venus and the Moon's phases that
 // fall in the year, sorted by JD (events at the same JD keep the collecting order). The list
 // is complete: a window that shows only the first ones cuts it itself.
 // Sources: J. Meeus, Astronomical Algorithms (1991), chapters 26, 47 and 52; (1998) ch. 36.
-std::vector<TAlmanacEvent> CollectYearEvents(int Year, double TimeZone, int TimeScale);
+std::vector<TAlmanacEvent> CollectYearEvents(int year, double timeZone, int timeScale);
 
 // LocalClockText: a local clock reading as "YYYY-MM-DDTHH:MM:SS", rounded to the second.
-//   LocalJD  clock reading, Julian day >= 0
+//   localJD  clock reading, Julian day >= 0
 // Returns the date and time; the year has at least four digits (a minus sign before a
 // negative year).
-std::string LocalClockText(double LocalJD);
+std::string LocalClockText(double localJD);
 
 }  // namespace himlavy

@@ -24,26 +24,26 @@ std::string RightAligned(long long value, int width) {
 
 }  // namespace
 
-TAlmanacSlot AlmanacSlot(int Slot) {
+TAlmanacSlot AlmanacSlot(int index) {
   constexpr int kPerColumn = kAlmanacLastLine - kAlmanacFirstLine + 1;
   TAlmanacSlot slot;
-  slot.Column = Slot < kPerColumn ? 0 : 1;
-  slot.Line = kAlmanacFirstLine + Slot - slot.Column * kPerColumn;
+  slot.Column = index < kPerColumn ? 0 : 1;
+  slot.Line = kAlmanacFirstLine + index - slot.Column * kPerColumn;
   slot.X0 = slot.Column * kAlmanacColumnOffset;
   return slot;
 }
 
-std::string AlmanacDateText(double LocalJD) {
-  const TCalDateTime t = CalendarDateTime(LocalJD);
+std::string AlmanacDateText(double localJD) {
+  const TCalDateTime t = CalendarDateTime(localJD);
   const std::string text = RightAligned(t.Year, 4) + "-" + RightAligned(t.Month, 2) + "-" +
                            RightAligned(static_cast<long long>(t.Day), 2) + "  " +
-                           std::string(WeekdayName(WeekdayOf(LocalJD)));
+                           std::string(WeekdayName(WeekdayOf(localJD)));
   return Utf8Left(text, kDateTextMax);
 }
 
-std::string AlmanacTimeText(double LocalJD, int Kind) {
-  const TCalDateTime t = CalendarDateTime(LocalJD);
-  switch (Kind) {
+std::string AlmanacTimeText(double localJD, int kind) {
+  const TCalDateTime t = CalendarDateTime(localJD);
+  switch (kind) {
     case kAlmanacPlanetEvent:
       return RightAligned(t.Hour + (t.Minute >= 30 ? 1 : 0), 2) + "h";
     case kAlmanacMoonEvent:
@@ -56,12 +56,12 @@ std::string AlmanacTimeText(double LocalJD, int Kind) {
   }
 }
 
-std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& Events, char decimalSep) {
-  const std::size_t shown = std::min<std::size_t>(Events.size(), kAlmanacSlots);
+std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& events, char decimalSep) {
+  const std::size_t shown = std::min<std::size_t>(events.size(), kAlmanacSlots);
   std::vector<TAlmanacLine> lines;
   lines.reserve(shown);
   for (std::size_t i = 0; i < shown; ++i) {
-    const TAlmanacEvent& event = Events[i];
+    const TAlmanacEvent& event = events[i];
     TAlmanacLine line;
     line.Slot = AlmanacSlot(static_cast<int>(i));
     line.DateText = AlmanacDateText(event.LocalJD);
@@ -82,17 +82,18 @@ std::string AlmanacValueText(const TAlmanacEvent& event, char decimalSep) {
   return event.Value;
 }
 
-std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalSep) {
-  return "Almanacka för år " + std::to_string(Year) + " (" + (TimeScale == 1 ? "TDT" : "UTC") +
-         " " + FixedText(TimeZone, 2, decimalSep) + ")";
+std::string AlmanacTitle(int year, double timeZone, int timeScale, char decimalSep) {
+  return "Almanacka för år " + std::to_string(year) + " (" +
+         (timeScale == kTimeScaleTdt ? "TDT" : "UTC") + " " + FixedText(timeZone, 2, decimalSep) +
+         ")";
 }
 
-TAlmanacReport AlmanacReport(int Year, double TimeZone, int TimeScale, char decimalSep) {
+TAlmanacReport AlmanacReport(int year, double timeZone, int timeScale, char decimalSep) {
   TAlmanacReport report;
-  report.Year = Year;
-  report.Range = AlmanacYearRange(Year, TimeZone, TimeScale);
-  report.Title = AlmanacTitle(Year, TimeZone, TimeScale, decimalSep);
-  const std::vector<TAlmanacEvent> events = CollectYearEvents(Year, TimeZone, TimeScale);
+  report.Year = year;
+  report.Range = AlmanacYearRange(year, timeZone, timeScale);
+  report.Title = AlmanacTitle(year, timeZone, timeScale, decimalSep);
+  const std::vector<TAlmanacEvent> events = CollectYearEvents(year, timeZone, timeScale);
   report.EventCount = static_cast<int>(events.size());
   report.Lines = AlmanacLines(events, decimalSep);
   return report;

@@ -46,10 +46,10 @@ struct TAlmanacSlot {
 };
 
 // AlmanacSlot: where the n-th line goes.
-//   Slot  0 .. 85
+//   index  the slot, 0 .. 85
 // Returns the left column's lines 3 .. 45 for slots 0 .. 42 and the right column's lines
 // 3 .. 45 for slots 43 .. 85.
-TAlmanacSlot AlmanacSlot(int Slot);
+TAlmanacSlot AlmanacSlot(int index);
 
 // One line of the almanac.
 struct TAlmanacLine {
@@ -70,47 +70,47 @@ struct TAlmanacReport {
 };
 
 // AlmanacDateText: the date and weekday of a local clock reading.
-//   LocalJD  local clock reading, Julian day
+//   localJD  local clock reading, Julian day
 // Returns the year right-aligned in 4 characters, "-", the month right-aligned in 2, "-", the
 // day right-aligned in 2, two blanks and the weekday name (of WeekdayOf), at most 20
 // characters in all: e.g. "2001- 3-20  Tisdag".
-std::string AlmanacDateText(double LocalJD);
+std::string AlmanacDateText(double localJD);
 
 // AlmanacTimeText: the clock time of a local clock reading at an event's print precision.
-//   LocalJD  local clock reading, Julian day
-//   Kind     kAlmanacPlanetEvent: the hour, one more when the minute is 30 or more: "15h";
+//   localJD  local clock reading, Julian day
+//   kind     kAlmanacPlanetEvent: the hour, one more when the minute is 30 or more: "15h";
 //            kAlmanacMoonEvent: the hour, "h", the minute (one more when the second is 30 or
 //            more) and "m": "14h30m"; kAlmanacSeasonEvent: hour, minute and the second with 0
 //            decimals: "13h31m47s"
 // Hour, minute and second are each right-aligned in 2 characters. A part rounded up does not
 // carry into the part before it ("14h60m", "24h").
-std::string AlmanacTimeText(double LocalJD, int Kind);
+std::string AlmanacTimeText(double localJD, int kind);
 
 // AlmanacLines: the lines of a list of events.
-//   Events      the year's events in time order (CollectYearEvents)
+//   events      the year's events in time order (CollectYearEvents)
 //   decimalSep  the user's decimal separator, for the elongations and eclipse magnitudes
 // Returns one line for each of the first kAlmanacSlots events, in slot order; the events after
 // them are not shown.
-std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& Events,
+std::vector<TAlmanacLine> AlmanacLines(const std::vector<TAlmanacEvent>& events,
                                        char decimalSep = '.');
 
 // The value written after an event's text: the elongation with 1 decimal and "°", or the
 // eclipse magnitude with 2 decimals, with `decimalSep`; empty for events without a value.
 std::string AlmanacValueText(const TAlmanacEvent& event, char decimalSep);
 
-// The almanac's title: "Almanacka för år " + Year + " (" + "UTC" or "TDT" + " " + TimeZone with
+// The almanac's title: "Almanacka för år " + year + " (" + "UTC" or "TDT" + " " + timeZone with
 // 2 decimals and `decimalSep` + ")".
-std::string AlmanacTitle(int Year, double TimeZone, int TimeScale, char decimalSep);
+std::string AlmanacTitle(int year, double timeZone, int timeScale, char decimalSep);
 
 // AlmanacReport: the almanac of a year.
-//   Year        calendar year
-//   TimeZone    hours, east positive
-//   TimeScale   0 the clock reads UTC, 1 TDT
+//   year        calendar year
+//   timeZone    hours, east positive
+//   timeScale   kTimeScaleUtc (the clock reads UTC) or kTimeScaleTdt
 //   decimalSep  the user's decimal separator, for the numbers written in the system's number
 //               format (the zone in the title, the elongations and eclipse magnitudes)
-// Returns the title "Almanacka för år " + Year + " (" + "UTC" or "TDT" + " " + TimeZone with
+// Returns the title "Almanacka för år " + year + " (" + "UTC" or "TDT" + " " + timeZone with
 // 2 decimals + ")" and the lines of the first 86 events of CollectYearEvents.
-TAlmanacReport AlmanacReport(int Year, double TimeZone, int TimeScale, char decimalSep = '.');
+TAlmanacReport AlmanacReport(int year, double timeZone, int timeScale, char decimalSep = '.');
 
 // AlmanacReport: the almanac of the year of the state's clock reading (CalendarDate of
 // ClockJD), in the state's zone and scale.

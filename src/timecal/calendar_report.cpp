@@ -73,11 +73,11 @@ void StoreChartSharedValues(TObsState& state) {
   state.NutObl = nutation.DEps;
 }
 
-TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& Positions, double Tm, double DeltaT,
-                           double H0, double LambdaWest, double Phi) {
+TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& positions, double tm, double deltaT,
+                           double h0, double lambdaWest, double phi) {
   const TRiseTransitSet events = RiseTransitSet(
-      Tm, DeltaT, Positions[0].Alpha, Positions[0].Delta, Positions[1].Alpha, Positions[1].Delta,
-      Positions[2].Alpha, Positions[2].Delta, H0, LambdaWest, Phi);
+      tm, deltaT, positions[0].Alpha, positions[0].Delta, positions[1].Alpha, positions[1].Delta,
+      positions[2].Alpha, positions[2].Delta, h0, lambdaWest, phi);
   constexpr double kAngleToHours = 12.0 / kPi;
   return {events.Rise * kAngleToHours, events.Transit * kAngleToHours,
           events.SetTime * kAngleToHours, events.Status};
@@ -129,9 +129,10 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   const TNutation nutation = NutationIAU1980(r.Te);
   {
     TPlanetDataSession planetData(dataDir);
-    r.SunComputed = planetData.Load(3);
+    r.SunComputed = planetData.Load(TSeriesPlanet::Earth);
     if (r.SunComputed) {
-      r.Sun = ThreeDays(r.Te, eps0, [](double t) { return GeocentricSun(3, t); });
+      r.Sun =
+          ThreeDays(r.Te, eps0, [](double t) { return GeocentricSun(TSeriesPlanet::Earth, t); });
     }
   }
 
@@ -205,7 +206,7 @@ TCalendarReport CalendarReport(const TObsState& state, const std::filesystem::pa
   r.LastLine = k;
 
   // The current values: the state's moment and the nutation last computed by the sky chart.
-  r.DeltaT1 = state.TimeScale == 0 ? DeltaT(JulianCenturies(state.ClockJD)) : 0.0;
+  r.DeltaT1 = state.TimeScale == kTimeScaleUtc ? DeltaT(JulianCenturies(state.ClockJD)) : 0.0;
   r.Labels[0] = "Approximativt delta-T=" + FormatHMShort(r.DeltaT1 / 3600.0);
   r.Labels[1] = "JD  =" + GeneralText(state.JD_UT, 13, decimalSep);
   r.Labels[2] = "JDE=" + GeneralText(state.JD_TT, 13, decimalSep);

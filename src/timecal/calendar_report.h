@@ -170,17 +170,17 @@ struct TCalendarReport {
 };
 
 // RiseSetHours: rising, transit and setting of a body for a local date.
-//   Positions   apparent right ascension and declination at local midnight of the day
+//   positions   apparent right ascension and declination at local midnight of the day
 //               before, the day and the day after (radians)
-//   Tm          Julian centuries UT of the local midnight that starts the date
-//   DeltaT      TT - UT, seconds
-//   H0          standard altitude, radians
-//   LambdaWest  the observer's longitude, radians, positive WEST
-//   Phi         the observer's latitude, radians
+//   tm          Julian centuries UT of the local midnight that starts the date
+//   deltaT      TT - UT, seconds
+//   h0          standard altitude, radians
+//   lambdaWest  the observer's longitude, radians, positive WEST
+//   phi         the observer's latitude, radians
 // Returns the times of RiseTransitSet as hours from that midnight (its angles times 12/pi),
 // with its status. Source: Meeus (1991), ch. 14.
-TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& Positions, double Tm, double DeltaT,
-                           double H0, double LambdaWest, double Phi);
+TRiseSetHours RiseSetHours(const std::array<TEquatorial, 3>& positions, double tm, double deltaT,
+                           double h0, double lambdaWest, double phi);
 
 // CalendarReport: the calendar of the state's local date at the state's site.
 //   state       the observation state: ClockJD, TimeZone, TimeScale, Latitude, Longitude,

@@ -32,21 +32,21 @@ TEST(ApparentPlace, MeeusExamples) {
   // (no aberration). The Sun: 2nd ed. ex. 25.b (complete VSOP87), 1992 October 13, 0h TD; the
   // book also applies the 0.09" FK5 correction, which the program leaves out.
   const struct {
-    int body;
+    TBody body;
     double jde, alpha, delta, distance, tolerance, distanceTolerance;
   } cases[] = {
-      {2, 2448976.5, Hms(21, 4, 41.454), -Dms(18, 53, 16.84), 0.910947, 1.5, 2e-6},
-      {kMoonBody, 2448724.5, 134.688470 * kDegToRad, 13.768368 * kDegToRad, 368409.7, 0.1, 0.1},
-      {kSunBody, 2448908.5, Hms(13, 13, 30.749), -Dms(7, 47, 1.74), 0.99760775, 0.3, 2e-6}};
+      {TBody::Venus, 2448976.5, Hms(21, 4, 41.454), -Dms(18, 53, 16.84), 0.910947, 1.5, 2e-6},
+      {TBody::Moon, 2448724.5, 134.688470 * kDegToRad, 13.768368 * kDegToRad, 368409.7, 0.1, 0.1},
+      {TBody::Sun, 2448908.5, Hms(13, 13, 30.749), -Dms(7, 47, 1.74), 0.99760775, 0.3, 2e-6}};
   for (const auto& c : cases) {
     const auto places =
         ApparentPlaces({c.body}, c.jde, c.jde, TSite{}, TCorrections{}, DataFolder());
     ASSERT_TRUE(places.has_value());
     const TApparentPlace& p = places->front();
-    EXPECT_NEAR(p.Alpha, c.alpha, c.tolerance * kArcSec) << c.body;
-    EXPECT_NEAR(p.Delta, c.delta, c.tolerance * kArcSec) << c.body;
-    const double distance = c.body == kMoonBody ? p.DistanceKm : p.DistanceAU;
-    EXPECT_NEAR(distance, c.distance, c.distanceTolerance) << c.body;
+    EXPECT_NEAR(p.Alpha, c.alpha, c.tolerance * kArcSec) << BodyKey(c.body);
+    EXPECT_NEAR(p.Delta, c.delta, c.tolerance * kArcSec) << BodyKey(c.body);
+    const double distance = c.body == TBody::Moon ? p.DistanceKm : p.DistanceAU;
+    EXPECT_NEAR(distance, c.distance, c.distanceTolerance) << BodyKey(c.body);
   }
 }
 
@@ -56,7 +56,9 @@ TEST(ApparentPlace, TopocentreAndRefraction) {
   TCorrections topo, refracted;
   topo.Parallax = true;
   refracted.Refraction = true;
-  const std::vector<int> all = {0, kMoonBody, 1, 2, 4, 5, 6, 7, 8, 9};
+  const std::vector<TBody> all = {TBody::Sun,     TBody::Moon,    TBody::Mercury, TBody::Venus,
+                                  TBody::Mars,    TBody::Jupiter, TBody::Saturn,  TBody::Uranus,
+                                  TBody::Neptune, TBody::Pluto};
   const auto bare = ApparentPlaces(all, jde, jde, greenwich, TCorrections{}, DataFolder());
   const auto top = ApparentPlaces(all, jde, jde, greenwich, topo, DataFolder());
   const auto low = ApparentPlaces(all, jde, jde, greenwich, refracted, DataFolder());
@@ -72,24 +74,25 @@ TEST(ApparentPlace, TopocentreAndRefraction) {
     const double h = (*bare)[i].Altitude;
     const double lift = (*low)[i].Altitude - h;
     if (h > 0.0) {
-      EXPECT_TRUE(lift > 0.0 && lift < 0.6 * kDegToRad) << all[i];
+      EXPECT_TRUE(lift > 0.0 && lift < 0.6 * kDegToRad) << BodyKey(all[i]);
     } else if (h < -kDegToRad) {
-      EXPECT_EQ(lift, 0.0) << all[i];
+      EXPECT_EQ(lift, 0.0) << BodyKey(all[i]);
     }
   }
 }
 
 TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
   testing::ScratchDir empty;
-  EXPECT_FALSE(ApparentPlaces({2}, 2451545.0, 2451545.0, TSite{}, TCorrections{}, empty.Path()));
+  EXPECT_FALSE(
+      ApparentPlaces({TBody::Venus}, 2451545.0, 2451545.0, TSite{}, TCorrections{}, empty.Path()));
   // The Moon needs no file.
   const auto moon =
-      ApparentPlaces({kMoonBody}, 2448724.5, 2448724.5, TSite{}, TCorrections{}, empty.Path());
+      ApparentPlaces({TBody::Moon}, 2448724.5, 2448724.5, TSite{}, TCorrections{}, empty.Path());
   ASSERT_TRUE(moon.has_value());
   EXPECT_NEAR(moon->front().DistanceKm, 368409.7, 0.1);
-  EXPECT_EQ(BodyFromKey("sun"), 0);
-  EXPECT_EQ(BodyFromKey("moon"), kMoonBody);
-  EXPECT_EQ(BodyFromKey("pluto"), 9);
+  EXPECT_EQ(BodyFromKey("sun"), TBody::Sun);
+  EXPECT_EQ(BodyFromKey("moon"), TBody::Moon);
+  EXPECT_EQ(BodyFromKey("pluto"), TBody::Pluto);
   EXPECT_FALSE(BodyFromKey("earth"));
   EXPECT_FALSE(BodyFromKey("Venus"));
 }

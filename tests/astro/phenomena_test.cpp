@@ -51,16 +51,18 @@ TEST(EquinoxSolstice, WorkedExampleAndTheTableSwitch) {
 TEST(PlanetPhenomenon, WorkedExamplesAndEventsFarFromThePresent) {
   // AA2 ex. 36.a: Mercury's inferior conjunction of 1993 November 6 (k = -20), JDE
   // 2449297.645. Counted from the start of 1993, the first k is trunc(-22.64) = -22.
-  EXPECT_EQ(PhenomenonK(1993, 1, 0), -22);
-  EXPECT_NEAR(PlanetPhenomenon(1, 0, -20), 2449297.645, 5e-4);
+  EXPECT_EQ(PhenomenonK(1993, TBody::Mercury, 0), -22);
+  EXPECT_NEAR(PlanetPhenomenon(TBody::Mercury, 0, -20), 2449297.645, 5e-4);
   // AA2 ex. 36.b: Saturn's conjunction of 2125 August 26 (k = 121), JDE 2497437.904.
-  EXPECT_NEAR(PlanetPhenomenon(6, 1, 121), 2497437.904, 5e-4);
+  EXPECT_NEAR(PlanetPhenomenon(TBody::Saturn, 1, 121), 2497437.904, 5e-4);
   // AA2 p. 255: events far from the present, to the hour (TD); they test the terms in a .. g
   // of Jupiter to Neptune. The first phenomenon nearest the date is taken.
   const struct {
-    int planet, year, month, day, hour;
-  } cases[] = {{2, 1882, 12, 6, 17}, {4, 2729, 9, 9, 3},    {5, -6, 9, 15, 7},
-               {6, -6, 9, 14, 9},    {7, 1780, 12, 17, 14}, {8, 1846, 8, 20, 4}};
+    TBody planet;
+    int year, month, day, hour;
+  } cases[] = {{TBody::Venus, 1882, 12, 6, 17},   {TBody::Mars, 2729, 9, 9, 3},
+               {TBody::Jupiter, -6, 9, 15, 7},    {TBody::Saturn, -6, 9, 14, 9},
+               {TBody::Uranus, 1780, 12, 17, 14}, {TBody::Neptune, 1846, 8, 20, 4}};
   for (const auto& c : cases) {
     const double expected = At(c.year, c.month, c.day, c.hour);
     const int k0 = PhenomenonK(c.year, c.planet, 0);
@@ -69,7 +71,8 @@ TEST(PlanetPhenomenon, WorkedExamplesAndEventsFarFromThePresent) {
       const double jde = PlanetPhenomenon(c.planet, 0, k);
       if (std::fabs(jde - expected) < std::fabs(best - expected)) best = jde;
     }
-    EXPECT_NEAR(best, expected, 0.5 / 24.0) << "planet " << c.planet << " year " << c.year;
+    EXPECT_NEAR(best, expected, 0.5 / 24.0)
+        << "planet " << static_cast<int>(c.planet) << " year " << c.year;
   }
 }
 

@@ -73,13 +73,13 @@ TEST(PlutoPositionTest, FirstEditionExample) {
   const double t = Centuries(2448908.5);
   ScratchDir empty;
   PlanetDataOpen(empty.Path());
-  EXPECT_TRUE(PlanetDataLoad(kPlutoPlanet));
-  const TSpherical pluto = HeliocentricPlanet(kPlutoPlanet, t);
+  EXPECT_TRUE(PlanetDataLoad(TSeriesPlanet::Pluto));
+  const TSpherical pluto = HeliocentricPlanet(TSeriesPlanet::Pluto, t);
   PlanetDataClose();
   EXPECT_NEAR(Degrees(pluto.Lon), 232.74009, 6e-6);
   EXPECT_NEAR(Degrees(pluto.Lat), 14.58769, 6e-6);
   EXPECT_NEAR(pluto.R, 29.711383, 1e-6);
-  EXPECT_NEAR(HeliocentricPlanet(kPlutoPlanet, t).R, 29.711383, 1e-6);
+  EXPECT_NEAR(HeliocentricPlanet(TSeriesPlanet::Pluto, t).R, 29.711383, 1e-6);
 }
 
 // AA1 example 10.a: Palomar, latitude +33 21'22", height 1706 m: rho sin phi' = 0.546861,
@@ -241,11 +241,16 @@ TPlanetSeries ConstantPlanet(double l, double b, double r, int n = 1) {
   return s;
 }
 
+// The planet of index record n.
+TSeriesPlanet Record(int n) {
+  return static_cast<TSeriesPlanet>(n);
+}
+
 class PlanetDataTest : public ::testing::Test {
  protected:
   void TearDown() override { PlanetDataClose(); }
   static void ExpectUnusable(int planet) {
-    const TSpherical p = HeliocentricPlanet(planet, 0.5);
+    const TSpherical p = HeliocentricPlanet(Record(planet), 0.5);
     EXPECT_TRUE(p.Lon == 0.0 && p.Lat == 0.0 && p.R == 0.0) << "planet " << planet;
   }
   ScratchDir dir_;
@@ -261,28 +266,28 @@ TEST_F(PlanetDataTest, SumsAHandMadeRecord) {
   files.Add(2, HandMadePlanet());
   files.WriteTo(dir_, "planets2.ndx", "Planets.Dat");
 
-  EXPECT_FALSE(PlanetDataLoad(2));
+  EXPECT_FALSE(PlanetDataLoad(Record(2)));
   PlanetDataOpen(dir_.Path());
   EXPECT_EQ(PlanetTermCount(), 1);
   // Planet numbers 9 and above need no data; negative ones fail.
-  EXPECT_TRUE(PlanetDataLoad(1000));
-  EXPECT_FALSE(PlanetDataLoad(-1));
+  EXPECT_TRUE(PlanetDataLoad(Record(1000)));
+  EXPECT_FALSE(PlanetDataLoad(Record(-1)));
   ExpectUnusable(-1);
   ExpectUnusable(10);
-  ASSERT_TRUE(PlanetDataLoad(2));
-  ASSERT_TRUE(PlanetDataLoad(1));
+  ASSERT_TRUE(PlanetDataLoad(Record(2)));
+  ASSERT_TRUE(PlanetDataLoad(Record(1)));
   // Loading a planet again stores its terms again; the position stays the same.
-  ASSERT_TRUE(PlanetDataLoad(2));
+  ASSERT_TRUE(PlanetDataLoad(Record(2)));
   EXPECT_EQ(PlanetTermCount(), 1 + 2 * kHandMadeTerms + 3);
-  const TSpherical p = HeliocentricPlanet(2, kHandMadeT);
+  const TSpherical p = HeliocentricPlanet(Record(2), kHandMadeT);
   ExpectVector({p.Lon, p.Lat, p.R}, {6.972 - 2.0 * kPi, 0.042, 1.46}, 1e-13);
-  EXPECT_NEAR(HeliocentricPlanet(1, kHandMadeT).R, 0.4, 1e-15);
+  EXPECT_NEAR(HeliocentricPlanet(Record(1), kHandMadeT).R, 0.4, 1e-15);
 
   // A new open forgets the planets loaded before; so does a close.
   PlanetDataOpen(dir_.Path());
   EXPECT_EQ(PlanetTermCount(), 1);
   ExpectUnusable(1);
-  ASSERT_TRUE(PlanetDataLoad(2));
+  ASSERT_TRUE(PlanetDataLoad(Record(2)));
   PlanetDataClose();
   EXPECT_EQ(PlanetTermCount(), 0);
   ExpectUnusable(2);
@@ -300,11 +305,11 @@ TEST_F(PlanetDataTest, SeriesCosineWithinOneInTenToTheFifteenOfStdCos) {
   files.Add(0, series);
   files.WriteTo(dir_);
   PlanetDataOpen(dir_.Path());
-  ASSERT_TRUE(PlanetDataLoad(0));
+  ASSERT_TRUE(PlanetDataLoad(Record(0)));
   const auto error = [](double x) {
-    return std::fabs(HeliocentricPlanet(0, 10.0 * x).Lat - std::cos((10.0 * x) / 10.0));
+    return std::fabs(HeliocentricPlanet(Record(0), 10.0 * x).Lat - std::cos((10.0 * x) / 10.0));
   };
-  EXPECT_EQ(HeliocentricPlanet(0, 0.0).Lat, 1.0);
+  EXPECT_EQ(HeliocentricPlanet(Record(0), 0.0).Lat, 1.0);
   // The seams of the reduced range at odd multiples of pi/2.
   for (int k = -40; k <= 40; ++k) {
     for (const double offset : {-1e-9, -1e-15, 0.0, 1e-15, 1e-9}) {
@@ -388,7 +393,7 @@ TEST_F(PlanetDataTest, BadFiles) {
       dir.Write("PLANETS.DAT", files.data.substr(0, files.data.size() - 5));
     if (c.spoil == TSpoil::LongData) dir.Write("PLANETS.DAT", files.data + "\n");
     PlanetDataOpen(dir.Path());
-    EXPECT_EQ(PlanetDataLoad(2), c.loads);
+    EXPECT_EQ(PlanetDataLoad(Record(2)), c.loads);
     if (c.loads) {
       EXPECT_EQ(PlanetTermCount(), 1 + 3 + (c.spoil == TSpoil::Term));
       continue;
@@ -397,7 +402,7 @@ TEST_F(PlanetDataTest, BadFiles) {
     ExpectUnusable(2);
   }
   PlanetDataOpen(dir_ / "no such folder");
-  EXPECT_FALSE(PlanetDataLoad(3));
+  EXPECT_FALSE(PlanetDataLoad(Record(3)));
   EXPECT_EQ(PlanetTermCount(), 1);
   ExpectUnusable(3);
 }
@@ -415,20 +420,20 @@ TEST_F(PlanetDataTest, TooManyTerms) {
   // no overflow message; it is refused all the same, as it would stand at the Sun.
   PlanetDataOpen(dir_.Path());
   ::testing::internal::CaptureStderr();
-  EXPECT_TRUE(PlanetDataLoad(5) && PlanetDataLoad(7));
-  EXPECT_FALSE(PlanetDataLoad(8));
+  EXPECT_TRUE(PlanetDataLoad(Record(5)) && PlanetDataLoad(Record(7)));
+  EXPECT_FALSE(PlanetDataLoad(Record(8)));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(PlanetTermCount(), kPlanetTermSlots + 1);
   // A planet that overflows partway: the slots it filled stay taken, the planet is unusable,
   // the one loaded before is not.
   PlanetDataOpen(dir_.Path());
-  EXPECT_TRUE(PlanetDataLoad(5));
+  EXPECT_TRUE(PlanetDataLoad(Record(5)));
   ::testing::internal::CaptureStderr();
-  EXPECT_FALSE(PlanetDataLoad(6));
+  EXPECT_FALSE(PlanetDataLoad(Record(6)));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string(kTooManyPlanetaryTerms) + "\n");
   EXPECT_EQ(PlanetTermCount(), kPlanetTermSlots + 1);
   ExpectUnusable(6);
-  EXPECT_NEAR(HeliocentricPlanet(5, 0.2).Lon, 0.5, 1e-15);
+  EXPECT_NEAR(HeliocentricPlanet(Record(5), 0.2).Lon, 0.5, 1e-15);
 }
 
 // The program's own data files (data/PLANETS2.NDX, data/PLANETS.DAT) hold VSOP87 truncated to
@@ -444,12 +449,12 @@ TEST_F(PlanetDataTest, TooManyTerms) {
 TEST(PlanetDataFilesTest, AllPlanetsFitAndMatchMeeus) {
   PlanetDataOpen(testing::DataFolder());
   ::testing::internal::CaptureStderr();
-  for (int planet = 0; planet <= 8; ++planet) EXPECT_TRUE(PlanetDataLoad(planet)) << planet;
+  for (int planet = 0; planet <= 8; ++planet) EXPECT_TRUE(PlanetDataLoad(Record(planet))) << planet;
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  const TSpherical venus = HeliocentricPlanet(2, Centuries(2448976.5));
+  const TSpherical venus = HeliocentricPlanet(TSeriesPlanet::Venus, Centuries(2448976.5));
   const double t = Centuries(2448908.5);
-  const TVector3 ofDate = SunRectangular(3, 23.4402297 * kDegToRad, t);
-  const TVector3 j2000 = SunRectangular(0, 0.0, t);
+  const TVector3 ofDate = SunRectangular(TSeriesPlanet::Earth, 23.4402297 * kDegToRad, t);
+  const TVector3 j2000 = SunRectangular(TSeriesPlanet::EarthJ2000, 0.0, t);
   PlanetDataClose();
   EXPECT_NEAR(Degrees(venus.Lon), 26.11428, 0.001);
   EXPECT_NEAR(Degrees(venus.Lat), -2.62070, 0.001);

@@ -13,11 +13,11 @@ TEST(DeriveTimes, ClockReadInZoneAndScale) {
   TObsState s;
   s.ClockJD = 2451545.0;  // y = 2000.0: delta T = 63.5 s
   s.TimeZone = 1.0;
-  s.TimeScale = 1;  // TDT
+  s.TimeScale = kTimeScaleTdt;
   DeriveTimes(s);
   EXPECT_NEAR(s.JD_TT, 2451544.958333333, 1e-9);
   EXPECT_NEAR(s.JD_UT, s.JD_TT - 63.5 / 86400.0, 1e-9);
-  s.TimeScale = 0;  // UTC
+  s.TimeScale = kTimeScaleUtc;
   DeriveTimes(s);
   EXPECT_NEAR(s.JD_UT, 2451544.958333333, 1e-9);
   EXPECT_NEAR(s.JD_TT, s.JD_UT + 63.5 / 86400.0, 1e-9);

@@ -153,11 +153,12 @@ TEST(PhysicalTest, SunMeeusExample) {
 // evaluations of the same formulas.
 TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   const double i = PhaseAngle(0.910947, 0.983824, 0.724604);
-  const double results[] = {
-      IlluminatedFraction(0.910947, 0.983824, 0.724604), i,
-      PlanetMagnitude(2, 0.0, 0.0, i, 0.724604, 0.910947),
-      PlanetMagnitude(6, 16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606),
-      PlanetMagnitude(6, -16.442 * kDegToRad, 4.198 * kDegToRad, 0.0, 9.867882, 10.464606)};
+  const double results[] = {IlluminatedFraction(0.910947, 0.983824, 0.724604), i,
+                            PlanetMagnitude(TBody::Venus, 0.0, 0.0, i, 0.724604, 0.910947),
+                            PlanetMagnitude(TBody::Saturn, 16.442 * kDegToRad, 4.198 * kDegToRad,
+                                            0.0, 9.867882, 10.464606),
+                            PlanetMagnitude(TBody::Saturn, -16.442 * kDegToRad, 4.198 * kDegToRad,
+                                            0.0, 9.867882, 10.464606)};
   const Expect expected[] = {{"k", 0.647, 0.0005, 0.646561, 1.0},
                              {"i", 72.96, 0.006, 72.955031},
                              {"Venus", -4.2, 0.05, -4.216703, 1.0},
@@ -165,19 +166,19 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
                              {"Saturn, -B", 0.7, 0.05, 0.738673, 1.0}};
   ExpectAll(results, expected);
   const struct {
-    int p;
+    TBody p;
     double iDeg, r, delta, expected;
-  } cases[] = {{1, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
-               {4, 40.0, 1.5, 0.8, -0.484094},  // Mars: 0.016 i
-               {5, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
-               {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
-               {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
+  } cases[] = {{TBody::Mercury, 50.0, 0.4, 1.1, -0.735237},  // cubic in i
+               {TBody::Mars, 40.0, 1.5, 0.8, -0.484094},     // 0.016 i
+               {TBody::Jupiter, 10.0, 5.4, 5.0, -2.238181},  // 0.0005 i, not 0.005 i
+               {TBody::Uranus, 2.0, 19.5, 19.0, 5.653941},   // no phase term
+               {TBody::Earth, 0.0, 1.0, 1.0, 0.0}};          // V0 = 0, no phase term
   for (const auto& c : cases) {
     EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDegToRad, c.r, c.delta), c.expected, 2e-6)
-        << c.p;
+        << static_cast<int>(c.p);
   }
-  EXPECT_TRUE(std::isnan(PlanetMagnitude(0, 0.0, 0.0, 0.0, 1.0, 1.0)));
-  EXPECT_TRUE(std::isnan(PlanetMagnitude(10, 0.0, 0.0, 0.0, 1.0, 1.0)));
+  EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Sun, 0.0, 0.0, 0.0, 1.0, 1.0)));
+  EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Moon, 0.0, 0.0, 0.0, 1.0, 1.0)));
   // H + 5 log10 Delta + K log10 r with K = 10, H = 5.5, r = 0.9, Delta = 1.2; the H, G system
   // with H = 7, G = 0.15, r = 2, Delta = 1.5 at phase angle 30 deg.
   EXPECT_NEAR(CometMagnitude(10.0, 5.5, 0.9, 1.2), 5.438331, 2e-6);
@@ -219,13 +220,13 @@ TEST(PhysicalTest, BrightLimbAngleAndSemidiameters) {
   // 368409.7 km (1992 April 12): 973.03"; Saturn's polar semidiameter sqrt(1 - 0.2038) of
   // the equatorial one with the ring edge-on, the equatorial one seen from the pole.
   double polar = -1.0;
-  EXPECT_NEAR(PlanetSemidiameter(0, 0.9833, polar), 959.63 / 0.9833, 1e-12);
+  EXPECT_NEAR(PlanetSemidiameter(TBody::Sun, 0.9833, polar), 959.63 / 0.9833, 1e-12);
   EXPECT_EQ(polar, -1.0);
-  EXPECT_NEAR(PlanetSemidiameter(5, 5.661121, polar), 98.44 / 5.661121, 1e-12);
+  EXPECT_NEAR(PlanetSemidiameter(TBody::Jupiter, 5.661121, polar), 98.44 / 5.661121, 1e-12);
   EXPECT_NEAR(polar, 92.06 / 5.661121, 1e-12);
-  EXPECT_NEAR(PlanetSemidiameter(6, 10.464606, polar), 82.73 / 10.464606, 1e-12);
+  EXPECT_NEAR(PlanetSemidiameter(TBody::Saturn, 10.464606, polar), 82.73 / 10.464606, 1e-12);
   EXPECT_NEAR(polar, 73.82 / 10.464606, 1e-12);
-  EXPECT_TRUE(std::isnan(PlanetSemidiameter(10, 1.0, polar)));
+  EXPECT_TRUE(std::isnan(PlanetSemidiameter(TBody::Moon, 1.0, polar)));
   EXPECT_NEAR(SaturnPolarSemidiameter(10.0, 0.0), 8.92300398, 1e-8);
   EXPECT_NEAR(SaturnPolarSemidiameter(10.0, -kPiHalf), 10.0, 1e-12);
   EXPECT_NEAR(MoonSemidiameter(368409.7), 973.029212, 2e-6);

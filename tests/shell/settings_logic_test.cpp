@@ -31,7 +31,7 @@ TObsState SampleState() {
   TObsState s;
   s.ClockJD = 2451545.0;  // 2000 January 1, 12:00:00
   s.TimeZone = 2.5;
-  s.TimeScale = 1;
+  s.TimeScale = kTimeScaleTdt;
   s.StepDays = 7.0;
   s.StepLabel = "7 dygn";
   s.TimerSpeed = 1;
@@ -252,7 +252,7 @@ TEST(SettingsOk, TheMomentAndTheStep) {
   // clock reads TDT in zone 1.
   std::tie(f.Year, f.Month, f.Day, f.Hour, f.Minute, f.Second, f.Zone) =
       std::tuple("1957", "10", "4,81", "0", "0", "0", "1");
-  f.TimeScale = 1;
+  f.TimeScale = kTimeScaleTdt;
   TOkResult r = ApplyDialogFields(s, f, kPageTime, dir.Path());
   ASSERT_TRUE(r.Applied);
   EXPECT_NEAR(r.State.ClockJD, 2436116.31, 1e-8);

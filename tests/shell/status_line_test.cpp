@@ -29,7 +29,7 @@ TEST(StatusLine, PanelTexts) {
 
   TObsState s;
   s.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0;  // 2000-01-02 01:30:45.6
-  s.TimeScale = 1;
+  s.TimeScale = kTimeScaleTdt;
   s.StepDays = 0.25;
   s.StepLabel = " 6 tim";
   s.Latitude = 59.3293;

@@ -32,7 +32,7 @@ struct TScene {
 TScene Scene(double clockJD, int system, int zoom, bool ut = false, int displayMode = 0) {
   TScene s;
   s.State.ClockJD = clockJD;
-  s.State.TimeScale = ut ? 0 : 1;
+  s.State.TimeScale = ut ? kTimeScaleUtc : kTimeScaleTdt;
   s.State.Latitude = 42.3333;
   s.State.Longitude = -71.0833;
   s.State.CoordSystem = system;

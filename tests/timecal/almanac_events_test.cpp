@@ -21,10 +21,10 @@ double At(int year, int month, int day, double hours = 0.0) {
 }
 
 std::vector<const TAlmanacEvent*> OfType(const std::vector<TAlmanacEvent>& events, TEventType type,
-                                         int planet = 0) {
+                                         std::optional<TBody> planet = std::nullopt) {
   std::vector<const TAlmanacEvent*> out;
   for (const auto& e : events) {
-    if (e.Event == type && (planet == 0 || e.Planet == planet)) out.push_back(&e);
+    if (e.Event == type && (!planet || e.Planet == planet)) out.push_back(&e);
   }
   return out;
 }
@@ -35,7 +35,7 @@ std::string LocalDate(const TAlmanacEvent* e) {
 }
 
 TEST(CollectYearEvents, TheYear2001) {
-  const std::vector<TAlmanacEvent> events = CollectYearEvents(2001, 0.0, 0);
+  const std::vector<TAlmanacEvent> events = CollectYearEvents(2001, 0.0, kTimeScaleUtc);
   EXPECT_TRUE(std::is_sorted(events.begin(), events.end(),
                              [](const auto& a, const auto& b) { return a.JD < b.JD; }));
   // The seasons (USNO, UT): March 20 13:31, June 21 07:38, September 22 23:04,
@@ -76,7 +76,7 @@ TEST(CollectYearEvents, TheYear2001) {
   EXPECT_EQ(lunar[2]->EclipseType, 7);
 
   // Planets (USNO): Venus at greatest western elongation June 8 (45.8 deg).
-  const auto venusWest = OfType(events, TEventType::GreatestElongationWest, 2);
+  const auto venusWest = OfType(events, TEventType::GreatestElongationWest, TBody::Venus);
   ASSERT_EQ(venusWest.size(), 1u);
   EXPECT_EQ(LocalDate(venusWest[0]), "2001-06-08");
   EXPECT_NEAR(venusWest[0]->Elongation, 45.8, 0.05);
@@ -87,24 +87,24 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   // belongs to 1969; in zone +2 it is 1970 January 1, 0:52 local time, the first event of 1970.
   const double quarter = At(1969, 12, 31, 22 + 52 / 60.0);
   const auto hasQuarter = [&](int year, double zone) {
-    const std::vector<TAlmanacEvent> events = CollectYearEvents(year, zone, 1);
+    const std::vector<TAlmanacEvent> events = CollectYearEvents(year, zone, kTimeScaleTdt);
     return std::any_of(events.begin(), events.end(), [&](const TAlmanacEvent& e) {
       return e.Event == TEventType::LastQuarter && std::fabs(e.JD - quarter) < 2 * kMinute;
     });
   };
   EXPECT_TRUE(hasQuarter(1969, 1.0));
   EXPECT_FALSE(hasQuarter(1969, 2.0));
-  const std::vector<TAlmanacEvent> in1970 = CollectYearEvents(1970, 2.0, 1);
+  const std::vector<TAlmanacEvent> in1970 = CollectYearEvents(1970, 2.0, kTimeScaleTdt);
   EXPECT_EQ(in1970.front().Event, TEventType::LastQuarter);
   EXPECT_EQ(LocalClockText(in1970.front().LocalJD).substr(0, 13), "1970-01-01T00");
 
   // The partial lunar eclipse of 2009 December 31 (NASA: greatest 19:23 UT) and its full moon at
   // 19:13 UT: in zone 0 the last events of 2009; in zone +5 they fall 13 and 23 minutes after local
   // midnight and open 2010.
-  const std::vector<TAlmanacEvent> in2009 = CollectYearEvents(2009, 0.0, 0);
+  const std::vector<TAlmanacEvent> in2009 = CollectYearEvents(2009, 0.0, kTimeScaleUtc);
   const auto lunar2009 = OfType(in2009, TEventType::LunarEclipse);
   EXPECT_NEAR(lunar2009.back()->LocalJD, At(2009, 12, 31, 19 + 23 / 60.0), 5 * kMinute);
-  const std::vector<TAlmanacEvent> zone5 = CollectYearEvents(2010, 5.0, 0);
+  const std::vector<TAlmanacEvent> zone5 = CollectYearEvents(2010, 5.0, kTimeScaleUtc);
   ASSERT_GE(zone5.size(), 2u);
   EXPECT_EQ(zone5[0].Event, TEventType::FullMoon);
   EXPECT_EQ(zone5[1].Event, TEventType::LunarEclipse);
@@ -114,7 +114,7 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
 // reach of whole lunations) and a start that is not a number end with what was found.
 TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
   for (const double zone : {1e308, -1e308, 1e20}) {
-    const std::vector<TAlmanacEvent> events = CollectYearEvents(2026, zone, 0);
+    const std::vector<TAlmanacEvent> events = CollectYearEvents(2026, zone, kTimeScaleUtc);
     EXPECT_LE(events.size(), 4u + 7u * 400u) << zone;
   }
   const TSolarEclipse solar = NextSolarEclipse(std::nan(""));
@@ -130,7 +130,7 @@ TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
   // 23 December in year 1, falls in January from about -1250 on backwards (about 8 January in
   // -2000). Every event listed lies in the year's range, each season once.
   for (const int year : {2001, -1300, -2000}) {
-    const std::vector<TAlmanacEvent> events = CollectYearEvents(year, 0.0, 1);
+    const std::vector<TAlmanacEvent> events = CollectYearEvents(year, 0.0, kTimeScaleTdt);
     for (const TAlmanacEvent& e : events) {
       EXPECT_GE(e.LocalJD, JDJanuary0(year) + 1.0) << year << " " << e.Text;
       EXPECT_LT(e.LocalJD, JDJanuary0(year + 1) + 1.0) << year << " " << e.Text;
@@ -140,7 +140,7 @@ TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
       EXPECT_EQ(OfType(events, type).size(), 1u) << year;
     }
   }
-  const std::vector<TAlmanacEvent> early = CollectYearEvents(-2000, 0.0, 1);
+  const std::vector<TAlmanacEvent> early = CollectYearEvents(-2000, 0.0, kTimeScaleTdt);
   const auto december = OfType(early, TEventType::DecemberSolstice);
   ASSERT_EQ(december.size(), 1u);
   EXPECT_EQ(CalendarDate(december[0]->LocalJD).Month, 1);

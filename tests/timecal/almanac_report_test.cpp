@@ -80,7 +80,7 @@ TEST(AlmanacLines, OnlyTheFirst86InTwoColumnsWithTheUsersSeparator) {
 }
 
 TEST(AlmanacReport, TheYear2001InZoneOne) {
-  const TAlmanacReport r = AlmanacReport(2001, 1.0, 0, ',');
+  const TAlmanacReport r = AlmanacReport(2001, 1.0, kTimeScaleUtc, ',');
   EXPECT_EQ(r.Title, "Almanacka för år 2001 (UTC 1,00)");
   EXPECT_EQ(static_cast<int>(r.Lines.size()), r.EventCount);  // fewer than 86: all are shown
   // The first event: the first quarter of January 2, 22:31 UT (USNO), 23:31 in zone 1.
@@ -102,8 +102,8 @@ TEST(AlmanacReport, DynamicalTimeAndTheYearOfTheClock) {
   // With the clock in TDT the title says so and the times lose the delta T correction, taken
   // at mid-year: by Meeus's extrapolation after 2000 (1st ed., ch. 9), 102.3 + 123.5 t +
   // 32.5 t^2 s with t = 0.015 centuries, 104.16 s. The same event is printed that much later.
-  const TAlmanacReport utc = AlmanacReport(2001, 1.0, 0, ',');
-  const TAlmanacReport tdt = AlmanacReport(2001, 1.0, 1, ',');
+  const TAlmanacReport utc = AlmanacReport(2001, 1.0, kTimeScaleUtc, ',');
+  const TAlmanacReport tdt = AlmanacReport(2001, 1.0, kTimeScaleTdt, ',');
   EXPECT_EQ(tdt.Title, "Almanacka för år 2001 (TDT 1,00)");
   const TAlmanacLine* a = FindLine(utc, "Vårdagjämning");
   const TAlmanacLine* b = FindLine(tdt, "Vårdagjämning");

@@ -27,7 +27,7 @@ constexpr double kMinute = 1.0 / 60.0;  // hours
 
 // A state at a local clock reading (zone and scale as given) at a site.
 TObsState StateAt(int year, int month, int day, double hours, double zone, double latitude,
-                  double longitude, int scale = 0) {
+                  double longitude, int scale = kTimeScaleUtc) {
   TObsState state;
   state.TimeZone = zone;
   state.TimeScale = scale;
@@ -175,7 +175,7 @@ TEST(CalendarReport, CurrentValueLabels) {
   // 0 when it reads TDT.
   EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1)).Labels[0],
             "Approximativt delta-T=0m58s");
-  EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1, 1)).Labels[0],
+  EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1, kTimeScaleTdt)).Labels[0],
             "Approximativt delta-T=0m0s");
   // 2001 May 27, 12:00 in zone +2 is 10:00 UT, JD 2452056.9166667. The shared nutation and
   // obliquity in arc seconds, one minus sign: 0.0047° = 16.920"; 23.4392911° = 23°26'21.448".
@@ -229,7 +229,7 @@ TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
   // Meeus ex. 21.a (1st ed.): 1987 April 10, 0h TD: dpsi = -3.788", deps = +9.443",
   // eps0 = 23deg26'27.407". The clock reads TDT in zone 0, so JD_TT is the clock reading.
   constexpr double kArcSec = kDegToRad / 3600.0;
-  TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
+  TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, kTimeScaleTdt);
   state.CorrNutation = 1;
   StoreChartSharedValues(state);
   EXPECT_NEAR(state.NutLon / kArcSec, -3.788, 0.0005);

@@ -203,7 +203,7 @@ TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
     EXPECT_TRUE(AllSilver(w, s.X0 + 10, 13 * s.Line, s.X0 + 402, 13 * s.Line + 13)) << i;
   }
   // Its own flag redraws it: the clock in TDT.
-  f.state.TimeScale = 1;
+  f.state.TimeScale = kTimeScaleTdt;
   f.MoveClock(f.state.ClockJD);
   f.state.RedrawAlmanac = 1;
   w->FlagTimerTick();
