@@ -8,23 +8,13 @@
 #include <vector>
 
 #include "base/basic.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
-
-using testing::DataFolder;
-
-constexpr double kArcSec = kDegToRad / 3600.0;
-
-double Hms(double h, double m, double s) {
-  return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad;
-}
-double Dms(double d, double m, double s) {
-  return (d + m / 60.0 + s / 3600.0) * kDegToRad;
-}
-
+using namespace testing;
 TEST(ApparentPlace, MeeusExamples) {
   // Venus: 1st ed. ex. 31.a (2nd ed. 32.a), 1992 December 20, 0h TD, with light time,
   // nutation and aberration; the book's abridged series differ from the complete VSOP87 by
@@ -49,7 +39,6 @@ TEST(ApparentPlace, MeeusExamples) {
     EXPECT_NEAR(distance, c.distance, c.distanceTolerance) << c.body;
   }
 }
-
 TEST(ApparentPlace, TopocentreAndRefraction) {
   const double jde = 2448976.5;
   const TSite greenwich{51.4769, 0.0, 46.0};
@@ -78,7 +67,6 @@ TEST(ApparentPlace, TopocentreAndRefraction) {
     }
   }
 }
-
 TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
   testing::ScratchDir empty;
   EXPECT_FALSE(ApparentPlaces({2}, 2451545.0, 2451545.0, TSite{}, TCorrections{}, empty.Path()));
@@ -93,6 +81,5 @@ TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
   EXPECT_FALSE(BodyFromKey("earth"));
   EXPECT_FALSE(BodyFromKey("Venus"));
 }
-
 }  // namespace
 }  // namespace himlavy
