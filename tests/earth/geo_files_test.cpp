@@ -1,8 +1,5 @@
-// The geographic files "karta.dta", "ortsnamn.dta" and "land.dta".
-//
-// The decoding tests take real lines of the program's data files, decoded by hand from their
-// columns; the coordinates are checked against the published ones of the places (Stockholm
-// 59 deg 19.8' N 18 deg 04.1' E, Grytviken 54 deg 16.9' S 36 deg 30.5' W).
+// karta.dta, ortsnamn.dta and land.dta: real lines decoded by hand; Stockholm 59°19.8' N
+// 18°04.1' E, Grytviken 54°16.9' S 36°30.5' W as published.
 #include "earth/geo_files.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +13,7 @@
 
 namespace himlavy {
 namespace {
-
-using testing::DataFolder;
-using testing::ScratchDir;
-
+using namespace testing;
 TEST(DecodeMapLine, RealLinesOfEveryCodeAndDamagedOnes) {
   // Lines of data/karta.dta (line number in the comment).
   const std::tuple<std::string_view, double, double, char> cases[] = {
@@ -36,11 +30,9 @@ TEST(DecodeMapLine, RealLinesOfEveryCodeAndDamagedOnes) {
     EXPECT_EQ(std::tuple(point->Latitude, point->Longitude, point->Code),
               std::tuple(latitude, longitude, code));
   }
-  for (std::string_view line : {"", " 32.5P-", " 3x.5P-117.1", " 32.5P-11x.1", "     P-117.1"}) {
+  for (std::string_view line : {"", " 32.5P-", " 3x.5P-117.1", " 32.5P-11x.1", "     P-117.1"})
     EXPECT_FALSE(DecodeMapLine(line)) << '"' << line << '"';
-  }
 }
-
 TEST(ReadMapFile, ReadsTheShippedFileWhole) {
   ScratchDir dir;
   EXPECT_FALSE(ReadMapFile(dir / "karta.dta"));
@@ -52,7 +44,6 @@ TEST(ReadMapFile, ReadsTheShippedFileWhole) {
             433);
   EXPECT_DOUBLE_EQ((*points)[15730].Latitude, 65.2);  // line 15731
 }
-
 TEST(DecodePlaceLine, RealLinesAndDamagedOnes) {
   const struct {
     std::string_view line;  // from data/ortsnamn.dta (line number in the comment)
@@ -84,11 +75,9 @@ TEST(DecodePlaceLine, RealLinesAndDamagedOnes) {
   const std::string tail = "   59.20   18.04 +1";
   EXPECT_EQ(DecodePlaceLine("Nowhere" + std::string(23, ' ') + tail + "[XX", 1)->CountryCode, "");
   const std::string name30 = "Stockholm [SE] H" + std::string(14, ' ');
-  for (const char* coordinates : {"", "   59.20", "   59.2x   18.04 +1", "   59.20 x 18.04 +1"}) {
+  for (const char* coordinates : {"", "   59.20", "   59.2x   18.04 +1", "   59.20 x 18.04 +1"})
     EXPECT_FALSE(DecodePlaceLine(name30 + coordinates, 1)) << coordinates;
-  }
 }
-
 TEST(ReadPlaceFile, KeepsLineNumbersAcrossSkippedLines) {
   ScratchDir dir;
   EXPECT_FALSE(ReadPlaceFile(dir / "ortsnamn.dta"));
@@ -103,7 +92,6 @@ TEST(ReadPlaceFile, KeepsLineNumbersAcrossSkippedLines) {
   EXPECT_EQ((*places)[1].Line, 4u);
   EXPECT_EQ((*places)[1].CountryCode, "GS");
 }
-
 TEST(ReadPlaceFile, ReadsTheShippedFileWhole) {
   const auto places = ReadPlaceFile(DataFolder() / "ortsnamn.dta");
   ASSERT_TRUE(places);
@@ -114,7 +102,6 @@ TEST(ReadPlaceFile, ReadsTheShippedFileWhole) {
   EXPECT_NEAR(stockholm.Latitude, 59.0 + 19.0 / 60 + 46.0 / 3600, 0.6 / 60);
   EXPECT_NEAR(stockholm.Longitude, 18.0 + 4.0 / 60 + 7.0 / 3600, 0.6 / 60);
 }
-
 TEST(CountryFile, RealLinesAndTheShippedFile) {
   const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
       {"AE F\xF6renade Arabemiraten", "AE", "F\u00f6renade Arabemiraten"},           // 2
@@ -134,6 +121,5 @@ TEST(CountryFile, RealLinesAndTheShippedFile) {
   ASSERT_EQ(countries->size(), 250u);
   EXPECT_EQ((*countries)[196].Code + " " + (*countries)[196].Name, "SE Sverige");
 }
-
 }  // namespace
 }  // namespace himlavy
