@@ -1,26 +1,21 @@
-// Zone selection, the catalogs a drawing reads, their magnitude limits and the record
-// pipeline.
-//
-// Zone sets: "fil50.dta" has declination bands of 30 degrees with 5, 8, 12 slices of right
-// ascension from the pole to the equator (zones 1-5, 6-13, 14-25 in the north, 26-37, 38-45,
-// 46-50 in the south); "fil184.dta" has bands of 15 degrees with 3, 10, 15, 20, 20, 24 slices
-// (zones 1-3, 4-13, 14-28, 29-48, 49-68, 69-92 in the north, then 93-116, 117-136, ... 182-184).
-// The expected flags are worked out by hand from the chart's projection (at zoom Z in the
-// equatorial system, x = 498 + Z OffsetX + (lon' - 180) Z 2.7 and y = 342.5 + Z OffsetY -
-// lat Z 2.7; in the polar one r = 90 - dec degrees at Z 3.2 pixels per degree about
-// (480, 348)); the precessed zone corners come from Meeus (1991) formula 20.3 evaluated in
-// Python.
+// Zone selection, the catalogs a drawing reads, magnitude limits and the record pipeline.
+// fil50.dta: bands of 30° with 5, 8, 12 slices from the pole (zones 1-25 north, 26-50 south);
+// fil184.dta: bands of 15° with 3, 10, 15, 20, 20, 24 slices. Flags worked out by hand from the
+// projection (x = 498 + Z OffsetX + (lon' - 180) 2.7 Z, y = 342.5 + Z OffsetY - 2.7 Z lat;
+// polar r = 90 - dec at 3.2 Z px/° about (480, 348)); precessed corners: Meeus 20.3 in Python.
 #include "skychart/zone_selection.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "base/timescales.h"
 #include "common/data_folder.h"
@@ -28,21 +23,17 @@
 
 namespace himlavy {
 namespace {
-
 using namespace testing;
-
+using testing::DataFolder;
 TChartView View(const TObsState& state) {
   return MakeChartView(state, ChartStateFromObs(state));
 }
-
 std::set<int> Selected(std::span<const char> flags) {
   std::set<int> zones;
-  for (std::size_t k = 0; k < flags.size(); ++k) {
+  for (std::size_t k = 0; k < flags.size(); ++k)
     if (flags[k] == kZoneIn) zones.insert(static_cast<int>(k) + 1);
-  }
   return zones;
 }
-
 // The moment J2000.0 with every correction off, so that a stored position is drawn where it is.
 TObsState Equatorial(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0) {
   TObsState s;
@@ -53,7 +44,6 @@ TObsState Equatorial(int system, int zoom, double offsetX = 0.0, double offsetY 
   s.ChartOffsetY = offsetY;
   return s;
 }
-
 TEST(CatalogZones, WhichCatalogsEachSystemReads) {
   TZoneFlags flags;
   flags.Zones50.fill(kZoneOut);
@@ -78,13 +68,11 @@ TEST(CatalogZones, WhichCatalogsEachSystemReads) {
       {"bsc", kHorizontal, 1024, all},    {"ngc", kHorizontal, 16, none},
       {"bsc", kEclipticWhole, 1, none},
   };
-  for (const auto& [key, system, scale, expected] : cases) {
+  for (const auto& [key, system, scale, expected] : cases)
     EXPECT_EQ(zones(key, system, scale), expected) << key << " " << system << " " << scale;
-  }
   s.CatNGC = 0;
   EXPECT_EQ(zones("ngc", kEquatorial, 1), none);
 }
-
 TEST(SelectZones, KnownFields) {
   const std::set<int> orion184 = {52, 53, 54, 72, 73,  74,  75,  76,
                                   96, 97, 98, 99, 100, 120, 121, 122};
@@ -124,10 +112,8 @@ TEST(SelectZones, KnownFields) {
     }
   }
 }
-
-// Every object drawn when all zones are read is drawn from the selected zones too: fields on
-// zone corners and edges (the equator, 0h, 2h, +30, the pole), dates from -3000 to 5000, with
-// every correction on.
+// Every object drawn from all zones is drawn from the selected ones: fields on zone corners and
+// edges, dates -3000 to 5000, every correction on.
 TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
   const struct {
     int system, hemisphere, zoom;
@@ -165,9 +151,8 @@ TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
         std::vector<TCatalogObject> all, selected;
         for (int zone = 1; zone <= 50; ++zone) {
           ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), all);
-          if (flags.Zones50[zone - 1] == kZoneIn) {
+          if (flags.Zones50[zone - 1] == kZoneIn)
             ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), selected);
-          }
         }
         EXPECT_EQ(selected.size(), all.size())
             << key << " jd " << jd << " field " << f.ra << " " << f.dec << " zoom " << f.zoom;
@@ -175,7 +160,6 @@ TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
     }
   }
 }
-
 // With "sky" off or not installed, "bsc" keeps the stars at every zoom.
 TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
   TZoneFlags flags;
@@ -196,7 +180,6 @@ TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
   const TCatalogDrawing d = ChartCatalogObjects(chart, View(chart), f2, DataFolder());
   EXPECT_GT(d.Counts[bsc], 0);
 }
-
 TEST(SelectZones, MissingFileAndBadLines) {
   // Without the definition file the flags stay as they were (0: never selected).
   TZoneFlags flags;
@@ -211,7 +194,6 @@ TEST(SelectZones, MissingFileAndBadLines) {
   SelectZones(three, zones, s, View(s));
   EXPECT_EQ(std::string(three.data(), 3), "i-i");
 }
-
 // A synthetic little-endian record of `bytes` zero bytes: right ascension and declination
 // (0.00001 degree) at raAt and raAt + 4, and 16-bit fields {offset, value}.
 std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double decDeg,
@@ -226,12 +208,10 @@ std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double dec
   }
   return r;
 }
-
 // "bsc": HR at 4, magnitude at 20, proper motion at 16 and 18.
 std::string Bsc(int hr, double raDeg, double decDeg, int mag100, int pm = 0) {
   return Record(kBscRecordBytes, 8, raDeg, decDeg, {{4, hr}, {20, mag100}, {16, pm}, {18, pm}});
 }
-
 // A data folder: fil50.dta and fil184.dta of the program, and zone files written by the test
 // (the other zone files are missing and skipped).
 struct TFolder {
@@ -250,13 +230,11 @@ struct TFolder {
     TZoneFlags flags;
     std::vector<TCatalogObject> found;
     TCatalogDrawing drawing = ChartCatalogObjects(s, View(s), flags, Dir.Path());
-    for (auto& o : drawing.Objects) {
+    for (auto& o : drawing.Objects)
       if (o.Catalog == CatalogIndex(key)) found.push_back(std::move(o));
-    }
     return found;
   }
 };
-
 TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
   // Zoom 1, 12h +10.1 (zone 20 of fil50: 12h-14h, 0..+30): x = 498, y = 342.5 - 27.27.
   TFolder f;
@@ -283,7 +261,6 @@ TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
     EXPECT_EQ(drawn[0].Magnitude, limit / 100.0) << zoom;
   }
 }
-
 TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
   // Columns: chart scale 1, 2, 4, 8, 16, and 32 up to 1024; "lbn" in brightness classes.
   using TLimits = std::array<double, 6>;
@@ -296,12 +273,10 @@ TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
       {"pgc", &deepSky}, {"rc3", &deepSky}, {"ngc", &deepSky}, {"sac", &deepSky},
       {"gpn", &deepSky}, {"ocl", &deepSky}, {"gcm", &deepSky}, {"lbn", &nebulae}};
   for (const auto& [key, limits] : groups) {
-    for (int scale = 1, column = 0; scale <= 1024; scale *= 2, column = std::min(column + 1, 5)) {
+    for (int scale = 1, column = 0; scale <= 1024; scale *= 2, column = std::min(column + 1, 5))
       EXPECT_EQ(MagnitudeLimit(CatalogIndex(key), scale), (*limits)[column]) << key << " " << scale;
-    }
   }
 }
-
 TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
   // "rc3" and "pgc" galaxies without a magnitude (-9990) count as 99: drawn only when the
   // limit is 99, from scale 32. "lbn" nebulae of brightness classes 1-6 against the class
@@ -322,7 +297,6 @@ TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
         << zoom;
   }
 }
-
 TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
   // 30"/yr in both coordinates over one century (T = 1): 3000" = 0.8333 degree. The chart adds
   // the motion in right ascension without dividing by cos(dec): at +60 the right ascension
@@ -349,7 +323,6 @@ TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
     EXPECT_EQ(std::pair(found[0].X, found[0].Y), std::pair(x, y)) << key << " pm " << pm;
   }
 }
-
 TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
   // At JD 2460755.3758 (2025 March 20): the IAU 1980 nutation of ERFA's nut80 (the full
   // 106-term series; the 63 terms of Meeus's table 21.A agree to 0.001"), and Laskar's mean
@@ -364,6 +337,100 @@ TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
   EXPECT_NEAR(s.NutObl, 4.6451823295684813e-05, 5e-9);
   EXPECT_NEAR(s.Obliquity, 0.4090355782312778, 1e-12);
 }
-
+// Sirius, Vega and Polaris through a drawing's whole catalog step in every system. Reference
+// pixels: reference_places.py (ERFA/pyerfa 2.0 apparent and observed places through the chart's
+// formulas written out independently), 2025 March 20, 21:00 UT1, Stockholm; within 0.75 px.
+constexpr double kJdUt = 2460755.375;
+constexpr double kJdTt = kJdUt + 69.2 / 86400.0;
+TObsState MomentState() {
+  TObsState s;
+  s.ClockJD = s.JD_UT = kJdUt;
+  s.JD_TT = kJdTt;
+  s.Latitude = 59.33;
+  s.Longitude = 18.07;
+  s.CorrProperMotion = s.CorrPrecession = s.CorrNutation = s.CorrAberration = 1;
+  return s;
+}
+// Records of data/bsc2000 by HR number.
+constexpr std::uint32_t kSirius = 2491, kVega = 7001, kPolaris = 424;
+// The objects of a star in a drawing.
+std::vector<TCatalogObject> Find(const TCatalogDrawing& d, std::uint32_t hr) {
+  std::vector<TCatalogObject> found;
+  for (const TCatalogObject& o : d.Objects) {
+    if (const auto* b = std::get_if<TBscRecord>(&o.Record); b && b->HR == hr) found.push_back(o);
+  }
+  return found;
+}
+struct TCase {
+  std::uint32_t Star;
+  int System, CentreDir, Hemisphere, Refraction, Zoom;
+  double OffsetX, OffsetY, X, Y;  // the reference pixel (X, Y) is not rounded
+};
+// Output of reference_places.py.
+const TCase kCases[] = {
+    {kVega, 2, 1, 0, 0, 4, -217.49, 104.76, 498.018, 342.491},
+    {kSirius, 2, 0, 0, 0, 1, 0.00, 0.00, 709.771, 387.735},
+    {kVega, 3, 0, 0, 0, 1, 0.00, 0.00, 318.385, 321.110},
+    {kSirius, 3, 0, 1, 0, 1, 0.00, 0.00, 250.371, 394.995},
+    {kSirius, 1, 0, 0, 0, 1024, -204.04, -106.95, 494.237, 344.912},
+    {kSirius, 6, 0, 0, 0, 1024, 127.54, -24.02, 495.532, 343.867},
+    {kVega, 4, 1, 0, 0, 1024, -108.49, 46.44, 493.715, 347.443},
+    {kSirius, 4, 0, 0, 1, 64, -128.11, 10.61, 497.927, 342.527},
+    {kPolaris, 5, 0, 0, 0, 1024, 2.02, -98.69, 479.703, 351.962},
+};
+TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
+  for (const TCase& c : kCases) {
+    TObsState state = MomentState();
+    state.CoordSystem = c.System;
+    state.CentreDir = c.CentreDir;
+    state.Hemisphere = c.Hemisphere;
+    state.CorrRefraction = c.Refraction;
+    state.ChartScale = c.Zoom;
+    state.ChartOffsetX = c.OffsetX;
+    state.ChartOffsetY = c.OffsetY;
+    state.CatBSC = 1;
+    const TChartState chart = ChartStateFromObs(state);
+    const TChartView view = MakeChartView(state, chart);
+    TZoneFlags flags;
+    const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+    const auto found = Find(d, c.Star);
+    ASSERT_FALSE(found.empty()) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+    for (const TCatalogObject& o : found) {
+      EXPECT_NEAR(o.X, c.X, 0.75) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+      EXPECT_NEAR(o.Y, c.Y, 0.75) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+    }
+  }
+}
+TEST(CatalogPipeline, PolarisOnlyOnTheNorthernPolarChart) {
+  TObsState state = MomentState();
+  state.CoordSystem = kEquatorialPolar;
+  state.CatBSC = state.ChartScale = 1;
+  TZoneFlags flags;
+  for (const int hemisphere : {0, 1}) {
+    state.Hemisphere = hemisphere;
+    const TChartView view = MakeChartView(state, ChartStateFromObs(state));
+    const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+    EXPECT_EQ(Find(d, kPolaris).size(), hemisphere == 0 ? 1u : 0u);
+    EXPECT_EQ(Find(d, kSirius).size(), hemisphere == 1 ? 1u : 0u);
+    ASSERT_FALSE(d.Objects.empty());
+    for (const TCatalogObject& o : d.Objects) EXPECT_EQ(o.Delta < 0.0, hemisphere == 1);
+  }
+}
+TEST(CatalogPipeline, WholeSkyEquatorialViewDrawsTheBrightStars) {
+  // Zoom 1, "bsc" to magnitude 5.0: the BSC5 holds 1600-odd such stars; the chart shows those
+  // between declinations -75 and +75 (all but the polar caps).
+  TObsState state = MomentState();
+  state.CoordSystem = kEquatorial;
+  state.CatBSC = state.CatNGC = state.ChartScale = 1;
+  TZoneFlags flags;
+  const TChartView view = MakeChartView(state, ChartStateFromObs(state));
+  const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+  for (char f : flags.Zones50) EXPECT_EQ(f, kZoneIn);
+  const int bsc = CatalogIndex("bsc");
+  EXPECT_GT(d.Counts[bsc], 1400);
+  EXPECT_LT(d.Counts[bsc], 1700);
+  EXPECT_GT(d.Counts[CatalogIndex("ngc")], 100);
+  for (const TCatalogObject& o : d.Objects) EXPECT_LE(o.Magnitude, o.Catalog == bsc ? 5.0 : 12.0);
+}
 }  // namespace
 }  // namespace himlavy
