@@ -9,23 +9,20 @@
 
 #include "base/parameter_file.h"
 #include "common/scratch_dir.h"
+#include "shell/status_line.h"
 
 namespace himlavy {
 namespace {
-
 using testing::ScratchDir;
 using Strings = std::vector<std::string>;
 using Field = int TObsState::*;
-
 // A line of "ortsnamn.dta": name 1-30, latitude 33-38, longitude 40-46, zone 48-53.
 constexpr const char* kPlaces = "Stockholm                        59.20   18.03 +1    \r\n";
-
 int Box(Field field) {
   const int index = SwitchBoxIndex(field);
   EXPECT_GE(index, 0);
   return index;
 }
-
 // Whole minutes of arc, whole seconds of time and a few switches on.
 TObsState SampleState() {
   TObsState s;
@@ -41,15 +38,10 @@ TObsState SampleState() {
   s.Longitude = -11.75;  // 11 deg 45 min west
   s.Height = 12.5;
   s.CoordSystem = 2;
-  s.CentreDir = 1;
-  s.CatBSC = 1;
-  s.CorrRefraction = 1;
-  s.MapColour = 1;
+  s.CentreDir = s.CatBSC = s.CorrRefraction = s.MapColour = 1;
   return s;
 }
-
-// The table of a change of system, one row of each kind, and the opening rules; the three
-// radio groups follow the same rules in both.
+// A change of system, one row of each kind, and the opening rules (radio groups alike).
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
   using S = TObsState;
   // The systems 0..6 that enable the box ('E').
@@ -103,12 +95,10 @@ TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
     }
   }
 }
-
 Strings Texts(const TDialogFields& f) {
   return {f.JD,     f.Year, f.Month,    f.Day,      f.Hour,      f.Minute,
           f.Second, f.Zone, f.NewPlace, f.Latitude, f.Longitude, f.Height};
 }
-
 TEST(SettingsFields, FilledFromTheState) {
   TObsState s = SampleState();
   TDialogFields f = FieldsFromState(s, {}, ',');
@@ -126,7 +116,6 @@ TEST(SettingsFields, FilledFromTheState) {
                                "-11,45", "12,5"}));
   EXPECT_EQ(f.StepIndex, 0);
 }
-
 TEST(SettingsFields, BadFieldsAndTheirMessages) {
   const TDialogFields good = FieldsFromState(SampleState(), {}, ',');
   const struct {
@@ -151,7 +140,6 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   two.Height = "x";
   two.Minute = "y";
   EXPECT_EQ(ParseDialogFields(two).Error.Field, TDialogField::Minute);
-
   // Blanks around, a comma and a sign are fine; blanks are no JD.
   TDialogFields fine = good;
   fine.Year = " -44 ";
@@ -163,9 +151,7 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   EXPECT_EQ(r.Values->Date.Day, 15.5);
   EXPECT_FALSE(r.Values->JD.has_value());
 }
-
-// A moment, a zone or a site outside what the program computes with is refused with a
-// Swedish message naming the field, and nothing is applied.
+// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
 TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
   ScratchDir dir;
   const TObsState before = SampleState();
@@ -208,7 +194,6 @@ TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
     EXPECT_TRUE(ApplyDialogFields(before, f, kPageTime, dir.Path()).Applied) << text;
   }
 }
-
 // A save that fails says where and why; the state is applied and the old file stays.
 TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   ScratchDir dir;
@@ -227,7 +212,6 @@ TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   EXPECT_NE(r.SaveMessage.find("skrivskyddad"), std::string::npos) << r.SaveMessage;
   EXPECT_EQ(dir.Read("parametr.dta"), "gammal\r\n");
 }
-
 TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   ScratchDir dir;
   dir.Write("ortsnamn.dta", kPlaces);
@@ -241,7 +225,6 @@ TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   EXPECT_FALSE(r.PlaceFound);
   EXPECT_FALSE(r.Beep);
 }
-
 TEST(SettingsOk, TheMomentAndTheStep) {
   ScratchDir dir;
   TObsState s;
@@ -266,7 +249,6 @@ TEST(SettingsOk, TheMomentAndTheStep) {
   const Strings shown = Texts(FieldsFromState(r.State, {}, ','));
   EXPECT_EQ(Strings(shown.begin(), shown.begin() + 7),
             (Strings{"", "1957", "10", "4", "19", "26", "24"}));  // 4.81 = 19:26:24
-
   const struct {
     int Index;
     double Days;
@@ -289,7 +271,6 @@ TEST(SettingsOk, TheMomentAndTheStep) {
     EXPECT_EQ(r.State.TimerSpeed, 2);
   }
 }
-
 TEST(SettingsOk, TheSite) {
   ScratchDir dir;
   dir.Write("ortsnamn.dta", kPlaces);
@@ -305,13 +286,11 @@ TEST(SettingsOk, TheSite) {
   EXPECT_EQ(r.State.Height, 150.0);
   EXPECT_EQ(r.State.PlaceName, s.PlaceName);
   EXPECT_FALSE(r.PlaceFound);
-
   f.NewPlace = "";  // empties the place name
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.PlaceName, "");
   f.NewPlace = "Å" + std::string(40, 'a');  // 30 characters, not bytes
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.NewPlaceName,
             "Å" + std::string(29, 'a'));
-
   // Without the place file: the question beep, the typed values stand.
   ScratchDir empty;
   f.NewPlace = "Stockholm";
@@ -320,7 +299,6 @@ TEST(SettingsOk, TheSite) {
   EXPECT_TRUE(r.Beep);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
 }
-
 TEST(SettingsOk, ChoicesAndSwitches) {
   ScratchDir dir;
   const TObsState s = SampleState();
@@ -337,6 +315,53 @@ TEST(SettingsOk, ChoicesAndSwitches) {
   EXPECT_EQ(r.State.CorrRefraction, 0);
   EXPECT_EQ(r.State.MapColour, 1);  // carried by the hidden box
 }
-
+// The texts of the main window's status line and of the printed chart's header.
+TObsState Lund1990(double zone) {
+  TObsState s;
+  s.ClockJD = 2447892.5;  // 1990 January 1, 0h, a Monday; delta T 58 s
+  s.TimeZone = zone;
+  s.StepDays = -1.0;
+  s.StepLabel = "1 dygn";
+  s.PlaceName = "Lund";
+  s.Latitude = -33.9;
+  s.Longitude = 18.4;
+  s.Height = 12.5;
+  DeriveTimes(s);
+  return s;
+}
+TEST(StatusLine, PanelTexts) {
+  EXPECT_EQ(
+      StatusLineTexts(Lund1990(1.0), ','),
+      (std::array<std::string, 9>{" 1990-1-1 Måndag", " 0h0m0s", " Zon=1,00   Skala=UTC   dT=0m58s",
+                                  " JD=2447892,458333", " Inkr.= -1 dygn", " Lund",
+                                  " Latitud=33°54' S", " Longitud=18°24' Ö", " Höjd=12,5m"}));
+  TObsState s;
+  s.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0;  // 2000-01-02 01:30:45.6
+  s.TimeScale = 1;
+  s.StepDays = 0.25;
+  s.StepLabel = " 6 tim";
+  s.Latitude = 59.3293;
+  s.Longitude = -0.5;
+  DeriveTimes(s);
+  auto p = StatusLineTexts(s, '.');
+  EXPECT_EQ(p[0], " 2000-1-2 Söndag");
+  EXPECT_EQ(p[1], " 1h30m46s");
+  EXPECT_EQ(p[2].substr(0, 24), " Zon=0.00   Skala=TDT   ");
+  EXPECT_EQ(p[4], " Inkr.=   6 tim");
+  EXPECT_EQ(p[6], " Latitud=59°20' N");
+  EXPECT_EQ(p[7], " Longitud=0°30' V");
+  EXPECT_EQ(p[8], " Höjd=0m");
+  s.RealTime = 1;
+  EXPECT_EQ(StatusLineTexts(s, '.')[4], " Inkr.= Nu!");
+}
+TEST(StatusLine, PrintedChartHeader) {
+  const TPrintHeader h = PrintHeaderTexts(Lund1990(-5.0), 16, ',');
+  EXPECT_EQ(h.Title, "Himlavy 4.6");
+  EXPECT_EQ(h.Date, " Måndag-1-1-1990");
+  EXPECT_EQ(h.Time, " 0h0m0s");
+  EXPECT_EQ(h.Zone, " Zon=-5,00   Skala=16   dT=0m58s");
+  EXPECT_EQ(h.JD, " JD=2447892,708333");
+  EXPECT_EQ(h.Latitude, " Latitud=33°54' S");
+}
 }  // namespace
 }  // namespace himlavy
