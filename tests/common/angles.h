@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/basic.h"
+#include "base/timescales.h"
 
 namespace himlavy::testing {
 constexpr double kArcSec = kDegToRad / 3600.0;
@@ -16,6 +17,10 @@ inline double Hms(double h, double m, double s) {
 }
 inline double Degrees(double radians) {
   return radians / kDegToRad;
+}
+// The Julian day of a calendar date and a time of day in hours.
+inline double At(int year, int month, int day, double hours = 0.0) {
+  return JulianDay(year, month, day) + hours / 24.0;
 }
 // Julian centuries from J2000.0.
 inline double Centuries(double jd) {

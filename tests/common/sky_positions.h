@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/obs_state.h"
+
 namespace himlavy::testing {
 // Bytes from a hex text ("13bf00...").
 inline std::string Hex(std::string_view hex) {
@@ -34,5 +36,19 @@ inline double RaDeg(double h, double m, double s) {
 }
 inline double DecDeg(int sign, double d, double m, double s) {
   return sign * (d + m / 60 + s / 3600);
+}
+// Stockholm, 2025 March 20, 21:00 UT1 (TT - UT1 = 69.2 s), every correction of a star's place
+// on: the moment of the reference places of tests/skychart/reference_places.py.
+inline TObsState StockholmMoment() {
+  constexpr double kJdUt = 2460755.375;
+  return TObsState{.ClockJD = kJdUt,
+                   .JD_UT = kJdUt,
+                   .JD_TT = kJdUt + 69.2 / 86400.0,
+                   .Latitude = 59.33,
+                   .Longitude = 18.07,
+                   .CorrAberration = 1,
+                   .CorrNutation = 1,
+                   .CorrPrecession = 1,
+                   .CorrProperMotion = 1};
 }
 }  // namespace himlavy::testing
