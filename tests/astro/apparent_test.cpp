@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "base/basic.h"
@@ -75,8 +76,7 @@ TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
       ApparentPlaces({kMoonBody}, 2448724.5, 2448724.5, TSite{}, TCorrections{}, empty.Path());
   ASSERT_TRUE(moon.has_value());
   EXPECT_NEAR(moon->front().DistanceKm, 368409.7, 0.1);
-  EXPECT_EQ(BodyFromKey("sun"), 0);
-  EXPECT_EQ(BodyFromKey("moon"), kMoonBody);
+  EXPECT_EQ(std::tuple(BodyFromKey("sun"), BodyFromKey("moon")), std::tuple(0, kMoonBody));
   EXPECT_EQ(BodyFromKey("pluto"), 9);
   EXPECT_FALSE(BodyFromKey("earth"));
   EXPECT_FALSE(BodyFromKey("Venus"));

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <numbers>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/jupiter_moons.h"
@@ -33,22 +33,19 @@ void ExpectVector(const TVector3& v, const TVector3& want, double tolerance) {
   EXPECT_NEAR(v.Y, want.Y, tolerance);
   EXPECT_NEAR(v.Z, want.Z, tolerance);
 }
-// AA1 example 45.a: 133.162659, -3.229127, 368409.7 km (exact sum 133.1626599; 2e-6 still
-// rejects the 2nd edition's arguments, 133.162655).
+// AA1 example 45.a: 133.162659, -3.229127, 368409.7 km (2e-6 rejects AA2's 133.162655).
 TEST(MoonPositionTest, FirstEditionExample) {
   const TSpherical moon = MoonPosition(Centuries(2448724.5));
   EXPECT_NEAR(Degrees(moon.Lon), 133.162659, 2e-6);
   EXPECT_NEAR(Degrees(moon.Lat), -3.229127, 1e-6);
   EXPECT_NEAR(moon.R, 368409.7, 0.05);
 }
-// L' is reduced, L' + sum l is not: a negative sum gets 2 pi added, one beyond 2 pi stays
-// (moments and values from an independent Python implementation).
+// L' is reduced, L' + sum l is not (values from an independent Python implementation).
 TEST(MoonPositionTest, LongitudeWrap) {
   EXPECT_NEAR(Degrees(MoonPosition(Centuries(2451555.875)).Lon), 360.0 - 5.290541580677289, 1e-8);
   EXPECT_NEAR(Degrees(MoonPosition(Centuries(2452593.875)).Lon), 361.6638401570158, 1e-8);
 }
-// AA1 example 36.a: Pluto l = 232.74009, b = 14.58769, r = 29.711383 (Python: 232.7400930,
-// 14.5876873, 29.7113825); the tolerances reject AA2's different table. No data file needed.
+// AA1 36.a: Pluto 232.74009, 14.58769, 29.711383; the tolerances reject AA2's other table.
 TEST(PlutoPositionTest, FirstEditionExample) {
   const double t = Centuries(2448908.5);
   ScratchDir empty;
@@ -68,23 +65,19 @@ TEST(ObserverGeocentricTest, Palomar) {
   EXPECT_NEAR(o.RhoSinPhi, 0.546861, 1e-6);
   EXPECT_NEAR(o.RhoCosPhi, 0.836339, 1e-6);
 }
-// FK4 to FK5: Encke, AA2 example 24.c; Halley (retrograde, Marsden's B1950 elements): Meeus's
-// formulas in Python; the retrograde node stays near 58.9 degrees.
+// FK4 to FK5: Encke (AA2 24.c) and retrograde Halley (Marsden; Python), its node near 58.9°.
 TEST(ElementsB1950ToJ2000Test, Comets) {
-  const struct {
-    double incl0, node0, argPeri0, incl, node, argPeri, tolerance;
-  } cases[] = {{11.93911, 334.04096, 186.24444, 11.94521, 334.75043, 186.23327, 6e-6},
-               {162.2384, 58.1540, 111.8466, 162.2413231373901, 58.87073962230641,
-                111.86570491751387, 1e-8}};
-  for (const auto& c : cases) {
-    TElements el;
-    el.Incl = c.incl0 * kDegToRad;
-    el.Node = c.node0 * kDegToRad;
-    el.ArgPeri = c.argPeri0 * kDegToRad;
+  const std::tuple<double, double, double, double, double, double, double> cases[] = {
+      {11.93911, 334.04096, 186.24444, 11.94521, 334.75043, 186.23327, 6e-6},
+      {162.2384, 58.1540, 111.8466, 162.2413231373901, 58.87073962230641, 111.86570491751387,
+       1e-8}};
+  for (const auto& [incl0, node0, argPeri0, incl, node, argPeri, tolerance] : cases) {
+    TElements el{
+        .ArgPeri = argPeri0 * kDegToRad, .Node = node0 * kDegToRad, .Incl = incl0 * kDegToRad};
     ElementsB1950ToJ2000(el);
-    EXPECT_NEAR(Degrees(el.Incl), c.incl, c.tolerance) << c.incl0;
-    EXPECT_NEAR(Degrees(Mod2Pi(el.Node)), c.node, c.tolerance) << c.incl0;
-    EXPECT_NEAR(Degrees(el.ArgPeri), c.argPeri, c.tolerance) << c.incl0;
+    EXPECT_NEAR(Degrees(el.Incl), incl, tolerance) << incl0;
+    EXPECT_NEAR(Degrees(Mod2Pi(el.Node)), node, tolerance) << incl0;
+    EXPECT_NEAR(Degrees(el.ArgPeri), argPeri, tolerance) << incl0;
   }
 }
 // Comet Encke 1990 October 6.0 TD, J2000.0 elements of AA2 example 33.b; x, y, z from Python
@@ -94,15 +87,14 @@ TEST(PositionFromElementsTest, EllipseParabolaAndNearParabola) {
   const double eps = 23.4392911 * kDegToRad;
   const auto position = [eps](double periJd, double a, double q, double e, double argPeri,
                               double node, double incl, double jd) {
-    TElements el;
-    el.Epoch = Centuries(periJd);
-    el.SemiMajor = a;
-    el.PeriDist = q;
-    el.Ecc = e;
-    el.DailyMotion = a > 0.0 ? kGaussK / (a * std::sqrt(a)) : 0.0;
-    el.ArgPeri = argPeri * kDegToRad;
-    el.Node = node * kDegToRad;
-    el.Incl = incl * kDegToRad;
+    TElements el{.Epoch = Centuries(periJd),
+                 .SemiMajor = a,
+                 .PeriDist = q,
+                 .DailyMotion = a > 0.0 ? kGaussK / (a * std::sqrt(a)) : 0.0,
+                 .Ecc = e,
+                 .ArgPeri = argPeri * kDegToRad,
+                 .Node = node * kDegToRad,
+                 .Incl = incl * kDegToRad};
     return PositionFromElements(el, OrbitPlaneConstants(el, eps), Centuries(jd));
   };
   const double a = 2.2091404;
@@ -134,8 +126,7 @@ constexpr int kL = 0, kB = 6, kR = 12;
 void AppendLittleEndian(std::string& out, std::uint64_t u, int bytes) {
   for (int k = 0; k < bytes; ++k) out.push_back(static_cast<char>((u >> (8 * k)) & 0xFF));
 }
-// PLANETS2.NDX: nine 144-byte records of 18 little-endian (first, count) int32 pairs;
-// PLANETS.DAT: 24-byte records of three little-endian doubles.
+// PLANETS2.NDX: 9 records of 18 int32 (first, count) pairs; PLANETS.DAT: 3 doubles per term.
 struct PlanetFiles {
   std::array<std::array<std::array<std::int32_t, 2>, 18>, 9> index{};
   std::string data;
@@ -164,8 +155,7 @@ struct PlanetFiles {
     dir.Write(dataName, data);
   }
 };
-// L = 6.972 (reduced by 2 pi), B = 0.042, R = 1.46 at tau = 2 (T = 20), by hand: L0 6.8, L1 0.1,
-// L2 0.04, L5 0.032; B0 0.05, B3 -0.008; R0 1.5, R1 -0.04, R4 0.
+// By hand at tau = 2: L 6.972 (L0 6.8, L1 0.1, L2 0.04, L5 0.032), B 0.042, R 1.46 (R1 -0.04).
 TPlanetSeries HandMadePlanet() {
   TPlanetSeries s;
   s[kL + 0] = {{7.0, 0.0, 0.0}, {0.2, 0.0, kPi / 2.0}};
@@ -199,8 +189,7 @@ class PlanetDataTest : public ::testing::Test {
   }
   ScratchDir dir_;
 };
-// A record after another planet's and loose records: positioned by first(L0), powers of tau, L
-// reduced; file names in any case; no load without an open buffer.
+// A record after another planet's and loose records; file names in any case; no open, no load.
 TEST_F(PlanetDataTest, SumsAHandMadeRecord) {
   PlanetFiles files;
   for (int k = 0; k < 3; ++k) files.AddTerm({9.0, 9.0, 9.0});
@@ -232,8 +221,7 @@ TEST_F(PlanetDataTest, SumsAHandMadeRecord) {
   EXPECT_EQ(PlanetTermCount(), 0);
   ExpectUnusable(2);
 }
-// The series' own cosine (reduction by pi, Taylor polynomials) against std::cos: a B0 of the one
-// term cos(0 + 1 tau) returns cos(T / 10) as latitude.
+// The series' own cosine against std::cos: a B0 term cos(0 + 1 tau) gives cos(T / 10).
 TEST_F(PlanetDataTest, SeriesCosineWithinOneInTenToTheFifteenOfStdCos) {
   TPlanetSeries series;
   series[kB + 0] = {{1.0, 0.0, 1.0}};
@@ -272,14 +260,7 @@ TEST_F(PlanetDataTest, BadFiles) {
   // Planet 2 holds L0 1.0, B0 0.0 and R0 0.7 AU. For Pair: the index pair of one of its series
   // overwritten with (first, count); first -1 keeps the first. For Term: a term appended to
   // one of its series.
-  const struct {
-    const char* name;
-    TSpoil spoil;
-    int series;
-    std::int32_t first, count;
-    TTerm term;
-    bool loads;
-  } cases[] = {
+  const std::tuple<const char*, TSpoil, int, std::int32_t, std::int32_t, TTerm, bool> cases[] = {
       {"no data file", TSpoil::NoData, 0, 0, 0, {}, false},
       {"data file of zeros", TSpoil::Zeros, 0, 0, 0, {}, false},
       {"index cut inside record 2", TSpoil::CutIndex, 0, 0, 0, {}, false},
@@ -305,30 +286,30 @@ TEST_F(PlanetDataTest, BadFiles) {
       {"100.5 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {99.8, 0.0, 0.0}, false},
       {"0.15 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {-0.55, 0.0, 1.0}, true},
       {"latitude 1.6 rad", TSpoil::Term, kB + 0, 0, 0, {1.6, 0.0, 0.0}, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, spoil, series, first, count, term, loads] : cases) {
+    SCOPED_TRACE(name);
     ScratchDir dir;
     PlanetFiles files;
     files.Add(1, ConstantPlanet(0.7, 0.01, 0.39));
     TPlanetSeries planet2 = ConstantPlanet(1.0, 0.0, 0.7);
-    if (c.spoil == TSpoil::Term) planet2[c.series].push_back(c.term);
+    if (spoil == TSpoil::Term) planet2[series].push_back(term);
     files.Add(2, planet2);
-    if (c.spoil == TSpoil::Pair) {
-      auto& pair = files.index[2][c.series];
-      pair = {c.first < 0 ? pair[0] : c.first, c.count};
+    if (spoil == TSpoil::Pair) {
+      auto& pair = files.index[2][series];
+      pair = {first < 0 ? pair[0] : first, count};
     }
     files.WriteTo(dir);
-    if (c.spoil == TSpoil::NoData) std::filesystem::remove(dir / "PLANETS.DAT");
-    if (c.spoil == TSpoil::Zeros) dir.Write("PLANETS.DAT", std::string(files.data.size(), '\0'));
-    if (c.spoil == TSpoil::CutIndex) dir.Write("PLANETS2.NDX", files.Index().substr(0, 388));
-    if (c.spoil == TSpoil::LongIndex) dir.Write("PLANETS2.NDX", files.Index() + '\0');
-    if (c.spoil == TSpoil::CutData)
+    if (spoil == TSpoil::NoData) std::filesystem::remove(dir / "PLANETS.DAT");
+    if (spoil == TSpoil::Zeros) dir.Write("PLANETS.DAT", std::string(files.data.size(), '\0'));
+    if (spoil == TSpoil::CutIndex) dir.Write("PLANETS2.NDX", files.Index().substr(0, 388));
+    if (spoil == TSpoil::LongIndex) dir.Write("PLANETS2.NDX", files.Index() + '\0');
+    if (spoil == TSpoil::CutData)
       dir.Write("PLANETS.DAT", files.data.substr(0, files.data.size() - 5));
-    if (c.spoil == TSpoil::LongData) dir.Write("PLANETS.DAT", files.data + "\n");
+    if (spoil == TSpoil::LongData) dir.Write("PLANETS.DAT", files.data + "\n");
     PlanetDataOpen(dir.Path());
-    EXPECT_EQ(PlanetDataLoad(2), c.loads);
-    if (c.loads) {
-      EXPECT_EQ(PlanetTermCount(), 1 + 3 + (c.spoil == TSpoil::Term));
+    EXPECT_EQ(PlanetDataLoad(2), loads);
+    if (loads) {
+      EXPECT_EQ(PlanetTermCount(), 1 + 3 + (spoil == TSpoil::Term));
       continue;
     }
     EXPECT_EQ(PlanetTermCount(), 1);
@@ -441,27 +422,22 @@ TEST(JupiterMoonsTest, SameTKeepsStateAndResultsOtherTRecomputes) {
   EXPECT_EQ(SatelliteJovicentric(kEuropa, kExampleT).Lon, first.Lon);
   EXPECT_EQ(SatState().RefreshCount, refreshes + 2);
 }
-// Periodic phenomena against J. Meeus, Astronomical Algorithms 1991 (AA1) and 1998 (AA2; planet
-// phenomena ch. 36, eclipses ch. 54) and published event times.
+// Periodic phenomena: Meeus AA1/AA2 (planets ch. 36, eclipses ch. 54) and published times.
 constexpr double kMinute = 1.0 / 1440.0;
 // JD of a calendar date and time (Julian calendar before 1582 October 15).
-double At(int year, int month, int day, double hours = 0.0) {
-  return JulianDay(year, month, day) + hours / 24.0;
-}
 TEST(MoonPhase, WorkedExamplesAndPublishedTimes) {
   // AA2 ex. 49.a (AA1 ex. 47.a): new moon of 1977 February, k = -283, JDE 2443192.65118 (the
   // 1st edition's mean-phase constants give 2443192.65117). AA2 ex. 49.b: last quarter of
   // 2044 January, k = 544.75, JDE 2467636.49186. USNO phases of 2000 January (UT, to the
   // minute) with delta T = 63.8 s: new moon January 6 18:14, full moon January 21 04:40.
   const double deltaT = 63.8 / 86400.0;
-  const struct {
-    int k, phase;
-    double jde, tolerance;
-  } cases[] = {{-283, kNewMoon, 2443192.65118, 2e-5},
-               {544, kLastQuarter, 2467636.49186, 2e-5},
-               {0, kNewMoon, At(2000, 1, 6, 18 + 14 / 60.0) + deltaT, kMinute},
-               {0, kFullMoon, At(2000, 1, 21, 4 + 40 / 60.0) + deltaT, kMinute}};
-  for (const auto& c : cases) EXPECT_NEAR(MoonPhase(c.k, c.phase), c.jde, c.tolerance) << c.k;
+  const std::tuple<int, int, double, double> cases[] = {
+      {-283, kNewMoon, 2443192.65118, 2e-5},
+      {544, kLastQuarter, 2467636.49186, 2e-5},
+      {0, kNewMoon, At(2000, 1, 6, 18 + 14 / 60.0) + deltaT, kMinute},
+      {0, kFullMoon, At(2000, 1, 21, 4 + 40 / 60.0) + deltaT, kMinute}};
+  for (const auto& [k, phase, jde, tolerance] : cases)
+    EXPECT_NEAR(MoonPhase(k, phase), jde, tolerance) << k;
 }
 TEST(EquinoxSolstice, WorkedExampleAndTheTableSwitch) {
   // AA2 ex. 27.a (AA1 ex. 26.a): the June solstice of 1962, JDE 2437837.39245.
@@ -481,19 +457,18 @@ TEST(PlanetPhenomenon, WorkedExamplesAndEventsFarFromThePresent) {
   EXPECT_NEAR(PlanetPhenomenon(6, 1, 121), 2497437.904, 5e-4);
   // AA2 p. 255: events far from the present, to the hour (TD); they test the terms in a .. g
   // of Jupiter to Neptune. The first phenomenon nearest the date is taken.
-  const struct {
-    int planet, year, month, day, hour;
-  } cases[] = {{2, 1882, 12, 6, 17}, {4, 2729, 9, 9, 3},    {5, -6, 9, 15, 7},
-               {6, -6, 9, 14, 9},    {7, 1780, 12, 17, 14}, {8, 1846, 8, 20, 4}};
-  for (const auto& c : cases) {
-    const double expected = At(c.year, c.month, c.day, c.hour);
-    const int k0 = PhenomenonK(c.year, c.planet, 0);
+  const std::tuple<int, int, int, int, int> cases[] = {{2, 1882, 12, 6, 17},  {4, 2729, 9, 9, 3},
+                                                       {5, -6, 9, 15, 7},     {6, -6, 9, 14, 9},
+                                                       {7, 1780, 12, 17, 14}, {8, 1846, 8, 20, 4}};
+  for (const auto& [planet, year, month, day, hour] : cases) {
+    const double expected = At(year, month, day, hour);
+    const int k0 = PhenomenonK(year, planet, 0);
     double best = 0.0;
     for (int k = k0 - 2; k <= k0 + 3; ++k) {
-      const double jde = PlanetPhenomenon(c.planet, 0, k);
+      const double jde = PlanetPhenomenon(planet, 0, k);
       if (std::fabs(jde - expected) < std::fabs(best - expected)) best = jde;
     }
-    EXPECT_NEAR(best, expected, 0.5 / 24.0) << "planet " << c.planet << " year " << c.year;
+    EXPECT_NEAR(best, expected, 0.5 / 24.0) << "planet " << planet << " year " << year;
   }
 }
 TEST(GreatestElongation, WorkedExampleAndPublishedDate) {
@@ -529,16 +504,14 @@ TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   // AA2 ex. 54.b: the total eclipse of 2009 July 22, JDE 2455034.6088; other kinds from the
   // NASA Five Millennium Canon (greatest eclipse in TD): 2001 December 14 annular 20:53,
   // 2005 April 8 hybrid (annular-total) 20:36.
-  const struct {
-    double from, jde, tolerance;
-    int kind;
-  } kinds[] = {{At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
-               {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
-               {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
-  for (const auto& c : kinds) {
-    const TSolarEclipse eclipse = NextSolarEclipse(c.from);
-    EXPECT_NEAR(eclipse.JDE, c.jde, c.tolerance) << c.jde;
-    EXPECT_EQ(eclipse.Kind, c.kind) << c.jde;
+  const std::tuple<double, double, double, int> kinds[] = {
+      {At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
+      {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
+      {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
+  for (const auto& [from, jde, tolerance, kind] : kinds) {
+    const TSolarEclipse eclipse = NextSolarEclipse(from);
+    EXPECT_NEAR(eclipse.JDE, jde, tolerance) << jde;
+    EXPECT_EQ(eclipse.Kind, kind) << jde;
   }
 }
 TEST(NextLunarEclipse, WorkedExamplesAndKinds) {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 #include "astro/anomaly.h"
 #include "base/basic.h"
@@ -211,8 +212,7 @@ TEST(ReductionsTest, RiseTransitSetEndsOnANotANumber) {
   EXPECT_TRUE(std::isfinite(r.Transit));
   EXPECT_TRUE(r.Rise >= 0.0 && r.Rise <= kTurn && r.SetTime >= 0.0 && r.SetTime <= kTurn);
 }
-// Tests of the true-anomaly solvers against J. Meeus, Astronomical Algorithms, 2nd ed. (1998),
-// chapters 30, 34 and 35, and against a bisection on Kepler's equation in long double.
+// True anomaly: Meeus AA2 ch. 30, 34, 35, and a bisection on Kepler's equation in long double.
 using Real = long double;
 constexpr Real kPiL = std::numbers::pi_v<Real>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -232,14 +232,12 @@ double TrueFromEccentric(Real e, Real ecc) {
 TEST(KeplerTrueAnomalyTest, MeeusExamplesAndCircularOrbit) {
   // Example 30.a (1st ed. 29.a): e = 0.1, M = 5 deg gives E = 5.554589254 deg. Chapter 30,
   // p. 205: e = 0.99, M = 0.2 rad gives E = 1.066997365282 rad (Mikkola's start).
-  const struct {
-    double e, m;
-    Real ecc;
-  } cases[] = {{0.1, 5.0 * kDegToRad, 5.554589254L * kPiL / 180},
-               {0.99, 0.2, 1.066997365282L},
-               {0.99, -0.2, -1.066997365282L}};
-  for (const auto& c : cases)
-    EXPECT_NEAR(KeplerTrueAnomaly(c.e, c.m), TrueFromEccentric(c.e, c.ecc), 1e-10) << c.m;
+  const std::tuple<double, double, Real> cases[] = {
+      {0.1, 5.0 * kDegToRad, 5.554589254L * kPiL / 180},
+      {0.99, 0.2, 1.066997365282L},
+      {0.99, -0.2, -1.066997365282L}};
+  for (const auto& [e, m, ecc] : cases)
+    EXPECT_NEAR(KeplerTrueAnomaly(e, m), TrueFromEccentric(e, ecc), 1e-10) << m;
   for (double m : {-3.0, 7.5, 3 * kPi})
     EXPECT_NEAR(KeplerTrueAnomaly(0.0, m), ModPi(m), 1e-15) << m;
 }
@@ -260,13 +258,12 @@ TEST(KeplerTrueAnomalyTest, SolvesKeplersEquationAroundTheStartSwitch) {
 }
 TEST(ParabolicTrueAnomalyTest, MeeusExamplesAndExtremes) {
   // Example 34.a (1998 Aug 5.0 less T = 1998 Apr 14.4358) and chapter 35, table p. 247.
-  const struct {
-    double q, days, vDeg;
-  } cases[] = {{1.487469, 112.5642, 66.78862}, {0.921326, 138.4783, 102.74426}};
-  for (const auto& c : cases) {
-    const double v = ParabolicTrueAnomaly(c.q, c.days / 36525.0);
-    EXPECT_NEAR(v / kDegToRad, c.vDeg, 1e-5) << c.q;
-    EXPECT_EQ(ParabolicTrueAnomaly(c.q, -c.days / 36525.0), -v) << c.q;
+  const std::tuple<double, double, double> cases[] = {{1.487469, 112.5642, 66.78862},
+                                                      {0.921326, 138.4783, 102.74426}};
+  for (const auto& [q, days, vDeg] : cases) {
+    const double v = ParabolicTrueAnomaly(q, days / 36525.0);
+    EXPECT_NEAR(v / kDegToRad, vDeg, 1e-5) << q;
+    EXPECT_EQ(ParabolicTrueAnomaly(q, -days / 36525.0), -v) << q;
   }
   EXPECT_EQ(ParabolicTrueAnomaly(0.7, 0.0), 0.0);
   // W = 1.3e33 (a step of 1e-6 in s = 1e11 cannot be resolved and Newton would cycle), 1.3e48
@@ -285,14 +282,12 @@ TEST(TrueAnomalyTest, NotANumberEndsTheIteration) {
 }
 TEST(NearParabolicTrueAnomalyTest, MeeusTable) {
   // Meeus, chapter 35, the table of examples on p. 247 (v printed in 0..360 deg).
-  const struct {
-    double q, e, days, vDeg;
-  } cases[] = {{0.921326, 1.0, 138.4783, 102.74426},         {0.1, 0.987, 254.9, 164.50029},
-               {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
-               {0.5871018, 0.9672746, 20.0, 52.85331},       {0.5871018, 0.9672746, 0.0, 0.0}};
-  for (const auto& c : cases) {
-    EXPECT_NEAR(NearParabolicTrueAnomaly(c.e, c.q, c.days / 36525.0) / kDegToRad, c.vDeg, 1e-5)
-        << c.q;
+  const std::tuple<double, double, double, double> cases[] = {
+      {0.921326, 1.0, 138.4783, 102.74426},         {0.1, 0.987, 254.9, 164.50029},
+      {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
+      {0.5871018, 0.9672746, 20.0, 52.85331},       {0.5871018, 0.9672746, 0.0, 0.0}};
+  for (const auto& [q, e, days, vDeg] : cases) {
+    EXPECT_NEAR(NearParabolicTrueAnomaly(e, q, days / 36525.0) / kDegToRad, vDeg, 1e-5) << q;
   }
   // With e = 1 the parabolic solver's v, to the tolerance 1e-4 in tan(v / 2).
   const double dt = 138.4783 / 36525.0;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/parameter_file.h"
@@ -27,18 +28,15 @@ TEST(Cp1252, SwedishLettersHighControlsAndWhatItCannotHold) {
   std::string all;
   for (int b = 0x20; b < 0x100; ++b)
     if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D) all += static_cast<char>(b);
-  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-  EXPECT_EQ(Utf8Length(" 1 mån"), 6u);
-  EXPECT_EQ(Utf8Left("Göteborg", 2), "Gö");
-  EXPECT_EQ(Utf8Left("ab", 10), "ab");
+  EXPECT_EQ(std::tuple(Utf8ToCp1252(Cp1252ToUtf8(all)), Utf8Length(" 1 mån")), std::tuple(all, 6u));
+  EXPECT_EQ(std::tuple(Utf8Left("Göteborg", 2), Utf8Left("ab", 10)), std::tuple("Gö", "ab"));
   // Outside text made valid UTF-8: well-formed sequences stay, stray bytes are Windows-1252
   // (an overlong '/', a lone surrogate half, a cut euro sign, a byte above U+10FFFF's lead).
   EXPECT_EQ(ValidUtf8("Sto\xFFholm"), "Stoÿholm");
   EXPECT_EQ(ValidUtf8("Göteborg €"), "Göteborg €");
   EXPECT_EQ(ValidUtf8("\xC0\xAF"), "À¯");
   EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "í\u00A0€");
-  EXPECT_EQ(ValidUtf8("\xE2\x82"), "â‚");
-  EXPECT_EQ(ValidUtf8("\xF5\x80"), "õ€");
+  EXPECT_EQ(std::tuple(ValidUtf8("\xE2\x82"), ValidUtf8("\xF5\x80")), std::tuple("â‚", "õ€"));
 }
 TEST(DataPath, BackslashesAndCaseInsensitiveNames) {
   ScratchDir dir;
@@ -59,8 +57,7 @@ TEST(RawLines, LineEndsLimitsColumnsAndMissingFiles) {
   EXPECT_EQ(ReadRawLines(b, 100, 1).value().size(), 1u);
   EXPECT_FALSE(ReadRawLines(dir / "none.txt"));
   EXPECT_EQ(LineColumns("abcdef", 2, 4), "bcd");
-  EXPECT_EQ(LineColumns("abc", 2, 9), "bc");
-  EXPECT_EQ(LineColumns("ab", 5, 9), "");
+  EXPECT_EQ(std::tuple(LineColumns("abc", 2, 9), LineColumns("ab", 5, 9)), std::tuple("bc", ""));
 }
 TEST(AtomicWrite, ReplacesTheFileWhole) {
   ScratchDir dir;
@@ -135,17 +132,16 @@ Strings SplitCrlf(const std::string& bytes) {
   return lines;
 }
 TEST(ParameterFile, ExactLayout) {
-  TObsState s;
-  s.MapColour = 1;
-  s.TimeZone = 1.0;
-  s.StepLabel = " 1 mån";
-  s.StepDays = 30.4375;
-  s.PlaceName = "Göteborg";
-  s.Latitude = 57.7;
-  s.Longitude = -11.966666666666667;
-  s.CoordSystem = 4;
-  s.ChartOffsetY = 1234.0;
-  s.ChartScale = 16;
+  TObsState s{.TimeZone = 1.0,
+              .StepDays = 30.4375,
+              .StepLabel = " 1 mån",
+              .PlaceName = "Göteborg",
+              .Latitude = 57.7,
+              .Longitude = -11.966666666666667,
+              .CoordSystem = 4,
+              .ChartScale = 16,
+              .ChartOffsetY = 1234.0,
+              .MapColour = 1};
   const Strings lines = SplitCrlf(ParameterFileBytes(s));
   ASSERT_EQ(lines.size(), 58u);
   EXPECT_EQ(Strings(lines.begin(), lines.begin() + 12),
@@ -162,8 +158,7 @@ TEST(ParameterFile, RoundTripOfEveryField) {
   TObsState loaded;
   const TLoadResult result = LoadParameters(loaded, dir / "parametr.dta");
   EXPECT_TRUE(result.Opened);
-  EXPECT_EQ(result.LinesRead, 58);
-  EXPECT_EQ(result.FieldsRejected, 0);
+  EXPECT_EQ(std::tuple(result.LinesRead, result.FieldsRejected), std::tuple(58, 0));
   for (const auto& field : kParameterFields) {
     if (field.Kind == TFieldKind::Integer) {
       EXPECT_EQ(loaded.*field.IntField, saved.*field.IntField) << field.Name;
@@ -175,8 +170,7 @@ TEST(ParameterFile, RoundTripOfEveryField) {
       EXPECT_EQ(loaded.*field.TextField, saved.*field.TextField) << field.Name;
   }
   EXPECT_EQ(loaded.ClockJD, 0.0);  // not in the file, nor the switch and the flags
-  EXPECT_EQ(loaded.IncrementOn, 0);
-  EXPECT_EQ(loaded.RedrawChart, 0);
+  EXPECT_EQ(std::tuple(loaded.IncrementOn, loaded.RedrawChart), std::tuple(0, 0));
 }
 TEST(ParameterFile, MissingAndShortFiles) {
   ScratchDir dir;
@@ -187,19 +181,13 @@ TEST(ParameterFile, MissingAndShortFiles) {
   // Ten lines set the first ten fields; the rest keep their values.
   dir.Write("short.dta", "0\n-2.5\n1\n2\n 6 tim\n0.25\n0\nLund\n55.7\n13.2");
   const TLoadResult r = LoadParameters(s, dir / "short.dta");
-  EXPECT_EQ(r.LinesRead, 10);
-  EXPECT_EQ(r.FieldsRejected, 0);
-  EXPECT_EQ(s.TimeZone, -2.5);
-  EXPECT_EQ(s.StepLabel, " 6 tim");
-  EXPECT_EQ(s.Longitude, 13.2);
-  EXPECT_EQ(s.Height, before.Height);
-  EXPECT_EQ(s.ChartScale, before.ChartScale);
+  EXPECT_EQ(std::tuple(r.LinesRead, r.FieldsRejected, s.TimeZone), std::tuple(10, 0, -2.5));
+  EXPECT_EQ(std::tuple(s.StepLabel, s.Longitude), std::tuple(" 6 tim", 13.2));
+  EXPECT_EQ(std::tuple(s.Height, s.ChartScale), std::tuple(before.Height, before.ChartScale));
 }
 TEST(ParameterFile, DamagedLinesLeaveTheirFieldAndNothingShifts) {
   ScratchDir dir;
-  TObsState good;
-  good.Height = 45.0;
-  good.ChartScale = 8;
+  TObsState good{.Height = 45.0, .ChartScale = 8};
   Strings lines = SplitCrlf(ParameterFileBytes(good));
   lines[1] = "tvÃ¥ timmar";  // TimeZone: text
   lines[3] = "1.5";          // TimerSpeed: a real
@@ -209,30 +197,21 @@ TEST(ParameterFile, DamagedLinesLeaveTheirFieldAndNothingShifts) {
   std::string bytes;
   for (const auto& l : lines) bytes += l + "\n";
   dir.Write("parametr.dta", bytes);
-  TObsState s;
-  s.TimeZone = 7.0;
-  s.CoordSystem = 5;
-  s.TimerSpeed = 1;
+  TObsState s{.TimeZone = 7.0, .TimerSpeed = 1, .CoordSystem = 5};
   EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 3);
-  EXPECT_EQ(s.TimeZone, 7.0);
-  EXPECT_EQ(s.TimerSpeed, 1);
-  EXPECT_EQ(s.CoordSystem, 5);
-  EXPECT_EQ(s.Height, 45.0);
-  EXPECT_EQ(s.ChartScale, 8);
+  EXPECT_EQ(std::tuple(s.TimeZone, s.TimerSpeed, s.CoordSystem), std::tuple(7.0, 1, 5));
+  EXPECT_EQ(std::tuple(s.Height, s.ChartScale), std::tuple(45.0, 8));
 }
 // A zone beyond 14 hours or a site off the globe is a damaged line like any other.
 TEST(ParameterFile, ZoneAndSiteOutsideTheEarthAreRefused) {
-  const struct {
-    std::string_view Field, Text;
-    bool Taken;
-  } cases[] = {{"TimeZone", "14", true},     {"TimeZone", "-14", true},
-               {"TimeZone", "14.01", false}, {"TimeZone", "1E308", false},
-               {"Latitude", "-90", true},    {"Latitude", "90.001", false},
-               {"Longitude", "180", true},   {"Longitude", "-180.5", false},
-               {"Longitude", "400", false},  {"Height", "1E300", true}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string_view, std::string_view, bool> cases[] = {
+      {"TimeZone", "14", true},     {"TimeZone", "-14", true},      {"TimeZone", "14.01", false},
+      {"TimeZone", "1E308", false}, {"Latitude", "-90", true},      {"Latitude", "90.001", false},
+      {"Longitude", "180", true},   {"Longitude", "-180.5", false}, {"Longitude", "400", false},
+      {"Height", "1E300", true}};
+  for (const auto& [Field, Text, Taken] : cases) {
     TObsState s;
-    EXPECT_EQ(SetStateField(s, *FindStateField(c.Field), c.Text), c.Taken) << c.Field << c.Text;
+    EXPECT_EQ(SetStateField(s, *FindStateField(Field), Text), Taken) << Field << Text;
   }
 }
 // Shipped settings: Stockholm, "Stockholm [SE] H  59.20 18.04 +1" (59°20' N, 18°4' E).
@@ -240,13 +219,11 @@ TEST(ParameterFile, ShippedSettingsShowStockholm) {
   TObsState s;
   const TLoadResult r = LoadParameters(s, testing::DataFolder() / "parametr.dta");
   ASSERT_TRUE(r.Opened);
-  EXPECT_EQ(r.LinesRead, 58);
-  EXPECT_EQ(r.FieldsRejected, 0);
+  EXPECT_EQ(std::tuple(r.LinesRead, r.FieldsRejected), std::tuple(58, 0));
   EXPECT_EQ(s.PlaceName.substr(0, 16), "Stockholm [SE] H");
   EXPECT_NEAR(s.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(s.Longitude, 18.0 + 4.0 / 60.0, 1e-12);
-  EXPECT_EQ(s.TimeZone, 1.0);
-  EXPECT_EQ(s.StepLabel, " 1 tim");
+  EXPECT_EQ(std::tuple(s.TimeZone, s.StepLabel), std::tuple(1.0, " 1 tim"));
   EXPECT_NEAR(s.StepDays, 1.0 / 24.0, 1e-15);
   EXPECT_EQ(s.TimerSpeed, 1);
   EXPECT_TRUE(s.CoordSystem == 4 || s.CoordSystem == 5);  // the sky above the horizon
@@ -261,29 +238,24 @@ TEST(ParameterFile, ShippedSettingsShowStockholm) {
 // Found by fuzzing: the largest doubles were written above the largest double and lost.
 TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
   ScratchDir dir;
-  const struct {
-    std::string Line, Saved;
-    double Reread;
-  } cases[] = {
+  const std::tuple<std::string, std::string, double> cases[] = {
       {"1.7976931348623157E308", " 1.79769313486231E+0308", 1.79769313486231e308},
-      {"1.7976931348623E308", " 1.79769313486230E+0308", 1.7976931348623e308},
-  };
-  for (const auto& c : cases) {
-    dir.Write("parametr.dta", "1\n0\n0\n0\n 1 tim\n" + c.Line + "\n");  // StepDays
+      {"1.7976931348623E308", " 1.79769313486230E+0308", 1.7976931348623e308}};
+  for (const auto& [Line, Saved, Reread] : cases) {
+    dir.Write("parametr.dta", "1\n0\n0\n0\n 1 tim\n" + Line + "\n");  // StepDays
     TObsState s;
-    ASSERT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << c.Line;
-    EXPECT_EQ(SplitCrlf(ParameterFileBytes(s)).at(5), c.Saved);
+    ASSERT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << Line;
+    EXPECT_EQ(SplitCrlf(ParameterFileBytes(s)).at(5), Saved);
     ASSERT_TRUE(SaveParameters(s, dir / "parametr.dta"));
-    EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << c.Line;
-    EXPECT_EQ(s.StepDays, c.Reread);
+    EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << Line;
+    EXPECT_EQ(s.StepDays, Reread);
   }
 }
 TEST(ParameterFile, TextCapacitiesAndLineBreaks) {
   ScratchDir dir;
-  TObsState s;
-  s.PlaceName = "Ett mycket långt ortsnamn som inte får plats";
-  s.NewPlaceName = "två\nrader";
-  s.ChartScale = 2;
+  TObsState s{.PlaceName = "Ett mycket långt ortsnamn som inte får plats",
+              .NewPlaceName = "två\nrader",
+              .ChartScale = 2};
   ASSERT_TRUE(SaveParameters(s, dir / "p.dta"));
   TObsState t;
   LoadParameters(t, dir / "p.dta");
@@ -306,27 +278,21 @@ constexpr const char* kPlaces =
 TEST(LookUpPlace, FirstNameContainingTheKeySignsAndSpecialLatitudes) {
   testing::ScratchDir dir;
   const auto file = dir.Write("ortsnamn.dta", kPlaces);
-  const struct {
-    const char* Key;
-    double Latitude, Longitude;
-    const char* Name;
-    const char* Zone;
-  } cases[] = {
+  const std::tuple<const char*, double, double, const char*, const char*> cases[] = {
       {"holm", 59.0 + 20.0 / 60.0, 18.05, "Stockholm", "+1    "},  // the end of a name
       {"Lund", 55.7, 13.0 + 11.0 / 60.0, "Lund", "+1    "},        // before "Lunda"
       {"Åre", 63.4, 13.0 + 5.0 / 60.0, "Åre", "+1    "},
       {"Kapstaden", -33.9, 18.0 + 25.0 / 60.0, "Kapstaden", "+2    "},
       {"Quito", 0.001, -78.5, "Quito", "-5    "},
-      {"Nordpolen", 89.999, 89.999, "Nordpolen", "0     "},
-  };
-  for (const auto& c : cases) {
+      {"Nordpolen", 89.999, 89.999, "Nordpolen", "0     "}};
+  for (const auto& [Key, Latitude, Longitude, Name, Zone] : cases) {
     TObsState s;
-    const TLookUpResult r = LookUpPlace(s, c.Key, file);
-    EXPECT_EQ(r.Status, TLookUpStatus::Found) << c.Key;
-    EXPECT_EQ(r.ZoneText, c.Zone) << c.Key;
-    EXPECT_NEAR(s.Latitude, c.Latitude, 1e-12) << c.Key;
-    EXPECT_NEAR(s.Longitude, c.Longitude, 1e-12) << c.Key;
-    const std::string name = c.Name;  // 30 columns, trailing blanks kept
+    const TLookUpResult r = LookUpPlace(s, Key, file);
+    EXPECT_EQ(r.Status, TLookUpStatus::Found) << Key;
+    EXPECT_EQ(r.ZoneText, Zone) << Key;
+    EXPECT_NEAR(s.Latitude, Latitude, 1e-12) << Key;
+    EXPECT_NEAR(s.Longitude, Longitude, 1e-12) << Key;
+    const std::string name = Name;  // 30 columns, trailing blanks kept
     EXPECT_EQ(s.PlaceName, name + std::string(30 - Utf8Length(name), ' '));
   }
 }
@@ -337,17 +303,12 @@ TEST(LookUpPlace, NoMatchOrNoFileChangesNothing) {
   // Lines off the globe (latitude 100.65, longitude 181) are damaged lines.
   for (const char* key :
        {"", "stockholm", "Uppsala", "Trasig", "59.20", "saknas", "Månen", "Bortom"}) {
-    TObsState s;
-    s.Latitude = 1.0;
-    s.Longitude = 2.0;
-    s.PlaceName = "Förra";
+    TObsState s{.PlaceName = "Förra", .Latitude = 1.0, .Longitude = 2.0};
     const bool missing = key == std::string("saknas");
     EXPECT_EQ(LookUpPlace(s, missing ? "Lund" : key, missing ? dir / "saknas.dta" : file).Status,
               missing ? TLookUpStatus::FileMissing : TLookUpStatus::NotFound)
         << key;
-    EXPECT_EQ(s.Latitude, 1.0);
-    EXPECT_EQ(s.Longitude, 2.0);
-    EXPECT_EQ(s.PlaceName, "Förra");
+    EXPECT_EQ(std::tuple(s.Latitude, s.Longitude, s.PlaceName), std::tuple(1.0, 2.0, "Förra"));
   }
 }
 }  // namespace

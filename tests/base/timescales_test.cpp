@@ -114,10 +114,7 @@ TEST(ModifiedJulianDay, MontenbruckPfleger) {
 }
 // The observation state: deriving the moment, the increment tick, the redraw flags.
 TEST(DeriveTimes, ClockReadInZoneAndScale) {
-  TObsState s;
-  s.ClockJD = 2451545.0;  // y = 2000.0: delta T = 63.5 s
-  s.TimeZone = 1.0;
-  s.TimeScale = 1;  // TDT
+  TObsState s{.ClockJD = 2451545.0, .TimeZone = 1.0, .TimeScale = 1};  // TDT; delta T 63.5 s
   DeriveTimes(s);
   EXPECT_NEAR(s.JD_TT, 2451544.958333333, 1e-9);
   EXPECT_NEAR(s.JD_UT, s.JD_TT - 63.5 / 86400.0, 1e-9);
@@ -132,9 +129,7 @@ TEST(DeriveTimes, ClockReadInZoneAndScale) {
   EXPECT_NEAR((s.JD_TT - s.JD_UT) * 86400.0, 63.5, 1e-4);
 }
 TEST(IncrementTick, StopsRunsAndClampsToTheRange) {
-  TObsState s;
-  s.ClockJD = 1000.0;
-  s.StepDays = -36524.219;  // "100 år" backwards
+  TObsState s{.ClockJD = 1000.0, .StepDays = -36524.219};  // "100 år" backwards
   IncrementTick(s);
   EXPECT_EQ(s.ClockJD, 1000.0) << "stopped";
   s.IncrementOn = 1;

@@ -1,5 +1,4 @@
-// Star records decoded from real bytes of data/ against BSC5 (CDS V/50), Hipparcos (van Leeuwen
-// 2007 proper motions), SIMBAD ICRS positions, the WDS and the GCVS, to the files' rounding.
+// Star records from real bytes of data/: BSC5, Hipparcos 2007, SIMBAD, WDS, GCVS, to the rounding.
 #include "catalogs/catalog_records.h"
 
 #include <gtest/gtest.h>
@@ -160,8 +159,7 @@ TEST(ReadNameFile, ReadsColumnsAndSkipsBadLines) {
   EXPECT_NEAR((*names)[4].DecDegrees, 12.5, 1e-12);
   EXPECT_EQ((*ReadNameFile(path, kObjectNameWidth))[3].Name, "A name far longer than");
 }
-// Name files at SIMBAD J2000.0 positions to their precision (0.1 min, 1'); Objnamn.dta holds at
-// most the 300 names the chart can identify.
+// Name files at SIMBAD J2000.0 positions (to 0.1 min, 1'); Objnamn.dta holds at most 300 names.
 TEST(NameFilesInData, NameTheBrightStarsAndObjects) {
   for (const auto& [file, width, name, ra, dec, fewest, most] :
        {std::tuple{"Stjanamn.dta", kStarNameWidth, "Sirius", kSiriusRa, kSiriusDec, 500u, 100000u},
@@ -291,9 +289,7 @@ TEST(NebulaAndClusterRecords, DecodeAsPublished) {
 }
 TEST(TypeText, FollowsTheCodeTable) {
   const std::string_view blanks = "                    ";
-  const struct {
-    std::string_view code, ngc, sac;
-  } cases[] = {
+  const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
       {" Gx", "Galax", "Galax"},
       {"Gcl", "", "Galaxhop"},
       {" OC", "\u00d6ppen stj\u00e4rnhop", "\u00d6ppen stj\u00e4rnhop"},
@@ -311,11 +307,11 @@ TEST(TypeText, FollowsTheCodeTable) {
       {"   ", "Oidentifierad/typ ok\u00e4nd", blanks},
       {"  -", "Finns inte enligt RNGC", blanks},
       {" PD", "Felaktighet i fotopl\u00e5t", blanks},
-      {"Gx", "", blanks},  // codes are compared as stored
+      {"Gx", "", blanks}  // codes are compared as stored
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(NgcTypeText(c.code), c.ngc) << "[" << c.code << "]";
-    EXPECT_EQ(SacTypeText(c.code), c.sac) << "[" << c.code << "]";
+  for (const auto& [code, ngc, sac] : cases) {
+    EXPECT_EQ(NgcTypeText(code), ngc) << "[" << code << "]";
+    EXPECT_EQ(SacTypeText(code), sac) << "[" << code << "]";
   }
 }
 template <auto Decode>
@@ -330,16 +326,15 @@ TEST(DecodeRecord, RefusesShortBuffers) {
       {kNgcRecordBytes, Decodes<DecodeNgcRecord>}, {kRc3RecordBytes, Decodes<DecodeRc3Record>},
       {kPgcRecordBytes, Decodes<DecodePgcRecord>}, {kSacRecordBytes, Decodes<DecodeSacRecord>},
       {kGpnRecordBytes, Decodes<DecodeGpnRecord>}, {kLbnRecordBytes, Decodes<DecodeLbnRecord>},
-      {kOclRecordBytes, Decodes<DecodeOclRecord>}, {kGcmRecordBytes, Decodes<DecodeGcmRecord>},
-  };
+      {kOclRecordBytes, Decodes<DecodeOclRecord>}, {kGcmRecordBytes, Decodes<DecodeGcmRecord>}};
   const std::string full(kSacRecordBytes, ' ');
   for (const auto& [bytes, decodes] : decoders) {
     EXPECT_FALSE(decodes(std::string_view(full.data(), bytes - 1))) << bytes;
     EXPECT_TRUE(decodes(std::string_view(full.data(), bytes))) << bytes;
   }
 }
-// Damaged "sac" records (every length byte 255): each text keeps its field's room, nothing past
-// byte 201 is read, a right ascension that is not a number is skipped.
+// Damaged "sac" records (lengths 255): texts keep their room, nothing past byte 201, bad RA
+// skipped.
 TEST(SacRecord, DamagedRecords) {
   std::string b = Hex(kM31Sac);
   for (std::size_t at : {25, 43, 62, 66, 70, 191}) b[at] = static_cast<char>(0xFF);
@@ -357,8 +352,7 @@ TEST(SacRecord, DamagedRecords) {
   const auto records = ReadSacZone(dir.Write("02.dat", b + Hex(kM31Sac)));
   ASSERT_TRUE(records && records->size() == 1u);
 }
-// Every record of the catalogs in data/ lies in the zone of the file it is in, as "fil50.dta"
-// defines the zones ([start, end); declination +90 in the top band).
+// Every record in data/ lies in its file's zone as "fil50.dta" defines it ([start, end), +90 top).
 template <typename R>
 std::pair<double, double> Degrees(const R& r) {
   return {StoredDegrees(r.RA), StoredDegrees(r.Dec)};
@@ -385,8 +379,7 @@ std::size_t CountInZones(std::string_view key, Read read) {
   }
   return count;
 }
-// The sources' counts: BSC5 9110 (14 non-stars), NGC 1-7840 and IC 1-5386 once, RC3 23 011,
-// PGC 73 197, Lynds 1 125, Lynga 1 151, Harris 157.
+// Counts as published: BSC5 9110, NGC 7840 + IC 5386, RC3 23011, PGC 73197, LBN 1125, Harris 157.
 TEST(CatalogsInData, HoldTheirSourcesInTheirZones) {
   const std::size_t bsc = CountInZones("bsc", ReadBscZone);
   EXPECT_TRUE(bsc >= 9000u && bsc <= 9110u) << bsc;

@@ -14,6 +14,7 @@
 
 #include "base/basic.h"
 #include "base/textfile.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
@@ -47,9 +48,6 @@ std::string Put(std::string line, std::size_t column, std::string_view text) {
   line.replace(column - 1, text.size(), text);
   return line;
 }
-double Centuries(double jd) {
-  return (jd - 2451545.0) / 36525.0;
-}
 // 1 Ceres: N from the published period (a rounded to 1e-7 AU moves N by 2e-8); epoch JD 2459800.5.
 TEST(ElementLineToBody, AsteroidCeres) {
   const std::optional<TMinorBody> b = ElementLineToBody(kCeres, kAsteroid);
@@ -71,8 +69,7 @@ TEST(ElementLineToBody, AsteroidCeres) {
   EXPECT_EQ(std::tuple(other->Name, other->Mag1.has_value(), other->Track, other->Ring),
             std::tuple("2046 Leningrad\xC3\xA5\xC3\xA4\xC3\xB6", false, true, true));
 }
-// 2P/Encke through the position routines: Meeus's example 33.b position on 1990 October 6.0 TD
-// (0.250806621, 0.484917558, 0.357337295 AU); q rounded to 1e-8 AU; the epoch is perihelion.
+// 2P/Encke through the position routines: Meeus 33.b's position on 1990 October 6.0 TD (q 1e-8).
 TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
   const std::optional<TMinorBody> b = ElementLineToBody(kEncke, kComet);
   ASSERT_TRUE(b.has_value());
@@ -85,8 +82,7 @@ TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
   EXPECT_NEAR(p.Y, 0.484917558, 1e-7);
   EXPECT_NEAR(p.Z, 0.357337295, 1e-7);
 }
-// Equinox "1950": AA2 example 24.c gives i 11.94521, Omega 334.75043, omega 186.23327; any other
-// equinox text leaves the angles alone.
+// Equinox "1950": AA2 24.c gives i 11.94521, Omega 334.75043, omega 186.23327; others: unchanged.
 TEST(ElementLineToBody, Equinox1950IsReferredToJ2000) {
   const std::optional<TMinorBody> b = ElementLineToBody(kEncke1950, kComet);
   ASSERT_TRUE(b.has_value());
@@ -122,8 +118,7 @@ TEST(ElementLineUsed, StartStopAndFlag) {
       {Put(kHyakutake, 123, " "), kComet, 2450204.5, false},
       {kGeo, kProbe, 2458128.5, false},
       {kGeo, kProbe, 2458138.5, true},
-      {kGeo, kProbe, 2458148.5, false},
-  };
+      {kGeo, kProbe, 2458148.5, false}};
   for (const auto& [line, kind, jd, used] : cases)
     EXPECT_EQ(ElementLineUsed(line, kind, jd), used) << line << " at " << jd;
 }
@@ -169,8 +164,7 @@ TEST(ElementLineToBody, BadLinesGiveNoBody) {
       {kCeres, kAsteroid, 45, "       nan"}, {kCeres, kAsteroid, 45, "    0.0000"},
       {kCeres, kAsteroid, 46, "5E+000288"},  {kCeres, kAsteroid, 66, "10.58 80"},
       {kCeres, kAsteroid, 56, "1.0000000"},  {kHyakutake, kComet, 56, "-0.999891"},
-      {kGeo, kProbe, 35, "-0.0002818"},      {kGeo, kProbe, 127, "jor"},
-  };
+      {kGeo, kProbe, 35, "-0.0002818"},      {kGeo, kProbe, 127, "jor"}};
   for (const auto& [line, kind, column, text] : cases)
     EXPECT_FALSE(ElementLineToBody(Put(line, column, text), kind)) << column << text;
 }
@@ -189,8 +183,7 @@ TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFile) {
   EXPECT_EQ(names, (std::vector<std::string>{"1 Ceres", "4 Huge", "5 Last"}));
   EXPECT_FALSE(ReadUsedElementLines(dir / "missing.dta", kAsteroid, 2451545.0));
 }
-// The shipped files: every non-comment line gives a body, each fits the window's 480 lines, Ceres
-// as published.
+// The shipped files: every line a body, each within the window's 480 lines, Ceres as published.
 TEST(ReadUsedElementLines, ShippedFiles) {
   for (const auto& [name, kind] : {std::pair{kAsteroidFile1, kAsteroid},
                                    {kAsteroidFile2, kAsteroid},

@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -57,7 +58,6 @@ Canvas BlackOnRed(int w, int h) {
   c.SetBrushColour(kRed);
   return c;
 }
-// A dotted pen and a clear brush.
 Canvas Dotted(int w, int h, TColor background = kWhite) {
   Canvas c(w, h, background);
   c.SetPenStyle(TPenStyle::Dot);
@@ -90,11 +90,7 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   EXPECT_EQ(Picture(f), (Rows{".....", ".gg..", ".gg..", "....."}));
 }
 TEST(Canvas, LinePixels) {
-  struct Case {
-    QPoint From, To;
-    std::vector<std::pair<int, int>> Pixels;
-  };
-  const Case cases[] = {
+  const std::tuple<QPoint, QPoint, std::vector<std::pair<int, int>>> cases[] = {
       {{1, 1}, {5, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},  // end pixel not drawn
       {{3, 0}, {0, 3}, {{3, 0}, {2, 1}, {1, 2}}},
       {{0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // nearest pixel per column
@@ -105,14 +101,14 @@ TEST(Canvas, LinePixels) {
       {{4, 2}, {0, 3}, {{4, 2}, {3, 2}, {2, 2}, {1, 3}}},
       {{0, 0}, {1, 4}, {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
       {{1, 4}, {0, 0}, {{1, 4}, {1, 3}, {0, 2}, {0, 1}}},
-      {{3, 3}, {3, 3}, {}},  // zero length: nothing
+      {{3, 3}, {3, 3}, {}}  // zero length: nothing
   };
-  for (const Case& k : cases) {
+  for (const auto& [from, to, pixels] : cases) {
     Canvas c(8, 8);
-    Line(c, k.From.x(), k.From.y(), k.To.x(), k.To.y());
-    EXPECT_EQ(PixelsOf(c, kBlack), Pixels(k.Pixels.begin(), k.Pixels.end()))
-        << k.From.x() << "," << k.From.y() << " to " << k.To.x() << "," << k.To.y();
-    EXPECT_EQ(c.PenPos(), k.To);
+    Line(c, from.x(), from.y(), to.x(), to.y());
+    EXPECT_EQ(PixelsOf(c, kBlack), Pixels(pixels.begin(), pixels.end()))
+        << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
+    EXPECT_EQ(c.PenPos(), to);
   }
 }
 TEST(Canvas, NoOpPenMovesWithoutDrawing) {
@@ -174,16 +170,11 @@ TEST(Canvas, DottedPen) {
   dotted.Ellipse(0, 0, 10, 10);
   Pixels on = PixelsOf(dotted, kBlack);
   on.merge(PixelsOf(dotted, kYellow));
-  EXPECT_EQ(on, PixelsOf(solid, kBlack));
-  EXPECT_EQ(*dotted.Pixel(8, 2), kBlack);
+  EXPECT_EQ(std::tuple(on, *dotted.Pixel(8, 2)), std::tuple(PixelsOf(solid, kBlack), kBlack));
   EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
 }
 TEST(Canvas, EllipsePictures) {
-  struct Case {
-    std::array<int, 4> Box;
-    Rows Expected;
-  };
-  const Case cases[] = {
+  const std::pair<std::array<int, 4>, Rows> cases[] = {
       {{0, 0, 4, 3}, {".##.", "#oo#", ".##."}},
       {{0, 0, 5, 5}, {".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}},
       {{0, 0, 10, 10},
@@ -197,13 +188,11 @@ TEST(Canvas, EllipsePictures) {
       {{0, 0, 2, 6}, {"##", "##", "##", "##", "##", "##"}},  // narrow: tips completed to the box
       {{8, 7, 2, 1},                                         // placement in the box, inverted
        {"........", "....##..", "...#oo#.", "..#oooo#", "..#oooo#", "...#oo#.", "....##..",
-        "........"}},
-  };
-  for (const Case& k : cases) {
-    Canvas c =
-        BlackOnRed(static_cast<int>(k.Expected[0].size()), static_cast<int>(k.Expected.size()));
-    c.Ellipse(k.Box[0], k.Box[1], k.Box[2], k.Box[3]);
-    EXPECT_EQ(Picture(c), k.Expected) << k.Box[2] << "x" << k.Box[3];
+        "........"}}};
+  for (const auto& [box, expected] : cases) {
+    Canvas c = BlackOnRed(static_cast<int>(expected[0].size()), static_cast<int>(expected.size()));
+    c.Ellipse(box[0], box[1], box[2], box[3]);
+    EXPECT_EQ(Picture(c), expected) << box[2] << "x" << box[3];
   }
   Canvas c = BlackOnRed(5, 5);
   c.Ellipse(0, 0, 0, 5);
@@ -263,23 +252,20 @@ TEST(Canvas, FloodFillBorder) {
   c.SetBrushStyle(TBrushStyle::Solid);
   c.SetBrushColour(kGreen);
   EXPECT_TRUE(c.FloodFill(5, 5, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(c, kGreen), 64);
-  EXPECT_EQ(Count(c, kBlack), 36);
+  EXPECT_EQ(std::tuple(Count(c, kGreen), Count(c, kBlack)), std::tuple(64, 36));
   // Starting on the border colour fills nothing.
   c.SetBrushColour(kBlue);
   EXPECT_FALSE(c.FloodFill(1, 1, kBlack, TFillMode::Border));
   EXPECT_EQ(Count(c, kBlue), 0);
   // Border mode crosses any colour but the border: the green inside stays green.
   EXPECT_TRUE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(c, kBlue), 144 - 64 - 36);
-  EXPECT_EQ(Count(c, kGreen), 64);
+  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kGreen)), std::tuple(144 - 64 - 36, 64));
   // Four-connected: a diagonal line (8-connected) is a closed border.
   Canvas d(10, 10);
   Line(d, 0, 9, 10, -1);
   d.SetBrushColour(kGreen);
   EXPECT_TRUE(d.FloodFill(0, 0, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(d, kGreen), 45);
-  EXPECT_EQ(Count(d, kWhite), 45);
+  EXPECT_EQ(std::tuple(Count(d, kGreen), Count(d, kWhite)), std::tuple(45, 45));
   // A whole 1024 x 768 picture in one fill, both modes.
   Canvas big(1024, 768);
   big.SetBrushColour(kGreen);
@@ -296,8 +282,7 @@ TEST(Canvas, FloodFillSurface) {
   c.SetPixel(4, 4, kRed);  // touches the first square only at a corner
   c.SetBrushColour(kBlue);
   EXPECT_TRUE(c.FloodFill(1, 2, kRed, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kBlue), 16);
-  EXPECT_EQ(Count(c, kRed), 17);
+  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kRed)), std::tuple(16, 17));
   // The start must be of the surface colour.
   EXPECT_FALSE(c.FloodFill(5, 5, kRed, TFillMode::Surface));
   // Filling a surface with its own colour ends and changes nothing.
@@ -334,8 +319,7 @@ TEST(Canvas, ClippingOfEveryPrimitive) {
          c.Polygon(std::array{QPoint(0, 5), QPoint(6, -2), QPoint(12, 5), QPoint(6, 12)});
        }},
       {"flood fill", [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
-      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }},
-  };
+      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
   // Opaque gaps and text cells in yellow.
   const auto prepared = [] {
     Canvas c = BlackOnRed(13, 10);

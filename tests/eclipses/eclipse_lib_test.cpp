@@ -10,14 +10,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <string>
+#include <tuple>
+
+#include "common/angles.h"
 
 namespace himlavy {
 namespace {
+using testing::Centuries;
 constexpr double kArcSecDeg = 1.0 / 3600.0;  // one arc second in degrees
-double Centuries(double jd) {
-  return (jd - 2451545.0) / 36525.0;
-}
 double CenturiesFromMjd(double mjd) {
   return (mjd - 51544.5) / 36525.0;
 }
@@ -28,7 +28,6 @@ double AngleDiff(double a, double b) {
 double Rad(double deg) {
   return deg * std::numbers::pi / 180.0;
 }
-// Angle between two vectors in arc seconds.
 double AngleArcSec(const TVector3& a, const TVector3& b) {
   return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / std::numbers::pi * 3600.0;
 }
@@ -36,11 +35,10 @@ TEquatorialDeg SeriesOf(TEclipseBody body, double t) {
   return body == TEclipseBody::Sun ? SunEquatorial(t) : MoonEquatorial(t);
 }
 TEST(EclipseVectorsTest, DegreeUtilities) {
-  const struct {
-    double x, y, expected;
-  } angles[] = {
+  const std::tuple<double, double, double> angles[] = {
       {0.0, 0.0, 0.0}, {-1.0, -0.0, 180.0}, {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0}};
-  for (const auto& c : angles) EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12) << c.x << c.y;
+  for (const auto& [x, y, expected] : angles)
+    EXPECT_NEAR(DegAtan2(x, y), expected, 1e-12) << x << y;
   // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
   EXPECT_NEAR(DmsToDeg(0, 0, -30.0), -30.0 / 3600.0, 1e-15);
   EXPECT_NEAR(DmsToDeg(0, 30, 0.0), 0.5, 1e-15);
@@ -91,27 +89,26 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
 }
 // The independent Python sums at the ends of 1900-2100 (L, B, R and Ra, Dec, R).
 TEST(SunMoonSeriesTest, SeriesMatchThePublishedSeries) {
-  const struct {
-    TEclipseBody body;
-    double t, l, b, r, ra, dec, rEqu, bTol, rTol;
-  } cases[] = {{TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014,
-                -23.1008563562, 0.983267645952, 1e-9, 1e-11},
-               {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592,
-                0.983357039319, 281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
-               {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130,
-                -22.9067431256, 58.086560092, 1e-8, 1e-8},
-               {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726,
-                159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.t);
-    const TEclipticDeg ecl = c.body == TEclipseBody::Sun ? SunSeries(c.t) : MoonSeries(c.t);
-    EXPECT_NEAR(ecl.L, c.l, 1e-8);
-    EXPECT_NEAR(ecl.B, c.b, c.bTol);
-    EXPECT_NEAR(ecl.R, c.r, c.rTol);
-    const TEquatorialDeg equ = SeriesOf(c.body, c.t);
-    EXPECT_NEAR(equ.Ra, c.ra, 1e-8);
-    EXPECT_NEAR(equ.Dec, c.dec, 1e-8);
-    EXPECT_NEAR(equ.R, c.rEqu, c.rTol);
+  const std::tuple<TEclipseBody, double, double, double, double, double, double, double, double,
+                   double>
+      cases[] = {{TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497,
+                  280.4931070014, -23.1008563562, 0.983267645952, 1e-9, 1e-11},
+                 {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592,
+                  0.983357039319, 281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
+                 {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881,
+                  264.8948596130, -22.9067431256, 58.086560092, 1e-8, 1e-8},
+                 {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078,
+                  58.277764726, 159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
+  for (const auto& [body, t, l, b, r, ra, dec, rEqu, bTol, rTol] : cases) {
+    SCOPED_TRACE(t);
+    const TEclipticDeg ecl = body == TEclipseBody::Sun ? SunSeries(t) : MoonSeries(t);
+    EXPECT_NEAR(ecl.L, l, 1e-8);
+    EXPECT_NEAR(ecl.B, b, bTol);
+    EXPECT_NEAR(ecl.R, r, rTol);
+    const TEquatorialDeg equ = SeriesOf(body, t);
+    EXPECT_NEAR(equ.Ra, ra, 1e-8);
+    EXPECT_NEAR(equ.Dec, dec, 1e-8);
+    EXPECT_NEAR(equ.R, rEqu, rTol);
   }
 }
 TEST(SunMoonSeriesTest, SeriesAgreeWithOtherTheoriesToTheirAccuracy) {
@@ -151,24 +148,22 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
   // The search's fits (Moon degree 8, Sun 3, over 1999 August 11 04-18 TT) and degree 13.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-  } cases[] = {{TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.n);
-    const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
+  const std::tuple<TEclipseBody, int> cases[] = {
+      {TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
+  for (const auto& [body, n] : cases) {
+    SCOPED_TRACE(n);
+    const std::optional<TChebFit> fit = ChebFit(body, ta, tb, n);
     ASSERT_TRUE(fit.has_value());
-    for (int k = 1; k <= c.n + 1; ++k) {
-      const double t = Node(ta, tb, c.n, k);
-      const TEquatorialDeg s = SeriesOf(c.body, t);
+    for (int k = 1; k <= n + 1; ++k) {
+      const double t = Node(ta, tb, n, k);
+      const TEquatorialDeg s = SeriesOf(body, t);
       EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->R, t), s.R, 1e-9 * s.R) << "node " << k;
     }
     for (int i = 0; i <= 56; ++i) {
       const double t = ta + (tb - ta) * i / 56.0;
-      const TEquatorialDeg s = SeriesOf(c.body, t);
+      const TEquatorialDeg s = SeriesOf(body, t);
       EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 0.001 * kArcSecDeg) << "step " << i;
       EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 0.001 * kArcSecDeg) << "step " << i;
     }
@@ -176,54 +171,45 @@ TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
 }
 TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
   // Sun at 0h at the equinox 2000 March 20 07:35 UT, the Moon 2000 January 11 ~15:30 TT.
-  const struct {
-    TEclipseBody body;
-    int n;
-    double mjdA;
-  } cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
-  for (const auto& c : cases) {
-    const double ta = CenturiesFromMjd(c.mjdA);
-    const double tb = CenturiesFromMjd(c.mjdA + 14.0 / 24.0);
-    const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
+  const std::tuple<TEclipseBody, int, double> cases[] = {
+      {TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
+  for (const auto& [body, n, mjdA] : cases) {
+    const double ta = CenturiesFromMjd(mjdA);
+    const double tb = CenturiesFromMjd(mjdA + 14.0 / 24.0);
+    const std::optional<TChebFit> fit = ChebFit(body, ta, tb, n);
     ASSERT_TRUE(fit.has_value());
-    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(c.body, ta).Ra - 360.0, 1e-6) << c.mjdA;
-    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(c.body, tb).Ra, 1e-6) << c.mjdA;
+    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(body, ta).Ra - 360.0, 1e-6) << mjdA;
+    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(body, tb).Ra, 1e-6) << mjdA;
   }
 }
 TEST(ChebTest, ChebFitRefusesDegreesAbove13) {
   const double ta = CenturiesFromMjd(51401.0);
   const double tb = CenturiesFromMjd(51401.0 + 14.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-    const char* message;
-  } cases[] = {{TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
-               {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
-  for (const auto& c : cases) {
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(ChebFit(c.body, ta, tb, c.n).has_value()) << c.n;
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.message);
+  const std::tuple<TEclipseBody, int, const char*> cases[] = {
+      {TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
+      {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
+  for (const auto& [body, n, message] : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ChebFit(body, ta, tb, n).has_value()) << n;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message);
   }
 }
 TEST(ShadowTest, PhasesFromTheGeometry) {
   // The Sun on the x axis at 23455 Earth radii, the Moon at 0h and the given declination; r0 and
   // the limits computed independently.
-  const struct {
-    double moonR, moonDec;
-    TShadowPhase phase;
-    const char* what;
-  } cases[] = {{57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
-               {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
-               {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
-               {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
-               {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
-               {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const TShadow s = ShadowIntersect(0.0, c.moonDec, c.moonR, 0.0, 0.0, 23455.0);
-    EXPECT_EQ(s.Phase, c.phase);
+  const std::tuple<double, double, TShadowPhase, const char*> cases[] = {
+      {57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
+      {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
+      {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
+      {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
+      {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
+      {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
+  for (const auto& [moonR, moonDec, phase, what] : cases) {
+    SCOPED_TRACE(what);
+    const TShadow s = ShadowIntersect(0.0, moonDec, moonR, 0.0, 0.0, 23455.0);
+    EXPECT_EQ(s.Phase, phase);
     EXPECT_NEAR(s.Axis.X, -1.0, 1e-6);
-    if (c.phase >= TShadowPhase::Annular) {
+    if (phase >= TShadowPhase::Annular) {
       // On the surface of the flattened Earth, on the side facing the Moon.
       const double z = s.Point.Z / kEarthPolarRatio;
       EXPECT_NEAR(s.Point.X * s.Point.X + s.Point.Y * s.Point.Y + z * z, 1.0, 1e-12);
@@ -234,17 +220,14 @@ TEST(ShadowTest, PhasesFromTheGeometry) {
 TEST(ShadowTest, UmbraOfDiameterExactlyZeroIsTotal) {
   // Moon and Sun in line with the centre: at 23728.17889908257 Earth radii the umbra diameter is
   // exactly 0 in doubles (found in Python); one ulp nearer the antumbra reaches the Earth.
-  const struct {
-    double sunR;
-    int sign;
-    TShadowPhase phase;
-  } cases[] = {{23728.17889908257, 0, TShadowPhase::Total},
-               {23728.178899082566, 1, TShadowPhase::Annular},
-               {23728.178899082573, -1, TShadowPhase::Total}};
-  for (const auto& c : cases) {
-    const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, c.sunR);
-    EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), c.sign) << c.sunR;
-    EXPECT_EQ(s.Phase, c.phase) << c.sunR;
+  const std::tuple<double, int, TShadowPhase> cases[] = {
+      {23728.17889908257, 0, TShadowPhase::Total},
+      {23728.178899082566, 1, TShadowPhase::Annular},
+      {23728.178899082573, -1, TShadowPhase::Total}};
+  for (const auto& [sunR, sign, phase] : cases) {
+    const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, sunR);
+    EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), sign) << sunR;
+    EXPECT_EQ(s.Phase, phase) << sunR;
   }
 }
 TEST(CentralLineTest, GreatestEclipseOf1999August11) {
@@ -264,18 +247,14 @@ TEST(CentralLineTest, GreatestEclipseOf1999August11) {
   EXPECT_NEAR(line.Duration, 2.0 + 23.0 / 60.0, 0.1);
   // Penumbra on the Earth at 08:26 UT, umbra at 09:30 UT; outside the central phase all but the
   // phase is 0.
-  const struct {
-    double hourUt;
-    TShadowPhase phase;
-  } outside[] = {{6.0, TShadowPhase::None},
-                 {9.0, TShadowPhase::Partial},
-                 {13.5, TShadowPhase::Partial},
-                 {16.0, TShadowPhase::None}};
-  for (const auto& c : outside) {
-    const TCentralLine l =
-        CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));
-    EXPECT_EQ(l.Phase, c.phase) << c.hourUt;
-    EXPECT_TRUE(l.Lambda == 0.0 && l.Phi == 0.0 && l.Duration == 0.0) << c.hourUt;
+  const std::tuple<double, TShadowPhase> outside[] = {{6.0, TShadowPhase::None},
+                                                      {9.0, TShadowPhase::Partial},
+                                                      {13.5, TShadowPhase::Partial},
+                                                      {16.0, TShadowPhase::None}};
+  for (const auto& [hourUt, phase] : outside) {
+    const TCentralLine l = CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + hourUt / 24.0));
+    EXPECT_EQ(l.Phase, phase) << hourUt;
+    EXPECT_TRUE(l.Lambda == 0.0 && l.Phi == 0.0 && l.Duration == 0.0) << hourUt;
   }
 }
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "common/scratch_dir.h"
@@ -27,7 +28,6 @@
 namespace himlavy {
 namespace {
 using namespace testing;
-// The computer's local clock as a Julian day, from Qt's own calendar.
 double NowJD() {
   const QDateTime now = QDateTime::currentDateTime();
   return static_cast<double>(now.date().toJulianDay()) - 0.5 +
@@ -86,8 +86,7 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
       "lunarEclipsesButton|Må|Månförmörkelser för valt år",
       "calendarButton|Ka|Kalender för vald dag och tidzon",
       "almanacButton|Al|Almanacka med astronomisk information för valt år",
-      "holidaysButton|He|Helgdagar i Sverige",
-  };
+      "holidaysButton|He|Helgdagar i Sverige"};
   using namespace colours;
   const TColor captionColours[] = {
       kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
@@ -107,8 +106,7 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
     x += i == 0 ? 30 : 23;
   }
   EXPECT_EQ(tools.front()->parentWidget()->height(), 25);
-  EXPECT_EQ(f.frame.HintPanel()->x(), x);
-  EXPECT_EQ(f.frame.HintPanel()->width(), 383);
+  EXPECT_EQ(std::tuple(f.frame.HintPanel()->x(), f.frame.HintPanel()->width()), std::tuple(x, 383));
   EXPECT_EQ(f.frame.ClockPanel()->width(), 124);
   EXPECT_TRUE(f.frame.ClockPanel()->font().bold());
   // The long hint shows in the hint panel after the 300 ms pause, and goes when the mouse
@@ -157,8 +155,7 @@ TEST(MainFrame, MenuItemsAndHints) {
       "&Verktyg|&Bilder|Bilder på planeter och andra objekt",
       "&Verktyg|Ban&kalkylering|Beräkning av banelement från tre observationer",
       "&Hjälp|&Himlavy-hjälp|Hjälp för Himlavy",
-      "&Hjälp|&Om Himlavy|Om Himlavy",
-  };
+      "&Hjälp|&Om Himlavy|Om Himlavy"};
   Fixture f;
   QStringList expected;
   for (const char* item : items) expected << U(item);
@@ -242,8 +239,7 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   f.state.TimerSpeed = 2;
   f.frame.show();
   WaitMs(400);
-  EXPECT_EQ(f.state.ClockJD, 2451544.5);
-  EXPECT_EQ(f.state.RedrawChart, 0);
+  EXPECT_EQ(std::tuple(f.state.ClockJD, f.state.RedrawChart), std::tuple(2451544.5, 0));
 }
 // "Lo" while running: the clock's moment, every redraw flag, and stepping on from there.
 TEST(MainFrame, LocalTimeWhileRunning) {
@@ -270,8 +266,7 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
     TObsState state;
     TMainFrame frame(state, dir.Path(), true);
     frame.show();
-    EXPECT_EQ(frame.pos(), QPoint(0, 0));
-    EXPECT_EQ(frame.size(), QSize(1024, 768));
+    EXPECT_EQ(std::tuple(frame.pos(), frame.size()), std::tuple(QPoint(0, 0), QSize(1024, 768)));
     EXPECT_EQ(state.TimeZone, withFile ? -5.0 : 0.0);
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
     EXPECT_EQ(frame.StatusPanel(TStatusField::Place)->text(), withFile ? U(" Lund") : U(" "));

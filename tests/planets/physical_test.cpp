@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <span>
+#include <tuple>
 
 #include "base/basic.h"
 #include "common/angles.h"
@@ -21,8 +21,7 @@ using namespace testing;
 TSpherical Position(double lonDeg, double latDeg, double r) {
   return TSpherical{lonDeg * kDegToRad, latDeg * kDegToRad, r};
 }
-// One result: the printed value with its tolerance, and the independent Python value; `scale`
-// turns the result into the printed unit (1 / kDegToRad for angles).
+// The printed value and tolerance, the Python value; `scale` to the printed unit (1/kDegToRad).
 struct Expect {
   const char* name;
   double printed, printedTol, python, scale = 1.0 / kDegToRad;
@@ -47,8 +46,7 @@ TEST(PhysicalTest, MarsMeeusExample) {
       {"d", 10.75, 0.006, 9.36 / 0.870480, 1.0}};
   ExpectAll(r, expected);
 }
-// Jupiter, 1992 December 16, 0h UT: omega1, omega2 without the phase correction 1 - k, which
-// gives the printed 268.06, 72.74 and changes sign with sin(l - l0).
+// Jupiter 1992 Dec 16: omega1, omega2 without the phase term 1 - k (its sign follows sin(l - l0)).
 TEST(PhysicalTest, JupiterMeeusExample) {
   const double t = Centuries(2448972.50068);
   const TSpherical jupiter = Position(181.879690, 1.290455, 5.446420);
@@ -80,8 +78,7 @@ TEST(PhysicalTest, SaturnRingMeeusExample) {
                              {"b", 10.15, 0.006, 10.152299, 1.0}};
   ExpectAll(r, expected);
 }
-// The Moon, 1992 April 12, 0h TD: physical librations rho -0.01042, sigma -0.01574, tau
-// +0.02673; i, k, chi from example 46 [48.a] (69.0756, 0.6786, 285.0; i looser: apparent places).
+// The Moon 1992 April 12, 0h TD: librations from the arguments; i, k, chi of example 46 [48.a].
 TEST(PhysicalTest, MoonMeeusExample) {
   const double t = Centuries(2448724.5);
   const TPhysicalLibration lib = MoonPhysicalLibration(
@@ -112,8 +109,7 @@ TEST(PhysicalTest, SunMeeusExample) {
                              {"L0", 238.63, 0.006, 238.631569}};
   ExpectAll(r, expected);
 }
-// Venus 1992 December 20: k = 0.647, i = 72.96 [41.a], magnitude -4.2 [41.c]; Saturn 1992
-// December 16: +0.7 for B and -B [41.d]; the other phase laws: the formulas in Python.
+// Venus 1992 Dec 20: k 0.647, i 72.96, m -4.2 [41.a, c]; Saturn +0.7 for B and -B [41.d]; Python.
 TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   const double i = PhaseAngle(0.910947, 0.983824, 0.724604);
   const double results[] = {
@@ -127,17 +123,14 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
                              {"Saturn", 0.7, 0.05, 0.738673, 1.0},
                              {"Saturn, -B", 0.7, 0.05, 0.738673, 1.0}};
   ExpectAll(results, expected);
-  const struct {
-    int p;
-    double iDeg, r, delta, expected;
-  } cases[] = {{1, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
-               {4, 40.0, 1.5, 0.8, -0.484094},  // Mars: 0.016 i
-               {5, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
-               {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
-               {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
-  for (const auto& c : cases) {
-    EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDegToRad, c.r, c.delta), c.expected, 2e-6)
-        << c.p;
+  const std::tuple<int, double, double, double, double> cases[] = {
+      {1, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
+      {4, 40.0, 1.5, 0.8, -0.484094},  // Mars: 0.016 i
+      {5, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
+      {7, 2.0, 19.5, 19.0, 5.653941},  // Uranus: no phase term
+      {3, 0.0, 1.0, 1.0, 0.0}};        // the Earth's row: V0 = 0, no phase term
+  for (const auto& [p, iDeg, r, delta, expected] : cases) {
+    EXPECT_NEAR(PlanetMagnitude(p, 0.0, 0.0, iDeg * kDegToRad, r, delta), expected, 2e-6) << p;
   }
   EXPECT_TRUE(std::isnan(PlanetMagnitude(0, 0.0, 0.0, 0.0, 1.0, 1.0)));
   EXPECT_TRUE(std::isnan(PlanetMagnitude(10, 0.0, 0.0, 0.0, 1.0, 1.0)));
@@ -147,13 +140,11 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   EXPECT_NEAR(AsteroidMagnitudeHG(0.15, 7.0, 30.0 * kDegToRad, 2.0, 1.5), 10.685673, 2e-6);
 }
 TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
-  const struct {
-    double delta, bigR, r, k, iRad;
-  } cases[] = {
+  const std::tuple<double, double, double, double, double> cases[] = {
       {29.2, 1.0, 30.2, 1.0, 0.0}, {0.3, 1.0, 0.7, 0.0, kPi}, {0.6, 1.0, 0.8, 0.5, kPiHalf}};
-  for (const auto& c : cases) {
-    EXPECT_NEAR(IlluminatedFraction(c.delta, c.bigR, c.r), c.k, 1e-12) << c.r;
-    EXPECT_NEAR(PhaseAngle(c.delta, c.bigR, c.r), c.iRad, 1e-7) << c.r;
+  for (const auto& [delta, bigR, r, k, iRad] : cases) {
+    EXPECT_NEAR(IlluminatedFraction(delta, bigR, r), k, 1e-12) << r;
+    EXPECT_NEAR(PhaseAngle(delta, bigR, r), iRad, 1e-7) << r;
   }
   // Degenerate triangles whose cosine rounds beyond +-1: no NaN, results in range.
   for (double r : {0.1, 0.3, 0.723, 0.387098}) {
@@ -166,14 +157,12 @@ TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
 }
 TEST(PhysicalTest, BrightLimbAngleAndSemidiameters) {
   // The Sun due north, due east, due south (Atan2 gives -pi, PA + pi = 0).
-  const struct {
-    double deltaSun, alphaSun, delta, alpha, expected;
-  } cases[] = {
+  const std::tuple<double, double, double, double, double> cases[] = {
       {0.4, 1.0, 0.2, 1.0, kPi}, {0.0, 1.01, 0.0, 1.0, kPi + kPiHalf}, {-0.3, 2.0, -0.1, 2.0, 0.0}};
-  for (const auto& c : cases) {
-    const auto r = BrightLimbAngle(c.deltaSun, c.alphaSun, c.delta, c.alpha);
+  for (const auto& [deltaSun, alphaSun, delta, alpha, expected] : cases) {
+    const auto r = BrightLimbAngle(deltaSun, alphaSun, delta, alpha);
     EXPECT_EQ(r[0], 0.0);
-    EXPECT_NEAR(Mod2Pi(r[1]), Mod2Pi(c.expected), 1e-9);
+    EXPECT_NEAR(Mod2Pi(r[1]), Mod2Pi(expected), 1e-9);
     EXPECT_TRUE(r[1] >= 0.0 && r[1] <= 2.0 * kPi) << r[1];
   }
   // Meeus (1991) ch. 53: polar semidiameters only for Jupiter and Saturn; the Moon at

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QWindow>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/parameter_file.h"
@@ -78,11 +79,8 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
     tabs << Find<QTabBar>("TabBar")->tabText(i);
   EXPECT_EQ(tabs, QStringList({"Tid", "Tidinkrement", "Plats", "Alternativ", "Urval",
                                "Stjärnor m.fl.", "Korrektioner"}));
-  const struct {
-    const char* Name;
-    const char* Property;  // "text", "title" or "toolTip"
-    const char* Value;
-  } controls[] = {
+  // property: "text", "title" or "toolTip"
+  const std::tuple<const char*, const char*, const char*> controls[] = {
       {"OkButton", "text", "&OK"},
       {"CancelButton", "text", "&Avbryt"},
       {"HelpButton", "text", "&Hjälp"},
@@ -100,10 +98,9 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
        "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan"},
       {"Label_LabelDeepSky", "text", "Galaxer m.fl."},
       {"Label_LabelDeepSky", "toolTip", "Etiketter för galaxer, nebulosor och stjärnhopar"},
-      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"},
-  };
-  for (const auto& c : controls)
-    EXPECT_EQ(Find(c.Name)->property(c.Property).toString(), c.Value) << c.Name;
+      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"}};
+  for (const auto& [name, property, value] : controls)
+    EXPECT_EQ(Find(name)->property(property).toString(), value) << name;
   QStringList labels;
   for (const QLabel* label : dialog_->findChildren<QLabel*>()) labels << label->text();
   for (const char* text :
@@ -147,15 +144,13 @@ TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   EXPECT_TRUE(dialog_->isVisible());
   EXPECT_EQ(dialog_->CurrentPage(), 0);
   EXPECT_EQ(dialog_->focusWidget(), Edit("zoneEdit"));
-  EXPECT_EQ(ParameterFileBytes(state_), before);
-  EXPECT_EQ(state_.ClockJD, 2451545.0);
+  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), state_.ClockJD), std::tuple(before, 2451545.0));
   EXPECT_EQ(FlagsRaised(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
   Edit("zoneEdit")->setText("2,5");  // mended, "&OK" goes through
   Click("OkButton");
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-  EXPECT_EQ(state_.ShowMoons, 1);
+  EXPECT_EQ(std::tuple(dialog_->result(), state_.ShowMoons), std::tuple(QDialog::Accepted, 1));
   EXPECT_NEAR(state_.Latitude, 10.0, 1e-12);
   EXPECT_TRUE(std::filesystem::exists(dir_ / "parametr.dta"));
 }
@@ -164,14 +159,12 @@ TEST_F(SettingsDialogTest, HindraAndTheIncrementPageRaiseNoFlags) {
   Edit("zoneEdit")->setText("1");
   Check("Hindra")->setChecked(true);
   Click("OkButton");
-  EXPECT_EQ(state_.TimeZone, 1.0);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(state_.TimeZone, FlagsRaised()), std::tuple(1.0, 0));
   Open(1);
   EXPECT_FALSE(Check("Hindra")->isChecked());
   Click("timerSpeedButtons_2");
   Click("OkButton");
-  EXPECT_EQ(state_.TimerSpeed, 2);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(state_.TimerSpeed, FlagsRaised()), std::tuple(2, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta")) << "written only with Spara";
   Open(6);
   Click("OkButton");
@@ -242,7 +235,6 @@ TEST_F(SettingsDialogTest, FailedSaveIsToldAndTheSettingsApply) {
   EXPECT_NE(messages_[0].find("en mapp har samma namn"), std::string::npos) << messages_[0];
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "parametr.dta" / "inner"));
 }
-// Records whether a window is blocked by a modal dialog.
 struct BlockWatch : QObject {
   bool Blocked = false;
   bool eventFilter(QObject*, QEvent* event) override {
@@ -279,8 +271,7 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   Check("Spara")->setChecked(true);
   Click("CancelButton");
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(ParameterFileBytes(state_), before);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), FlagsRaised()), std::tuple(before, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
   // "&Hjälp" names the page's topic; the dialog stays open.
   std::vector<QString> called;

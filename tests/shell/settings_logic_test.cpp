@@ -23,38 +23,38 @@ int Box(Field field) {
   EXPECT_GE(index, 0);
   return index;
 }
-// Whole minutes of arc, whole seconds of time and a few switches on.
+// 2000 January 1, 12:00:00 at 57°42' N, 11°45' W: whole minutes and seconds, a few switches on.
 TObsState SampleState() {
-  TObsState s;
-  s.ClockJD = 2451545.0;  // 2000 January 1, 12:00:00
-  s.TimeZone = 2.5;
-  s.TimeScale = 1;
-  s.StepDays = 7.0;
-  s.StepLabel = "7 dygn";
-  s.TimerSpeed = 1;
-  s.PlaceName = "Göteborg                      ";
-  s.NewPlaceName = "Göteborg";
-  s.Latitude = 57.7;     // 57 deg 42 min
-  s.Longitude = -11.75;  // 11 deg 45 min west
-  s.Height = 12.5;
-  s.CoordSystem = 2;
-  s.CentreDir = s.CatBSC = s.CorrRefraction = s.MapColour = 1;
+  TObsState s{.ClockJD = 2451545.0,
+              .TimeZone = 2.5,
+              .TimeScale = 1,
+              .StepDays = 7.0,
+              .StepLabel = "7 dygn",
+              .TimerSpeed = 1,
+              .PlaceName = "Göteborg                      ",
+              .NewPlaceName = "Göteborg",
+              .Latitude = 57.7,
+              .Longitude = -11.75,
+              .Height = 12.5,
+              .CoordSystem = 2,
+              .CentreDir = 1,
+              .MapColour = 1,
+              .CatBSC = 1,
+              .CorrRefraction = 1};
   return s;
 }
 // A change of system, one row of each kind, and the opening rules (radio groups alike).
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
   using S = TObsState;
   // The systems 0..6 that enable the box ('E').
-  const std::pair<Field, const char*> rows[] = {
-      {&S::ShowConstellations, "-EEEEEE"},
-      {&S::ShowCoordLines, "EEEEEEE"},
-      {&S::ShowHistory, "EEEEEE-"},
-      {&S::LabelStars, "-EEEEEE"},
-      {&S::LabelDeepSky, "--EE---"},
-      {&S::LabelPlanets, "EEEEEE-"},
-      {&S::CatBSC, "-EEEEEE"},
-      {&S::CatSKY, "--EE---"},
-  };
+  const std::pair<Field, const char*> rows[] = {{&S::ShowConstellations, "-EEEEEE"},
+                                                {&S::ShowCoordLines, "EEEEEEE"},
+                                                {&S::ShowHistory, "EEEEEE-"},
+                                                {&S::LabelStars, "-EEEEEE"},
+                                                {&S::LabelDeepSky, "--EE---"},
+                                                {&S::LabelPlanets, "EEEEEE-"},
+                                                {&S::CatBSC, "-EEEEEE"},
+                                                {&S::CatSKY, "--EE---"}};
   const Field untouched[] = {&S::ShowAsteroids2, &S::LabelMinorBodies, &S::ColourIndex};
   const Field offInGalactic[] = {&S::ShowSunPlanets, &S::ShowMoons,      &S::ShowAsteroids1,
                                  &S::ShowAsteroids2, &S::ShowAsteroids3, &S::ShowComets,
@@ -106,8 +106,7 @@ TEST(SettingsFields, FilledFromTheState) {
                                "-11,45", "12,5"}));
   EXPECT_EQ(f.StepIndex, 11);  // " 7 dygn"
   EXPECT_EQ(f.Switches[Box(&TObsState::CatBSC)], 1);
-  EXPECT_EQ(f.Switches[Box(&TObsState::CatSKY)], 0);
-  EXPECT_EQ(f.MapColour, 1);
+  EXPECT_EQ(std::tuple(f.Switches[Box(&TObsState::CatSKY)], f.MapColour), std::tuple(0, 1));
   // Real time: the computer's clock, the second in the general form.
   s.RealTime = 1;
   s.StepLabel = " Nu!  ";
@@ -118,23 +117,19 @@ TEST(SettingsFields, FilledFromTheState) {
 }
 TEST(SettingsFields, BadFieldsAndTheirMessages) {
   const TDialogFields good = FieldsFromState(SampleState(), {}, ',');
-  const struct {
-    std::string TDialogFields::*Field;
-    std::string Text;
-    TDialogField Which;
-    const char* Kind;
-  } cases[] = {{&TDialogFields::Year, "20x0", TDialogField::Year, "integer"},
-               {&TDialogFields::Minute, "99999999999", TDialogField::Minute, "integer"},
-               {&TDialogFields::Day, "", TDialogField::Day, "floating point"},
-               {&TDialogFields::JD, "24515x", TDialogField::JD, "floating point"},
-               {&TDialogFields::Latitude, "59°20", TDialogField::Latitude, "floating point"}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
+      {&TDialogFields::Year, "20x0", TDialogField::Year, "integer"},
+      {&TDialogFields::Minute, "99999999999", TDialogField::Minute, "integer"},
+      {&TDialogFields::Day, "", TDialogField::Day, "floating point"},
+      {&TDialogFields::JD, "24515x", TDialogField::JD, "floating point"},
+      {&TDialogFields::Latitude, "59°20", TDialogField::Latitude, "floating point"}};
+  for (const auto& [field, text, which, kind] : cases) {
     TDialogFields f = good;
-    f.*c.Field = c.Text;
+    f.*field = text;
     const TParseResult r = ParseDialogFields(f);
-    EXPECT_FALSE(r.Values.has_value()) << c.Text;
-    EXPECT_EQ(r.Error.Field, c.Which) << c.Text;
-    EXPECT_EQ(r.Error.Message, "'" + c.Text + "' is not a valid " + c.Kind + " value");
+    EXPECT_FALSE(r.Values.has_value()) << text;
+    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_EQ(r.Error.Message, "'" + text + "' is not a valid " + kind + " value");
   }
   TDialogFields two = good;  // the field read first is reported
   two.Height = "x";
@@ -147,8 +142,7 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   fine.JD = "   ";
   const TParseResult r = ParseDialogFields(fine);
   ASSERT_TRUE(r.Values.has_value());
-  EXPECT_EQ(r.Values->Date.Year, -44);
-  EXPECT_EQ(r.Values->Date.Day, 15.5);
+  EXPECT_EQ(std::tuple(r.Values->Date.Year, r.Values->Date.Day), std::tuple(-44, 15.5));
   EXPECT_FALSE(r.Values->JD.has_value());
 }
 // Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
@@ -156,29 +150,25 @@ TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
   ScratchDir dir;
   const TObsState before = SampleState();
   const TDialogFields good = FieldsFromState(before, {}, ',');
-  const struct {
-    std::string TDialogFields::*Field;
-    std::string Text;
-    TDialogField Which;
-    const char* Named;
-  } cases[] = {{&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
-               {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
-               {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
-               {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
-               {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
-               {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
-               {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
+      {&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
+      {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
+      {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
+      {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
+      {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
+      {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
+      {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
+  for (const auto& [field, text, which, named] : cases) {
     TDialogFields f = good;
-    f.*c.Field = c.Text;
+    f.*field = text;
     f.Save = true;
     const TOkResult r = ApplyDialogFields(before, f, kPageTime, dir.Path());
-    EXPECT_FALSE(r.Applied) << c.Text;
-    EXPECT_EQ(r.Error.Field, c.Which) << c.Text;
-    EXPECT_NE(r.Error.Message.find(c.Named), std::string::npos) << r.Error.Message;
+    EXPECT_FALSE(r.Applied) << text;
+    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_NE(r.Error.Message.find(named), std::string::npos) << r.Error.Message;
     EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
     EXPECT_EQ(r.State.ClockJD, before.ClockJD);
     EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
@@ -227,9 +217,7 @@ TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
 }
 TEST(SettingsOk, TheMomentAndTheStep) {
   ScratchDir dir;
-  TObsState s;
-  s.StepDays = -2.0;
-  s.StepLabel = "old   ";
+  TObsState s{.StepDays = -2.0, .StepLabel = "old   "};
   TDialogFields f = FieldsFromState(s, {}, ',');
   // 1957 October 4.81 is JD 2436116.31 (Meeus, Astronomical Algorithms, example 7.a); the
   // clock reads TDT in zone 1.
@@ -249,25 +237,18 @@ TEST(SettingsOk, TheMomentAndTheStep) {
   const Strings shown = Texts(FieldsFromState(r.State, {}, ','));
   EXPECT_EQ(Strings(shown.begin(), shown.begin() + 7),
             (Strings{"", "1957", "10", "4", "19", "26", "24"}));  // 4.81 = 19:26:24
-  const struct {
-    int Index;
-    double Days;
-    const char* Label;
-    int RealTime;
-  } steps[] = {
+  const std::tuple<int, double, const char*, int> steps[] = {
       {-1, -2.0, "old   ", 0},          // nothing selected: kept
       {0, -2.0, " Nu!  ", 1},           // real time keeps the step
       {10, 1.00273790935, "24h4m", 0},  // mean solar day, five characters
-      {17, 36524.219, "100 år", 0},
-  };
-  for (const auto& c : steps) {
-    f.StepIndex = c.Index;
+      {17, 36524.219, "100 år", 0}};
+  for (const auto& [Index, Days, Label, RealTime] : steps) {
+    f.StepIndex = Index;
     f.TimerSpeed = 2;
     r = ApplyDialogFields(s, f, kPageIncrement, dir.Path());
     ASSERT_TRUE(r.Applied);
-    EXPECT_EQ(r.State.StepDays, c.Days) << c.Index;
-    EXPECT_EQ(r.State.StepLabel, c.Label);
-    EXPECT_EQ(r.State.RealTime, c.RealTime);
+    EXPECT_EQ(r.State.StepDays, Days) << Index;
+    EXPECT_EQ(std::tuple(r.State.StepLabel, r.State.RealTime), std::tuple(Label, RealTime));
     EXPECT_EQ(r.State.TimerSpeed, 2);
   }
 }
@@ -283,8 +264,7 @@ TEST(SettingsOk, TheSite) {
   ASSERT_TRUE(r.Applied);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(r.State.Longitude, -0.5, 1e-12);
-  EXPECT_EQ(r.State.Height, 150.0);
-  EXPECT_EQ(r.State.PlaceName, s.PlaceName);
+  EXPECT_EQ(std::tuple(r.State.Height, r.State.PlaceName), std::tuple(150.0, s.PlaceName));
   EXPECT_FALSE(r.PlaceFound);
   f.NewPlace = "";  // empties the place name
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.PlaceName, "");
@@ -309,23 +289,21 @@ TEST(SettingsOk, ChoicesAndSwitches) {
   f.Switches[Box(&TObsState::CorrRefraction)] = 0;
   const TOkResult r = ApplyDialogFields(s, f, kPageOptions, dir.Path());
   ASSERT_TRUE(r.Applied);
-  EXPECT_EQ(r.State.CoordSystem, 6);
-  EXPECT_EQ(r.State.CentreDir, 1);
-  EXPECT_EQ(r.State.CatPGC, 1);
-  EXPECT_EQ(r.State.CorrRefraction, 0);
+  EXPECT_EQ(std::tuple(r.State.CoordSystem, r.State.CentreDir), std::tuple(6, 1));
+  EXPECT_EQ(std::tuple(r.State.CatPGC, r.State.CorrRefraction), std::tuple(1, 0));
   EXPECT_EQ(r.State.MapColour, 1);  // carried by the hidden box
 }
 // The texts of the main window's status line and of the printed chart's header.
+// 1990 January 1, 0h, a Monday; delta T 58 s.
 TObsState Lund1990(double zone) {
-  TObsState s;
-  s.ClockJD = 2447892.5;  // 1990 January 1, 0h, a Monday; delta T 58 s
-  s.TimeZone = zone;
-  s.StepDays = -1.0;
-  s.StepLabel = "1 dygn";
-  s.PlaceName = "Lund";
-  s.Latitude = -33.9;
-  s.Longitude = 18.4;
-  s.Height = 12.5;
+  TObsState s{.ClockJD = 2447892.5,
+              .TimeZone = zone,
+              .StepDays = -1.0,
+              .StepLabel = "1 dygn",
+              .PlaceName = "Lund",
+              .Latitude = -33.9,
+              .Longitude = 18.4,
+              .Height = 12.5};
   DeriveTimes(s);
   return s;
 }
@@ -335,33 +313,27 @@ TEST(StatusLine, PanelTexts) {
       (std::array<std::string, 9>{" 1990-1-1 Måndag", " 0h0m0s", " Zon=1,00   Skala=UTC   dT=0m58s",
                                   " JD=2447892,458333", " Inkr.= -1 dygn", " Lund",
                                   " Latitud=33°54' S", " Longitud=18°24' Ö", " Höjd=12,5m"}));
-  TObsState s;
-  s.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0;  // 2000-01-02 01:30:45.6
-  s.TimeScale = 1;
-  s.StepDays = 0.25;
-  s.StepLabel = " 6 tim";
-  s.Latitude = 59.3293;
-  s.Longitude = -0.5;
+  // 2000-01-02 01:30:45.6.
+  TObsState s{.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0,
+              .TimeScale = 1,
+              .StepDays = 0.25,
+              .StepLabel = " 6 tim",
+              .Latitude = 59.3293,
+              .Longitude = -0.5};
   DeriveTimes(s);
   auto p = StatusLineTexts(s, '.');
-  EXPECT_EQ(p[0], " 2000-1-2 Söndag");
-  EXPECT_EQ(p[1], " 1h30m46s");
+  EXPECT_EQ(std::tuple(p[0], p[1]), std::tuple(" 2000-1-2 Söndag", " 1h30m46s"));
   EXPECT_EQ(p[2].substr(0, 24), " Zon=0.00   Skala=TDT   ");
-  EXPECT_EQ(p[4], " Inkr.=   6 tim");
-  EXPECT_EQ(p[6], " Latitud=59°20' N");
-  EXPECT_EQ(p[7], " Longitud=0°30' V");
-  EXPECT_EQ(p[8], " Höjd=0m");
+  EXPECT_EQ(std::tuple(p[4], p[6]), std::tuple(" Inkr.=   6 tim", " Latitud=59°20' N"));
+  EXPECT_EQ(std::tuple(p[7], p[8]), std::tuple(" Longitud=0°30' V", " Höjd=0m"));
   s.RealTime = 1;
   EXPECT_EQ(StatusLineTexts(s, '.')[4], " Inkr.= Nu!");
 }
 TEST(StatusLine, PrintedChartHeader) {
   const TPrintHeader h = PrintHeaderTexts(Lund1990(-5.0), 16, ',');
-  EXPECT_EQ(h.Title, "Himlavy 4.6");
-  EXPECT_EQ(h.Date, " Måndag-1-1-1990");
-  EXPECT_EQ(h.Time, " 0h0m0s");
-  EXPECT_EQ(h.Zone, " Zon=-5,00   Skala=16   dT=0m58s");
-  EXPECT_EQ(h.JD, " JD=2447892,708333");
-  EXPECT_EQ(h.Latitude, " Latitud=33°54' S");
+  EXPECT_EQ(std::tuple(h.Title, h.Date), std::tuple("Himlavy 4.6", " Måndag-1-1-1990"));
+  EXPECT_EQ(std::tuple(h.Time, h.Zone), std::tuple(" 0h0m0s", " Zon=-5,00   Skala=16   dT=0m58s"));
+  EXPECT_EQ(std::tuple(h.JD, h.Latitude), std::tuple(" JD=2447892,708333", " Latitud=33°54' S"));
 }
 }  // namespace
 }  // namespace himlavy

@@ -62,9 +62,6 @@ const TChartBody* Find(const std::vector<TChartBody>& bodies, int index) {
     if (b.Index == index) return &b;
   return nullptr;
 }
-std::size_t Chars(const std::string& s) {
-  return Utf8Length(s);
-}
 constexpr double kSunDate = 2448908.5;  // 1992 Oct 13.0 TD
 TEST(ChartBodiesSize, HalfSizesFromSemidiameter) {
   // Jupiter at zoom 1 gets the minimum 2; at zoom 1024 a 20" disc has a
@@ -72,19 +69,15 @@ TEST(ChartBodiesSize, HalfSizesFromSemidiameter) {
   const TScene z1 = Scene(kSunDate, kEquatorial, 1);
   const TScene z1024 = Scene(kSunDate, kEquatorial, 1024);
   const TScene polar = Scene(kSunDate, kEquatorialPolar, 1024);
-  struct Case {
-    double S, decDeg;
-    const TChartView* View;
-    int Minimum, HalfWidth, HalfHeight;
-  } cases[] = {
+  std::tuple<double, double, const TChartView*, int, int, int> cases[] = {
       {20.0, 0.0, &z1024.View, 2, 15, 15},
       {20.0, 60.0, &z1024.View, 2, 31, 15},  // 15.36 / cos 60 = 30.72
-      {20.0, 60.0, &polar.View, 3, 18, 18},  // 3.2 * 1024 * 20 / 3600 = 18.2, w = h
+      {20.0, 60.0, &polar.View, 3, 18, 18}   // 3.2 * 1024 * 20 / 3600 = 18.2, w = h
   };
-  for (const auto& c : cases) {
-    const TBodyHalfSize h = BodyHalfSize(c.S, c.decDeg * kDegToRad, *c.View, c.Minimum);
-    EXPECT_EQ(h.HalfWidth, c.HalfWidth) << c.S << " " << c.decDeg;
-    EXPECT_EQ(h.HalfHeight, c.HalfHeight) << c.S << " " << c.decDeg;
+  for (const auto& [s, decDeg, view, minimum, halfWidth, halfHeight] : cases) {
+    const TBodyHalfSize h = BodyHalfSize(s, decDeg * kDegToRad, *view, minimum);
+    EXPECT_EQ(h.HalfWidth, halfWidth) << s << " " << decDeg;
+    EXPECT_EQ(h.HalfHeight, halfHeight) << s << " " << decDeg;
   }
   const auto normal = Bodies(z1);
   const auto atlas = Bodies(Scene(kSunDate, kEquatorial, 1, false, 1));
@@ -108,8 +101,7 @@ TEST(ChartBodiesColour, OutlinesByModeAndZoom) {
   } cases[] = {
       {kChartSun, 0, &z8.View, yellow, kChartGrey}, {kChartSun, 0, &whole.View, yellow, yellow},
       {kChartSun, 1, &z1.View, yellow, kChartGrey}, {4, 1, &z1.View, mars, kChartBlack},
-      {kChartMoon, 0, &z1.View, white, white},      {kChartMoon, 0, &z8.View, white, kChartGrey},
-  };
+      {kChartMoon, 0, &z1.View, white, white},      {kChartMoon, 0, &z8.View, white, kChartGrey}};
   for (const auto& c : cases) {
     const TBodyColours got = BodyColours(c.Body, c.Mode, *c.View);
     EXPECT_EQ(got.Fill, c.Fill) << c.Body;
@@ -128,8 +120,7 @@ TEST(ChartBodiesPlace, SunInEquatorialChart) {
   EXPECT_TRUE(sun->Visible);
   EXPECT_EQ(sun->Label, "Solen");
   EXPECT_EQ(sun->LabelX, sun->X - 12);  // round(2.5 * 5) = 12, ties to even
-  EXPECT_EQ(sun->LabelY, sun->Y - 15);
-  EXPECT_EQ(sun->SideX, -100);
+  EXPECT_EQ(std::tuple(sun->LabelY, sun->SideX), std::tuple(sun->Y - 15, -100));
   // At zoom 1024 the Sun lies far left of the window: not visible, no readout.
   const auto zoomed = Bodies(Scene(kSunDate, kEquatorial, 1024));
   const TChartBody* far = Find(zoomed, kChartSun);
@@ -138,20 +129,17 @@ TEST(ChartBodiesPlace, SunInEquatorialChart) {
   EXPECT_TRUE(far->Line1.empty());
 }
 TEST(ChartBodiesSet, MoonEarthAndMoonsByChoice) {
-  const struct {
-    int System, ShowMoons;
-    bool Earth, Moon, Io;
-  } cases[] = {{kEquatorial, 1, false, true, false},
-               {kEclipticWhole, 1, true, true, true},
-               {kEclipticWhole, 0, true, false, false}};
-  for (const auto& c : cases) {
-    TScene s = Scene(kSunDate, c.System, 1);
-    s.State.ShowMoons = c.ShowMoons;
+  const std::tuple<int, int, bool, bool, bool> cases[] = {{kEquatorial, 1, false, true, false},
+                                                          {kEclipticWhole, 1, true, true, true},
+                                                          {kEclipticWhole, 0, true, false, false}};
+  for (const auto& [System, ShowMoons, Earth, Moon, Io] : cases) {
+    TScene s = Scene(kSunDate, System, 1);
+    s.State.ShowMoons = ShowMoons;
     const auto bodies = Bodies(s);
     EXPECT_EQ(std::tuple(Find(bodies, kChartEarth) != nullptr, Find(bodies, kChartMoon) != nullptr,
                          Find(bodies, kChartIo) != nullptr),
-              std::tuple(c.Earth, c.Moon, c.Io))
-        << c.System << c.ShowMoons;
+              std::tuple(Earth, Moon, Io))
+        << System << ShowMoons;
   }
   TScene off = Scene(kSunDate, kEquatorial, 1);
   off.State.ShowSunPlanets = 0;
@@ -169,9 +157,7 @@ TEST(ChartBodiesWholeSky, RadiiAndPositions) {
   const TChartBody* earth = Find(bodies, kChartEarth);
   ASSERT_NE(sun, nullptr);
   ASSERT_NE(earth, nullptr);
-  EXPECT_EQ(sun->X, 354);
-  EXPECT_EQ(sun->Y, 348);
-  EXPECT_EQ(sun->SideX, 860);
+  EXPECT_EQ(std::tuple(sun->X, sun->Y, sun->SideX), std::tuple(354, 348, 860));
   const double scale = 6.4 * 32;
   const double l = 19.907372 * kDegToRad;
   EXPECT_NEAR(earth->X, 354 + 0.99760775 * std::cos(l) * scale, 1.0);
@@ -185,30 +171,27 @@ TEST(ChartBodiesWholeSky, RadiiAndPositions) {
 }
 TEST(ChartBodiesReadout, FieldsFitAndCarryTheirLabels) {
   const auto bodies = Bodies(Scene(2447240.5, kEquatorial, 1, true));  // 1988 March 20, Boston
-  struct Case {
-    int Body;
-    std::vector<std::string> Labels;  // in the order of the fields
-  } cases[] = {
+  // labels: in the order of the fields
+  std::tuple<int, std::vector<std::string>> cases[] = {
       {kChartSun, {"Delta=", "lambda=", "R.A.=", "Az =", "PV,axel=", "B0=", "L0=", "Diameter="}},
       {4, {"a.e.", "lambda=", "R.A.=", "Alt=", "Om =", "DS=", "Belyst del=", "Diameter="}},
       {kChartJupiter, {"L=", "beta=", "Dekl=", "Az =", "DE=", "Om2=", "Magnitud=", "Poldiam.="}},
       {6, {"B=", "lambda=", "R.A.=", "Az =", "Bd=", "C=", "b-axel=", "Poldiam.="}},
       {kChartMoon,
        {"delta=", "R.A.=", "Az =", "Delta=", "PV,bel=", "Geo-diam =", "Topo-diam=", "Belyst del=",
-        "PV,axel=", "l=", "ld=", "ldd=", "bdd="}},
-  };
-  for (const auto& c : cases) {
-    const TChartBody* b = Find(bodies, c.Body);
+        "PV,axel=", "l=", "ld=", "ldd=", "bdd="}}};
+  for (const auto& [body, labels] : cases) {
+    const TChartBody* b = Find(bodies, body);
     ASSERT_NE(b, nullptr);
     ASSERT_TRUE(b->Visible) << b->Name;
     const std::pair<const std::string*, std::size_t> fields[] = {{&b->Line1, 50}, {&b->Line2, 25},
                                                                  {&b->Line3, 25}, {&b->Line4, 30},
                                                                  {&b->Line5, 60}, {&b->Right, 130}};
-    for (const auto& [text, most] : fields) EXPECT_LE(Chars(*text), most) << *text;
+    for (const auto& [text, most] : fields) EXPECT_LE(Utf8Length(*text), most) << *text;
     const std::string all = b->Line1 + "|" + b->Line2 + "|" + b->Line3 + "|" + b->Line4 + "|" +
                             b->Line5 + "|" + b->Right;
     std::size_t at = 0;
-    for (const auto& label : c.Labels) {
+    for (const auto& label : labels) {
       const auto found = all.find(label, at);
       EXPECT_NE(found, std::string::npos) << b->Name << ": " << label << " in " << all;
       if (found != std::string::npos) at = found + label.size();
@@ -223,13 +206,8 @@ TEST(ChartBodiesReadout, FieldsFitAndCarryTheirLabels) {
 // projection (zoom 1: x = 498 + (180 - RA) 2.7, y = 342.5 - 2.7 dec; polar x = 480 + 3.2 r sin RA,
 // y = 348 - 3.2 r cos RA, r = 90 - dec), every correction off unless said.
 TChartView View(int system, int zoom = 1, int centreDir = 0, double offX = 0, double offY = 0) {
-  TObsState s;
-  s.CoordSystem = system;
-  s.CentreDir = centreDir;
-  TChartState chart;
-  chart.ChartZoom = zoom;
-  chart.OffsetX = offX;
-  chart.OffsetY = offY;
+  TObsState s{.CoordSystem = system, .CentreDir = centreDir};
+  TChartState chart{.ChartZoom = zoom, .OffsetX = offX, .OffsetY = offY};
   SetChartScales(chart, system);
   return MakeChartView(s, chart);
 }
@@ -279,12 +257,9 @@ TEST(ChartLabelsTest, PrecessionMovesFigures) {
       // 1900.0 (JD 2415020.0): ERFA pmat76 (IAU 1976) applied to 2h03.9m +42 20'.
       {2.065, 42.0 + 20.0 / 60.0, -1.0, 29.44104777404771, 41.852089896427344},
       // theta Persei to 2028 Nov 13.19 TD: Meeus (1991) example 20.b (2nd ed. 21.b).
-      {41.054063 / 15.0, 49.227750, (2462088.69 - 2451545.0) / 36525.0, 41.547214, 49.348483},
-  };
+      {41.054063 / 15.0, 49.227750, (2462088.69 - 2451545.0) / 36525.0, 41.547214, 49.348483}};
   for (const TCase& c : cases) {
-    TChartMoment m;
-    m.T = c.T;
-    m.Precession = true;
+    TChartMoment m{.T = c.T, .Precession = true};
     const auto view = View(kEquatorial, 1024, 0, -(180.0 - c.RaDate) * 2.7, c.DecDate * 2.7);
     const auto steps = PlotConstellations(TConstellationFile::Figures,
                                           std::vector<TConstellationPoint>{Pt(c.Ra, c.Dec, 'p')},
@@ -299,7 +274,7 @@ TEST(ChartLabelsTest, ConstellationNames) {
   const std::vector<TConstellationPoint> names = {
       Pt(12, 11, ' ', ' ', "Lyrae              "),  // -> "Lyrae ", round(6 x 3.3) = 20
       Pt(6, 11, ' ', ' ', "Piscis Austrinus XY"),   // no pair of blanks: all 19, 63
-      Pt(6, 76, ' ', ' ', "Ursa Minor         "),   // beyond +75: hidden
+      Pt(6, 76, ' ', ' ', "Ursa Minor         ")    // beyond +75: hidden
   };
   TObsState on;
   on.ShowConstellations = 1;
@@ -325,7 +300,7 @@ TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
       {0, -29, "Deneb"},  // altitude 2: hidden
       {0, -27, "Tåget"},  // altitude 4: 5 characters (6 bytes), round(12.5) = 12
       {0, -26, "Vega"},   // altitude 5: round(10) = 10
-      {0, 45, "Zenit"},   // altitude 76: hidden
+      {0, 45, "Zenit"}    // altitude 76: hidden
   };
   const auto labels = PlaceNames(stars, m, View(kHorizontal));
   ASSERT_EQ(labels.size(), 2u);
@@ -373,7 +348,6 @@ TEST(ChartLabelsTest, CachedFiles) {
 // speed 48.138 km/s, period 3.2835 y, heliocentric ecliptic of date (0.2521286, 0.5864802,
 // 0.1349487) AU.
 constexpr double kJdTt = 2448170.5;  // 1990 Oct 6.0 TD
-// A line with texts at 1-based columns.
 std::string Line(std::initializer_list<std::pair<std::size_t, std::string_view>> fields) {
   std::string s;
   for (const auto& [column, text] : fields) {
@@ -400,7 +374,6 @@ std::string CometLine(std::string_view name, std::string_view ecc, std::string_v
                {116, "10.0"},
                {123, flags}});
 }
-// A scratch data folder with the planetary series and the given element files.
 struct TDataDir {
   ScratchDir Dir;
   TDataDir(std::initializer_list<std::pair<std::string_view, std::string>> files) {
@@ -410,22 +383,19 @@ struct TDataDir {
   }
 };
 TObsState MomentState(int coordSystem) {
-  TObsState s;
-  s.ClockJD = s.JD_TT = kJdTt;
-  s.JD_UT = kJdTt - 57.0 / 86400.0;
-  s.Latitude = 59.33;
-  s.Longitude = 18.07;
+  TObsState s{.ClockJD = kJdTt,
+              .JD_UT = kJdTt - 57.0 / 86400.0,
+              .JD_TT = kJdTt,
+              .Latitude = 59.33,
+              .Longitude = 18.07};
   s.CoordSystem = coordSystem;
   s.CorrLightTime = 1;
   return s;
 }
 TChartView View(const TObsState& s, int zoom, double offsetX, double offsetY,
                 double sideOffsetX = 0.0) {
-  TChartState chart;
-  chart.ChartZoom = zoom;
-  chart.OffsetX = offsetX;
-  chart.OffsetY = offsetY;
-  chart.SideOffsetX = sideOffsetX;
+  TChartState chart{
+      .ChartZoom = zoom, .OffsetX = offsetX, .OffsetY = offsetY, .SideOffsetX = sideOffsetX};
   SetChartScales(chart, s.CoordSystem);
   return MakeChartView(s, chart);
 }
@@ -446,8 +416,7 @@ TEST(ChartMinorTest, CometEnckeOnTheEquatorialChart) {
   ASSERT_TRUE(ref.has_value());
   EXPECT_LE(std::abs(b.X - ref->X), 1.0);
   EXPECT_LE(std::abs(b.Y - ref->Y), 1.0);
-  EXPECT_EQ(b.SideX, kNoSideX);
-  EXPECT_EQ(b.Name, "2P/Encke");
+  EXPECT_EQ(std::tuple(b.SideX, b.Name), std::tuple(kNoSideX, "2P/Encke"));
   EXPECT_EQ(std::tuple(b.LabelX, b.LabelY), std::tuple(b.X - 20, b.Y - 15));
   EXPECT_TRUE(b.Track);  // 't' in column 125
   // Magnitude 11.5 + 5 log 0.8243 + 10 log 0.6526.
@@ -519,12 +488,10 @@ TEST(ChartMinorTest, GroupSymbols) {
     TRgb Fill, Outline;
   };
   const TRgb blue{0, 0, 255}, cyan{0, 255, 255}, green{0, 255, 0};
-  const TCase cases[] = {
-      {3, 1, {false, 97, 47, 103, 53}, blue, kChartBlack},
-      {4, 0, {false, 98, 48, 102, 52}, cyan, cyan},
-      {5, 0, {false, 99, 49, 102, 52}, green, green},
-      {5, 1, {false, 98, 48, 102, 52}, green, kChartBlack},
-  };
+  const TCase cases[] = {{3, 1, {false, 97, 47, 103, 53}, blue, kChartBlack},
+                         {4, 0, {false, 98, 48, 102, 52}, cyan, cyan},
+                         {5, 0, {false, 99, 49, 102, 52}, green, green},
+                         {5, 1, {false, 98, 48, 102, 52}, green, kChartBlack}};
   for (const TCase& c : cases) {
     const TChartMinorBody b = MinorGroupSymbol(c.Group, c.Mode, 100, 50);
     EXPECT_EQ(std::tuple(b.Symbol, b.Fill, b.Outline), std::tuple(c.Symbol, c.Fill, c.Outline))
@@ -546,8 +513,7 @@ TEST(HistoryPlotsTest, StoreClearAndLimits) {
   ASSERT_EQ(jupiter.size(), 2001u);
   EXPECT_EQ(jupiter[1999].X, 1999);
   EXPECT_EQ(jupiter[2000].X, 2001);  // the 2001st tick overwrote plot 2000
-  EXPECT_EQ(jupiter[2000].Y, 4002);
-  EXPECT_EQ(plots.PlanetPlots(5, 3).size(), 4u);
+  EXPECT_EQ(std::tuple(jupiter[2000].Y, plots.PlanetPlots(5, 3).size()), std::tuple(4002, 4u));
   plots.StoreTrack(100, 7, 11, 12, 13);
   plots.StoreTrack(101, 7, 21, 22, 23);  // the 101st track is not stored
   EXPECT_EQ(plots.TrackPlots(100, 7)[7].SideX, 13);

@@ -20,6 +20,7 @@
 #include "base/timescales.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "common/sky_positions.h"
 
 namespace himlavy {
 namespace {
@@ -36,8 +37,7 @@ std::set<int> Selected(std::span<const char> flags) {
 }
 // The moment J2000.0 with every correction off, so that a stored position is drawn where it is.
 TObsState Equatorial(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0) {
-  TObsState s;
-  s.ClockJD = s.JD_TT = s.JD_UT = 2451545.0;
+  TObsState s{.ClockJD = 2451545.0, .JD_UT = 2451545.0, .JD_TT = 2451545.0};
   s.CoordSystem = system;
   s.ChartScale = zoom;
   s.ChartOffsetX = offsetX;
@@ -66,8 +66,7 @@ TEST(CatalogZones, WhichCatalogsEachSystemReads) {
       {"bsc", kEquatorialPolar, 8, none}, {"sky", kEquatorialPolar, 8, {123}},
       {"ocl", kEquatorial, 1024, seven},  {"gcm", kEquatorial, 1, {1}},
       {"bsc", kHorizontal, 1024, all},    {"ngc", kHorizontal, 16, none},
-      {"bsc", kEclipticWhole, 1, none},
-  };
+      {"bsc", kEclipticWhole, 1, none}};
   for (const auto& [key, system, scale, expected] : cases)
     EXPECT_EQ(zones(key, system, scale), expected) << key << " " << system << " " << scale;
   s.CatNGC = 0;
@@ -76,54 +75,45 @@ TEST(CatalogZones, WhichCatalogsEachSystemReads) {
 TEST(SelectZones, KnownFields) {
   const std::set<int> orion184 = {52, 53, 54, 72, 73,  74,  75,  76,
                                   96, 97, 98, 99, 100, 120, 121, 122};
-  const struct {
-    const char* what;
-    int zoom;
-    double offsetX, offsetY;
-    int centreDir, corrPrecession;
-    double jd;
-    std::set<int> zones50, zones184;
-  } cases[] = {
-      // Zoom 8 (21.6 pixels per degree) on 5h30m, 0: OffsetX = -(277.5 - 180) 2.7. The window
-      // spans right ascension 3.95h to 7.04h, declination -19.65 to +15.86; grid points inside:
-      // 4h (x = 984), 7h (x = 12), +15 (y = 18.5), -15 (y = 666.5). In fil184: 1.2h slices
-      // 3.6h to 7.2h, 1h slices 3h to 8h.
-      {"Orion", 8, -263.25, 0, 0, 0, 2451545.0, {15, 16, 17, 27, 28, 29}, orion184},
-      // "N/0h" puts the seam at 12h. Zone 10 (12h-15h, +30..+60) lies across it: lon' 0 (12h)
-      // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
-      // fall in the window.
-      {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
-      // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
-      // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, so a window on 352
-      // degrees, +45 finds the zone.
-      {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}},
-  };
-  for (const auto& c : cases) {
-    TObsState s = Equatorial(kEquatorial, c.zoom, c.offsetX, c.offsetY);
-    s.CentreDir = c.centreDir;
-    s.CorrPrecession = c.corrPrecession;
-    s.ClockJD = s.JD_TT = s.JD_UT = c.jd;
+  const std::tuple<const char*, int, double, double, int, int, double, std::set<int>, std::set<int>>
+      cases[] = {
+          // Zoom 8 (21.6 pixels per degree) on 5h30m, 0: OffsetX = -(277.5 - 180) 2.7. The window
+          // spans right ascension 3.95h to 7.04h, declination -19.65 to +15.86; grid points inside:
+          // 4h (x = 984), 7h (x = 12), +15 (y = 18.5), -15 (y = 666.5). In fil184: 1.2h slices
+          // 3.6h to 7.2h, 1h slices 3h to 8h.
+          {"Orion", 8, -263.25, 0, 0, 0, 2451545.0, {15, 16, 17, 27, 28, 29}, orion184},
+          // "N/0h" puts the seam at 12h. Zone 10 (12h-15h, +30..+60) lies across it: lon' 0 (12h)
+          // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
+          // fall in the window.
+          {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
+          // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
+          // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, so a window on 352
+          // degrees, +45 finds the zone.
+          {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}}};
+  for (const auto& [what, zoom, offsetX, offsetY, centreDir, corrPrecession, jd, zones50,
+                    zones184] : cases) {
+    TObsState s = Equatorial(kEquatorial, zoom, offsetX, offsetY);
+    s.CentreDir = centreDir;
+    s.CorrPrecession = corrPrecession;
+    s.ClockJD = s.JD_TT = s.JD_UT = jd;
     TZoneFlags flags;
     ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, View(s)) &&
                 SelectZones184(flags, DataFolder(), s, View(s)));
-    EXPECT_EQ(Selected(flags.Zones50), c.zones50) << c.what;
-    if (!c.zones184.empty()) {
-      EXPECT_EQ(Selected(flags.Zones184), c.zones184) << c.what;
+    EXPECT_EQ(Selected(flags.Zones50), zones50) << what;
+    if (!zones184.empty()) {
+      EXPECT_EQ(Selected(flags.Zones184), zones184) << what;
     }
   }
 }
-// Every object drawn from all zones is drawn from the selected ones: fields on zone corners and
-// edges, dates -3000 to 5000, every correction on.
+// All zones or the selected ones draw the same objects: zone corners and edges, -3000 to 5000.
 TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
   const struct {
     int system, hemisphere, zoom;
     double ra, dec;  // the field's centre, degrees (J2000.0)
-  } fields[] = {
-      {kEquatorial, 0, 4, 30.0, 30.0},        {kEquatorial, 0, 64, 30.0, 0.0},
-      {kEquatorial, 0, 64, 0.0, 30.0},        {kEquatorial, 0, 256, 89.95, 6.77},
-      {kEquatorial, 0, 16, 88.79, 7.41},      {kEquatorialPolar, 0, 4, 0.0, 80.0},
-      {kEquatorialPolar, 1, 16, 90.0, -60.0},
-  };
+  } fields[] = {{kEquatorial, 0, 4, 30.0, 30.0},       {kEquatorial, 0, 64, 30.0, 0.0},
+                {kEquatorial, 0, 64, 0.0, 30.0},       {kEquatorial, 0, 256, 89.95, 6.77},
+                {kEquatorial, 0, 16, 88.79, 7.41},     {kEquatorialPolar, 0, 4, 0.0, 80.0},
+                {kEquatorialPolar, 1, 16, 90.0, -60.0}};
   for (const double jd : {625673.5, 2451545.0, 2461041.5, 2561118.5, 4277000.5}) {
     for (const auto& f : fields) {
       TObsState s = Equatorial(f.system, f.zoom);
@@ -165,9 +155,7 @@ TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
   TZoneFlags flags;
   flags.Zones50.fill(kZoneOut);
   flags.Zones50[6] = kZoneIn;
-  TObsState s;
-  s.CoordSystem = kEquatorial;
-  s.CatBSC = 1;
+  TObsState s{.CoordSystem = kEquatorial, .CatBSC = 1};
   const int bsc = CatalogIndex("bsc");
   EXPECT_EQ(CatalogZones(bsc, s, 64, flags), std::vector<int>{7});
   s.CatSKY = 1;
@@ -194,8 +182,7 @@ TEST(SelectZones, MissingFileAndBadLines) {
   SelectZones(three, zones, s, View(s));
   EXPECT_EQ(std::string(three.data(), 3), "i-i");
 }
-// A synthetic little-endian record of `bytes` zero bytes: right ascension and declination
-// (0.00001 degree) at raAt and raAt + 4, and 16-bit fields {offset, value}.
+// A zero record of `bytes` bytes: RA, Dec (1e-5 degree) at raAt, raAt + 4; int16 {offset, value}.
 std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double decDeg,
                    std::initializer_list<std::pair<std::size_t, int>> fields) {
   std::string r(bytes, '\0');
@@ -212,8 +199,7 @@ std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double dec
 std::string Bsc(int hr, double raDeg, double decDeg, int mag100, int pm = 0) {
   return Record(kBscRecordBytes, 8, raDeg, decDeg, {{4, hr}, {20, mag100}, {16, pm}, {18, pm}});
 }
-// A data folder: fil50.dta and fil184.dta of the program, and zone files written by the test
-// (the other zone files are missing and skipped).
+// fil50.dta and fil184.dta of the program and zone files written by the test (others missing).
 struct TFolder {
   ScratchDir Dir;
   TFolder() {
@@ -309,9 +295,11 @@ TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
         Record(kSkyRecordBytes, 0, 180.0, 60.0, {{8, 100}, {14, 30000}, {16, 30000}}));
   f.Add("wds", 10, Record(kWdsRecordBytes, 0, 180.0, 60.0, {{24, 100}}));
   const std::tuple<const char*, int, int, int, int> cases[] = {
-      {"bsc", 4, 0, 498, 343}, {"bsc", 4, 1, 489, 334},  // 342.9 - 9
-      {"sky", 8, 0, 498, 343}, {"sky", 8, 1, 480, 325},  // 343.3 - 18
-      {"wds", 4, 1, 498, 343},                           // no proper motion in "wds"
+      {"bsc", 4, 0, 498, 343},
+      {"bsc", 4, 1, 489, 334},  // 342.9 - 9
+      {"sky", 8, 0, 498, 343},
+      {"sky", 8, 1, 480, 325},  // 343.3 - 18
+      {"wds", 4, 1, 498, 343}   // no proper motion in "wds"
   };
   for (const auto& [key, zoom, pm, x, y] : cases) {
     TObsState s = Equatorial(kEquatorial, zoom, 0.0, 162.1);
@@ -340,20 +328,8 @@ TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
 // Sirius, Vega and Polaris through a drawing's whole catalog step in every system. Reference
 // pixels: reference_places.py (ERFA/pyerfa 2.0 apparent and observed places through the chart's
 // formulas written out independently), 2025 March 20, 21:00 UT1, Stockholm; within 0.75 px.
-constexpr double kJdUt = 2460755.375;
-constexpr double kJdTt = kJdUt + 69.2 / 86400.0;
-TObsState MomentState() {
-  TObsState s;
-  s.ClockJD = s.JD_UT = kJdUt;
-  s.JD_TT = kJdTt;
-  s.Latitude = 59.33;
-  s.Longitude = 18.07;
-  s.CorrProperMotion = s.CorrPrecession = s.CorrNutation = s.CorrAberration = 1;
-  return s;
-}
 // Records of data/bsc2000 by HR number.
 constexpr std::uint32_t kSirius = 2491, kVega = 7001, kPolaris = 424;
-// The objects of a star in a drawing.
 std::vector<TCatalogObject> Find(const TCatalogDrawing& d, std::uint32_t hr) {
   std::vector<TCatalogObject> found;
   for (const TCatalogObject& o : d.Objects) {
@@ -367,20 +343,18 @@ struct TCase {
   double OffsetX, OffsetY, X, Y;  // the reference pixel (X, Y) is not rounded
 };
 // Output of reference_places.py.
-const TCase kCases[] = {
-    {kVega, 2, 1, 0, 0, 4, -217.49, 104.76, 498.018, 342.491},
-    {kSirius, 2, 0, 0, 0, 1, 0.00, 0.00, 709.771, 387.735},
-    {kVega, 3, 0, 0, 0, 1, 0.00, 0.00, 318.385, 321.110},
-    {kSirius, 3, 0, 1, 0, 1, 0.00, 0.00, 250.371, 394.995},
-    {kSirius, 1, 0, 0, 0, 1024, -204.04, -106.95, 494.237, 344.912},
-    {kSirius, 6, 0, 0, 0, 1024, 127.54, -24.02, 495.532, 343.867},
-    {kVega, 4, 1, 0, 0, 1024, -108.49, 46.44, 493.715, 347.443},
-    {kSirius, 4, 0, 0, 1, 64, -128.11, 10.61, 497.927, 342.527},
-    {kPolaris, 5, 0, 0, 0, 1024, 2.02, -98.69, 479.703, 351.962},
-};
+const TCase kCases[] = {{kVega, 2, 1, 0, 0, 4, -217.49, 104.76, 498.018, 342.491},
+                        {kSirius, 2, 0, 0, 0, 1, 0.00, 0.00, 709.771, 387.735},
+                        {kVega, 3, 0, 0, 0, 1, 0.00, 0.00, 318.385, 321.110},
+                        {kSirius, 3, 0, 1, 0, 1, 0.00, 0.00, 250.371, 394.995},
+                        {kSirius, 1, 0, 0, 0, 1024, -204.04, -106.95, 494.237, 344.912},
+                        {kSirius, 6, 0, 0, 0, 1024, 127.54, -24.02, 495.532, 343.867},
+                        {kVega, 4, 1, 0, 0, 1024, -108.49, 46.44, 493.715, 347.443},
+                        {kSirius, 4, 0, 0, 1, 64, -128.11, 10.61, 497.927, 342.527},
+                        {kPolaris, 5, 0, 0, 0, 1024, 2.02, -98.69, 479.703, 351.962}};
 TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
   for (const TCase& c : kCases) {
-    TObsState state = MomentState();
+    TObsState state = StockholmMoment();
     state.CoordSystem = c.System;
     state.CentreDir = c.CentreDir;
     state.Hemisphere = c.Hemisphere;
@@ -402,7 +376,7 @@ TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
   }
 }
 TEST(CatalogPipeline, PolarisOnlyOnTheNorthernPolarChart) {
-  TObsState state = MomentState();
+  TObsState state = StockholmMoment();
   state.CoordSystem = kEquatorialPolar;
   state.CatBSC = state.ChartScale = 1;
   TZoneFlags flags;
@@ -419,7 +393,7 @@ TEST(CatalogPipeline, PolarisOnlyOnTheNorthernPolarChart) {
 TEST(CatalogPipeline, WholeSkyEquatorialViewDrawsTheBrightStars) {
   // Zoom 1, "bsc" to magnitude 5.0: the BSC5 holds 1600-odd such stars; the chart shows those
   // between declinations -75 and +75 (all but the polar caps).
-  TObsState state = MomentState();
+  TObsState state = StockholmMoment();
   state.CoordSystem = kEquatorial;
   state.CatBSC = state.CatNGC = state.ChartScale = 1;
   TZoneFlags flags;

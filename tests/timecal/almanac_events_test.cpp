@@ -6,18 +6,18 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/phenomena.h"
 #include "base/timescales.h"
+#include "common/angles.h"
 #include "timecal/holidays_report.h"
 
 namespace himlavy {
 namespace {
+using testing::At;
 constexpr double kMinute = 1.0 / 1440.0;
-double At(int year, int month, int day, double hours = 0.0) {
-  return JulianDay(year, month, day) + hours / 24.0;
-}
 std::vector<const TAlmanacEvent*> OfType(const std::vector<TAlmanacEvent>& events, TEventType type,
                                          int planet = 0) {
   std::vector<const TAlmanacEvent*> out;
@@ -25,7 +25,6 @@ std::vector<const TAlmanacEvent*> OfType(const std::vector<TAlmanacEvent>& event
     if (e.Event == type && (planet == 0 || e.Planet == planet)) out.push_back(&e);
   return out;
 }
-// The local calendar date of an event as "YYYY-MM-DD".
 std::string LocalDate(const TAlmanacEvent* e) {
   return LocalClockText(e->LocalJD).substr(0, 10);
 }
@@ -35,21 +34,16 @@ TEST(CollectYearEvents, TheYear2001) {
                              [](const auto& a, const auto& b) { return a.JD < b.JD; }));
   // The seasons (USNO, UT): March 20 13:31, June 21 07:38, September 22 23:04,
   // December 21 19:21.
-  const struct {
-    TEventType type;
-    double ut;
-    const char* text;
-  } seasons[] = {
+  const std::tuple<TEventType, double, const char*> seasons[] = {
       {TEventType::MarchEquinox, At(2001, 3, 20, 13 + 31 / 60.0), "Vårdagjämning"},
       {TEventType::JuneSolstice, At(2001, 6, 21, 7 + 38 / 60.0), "Sommarsolstånd"},
       {TEventType::SeptemberEquinox, At(2001, 9, 22, 23 + 4 / 60.0), "Höstdagjämning"},
-      {TEventType::DecemberSolstice, At(2001, 12, 21, 19 + 21 / 60.0), "Vintersolstånd"},
-  };
-  for (const auto& s : seasons) {
-    const auto found = OfType(events, s.type);
-    ASSERT_EQ(found.size(), 1u) << s.text;
-    EXPECT_NEAR(found[0]->LocalJD, s.ut, 1.5 * kMinute) << s.text;
-    EXPECT_EQ(found[0]->Text, s.text);
+      {TEventType::DecemberSolstice, At(2001, 12, 21, 19 + 21 / 60.0), "Vintersolstånd"}};
+  for (const auto& [type, ut, text] : seasons) {
+    const auto found = OfType(events, type);
+    ASSERT_EQ(found.size(), 1u) << text;
+    EXPECT_NEAR(found[0]->LocalJD, ut, 1.5 * kMinute) << text;
+    EXPECT_EQ(found[0]->Text, text);
   }
   // Fifty phases: 12 new moons, 13 first quarters (January 2 ... December 22), 13 full moons,
   // 12 last quarters.
@@ -142,7 +136,6 @@ TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
 }
 // Swedish holidays against the calendar: Easter 2001 April 15, 2008 March 23 (Ascension May 1);
 // Midsummer the Saturday of 20-26 June, All Saints' of 31 Oct-6 Nov (weekdays: Python datetime).
-// The lines of a year as "date: name", one text.
 std::string Lines(int year) {
   std::string text;
   for (const THoliday& h : HolidayList(year))
@@ -217,9 +210,7 @@ TEST(HolidayList, JulianYearsAndYearsBeforeOne) {
   EXPECT_EQ(HolidayList(1).size(), 15u);
 }
 TEST(HolidaysReport, TitleAndTheYearOfTheLocalDate) {
-  TObsState state;
-  state.TimeZone = 1.0;
-  state.ClockJD = JulianDay(2024, 12, 31) + 23.5 / 24.0;
+  TObsState state{.ClockJD = JulianDay(2024, 12, 31) + 23.5 / 24.0, .TimeZone = 1.0};
   THolidaysReport report = HolidaysReport(state);
   EXPECT_EQ(report.Title, "Helgdagar i Sverige 2024");
   EXPECT_EQ(report.Lines.front().Line, 3);

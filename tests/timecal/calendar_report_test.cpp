@@ -23,12 +23,11 @@ constexpr double kMinute = 1.0 / 60.0;  // hours
 // A state at a local clock reading (zone and scale as given) at a site.
 TObsState StateAt(int year, int month, int day, double hours, double zone, double latitude,
                   double longitude, int scale = 0) {
-  TObsState state;
-  state.TimeZone = zone;
-  state.TimeScale = scale;
-  state.Latitude = latitude;
-  state.Longitude = longitude;
-  state.ClockJD = JulianDay(year, month, day) + hours / 24.0;
+  TObsState state{.ClockJD = JulianDay(year, month, day) + hours / 24.0,
+                  .TimeZone = zone,
+                  .TimeScale = scale,
+                  .Latitude = latitude,
+                  .Longitude = longitude};
   DeriveTimes(state);
   return state;
 }
@@ -114,18 +113,14 @@ TEST(CalendarReport, SunMoonAndTwilights) {
   EXPECT_NEAR(civil->Times.Rise, 7 + 47.97 / 60, 1.5 * kMinute);
   EXPECT_NEAR(civil->Times.Set, 15 + 44.02 / 60, 1.5 * kMinute);
   // ERFA (pyerfa 2.0, atco13 without refraction), the Sun at -12° and -18°.
-  const struct {
-    K Kind;
-    const char* Name;
-    double Rise, Set;
-  } twilights[] = {
+  const std::tuple<K, const char*, double, double> twilights[] = {
       {K::NauticalTwilight, "Nautisk skymning", 6 + 52.55 / 60, 16 + 39.44 / 60},
       {K::AstronomicalTwilight, "Astronomisk skymning", 6 + 2.10 / 60, 17 + 29.89 / 60}};
-  for (const auto& t : twilights) {
-    const TCalendarLine* line = Find(r, t.Kind);
-    EXPECT_EQ(line->Items[0].Text, t.Name);
-    EXPECT_NEAR(line->Times.Rise, t.Rise, 1.5 * kMinute) << t.Name;
-    EXPECT_NEAR(line->Times.Set, t.Set, 1.5 * kMinute) << t.Name;
+  for (const auto& [Kind, Name, Rise, Set] : twilights) {
+    const TCalendarLine* line = Find(r, Kind);
+    EXPECT_EQ(line->Items[0].Text, Name);
+    EXPECT_NEAR(line->Times.Rise, Rise, 1.5 * kMinute) << Name;
+    EXPECT_NEAR(line->Times.Set, Set, 1.5 * kMinute) << Name;
   }
   // A twilight line: the name at 10, the evening time at 246, then the morning time at 124.
   ASSERT_EQ(civil->Items.size(), 3u);
@@ -226,7 +221,6 @@ TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
 }
 // Almanac lines: two columns, time texts at three precisions, the 86-line cut, and 2001 against
 // USNO, Espenak's Venus elongations and NASA's canon (umbral magnitude 1.189 on January 9).
-// Local clock reading of a date and time.
 double At(int year, int month, int day, int hour = 0, int minute = 0, double second = 0.0) {
   return JulianDay(year, month, day) + (hour + minute / 60.0 + second / 3600.0) / 24.0;
 }
@@ -242,17 +236,15 @@ TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
     double second;
     int kind;
     const char* text;
-  } cases[] = {
-      {14, 30, kHair, kAlmanacPlanetEvent, "15h"},
-      {14, 29, 59.9, kAlmanacPlanetEvent, "14h"},
-      {9, 5, kHair, kAlmanacPlanetEvent, " 9h"},
-      {23, 45, kHair, kAlmanacPlanetEvent, "24h"},
-      {14, 29, 30 + kHair, kAlmanacMoonEvent, "14h30m"},
-      {14, 59, 40, kAlmanacMoonEvent, "14h60m"},
-      {8, 3, kHair, kAlmanacMoonEvent, " 8h 3m"},
-      {7, 5, 3.2, kAlmanacSeasonEvent, " 7h 5m 3s"},
-      {23, 59, 59.7, kAlmanacSeasonEvent, "23h59m60s"},
-  };
+  } cases[] = {{14, 30, kHair, kAlmanacPlanetEvent, "15h"},
+               {14, 29, 59.9, kAlmanacPlanetEvent, "14h"},
+               {9, 5, kHair, kAlmanacPlanetEvent, " 9h"},
+               {23, 45, kHair, kAlmanacPlanetEvent, "24h"},
+               {14, 29, 30 + kHair, kAlmanacMoonEvent, "14h30m"},
+               {14, 59, 40, kAlmanacMoonEvent, "14h60m"},
+               {8, 3, kHair, kAlmanacMoonEvent, " 8h 3m"},
+               {7, 5, 3.2, kAlmanacSeasonEvent, " 7h 5m 3s"},
+               {23, 59, 59.7, kAlmanacSeasonEvent, "23h59m60s"}};
   for (const auto& c : cases) {
     EXPECT_EQ(AlmanacTimeText(At(2001, 3, 20, c.hour, c.minute, c.second), c.kind), c.text)
         << c.hour << ":" << c.minute << ":" << c.second << " kind " << c.kind;
@@ -274,13 +266,11 @@ TEST(AlmanacLines, OnlyTheFirst86InTwoColumnsWithTheUsersSeparator) {
   ASSERT_EQ(lines.size(), 86u);
   EXPECT_EQ(lines[0].DateText + "|" + lines[0].TimeText + "|" + lines[0].EventText,
             "2001- 1- 1  Måndag|12h 0m|Partiell månförmörkelse, magnitud=0,49");
-  const struct {
-    std::size_t slot;
-    int column, line, x0;
-  } slots[] = {{0, 0, 3, 0}, {42, 0, 45, 0}, {43, 1, 3, 402}, {85, 1, 45, 402}};
-  for (const auto& s : slots) {
-    const TAlmanacSlot& got = lines[s.slot].Slot;
-    EXPECT_EQ(std::vector({got.Column, got.Line, got.X0}), std::vector({s.column, s.line, s.x0}));
+  const std::tuple<std::size_t, int, int, int> slots[] = {
+      {0, 0, 3, 0}, {42, 0, 45, 0}, {43, 1, 3, 402}, {85, 1, 45, 402}};
+  for (const auto& [slot, column, line, x0] : slots) {
+    const TAlmanacSlot& got = lines[slot].Slot;
+    EXPECT_EQ(std::vector({got.Column, got.Line, got.X0}), std::vector({column, line, x0}));
   }
   EXPECT_EQ(lines[85].DateText, "2001- 3-27  Tisdag");  // the 86th day of the year
   EXPECT_EQ(AlmanacLines({events[0]}, '.')[0].EventText, "Partiell månförmörkelse, magnitud=0.49");

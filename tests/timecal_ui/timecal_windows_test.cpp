@@ -1,5 +1,5 @@
-// Calendar, almanac and holidays windows: texts, spin buttons and flags, following the clock,
-// redraws and help. Delta T after 2000: Meeus AA1 ch. 9, 102.3 + 123.5 t + 32.5 t^2 s.
+// Calendar, almanac, holidays windows. Delta T after 2000: Meeus AA1 ch. 9, 102.3 + 123.5 t + 32.5
+// t^2 s.
 #include <gtest/gtest.h>
 
 #include <QFrame>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/timescales.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "frame/main_frame.h"
 #include "shell/help_window.h"
@@ -27,9 +28,6 @@ namespace himlavy {
 namespace {
 using namespace testing;
 constexpr TColor kSilver{192, 192, 192};
-double At(int year, int month, int day, double hours) {
-  return JulianDay(year, month, day) + hours / 24.0;
-}
 // A frame over data/ in a Swedish locale at Sundsvall, zone +1, reading no parametr.dta or clock.
 struct Fixture {
   explicit Fixture(double clockJD) {
@@ -88,8 +86,7 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
       {w->Bevel()->toolTip(), "Tiderna gäller för skivans överkant."},
       {w->ValuesGroup()->title(), "Aktuella beräkningsvärden"},
       {w->ValueLabel(0)->text(), "Approximativt delta-T=1m44s"},  // 103.5 s at 2001.0
-      {w->ValueLabel(1)->text(), "JD  =2451910,958333"},
-  };
+      {w->ValueLabel(1)->text(), "JD  =2451910,958333"}};
   for (const auto& [shown, expected] : texts) EXPECT_EQ(shown, U(expected));
   EXPECT_EQ(w->ValueLabel(8)->y() - w->ValueLabel(0)->y(), 8 * 14);
   // Drawn on the window: type in the last line's band, the rest of the area down to y = 240
@@ -205,8 +202,7 @@ TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
   EXPECT_FALSE(hasBlack(0, 598, 812, 610));   // no 87th line
   EXPECT_FALSE(hasBlack(0, 0, 812, 39));
 }
-// The longest line (Mercury's western elongation, seconds, a long weekday) stays inside its
-// bevelled column, as clear of the bevel as the date is at the left.
+// The longest line stays inside its bevelled column, as clear of the bevel as the date is.
 TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   EnsureApplication();
   std::vector<TAlmanacEvent> events(44);
