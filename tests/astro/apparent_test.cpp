@@ -5,26 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "base/basic.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
-
-using testing::DataFolder;
-
-constexpr double kArcSec = kDegToRad / 3600.0;
-
-double Hms(double h, double m, double s) {
-  return (h + m / 60.0 + s / 3600.0) * 15.0 * kDegToRad;
-}
-double Dms(double d, double m, double s) {
-  return (d + m / 60.0 + s / 3600.0) * kDegToRad;
-}
-
+using namespace testing;
 TEST(ApparentPlace, MeeusExamples) {
   // Venus: 1st ed. ex. 31.a (2nd ed. 32.a), 1992 December 20, 0h TD, with light time,
   // nutation and aberration; the book's abridged series differ from the complete VSOP87 by
@@ -49,7 +40,6 @@ TEST(ApparentPlace, MeeusExamples) {
     EXPECT_NEAR(distance, c.distance, c.distanceTolerance) << BodyKey(c.body);
   }
 }
-
 TEST(ApparentPlace, TopocentreAndRefraction) {
   const double jde = 2448976.5;
   const TSite greenwich{51.4769, 0.0, 46.0};
@@ -80,7 +70,6 @@ TEST(ApparentPlace, TopocentreAndRefraction) {
     }
   }
 }
-
 TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
   testing::ScratchDir empty;
   EXPECT_FALSE(
@@ -90,12 +79,11 @@ TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
       ApparentPlaces({TBody::Moon}, 2448724.5, 2448724.5, TSite{}, TCorrections{}, empty.Path());
   ASSERT_TRUE(moon.has_value());
   EXPECT_NEAR(moon->front().DistanceKm, 368409.7, 0.1);
-  EXPECT_EQ(BodyFromKey("sun"), TBody::Sun);
-  EXPECT_EQ(BodyFromKey("moon"), TBody::Moon);
+  EXPECT_EQ(std::tuple(BodyFromKey("sun"), BodyFromKey("moon")),
+            std::tuple(TBody::Sun, TBody::Moon));
   EXPECT_EQ(BodyFromKey("pluto"), TBody::Pluto);
   EXPECT_FALSE(BodyFromKey("earth"));
   EXPECT_FALSE(BodyFromKey("Venus"));
 }
-
 }  // namespace
 }  // namespace himlavy

@@ -1,9 +1,7 @@
-// The ends of the apparent-place pipeline against the Swiss Ephemeris (DE431) and ERFA:
-// apparent local sidereal time, topocentric place of date and altitude/azimuth without
-// refraction, at eight moments of 1950-2050 at four sites, each with the Moon low in the sky
-// (parallax near its full 1 degree) and an equation of the equinoxes above 0.3 s. The values
-// are in pipeline_reference.tsv, written by tools/accuracy/make_pipeline_fixture.py, whose
-// header gives their provenance.
+// Ends of the apparent-place pipeline against the Swiss Ephemeris (DE431) and ERFA: apparent
+// local sidereal time, topocentric place and altitude/azimuth at eight moments and four sites,
+// the Moon low (parallax near 1°). Values and provenance: pipeline_reference.tsv (written by
+// tools/accuracy/make_pipeline_fixture.py).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,16 +15,13 @@
 
 namespace himlavy {
 namespace {
-
 constexpr double kArcSec = kPi / 180.0 / 3600.0;
-
 // The angle between two directions given as (longitude, latitude) in radians.
 double Separation(double lon1, double lat1, double lon2, double lat2) {
   const double s = std::sin((lat2 - lat1) / 2.0);
   const double t = std::sin((lon2 - lon1) / 2.0);
   return 2.0 * std::asin(std::sqrt(s * s + std::cos(lat1) * std::cos(lat2) * t * t));
 }
-
 TEST(ApparentPlace, PipelineEndsAgainstSwissEphemerisAndErfa) {
   // Allowed differences in arcseconds: each method's accuracy in place over 1900-2100, and
   // for altitude/azimuth 1" more; the sidereal time to 0.15" (0.01 s).
@@ -63,6 +58,5 @@ TEST(ApparentPlace, PipelineEndsAgainstSwissEphemerisAndErfa) {
   }
   EXPECT_EQ(rows, 8 * 11);
 }
-
 }  // namespace
 }  // namespace himlavy

@@ -1,20 +1,9 @@
-// The element files of asteroids, comets and probes: which lines are used at a moment, and
-// how a line becomes orbital elements.
-//
-// The element lines below are written by hand from published elements of real bodies:
-//   1 Ceres     JPL SBDB, epoch 2022 Aug 9.0 TT (MJD 59800): a 2.766619045, e 0.07863576,
-//               i 10.58680, Omega 80.26644, omega 73.53163, M 334.32717, H 3.33, G 0.12,
-//               period 4.60184774356845 years.
-//   C/1996 B2   JPL SBDB (orbit JPL 73): q 0.2302235, e 0.9998916, i 124.92205,
-//   (Hyakutake) Omega 188.04513, omega 130.17512, perihelion JD 2450204.894145
-//               (1996 May 1.394145 TT), M1 7.4.
-//   2P/Encke    J. Meeus, Astronomical Algorithms, 2nd ed. (1998), example 33.b (1st ed.
-//               chapter 32): a 2.2091404, e 0.8502196, i 11.94524, Omega 334.75006,
-//               omega 186.23352 (J2000.0), perihelion 1990 October 28.54502 TD; and the same
-//               comet's B1950.0 elements of example 24.c.
-// Expected values are decoded by hand from the line texts (dates turned into Julian days with
-// the calendar, a = q / (1 - e) etc.) or taken from the published values (Ceres' period, the
-// geostationary period, Meeus's printed FK4-FK5 results), never from this code.
+// Element files of asteroids, comets and probes: which lines are used, and how a line becomes
+// orbital elements. Lines written by hand from published elements: 1 Ceres (JPL SBDB, epoch MJD
+// 59800: a 2.766619045, e 0.07863576, i 10.58680, Omega 80.26644, omega 73.53163, M 334.32717,
+// period 4.60184774356845 y); C/1996 B2 Hyakutake (JPL 73: q 0.2302235, e 0.9998916, i
+// 124.92205, Omega 188.04513, omega 130.17512, T JD 2450204.894145); 2P/Encke (Meeus AA2 33.b,
+// B1950.0 of 24.c). Expected values decoded by hand or published, never from this code.
 #include "catalogs/element_files.h"
 
 #include <gtest/gtest.h>
@@ -25,18 +14,16 @@
 
 #include "base/basic.h"
 #include "base/textfile.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
-
 using namespace testing;
-
 constexpr auto kAsteroid = TElementFileKind::Asteroid;
 constexpr auto kComet = TElementFileKind::Comet;
 constexpr auto kProbe = TElementFileKind::Probe;
-
 // clang-format off
 //                              1         2         3         4         5         6         7         8         9         0         1         2         3
 //                     1234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456
@@ -55,21 +42,13 @@ const std::string kOrbitWindowLine =
 const std::string kGeo =
     "GEO test            20180120.500000.00028185 0.0000000   0.0000    0.00000   0.00000 2000   0.00000 20180110.000 20180130.000 Jor  j";
 // clang-format on
-
 // `line` with `text` written from column `column` on (blank-padded when the line is shorter).
 std::string Put(std::string line, std::size_t column, std::string_view text) {
   if (line.size() < column - 1 + text.size()) line.resize(column - 1 + text.size(), ' ');
   line.replace(column - 1, text.size(), text);
   return line;
 }
-
-double Centuries(double jd) {
-  return (jd - 2451545.0) / 36525.0;
-}
-
-// 1 Ceres: N from the published period 4.60184774356845 years (n = 2 pi / (P 365.25) rad/day);
-// the line's a, rounded to 1e-7 AU, moves N by 2e-8 of itself. Epoch 2022 August 9.0 = JD
-// 2459800.5.
+// 1 Ceres: N from the published period (a rounded to 1e-7 AU moves N by 2e-8); epoch JD 2459800.5.
 TEST(ElementLineToBody, AsteroidCeres) {
   const std::optional<TMinorBody> b = ElementLineToBody(kCeres, kAsteroid);
   ASSERT_TRUE(b.has_value());
@@ -90,11 +69,7 @@ TEST(ElementLineToBody, AsteroidCeres) {
   EXPECT_EQ(std::tuple(other->Name, other->Mag1.has_value(), other->Track, other->Ring),
             std::tuple("2046 Leningrad\xC3\xA5\xC3\xA4\xC3\xB6", false, true, true));
 }
-
-// 2P/Encke from a comet line, then the position routines: the heliocentric equatorial J2000
-// position on 1990 October 6.0 TD must be that of Meeus's example 33.b (x, y, z =
-// 0.250806621, 0.484917558, 0.357337295 AU, from an independent evaluation of the example's
-// elements); the line's q is rounded to 1e-8 AU. The comet's epoch is its perihelion.
+// 2P/Encke through the position routines: Meeus 33.b's position on 1990 October 6.0 TD (q 1e-8).
 TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
   const std::optional<TMinorBody> b = ElementLineToBody(kEncke, kComet);
   ASSERT_TRUE(b.has_value());
@@ -107,10 +82,7 @@ TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
   EXPECT_NEAR(p.Y, 0.484917558, 1e-7);
   EXPECT_NEAR(p.Z, 0.357337295, 1e-7);
 }
-
-// Equinox "1950": Meeus, AA 2nd ed., example 24.c (B1950.0 FK4 to J2000.0 FK5): i0 11.93911,
-// Omega0 334.04096, omega0 186.24444 give i 11.94521, Omega 334.75043, omega 186.23327
-// (printed to 5 decimals). Any other equinox text leaves the angles alone.
+// Equinox "1950": AA2 24.c gives i 11.94521, Omega 334.75043, omega 186.23327; others: unchanged.
 TEST(ElementLineToBody, Equinox1950IsReferredToJ2000) {
   const std::optional<TMinorBody> b = ElementLineToBody(kEncke1950, kComet);
   ASSERT_TRUE(b.has_value());
@@ -120,7 +92,6 @@ TEST(ElementLineToBody, Equinox1950IsReferredToJ2000) {
   EXPECT_NEAR(ElementLineToBody(Put(kEncke1950, 96, "2050"), kComet)->Elements.Node,
               334.04096 * kDegToRad, 1e-15);
 }
-
 // A comet eccentricity of exactly 1 becomes 1.0000001 (a near-parabola, no mean motion).
 TEST(ElementLineToBody, CometWithEccentricityOneIsNearParabolic) {
   for (const auto& [text, ecc] : {std::pair{"1.0000000", 1.0000001}, {"0.9999999", 0.9999999}}) {
@@ -130,12 +101,9 @@ TEST(ElementLineToBody, CometWithEccentricityOneIsNearParabolic) {
     EXPECT_EQ(b->Elements.DailyMotion > 0.0, ecc < 1.0) << text;
   }
 }
-
-// Which lines are used: start < moment < stop, both strict, and the show flag 'j'; a blank year
-// field (asteroids, comets) makes the line used whatever the flag and the moment. Asteroid
-// years 1990 and 2010: JD 2447892.5 and 2455197.5; comet years 1995 and 1997 (kHyakutake): JD
-// 2449718.5 and 2450449.5; probe t1 and t2 2018 January 10.0 and 30.0: JD 2458128.5 and
-// 2458148.5.
+// Used: start < moment < stop, strictly, and the flag 'j'; a blank year field (asteroids,
+// comets) is always used. Years 1990/2010: JD 2447892.5/2455197.5; 1995/1997: 2449718.5/
+// 2450449.5; probe 2018 January 10.0/30.0: 2458128.5/2458148.5.
 TEST(ElementLineUsed, StartStopAndFlag) {
   const std::string years = Put(Put(kCeres, 111, "1990"), 116, "2010");
   const std::string blankFirst = Put(Put(years, 132, " "), 111, "    ");
@@ -150,32 +118,22 @@ TEST(ElementLineUsed, StartStopAndFlag) {
       {Put(kHyakutake, 123, " "), kComet, 2450204.5, false},
       {kGeo, kProbe, 2458128.5, false},
       {kGeo, kProbe, 2458138.5, true},
-      {kGeo, kProbe, 2458148.5, false},
-  };
-  for (const auto& [line, kind, jd, used] : cases) {
+      {kGeo, kProbe, 2458148.5, false}};
+  for (const auto& [line, kind, jd, used] : cases)
     EXPECT_EQ(ElementLineUsed(line, kind, jd), used) << line << " at " << jd;
-  }
 }
-
-// The 99-character line of the orbit window reaches neither the years nor the flag, so it is
-// not used until the user completes it; its elements convert all the same (i read from columns
-// 66-73: "124.9220").
+// The orbit window's 99-character line is not used, but converts (i from columns 66-73).
 TEST(ElementLineUsed, OrbitWindowLineWaitsForItsYears) {
-  for (double jd : {0.0, 2450204.5, 5.0e6}) {
+  for (double jd : {0.0, 2450204.5, 5.0e6})
     EXPECT_FALSE(ElementLineUsed(kOrbitWindowLine, kComet, jd));
-  }
   const std::optional<TMinorBody> b = ElementLineToBody(kOrbitWindowLine, kComet);
   ASSERT_TRUE(b.has_value());
   EXPECT_NEAR(b->Elements.Incl, 124.9220 * kDegToRad, 1e-15);
   EXPECT_TRUE(ElementLineUsed(kOrbitWindowLine + " 1995 1997  7.4 10.0   j", kComet, 2450204.5));
 }
-
-// A geostationary satellite: a = 42164.17 km (0.00028185 AU to the line's 8 decimals) around
-// "Jor" must go round once per sidereal day, 0.99726957 d. The rounding of a and the Earth's
-// constant (Earth alone) leave 3e-5 of N. Epoch 2018 January 20.5 = JD 2458139.0.
-// On an open orbit q = (1 - e) a, and a mean anomaly moves the epoch back to the perihelion by
-// |a|^1.5 M0 / 0.98563 days: a = -4 AU, e = 1.5 give q = 2 AU; M0 = 9.8563 degrees moves 2000
-// January 1.5 (JD 2451545.0) by 8 x 10 = 80 days, to JD 2451465.0.
+// Geostationary: a = 42164.17 km around "Jor" goes round once per sidereal day, 0.99726957 d
+// (3e-5 of N for the rounding). Open orbit: q = (1 - e) a; a = -4, e = 1.5, M0 = 9.8563 move
+// the epoch 2000 January 1.5 back 80 days, to JD 2451465.0.
 TEST(ElementLineToBody, Probes) {
   const std::optional<TMinorBody> b = ElementLineToBody(kGeo + "s", kProbe);
   ASSERT_TRUE(b.has_value());
@@ -193,9 +151,7 @@ TEST(ElementLineToBody, Probes) {
   // e >= 1 with a positive a has q <= 0: no orbit.
   EXPECT_FALSE(ElementLineToBody(Put(open, 35, " 4.0000000"), kProbe));
 }
-
-// Lines that give no body: too short for the element columns, fields that are not numbers,
-// dates outside the calendar, elements that describe no orbit, an unknown central body.
+// No body: too short, not numbers, dates outside the calendar, no orbit, unknown central body.
 TEST(ElementLineToBody, BadLinesGiveNoBody) {
   // Too short: the asteroid needs column 109 (M0), the comet 99 (equinox), the probe 129.
   for (const auto& [line, kind, need] :
@@ -208,15 +164,11 @@ TEST(ElementLineToBody, BadLinesGiveNoBody) {
       {kCeres, kAsteroid, 45, "       nan"}, {kCeres, kAsteroid, 45, "    0.0000"},
       {kCeres, kAsteroid, 46, "5E+000288"},  {kCeres, kAsteroid, 66, "10.58 80"},
       {kCeres, kAsteroid, 56, "1.0000000"},  {kHyakutake, kComet, 56, "-0.999891"},
-      {kGeo, kProbe, 35, "-0.0002818"},      {kGeo, kProbe, 127, "jor"},
-  };
-  for (const auto& [line, kind, column, text] : cases) {
+      {kGeo, kProbe, 35, "-0.0002818"},      {kGeo, kProbe, 127, "jor"}};
+  for (const auto& [line, kind, column, text] : cases)
     EXPECT_FALSE(ElementLineToBody(Put(line, column, text), kind)) << column << text;
-  }
 }
-
-// Reading a file: the used lines that give elements, in order; CRLF or LF; lines longer than
-// 136 characters cut; a missing file gives nothing at all.
+// Reading a file: used lines in order, CRLF or LF, cut at 136 characters; missing file: nothing.
 TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFile) {
   ScratchDir dir;
   const std::string years = Put(Put(kCeres, 111, "1990"), 116, "2010");
@@ -231,9 +183,7 @@ TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFile) {
   EXPECT_EQ(names, (std::vector<std::string>{"1 Ceres", "4 Huge", "5 Last"}));
   EXPECT_FALSE(ReadUsedElementLines(dir / "missing.dta", kAsteroid, 2451545.0));
 }
-
-// The program's own element files: every line that is not a comment gives a body, each file
-// fits the data-files window (480 lines), and 1 Ceres carries its published elements.
+// The shipped files: every line a body, each within the window's 480 lines, Ceres as published.
 TEST(ReadUsedElementLines, ShippedFiles) {
   for (const auto& [name, kind] : {std::pair{kAsteroidFile1, kAsteroid},
                                    {kAsteroidFile2, kAsteroid},
@@ -243,9 +193,8 @@ TEST(ReadUsedElementLines, ShippedFiles) {
     const auto lines = ReadRawLines(ResolveDataPath(DataFolder(), name), kElementLineChars);
     ASSERT_TRUE(lines) << name;
     EXPECT_LE(lines->size(), 480u) << name;
-    for (const std::string& line : *lines) {
+    for (const std::string& line : *lines)
       EXPECT_TRUE(line.starts_with(';') || ElementLineToBody(line, kind)) << line;
-    }
   }
   const auto used =
       ReadUsedElementLines(ResolveDataPath(DataFolder(), kAsteroidFile1), kAsteroid, 2459800.5);
@@ -254,6 +203,5 @@ TEST(ReadUsedElementLines, ShippedFiles) {
   ASSERT_NE(ceres, used->end());
   EXPECT_NEAR(ceres->Elements.SemiMajor, 2.766619045, 1e-6);
 }
-
 }  // namespace
 }  // namespace himlavy

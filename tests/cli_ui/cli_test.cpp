@@ -4,21 +4,23 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <regex>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/cli_runner.h"
+#include "common/data_folder.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
 namespace {
-
-using testing::DataOption;
-using testing::JsonNumber;
-using testing::Output;
-using testing::RunCli;
-using testing::ScratchDir;
-
+using namespace testing;
 TEST(CliState, JsonZoneScaleAndSiderealTime) {
   ScratchDir dir;
   Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545.0 --zone 1 --scale tdt state --json");
@@ -29,7 +31,6 @@ TEST(CliState, JsonZoneScaleAndSiderealTime) {
   EXPECT_NEAR(JsonNumber(out.Text, "JD_TT"), 2451544.958333333, 1e-9);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451544.958333333 - 63.5 / 86400.0, 1e-9);
   EXPECT_NE(out.Text.find("\"TimeScale\":\"TDT\""), std::string::npos);
-
   // Meeus ex. 11.b: 1987 April 10, 19h21m UT: GMST 8h34m57.0896s; the apparent sidereal time
   // is about 0.23 s less (ex. 11.a: the equation of the equinoxes that day is -0.2317 s). At
   // 15 deg east the local time is one hour later.
@@ -39,20 +40,17 @@ TEST(CliState, JsonZoneScaleAndSiderealTime) {
   EXPECT_NEAR(JsonNumber(out.Text, "GMST_h"), gmst, 1e-6);
   EXPECT_NEAR(JsonNumber(out.Text, "LAST_h"), gmst - 0.2317 / 3600.0 + 1.0, 0.01 / 3600.0);
 }
-
 TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
   ScratchDir dir;
   // Name in columns 1-30, latitude 33-38, longitude 40-46, zone 48-53.
   dir.Write("ortsnamn.dta", "Kiruna" + std::string(24, ' ') + "   67.51   20.13 +1    \r\n");
   std::string params;  // zone -5 and latitude 12.5
-  for (int line = 1; line <= 58; ++line) {
+  for (int line = 1; line <= 58; ++line)
     params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 9 ? "12.5\r\n" : "0\r\n";
-  }
   dir.Write("parametr.dta", params);
   Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
   EXPECT_NEAR(JsonNumber(out.Text, "Latitude"), 12.5, 1e-12);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451545.0 + 5.0 / 24.0, 1e-9);
-
   out = RunCli(DataOption(dir.Path()) +
                "--jd 2451545 --place Kiruna --height 530 --set TimeZone=2 state --json");
   ASSERT_EQ(out.Status, 0) << out.Text;
@@ -61,7 +59,6 @@ TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
   EXPECT_NEAR(JsonNumber(out.Text, "TimeZone"), 2.0, 1e-12);
   EXPECT_NE(out.Text.find("\"PlaceName\":\"Kiruna "), std::string::npos) << out.Text;
 }
-
 TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
   ScratchDir dir;
   for (const char* args :
@@ -80,7 +77,6 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
 }
-
 TEST(CliState, TheCalendarsEdgesAndTheEarthsRangesAreAccepted) {
   ScratchDir dir;
   // 2024 and 2000 are leap years; 1500 is one in the Julian calendar; 1582-10-04 is followed
@@ -92,9 +88,7 @@ TEST(CliState, TheCalendarsEdgesAndTheEarthsRangesAreAccepted) {
     EXPECT_EQ(RunCli(DataOption(dir.Path()) + args + " state").Status, 0);
   }
 }
-
-// Every command's --json output is one valid JSON document, whatever bytes the texts hold: a
-// place name with a byte that is not UTF-8 comes out as its Windows-1252 character.
+// Every --json output is valid JSON whatever the bytes: a non-UTF-8 byte comes out as CP1252.
 TEST(CliJson, EveryCommandPrintsValidJson) {
   ScratchDir dir;
   const std::string png = (dir / "j.png").string();
@@ -117,7 +111,6 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
   const Output state = RunCli(options + "state --json");
   EXPECT_NE(state.Text.find("\"PlaceName\":\"Sto\u00ffholm\""), std::string::npos) << state.Text;
 }
-
 TEST(CliRender, WindowsAtTheirSizes) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
@@ -131,7 +124,6 @@ TEST(CliRender, WindowsAtTheirSizes) {
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(width, height)) << window;
   }
   EXPECT_EQ(RunCli(DataOption() + "render mercury --out " + png).Status, 3);  // not built yet
-
   // A picture that cannot be opened: the message, the window drawn, status 1.
   std::filesystem::remove(png);
   const Output missing = RunCli(DataOption(dir.Path()) + "render pictures --out " + png);
@@ -139,9 +131,7 @@ TEST(CliRender, WindowsAtTheirSizes) {
   EXPECT_NE(missing.Text.find("himlavy-cli: Cannot open file solen.bmp\n"), std::string::npos);
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
 }
-
-// "main" is the first screen: the frame with the sky chart drawn in its client area, not an
-// empty frame. The shipped settings draw stars, planets and constellation figures there.
+// "main" is the first screen: the frame with the shipped settings' sky chart drawn in it.
 TEST(CliRender, MainShowsTheDrawnSkyChart) {
   ScratchDir dir;
   const std::string png = (dir / "m.png").string();
@@ -149,12 +139,10 @@ TEST(CliRender, MainShowsTheDrawnSkyChart) {
   ASSERT_EQ(out.Status, 0) << out.Text;
   const QImage image(QString::fromStdString(png));
   std::set<QRgb> colours;
-  for (int y = 200; y < 600; y += 2) {
+  for (int y = 200; y < 600; y += 2)
     for (int x = 200; x < 800; x += 2) colours.insert(image.pixel(x, y));
-  }
   EXPECT_GE(colours.size(), 5u) << "the client area is empty";
 }
-
 TEST(CliRender, HelpTopics) {
   ScratchDir dir;
   std::filesystem::copy(testing::DataFolder().parent_path() / "help", dir / "help");
@@ -164,6 +152,209 @@ TEST(CliRender, HelpTopics) {
   EXPECT_EQ(RunCli(help + " --topic HVHELP.XAN_999").Status, 1);
   EXPECT_EQ(RunCli(DataOption(dir.Path()) + "render about --topic HVHELP.XAN_275" + png).Status, 2);
 }
-
+// himlavy-cli calendar, holidays and almanac: the window's lines as text and as JSON.
+TEST(CliCalendar, TextJsonAndFailures) {
+  // Sundsvall, 2001 January 1, UTC+1: Schlyter's table gives sunrise 9:18.
+  Output out = RunCli(DataOption() +
+                      "--date 2001-01-01T12:00 --zone 1 --lat 62.392 --lon 17.290 "
+                      "--set PlaceName=Sundsvall calendar");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const std::vector<std::string> lines = Lines(out.Text);
+  ASSERT_EQ(lines.size(), 18u) << out.Text;
+  EXPECT_EQ(lines[0], "Kalender för 2001-1-1 Måndag (UTC 1,00)");
+  EXPECT_EQ(lines[1], "Sundsvall");
+  EXPECT_EQ(lines[2], "Julianskt dagtal vid 0 h=2451910,5");
+  EXPECT_NE(lines[5].find(" 9h18m "), std::string::npos) << lines[5];
+  // Meeus ex. 11.a: 1987 April 10, 0h UT, mean sidereal time 13h10m46.3668s.
+  out = RunCli(DataOption() + "--date 1987-04-10T06:00 --zone 0 calendar --json");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  ASSERT_TRUE(out.Text.starts_with("[{\"area\":\"title\",\"kind\":\"title\"")) << out.Text;
+  const std::string sidereal = JsonObjectWith(out.Text, "\"kind\":\"sidereal_time\"");
+  EXPECT_NEAR(JsonNumber(sidereal, "hours"), 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0, 1e-7);
+  EXPECT_NE(sidereal.find("\"text\":\"" + std::string(38, ' ') + "13h10m46.3668s\""),
+            std::string::npos)
+      << sidereal;
+  const std::string jd = JsonObjectWith(out.Text, "\"kind\":\"julian_day\"");
+  EXPECT_NE(jd.find("\"line\":5,\"y\":70"), std::string::npos) << jd;
+  EXPECT_NE(
+      jd.find("\"items\":[{\"x\":10,\"y\":70,\"text\":\"Julianskt dagtal vid 0 h=2446895,5\"}]"),
+      std::string::npos)
+      << jd;
+  const testing::ScratchDir empty;
+  ExpectErrorLine(RunCli(DataOption(empty.Path()) + "calendar"), 1, "PLANETS2.NDX");
+  ExpectErrorLine(RunCli(DataOption() + "calendar extra"), 2);
+}
+TEST(CliHolidays, TextAndJsonOfAYear) {
+  const Output out = RunCli(DataOption() + "--date 2024-06-01 holidays");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const std::vector<std::string> lines = Lines(out.Text);
+  ASSERT_EQ(lines.size(), 17u) << out.Text;  // the title and 16 holidays (2005 on)
+  EXPECT_EQ(lines[0], "Helgdagar i Sverige 2024");
+  EXPECT_TRUE(lines[5].starts_with("2024-Mars-31  Söndag  ")) << lines[5];
+  EXPECT_TRUE(lines[5].ends_with("  Påskdagen")) << lines[5];
+  // 2008: Ascension Day on 1 May.
+  const Output json = RunCli(DataOption() + "--date 2024-06-01 holidays --year 2008 --json");
+  ASSERT_EQ(json.Status, 0) << json.Text;
+  EXPECT_TRUE(json.Text.starts_with(
+      "[{\"kind\":\"title\",\"line\":1,\"text\":\"Helgdagar i Sverige 2008\",\"year\":2008}"))
+      << json.Text;
+  EXPECT_NE(json.Text.find("\"date_text\":\"2008-Maj-1  Torsdag\",\"name\":\"Kristi "
+                           "Himmelfärdsdag\",\"group\":\"easter\",\"date\":\"2008-05-01\""),
+            std::string::npos)
+      << json.Text;
+  for (const char* bad : {"holidays --year abc", "holidays --year", "holidays --month 3"})
+    ExpectErrorLine(RunCli(DataOption() + bad), 2);
+}
+TEST(CliAlmanac, TextAndJsonOfAYear) {
+  // The first quarter of 2001 January 2, 22:31 UT (US Naval Observatory).
+  const Output out = RunCli(DataOption() + "--date 2001-05-27T12:00 --zone 1 almanac");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const std::vector<std::string> lines = Lines(out.Text);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_LE(lines.size(), 87u);
+  EXPECT_EQ(lines[0], "Almanacka för år 2001 (UTC 1,00)");
+  // Date and weekday, the time from column 22, the text from column 33.
+  EXPECT_TRUE(lines[1].starts_with("2001- 1- 2  Tisdag    23h3")) << lines[1];
+  EXPECT_TRUE(lines[1].ends_with("m     Månen i första kvarteret")) << lines[1];
+  const Output tdt =
+      RunCli(DataOption() + "--date 2001-05-27 --zone -5 --scale tdt almanac --year 1999");
+  EXPECT_TRUE(tdt.Text.starts_with("Almanacka för år 1999 (TDT -5,00)\n1999-")) << tdt.Text;
+  const Output json = RunCli(DataOption() + "--date 2001-05-27T12:00 --zone 1 almanac --json");
+  ASSERT_EQ(json.Status, 0) << json.Text;
+  EXPECT_TRUE(
+      json.Text.starts_with("[{\"kind\":\"title\",\"line\":1,\"text\":\"Almanacka för "
+                            "år 2001 (UTC 1,00)\",\"year\":2001,\"scale\":\"UTC\","
+                            "\"time_zone\":1,\"events\":"))
+      << json.Text.substr(0, 300);
+  const std::string first = JsonObjectWith(json.Text, "\"kind\":\"event\"");
+  EXPECT_NE(first.find("\"slot\":1,\"column\":1,\"line\":3,\"x\":10,\"y\":39,"), std::string::npos)
+      << first;
+  EXPECT_NE(first.find("\"event\":\"first_quarter\",\"body\":\"\""), std::string::npos) << first;
+  for (const char* bad : {"almanac --year abc", "almanac --year", "almanac extra"})
+    ExpectErrorLine(RunCli(DataOption() + bad), 2);
+}
+// himlavy-cli ephemeris and jupiter-moons: their JSON, against Meeus's worked examples.
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+// Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
+std::string AtJde(const char* jde) {
+  return testing::DataOption() + "--jd " + jde + " --scale tdt --zone 0 ";
+}
+TEST(CliEphemeris, EveryBodyInDegreesOfDate) {
+  const Output out = RunCli(AtJde("2448976.5") + "ephemeris --json");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  testing::ExpectMembers(out.Text, {"body", "jd_tt", "ra_deg", "dec_deg", "distance_au",
+                                    "distance_km", "alt_deg", "az_deg", "magnitude"});
+  std::size_t at = 0;
+  for (const char* body : {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus",
+                           "neptune", "pluto"}) {
+    at = out.Text.find("{\"body\":\"" + std::string(body) + "\"", at);
+    EXPECT_NE(at, std::string::npos) << body;
+  }
+  // Meeus 1st ed. ex. 31.a, 1992 December 20, 0h TD: Venus at 21h04m41.454s, -18 53'16.84".
+  const std::string venus = JsonObjectWith(out.Text, "\"body\":\"venus\"");
+  EXPECT_NEAR(JsonNumber(venus, "ra_deg"), (21 + 4 / 60.0 + 41.454 / 3600.0) * 15.0, 5e-4);
+  EXPECT_NEAR(JsonNumber(venus, "dec_deg"), -(18 + 53 / 60.0 + 16.84 / 3600.0), 5e-4);
+  // Meeus 1st ed. ex. 45.a: the Moon at 368409.7 km; it has no magnitude.
+  const Output moon = RunCli(AtJde("2448724.5") + "ephemeris --bodies moon --json");
+  EXPECT_NEAR(JsonNumber(moon.Text, "distance_km"), 368409.7, 0.1);
+  EXPECT_NE(moon.Text.find("\"magnitude\":null"), std::string::npos) << moon.Text;
+}
+TEST(CliEphemeris, JupiterMoonsOfMeeusExample) {
+  // Meeus 1st ed., Galilean satellites with the complete theory, 1992 December 16, 0h UT
+  // (JDE 2448972.50068), light time included: Io at X -3.4515, Y +0.2138 equatorial radii.
+  const Output out = RunCli(AtJde("2448972.50068") + "--set CorrLightTime=1 jupiter-moons --json");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  testing::ExpectMembers(out.Text, {"moon", "x", "y", "z", "moon", "moon", "moon"});
+  const std::string io = JsonObjectWith(out.Text, "\"moon\":\"io\"");
+  EXPECT_NEAR(JsonNumber(io, "x"), -3.4515, 1.5e-4);
+  EXPECT_NEAR(JsonNumber(io, "y"), 0.2138, 1.5e-4);
+  EXPECT_NE(out.Text.find("\"moon\":\"callisto\""), std::string::npos);
+}
+TEST(CliEphemeris, BadBodiesAndMissingSeries) {
+  ExpectErrorLine(RunCli(AtJde("2451545") + "ephemeris --bodies earth"), 2);
+  ExpectErrorLine(RunCli(AtJde("2451545") + "ephemeris --bodies"), 2);
+  ExpectErrorLine(RunCli(AtJde("2451545") + "jupiter-moons extra"), 2);
+  EXPECT_EQ(RunCli(AtJde("2451545") + "ephemeris --bodies venus,").Status, 0);
+  testing::ScratchDir empty;
+  const std::string noData = testing::DataOption(empty.Path()) + "--jd 2451545 ";
+  ExpectErrorLine(RunCli(noData + "ephemeris --bodies venus"), 1, "PLANETS2.NDX");
+  ExpectErrorLine(RunCli(noData + "jupiter-moons"), 1, "PLANETS2.NDX");
+  EXPECT_EQ(RunCli(noData + "ephemeris --bodies moon").Status, 0);  // the Moon needs no file
+  // Either file replaced by random bytes of its own size is refused like a missing one, by
+  // every command that needs the series.
+  for (const char* damaged : {"PLANETS.DAT", "PLANETS2.NDX"}) {
+    SCOPED_TRACE(damaged);
+    testing::ScratchDir dir;
+    std::mt19937 random(19);
+    for (const char* name : {"PLANETS.DAT", "PLANETS2.NDX"}) {
+      std::string bytes = FileBytes(testing::DataFolder() / name);
+      if (std::string_view(name) == damaged)
+        for (char& b : bytes) b = static_cast<char>(random());
+      dir.Write(name, bytes);
+    }
+    const std::string badData = testing::DataOption(dir.Path()) + "--jd 2451545 ";
+    ExpectErrorLine(RunCli(badData + "ephemeris"), 1, "saknas eller är skadade");
+    ExpectErrorLine(RunCli(badData + "jupiter-moons"), 1, "saknas eller är skadade");
+    ExpectErrorLine(RunCli(badData + "calendar"), 1, "saknas eller är skadade");
+  }
+}
+// himlavy-cli events: a year's events as JSON and as text (US Naval Observatory times).
+struct Event {
+  std::string Kind, Body, Jde, Local, Type, Magnitude, Value;
+};
+// Splits the JSON array; every object must have exactly the documented members in order.
+std::vector<Event> ParseEvents(const std::string& json) {
+  static const std::regex object(
+      R"re(\{"kind":"([a-z_]+)","body":"([a-z]*)","jde":(-?[0-9.eE+-]+),)re"
+      R"re("local":"(-?\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)","type":(null|\d),)re"
+      R"re("magnitude":(null|-?[0-9.eE+-]+),"value":(null|-?[0-9.eE+-]+)\}(,|\]\n$))re");
+  std::vector<Event> events;
+  EXPECT_TRUE(json.starts_with("[{")) << json.substr(0, 200);
+  std::smatch m;
+  for (std::string rest = json.substr(1); !rest.empty(); rest = m.suffix()) {
+    if (!std::regex_search(rest, m, object, std::regex_constants::match_continuous)) {
+      ADD_FAILURE() << "not an event object: " << rest.substr(0, 200);
+      break;
+    }
+    events.push_back(Event{m[1], m[2], m[3], m[4], m[5], m[6], m[7]});
+  }
+  return events;
+}
+TEST(CliEvents, JsonOfAYear) {
+  testing::ScratchDir dir;
+  const Output out =
+      RunCli(DataOption(dir.Path()) + "--zone 0 --scale utc events --year 2001 --json");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const std::vector<Event> events = ParseEvents(out.Text);
+  ASSERT_FALSE(events.empty());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    const Event& e = events[i];
+    EXPECT_TRUE(e.Local.starts_with("2001-")) << e.Local;
+    EXPECT_LE(std::stod(events[i > 0 ? i - 1 : 0].Jde), std::stod(e.Jde));
+    EXPECT_EQ(e.Type != "null", e.Kind.ends_with("_eclipse")) << e.Kind;
+    EXPECT_EQ(e.Value != "null", e.Kind.starts_with("greatest_elongation")) << e.Kind;
+    const bool planet = e.Kind.find("conjunction") != std::string::npos || e.Kind == "opposition" ||
+                        e.Kind.starts_with("greatest_elongation");
+    EXPECT_EQ(!e.Body.empty(), planet) << e.Kind;
+  }
+  // Without --year the year is that of the clock reading.
+  const Output clock = RunCli(DataOption(dir.Path()) + "--date 2001-06-01 events --json");
+  EXPECT_EQ(ParseEvents(clock.Text).size(), events.size());
+}
+TEST(CliEvents, TextLinesAndBadArguments) {
+  testing::ScratchDir dir;
+  const Output out = RunCli(DataOption(dir.Path()) + "--zone 0 --scale utc events --year 2001");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  // The same title as the almanac's, with its decimal comma.
+  EXPECT_TRUE(out.Text.starts_with("Almanacka för år 2001 (UTC 0,00)\n")) << out.Text;
+  EXPECT_NE(out.Text.find("\n2001-03-20T13:3"), std::string::npos);  // March equinox, 13:31 UT
+  for (const char* bad : {"events --year", "events --year abc", "events --year 2001.5",
+                          "events --year 10000", "events --month 3"}) {
+    testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + bad), 2);
+  }
+}
 }  // namespace
 }  // namespace himlavy

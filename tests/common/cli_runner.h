@@ -16,12 +16,10 @@
 #include "common/data_folder.h"
 
 namespace himlavy::testing {
-
 struct Output {
   int Status = -1;
   std::string Text;  // standard output and standard error together
 };
-
 inline Output RunCli(const std::string& arguments) {
   const std::string command = std::string(HIMLAVY_CLI_PATH) + " " + arguments + " 2>&1";
   Output out;
@@ -33,7 +31,6 @@ inline Output RunCli(const std::string& arguments) {
   out.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return out;
 }
-
 // A failure as scripts see it: the status and one line "himlavy-cli: ..." holding `text`.
 inline void ExpectErrorLine(const Output& out, int status, const std::string& text = {}) {
   EXPECT_EQ(out.Status, status) << out.Text;
@@ -41,12 +38,10 @@ inline void ExpectErrorLine(const Output& out, int status, const std::string& te
   EXPECT_TRUE(out.Text.starts_with("himlavy-cli: ")) << out.Text;
   EXPECT_NE(out.Text.find(text), std::string::npos) << out.Text;
 }
-
 // The option that points himlavy-cli at a data folder (the repository's by default).
 inline std::string DataOption(const std::filesystem::path& dir = DataFolder()) {
   return "--data " + dir.string() + " ";
 }
-
 // The number of a JSON member (its first occurrence).
 inline double JsonNumber(const std::string& json, const std::string& key) {
   const std::regex pattern("\"" + key + "\":(-?[0-9.eE+-]+)");
@@ -57,7 +52,6 @@ inline double JsonNumber(const std::string& json, const std::string& key) {
   }
   return std::stod(match[1]);
 }
-
 // Checks that `json` holds the members `keys`, in that order.
 inline void ExpectMembers(const std::string& json, std::initializer_list<const char*> keys) {
   std::size_t at = 0;
@@ -67,7 +61,6 @@ inline void ExpectMembers(const std::string& json, std::initializer_list<const c
       return ADD_FAILURE() << key << " missing or out of order in " << json;
   }
 }
-
 // The JSON object in which `text` (a member, e.g. "\"kind\":\"title\"") first occurs, from its
 // opening brace to the matching closing one; texts in the documents hold no braces.
 inline std::string JsonObjectWith(const std::string& json, const std::string& text) {
@@ -84,7 +77,6 @@ inline std::string JsonObjectWith(const std::string& json, const std::string& te
   }
   return {};
 }
-
 // The lines of an output, without their line ends.
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -92,5 +84,4 @@ inline std::vector<std::string> Lines(const std::string& text) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
-
 }  // namespace himlavy::testing

@@ -8,7 +8,6 @@
 #include <string_view>
 
 namespace himlavy::testing {
-
 class ScratchDir {
  public:
   ScratchDir() {
@@ -22,17 +21,14 @@ class ScratchDir {
   }
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
-
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
   // Writes raw bytes to a file in the folder and returns its path.
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
     const auto file = path_ / name;
     std::ofstream(file, std::ios::binary) << bytes;
     return file;
   }
-
   std::string Read(std::string_view name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -41,5 +37,4 @@ class ScratchDir {
  private:
   std::filesystem::path path_;
 };
-
 }  // namespace himlavy::testing

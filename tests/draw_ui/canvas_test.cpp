@@ -1,20 +1,10 @@
-// Pixel tests of the drawing canvas against the rules of GDI.
-//
-// Sources of the expected pixels:
-// - Box convention (Rectangle, Ellipse, Chord): Microsoft, "Rectangle function" / "Ellipse
-//   function" (wingdi.h): the rectangle excludes the right and bottom edges.
-// - Lines: Microsoft, Windows driver documentation, "Cosmetic Lines" (grid intersection
-//   quantization, the diamond rule): one pixel per column of an x-major line, the nearest one,
-//   a tie lighting the pixel at the diamond's top vertex (x-major) or left vertex (y-major);
-//   first pixel inclusive, last pixel exclusive. "LineTo function": the line is drawn up to,
-//   but not including, the end point, which becomes the current position.
-// - Mix mode R2_NOP ("SetROP2 function"): the screen is left unchanged.
-// - FloodFill / ExtFloodFill: FLOODFILLBORDER fills outward until the given colour,
-//   FLOODFILLSURFACE fills the area of the given colour; the start point must be of the area.
-// - Ellipse outlines: the pictures of A. Zingl's ellipse-in-rectangle algorithm (2012) as used
-//   by Wine's GDI reimplementation, worked by hand from the paper's error terms.
-// - Dotted pen: the cosmetic PS_DOT pattern of 3 pixels on and 3 off, started at each LineTo
-//   and at the top right corner of a rectangle, whose outline runs counter-clockwise.
+// Pixel tests of the drawing canvas against the rules of GDI (Microsoft's documentation):
+// boxes exclude their right and bottom edges ("Rectangle function"); lines follow the diamond
+// rule of "Cosmetic Lines" (nearest pixel per major step, ties to the top/left vertex, last
+// pixel excluded: "LineTo function"); R2_NOP leaves the screen alone; ExtFloodFill's BORDER and
+// SURFACE modes. Ellipses: A. Zingl's ellipse-in-rectangle algorithm (2012, as in Wine's GDI)
+// worked by hand. PS_DOT: 3 on, 3 off, restarted at each LineTo and at a rectangle's top right
+// corner, its outline running counter-clockwise.
 #include "shell/canvas.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,13 +23,10 @@
 
 namespace himlavy {
 namespace {
-
 using namespace colours;
 using Pixels = std::set<std::pair<int, int>>;
 using Rows = std::vector<std::string>;
-
-// The canvas as text, one string per row: '.' white, '#' black, 'o' red, 'y' yellow, 'g'
-// green, 'b' blue, 's' silver, '?' anything else.
+// The canvas as text: '.' white, '#' black, 'o' red, 'y' yellow, 'g' green, 'b' blue, 's' silver.
 Rows Picture(const Canvas& c) {
   const std::map<std::array<int, 3>, char> legend = {
       {{255, 255, 255}, '.'}, {{0, 0, 0}, '#'},   {{255, 0, 0}, 'o'},    {{255, 255, 0}, 'y'},
@@ -53,51 +41,38 @@ Rows Picture(const Canvas& c) {
   }
   return rows;
 }
-
 Pixels PixelsOf(const Canvas& c, TColor colour) {
   Pixels s;
   for (int y = 0; y < c.Height(); ++y) {
-    for (int x = 0; x < c.Width(); ++x) {
+    for (int x = 0; x < c.Width(); ++x)
       if (*c.Pixel(x, y) == colour) s.insert({x, y});
-    }
   }
   return s;
 }
-
 int Count(const Canvas& c, TColor colour) {
-  int n = 0;
-  for (int y = 0; y < c.Height(); ++y) {
-    for (int x = 0; x < c.Width(); ++x) n += *c.Pixel(x, y) == colour ? 1 : 0;
-  }
-  return n;
+  return static_cast<int>(PixelsOf(c, colour).size());
 }
-
 // Pen black, brush red: outlines '#', interiors 'o'.
 Canvas BlackOnRed(int w, int h) {
   Canvas c(w, h);
   c.SetBrushColour(kRed);
   return c;
 }
-
-// A dotted pen and a clear brush.
 Canvas Dotted(int w, int h, TColor background = kWhite) {
   Canvas c(w, h, background);
   c.SetPenStyle(TPenStyle::Dot);
   c.SetBrushStyle(TBrushStyle::Clear);
   return c;
 }
-
 void Line(Canvas& c, int x1, int y1, int x2, int y2) {
   c.MoveTo(x1, y1);
   c.LineTo(x2, y2);
 }
-
 TEST(Canvas, RectangleAndFillRectBoxes) {
   // Rectangle(0, 0, 4, 3) covers columns 0..3 and rows 0..2; an inverted box is the same.
   Canvas c = BlackOnRed(6, 4);
   c.Rectangle(4, 3, 0, 0);
   EXPECT_EQ(Picture(c), (Rows{"####..", "#oo#..", "####..", "......"}));
-
   // One pixel, one column, one row; an empty box draws nothing; shapes leave the position.
   Canvas d = BlackOnRed(5, 4);
   d.Rectangle(0, 0, 1, 1);
@@ -106,7 +81,6 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   d.Rectangle(4, 0, 4, 3);
   EXPECT_EQ(Picture(d), (Rows{"#.#..", "..#..", "..#..", "..###"}));
   EXPECT_EQ(d.PenPos(), QPoint(0, 0));
-
   // FillRect: the whole box with the brush, nothing with a clear brush.
   Canvas f(5, 4);
   f.SetBrushColour(kGreen);
@@ -115,13 +89,8 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   f.FillRect(0, 0, 5, 4);
   EXPECT_EQ(Picture(f), (Rows{".....", ".gg..", ".gg..", "....."}));
 }
-
 TEST(Canvas, LinePixels) {
-  struct Case {
-    QPoint From, To;
-    std::vector<std::pair<int, int>> Pixels;
-  };
-  const Case cases[] = {
+  const std::tuple<QPoint, QPoint, std::vector<std::pair<int, int>>> cases[] = {
       {{1, 1}, {5, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},  // end pixel not drawn
       {{3, 0}, {0, 3}, {{3, 0}, {2, 1}, {1, 2}}},
       {{0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // nearest pixel per column
@@ -132,17 +101,16 @@ TEST(Canvas, LinePixels) {
       {{4, 2}, {0, 3}, {{4, 2}, {3, 2}, {2, 2}, {1, 3}}},
       {{0, 0}, {1, 4}, {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
       {{1, 4}, {0, 0}, {{1, 4}, {1, 3}, {0, 2}, {0, 1}}},
-      {{3, 3}, {3, 3}, {}},  // zero length: nothing
+      {{3, 3}, {3, 3}, {}}  // zero length: nothing
   };
-  for (const Case& k : cases) {
+  for (const auto& [from, to, pixels] : cases) {
     Canvas c(8, 8);
-    Line(c, k.From.x(), k.From.y(), k.To.x(), k.To.y());
-    EXPECT_EQ(PixelsOf(c, kBlack), Pixels(k.Pixels.begin(), k.Pixels.end()))
-        << k.From.x() << "," << k.From.y() << " to " << k.To.x() << "," << k.To.y();
-    EXPECT_EQ(c.PenPos(), k.To);
+    Line(c, from.x(), from.y(), to.x(), to.y());
+    EXPECT_EQ(PixelsOf(c, kBlack), Pixels(pixels.begin(), pixels.end()))
+        << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
+    EXPECT_EQ(c.PenPos(), to);
   }
 }
-
 TEST(Canvas, NoOpPenMovesWithoutDrawing) {
   Canvas c = BlackOnRed(6, 5);
   c.SetPenMode(TPenMode::NoOp);
@@ -160,7 +128,6 @@ TEST(Canvas, NoOpPenMovesWithoutDrawing) {
   c.LineTo(5, 3);
   EXPECT_EQ(PixelsOf(c, kBlack), (Pixels{{5, 0}, {5, 1}, {5, 2}}));
 }
-
 TEST(Canvas, DottedPen) {
   // Rows: transparent gaps; opaque gaps in the background colour; the pattern restarting at
   // each LineTo; gaps in the brush colour while the background follows a solid brush.
@@ -178,24 +145,20 @@ TEST(Canvas, DottedPen) {
   Line(c, 13, 3, 0, 3);
   EXPECT_EQ(Picture(c),
             (Rows{"###yyy###yyy##y", "###...###...##y", "###y###yyyyyyyy", "y#ggg###ggg###y"}));
-
   // ... and transparent while the brush is clear. Steps count along the major axis.
   Canvas d = Dotted(3, 8, kYellow);
   d.LineTo(2, 7);
   EXPECT_EQ(Picture(d), (Rows{"#yy", "#yy", "y#y", "yyy", "yyy", "yyy", "yy#", "yyy"}));
-
   // A rectangle's outline is one pattern, counter-clockwise from the top right corner.
   Canvas r = Dotted(5, 4);
   r.Rectangle(0, 0, 5, 4);
   EXPECT_EQ(Picture(r), (Rows{"..###", "....#", "#...#", "##..."}));
-
   // A pen wider than one pixel is always solid.
   Canvas w = Dotted(10, 5);
   w.SetPenWidth(3);
   Line(w, 2, 2, 8, 2);
   EXPECT_EQ(Picture(w),
             (Rows{"..........", ".########.", ".########.", ".########.", ".........."}));
-
   // A dotted ellipse: the solid outline's pixels, on or in the gap colour, the pattern
   // starting at the top of the middle of the right side and running counter-clockwise.
   Canvas solid(10, 10);
@@ -207,17 +170,11 @@ TEST(Canvas, DottedPen) {
   dotted.Ellipse(0, 0, 10, 10);
   Pixels on = PixelsOf(dotted, kBlack);
   on.merge(PixelsOf(dotted, kYellow));
-  EXPECT_EQ(on, PixelsOf(solid, kBlack));
-  EXPECT_EQ(*dotted.Pixel(8, 2), kBlack);
+  EXPECT_EQ(std::tuple(on, *dotted.Pixel(8, 2)), std::tuple(PixelsOf(solid, kBlack), kBlack));
   EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
 }
-
 TEST(Canvas, EllipsePictures) {
-  struct Case {
-    std::array<int, 4> Box;
-    Rows Expected;
-  };
-  const Case cases[] = {
+  const std::pair<std::array<int, 4>, Rows> cases[] = {
       {{0, 0, 4, 3}, {".##.", "#oo#", ".##."}},
       {{0, 0, 5, 5}, {".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}},
       {{0, 0, 10, 10},
@@ -231,20 +188,17 @@ TEST(Canvas, EllipsePictures) {
       {{0, 0, 2, 6}, {"##", "##", "##", "##", "##", "##"}},  // narrow: tips completed to the box
       {{8, 7, 2, 1},                                         // placement in the box, inverted
        {"........", "....##..", "...#oo#.", "..#oooo#", "..#oooo#", "...#oo#.", "....##..",
-        "........"}},
-  };
-  for (const Case& k : cases) {
-    Canvas c =
-        BlackOnRed(static_cast<int>(k.Expected[0].size()), static_cast<int>(k.Expected.size()));
-    c.Ellipse(k.Box[0], k.Box[1], k.Box[2], k.Box[3]);
-    EXPECT_EQ(Picture(c), k.Expected) << k.Box[2] << "x" << k.Box[3];
+        "........"}}};
+  for (const auto& [box, expected] : cases) {
+    Canvas c = BlackOnRed(static_cast<int>(expected[0].size()), static_cast<int>(expected.size()));
+    c.Ellipse(box[0], box[1], box[2], box[3]);
+    EXPECT_EQ(Picture(c), expected) << box[2] << "x" << box[3];
   }
   Canvas c = BlackOnRed(5, 5);
   c.Ellipse(0, 0, 0, 5);
   c.Ellipse(0, 3, 5, 3);
   EXPECT_EQ(Count(c, kWhite), 25);
 }
-
 TEST(Canvas, ChordHalves) {
   // Circle in a 7 x 7 box. The arc runs counter-clockwise from the ray through the start point
   // (included) to the ray through the end point (excluded); the secant goes from the arc's
@@ -261,7 +215,6 @@ TEST(Canvas, ChordHalves) {
   Canvas far = BlackOnRed(7, 7);
   far.Chord(0, 0, 7, 7, 3, -1000000, 3, 1000000);
   EXPECT_EQ(Picture(far), Picture(left));
-
   // Equal rays, also through the centre: the whole ellipse.
   Canvas ellipse = BlackOnRed(10, 10);
   ellipse.Ellipse(0, 0, 10, 10);
@@ -271,14 +224,12 @@ TEST(Canvas, ChordHalves) {
     EXPECT_EQ(Picture(whole), Picture(ellipse)) << ray.x() << "," << ray.y();
   }
 }
-
 TEST(Canvas, PolygonFill) {
   // Pixel (x, y) is inside when the point (x, y) is; the outline is drawn over the interior.
   Canvas c = BlackOnRed(8, 8);
   c.Polygon(std::array{QPoint(0, 0), QPoint(6, 0), QPoint(0, 6)});
   EXPECT_EQ(Picture(c), (Rows{"#######.", "#oooo#..", "#ooo#...", "#oo#....", "#o#.....",
                               "##......", "#.......", "........"}));
-
   // Alternate rule: the pentagon in the middle of a pentagram is crossed twice, so outside.
   Canvas star = BlackOnRed(21, 20);
   star.Polygon(
@@ -286,7 +237,6 @@ TEST(Canvas, PolygonFill) {
   EXPECT_EQ(*star.Pixel(10, 8), kWhite);
   EXPECT_EQ(*star.Pixel(10, 4), kRed);  // top point
   EXPECT_EQ(*star.Pixel(3, 8), kRed);   // left point
-
   // Two points: a line there and back; one point or none: nothing.
   Canvas two = BlackOnRed(6, 3);
   two.Polygon(std::array{QPoint(1, 1), QPoint(4, 1)});
@@ -294,7 +244,6 @@ TEST(Canvas, PolygonFill) {
   two.Polygon({});
   EXPECT_EQ(Picture(two), (Rows{"......", ".####.", "......"}));
 }
-
 TEST(Canvas, FloodFillBorder) {
   // Fills outward from the start until the border colour; stops at the border.
   Canvas c(12, 12);
@@ -303,25 +252,20 @@ TEST(Canvas, FloodFillBorder) {
   c.SetBrushStyle(TBrushStyle::Solid);
   c.SetBrushColour(kGreen);
   EXPECT_TRUE(c.FloodFill(5, 5, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(c, kGreen), 64);
-  EXPECT_EQ(Count(c, kBlack), 36);
+  EXPECT_EQ(std::tuple(Count(c, kGreen), Count(c, kBlack)), std::tuple(64, 36));
   // Starting on the border colour fills nothing.
   c.SetBrushColour(kBlue);
   EXPECT_FALSE(c.FloodFill(1, 1, kBlack, TFillMode::Border));
   EXPECT_EQ(Count(c, kBlue), 0);
   // Border mode crosses any colour but the border: the green inside stays green.
   EXPECT_TRUE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(c, kBlue), 144 - 64 - 36);
-  EXPECT_EQ(Count(c, kGreen), 64);
-
+  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kGreen)), std::tuple(144 - 64 - 36, 64));
   // Four-connected: a diagonal line (8-connected) is a closed border.
   Canvas d(10, 10);
   Line(d, 0, 9, 10, -1);
   d.SetBrushColour(kGreen);
   EXPECT_TRUE(d.FloodFill(0, 0, kBlack, TFillMode::Border));
-  EXPECT_EQ(Count(d, kGreen), 45);
-  EXPECT_EQ(Count(d, kWhite), 45);
-
+  EXPECT_EQ(std::tuple(Count(d, kGreen), Count(d, kWhite)), std::tuple(45, 45));
   // A whole 1024 x 768 picture in one fill, both modes.
   Canvas big(1024, 768);
   big.SetBrushColour(kGreen);
@@ -330,7 +274,6 @@ TEST(Canvas, FloodFillBorder) {
   EXPECT_TRUE(big.FloodFill(0, 767, kGreen, TFillMode::Surface));
   EXPECT_EQ(Count(big, kBlue), 1024 * 768);
 }
-
 TEST(Canvas, FloodFillSurface) {
   Canvas c(10, 10);
   c.SetBrushColour(kRed);
@@ -339,8 +282,7 @@ TEST(Canvas, FloodFillSurface) {
   c.SetPixel(4, 4, kRed);  // touches the first square only at a corner
   c.SetBrushColour(kBlue);
   EXPECT_TRUE(c.FloodFill(1, 2, kRed, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kBlue), 16);
-  EXPECT_EQ(Count(c, kRed), 17);
+  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kRed)), std::tuple(16, 17));
   // The start must be of the surface colour.
   EXPECT_FALSE(c.FloodFill(5, 5, kRed, TFillMode::Surface));
   // Filling a surface with its own colour ends and changes nothing.
@@ -355,9 +297,7 @@ TEST(Canvas, FloodFillSurface) {
   EXPECT_FALSE(c.FloodFill(10, 0, kWhite, TFillMode::Border));
   EXPECT_FALSE(c.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
 }
-
-// Drawing with a clip gives, inside the clip, the pixels of the same drawing without one, and
-// leaves everything outside the clip alone.
+// With a clip: inside it the pixels of the unclipped drawing, outside it nothing.
 TEST(Canvas, ClippingOfEveryPrimitive) {
   const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> draws = {
       {"line", [](Canvas& c) { Line(c, -3, 11, 14, 0); }},
@@ -379,8 +319,7 @@ TEST(Canvas, ClippingOfEveryPrimitive) {
          c.Polygon(std::array{QPoint(0, 5), QPoint(6, -2), QPoint(12, 5), QPoint(6, 12)});
        }},
       {"flood fill", [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
-      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }},
-  };
+      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
   // Opaque gaps and text cells in yellow.
   const auto prepared = [] {
     Canvas c = BlackOnRed(13, 10);
@@ -412,7 +351,6 @@ TEST(Canvas, ClippingOfEveryPrimitive) {
   Canvas f(10, 10);
   f.SetClipRect(2, 2, 6, 7);
   EXPECT_FALSE(f.FloodFill(0, 0, kBlack, TFillMode::Border));
-
   // The clip is kept inside the image; ResetClip restores the whole image.
   Canvas c(5, 5);
   c.SetClipRect(INT_MIN, -3, INT_MAX, 2);
@@ -424,7 +362,6 @@ TEST(Canvas, ClippingOfEveryPrimitive) {
   c.ResetClip();
   EXPECT_EQ(c.ClipRect(), QRect(0, 0, 5, 5));
 }
-
 TEST(Canvas, CoordinatesFarOutside) {
   // Long lines are exact: the diagonal stays on x = y, and a line 4e9 pixels long with a rise
   // of one pixel crosses over at its middle (x = 0, where y = 5.5 exactly: the upper pixel).
@@ -433,14 +370,12 @@ TEST(Canvas, CoordinatesFarOutside) {
   Pixels diagonal;
   for (int k = 0; k < 12; ++k) diagonal.insert({k, k});
   EXPECT_EQ(PixelsOf(c, kBlack), diagonal);
-
   Canvas d(20, 12);
   Line(d, -2000000000, 5, 2000000000, 6);
   Line(d, INT_MAX, INT_MIN, INT_MIN, INT_MAX);  // passes far from the image: nothing
   Pixels crossing{{0, 5}};
   for (int x = 1; x < 20; ++x) crossing.insert({x, 6});
   EXPECT_EQ(PixelsOf(d, kBlack), crossing);
-
   // Huge boxes: the rectangle's and the polygon's interiors cover the image; an ellipse beyond
   // kMaxShapeSize is not drawn, one just within it is.
   Canvas e = BlackOnRed(20, 12);
@@ -455,7 +390,6 @@ TEST(Canvas, CoordinatesFarOutside) {
   EXPECT_EQ(Count(f, kWhite), 240);
   f.Ellipse(-30000, -30000, 30000, 30000);
   EXPECT_EQ(Count(f, kRed), 240);
-
   testing::EnsureApplication();
   Canvas t(20, 12);
   t.SetBackMode(TBackMode::Opaque);
@@ -463,7 +397,6 @@ TEST(Canvas, CoordinatesFarOutside) {
   t.TextOut(INT_MIN, 0, QStringLiteral("far"));
   EXPECT_EQ(Count(t, kWhite), 240);
 }
-
 TEST(Canvas, ResizeAndClear) {
   Canvas c(4, 3);
   c.SetPixel(3, 2, kBlue);
@@ -485,7 +418,6 @@ TEST(Canvas, ResizeAndClear) {
   c.TextOut(0, 0, QStringLiteral("x"));
   EXPECT_EQ(c.Pixel(0, 0), std::nullopt);
 }
-
 TEST(Canvas, Text) {
   testing::EnsureApplication();
   // 8 pt at 96 dpi is an 11-pixel em; the cell (ascent + descent) is a little taller.
@@ -499,7 +431,6 @@ TEST(Canvas, Text) {
   const Pixels ink = PixelsOf(t, kBlack);
   ASSERT_FALSE(ink.empty());
   EXPECT_EQ(static_cast<int>(ink.size()) + Count(t, kSilver), 40 * 24);
-
   // Opaque (background following a solid brush): the cell, its top-left corner at (x, y), is
   // filled first, the same glyphs drawn over it.
   Canvas o(40, 24, kWhite);
@@ -520,7 +451,6 @@ TEST(Canvas, Text) {
   o.SetBackColour(kYellow);
   o.TextOut(5, 4, QStringLiteral("Hög"));
   EXPECT_EQ(Count(o, kYellow) + static_cast<int>(ink.size()), width * height);
-
   // Font colour and style; text is not affected by the no-op pen mode.
   Canvas r(40, 24);
   r.SetFont(QStringLiteral("Arial"), 8, kRed);
@@ -538,6 +468,5 @@ TEST(Canvas, Text) {
   r.SetFontSize(8);
   EXPECT_EQ(r.TextHeight(), height);  // the same Liberation Sans as "Arial"
 }
-
 }  // namespace
 }  // namespace himlavy

@@ -1,20 +1,8 @@
-// Tests of the eclipse library: degree vectors and reductions, the Montenbruck & Pfleger Sun
-// and Moon series, the Chebyshev fits, the Moon's shadow and the central line.
-//
-// References:
-// * J. Meeus, Astronomical Algorithms, 1st ed. (1991, "AA1") and 2nd ed. (1998, "AA2"):
-//   printed worked examples, cited by example number.
-// * The Sun and Moon series of O. Montenbruck & T. Pfleger, Astronomy on the Personal Computer
-//   (SUN200, MOON, SUNEQU, MOONEQU): the printed test output of the book was not at hand, so
-//   the expected values come from an independent Python evaluation of the published series
-//   (tools/tables/mp_*.tsv) that sums every term directly from cos and sin of its full
-//   argument (no recurrences, the scale factors of the lunar multiples as powers) and applies
-//   the book's obliquity, nutation and aberration formulas. That agreement is to 1e-8 degree;
-//   the series are also checked, to their own accuracy, against Meeus's printed Moon and the
-//   complete VSOP87 for the Sun.
-// * Solar eclipses: F. Espenak's NASA eclipse bulletin for the longest duration of 1999
-//   August 11 (2 min 23 s), with the time and place of greatest eclipse to 0.001 degree from
-//   astronomy-engine 2.1.19 (SearchGlobalSolarEclipse).
+// Eclipse library: degree vectors, the Montenbruck & Pfleger Sun and Moon series, Chebyshev
+// fits, the Moon's shadow and the central line. References: Meeus, Astronomical Algorithms 1991
+// (AA1) and 1998 (AA2) worked examples; an independent Python sum of the published M&P series
+// (tools/tables/mp_*.tsv, every term from its full argument) to 1e-8 degree; F. Espenak's NASA
+// bulletin and astronomy-engine 2.1.19 for the eclipse of 1999 August 11.
 #include "eclipses/eclipse_lib.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +10,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <string>
+#include <tuple>
+
+#include "common/angles.h"
 
 namespace himlavy {
 namespace {
-
+using testing::Centuries;
 constexpr double kArcSecDeg = 1.0 / 3600.0;  // one arc second in degrees
-
-double Centuries(double jd) {
-  return (jd - 2451545.0) / 36525.0;
-}
 double CenturiesFromMjd(double mjd) {
   return (mjd - 51544.5) / 36525.0;
 }
@@ -42,20 +28,17 @@ double AngleDiff(double a, double b) {
 double Rad(double deg) {
   return deg * std::numbers::pi / 180.0;
 }
-// Angle between two vectors in arc seconds.
 double AngleArcSec(const TVector3& a, const TVector3& b) {
   return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / std::numbers::pi * 3600.0;
 }
 TEquatorialDeg SeriesOf(TEclipseBody body, double t) {
   return body == TEclipseBody::Sun ? SunEquatorial(t) : MoonEquatorial(t);
 }
-
 TEST(EclipseVectorsTest, DegreeUtilities) {
-  const struct {
-    double x, y, expected;
-  } angles[] = {
+  const std::tuple<double, double, double> angles[] = {
       {0.0, 0.0, 0.0}, {-1.0, -0.0, 180.0}, {-1.0, -1.0, -135.0}, {std::sqrt(3.0), 1.0, 30.0}};
-  for (const auto& c : angles) EXPECT_NEAR(DegAtan2(c.x, c.y), c.expected, 1e-12) << c.x << c.y;
+  for (const auto& [x, y, expected] : angles)
+    EXPECT_NEAR(DegAtan2(x, y), expected, 1e-12) << x << y;
   // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
   EXPECT_NEAR(DmsToDeg(0, 0, -30.0), -30.0 / 3600.0, 1e-15);
   EXPECT_NEAR(DmsToDeg(0, 30, 0.0), 0.5, 1e-15);
@@ -71,21 +54,16 @@ TEST(EclipseVectorsTest, DegreeUtilities) {
   const TPolarDeg origin = PolarDeg(TVector3{});
   EXPECT_TRUE(origin.R == 0.0 && origin.Theta == 0.0 && origin.Phi == 0.0);
 }
-
 TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
-  // AA1 example 12.b = AA2 example 13.a: Pollux, alpha = 116.328942, delta = +28.026183 with
-  // eps = 23.4392911 (J2000.0) gives lambda = 113.215630, beta = +6.684170.
+  // AA1 example 12.b: Pollux gives lambda = 113.215630, beta = +6.684170.
   TVector3 v = CartDeg(1.0, 28.026183, 116.328942);
   EquToEclVec(0.0, v);
   EXPECT_NEAR(PolarDeg(v).Phi, 113.215630, 5e-7);
   EXPECT_NEAR(PolarDeg(v).Theta, 6.684170, 5e-7);
   EclToEquVec(0.0, v);
   EXPECT_NEAR(PolarDeg(v).Phi, 116.328942, 1e-12);
-
-  // AA2 example 21.c: Venus at lambda0 = 149.48194, beta0 = +1.76549 for J2000.0, precessed to
-  // -214 June 30.0 TD (JD 1643074.5): lambda = 118.704, beta = +1.615 as printed; Meeus's
-  // rigorous formula (AA2 eq. 21.7) in Python gives 118.70416775 and 1.61533201. Back again,
-  // the terms in T1 must undo the first matrix to a few thousandths of an arc second.
+  // AA2 example 21.c: Venus precessed to -214 June 30.0 TD: 118.704, +1.615 (AA2 eq. 21.7 in
+  // Python: 118.70416775, 1.61533201), and back to a few thousandths of an arc second.
   const double t2 = Centuries(1643074.5);
   TVector3 w = CartDeg(1.0, 1.76549, 149.48194);
   ApplyMatrix(PrecessionMatrixEcl(0.0, t2), w);
@@ -93,10 +71,8 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
   EXPECT_NEAR(PolarDeg(w).Theta, 1.61533201, 2e-7);
   ApplyMatrix(PrecessionMatrixEcl(t2, 0.0), w);
   EXPECT_LT(AngleArcSec(w, CartDeg(1.0, 1.76549, 149.48194)), 0.01);
-
-  // AA1 example 21.a: 1987 April 10, 0h TD: Dpsi = -3.788", Deps = +9.443". The low-precision
-  // series omits terms below 0.1", so the nutated vector must agree with the exact rotation by
-  // Meeus's values to 0.1": to the ecliptic, longitude + Dpsi, back with eps + Deps.
+  // AA1 example 21.a: Dpsi = -3.788", Deps = +9.443"; the short series agrees with the exact
+  // rotation to 0.1".
   const double t = Centuries(2446895.5);
   const double eps = 0.4090928 - 2.2696e-4 * t;  // radians, as the routine takes it
   const double dPsi = Rad(-3.788 * kArcSecDeg);
@@ -111,63 +87,50 @@ TEST(EclipseVectorsTest, ReductionsFollowMeeusExamples) {
     EXPECT_GT(AngleArcSec(nutated, start), 2.0) << start.Z;
   }
 }
-
-// Independent Python evaluation of the published series (see the head of this file) at the
-// ends of 1900-2100: t in Julian centuries TT, the ecliptic L, B, R and the equatorial Ra, Dec,
-// R; L and B within 1e-8 degree (B of the Sun 1e-9), R within 1e-11 (Sun, AU) or 1e-8 (Moon,
-// Earth radii).
+// The independent Python sums at the ends of 1900-2100 (L, B, R and Ra, Dec, R).
 TEST(SunMoonSeriesTest, SeriesMatchThePublishedSeries) {
-  const struct {
-    TEclipseBody body;
-    double t, l, b, r, ra, dec, rEqu, bTol, rTol;
-  } cases[] = {{TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497, 280.4931070014,
-                -23.1008563562, 0.983267645952, 1e-9, 1e-11},
-               {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592,
-                0.983357039319, 281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
-               {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881, 264.8948596130,
-                -22.9067431256, 58.086560092, 1e-8, 1e-8},
-               {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078, 58.277764726,
-                159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.t);
-    const TEclipticDeg ecl = c.body == TEclipseBody::Sun ? SunSeries(c.t) : MoonSeries(c.t);
-    EXPECT_NEAR(ecl.L, c.l, 1e-8);
-    EXPECT_NEAR(ecl.B, c.b, c.bTol);
-    EXPECT_NEAR(ecl.R, c.r, c.rTol);
-    const TEquatorialDeg equ = SeriesOf(c.body, c.t);
-    EXPECT_NEAR(equ.Ra, c.ra, 1e-8);
-    EXPECT_NEAR(equ.Dec, c.dec, 1e-8);
-    EXPECT_NEAR(equ.R, c.rEqu, c.rTol);
+  const std::tuple<TEclipseBody, double, double, double, double, double, double, double, double,
+                   double>
+      cases[] = {{TEclipseBody::Sun, -1, 279.6443833711, 0.0000490998, 0.983267605497,
+                  280.4931070014, -23.1008563562, 0.983267645952, 1e-9, 1e-11},
+                 {TEclipseBody::Sun, 0.99998631074606437, 280.6076048445, 0.0000550592,
+                  0.983357039319, 281.5307778411, -23.0053868859, 0.983357122475, 1e-9, 1e-11},
+                 {TEclipseBody::Moon, -1, 265.2934112976, 0.4615900287, 58.086559881,
+                  264.8948596130, -22.9067431256, 58.086560092, 1e-8, 1e-8},
+                 {TEclipseBody::Moon, 0.99998631074606437, 157.3996659520, 1.0924111078,
+                  58.277764726, 159.5083501901, 9.8029525379, 58.277764741, 1e-8, 1e-8}};
+  for (const auto& [body, t, l, b, r, ra, dec, rEqu, bTol, rTol] : cases) {
+    SCOPED_TRACE(t);
+    const TEclipticDeg ecl = body == TEclipseBody::Sun ? SunSeries(t) : MoonSeries(t);
+    EXPECT_NEAR(ecl.L, l, 1e-8);
+    EXPECT_NEAR(ecl.B, b, bTol);
+    EXPECT_NEAR(ecl.R, r, rTol);
+    const TEquatorialDeg equ = SeriesOf(body, t);
+    EXPECT_NEAR(equ.Ra, ra, 1e-8);
+    EXPECT_NEAR(equ.Dec, dec, 1e-8);
+    EXPECT_NEAR(equ.R, rEqu, rTol);
   }
 }
-
 TEST(SunMoonSeriesTest, SeriesAgreeWithOtherTheoriesToTheirAccuracy) {
-  // The Moon, AA1 example 45.a = AA2 47.a, 1992 April 12.0 TD: lambda = 133.162655,
-  // beta = -3.229126 (mean equinox of date), distance 368409.7 km. Meeus's abridged ELP
-  // is good to about 10" in longitude and 4" in latitude; the distance is compared at
-  // 6378.14 km per Earth radius to 20 km.
+  // AA1 example 45.a: the Moon 133.162655, -3.229126, 368409.7 km; the abridged ELP is good to
+  // about 10" and 4" (distance at 6378.14 km per radius, 20 km).
   const TEclipticDeg moon = MoonSeries(Centuries(2448724.5));
   EXPECT_NEAR(AngleDiff(moon.L, 133.162655), 0.0, 10.0 * kArcSecDeg);
   EXPECT_NEAR(moon.B, -3.229126, 4.0 * kArcSecDeg);
   EXPECT_NEAR(moon.R * 6378.14, 368409.7, 20.0);
-  // The geometric Sun at 1992 Oct 13.0 TD (the date of AA1 example 24.b = AA2 25.b) from the
-  // complete VSOP87D series of the Earth (tools/tables/vsop87d_earth.tsv) evaluated in
-  // Python: lambda = 199.9072972, beta = +0.0002066, R = 0.99760852 AU (Meeus's abridged
-  // tables print R = 0.99760775). The book's series is good to about 1" and 1e-6 AU.
+  // Geometric Sun 1992 Oct 13.0 TD from the complete VSOP87D (Python): 199.9072972,
+  // +0.0002066, 0.99760852 AU; the series is good to about 1" and 1e-6 AU.
   const TEclipticDeg sunEcl = SunSeries(Centuries(2448908.5));
   EXPECT_NEAR(AngleDiff(sunEcl.L, 199.9072972), 0.0, 1.5 * kArcSecDeg);
   EXPECT_NEAR(sunEcl.B, 0.0002066, 0.2 * kArcSecDeg);
   EXPECT_NEAR(sunEcl.R, 0.99760852, 2e-6);
 }
-
 // The Chebyshev nodes of a fit of degree n over [ta, tb].
 double Node(double ta, double tb, int n, int k) {
   return std::cos((2 * k - 1) * std::numbers::pi / (2 * n + 2)) * (tb - ta) / 2.0 + (tb + ta) / 2.0;
 }
-
 TEST(ChebTest, ChebEvalOfKnownCoefficients) {
-  // f = c0/2 + c1 T1(tau) + c2 T2(tau) + c3 T3(tau), T2 = 2 tau^2 - 1, T3 = 4 tau^3 - 3 tau,
-  // tau = (2t - 24) / 4; the coefficient beyond M is not used.
+  // c0/2 + c1 T1 + c2 T2 + c3 T3 with tau = (2t - 24) / 4; the coefficient beyond M unused.
   TChebPoly f;
   f.M = 3;
   f.A = 10.0;
@@ -181,91 +144,72 @@ TEST(ChebTest, ChebEvalOfKnownCoefficients) {
         << t;
   }
 }
-
 TEST(ChebTest, FitsReproduceTheSeriesAtTheNodesAndBetween) {
-  // The fits of the eclipse search: the Moon with degree 8 and the Sun with degree 3 over
-  // 14 hours (1999 August 11, 04:00 to 18:00 TT), and degree 13, the largest allowed.
+  // The search's fits (Moon degree 8, Sun 3, over 1999 August 11 04-18 TT) and degree 13.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-  } cases[] = {{TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.n);
-    const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
+  const std::tuple<TEclipseBody, int> cases[] = {
+      {TEclipseBody::Moon, 8}, {TEclipseBody::Sun, 3}, {TEclipseBody::Moon, 13}};
+  for (const auto& [body, n] : cases) {
+    SCOPED_TRACE(n);
+    const std::optional<TChebFit> fit = ChebFit(body, ta, tb, n);
     ASSERT_TRUE(fit.has_value());
-    for (int k = 1; k <= c.n + 1; ++k) {
-      const double t = Node(ta, tb, c.n, k);
-      const TEquatorialDeg s = SeriesOf(c.body, t);
+    for (int k = 1; k <= n + 1; ++k) {
+      const double t = Node(ta, tb, n, k);
+      const TEquatorialDeg s = SeriesOf(body, t);
       EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 1e-9) << "node " << k;
       EXPECT_NEAR(ChebEval(fit->R, t), s.R, 1e-9 * s.R) << "node " << k;
     }
     for (int i = 0; i <= 56; ++i) {
       const double t = ta + (tb - ta) * i / 56.0;
-      const TEquatorialDeg s = SeriesOf(c.body, t);
+      const TEquatorialDeg s = SeriesOf(body, t);
       EXPECT_NEAR(ChebEval(fit->Ra, t), s.Ra, 0.001 * kArcSecDeg) << "step " << i;
       EXPECT_NEAR(ChebEval(fit->Dec, t), s.Dec, 0.001 * kArcSecDeg) << "step " << i;
     }
   }
 }
-
 TEST(ChebTest, RightAscensionIsUnwrappedAcrossZeroHours) {
-  // The Sun passes 0 h at the March equinox, 2000 March 20 07:35 UT; the Moon passes it on
-  // 2000 January 11 about 15:30 TT. The fit continues below 0 before the passage.
-  const struct {
-    TEclipseBody body;
-    int n;
-    double mjdA;
-  } cases[] = {{TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
-  for (const auto& c : cases) {
-    const double ta = CenturiesFromMjd(c.mjdA);
-    const double tb = CenturiesFromMjd(c.mjdA + 14.0 / 24.0);
-    const std::optional<TChebFit> fit = ChebFit(c.body, ta, tb, c.n);
+  // Sun at 0h at the equinox 2000 March 20 07:35 UT, the Moon 2000 January 11 ~15:30 TT.
+  const std::tuple<TEclipseBody, int, double> cases[] = {
+      {TEclipseBody::Sun, 3, 51623.0 + 1.0 / 24.0}, {TEclipseBody::Moon, 8, 51555.35}};
+  for (const auto& [body, n, mjdA] : cases) {
+    const double ta = CenturiesFromMjd(mjdA);
+    const double tb = CenturiesFromMjd(mjdA + 14.0 / 24.0);
+    const std::optional<TChebFit> fit = ChebFit(body, ta, tb, n);
     ASSERT_TRUE(fit.has_value());
-    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(c.body, ta).Ra - 360.0, 1e-6) << c.mjdA;
-    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(c.body, tb).Ra, 1e-6) << c.mjdA;
+    EXPECT_NEAR(ChebEval(fit->Ra, ta), SeriesOf(body, ta).Ra - 360.0, 1e-6) << mjdA;
+    EXPECT_NEAR(ChebEval(fit->Ra, tb), SeriesOf(body, tb).Ra, 1e-6) << mjdA;
   }
 }
-
 TEST(ChebTest, ChebFitRefusesDegreesAbove13) {
   const double ta = CenturiesFromMjd(51401.0);
   const double tb = CenturiesFromMjd(51401.0 + 14.0 / 24.0);
-  const struct {
-    TEclipseBody body;
-    int n;
-    const char* message;
-  } cases[] = {{TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
-               {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
-  for (const auto& c : cases) {
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(ChebFit(c.body, ta, tb, c.n).has_value()) << c.n;
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.message);
+  const std::tuple<TEclipseBody, int, const char*> cases[] = {
+      {TEclipseBody::Sun, 14, " N too large in T_FIT_MOON\n"},
+      {TEclipseBody::Moon, 1000, " N too large in T_fit_moon\n"}};
+  for (const auto& [body, n, message] : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ChebFit(body, ta, tb, n).has_value()) << n;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), message);
   }
 }
-
 TEST(ShadowTest, PhasesFromTheGeometry) {
-  // The Sun on the x axis at 23455 Earth radii; the Moon at right ascension 0 and the given
-  // declination. The axis's distance r0 from the centre (from |m x e|, in the frame stretched
-  // by 1/0.996633 in z) and the limits 1 + |D|/2 and the penumbra were computed
-  // independently; each case lies well inside its range.
-  const struct {
-    double moonR, moonDec;
-    TShadowPhase phase;
-    const char* what;
-  } cases[] = {{57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
-               {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
-               {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
-               {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
-               {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
-               {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const TShadow s = ShadowIntersect(0.0, c.moonDec, c.moonR, 0.0, 0.0, 23455.0);
-    EXPECT_EQ(s.Phase, c.phase);
+  // The Sun on the x axis at 23455 Earth radii, the Moon at 0h and the given declination; r0 and
+  // the limits computed independently.
+  const std::tuple<double, double, TShadowPhase, const char*> cases[] = {
+      {57.0, 0.5, TShadowPhase::Total, "r0 0.500, umbra on the Earth"},
+      {60.25, 0.5, TShadowPhase::Annular, "r0 0.53, antumbra on the Earth"},
+      {57.0, 1.003, TShadowPhase::NonCentralTotal, "r0 1.0036 < 1.0074"},
+      {60.25, 0.95, TShadowPhase::NonCentralAnnular, "r0 1.0049 < 1.0078"},
+      {57.0, 1.3, TShadowPhase::Partial, "r0 1.30 < 1.539"},
+      {60.25, 1.5, TShadowPhase::None, "r0 1.587 > 1.554"}};
+  for (const auto& [moonR, moonDec, phase, what] : cases) {
+    SCOPED_TRACE(what);
+    const TShadow s = ShadowIntersect(0.0, moonDec, moonR, 0.0, 0.0, 23455.0);
+    EXPECT_EQ(s.Phase, phase);
     EXPECT_NEAR(s.Axis.X, -1.0, 1e-6);
-    if (c.phase >= TShadowPhase::Annular) {
+    if (phase >= TShadowPhase::Annular) {
       // On the surface of the flattened Earth, on the side facing the Moon.
       const double z = s.Point.Z / kEarthPolarRatio;
       EXPECT_NEAR(s.Point.X * s.Point.X + s.Point.Y * s.Point.Y + z * z, 1.0, 1e-12);
@@ -273,36 +217,23 @@ TEST(ShadowTest, PhasesFromTheGeometry) {
     }
   }
 }
-
 TEST(ShadowTest, UmbraOfDiameterExactlyZeroIsTotal) {
-  // Moon and Sun in line with the centre: the axis meets the Earth at (1, 0, 0), 59.25 Earth
-  // radii from the Moon. With the Sun at 23728.17889908257 Earth radii the umbra diameter
-  // 217.705 * 59.25 / 23667.92889908257 - 0.545 is exactly 0 in double arithmetic (found by a
-  // search over neighbouring doubles in Python); one unit in the last place nearer, the
-  // antumbra (D > 0) reaches the Earth, one farther, the umbra (D < 0).
-  const struct {
-    double sunR;
-    int sign;
-    TShadowPhase phase;
-  } cases[] = {{23728.17889908257, 0, TShadowPhase::Total},
-               {23728.178899082566, 1, TShadowPhase::Annular},
-               {23728.178899082573, -1, TShadowPhase::Total}};
-  for (const auto& c : cases) {
-    const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, c.sunR);
-    EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), c.sign) << c.sunR;
-    EXPECT_EQ(s.Phase, c.phase) << c.sunR;
+  // Moon and Sun in line with the centre: at 23728.17889908257 Earth radii the umbra diameter is
+  // exactly 0 in doubles (found in Python); one ulp nearer the antumbra reaches the Earth.
+  const std::tuple<double, int, TShadowPhase> cases[] = {
+      {23728.17889908257, 0, TShadowPhase::Total},
+      {23728.178899082566, 1, TShadowPhase::Annular},
+      {23728.178899082573, -1, TShadowPhase::Total}};
+  for (const auto& [sunR, sign, phase] : cases) {
+    const TShadow s = ShadowIntersect(0.0, 0.0, 60.25, 0.0, 0.0, sunR);
+    EXPECT_EQ((s.D > 0.0) - (s.D < 0.0), sign) << sunR;
+    EXPECT_EQ(s.Phase, phase) << sunR;
   }
 }
-
 TEST(CentralLineTest, GreatestEclipseOf1999August11) {
-  // Greatest eclipse at 11:03:01.856 UT (Delta T 63.7 s) at 45.08866 N, 24.31837 E
-  // (astronomy-engine); NASA: totality 2 min 23 s. Lambda is west longitude. 1" in the
-  // Moon's place moves the shadow about 2 km; the book's series is good to about 1" and the
-  // shadow takes the Moon without its light time (1.3 s, about 1 km along the track): 3 km,
-  // or 0.03 degree in latitude and 0.04 degree in longitude at 45 degrees north. The book
-  // takes the Moon's diameter as 0.545 Earth radii (k = 0.2725); the NASA durations of
-  // totality use the smaller k = 0.272281, which narrows the umbra by about 0.0004 Earth radii
-  // and shortens totality by 3 to 5 s.
+  // Greatest eclipse 11:03:01.856 UT at 45.08866 N, 24.31837 E (astronomy-engine), totality
+  // 2 min 23 s (NASA). 1" in the Moon's place is ~2 km on the ground: 0.03°/0.04°; k = 0.2725
+  // against NASA's 0.272281 lengthens totality by 3-5 s.
   const double ta = CenturiesFromMjd(51401.0 + 4.0 / 24.0);
   const double tb = CenturiesFromMjd(51401.0 + 18.0 / 24.0);
   const TChebFit moon = *ChebFit(TEclipseBody::Moon, ta, tb, 8);
@@ -314,22 +245,17 @@ TEST(CentralLineTest, GreatestEclipseOf1999August11) {
   EXPECT_NEAR(-line.Lambda, 24.31837, 0.04);
   EXPECT_GT(line.Duration, 2.0 + 23.0 / 60.0);
   EXPECT_NEAR(line.Duration, 2.0 + 23.0 / 60.0, 0.1);
-  // The penumbra reaches the Earth at 08:26 UT and the umbra at 09:30 UT; before and after the
-  // central phase everything but the phase is 0.
-  const struct {
-    double hourUt;
-    TShadowPhase phase;
-  } outside[] = {{6.0, TShadowPhase::None},
-                 {9.0, TShadowPhase::Partial},
-                 {13.5, TShadowPhase::Partial},
-                 {16.0, TShadowPhase::None}};
-  for (const auto& c : outside) {
-    const TCentralLine l =
-        CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + c.hourUt / 24.0));
-    EXPECT_EQ(l.Phase, c.phase) << c.hourUt;
-    EXPECT_TRUE(l.Lambda == 0.0 && l.Phi == 0.0 && l.Duration == 0.0) << c.hourUt;
+  // Penumbra on the Earth at 08:26 UT, umbra at 09:30 UT; outside the central phase all but the
+  // phase is 0.
+  const std::tuple<double, TShadowPhase> outside[] = {{6.0, TShadowPhase::None},
+                                                      {9.0, TShadowPhase::Partial},
+                                                      {13.5, TShadowPhase::Partial},
+                                                      {16.0, TShadowPhase::None}};
+  for (const auto& [hourUt, phase] : outside) {
+    const TCentralLine l = CentralLine(moon, sun, 63.7, CenturiesFromMjd(51401.0 + hourUt / 24.0));
+    EXPECT_EQ(l.Phase, phase) << hourUt;
+    EXPECT_TRUE(l.Lambda == 0.0 && l.Phi == 0.0 && l.Duration == 0.0) << hourUt;
   }
 }
-
 }  // namespace
 }  // namespace himlavy

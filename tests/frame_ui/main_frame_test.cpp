@@ -1,5 +1,4 @@
-// The main frame: toolbar, menus and hints, the two clock timers, the increment buttons, the
-// enabling of the window commands, and the exit confirmation.
+// The main frame: toolbar, menus, hints, clock timers, increment, enabling and exit.
 #include "frame/main_frame.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +16,7 @@
 #include <QToolButton>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "common/scratch_dir.h"
@@ -27,26 +27,13 @@
 
 namespace himlavy {
 namespace {
-
-using testing::EnsureApplication;
-using testing::ScopedFactory;
-using testing::ScratchDir;
-using testing::WaitFor;
-using testing::WaitMs;
-
-QString U(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-// The computer's local clock as a Julian day, from Qt's own calendar.
+using namespace testing;
 double NowJD() {
   const QDateTime now = QDateTime::currentDateTime();
   return static_cast<double>(now.date().toJulianDay()) - 0.5 +
          now.time().msecsSinceStartOfDay() / 86400000.0;
 }
-
-// A frame over an empty scratch folder that neither reads parametr.dta nor the clock, at
-// JD 2451545.0.
+// A frame over an empty folder at JD 2451545.0, reading neither parametr.dta nor the clock.
 struct Fixture {
   Fixture() {
     state.ClockJD = 2451545.0;
@@ -56,9 +43,8 @@ struct Fixture {
     return frame.findChild<QToolButton*>(QString::fromLatin1(name));
   }
   QAction* Item(const char* text) const {
-    for (QAction* action : frame.findChildren<QAction*>()) {
+    for (QAction* action : frame.findChildren<QAction*>())
       if (action->text() == U(text)) return action;
-    }
     ADD_FAILURE() << "no item " << text;
     return nullptr;
   }
@@ -66,19 +52,16 @@ struct Fixture {
   QStringList Items() const {
     QStringList items;
     for (QAction* menu : frame.menuBar()->actions()) {
-      for (const QAction* a : menu->menu()->actions()) {
+      for (const QAction* a : menu->menu()->actions())
         if (!a->isSeparator()) items << menu->text() + "|" + a->text() + "|" + a->statusTip();
-      }
     }
     return items;
   }
-
   QApplication& app = EnsureApplication();
   ScratchDir dir;
   TObsState state;
   TMainFrame frame{state, dir.Path(), false};
 };
-
 TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   const char* buttons[] = {
       "settingsButton|Inm|"
@@ -103,8 +86,7 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
       "lunarEclipsesButton|Må|Månförmörkelser för valt år",
       "calendarButton|Ka|Kalender för vald dag och tidzon",
       "almanacButton|Al|Almanacka med astronomisk information för valt år",
-      "holidaysButton|He|Helgdagar i Sverige",
-  };
+      "holidaysButton|He|Helgdagar i Sverige"};
   using namespace colours;
   const TColor captionColours[] = {
       kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
@@ -124,11 +106,9 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
     x += i == 0 ? 30 : 23;
   }
   EXPECT_EQ(tools.front()->parentWidget()->height(), 25);
-  EXPECT_EQ(f.frame.HintPanel()->x(), x);
-  EXPECT_EQ(f.frame.HintPanel()->width(), 383);
+  EXPECT_EQ(std::tuple(f.frame.HintPanel()->x(), f.frame.HintPanel()->width()), std::tuple(x, 383));
   EXPECT_EQ(f.frame.ClockPanel()->width(), 124);
   EXPECT_TRUE(f.frame.ClockPanel()->font().bold());
-
   // The long hint shows in the hint panel after the 300 ms pause, and goes when the mouse
   // leaves the button.
   f.frame.show();
@@ -142,7 +122,6 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   QCoreApplication::sendEvent(f.Button("incrementOnOffButton"), &leave);
   EXPECT_EQ(f.frame.HintPanel()->text(), QString());
 }
-
 TEST(MainFrame, MenuItemsAndHints) {
   const char* items[] = {
       "&Arkiv|&Avsluta|Avsluta Himlavy",
@@ -176,22 +155,18 @@ TEST(MainFrame, MenuItemsAndHints) {
       "&Verktyg|&Bilder|Bilder på planeter och andra objekt",
       "&Verktyg|Ban&kalkylering|Beräkning av banelement från tre observationer",
       "&Hjälp|&Himlavy-hjälp|Hjälp för Himlavy",
-      "&Hjälp|&Om Himlavy|Om Himlavy",
-  };
+      "&Hjälp|&Om Himlavy|Om Himlavy"};
   Fixture f;
   QStringList expected;
   for (const char* item : items) expected << U(item);
   EXPECT_EQ(f.Items(), expected);
-
   // A menu item's hint reaches the hint panel as the mouse moves over it.
   f.frame.show();
   f.Item("&Bilder")->showStatusText(f.frame.menuBar());
   EXPECT_TRUE(WaitFor([&] { return !f.frame.HintPanel()->text().isEmpty(); }, 1000));
   EXPECT_EQ(f.frame.HintPanel()->text(), U("Bilder på planeter och andra objekt"));
 }
-
-// A window command is enabled while its window kind has a factory; the two "i centrum" ones
-// only while the coordinate system is "Ekliptikalt, hel" (0), which shows within a status tick.
+// Commands enabled while their kind has a factory; "i centrum" only in system 0, within a tick.
 TEST(MainFrame, CommandsEnabledByFactoryAndCoordinateSystem) {
   Fixture f;
   const auto enabled = [&](const char* button, const char* item) {
@@ -219,9 +194,7 @@ TEST(MainFrame, CommandsEnabledByFactoryAndCoordinateSystem) {
   f.state.CoordSystem = 4;
   EXPECT_TRUE(WaitFor([&] { return !f.Button("jupiterCentreButton")->isEnabled(); }, 250));
 }
-
-// With TimerSpeed 0 the increment ticks every 10 s; a new speed is taken over at the next
-// status tick, and an unchanged speed leaves the running timer alone.
+// TimerSpeed 0 ticks every 10 s; a new speed is taken at the next status tick, not restarted.
 TEST(MainFrame, TimerSpeedWithinOneStatusTick) {
   Fixture f;
   EXPECT_EQ(f.frame.IncrementTimer()->interval(), 100);  // until the first status tick
@@ -241,9 +214,7 @@ TEST(MainFrame, TimerSpeedWithinOneStatusTick) {
   f.state.IncrementOn = 1;
   EXPECT_TRUE(WaitFor([&] { return f.state.ClockJD >= 2451547.0; }, 3000));
 }
-
-// "T/F" starts and stops the increment and colours the increment panel; stopped, the moment
-// stays where it is. "+/-" reverses the direction at the next tick.
+// "T/F" starts, stops and colours the increment panel; "+/-" reverses at the next tick.
 TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   Fixture f;
   f.state.StepDays = 0.5;
@@ -260,7 +231,6 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   f.frame.IncrementTimerTick();
   f.frame.IncrementTimerTick();
   EXPECT_EQ(f.state.ClockJD, 2451544.5);
-
   f.Button("incrementOnOffButton")->click();
   EXPECT_EQ(f.state.IncrementOn, 0);
   EXPECT_EQ(panel->palette().color(QPalette::Window), face);
@@ -269,12 +239,9 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   f.state.TimerSpeed = 2;
   f.frame.show();
   WaitMs(400);
-  EXPECT_EQ(f.state.ClockJD, 2451544.5);
-  EXPECT_EQ(f.state.RedrawChart, 0);
+  EXPECT_EQ(std::tuple(f.state.ClockJD, f.state.RedrawChart), std::tuple(2451544.5, 0));
 }
-
-// "Lo" while the increment runs: the moment jumps to the computer clock, every window is told
-// to redraw, and stepping goes on from there.
+// "Lo" while running: the clock's moment, every redraw flag, and stepping on from there.
 TEST(MainFrame, LocalTimeWhileRunning) {
   Fixture f;
   f.state.StepDays = 0.25;
@@ -286,33 +253,27 @@ TEST(MainFrame, LocalTimeWhileRunning) {
   f.frame.IncrementTimerTick();
   EXPECT_EQ(f.state.ClockJD, jumped + 0.25);
 }
-
-// The first showing places the frame, loads parametr.dta and takes the moment from the
-// computer clock; a missing file leaves the zero state.
+// The first showing places the frame, loads parametr.dta and reads the computer clock.
 TEST(MainFrame, StartUpParametersAndComputerClock) {
   EnsureApplication();
   ScratchDir dir;
   std::string params;
-  for (int line = 1; line <= 58; ++line) {
+  for (int line = 1; line <= 58; ++line)
     params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 8 ? "Lund\r\n" : "0\r\n";
-  }
   dir.Write("parametr.dta", params);
   for (const bool withFile : {true, false}) {
     if (!withFile) std::filesystem::remove(dir / "parametr.dta");
     TObsState state;
     TMainFrame frame(state, dir.Path(), true);
     frame.show();
-    EXPECT_EQ(frame.pos(), QPoint(0, 0));
-    EXPECT_EQ(frame.size(), QSize(1024, 768));
+    EXPECT_EQ(std::tuple(frame.pos(), frame.size()), std::tuple(QPoint(0, 0), QSize(1024, 768)));
     EXPECT_EQ(state.TimeZone, withFile ? -5.0 : 0.0);
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
     EXPECT_EQ(frame.StatusPanel(TStatusField::Place)->text(), withFile ? U(" Lund") : U(" "));
     EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
   }
 }
-
-// Window titles are the captions alone: the platform adds the application's display name to
-// every title once one is set ("Inmatningsdialog — Himlavy 4.6"), so none is.
+// Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
 TEST(MainFrame, ProgramTitleAddsNothingToTheCaptions) {
   EnsureApplication();
   SetProgramTitleAndHelp(std::filesystem::current_path());
@@ -322,16 +283,13 @@ TEST(MainFrame, ProgramTitleAddsNothingToTheCaptions) {
       << "an explicit display name would be added to every window title";
   EXPECT_EQ(HelpFile(), U("HVHELP.HLP"));
 }
-
 TEST(MainFrame, ClockShortDateAndLongTimeLessTheSeconds) {
   EnsureApplication();
   const testing::ScopedLocale swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
   const QDateTime moment(QDate(2024, 3, 5), QTime(14, 7, 9));
   EXPECT_EQ(TMainFrame::ClockPanelText(moment), U("2024-03-05 14:07"));
 }
-
-// Buttons and menu items open a new window each time; closing a window destroys it; the
-// "&Arkiv" menu lists the open windows.
+// Each command opens a new window; closing destroys it; "&Arkiv" lists the open windows.
 TEST(MainFrame, WindowsOpenListAndClose) {
   Fixture f;
   f.frame.show();
@@ -347,9 +305,7 @@ TEST(MainFrame, WindowsOpenListAndClose) {
   EXPECT_TRUE(WaitFor([&] { return first.isNull(); }, 1000));
   EXPECT_EQ(f.frame.MdiArea()->subWindowList().size(), 2);
 }
-
-// "Inm" opens the settings dialog on the page it showed last; the "&Invärden" items open it
-// on their own pages.
+// "Inm" opens the settings on the page shown last; the "&Invärden" items on their own pages.
 TEST(MainFrame, SettingsDialogPages) {
   Fixture f;
   f.frame.show();
@@ -369,9 +325,7 @@ TEST(MainFrame, SettingsDialogPages) {
   }
   EXPECT_EQ(pageShownBy([&] { f.Button("settingsButton")->click(); }), 6);
 }
-
-// "Nej" keeps the program running; "Ja" closes the main window, which tells the help viewer
-// to quit.
+// "Nej" keeps the program running; "Ja" closes it, and the help viewer with it.
 TEST(MainFrame, ExitConfirmationAndHelp) {
   Fixture f;
   f.frame.show();
@@ -379,7 +333,6 @@ TEST(MainFrame, ExitConfirmationAndHelp) {
   f.Item("&Himlavy-hjälp")->trigger();
   ASSERT_NE(OpenHelpViewer(), nullptr);
   EXPECT_EQ(OpenHelpViewer()->CurrentPage(), U("index.html"));
-
   TExitDialog* dialog = f.frame.ExitDialog();
   EXPECT_EQ(dialog->windowTitle(), U("Avsluta Himlavy"));
   EXPECT_EQ(dialog->YesButton()->text(), U("Ja"));
@@ -394,6 +347,5 @@ TEST(MainFrame, ExitConfirmationAndHelp) {
   EXPECT_FALSE(f.frame.isVisible());
   EXPECT_EQ(OpenHelpViewer(), nullptr);
 }
-
 }  // namespace
 }  // namespace himlavy

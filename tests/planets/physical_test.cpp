@@ -1,52 +1,32 @@
-// Tests of the physical ephemerides against the worked examples of J. Meeus, Astronomical
-// Algorithms, 1st ed. (1991) (2nd ed. chapter numbers in brackets): Mars ch. 41 [42.a],
-// Jupiter ch. 42 [43.a], the ring of Saturn ch. 44 [45.a], the Moon ch. 51 [53.a], the Sun
-// ch. 28 [29.a], illuminated fraction and magnitudes ch. 40 [41.a, 41.c, 41.d].
-//
-// The routines take positions the caller has computed. So that these tests check this module
-// alone, every example is fed the INPUT quantities of the book's example, not our own position
-// routines: the heliocentric (l, b, r) of the planet and the Earth, the geocentric
-// (lambda, beta, Delta), the nutation and the mean obliquity at the example's instant. Where a
-// value is not printed in the example it was recomputed for the same instant by an
-// independent Python evaluation (full VSOP87D series with the FK5 correction, the IAU 1980
-// nutation of table 21.A, Laskar's obliquity, Meeus's light-time iteration), which reproduces
-// the book's printed r = 9.867882, Delta = 10.464606 for Saturn and lambda = 133.1627,
-// beta = -3.2291 for the Moon. The instants are those that reproduce the printed results:
-// 0h UT for Mars, Jupiter, Saturn and the Sun (JDE = JD + 59 s), 0h TD for the Moon.
-//
-// The outputs are checked twice: against the values the book prints (to its printed
-// precision), and more tightly (2e-6) against the same Python evaluation of Meeus's formulas
-// with exactly the inputs given here. Angles are compared in degrees.
+// Physical ephemerides against J. Meeus, Astronomical Algorithms 1991 (1998 numbers in
+// brackets): Mars ch. 41 [42.a], Jupiter 42 [43.a], Saturn's ring 44 [45.a], the Moon 51 [53.a],
+// the Sun 28 [29.a], phases and magnitudes 40 [41.a, c, d]. Each example is fed the book's input
+// quantities, not our own positions; unprinted values, and a tighter check (2e-6) of every
+// output, from an independent Python evaluation of Meeus's formulas (full VSOP87D, IAU 1980
+// nutation) that reproduces the book's printed Saturn and Moon values. Angles in degrees.
 #include "planets/physical.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <span>
+#include <tuple>
 
+#include "astro/apparent.h"
 #include "base/basic.h"
+#include "common/angles.h"
 
 namespace himlavy {
 namespace {
-
-constexpr double kArcSec = kDegToRad / 3600.0;
-
-double Centuries(double jde) {
-  return (jde - 2451545.0) / 36525.0;
-}
+using namespace testing;
 TSpherical Position(double lonDeg, double latDeg, double r) {
   return TSpherical{lonDeg * kDegToRad, latDeg * kDegToRad, r};
 }
-
-// Expected value of one result: the book's printed value with half a unit of its last digit
-// (plus a little for the rounded inputs), and the independent Python value; `scale` turns the
-// result into the printed unit (1 / kDegToRad for angles, 1 for the others).
+// The printed value and tolerance, the Python value; `scale` to the printed unit (1/kDegToRad).
 struct Expect {
   const char* name;
   double printed, printedTol, python, scale = 1.0 / kDegToRad;
 };
-
 void ExpectAll(std::span<const double> results, std::span<const Expect> expected) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const Expect& e = expected[i];
@@ -54,7 +34,6 @@ void ExpectAll(std::span<const double> results, std::span<const Expect> expected
     EXPECT_NEAR(results[i] * e.scale, e.python, 2e-6) << e.name;
   }
 }
-
 // Mars, 1992 November 9, 0h UT = JDE 2448935.500683.
 TEST(PhysicalTest, MarsMeeusExample) {
   const auto r = MarsPhysical(Position(78.471198, 0.896248, 1.541653),
@@ -68,11 +47,7 @@ TEST(PhysicalTest, MarsMeeusExample) {
       {"d", 10.75, 0.006, 9.36 / 0.870480, 1.0}};
   ExpectAll(r, expected);
 }
-
-// Jupiter, 1992 December 16, 0h UT = JDE 2448972.50068. omega1 and omega2 come without the
-// correction for phase, which is the phase term 1 - k, positive here since sin(l - l0) > 0;
-// added as radians it gives the corrected longitudes the book prints (268.06, 72.74). With the
-// Earth on the other side (sin(l - l0) < 0) the phase term changes sign.
+// Jupiter 1992 Dec 16: omega1, omega2 without the phase term 1 - k (its sign follows sin(l - l0)).
 TEST(PhysicalTest, JupiterMeeusExample) {
   const double t = Centuries(2448972.50068);
   const TSpherical jupiter = Position(181.879690, 1.290455, 5.446420);
@@ -90,7 +65,6 @@ TEST(PhysicalTest, JupiterMeeusExample) {
                                  -1.789 * kArcSec, 16.856 * kArcSec, 23.4402069 * kDegToRad, t);
   EXPECT_NEAR(s[4], -0.00747905, 1e-8);
 }
-
 // The ring of Saturn, 1992 December 16, 0h UT = JDE 2448972.50068.
 TEST(PhysicalTest, SaturnRingMeeusExample) {
   const auto r = SaturnRing(Position(319.191636, -1.075182, 9.867882),
@@ -105,14 +79,7 @@ TEST(PhysicalTest, SaturnRingMeeusExample) {
                              {"b", 10.15, 0.006, 10.152299, 1.0}};
   ExpectAll(r, expected);
 }
-
-// The Moon, 1992 April 12, 0h TD. The physical librations from the arguments of that instant
-// (1st-edition polynomials): rho = -0.01042, sigma = -0.01574, tau = +0.02673 deg. The
-// physical ephemeris from the Moon's geometric position the book prints (chapter 45 [47.a]) and
-// the Sun's geometric position from VSOP87; the phase angle, the illuminated fraction and chi
-// are compared with the Moon example of chapter 46 [48.a] for the same instant (i = 69.0756,
-// k = 0.6786, chi = 285.0), which works from apparent equatorial positions, hence the looser
-// tolerance on i.
+// The Moon 1992 April 12, 0h TD: librations from the arguments; i, k, chi of example 46 [48.a].
 TEST(PhysicalTest, MoonMeeusExample) {
   const double t = Centuries(2448724.5);
   const TPhysicalLibration lib = MoonPhysicalLibration(
@@ -134,9 +101,7 @@ TEST(PhysicalTest, MoonMeeusExample) {
       {"k", 0.6786, 0.00006, 0.678559, 1.0}, {"chi", 285.0, 0.06, 285.044311}};
   ExpectAll(r, expected);
 }
-
-// Physical ephemeris of the Sun, 1992 October 13, 0h UT = JDE 2448908.50068; the Sun's
-// apparent longitude without nutation 199.902240 deg (VSOP87 with aberration).
+// The Sun, 1992 October 13, 0h UT; apparent longitude without nutation 199.902240 (VSOP87).
 TEST(PhysicalTest, SunMeeusExample) {
   const auto r = SunPhysical(15.908 * kArcSec, 23.4401442 * kDegToRad, 199.902240 * kDegToRad,
                              Centuries(2448908.50068));
@@ -145,12 +110,7 @@ TEST(PhysicalTest, SunMeeusExample) {
                              {"L0", 238.63, 0.006, 238.631569}};
   ExpectAll(r, expected);
 }
-
-// Venus, 1992 December 20, 0h TD: r = 0.724604, Delta = 0.910947, R = 0.983824 give
-// k = 0.647 and i = 72.96 deg [41.a], and the magnitude -4.2 [41.c]. Saturn on 1992
-// December 16 (the ring example's r, Delta, DeltaU, B) has magnitude +0.7 [41.d], the same
-// for B and -B. The phase laws of the other planets, a comet and an asteroid: Python
-// evaluations of the same formulas.
+// Venus 1992 Dec 20: k 0.647, i 72.96, m -4.2 [41.a, c]; Saturn +0.7 for B and -B [41.d]; Python.
 TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   const double i = PhaseAngle(0.910947, 0.983824, 0.724604);
   const double results[] = {IlluminatedFraction(0.910947, 0.983824, 0.724604), i,
@@ -165,17 +125,15 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
                              {"Saturn", 0.7, 0.05, 0.738673, 1.0},
                              {"Saturn, -B", 0.7, 0.05, 0.738673, 1.0}};
   ExpectAll(results, expected);
-  const struct {
-    TBody p;
-    double iDeg, r, delta, expected;
-  } cases[] = {{TBody::Mercury, 50.0, 0.4, 1.1, -0.735237},  // cubic in i
-               {TBody::Mars, 40.0, 1.5, 0.8, -0.484094},     // 0.016 i
-               {TBody::Jupiter, 10.0, 5.4, 5.0, -2.238181},  // 0.0005 i, not 0.005 i
-               {TBody::Uranus, 2.0, 19.5, 19.0, 5.653941},   // no phase term
-               {TBody::Earth, 0.0, 1.0, 1.0, 0.0}};          // V0 = 0, no phase term
-  for (const auto& c : cases) {
-    EXPECT_NEAR(PlanetMagnitude(c.p, 0.0, 0.0, c.iDeg * kDegToRad, c.r, c.delta), c.expected, 2e-6)
-        << static_cast<int>(c.p);
+  const std::tuple<TBody, double, double, double, double> cases[] = {
+      {TBody::Mercury, 50.0, 0.4, 1.1, -0.735237},  // Mercury: cubic in i
+      {TBody::Mars, 40.0, 1.5, 0.8, -0.484094},     // Mars: 0.016 i
+      {TBody::Jupiter, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
+      {TBody::Uranus, 2.0, 19.5, 19.0, 5.653941},   // Uranus: no phase term
+      {TBody::Earth, 0.0, 1.0, 1.0, 0.0}};          // the Earth's row: V0 = 0, no phase term
+  for (const auto& [p, iDeg, r, delta, expected] : cases) {
+    EXPECT_NEAR(PlanetMagnitude(p, 0.0, 0.0, iDeg * kDegToRad, r, delta), expected, 2e-6)
+        << BodyKey(p);
   }
   EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Sun, 0.0, 0.0, 0.0, 1.0, 1.0)));
   EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Moon, 0.0, 0.0, 0.0, 1.0, 1.0)));
@@ -184,15 +142,12 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
   EXPECT_NEAR(CometMagnitude(10.0, 5.5, 0.9, 1.2), 5.438331, 2e-6);
   EXPECT_NEAR(AsteroidMagnitudeHG(0.15, 7.0, 30.0 * kDegToRad, 2.0, 1.5), 10.685673, 2e-6);
 }
-
 TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
-  const struct {
-    double delta, bigR, r, k, iRad;
-  } cases[] = {
+  const std::tuple<double, double, double, double, double> cases[] = {
       {29.2, 1.0, 30.2, 1.0, 0.0}, {0.3, 1.0, 0.7, 0.0, kPi}, {0.6, 1.0, 0.8, 0.5, kPiHalf}};
-  for (const auto& c : cases) {
-    EXPECT_NEAR(IlluminatedFraction(c.delta, c.bigR, c.r), c.k, 1e-12) << c.r;
-    EXPECT_NEAR(PhaseAngle(c.delta, c.bigR, c.r), c.iRad, 1e-7) << c.r;
+  for (const auto& [delta, bigR, r, k, iRad] : cases) {
+    EXPECT_NEAR(IlluminatedFraction(delta, bigR, r), k, 1e-12) << r;
+    EXPECT_NEAR(PhaseAngle(delta, bigR, r), iRad, 1e-7) << r;
   }
   // Degenerate triangles whose cosine rounds beyond +-1: no NaN, results in range.
   for (double r : {0.1, 0.3, 0.723, 0.387098}) {
@@ -203,17 +158,14 @@ TEST(PhysicalTest, IlluminatedFractionAndPhaseAngleLimits) {
     EXPECT_FALSE(std::isnan(PhaseAngle(1.0 + r, 1.0, r))) << r;
   }
 }
-
 TEST(PhysicalTest, BrightLimbAngleAndSemidiameters) {
   // The Sun due north, due east, due south (Atan2 gives -pi, PA + pi = 0).
-  const struct {
-    double deltaSun, alphaSun, delta, alpha, expected;
-  } cases[] = {
+  const std::tuple<double, double, double, double, double> cases[] = {
       {0.4, 1.0, 0.2, 1.0, kPi}, {0.0, 1.01, 0.0, 1.0, kPi + kPiHalf}, {-0.3, 2.0, -0.1, 2.0, 0.0}};
-  for (const auto& c : cases) {
-    const auto r = BrightLimbAngle(c.deltaSun, c.alphaSun, c.delta, c.alpha);
+  for (const auto& [deltaSun, alphaSun, delta, alpha, expected] : cases) {
+    const auto r = BrightLimbAngle(deltaSun, alphaSun, delta, alpha);
     EXPECT_EQ(r[0], 0.0);
-    EXPECT_NEAR(Mod2Pi(r[1]), Mod2Pi(c.expected), 1e-9);
+    EXPECT_NEAR(Mod2Pi(r[1]), Mod2Pi(expected), 1e-9);
     EXPECT_TRUE(r[1] >= 0.0 && r[1] <= 2.0 * kPi) << r[1];
   }
   // Meeus (1991) ch. 53: polar semidiameters only for Jupiter and Saturn; the Moon at
@@ -231,7 +183,6 @@ TEST(PhysicalTest, BrightLimbAngleAndSemidiameters) {
   EXPECT_NEAR(SaturnPolarSemidiameter(10.0, -kPiHalf), 10.0, 1e-12);
   EXPECT_NEAR(MoonSemidiameter(368409.7), 973.029212, 2e-6);
 }
-
 TEST(PhysicalTest, SaturnRingMinorAxisNeverNegativeAndDeltaUNotReduced) {
   const double t = Centuries(2448972.50068);
   const double node = 169.508470 + 1.394681 * t;  // degrees, the ring's node at t
@@ -246,7 +197,6 @@ TEST(PhysicalTest, SaturnRingMinorAxisNeverNegativeAndDeltaUNotReduced) {
                             (node + 180.0) * kDegToRad, 0.0, 0.0, 23.44 * kDegToRad, t);
   EXPECT_TRUE(s[3] > kPi && s[3] < 2.0 * kPi) << s[3];
 }
-
 TEST(PhysicalTest, MarsQIsInZeroToTwoPiUnreduced) {
   // The Earth swept around the Sun with Mars fixed: Q = PA(Sun) + pi stays in (0, 2 pi] and
   // covers both halves of it.
@@ -263,6 +213,5 @@ TEST(PhysicalTest, MarsQIsInZeroToTwoPiUnreduced) {
   }
   EXPECT_TRUE(seen[0] && seen[1]);
 }
-
 }  // namespace
 }  // namespace himlavy

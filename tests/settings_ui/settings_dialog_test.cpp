@@ -14,39 +14,20 @@
 #include <QTabBar>
 #include <QWindow>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/parameter_file.h"
 #include "common/scratch_dir.h"
-#include "shell/fonts_draw.h"
 #include "shell/help_window.h"
+#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
-
-// One QApplication for the whole test program, in a Swedish locale.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_settings_ui";
-    static char* argv[] = {name, nullptr};
-    app_ = new QApplication(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
-    RegisterFontSubstitutions();
-  }
-  void TearDown() override { delete app_; }
-
- private:
-  QApplication* app_ = nullptr;
-};
-
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class SettingsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    testing::EnsureApplication();
     // Name 1-30, latitude 33-38, longitude 40-46, zone 48-53.
     dir_.Write("ortsnamn.dta", "Kiruna                           67.51   20.13 +1    \r\n");
     state_.ClockJD = 2451545.0;  // 2000-01-01 12:00:00
@@ -62,7 +43,6 @@ class SettingsDialogTest : public ::testing::Test {
         [this](QWidget*, const QString& text) { messages_.push_back(text.toStdString()); });
     dialog_->SetBeepFunction([this] { ++beeps_; });
   }
-
   // Fills the dialog on `page` and shows it (not modally, so the test goes on).
   void Open(int page) {
     dialog_->PrepareShow(page);
@@ -84,14 +64,13 @@ class SettingsDialogTest : public ::testing::Test {
     for (const auto flag : kRedrawFlags) n += state_.*flag;
     return n;
   }
-
+  testing::ScopedLocale swedish_{QLocale(QLocale::Swedish, QLocale::Sweden)};
   testing::ScratchDir dir_;
   TObsState state_;
   std::unique_ptr<TSettingsDialog> dialog_;
   std::vector<std::string> messages_;
   int beeps_ = 0;
 };
-
 TEST_F(SettingsDialogTest, TextsAndFilledFields) {
   Open(0);
   EXPECT_EQ(dialog_->windowTitle(), "Inmatningsdialog");
@@ -100,11 +79,8 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
     tabs << Find<QTabBar>("TabBar")->tabText(i);
   EXPECT_EQ(tabs, QStringList({"Tid", "Tidinkrement", "Plats", "Alternativ", "Urval",
                                "Stjärnor m.fl.", "Korrektioner"}));
-  const struct {
-    const char* Name;
-    const char* Property;  // "text", "title" or "toolTip"
-    const char* Value;
-  } controls[] = {
+  // property: "text", "title" or "toolTip"
+  const std::tuple<const char*, const char*, const char*> controls[] = {
       {"OkButton", "text", "&OK"},
       {"CancelButton", "text", "&Avbryt"},
       {"HelpButton", "text", "&Hjälp"},
@@ -122,11 +98,9 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
        "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan"},
       {"Label_LabelDeepSky", "text", "Galaxer m.fl."},
       {"Label_LabelDeepSky", "toolTip", "Etiketter för galaxer, nebulosor och stjärnhopar"},
-      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"},
-  };
-  for (const auto& c : controls) {
-    EXPECT_EQ(Find(c.Name)->property(c.Property).toString(), c.Value) << c.Name;
-  }
+      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"}};
+  for (const auto& [name, property, value] : controls)
+    EXPECT_EQ(Find(name)->property(property).toString(), value) << name;
   QStringList labels;
   for (const QLabel* label : dialog_->findChildren<QLabel*>()) labels << label->text();
   for (const char* text :
@@ -134,7 +108,6 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
         "Latitud   (°,')", "Longitud (°,')", "Höjd       (m)", "parametrar", "omritning"}) {
     EXPECT_TRUE(labels.contains(text)) << text;
   }
-
   EXPECT_EQ(Edit("latitudeEdit")->text(), "57,42");  // the Swedish decimal comma
   auto* list = Find<QListWidget>("stepList");
   ASSERT_EQ(list->count(), 18);
@@ -145,7 +118,6 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
   EXPECT_FALSE(Check("MapColour")->isEnabled());
   EXPECT_TRUE(Check("MapColour")->isChecked());
 }
-
 TEST_F(SettingsDialogTest, FocusAndLastPage) {
   const char* focus[] = {"yearEdit",       "stepList",    "placeSearchEdit", "systemButtons_2",
                          "ShowCoordLines", "ColourIndex", "CorrLightTime"};
@@ -159,7 +131,6 @@ TEST_F(SettingsDialogTest, FocusAndLastPage) {
   Open(-1);  // without a page the dialog opens where it was
   EXPECT_EQ(dialog_->CurrentPage(), 6);
 }
-
 TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   const std::string before = ParameterFileBytes(state_);
   Open(4);
@@ -173,39 +144,32 @@ TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   EXPECT_TRUE(dialog_->isVisible());
   EXPECT_EQ(dialog_->CurrentPage(), 0);
   EXPECT_EQ(dialog_->focusWidget(), Edit("zoneEdit"));
-  EXPECT_EQ(ParameterFileBytes(state_), before);
-  EXPECT_EQ(state_.ClockJD, 2451545.0);
+  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), state_.ClockJD), std::tuple(before, 2451545.0));
   EXPECT_EQ(FlagsRaised(), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
-
   Edit("zoneEdit")->setText("2,5");  // mended, "&OK" goes through
   Click("OkButton");
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-  EXPECT_EQ(state_.ShowMoons, 1);
+  EXPECT_EQ(std::tuple(dialog_->result(), state_.ShowMoons), std::tuple(QDialog::Accepted, 1));
   EXPECT_NEAR(state_.Latitude, 10.0, 1e-12);
   EXPECT_TRUE(std::filesystem::exists(dir_ / "parametr.dta"));
 }
-
 TEST_F(SettingsDialogTest, HindraAndTheIncrementPageRaiseNoFlags) {
   Open(0);
   Edit("zoneEdit")->setText("1");
   Check("Hindra")->setChecked(true);
   Click("OkButton");
-  EXPECT_EQ(state_.TimeZone, 1.0);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(state_.TimeZone, FlagsRaised()), std::tuple(1.0, 0));
   Open(1);
   EXPECT_FALSE(Check("Hindra")->isChecked());
   Click("timerSpeedButtons_2");
   Click("OkButton");
-  EXPECT_EQ(state_.TimerSpeed, 2);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(state_.TimerSpeed, FlagsRaised()), std::tuple(2, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta")) << "written only with Spara";
   Open(6);
   Click("OkButton");
   EXPECT_EQ(FlagsRaised(), 19);
 }
-
 TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
   std::filesystem::create_directories(dir_ / "bsc2000");
   dir_.Write("bsc2000/01.dat", std::string(52 * 10, '\0'));
@@ -217,7 +181,6 @@ TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
   EXPECT_TRUE(Enabled("orientationButtons"));
   EXPECT_FALSE(Enabled("CatBSC"));
 }
-
 // A system chosen and then cancelled greyed boxes that the next opening left grey.
 TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
   Open(3);                   // "Ekvatorialt"
@@ -228,7 +191,6 @@ TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
   EXPECT_TRUE(Enabled("ShowSunPlanets"));
   EXPECT_TRUE(Enabled("ShowHistory"));
 }
-
 TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   Open(2);
   Edit("placeSearchEdit")->setText("Kiruna");
@@ -244,7 +206,6 @@ TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   Click("OkButton");
   EXPECT_EQ(beeps_, 1);
 }
-
 TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   Open(1);
   Find<QListWidget>("stepList")->setCurrentRow(10);  // " 1 medelsoldygn"
@@ -260,7 +221,6 @@ TEST_F(SettingsDialogTest, SparaWritesTheParameterFile) {
   ASSERT_EQ(selected.size(), 1);
   EXPECT_EQ(selected.front()->text(), " 1 medelsoldygn");
 }
-
 // A save that fails is said, naming the file and the reason; the settings still apply.
 TEST_F(SettingsDialogTest, FailedSaveIsToldAndTheSettingsApply) {
   std::filesystem::create_directories(dir_ / "parametr.dta" / "inner");
@@ -275,8 +235,6 @@ TEST_F(SettingsDialogTest, FailedSaveIsToldAndTheSettingsApply) {
   EXPECT_NE(messages_[0].find("en mapp har samma namn"), std::string::npos) << messages_[0];
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "parametr.dta" / "inner"));
 }
-
-// Records whether a window is blocked by a modal dialog.
 struct BlockWatch : QObject {
   bool Blocked = false;
   bool eventFilter(QObject*, QEvent* event) override {
@@ -285,7 +243,6 @@ struct BlockWatch : QObject {
     return false;
   }
 };
-
 // The dialog blocks the frame it belongs to, but the help viewer it opens stays usable.
 TEST_F(SettingsDialogTest, HelpViewerIsUsableWhileTheDialogIsOpen) {
   QWidget frame;
@@ -307,7 +264,6 @@ TEST_F(SettingsDialogTest, HelpViewerIsUsableWhileTheDialogIsOpen) {
   EXPECT_FALSE(viewerWatch.Blocked);
   dialog.hide();
 }
-
 TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   const std::string before = ParameterFileBytes(state_);
   Open(0);
@@ -315,10 +271,8 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   Check("Spara")->setChecked(true);
   Click("CancelButton");
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(ParameterFileBytes(state_), before);
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), FlagsRaised()), std::tuple(before, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
-
   // "&Hjälp" names the page's topic; the dialog stays open.
   std::vector<QString> called;
   dialog_->SetHelpCallback([&](QString context) { called.push_back(context); });
@@ -329,16 +283,13 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   }
   EXPECT_EQ(called, (std::vector<QString>{"HVHELP.XAN_269", "HVHELP.XAN_291"}));
 }
-
 TEST_F(SettingsDialogTest, RenderEveryPageAtOneSize) {
   const std::string before = ParameterFileBytes(state_);
   const QSize size = RenderSettingsDialog(state_, dir_.Path(), 0).size();
   EXPECT_FALSE(size.isEmpty());
-  for (int page = 1; page < 7; ++page) {
+  for (int page = 1; page < 7; ++page)
     EXPECT_EQ(RenderSettingsDialog(state_, dir_.Path(), page).size(), size) << page;
-  }
   EXPECT_EQ(ParameterFileBytes(state_), before);
 }
-
 }  // namespace
 }  // namespace himlavy

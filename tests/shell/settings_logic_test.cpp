@@ -9,60 +9,52 @@
 
 #include "base/parameter_file.h"
 #include "common/scratch_dir.h"
+#include "shell/status_line.h"
 
 namespace himlavy {
 namespace {
-
 using testing::ScratchDir;
 using Strings = std::vector<std::string>;
 using Field = int TObsState::*;
-
 // A line of "ortsnamn.dta": name 1-30, latitude 33-38, longitude 40-46, zone 48-53.
 constexpr const char* kPlaces = "Stockholm                        59.20   18.03 +1    \r\n";
-
 int Box(Field field) {
   const int index = SwitchBoxIndex(field);
   EXPECT_GE(index, 0);
   return index;
 }
-
-// Whole minutes of arc, whole seconds of time and a few switches on.
+// 2000 January 1, 12:00:00 at 57°42' N, 11°45' W: whole minutes and seconds, a few switches on.
 TObsState SampleState() {
-  TObsState s;
-  s.ClockJD = 2451545.0;  // 2000 January 1, 12:00:00
-  s.TimeZone = 2.5;
-  s.TimeScale = kTimeScaleTdt;
-  s.StepDays = 7.0;
-  s.StepLabel = "7 dygn";
-  s.TimerSpeed = 1;
-  s.PlaceName = "Göteborg                      ";
-  s.NewPlaceName = "Göteborg";
-  s.Latitude = 57.7;     // 57 deg 42 min
-  s.Longitude = -11.75;  // 11 deg 45 min west
-  s.Height = 12.5;
-  s.CoordSystem = 2;
-  s.CentreDir = 1;
-  s.CatBSC = 1;
-  s.CorrRefraction = 1;
-  s.MapColour = 1;
+  TObsState s{.ClockJD = 2451545.0,
+              .TimeZone = 2.5,
+              .TimeScale = 1,
+              .StepDays = 7.0,
+              .StepLabel = "7 dygn",
+              .TimerSpeed = 1,
+              .PlaceName = "Göteborg                      ",
+              .NewPlaceName = "Göteborg",
+              .Latitude = 57.7,
+              .Longitude = -11.75,
+              .Height = 12.5,
+              .CoordSystem = 2,
+              .CentreDir = 1,
+              .MapColour = 1,
+              .CatBSC = 1,
+              .CorrRefraction = 1};
   return s;
 }
-
-// The table of a change of system, one row of each kind, and the opening rules; the three
-// radio groups follow the same rules in both.
+// A change of system, one row of each kind, and the opening rules (radio groups alike).
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
   using S = TObsState;
   // The systems 0..6 that enable the box ('E').
-  const std::pair<Field, const char*> rows[] = {
-      {&S::ShowConstellations, "-EEEEEE"},
-      {&S::ShowCoordLines, "EEEEEEE"},
-      {&S::ShowHistory, "EEEEEE-"},
-      {&S::LabelStars, "-EEEEEE"},
-      {&S::LabelDeepSky, "--EE---"},
-      {&S::LabelPlanets, "EEEEEE-"},
-      {&S::CatBSC, "-EEEEEE"},
-      {&S::CatSKY, "--EE---"},
-  };
+  const std::pair<Field, const char*> rows[] = {{&S::ShowConstellations, "-EEEEEE"},
+                                                {&S::ShowCoordLines, "EEEEEEE"},
+                                                {&S::ShowHistory, "EEEEEE-"},
+                                                {&S::LabelStars, "-EEEEEE"},
+                                                {&S::LabelDeepSky, "--EE---"},
+                                                {&S::LabelPlanets, "EEEEEE-"},
+                                                {&S::CatBSC, "-EEEEEE"},
+                                                {&S::CatSKY, "--EE---"}};
   const Field untouched[] = {&S::ShowAsteroids2, &S::LabelMinorBodies, &S::ColourIndex};
   const Field offInGalactic[] = {&S::ShowSunPlanets, &S::ShowMoons,      &S::ShowAsteroids1,
                                  &S::ShowAsteroids2, &S::ShowAsteroids3, &S::ShowComets,
@@ -103,12 +95,10 @@ TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
     }
   }
 }
-
 Strings Texts(const TDialogFields& f) {
   return {f.JD,     f.Year, f.Month,    f.Day,      f.Hour,      f.Minute,
           f.Second, f.Zone, f.NewPlace, f.Latitude, f.Longitude, f.Height};
 }
-
 TEST(SettingsFields, FilledFromTheState) {
   TObsState s = SampleState();
   TDialogFields f = FieldsFromState(s, {}, ',');
@@ -116,8 +106,7 @@ TEST(SettingsFields, FilledFromTheState) {
                                "-11,45", "12,5"}));
   EXPECT_EQ(f.StepIndex, 11);  // " 7 dygn"
   EXPECT_EQ(f.Switches[Box(&TObsState::CatBSC)], 1);
-  EXPECT_EQ(f.Switches[Box(&TObsState::CatSKY)], 0);
-  EXPECT_EQ(f.MapColour, 1);
+  EXPECT_EQ(std::tuple(f.Switches[Box(&TObsState::CatSKY)], f.MapColour), std::tuple(0, 1));
   // Real time: the computer's clock, the second in the general form.
   s.RealTime = 1;
   s.StepLabel = " Nu!  ";
@@ -126,32 +115,26 @@ TEST(SettingsFields, FilledFromTheState) {
                                "-11,45", "12,5"}));
   EXPECT_EQ(f.StepIndex, 0);
 }
-
 TEST(SettingsFields, BadFieldsAndTheirMessages) {
   const TDialogFields good = FieldsFromState(SampleState(), {}, ',');
-  const struct {
-    std::string TDialogFields::*Field;
-    std::string Text;
-    TDialogField Which;
-    const char* Kind;
-  } cases[] = {{&TDialogFields::Year, "20x0", TDialogField::Year, "integer"},
-               {&TDialogFields::Minute, "99999999999", TDialogField::Minute, "integer"},
-               {&TDialogFields::Day, "", TDialogField::Day, "floating point"},
-               {&TDialogFields::JD, "24515x", TDialogField::JD, "floating point"},
-               {&TDialogFields::Latitude, "59°20", TDialogField::Latitude, "floating point"}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
+      {&TDialogFields::Year, "20x0", TDialogField::Year, "integer"},
+      {&TDialogFields::Minute, "99999999999", TDialogField::Minute, "integer"},
+      {&TDialogFields::Day, "", TDialogField::Day, "floating point"},
+      {&TDialogFields::JD, "24515x", TDialogField::JD, "floating point"},
+      {&TDialogFields::Latitude, "59°20", TDialogField::Latitude, "floating point"}};
+  for (const auto& [field, text, which, kind] : cases) {
     TDialogFields f = good;
-    f.*c.Field = c.Text;
+    f.*field = text;
     const TParseResult r = ParseDialogFields(f);
-    EXPECT_FALSE(r.Values.has_value()) << c.Text;
-    EXPECT_EQ(r.Error.Field, c.Which) << c.Text;
-    EXPECT_EQ(r.Error.Message, "'" + c.Text + "' is not a valid " + c.Kind + " value");
+    EXPECT_FALSE(r.Values.has_value()) << text;
+    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_EQ(r.Error.Message, "'" + text + "' is not a valid " + kind + " value");
   }
   TDialogFields two = good;  // the field read first is reported
   two.Height = "x";
   two.Minute = "y";
   EXPECT_EQ(ParseDialogFields(two).Error.Field, TDialogField::Minute);
-
   // Blanks around, a comma and a sign are fine; blanks are no JD.
   TDialogFields fine = good;
   fine.Year = " -44 ";
@@ -159,40 +142,33 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   fine.JD = "   ";
   const TParseResult r = ParseDialogFields(fine);
   ASSERT_TRUE(r.Values.has_value());
-  EXPECT_EQ(r.Values->Date.Year, -44);
-  EXPECT_EQ(r.Values->Date.Day, 15.5);
+  EXPECT_EQ(std::tuple(r.Values->Date.Year, r.Values->Date.Day), std::tuple(-44, 15.5));
   EXPECT_FALSE(r.Values->JD.has_value());
 }
-
-// A moment, a zone or a site outside what the program computes with is refused with a
-// Swedish message naming the field, and nothing is applied.
+// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
 TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
   ScratchDir dir;
   const TObsState before = SampleState();
   const TDialogFields good = FieldsFromState(before, {}, ',');
-  const struct {
-    std::string TDialogFields::*Field;
-    std::string Text;
-    TDialogField Which;
-    const char* Named;
-  } cases[] = {{&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
-               {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
-               {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
-               {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
-               {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
-               {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
-               {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
-               {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
+      {&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
+      {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
+      {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
+      {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
+      {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
+      {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
+      {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
+      {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
+  for (const auto& [field, text, which, named] : cases) {
     TDialogFields f = good;
-    f.*c.Field = c.Text;
+    f.*field = text;
     f.Save = true;
     const TOkResult r = ApplyDialogFields(before, f, kPageTime, dir.Path());
-    EXPECT_FALSE(r.Applied) << c.Text;
-    EXPECT_EQ(r.Error.Field, c.Which) << c.Text;
-    EXPECT_NE(r.Error.Message.find(c.Named), std::string::npos) << r.Error.Message;
+    EXPECT_FALSE(r.Applied) << text;
+    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_NE(r.Error.Message.find(named), std::string::npos) << r.Error.Message;
     EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
     EXPECT_EQ(r.State.ClockJD, before.ClockJD);
     EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
@@ -208,7 +184,6 @@ TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
     EXPECT_TRUE(ApplyDialogFields(before, f, kPageTime, dir.Path()).Applied) << text;
   }
 }
-
 // A save that fails says where and why; the state is applied and the old file stays.
 TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   ScratchDir dir;
@@ -227,7 +202,6 @@ TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   EXPECT_NE(r.SaveMessage.find("skrivskyddad"), std::string::npos) << r.SaveMessage;
   EXPECT_EQ(dir.Read("parametr.dta"), "gammal\r\n");
 }
-
 TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   ScratchDir dir;
   dir.Write("ortsnamn.dta", kPlaces);
@@ -241,12 +215,9 @@ TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   EXPECT_FALSE(r.PlaceFound);
   EXPECT_FALSE(r.Beep);
 }
-
 TEST(SettingsOk, TheMomentAndTheStep) {
   ScratchDir dir;
-  TObsState s;
-  s.StepDays = -2.0;
-  s.StepLabel = "old   ";
+  TObsState s{.StepDays = -2.0, .StepLabel = "old   "};
   TDialogFields f = FieldsFromState(s, {}, ',');
   // 1957 October 4.81 is JD 2436116.31 (Meeus, Astronomical Algorithms, example 7.a); the
   // clock reads TDT in zone 1.
@@ -266,30 +237,21 @@ TEST(SettingsOk, TheMomentAndTheStep) {
   const Strings shown = Texts(FieldsFromState(r.State, {}, ','));
   EXPECT_EQ(Strings(shown.begin(), shown.begin() + 7),
             (Strings{"", "1957", "10", "4", "19", "26", "24"}));  // 4.81 = 19:26:24
-
-  const struct {
-    int Index;
-    double Days;
-    const char* Label;
-    int RealTime;
-  } steps[] = {
+  const std::tuple<int, double, const char*, int> steps[] = {
       {-1, -2.0, "old   ", 0},          // nothing selected: kept
       {0, -2.0, " Nu!  ", 1},           // real time keeps the step
       {10, 1.00273790935, "24h4m", 0},  // mean solar day, five characters
-      {17, 36524.219, "100 år", 0},
-  };
-  for (const auto& c : steps) {
-    f.StepIndex = c.Index;
+      {17, 36524.219, "100 år", 0}};
+  for (const auto& [Index, Days, Label, RealTime] : steps) {
+    f.StepIndex = Index;
     f.TimerSpeed = 2;
     r = ApplyDialogFields(s, f, kPageIncrement, dir.Path());
     ASSERT_TRUE(r.Applied);
-    EXPECT_EQ(r.State.StepDays, c.Days) << c.Index;
-    EXPECT_EQ(r.State.StepLabel, c.Label);
-    EXPECT_EQ(r.State.RealTime, c.RealTime);
+    EXPECT_EQ(r.State.StepDays, Days) << Index;
+    EXPECT_EQ(std::tuple(r.State.StepLabel, r.State.RealTime), std::tuple(Label, RealTime));
     EXPECT_EQ(r.State.TimerSpeed, 2);
   }
 }
-
 TEST(SettingsOk, TheSite) {
   ScratchDir dir;
   dir.Write("ortsnamn.dta", kPlaces);
@@ -302,16 +264,13 @@ TEST(SettingsOk, TheSite) {
   ASSERT_TRUE(r.Applied);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(r.State.Longitude, -0.5, 1e-12);
-  EXPECT_EQ(r.State.Height, 150.0);
-  EXPECT_EQ(r.State.PlaceName, s.PlaceName);
+  EXPECT_EQ(std::tuple(r.State.Height, r.State.PlaceName), std::tuple(150.0, s.PlaceName));
   EXPECT_FALSE(r.PlaceFound);
-
   f.NewPlace = "";  // empties the place name
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.PlaceName, "");
   f.NewPlace = "Å" + std::string(40, 'a');  // 30 characters, not bytes
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.NewPlaceName,
             "Å" + std::string(29, 'a'));
-
   // Without the place file: the question beep, the typed values stand.
   ScratchDir empty;
   f.NewPlace = "Stockholm";
@@ -320,7 +279,6 @@ TEST(SettingsOk, TheSite) {
   EXPECT_TRUE(r.Beep);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
 }
-
 TEST(SettingsOk, ChoicesAndSwitches) {
   ScratchDir dir;
   const TObsState s = SampleState();
@@ -331,12 +289,51 @@ TEST(SettingsOk, ChoicesAndSwitches) {
   f.Switches[Box(&TObsState::CorrRefraction)] = 0;
   const TOkResult r = ApplyDialogFields(s, f, kPageOptions, dir.Path());
   ASSERT_TRUE(r.Applied);
-  EXPECT_EQ(r.State.CoordSystem, 6);
-  EXPECT_EQ(r.State.CentreDir, 1);
-  EXPECT_EQ(r.State.CatPGC, 1);
-  EXPECT_EQ(r.State.CorrRefraction, 0);
+  EXPECT_EQ(std::tuple(r.State.CoordSystem, r.State.CentreDir), std::tuple(6, 1));
+  EXPECT_EQ(std::tuple(r.State.CatPGC, r.State.CorrRefraction), std::tuple(1, 0));
   EXPECT_EQ(r.State.MapColour, 1);  // carried by the hidden box
 }
-
+// The texts of the main window's status line and of the printed chart's header.
+// 1990 January 1, 0h, a Monday; delta T 58 s.
+TObsState Lund1990(double zone) {
+  TObsState s{.ClockJD = 2447892.5,
+              .TimeZone = zone,
+              .StepDays = -1.0,
+              .StepLabel = "1 dygn",
+              .PlaceName = "Lund",
+              .Latitude = -33.9,
+              .Longitude = 18.4,
+              .Height = 12.5};
+  DeriveTimes(s);
+  return s;
+}
+TEST(StatusLine, PanelTexts) {
+  EXPECT_EQ(
+      StatusLineTexts(Lund1990(1.0), ','),
+      (std::array<std::string, 9>{" 1990-1-1 Måndag", " 0h0m0s", " Zon=1,00   Skala=UTC   dT=0m58s",
+                                  " JD=2447892,458333", " Inkr.= -1 dygn", " Lund",
+                                  " Latitud=33°54' S", " Longitud=18°24' Ö", " Höjd=12,5m"}));
+  // 2000-01-02 01:30:45.6.
+  TObsState s{.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0,
+              .TimeScale = 1,
+              .StepDays = 0.25,
+              .StepLabel = " 6 tim",
+              .Latitude = 59.3293,
+              .Longitude = -0.5};
+  DeriveTimes(s);
+  auto p = StatusLineTexts(s, '.');
+  EXPECT_EQ(std::tuple(p[0], p[1]), std::tuple(" 2000-1-2 Söndag", " 1h30m46s"));
+  EXPECT_EQ(p[2].substr(0, 24), " Zon=0.00   Skala=TDT   ");
+  EXPECT_EQ(std::tuple(p[4], p[6]), std::tuple(" Inkr.=   6 tim", " Latitud=59°20' N"));
+  EXPECT_EQ(std::tuple(p[7], p[8]), std::tuple(" Longitud=0°30' V", " Höjd=0m"));
+  s.RealTime = 1;
+  EXPECT_EQ(StatusLineTexts(s, '.')[4], " Inkr.= Nu!");
+}
+TEST(StatusLine, PrintedChartHeader) {
+  const TPrintHeader h = PrintHeaderTexts(Lund1990(-5.0), 16, ',');
+  EXPECT_EQ(std::tuple(h.Title, h.Date), std::tuple("Himlavy 4.6", " Måndag-1-1-1990"));
+  EXPECT_EQ(std::tuple(h.Time, h.Zone), std::tuple(" 0h0m0s", " Zon=-5,00   Skala=16   dT=0m58s"));
+  EXPECT_EQ(std::tuple(h.JD, h.Latitude), std::tuple(" JD=2447892,708333", " Latitud=33°54' S"));
+}
 }  // namespace
 }  // namespace himlavy

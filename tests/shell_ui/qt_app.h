@@ -14,6 +14,9 @@
 #include "shell/fonts_draw.h"
 
 namespace himlavy::testing {
+inline QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
 
 // The test program's QApplication (offscreen platform, set by CTest), made on first use and
 // kept to the end of the program.
@@ -29,7 +32,6 @@ inline QApplication& EnsureApplication() {
   }();
   return *app;
 }
-
 // The source folder (for the help pages): HIMLAVY_SOURCE_DIR when set, else the folder the
 // tests were built from.
 inline std::filesystem::path SourceDir() {
@@ -38,14 +40,12 @@ inline std::filesystem::path SourceDir() {
   }
   return std::filesystem::path(HIMLAVY_SOURCE_ROOT);
 }
-
 // Runs the event loop for `ms` milliseconds (timers fire, posted events are delivered).
 inline void WaitMs(int ms) {
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
-
 // Runs the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
 // Objects whose deletion was deferred (closed windows) are deleted on the way, as the event
 // loop of the program does.
@@ -58,7 +58,6 @@ inline bool WaitFor(const std::function<bool()>& done, int ms) {
   }
   return done();
 }
-
 // Registers a factory for one test and puts back the one before it afterwards.
 class ScopedFactory {
  public:
@@ -74,7 +73,6 @@ class ScopedFactory {
   TWindowKind kind_;
   TWindowFactory old_;
 };
-
 // Sets the default locale for one test and puts back the one before it afterwards.
 class ScopedLocale {
  public:
@@ -84,5 +82,4 @@ class ScopedLocale {
  private:
   QLocale old_;
 };
-
 }  // namespace himlavy::testing

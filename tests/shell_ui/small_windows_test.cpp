@@ -1,5 +1,4 @@
-// The child-window base, the increment and picture windows, the splash screen, the about box
-// and the help viewer.
+// Child-window base, increment and picture windows, splash, about box and help viewer.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -15,6 +14,7 @@
 #include <QToolButton>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "common/scratch_dir.h"
 #include "frame/main_frame.h"
@@ -29,16 +29,7 @@
 
 namespace himlavy {
 namespace {
-
-using testing::EnsureApplication;
-using testing::ScratchDir;
-using testing::SourceDir;
-using testing::WaitFor;
-
-QString U(const char* text) {
-  return QString::fromUtf8(text);
-}
-
+using namespace testing;
 // A shown frame over a scratch folder that neither reads parametr.dta nor the clock.
 struct Fixture {
   Fixture() { frame.show(); }
@@ -47,7 +38,6 @@ struct Fixture {
   TObsState state;
   TMainFrame frame{state, dir.Path(), false};
 };
-
 // A window with a close button that leaves a yellow dot on its surface per recomputation.
 class CountingWindow : public TChildWindow {
  public:
@@ -63,7 +53,6 @@ class CountingWindow : public TChildWindow {
  protected:
   void Recompute() override { DrawingSurface().SetPixel(Count++, 0, colours::kYellow); }
 };
-
 TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   Fixture f;
   auto* window = new CountingWindow(f.state, f.dir.Path());
@@ -73,16 +62,13 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   EXPECT_EQ(window->geometry(), QRect(10, 20, 200, 150));
   EXPECT_EQ(window->FollowTimer()->interval(), 300);  // until the first flag tick
   const int afterShow = window->Count;
-
   // The flag: recompute once and clear it; other flags are not touched.
   f.state.RedrawCalendar = 1;
   f.state.RedrawChart = 1;
   window->FlagTimerTick();
   window->FlagTimerTick();
-  EXPECT_EQ(window->Count, afterShow + 1);
-  EXPECT_EQ(f.state.RedrawCalendar, 0);
+  EXPECT_EQ(std::tuple(window->Count, f.state.RedrawCalendar), std::tuple(afterShow + 1, 0));
   EXPECT_EQ(f.state.RedrawChart, 1);
-
   // The follow interval comes from TimerSpeed at each flag tick; the follow timer draws only
   // while the increment runs.
   f.state.TimerSpeed = 1;
@@ -92,12 +78,10 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   f.state.IncrementOn = 1;
   window->FollowTimerTick();
   EXPECT_EQ(window->Count, afterShow + 2);
-
   // What was drawn stays on the surface and on the screen: the dots of every drawing.
   const QImage shown = window->Client()->grab().toImage();
   for (int i = 0; i < window->Count; ++i) EXPECT_EQ(shown.pixel(i, 0), qRgb(255, 255, 0)) << i;
   EXPECT_EQ(shown.pixel(window->Count + 1, 0), qRgb(0, 0, 0));
-
   // "&Avsluta" closes and destroys the window.
   auto* close = window->Client()->findChild<QPushButton*>(QStringLiteral("closeButton"));
   ASSERT_NE(close, nullptr);
@@ -106,7 +90,6 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   close->click();
   EXPECT_TRUE(WaitFor([&] { return watched.isNull(); }, 1000));
 }
-
 TEST(IncrementWindow, StepsAndFlags) {
   Fixture f;
   f.state.ClockJD = 2451545.0;
@@ -116,7 +99,6 @@ TEST(IncrementWindow, StepsAndFlags) {
   QCoreApplication::processEvents();
   EXPECT_EQ(window->windowTitle(), U("Inkrementering"));
   EXPECT_EQ(window->geometry(), QRect(860, 1, 160, 85));
-
   const std::pair<const char*, double> steps[] = {{"År", 365.24219},     {"Mån", 30.4375},
                                                   {"Dag", 1.0},          {"Tim", 1.0 / 24.0},
                                                   {"Min", 1.0 / 1440.0}, {"Sek", 1.0 / 86400.0}};
@@ -136,12 +118,10 @@ TEST(IncrementWindow, StepsAndFlags) {
     const bool raised = flag != &TObsState::RedrawEarth && flag != &TObsState::RedrawIncrement;
     EXPECT_EQ(f.state.*flag, raised ? 1 : 0);
   }
-
   // Not clamped: "Dag" down from JD 0.5 goes below zero.
   f.state.ClockJD = 0.5;
   window->SpinButton(2)->DownButton()->click();
   EXPECT_EQ(f.state.ClockJD, -0.5);
-
   // The window's own timer only clears its flag; it has no follow timer.
   f.state.RedrawIncrement = 1;
   f.state.RedrawChart = 0;
@@ -149,9 +129,7 @@ TEST(IncrementWindow, StepsAndFlags) {
   EXPECT_EQ(f.state.RedrawIncrement + f.state.RedrawChart, 0);
   EXPECT_EQ(window->FollowTimer(), nullptr);
 }
-
-// The pictures come from the working folder, each with its credit line; one that cannot be
-// opened gives the message and keeps the previous picture.
+// Pictures from the working folder with credits; one that cannot open: message, old picture.
 TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
   Fixture f;
   // Three of the pictures, told apart by their widths.
@@ -172,7 +150,6 @@ TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
   EXPECT_EQ(window->minimumSize(), window->maximumSize());  // fixed border
   ASSERT_EQ(window->List()->count(), 16);
   EXPECT_EQ(window->List()->itemText(15), U("M31"));
-
   // Shown: "Solen", its picture and an empty credit.
   EXPECT_EQ(window->List()->currentText(), U("Solen"));
   EXPECT_EQ(window->Picture()->pixmap().width(), 20);
@@ -195,7 +172,6 @@ TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
   EXPECT_EQ(window->Credit()->text(), QString());
   SetMessageHook(old);
 }
-
 TEST(SplashAndAbout, SplashCentredThenReleasedAboutTexts) {
   EnsureApplication();
   ShowSplashScreen();
@@ -215,19 +191,16 @@ TEST(SplashAndAbout, SplashCentredThenReleasedAboutTexts) {
   ReleaseSplashScreen();
   EXPECT_EQ(SplashScreen(), nullptr);
   ReleaseSplashScreen();  // a second release does nothing
-
   TAboutDialog about;
   EXPECT_EQ(about.windowTitle(), U("Om Himlavy"));
   QStringList texts;
   for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
-  for (const char* text : {"Himlavy", "Windows 95/98/NT/2000", "version 4.6"}) {
+  for (const char* text : {"Himlavy", "Windows 95/98/NT/2000", "version 4.6"})
     EXPECT_TRUE(texts.contains(U(text))) << text;
-  }
   EXPECT_EQ(about.OkButton()->text(), U("Åter"));
   QTimer::singleShot(0, [&about] { about.OkButton()->click(); });
   EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
-
 // Every context name the program uses has its page, in Swedish, reachable from the contents.
 TEST(Help, EveryTopicHasAPage) {
   EnsureApplication();
@@ -253,7 +226,6 @@ TEST(Help, EveryTopicHasAPage) {
   EXPECT_FALSE(viewer.ShowTopic(QStringLiteral("HVHELP.XAN_999")));
   EXPECT_EQ(viewer.CurrentPage(), U("index.html"));
 }
-
 TEST(Help, JumpMapsTheHelpFileAndQuits) {
   EnsureApplication();
   SetHelpFile(QStringLiteral("HVHELP.HLP"));
@@ -268,6 +240,5 @@ TEST(Help, JumpMapsTheHelpFileAndQuits) {
   EXPECT_EQ(OpenHelpViewer(), nullptr);
   HelpQuit();  // nothing open: nothing happens
 }
-
 }  // namespace
 }  // namespace himlavy

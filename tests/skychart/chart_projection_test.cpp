@@ -1,13 +1,8 @@
-// The sky chart's projections, zoom and pan, coordinate lines, caption and colours.
-//
-// Expected pixels are worked out by hand from the chart's formulas: at zoom 1 in the
-// rectangular systems x = 498 + (lon' - 180) 2.7 and y = 342.5 - lat 2.7, in the polar ones
-// x = 480 + r sin(lon) 3.2 and y = 348 - r cos(lon) 3.2 with r = 90 - lat; directions in
-// equatorial coordinates come from Meeus (1991): the mean obliquity of J2000.0 is
-// 23 deg 26' 21.448" = 23.4392911 deg (chapter 21). The galactic system (Hipparcos, ESA 1997,
-// vol. 1, 1.5.3) has its pole at alpha 192.85948, delta 27.12825 deg and its centre, l = 0 and
-// b = 0, at alpha 266.40500, delta -28.93617 deg (J2000.0); Sgr A*, at 17h45m40.04s
-// -29 deg 00' 28.1" (J2000.0), lies at l = 359.944, b = -0.046 deg (Reid and Brunthaler 2004).
+// Projections, zoom and pan, coordinate lines, caption and colours; pixels by hand (zoom 1:
+// x = 498 + (lon' - 180) 2.7, y = 342.5 - 2.7 lat; polar x = 480 + 3.2 r sin lon, y = 348 -
+// 3.2 r cos lon, r = 90 - lat). Obliquity J2000.0 23.4392911 (Meeus ch. 21); galactic pole
+// 192.85948 +27.12825, centre 266.40500 -28.93617 (Hipparcos 1.5.3); Sgr A* 17h45m40.04s
+// -29°00'28.1" at l = 359.944, b = -0.046 (Reid and Brunthaler 2004).
 #include "skychart/chart_projection.h"
 
 #include <gtest/gtest.h>
@@ -21,67 +16,59 @@
 #include "base/basic.h"
 #include "base/timescales.h"
 #include "common/data_folder.h"
+#include "common/scratch_dir.h"
+#include "skychart/chart_symbols.h"
+#include "skychart/constellation_files.h"
+#include "skychart/identification.h"
 
 namespace himlavy {
 namespace {
-
+using namespace testing;
+using testing::ScratchDir;
 constexpr double kObliquityJ2000 = 23.4392911;  // degrees, Meeus (1991) ch. 21
-
 // A view for one system, zoom and offsets, built the way the chart builds it.
 TChartView View(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0, int centreDir = 0,
                 int hemisphere = 0, int orientation = 0) {
-  TObsState state;
-  state.CoordSystem = system;
-  state.ChartScale = zoom;
-  state.ChartOffsetX = offsetX;
-  state.ChartOffsetY = offsetY;
-  state.CentreDir = centreDir;
-  state.Hemisphere = hemisphere;
-  state.Orientation = orientation;
+  TObsState state{.CoordSystem = system,
+                  .Hemisphere = hemisphere,
+                  .CentreDir = centreDir,
+                  .Orientation = orientation,
+                  .ChartScale = zoom,
+                  .ChartOffsetX = offsetX,
+                  .ChartOffsetY = offsetY};
   return MakeChartView(state, ChartStateFromObs(state));
 }
-
 TPixel Pixel(const std::optional<TChartPoint>& p) {
   EXPECT_TRUE(p.has_value());
   return p ? RoundPixel(*p) : TPixel{-1, -1};
 }
 
 // --- Scales, zoom, pan, recentring ---------------------------------------------------------------
-
 TEST(ChartScales, ZoomFromStateWithinLimitsAndCentre) {
-  const struct {
-    int system, chartScale, zoom;
-    double baseScale;
-  } cases[] = {{0, 0, 1, 6.4}, {0, 524288, 262144, 6.4}, {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2}};
-  for (const auto& c : cases) {
-    TObsState state;
-    state.CoordSystem = c.system;
-    state.ChartScale = c.chartScale;
-    state.ChartOffsetX = 27.0;
-    state.ChartOffsetY = -13.5;
+  const std::tuple<int, int, int, double> cases[] = {
+      {0, 0, 1, 6.4}, {0, 524288, 262144, 6.4}, {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2}};
+  for (const auto& [system, chartScale, zoom, baseScale] : cases) {
+    TObsState state{.CoordSystem = system,
+                    .ChartScale = chartScale,
+                    .ChartOffsetX = 27.0,
+                    .ChartOffsetY = -13.5};
     const TChartState chart = ChartStateFromObs(state);
-    EXPECT_EQ(chart.ChartZoom, c.zoom) << c.system << " " << c.chartScale;
-    EXPECT_DOUBLE_EQ(chart.PixelScale, c.zoom * c.baseScale);
-    EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / c.baseScale);
-    EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / c.baseScale);
+    EXPECT_EQ(chart.ChartZoom, zoom) << system << " " << chartScale;
+    EXPECT_DOUBLE_EQ(chart.PixelScale, zoom * baseScale);
+    EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / baseScale);
+    EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / baseScale);
   }
 }
-
 TEST(ChartZoom, LimitsOfPlusAndMinus) {
   TObsState state;
   state.CoordSystem = kEquatorial;
-  TChartState chart;
-  chart.ChartZoom = 1024;
-  chart.HistoryCount = 5;
+  TChartState chart{.ChartZoom = 1024, .HistoryCount = 5};
   EXPECT_FALSE(ZoomIn(chart, state));
-  EXPECT_EQ(chart.HistoryCount, 5);
-  EXPECT_EQ(state.RedrawEarthCentre, 0);
+  EXPECT_EQ(std::tuple(chart.HistoryCount, state.RedrawEarthCentre), std::tuple(5, 0));
   state.CoordSystem = kEclipticWhole;
   int steps = 0;
   while (ZoomIn(chart, state)) ++steps;
-  EXPECT_EQ(steps, 8);
-  EXPECT_EQ(state.ChartScale, 262144);
-  EXPECT_EQ(chart.HistoryCount, 0);
+  EXPECT_EQ(std::tuple(steps, state.ChartScale, chart.HistoryCount), std::tuple(8, 262144, 0));
   EXPECT_EQ(state.RedrawJupCentre, 1);
   // "-" at zoom 1 after panning: the offsets go, the zoom stays; a second "-" does nothing.
   chart = TChartState{};
@@ -93,13 +80,10 @@ TEST(ChartZoom, LimitsOfPlusAndMinus) {
   EXPECT_EQ(state.RedrawJupCentre, 1);
   EXPECT_FALSE(ZoomOut(chart, state));
 }
-
 TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
   const struct { int zoom, dx, dy; } cases[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
   for (const auto& c : cases) {
-    TChartState chart;
-    chart.ChartZoom = c.zoom;
-    chart.HistoryCount = 9;
+    TChartState chart{.ChartZoom = c.zoom, .HistoryCount = 9};
     EXPECT_TRUE(Pan(chart, c.dx, c.dy));
     EXPECT_EQ(chart.HistoryCount, 0);
     const auto p = ProjectRect(100.0, 10.0, View(kEquatorial, c.zoom));
@@ -109,43 +93,30 @@ TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
     EXPECT_NEAR(q->Y - p->Y, 50.0 * c.dy, 1e-9);
   }
 }
-
 TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
-  const struct {
-    int system, zoom, x, y;
-    double offsetX, offsetY, sideOffsetX;
-  } cases[] = {
+  const std::tuple<int, int, int, int, double, double, double> cases[] = {
       {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
       {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
       {kHorizontalPolar, 1, 380, 348, 100.0, 0.0, 0.0},
       {kEclipticWhole, 1, 454, 400, -100.0, -52.0, 0.0},  // the ecliptic-plane pane
       {kEclipticWhole, 1, 900, 400, 0.0, -52.0, -40.0},   // the side view
-      {kEclipticWhole, 1, 691, 348, 0.0, 0.0, 169.0},     // 691 already counts as the side view
+      {kEclipticWhole, 1, 691, 348, 0.0, 0.0, 169.0}      // 691 already counts as the side view
   };
-  for (const auto& c : cases) {
-    TChartState chart;
-    chart.ChartZoom = c.zoom;
-    chart.HistoryCount = 3;
-    EXPECT_TRUE(Recentre(chart, c.system, c.x, c.y));
+  for (const auto& [system, zoom, x, y, offsetX, offsetY, sideOffsetX] : cases) {
+    TChartState chart{.ChartZoom = zoom, .HistoryCount = 3};
+    EXPECT_TRUE(Recentre(chart, system, x, y));
     EXPECT_EQ(std::tuple(chart.OffsetX, chart.OffsetY, chart.SideOffsetX, chart.HistoryCount),
-              std::tuple(c.offsetX, c.offsetY, c.sideOffsetX, 0))
-        << c.system << " " << c.x << "," << c.y;
+              std::tuple(offsetX, offsetY, sideOffsetX, 0))
+        << system << " " << x << "," << y;
   }
 }
-
 TEST(ChartHistory, CountStopsAt2000) {
-  EXPECT_EQ(NextHistoryCount(1999), 2000);
-  EXPECT_EQ(NextHistoryCount(2000), 2000);
+  EXPECT_EQ(std::tuple(NextHistoryCount(1999), NextHistoryCount(2000)), std::tuple(2000, 2000));
 }
 
 // --- Projections and their inverses -------------------------------------------------------------
-
 TEST(ProjectRect, KnownPointsAtZoomOne) {
-  const struct {
-    int system, centreDir;
-    double lon, lat;
-    TPixel pixel;
-  } cases[] = {
+  const std::tuple<int, int, double, double, TPixel> cases[] = {
       // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).
       {kEquatorial, 0, 180.0, 0.0, {498, 342}},  // 342.5 rounds to even
       {kEquatorial, 0, 0.0, 0.0, {984, 342}},
@@ -156,23 +127,17 @@ TEST(ProjectRect, KnownPointsAtZoomOne) {
       // Horizon points (azimuth from the south, westward): west; north with "N/0h", east.
       {kHorizontal, 0, 90.0, 0.0, {741, 342}},
       {kHorizontal, 1, 180.0, 0.0, {498, 342}},
-      {kHorizontal, 1, -90.0, 0.0, {741, 342}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Pixel(ProjectRect(c.lon, c.lat, View(c.system, 1, 0.0, 0.0, c.centreDir))), c.pixel)
-        << c.system << " " << c.centreDir << " " << c.lon << " " << c.lat;
+      {kHorizontal, 1, -90.0, 0.0, {741, 342}}};
+  for (const auto& [system, centreDir, lon, lat, pixel] : cases) {
+    EXPECT_EQ(Pixel(ProjectRect(lon, lat, View(system, 1, 0.0, 0.0, centreDir))), pixel)
+        << system << " " << centreDir << " " << lon << " " << lat;
   }
   const TChartView v = View(kEcliptic, 1);
   for (const double lat : {75.0, -75.0}) EXPECT_FALSE(ProjectRect(10.0, lat, v)) << lat;
   for (const double lat : {74.999, -74.999}) EXPECT_TRUE(ProjectRect(10.0, lat, v)) << lat;
 }
-
 TEST(ProjectPolar, PoleZenithAndHorizon) {
-  const struct {
-    int system, hemisphere, zoom;
-    double offsetX, offsetY, lon, lat;
-    TPixel pixel;
-  } cases[] = {
+  const std::tuple<int, int, int, double, double, double, double, TPixel> cases[] = {
       // The celestial pole at (480, 348) plus the offsets, whatever the right ascension.
       {kEquatorialPolar, 0, 4, 10.0, -5.0, 300.0, 90.0, {520, 328}},
       // 0h up, 6h to the right in the north; 6h to the left in the south.
@@ -183,19 +148,17 @@ TEST(ProjectPolar, PoleZenithAndHorizon) {
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 45.0, 90.0, {480, 348}},
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 0.0, 0.0, {480, 60}},
       {kHorizontalPolar, 0, 1, 0.0, 0.0, 90.0, 0.0, {192, 348}},
-      {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}},  // below the horizon: kept
+      {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}}  // below the horizon: kept
   };
-  for (const auto& c : cases) {
-    const TChartView v = View(c.system, c.zoom, c.offsetX, c.offsetY, 0, c.hemisphere);
-    EXPECT_EQ(Pixel(ProjectPolar(c.lon, c.lat, v)), c.pixel)
-        << c.system << " " << c.lon << " " << c.lat;
+  for (const auto& [system, hemisphere, zoom, offsetX, offsetY, lon, lat, pixel] : cases) {
+    const TChartView v = View(system, zoom, offsetX, offsetY, 0, hemisphere);
+    EXPECT_EQ(Pixel(ProjectPolar(lon, lat, v)), pixel) << system << " " << lon << " " << lat;
   }
   // The equator and everything south of it are not drawn on the polar equatorial chart.
   const TChartView v = View(kEquatorialPolar, 1);
   EXPECT_FALSE(ProjectPolar(10.0, 0.0, v));
   EXPECT_TRUE(ProjectPolar(10.0, 0.001, v));
 }
-
 TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, View(kEclipticWhole, 1));
   EXPECT_DOUBLE_EQ(p.X, 360.4);
@@ -214,16 +177,10 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   EXPECT_DOUBLE_EQ(t.Y, 348.0 + 2048.0);
   EXPECT_DOUBLE_EQ(t.SideX, 860.0 + 512.0 - 65.536);
 }
-
 TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   TChartMoment m;  // J2000.0: T = 0
   m.Eps0 = kObliquityJ2000 * kDegToRad;
-  const struct {
-    int system, centreDir, hemisphere;
-    double alpha, delta;
-    bool drawn;
-    TPixel pixel;
-  } cases[] = {
+  const std::tuple<int, int, int, double, double, bool, TPixel> cases[] = {
       // The north ecliptic pole, alpha 18h, delta 90 - eps.
       {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {255, 163}},       // y 162.79
       {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {405, 348}},  // 404.99
@@ -233,15 +190,15 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
       {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
       {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
       {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},           // the vernal equinox, "N/0h"
-      {kGalactic, 0, 0, 192.85948, 27.12825, false, {}},       // the north galactic pole
+      {kGalactic, 0, 0, 192.85948, 27.12825, false, {}}        // the north galactic pole
   };
-  for (const auto& c : cases) {
-    const TChartView v = View(c.system, 1, 0.0, 0.0, c.centreDir, c.hemisphere);
+  for (const auto& [system, centreDir, hemisphere, alpha, delta, drawn, pixel] : cases) {
+    const TChartView v = View(system, 1, 0.0, 0.0, centreDir, hemisphere);
     const auto p =
-        ProjectChartCoords(ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v);
-    EXPECT_EQ(p.has_value(), c.drawn) << c.system << " " << c.alpha << " " << c.delta;
-    if (c.drawn && p) {
-      EXPECT_EQ(RoundPixel(*p), c.pixel) << c.system << " " << c.alpha << " " << c.delta;
+        ProjectChartCoords(ChartCoordinates(alpha * kDegToRad, delta * kDegToRad, m, v), v);
+    EXPECT_EQ(p.has_value(), drawn) << system << " " << alpha << " " << delta;
+    if (drawn && p) {
+      EXPECT_EQ(RoundPixel(*p), pixel) << system << " " << alpha << " " << delta;
     }
   }
   // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
@@ -268,30 +225,23 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
     EXPECT_NEAR(sgr.Lat, -0.046, 0.001) << moment.T;
   }
 }
-
 TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   // Site on the equator at local sidereal time 0: a star at alpha 0, delta 0 stands in the
   // zenith; at alpha 90 deg it rises due east; at alpha -90 deg it sets due west.
   TChartMoment m;
-  const struct {
-    int system;
-    double alpha, delta;
-    bool refraction;
-    TPixel pixel;
-  } cases[] = {
+  const std::tuple<int, double, double, bool, TPixel> cases[] = {
       {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
       {kHorizontal, -90.0, 0.0, false, {741, 342}},       // west
       {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
       // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
-      {kHorizontal, 90.0, 0.0, true, {255, 341}},
-  };
-  for (const auto& c : cases) {
-    m.Refraction = c.refraction;
-    const TChartView v = View(c.system, 1);
-    EXPECT_EQ(Pixel(ProjectChartCoords(
-                  ChartCoordinates(c.alpha * kDegToRad, c.delta * kDegToRad, m, v), v)),
-              c.pixel)
-        << c.system << " " << c.alpha;
+      {kHorizontal, 90.0, 0.0, true, {255, 341}}};
+  for (const auto& [system, alpha, delta, refraction, pixel] : cases) {
+    m.Refraction = refraction;
+    const TChartView v = View(system, 1);
+    EXPECT_EQ(
+        Pixel(ProjectChartCoords(ChartCoordinates(alpha * kDegToRad, delta * kDegToRad, m, v), v)),
+        pixel)
+        << system << " " << alpha;
   }
   m.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
@@ -299,51 +249,42 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   EXPECT_NEAR(ChartCoordinates(91.0 * kDegToRad, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
   EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));  // the zenith: above 75
 }
-
 TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
-  const struct {
-    double x, y, lon, lat;
-  } cases[] = {{12, 477, 360.0, -50.0}, {0, 10, 360.0, 75.0}, {1010, 760, 0.0, -75.0}};
-  for (const auto& c : cases) {
-    const TCrossHair h = InverseRect(c.x, c.y, View(kEquatorial, 1));
-    EXPECT_NEAR(h.Lon, c.lon, 1e-9) << c.x;
-    EXPECT_NEAR(h.Lat, c.lat, 1e-9) << c.y;
+  const std::tuple<double, double, double, double> cases[] = {
+      {12, 477, 360.0, -50.0}, {0, 10, 360.0, 75.0}, {1010, 760, 0.0, -75.0}};
+  for (const auto& [x, y, lon, lat] : cases) {
+    const TCrossHair h = InverseRect(x, y, View(kEquatorial, 1));
+    EXPECT_NEAR(h.Lon, lon, 1e-9) << x;
+    EXPECT_NEAR(h.Lat, lat, 1e-9) << y;
   }
 }
-
 TEST(ChartVisibility, StrictlyInsideTheClientRectangle) {
   const TChartView v = View(kEquatorial, 1);
   for (const TPixel p : {TPixel{1, 1}, TPixel{1022, 766}}) EXPECT_TRUE(IsInsideClient(p, v));
-  for (const TPixel p : {TPixel{0, 100}, TPixel{100, 0}, TPixel{1023, 100}, TPixel{100, 767}}) {
+  for (const TPixel p : {TPixel{0, 100}, TPixel{100, 0}, TPixel{1023, 100}, TPixel{100, 767}})
     EXPECT_FALSE(IsInsideClient(p, v)) << p.X << "," << p.Y;
-  }
   EXPECT_EQ(RoundPixel({-2.5, 1e12}), (TPixel{-2, 1000000000}));
   EXPECT_EQ(RoundPixel({std::nan(""), 5.0}).X, -1000000000);
 }
 
 // --- Coordinate lines ----------------------------------------------------------------------------
-
 bool HasLabel(const TCoordLines& lines, const std::string& text) {
   return std::any_of(lines.Labels.begin(), lines.Labels.end(),
                      [&](const TChartLabel& l) { return l.Text == text; });
 }
-
 TEST(CoordLines, RectangularCountsPerBand) {
-  const struct {
-    int system, zoom;
-    std::size_t parallels, meridians;
-  } cases[] = {{kEquatorial, 4, 11, 25},    {kEcliptic, 8, 61, 145}, {kGalactic, 32, 61, 145},
-               {kEquatorial, 64, 301, 721}, {kHorizontal, 1, 7, 25}, {kHorizontal, 16, 31, 145},
-               {kHorizontal, 128, 151, 721}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(CoordLines(View(c.system, c.zoom), 0).Segments.size(), c.parallels + c.meridians)
-        << c.system << " " << c.zoom;
+  const std::tuple<int, int, std::size_t, std::size_t> cases[] = {
+      {kEquatorial, 4, 11, 25},    {kEcliptic, 8, 61, 145}, {kGalactic, 32, 61, 145},
+      {kEquatorial, 64, 301, 721}, {kHorizontal, 1, 7, 25}, {kHorizontal, 16, 31, 145},
+      {kHorizontal, 128, 151, 721}};
+  for (const auto& [system, zoom, parallels, meridians] : cases) {
+    EXPECT_EQ(CoordLines(View(system, zoom), 0).Segments.size(), parallels + meridians)
+        << system << " " << zoom;
   }
   TChartView huge = View(kEquatorial, 1024);
   huge.ChartZoom = 2048;
   EXPECT_TRUE(CoordLines(huge, 0).Segments.empty());
 }
-
 TEST(CoordLines, RectangularEndsAndLabels) {
   const TCoordLines lines = CoordLines(View(kEquatorial, 1), 0);
   // Latitude -75 at y = 545 from x = 12 to 984, lon' 0 from y 140 to 545, one pixel up and left.
@@ -368,7 +309,6 @@ TEST(CoordLines, RectangularEndsAndLabels) {
     EXPECT_TRUE(l.X > 20 && l.X < 1003 && l.Y > 20 && l.Y < 747) << l.Text;
   EXPECT_TRUE(HasLabel(CoordLines(View(kEquatorial, 64), 0), "12h2m"));  // lon' 179.5
 }
-
 TEST(CoordLines, PolarAndWholeSkyGrids) {
   const TCoordLines lines = CoordLines(View(kEquatorialPolar, 1), 0);
   // 24 radial lines of 9 segments and 9 circles of 72 chords.
@@ -391,20 +331,15 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
   // System 0: 10 units = 5 AU = 32 pixels at zoom 1 about (354, 348), the left pane only.
   const TCoordLines whole = CoordLines(View(kEclipticWhole, 1), 0);
   EXPECT_EQ(whole.Segments[0], (TSegment{354, 348, 386, 348}));
-  EXPECT_EQ(whole.Clip.Right, 689);
-  EXPECT_EQ(whole.Labels[6].Text, "90°");
+  EXPECT_EQ(std::tuple(whole.Clip.Right, whole.Labels[6].Text), std::tuple(689, "90°"));
   EXPECT_EQ(CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0).Labels[6].Text, "0°");
   EXPECT_EQ(CoordLines(View(kEclipticWhole, 128), 0).Segments.at(0),
             (TSegment{354, 348, 764, 348}));
 }
 
 // --- Caption, sky colour, background -------------------------------------------------------------
-
 TEST(ChartCaption, NameZoomAndSpacing) {
-  const struct {
-    int system, zoom;
-    const char* text;
-  } cases[] = {
+  const std::tuple<int, int, const char*> cases[] = {
       {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
       {2, 8, " Ekvatoriala koord. x8 (10m/2,5°)    "},
       {2, 1024, " Ekvatoriala koord. x1024 (2m/0,5°)    "},
@@ -418,55 +353,38 @@ TEST(ChartCaption, NameZoomAndSpacing) {
       {4, 1, " Horisontala koord. x1 (15°/15°)    "},
       {5, 8, " Horisontala koord. x8 (var/2°)    "},
       {5, 512, " Horisontala koord. x512 (var/0,5°)    "},
-      {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ChartCaption(c.system, c.zoom), c.text);
+      {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "}};
+  for (const auto& [system, zoom, text] : cases) EXPECT_EQ(ChartCaption(system, zoom), text);
 }
-
 TEST(SkyColour, ByTheRoundedAltitudeOfTheSun) {
-  const struct {
-    double h;
-    TRgb colour;
-  } cases[] = {{-18.6, {0, 0, 0}},     {-18.5, {0, 0, 70}},  // ties to even: -18
-               {-12.0, {0, 0, 128}},   {-1.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},
-               {5.5, {150, 150, 255}}, {17.4, {190, 190, 255}}, {35.0, {220, 220, 255}},
-               {35.5, {240, 240, 255}}};
-  for (const auto& c : cases) EXPECT_EQ(SkyColour(c.h), c.colour) << c.h;
+  const std::tuple<double, TRgb> cases[] = {
+      {-18.6, {0, 0, 0}},     {-18.5, {0, 0, 70}},  // ties to even: -18
+      {-12.0, {0, 0, 128}},   {-1.0, {0, 0, 210}},     {-0.5, {100, 100, 255}},
+      {5.5, {150, 150, 255}}, {17.4, {190, 190, 255}}, {35.0, {220, 220, 255}},
+      {35.5, {240, 240, 255}}};
+  for (const auto& [h, colour] : cases) EXPECT_EQ(SkyColour(h), colour) << h;
 }
-
 TEST(SkyColour, SunAltitudeFromThePlanetarySeries) {
   // Stockholm (59.33 N, 18.07 E) on 2025 March 20, 11:00 and 21:00 UT1. Reference: ERFA
   // (pyerfa 2.0) epv00 for the Sun's direction, atco13 for the observed altitude without
   // refraction (reference_places.py).
-  TObsState state;
-  state.Latitude = 59.33;
-  state.Longitude = 18.07;
-  state.CorrNutation = 1;
-  state.CorrAberration = 1;
-  const struct {
-    double jdUt, altitude;
-    TRgb colour;
-  } cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}}, {2460755.375, -26.3776, {0, 0, 0}}};
-  for (const auto& c : cases) {
-    state.JD_UT = c.jdUt;
-    state.JD_TT = c.jdUt + 69.2 / 86400.0;
+  TObsState state{.Latitude = 59.33, .Longitude = 18.07, .CorrAberration = 1, .CorrNutation = 1};
+  const std::tuple<double, double, TRgb> cases[] = {{2460754.9583333333, 30.6946, {220, 220, 255}},
+                                                    {2460755.375, -26.3776, {0, 0, 0}}};
+  for (const auto& [jdUt, altitude, colour] : cases) {
+    state.JD_UT = jdUt;
+    state.JD_TT = jdUt + 69.2 / 86400.0;
     const auto h = SunAltitude(state, testing::DataFolder());
     ASSERT_TRUE(h.has_value());
-    EXPECT_NEAR(*h, c.altitude, 0.01);
-    EXPECT_EQ(SkyColour(*h), c.colour);
+    EXPECT_NEAR(*h, altitude, 0.01);
+    EXPECT_EQ(SkyColour(*h), colour);
   }
   EXPECT_FALSE(SunAltitude(state, "/nonexistent-himlavy-folder").has_value());
 }
-
 TEST(ChartBackground, ShapesBySystemAndMode) {
   const TRgb sky{150, 150, 255};
   using S = TBackgroundShape;
-  const struct {
-    TChartView view;
-    S shape;
-    int left, top, right, bottom;
-    TRgb colour;
-  } cases[] = {
+  const std::tuple<TChartView, S, int, int, int, int, TRgb> cases[] = {
       {View(kEquatorial, 1), S::Rectangle, 12, 140, 984, 545, {0, 0, 0}},
       {View(kEclipticWhole, 1), S::Rectangle, 0, 0, 1023, 767, {0, 0, 0}},
       {View(kEquatorialPolar, 1), S::Disc, 193, 61, 769, 637, {0, 0, 0}},  // r 288 about (481, 349)
@@ -478,20 +396,431 @@ TEST(ChartBackground, ShapesBySystemAndMode) {
        339 - 576,
        501 + 576,
        339 + 576,
-       {0, 0, 0}},
-  };
-  for (const auto& c : cases) {
-    const TChartBackground b = ChartBackground(c.view, 0, sky);
+       {0, 0, 0}}};
+  for (const auto& [view, shape, left, top, right, bottom, colour] : cases) {
+    const TChartBackground b = ChartBackground(view, 0, sky);
     EXPECT_EQ(std::tuple(b.Shape, b.Left, b.Top, b.Right, b.Bottom),
-              std::tuple(c.shape, c.left, c.top, c.right, c.bottom))
-        << c.view.CoordSystem;
-    EXPECT_EQ(b.Colour, c.colour) << c.view.CoordSystem;
-    EXPECT_EQ(ChartBackground(c.view, 1, sky).Shape, S::None);
+              std::tuple(shape, left, top, right, bottom))
+        << view.CoordSystem;
+    EXPECT_EQ(b.Colour, colour) << view.CoordSystem;
+    EXPECT_EQ(ChartBackground(view, 1, sky).Shape, S::None);
   }
   EXPECT_EQ(BrushBackground(kHorizontalPolar, 0, sky), sky);
   EXPECT_EQ(BrushBackground(kEquatorial, 0, sky), (TRgb{0, 0, 0}));
   EXPECT_EQ(BrushBackground(kHorizontal, 1, sky), (TRgb{192, 192, 192}));
 }
+// Star symbols, colours, extinction, deep-sky outlines ("bsc" 4.4: zoom 4 size 3, zoom 1 size 5).
+TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
+  const int x = 100;
+  const int y = 200;
+  std::tuple<double, int, TStarSymbol> kNormal[] = {
+      {4.4, 4, {false, 99, 199, 102, 202}},   {4.4, 1, {false, 99, 199, 101, 201}},
+      {-1.46, 1, {false, 98, 198, 103, 203}}, {-1.46, 64, {false, 95, 195, 105, 205}},
+      {5.5, 1, {true, 100, 200, 100, 200}},   {-3.0, 2, {false, 97, 197, 104, 204}}};
+  for (const auto& [Mag, Zoom, Expected] : kNormal) {
+    SCOPED_TRACE(::testing::Message() << Mag << " x" << Zoom);
+    const auto s = NormalStarSymbol(RoundMagnitude(Mag + ZoomMagnitudeShift(Zoom)), x, y);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(*s, Expected);
+  }
+  EXPECT_FALSE(NormalStarSymbol(-7, x, y).has_value());
+  EXPECT_TRUE(NormalStarSymbol(-12, x, y, -12).has_value());
+  EXPECT_FALSE(NormalStarSymbol(100, x, y).has_value());
+  std::tuple<int, TStarSymbol> kAtlas[] = {{-2, {false, 94, 194, 106, 206}},
+                                           {1, {false, 95, 195, 105, 205}},
+                                           {8, {false, 99, 199, 102, 202}},
+                                           {10, {false, 99, 199, 101, 201}},
+                                           {11, {true, 100, 200, 100, 200}}};
+  for (const auto& [N, Expected] : kAtlas) {
+    SCOPED_TRACE(N);
+    EXPECT_EQ(AtlasStarSymbol(N, x, y), Expected);
+  }
+  EXPECT_FALSE(AtlasStarSymbol(-3, x, y).has_value());
+  EXPECT_TRUE(AtlasStarSymbol(-12, x, y, -12).has_value());
+}
+TEST(ChartSymbols, ExtinctionByAltitude) {
+  const std::tuple<double, double> kCases[] = {{43, 0},     {42.9, 0.1}, {25.9, 0.3}, {18.9, 0.5},
+                                               {10.9, 0.9}, {7.9, 1.2},  {3.9, 2.0},  {1.9, 2.5},
+                                               {1, 2.5},    {0.9, 3.0}};
+  for (const auto& [Altitude, Added] : kCases) EXPECT_EQ(Extinction(Altitude), Added) << Altitude;
+}
+TEST(ChartSymbols, ColourByColourIndex) {
+  // B-V in hundredths.
+  const std::tuple<int, int, bool, std::optional<TRgb>> kCases[] = {
+      {-50, 0, false, TRgb{121, 123, 208}},  {-20, 0, false, TRgb{91, 185, 230}},
+      {14, 0, false, TRgb{244, 251, 255}},   {16, 0, false, TRgb{176, 234, 206}},
+      {65, 0, false, TRgb{204, 211, 107}},   {110, 0, false, TRgb{226, 143, 88}},
+      {200, 0, false, TRgb{235, 85, 20}},    {200, 0, true, TRgb{224, 224, 224}},
+      {190, 0, true, TRgb{235, 85, 20}},     {9900, 0, false, TRgb{255, 255, 255}},
+      {9900, 1, false, TRgb{224, 224, 224}}, {-60, 0, false, std::nullopt},
+      {210, 0, false, std::nullopt}};
+  for (const auto& [bv, mode, galaxy, expected] : kCases) {
+    SCOPED_TRACE(bv);
+    EXPECT_EQ(StarColour(ColourIndexClass(bv), mode, galaxy), expected);
+  }
+}
+// A round outline of radius 10: a circle on the equator, twice as wide at 60°, round when polar.
+TEST(ChartSymbols, OutlineStretchedByDeclination) {
+  TChartView view;
+  view.CoordSystem = kEquatorial;
+  const double dec60 = 60.0 * 3.14159265358979 / 180.0;
+  const auto equator = OutlinePoints(500, 300, 10, 10, 0, 0.0, 0.0, view);
+  ASSERT_EQ(equator.size(), 36u);
+  EXPECT_EQ(equator[9], (TPixel{490, 300}));  // t = 90: phi = 180, to the left
+  const auto north = OutlinePoints(500, 300, 10, 10, 0, dec60, 0.0, view);
+  EXPECT_EQ(north[0], (TPixel{500, 290}));  // phi = 90: straight up
+  EXPECT_EQ(north[9], (TPixel{480, 300}));  // phi = 180: twice as far sideways
+  view.CoordSystem = kEquatorialPolar;
+  const auto polar = OutlinePoints(500, 300, 10, 10, 0, dec60, 0.0, view);
+  EXPECT_EQ(polar[9], (TPixel{490, 300}));
+  EXPECT_EQ(OutlinePoints(0, 0, 5, 5, 0, 0, 0, view, 8).size(), 8u);
+}
+TEST(ChartSymbols, RadiusFromSize) {
+  // r = round(size PixelScale / 120), at least 1.
+  EXPECT_EQ(RadiusFromSize(20.0, 2.7), 1);        // 0.45 -> 0 -> 1
+  EXPECT_EQ(RadiusFromSize(89.0, 2.7), 2);        // 2.0025
+  EXPECT_EQ(RadiusFromSize(60.0, 2.7 * 64), 86);  // 86.4
+}
+// konst, konstgra, konnamn, stjabild.dta: real lines by hand; Almach to 0.1 min and 1'.
+constexpr double kHour = 1.0;
+constexpr double kMinute = 1.0 / 60;
+constexpr double kSecond = 1.0 / 3600;
 
+// --- Chart files ------------------------------------------------------------------------------
+TEST(DecodeConstellationLine, ReadsRealLinesOfTheThreeFiles) {
+  using F = TConstellationFile;
+  // line: from data/ (file and line number in the comment)
+  const std::tuple<std::string_view, F, double, double, char, char, std::string_view> cases[] = {
+      // konst.dta 2: Mirach continues the line Almach starts.
+      {"0109.7+3537 d", F::Figures, 1 + 9.7 * kMinute, 35 + 37 * kMinute, 'd', ' ', ""},
+      // konstgra.dta 5: decimal hours and degrees, a negative declination above -1.
+      {"20.6405544  -0.5637780     d s", F::Boundaries, 20.6405544, -0.5637780, 'd', 's', ""},
+      // konnamn.dta 2.
+      {"1024.0-3600 Antlia", F::Names, 10 + 24 * kMinute, -36, ' ', ' ', "Antlia"}};
+  for (const auto& [line, file, raHours, decDegrees, pen, style, name] : cases) {
+    const auto point = DecodeConstellationLine(line, file);
+    ASSERT_TRUE(point) << line;
+    EXPECT_NEAR(point->RaHours, raHours, 1e-12) << line;
+    EXPECT_NEAR(point->DecDegrees, decDegrees, 1e-12) << line;
+    EXPECT_EQ(std::tuple(point->Pen, point->Style, point->Name), std::tuple(pen, style, name))
+        << line;
+  }
+  // The published position of Almach.
+  const auto almach = DecodeConstellationLine("0203.9+4220 p", F::Figures);
+  EXPECT_NEAR(almach->RaHours, 2 * kHour + 3 * kMinute + 53.95 * kSecond, 0.051 * kMinute);
+  EXPECT_NEAR(almach->DecDegrees, 42 + 19 * kMinute + 47 * kSecond, 0.51 * kMinute);
+}
+TEST(DecodeConstellationLine, StylesShortLinesAndDamage) {
+  using F = TConstellationFile;
+  // Styles: 's' dotted and 'o' circle in column 12 of konst.dta, column 30 of konstgra.dta.
+  EXPECT_EQ(DecodeConstellationLine("0203.9+4220op", F::Figures)->Style, 'o');
+  EXPECT_EQ(DecodeConstellationLine("20.6386585   2.4360874     d o", F::Boundaries)->Style, 'o');
+  // Columns beyond the end of the line read as blanks: no pen code draws on.
+  const auto noPen = DecodeConstellationLine("0203.9+4220", F::Figures);
+  ASSERT_TRUE(noPen);
+  EXPECT_FALSE(noPen->StartsLine());
+  // Names are 19 characters, columns 13-31, blanks kept; Windows-1252 decoded.
+  EXPECT_EQ(DecodeConstellationLine("0000.0+0000 A name longer than nineteen", F::Names)->Name,
+            "A name longer than ");
+  EXPECT_EQ(DecodeConstellationLine("0000.0+0000 Sm\xE5h\xE4st  x", F::Names)->Name,
+            "Sm\u00e5h\u00e4st  x");
+  // Degrees and minutes read as ParseDegMin reads them: a part that is not a number is 0.
+  const auto garbled = DecodeConstellationLine("xx03.9-ab20 p", F::Figures);
+  ASSERT_TRUE(garbled);
+  EXPECT_NEAR(garbled->RaHours, 3.9 * kMinute, 1e-12);
+  EXPECT_NEAR(garbled->DecDegrees, -20 * kMinute, 1e-12);
+  // Lines that end before their declination, and boundary numbers that are not numbers.
+  const std::tuple<std::string_view, F> refused[] = {
+      {"0203.9+422", F::Figures},
+      {"1024.0-360", F::Names},
+      {"20.6386585 ", F::Boundaries},
+      {"20.6386585   2.436087x     p s", F::Boundaries}};
+  for (const auto& [line, file] : refused)
+    EXPECT_FALSE(DecodeConstellationLine(line, file)) << line;
+}
+TEST(ReadConstellationFile, ReadsTheShippedFilesWhole) {
+  ScratchDir dir;
+  EXPECT_FALSE(ReadConstellationFile(dir / "konst.dta", TConstellationFile::Figures));
+  const struct {
+    std::string_view name;
+    TConstellationFile file;
+    std::ptrdiff_t points, starts;  // lines, lines with pen code 'p'
+  } files[] = {{kFigureFileName, TConstellationFile::Figures, 893, 150},
+               {kBoundaryFileName, TConstellationFile::Boundaries, 7262, 782},
+               {kConstellationNameFileName, TConstellationFile::Names, 89, 0}};
+  for (const auto& f : files) {
+    const auto points = ReadConstellationFile(DataFolder() / f.name, f.file);
+    ASSERT_TRUE(points) << f.name;
+    ASSERT_EQ(std::ssize(*points), f.points) << f.name;
+    EXPECT_EQ(std::count_if(points->begin(), points->end(),
+                            [](const TConstellationPoint& p) { return p.StartsLine(); }),
+              f.starts)
+        << f.name;
+  }
+}
+
+// --- "stjabild.dta" ---------------------------------------------------------------------------
+TEST(DecodeConstellationInfoLine, ReadsRealLines) {
+  // line: from data/stjabild.dta (line number in the comment)
+  const std::tuple<std::string_view, std::string_view, std::string_view, std::string_view> cases[] =
+      {{"Boo Bootes              Bj\xF6rnvaktaren", "Boo", "Bootes             ",
+        "Bj\u00f6rnvaktaren"},  // 9
+       {"Xyz A first name here   A second name is cut", "Xyz", "A first name here  ",
+        "A second name i"},
+       {"Xyz Short", "Xyz", "Short", ""}};
+  for (const auto& [line, abbreviation, latin, swedish] : cases) {
+    const auto info = DecodeConstellationInfoLine(line);
+    ASSERT_TRUE(info) << line;
+    EXPECT_EQ(std::tuple(info->Abbreviation, info->LatinName), std::tuple(abbreviation, latin));
+    EXPECT_EQ(info->SwedishName, swedish);
+  }
+  EXPECT_FALSE(DecodeConstellationInfoLine(""));
+}
+TEST(ReadConstellationInfoFile, ReadsTheShippedFileWhole) {
+  ScratchDir dir;
+  EXPECT_FALSE(ReadConstellationInfoFile(dir / "stjabild.dta"));
+  const auto entries = ReadConstellationInfoFile(DataFolder() / kConstellationInfoFileName);
+  ASSERT_TRUE(entries);
+  ASSERT_EQ(entries->size(), 88u);  // the 88 IAU constellations
+  EXPECT_EQ((*entries)[19].Abbreviation, "CMa");
+  EXPECT_EQ((*entries)[19].SwedishName, "Stora hunden");
+  for (const TConstellationInfo& e : *entries) EXPECT_EQ(e.Abbreviation.size(), 3u);
+}
+// Identification under the cursor: hit box, table order, readouts and cross-hair. Vega from BSC5
+// (Hoffleit & Warren 1991): 18h36m56.3s +38°47'01", V 0.03, B-V 0.00, A0Va, +0.201" +0.287"/yr;
+// cross-hair values from the inverse projection by hand (Python).
+const int kBsc = CatalogIndex("bsc");
+const int kSky = CatalogIndex("sky");
+TBscRecord Star(std::uint32_t hr, std::string_view constellation = "Lyr") {
+  TBscRecord r{.HD = 172167, .HR = hr};
+  r.RA = 27923458;  // 279.23458 degrees = 18h36m56.3s
+  r.Dec = 3878361;  // 38.78361 degrees = +38d47'01"
+  r.PmRA = 201;
+  r.PmDec = 287;
+  r.Mag = 3;
+  r.BV = 0;
+  r.Constellation = std::string(constellation);
+  r.Flamsteed = 3;
+  r.Bayer = "Alp ";
+  r.SpectralClass = "A0Va                ";
+  return r;
+}
+TObsState AllCatalogs() {
+  TObsState s;
+  for (auto sw : {&TObsState::CatBSC, &TObsState::CatSKY, &TObsState::CatWDS, &TObsState::CatGCVS,
+                  &TObsState::CatNGC, &TObsState::CatPGC, &TObsState::CatSAC, &TObsState::CatRC3,
+                  &TObsState::CatGPN, &TObsState::CatLBN, &TObsState::CatOCL, &TObsState::CatGCM}) {
+    s.*sw = 1;
+  }
+  return s;
+}
+// A "stjabild.dta" line: abbreviation, then the names in columns 5-23 and 25-39.
+std::string InfoLine(std::string abbr, std::string first, std::string second) {
+  first.resize(19, ' ');
+  second.resize(15, ' ');
+  return abbr + " " + first + " " + second + "\r\n";
+}
+// Hit box x-3 <= ex < x+3 (and in y): 3 pixels left of the cursor is hit, 3 right is not.
+TEST(IdentificationSearch, HitBox) {
+  TIdentTables tables;
+  tables.RegisterStarName(100, 200, "Vega");
+  const std::tuple<int, int, bool> cases[] = {{100, 200, true}, {103, 200, true},  {97, 200, false},
+                                              {100, 203, true}, {100, 197, false}, {102, 202, true},
+                                              {104, 200, false}};
+  for (const auto& [x, y, hit] : cases) {
+    const TReadout r = SearchIdentification(tables, {}, 1, x, y, {});
+    EXPECT_EQ(r.ObjectName == "Vega", hit) << x << "," << y;
+  }
+}
+TEST(IdentificationSearch, OrderClearingAndCapacity) {
+  ScratchDir dir;
+  TObsState state = AllCatalogs();
+  TIdentTables tables;
+  // A planet (its second x, the side view) then empty sky: all three empty again.
+  TBodyEntry mars{
+      .X2 = 300, .Y = 300, .Line1 = "L=1", .Line5 = "Magnitud=1.2", .Right = "Upp  =6h"};
+  ASSERT_TRUE(tables.RegisterBody(4, mars));
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 300, 300, dir.Path()),
+            (TReadout{"Mars", "L=1\n\n\n\nMagnitud=1.2", "Upp  =6h"}));
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 400, 400, dir.Path()), TReadout{});
+  // A minor body over the planet: its name and lines, the right table emptied.
+  tables.RegisterMinor(300, 300, "(1) Ceres  1801", {"Magnitud=7.5", "a", "b", "c", "d"});
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 300, 300, dir.Path()),
+            (TReadout{"(1) Ceres", "Magnitud=7.5\na\nb\nc\nd", ""}));
+  // A name label and two "bsc" stars at one pixel: the later star's data, the name kept.
+  tables.RegisterStarName(50, 60, "Vega");
+  tables.RegisterCatalog(kBsc, 50, 60, Star(1));
+  tables.RegisterCatalog(kBsc, 50, 60, Star(7001));
+  TReadout r = SearchIdentification(tables, state, 1, 50, 60, dir.Path());
+  EXPECT_EQ(r.ObjectName, "Vega");
+  EXPECT_NE(r.Left.find("BS 7001"), std::string::npos) << r.Left;
+  // A "sky" star there too: searched only with CatSKY and from zoom 8, then it wins.
+  TSkyRecord sky;
+  sky.SAO = 67174;
+  tables.RegisterCatalog(kSky, 50, 60, sky);
+  EXPECT_NE(SearchIdentification(tables, state, 4, 50, 60, dir.Path()).Left.find("BS 7001"),
+            std::string::npos);
+  EXPECT_NE(SearchIdentification(tables, state, 8, 50, 60, dir.Path()).Left.find("SAO 67174"),
+            std::string::npos);
+  state.CatSKY = state.CatBSC = 0;
+  r = SearchIdentification(tables, state, 8, 50, 60, dir.Path());
+  EXPECT_EQ(r, (TReadout{"Vega", "", ""}));
+  // Capacity: the 3001st "bsc" entry is refused and never found.
+  state.CatBSC = 1;
+  while (tables.CatalogCount(kBsc) < 3000) tables.RegisterCatalog(kBsc, 10, 10, Star(1));
+  EXPECT_FALSE(tables.RegisterCatalog(kBsc, 500, 500, Star(2)));
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 500, 500, dir.Path()), TReadout{});
+  EXPECT_FALSE(tables.RegisterCatalog(kSky, 1, 1, Star(3)));  // the record of another catalog
+  // A new picture: nothing left to find, the planet included.
+  tables.Clear();
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 300, 300, dir.Path()), TReadout{});
+  EXPECT_EQ(SearchIdentification(tables, state, 1, 50, 60, dir.Path()), TReadout{});
+}
+TEST(IdentificationBsc, VegaWithConstellationNames) {
+  ScratchDir dir;
+  dir.Write("STJABILD.DTA", InfoLine("And", "Andromeda", "Andromeda") +
+                                InfoLine("Lyr", "Lyra (old)", "Gamla") +
+                                InfoLine("Lyr", "Lyra", "Lyran"));
+  bool beeped = false;
+  const TCatalogReadout vega = CatalogReadout(Star(7001), dir.Path(), &beeped);
+  EXPECT_FALSE(beeped);
+  EXPECT_EQ(vega.Left,
+            "The Bright Star Catalogue:\nR.A.2000=18h36m56s\nDekl.2000=38°47'1\"\n3 Alp Lyr\n"
+            "Lyra\nLyran\nHD 172167\nBS 7001");
+  EXPECT_EQ(vega.Right,
+            "Magnitud=0.03\nFärgindex=0.00\nSpektralklass=A0Va\n"
+            "Egenrörelse,R.A.=        0.201\"/år\nEgenrörelse,dekl.=        0.287\"/år");
+  // No HD number and an unknown colour index give empty fields.
+  TBscRecord bare = Star(7001);
+  bare.HD = 0;
+  bare.BV = 9900;
+  const TCatalogReadout b = CatalogReadout(bare, dir.Path());
+  EXPECT_NE(b.Left.find("\nHD \nBS 7001"), std::string::npos) << b.Left;
+  EXPECT_NE(b.Right.find("\nFärgindex=\n"), std::string::npos) << b.Right;
+  // Without the file: a beep, an empty names line, the rest shown.
+  ScratchDir empty;
+  beeped = false;
+  TIdentTables tables;
+  tables.RegisterCatalog(kBsc, 5, 5, Star(7001));
+  const TReadout r = SearchIdentification(tables, AllCatalogs(), 1, 5, 5, empty.Path(), &beeped);
+  EXPECT_TRUE(beeped);
+  EXPECT_NE(r.Left.find("3 Alp Lyr\n\nHD 172167"), std::string::npos) << r.Left;
+}
+// Every label of a readout appears, in order, in its pane.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& parts) {
+  std::size_t at = 0;
+  for (const auto& part : parts) {
+    const auto found = text.find(part, at);
+    ASSERT_NE(found, std::string::npos) << "\"" << part << "\" in\n" << text;
+    at = found + part.size();
+  }
+}
+TEST(IdentificationCatalogs, LabelsInOrder) {
+  // Sky at 6h -15°; rc3 log D25 200 (10'), log R25 30 (ratio 1.995); gcm log L 500 (10^5).
+  const TSkyRecord sky{.RA = 9000000, .Dec = -1500000, .Separation = 250, .HD = 39801};
+  const TWdsRecord wds{.Year1 = kWdsMissing,
+                       .PosAngle2 = 45,
+                       .Separation1 = kWdsMissing,
+                       .Separation2 = 250,
+                       .Discoverer = "STF2272"};
+  const TGcvsRecord gcvs{.Period = 0.5f, .MagMax = 706, .MaxFlag = ':', .Name = "RR Lyr    "};
+  const TNgcRecord ngc{.Number = 6720, .Type = " Pl", .Size = 25};
+  const TPgcRecord pgc{.PGC = 2557, .RadialVelocity = kDeepSkyMissing, .PosAngle = 35};
+  const TSacRecord sac{
+      .Mag = 99.0f, .MajorAxis = 11.5f, .PosAngle = kNoPositionAngle, .Type = " Gx"};
+  const TRc3Record rc3{.RadialVelocity = 1234, .LogD25 = 200, .LogR25 = 30};
+  const TOclRecord ocl{.Distance = 133, .Age = 100, .Concentration = '2'};
+  const TGcmRecord gcm{.Distance = 71, .LogLuminosity = 500};
+  const std::tuple<TCatalogRecord, std::vector<std::string>, std::vector<std::string>> cases[] = {
+      {sky,
+       {"SKY2000 - Master Star Catalog:", "R.A.2000=6h0m0s", "Dekl.2000=-15°0'0\"", "HD 39801",
+        "SAO \n"},
+       {"Separation=2.50\"", "Magn.diff.=\n", "Magnitud=", "Färgindex=", "Spektralklass=",
+        "Egenrörelse,R.A.=        0.000\"/år", "Egenrörelse,dekl.=        "}},
+      {wds,
+       {"The Washington Visual Double Star Catalog:", "R.A.2000=", "Dekl.2000=", "BD ",
+        "Id.=STF2272"},
+       {"Separation,1=\n", "Separation,2=2.50\"", "Magnitud,1=", "Magnitud,2=", "Spektralklass=",
+        "Årtal,1=\n", "Årtal,2=", "Pos.vinkel,1=0°", "Pos.vinkel,2=45°", "Anmärkning="}},
+      {gcvs,
+       {"Combined General Catalog of Variable Stars:", "R.A.2000=", "Dekl.2000=", "RR Lyr"},
+       {"Fotometriksystem=", "Period=12h", "Magnitud,max=7.06:", "Magnitud,min=0.00",
+        "Variabeltyp="}},
+      {ngc,
+       {"NGC 2000.0:", "R.A.2000=", "Dekl.2000=", "NGC 6720"},
+       {"Magnitud=", "Diameter=2.5'", "Beskrivning=", "Planetarisk nebulosa"}},
+      {pgc,
+       {"Catalogue of Principal Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC=2557"},
+       {"Typ=", "Storaxel=", "Lillaxel=0.00'", "Magnitud (B)=0.00", "Pos.vinkel st.axel=35°",
+        "Radialhast.="}},
+      {sac,
+       {"Saguaro Astronomy Club Database:", "R.A.2000=", "Dekl.2000=", "Konstellation="},
+       {"Pos.-vinkel=\n", "Storaxel=11.5'", "Lillaxel=\n", "Magnitud=\n", "Ljusstyrka=0.00",
+        "Klass=", "Beskr.=", "Galax"}},
+      {rc3,
+       {"Third Reference Cat. of Bright Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC "},
+       {"Typ=", "Hubble stadium=", "Ljusfärgsklass=", "Magnitud (B)=", "Pos.vinkel st.axel=",
+        "Storaxel=10.00'", "Stor/lillaxel=2.00", "Centr.diam.=", "Färgind.,tot.=",
+        "Färgind.,centr.=", "Magnitud 1=", "Magnitud 2=", "Radialhast.=1234km/s"}},
+      {TGpnRecord{.PNG = "063.1+13.9"},
+       {"Strasbourg-ESO Catalogue of Galactic Planetary Nebulae:", "R.A.2000=", "Dekl.2000=",
+        "PNG 063.1+13.9", "PK67 "},
+       {"Diameter=", "Magn., visuell=", "Magn., HBeta=", "Magn., B=", "Magn., V="}},
+      {TLbnRecord{.Area = 50},
+       {"Lynds' Catalogue of Bright Nebulae:", "R.A.2000=", "Dekl.2000=", "LBN ", "Id.="},
+       {"Storaxel=\n", "Lillaxel=", "Area=0.50°²", "Ljusstyrka(1-6)=", "Färg(1-4)="}},
+      {ocl,
+       {"Open Cluster Data 5th Edition:", "R.A.2000=", "Dekl.2000=", "OCL ", "Nummer=", "Sekvens="},
+       {"Diameter=", "Avstånd=133pc",
+        "Magn., total=", "Magn., ljusstarka=", "Färgindex=", "Antal stjärnor=", "Koncentration=II",
+        "Område=", "Rikedom=", "Nebulositet=", "Ålder=100Mår"}},
+      {gcm,
+       {"Globular Clusters in the Milky Way:", "R.A.2000=", "Dekl.2000="},
+       {"Kärnradie=0.00'", "Halvmasseradie=", "Luminositet=100000", "Magnitud=", "Färgindex=",
+        "Spektralklass=", "Koncentration=", "Solavstånd=7.1kpc", "Radie="}}};
+  for (const auto& [record, left, right] : cases) {
+    SCOPED_TRACE(left.front());
+    const TCatalogReadout r = CatalogReadout(record, {});
+    ExpectInOrder(r.Left, left);
+    ExpectInOrder(r.Right, right);
+  }
+}
+TEST(IdentificationCrossHair, Systems) {
+  TChartView equatorial;  // system 2, zoom 1, no offsets
+  TChartView north0h = equatorial;
+  north0h.CentreDir = 1;
+  TChartView horizontal = equatorial;
+  horizontal.CoordSystem = kHorizontal;
+  horizontal.ChartZoom = 4;
+  horizontal.PixelScale = 10.8;
+  horizontal.OffsetY = -5;
+  TChartView polar = equatorial;
+  polar.CoordSystem = kEquatorialPolar;
+  polar.BaseScale = polar.PixelScale = 3.2;
+  TChartView polar2 = polar;
+  polar2.ChartZoom = 2;
+  polar2.PixelScale = 6.4;
+  polar2.OffsetX = 10;
+  TChartView south2 = polar2;
+  south2.Hemisphere = 1;
+  TChartView zenith = polar;
+  zenith.CoordSystem = kHorizontalPolar;
+  TChartView whole = equatorial;
+  whole.CoordSystem = kEclipticWhole;
+  whole.BaseScale = whole.PixelScale = 6.4;
+  const std::tuple<const TChartView*, int, int, std::optional<std::string>> cases[] = {
+      {&equatorial, 508, 332, "11h45m11s / 3°42'13\""},
+      {&north0h, 508, 332, "23h45m11s / 3°42'13\""},
+      {&horizontal, 400, 300, "350°55'33\" / 2°2'13\""},
+      {&south2, 560, 300, "20h34m38s / -77°59'39\""},
+      {&polar, 767, 353, "6h3m60s / 0°17'56\""},  // 89.70 degrees from the pole
+      {&polar, 769, 358, std::nullopt},           // 90.37 degrees: nothing written
+      {&zenith, 470, 400, "169°6'52\" / 73°27'8\""},
+      {&zenith, 480, 880, std::nullopt},  // 166.25 degrees from the zenith
+      {&whole, 418, 316, "X=10.0000a.e. / Y=5.0000a.e."},
+      {&whole, 876, 316, "Z=2.5000a.e."}};
+  for (const auto& [view, x, y, text] : cases)
+    EXPECT_EQ(CrossHairText(*view, x, y), text) << x << "," << y;
+}
 }  // namespace
 }  // namespace himlavy

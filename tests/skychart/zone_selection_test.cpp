@@ -1,59 +1,49 @@
-// Zone selection, the catalogs a drawing reads, their magnitude limits and the record
-// pipeline.
-//
-// Zone sets: "fil50.dta" has declination bands of 30 degrees with 5, 8, 12 slices of right
-// ascension from the pole to the equator (zones 1-5, 6-13, 14-25 in the north, 26-37, 38-45,
-// 46-50 in the south); "fil184.dta" has bands of 15 degrees with 3, 10, 15, 20, 20, 24 slices
-// (zones 1-3, 4-13, 14-28, 29-48, 49-68, 69-92 in the north, then 93-116, 117-136, ... 182-184).
-// The expected flags are worked out by hand from the chart's projection (at zoom Z in the
-// equatorial system, x = 498 + Z OffsetX + (lon' - 180) Z 2.7 and y = 342.5 + Z OffsetY -
-// lat Z 2.7; in the polar one r = 90 - dec degrees at Z 3.2 pixels per degree about
-// (480, 348)); the precessed zone corners come from Meeus (1991) formula 20.3 evaluated in
-// Python.
+// Zone selection, the catalogs a drawing reads, magnitude limits and the record pipeline.
+// fil50.dta: bands of 30° with 5, 8, 12 slices from the pole (zones 1-25 north, 26-50 south);
+// fil184.dta: bands of 15° with 3, 10, 15, 20, 20, 24 slices. Flags worked out by hand from the
+// projection (x = 498 + Z OffsetX + (lon' - 180) 2.7 Z, y = 342.5 + Z OffsetY - 2.7 Z lat;
+// polar r = 90 - dec at 3.2 Z px/° about (480, 348)); precessed corners: Meeus 20.3 in Python.
 #include "skychart/zone_selection.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "base/timescales.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "common/sky_positions.h"
 
 namespace himlavy {
 namespace {
-
 using namespace testing;
-
+using testing::DataFolder;
 TChartView View(const TObsState& state) {
   return MakeChartView(state, ChartStateFromObs(state));
 }
-
 std::set<int> Selected(std::span<const char> flags) {
   std::set<int> zones;
-  for (std::size_t k = 0; k < flags.size(); ++k) {
+  for (std::size_t k = 0; k < flags.size(); ++k)
     if (flags[k] == kZoneIn) zones.insert(static_cast<int>(k) + 1);
-  }
   return zones;
 }
-
 // The moment J2000.0 with every correction off, so that a stored position is drawn where it is.
 TObsState Equatorial(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0) {
-  TObsState s;
-  s.ClockJD = s.JD_TT = s.JD_UT = 2451545.0;
+  TObsState s{.ClockJD = 2451545.0, .JD_UT = 2451545.0, .JD_TT = 2451545.0};
   s.CoordSystem = system;
   s.ChartScale = zoom;
   s.ChartOffsetX = offsetX;
   s.ChartOffsetY = offsetY;
   return s;
 }
-
 TEST(CatalogZones, WhichCatalogsEachSystemReads) {
   TZoneFlags flags;
   flags.Zones50.fill(kZoneOut);
@@ -76,68 +66,54 @@ TEST(CatalogZones, WhichCatalogsEachSystemReads) {
       {"bsc", kEquatorialPolar, 8, none}, {"sky", kEquatorialPolar, 8, {123}},
       {"ocl", kEquatorial, 1024, seven},  {"gcm", kEquatorial, 1, {1}},
       {"bsc", kHorizontal, 1024, all},    {"ngc", kHorizontal, 16, none},
-      {"bsc", kEclipticWhole, 1, none},
-  };
-  for (const auto& [key, system, scale, expected] : cases) {
+      {"bsc", kEclipticWhole, 1, none}};
+  for (const auto& [key, system, scale, expected] : cases)
     EXPECT_EQ(zones(key, system, scale), expected) << key << " " << system << " " << scale;
-  }
   s.CatNGC = 0;
   EXPECT_EQ(zones("ngc", kEquatorial, 1), none);
 }
-
 TEST(SelectZones, KnownFields) {
   const std::set<int> orion184 = {52, 53, 54, 72, 73,  74,  75,  76,
                                   96, 97, 98, 99, 100, 120, 121, 122};
-  const struct {
-    const char* what;
-    int zoom;
-    double offsetX, offsetY;
-    int centreDir, corrPrecession;
-    double jd;
-    std::set<int> zones50, zones184;
-  } cases[] = {
-      // Zoom 8 (21.6 pixels per degree) on 5h30m, 0: OffsetX = -(277.5 - 180) 2.7. The window
-      // spans right ascension 3.95h to 7.04h, declination -19.65 to +15.86; grid points inside:
-      // 4h (x = 984), 7h (x = 12), +15 (y = 18.5), -15 (y = 666.5). In fil184: 1.2h slices
-      // 3.6h to 7.2h, 1h slices 3h to 8h.
-      {"Orion", 8, -263.25, 0, 0, 0, 2451545.0, {15, 16, 17, 27, 28, 29}, orion184},
-      // "N/0h" puts the seam at 12h. Zone 10 (12h-15h, +30..+60) lies across it: lon' 0 (12h)
-      // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
-      // fall in the window.
-      {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
-      // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
-      // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, so a window on 352
-      // degrees, +45 finds the zone.
-      {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}},
-  };
-  for (const auto& c : cases) {
-    TObsState s = Equatorial(kEquatorial, c.zoom, c.offsetX, c.offsetY);
-    s.CentreDir = c.centreDir;
-    s.CorrPrecession = c.corrPrecession;
-    s.ClockJD = s.JD_TT = s.JD_UT = c.jd;
+  const std::tuple<const char*, int, double, double, int, int, double, std::set<int>, std::set<int>>
+      cases[] = {
+          // Zoom 8 (21.6 pixels per degree) on 5h30m, 0: OffsetX = -(277.5 - 180) 2.7. The window
+          // spans right ascension 3.95h to 7.04h, declination -19.65 to +15.86; grid points inside:
+          // 4h (x = 984), 7h (x = 12), +15 (y = 18.5), -15 (y = 666.5). In fil184: 1.2h slices
+          // 3.6h to 7.2h, 1h slices 3h to 8h.
+          {"Orion", 8, -263.25, 0, 0, 0, 2451545.0, {15, 16, 17, 27, 28, 29}, orion184},
+          // "N/0h" puts the seam at 12h. Zone 10 (12h-15h, +30..+60) lies across it: lon' 0 (12h)
+          // to 315. Zoom 64 on 13h, +45 (lon' 345): its grid points at 194.06 and 196.88 degrees
+          // fall in the window.
+          {"across the seam", 64, -445.5, 121.5, 1, 0, 2451545.0, {10}, {}},
+          // Year 3000 (JD 2816787.5): zone 13 (21h-24h, +30..+60) precesses to corners (325.63,
+          // 34.27) and (374.19, 65.50): its 24h corner moves past the seam, so a window on 352
+          // degrees, +45 finds the zone.
+          {"24h corner", 64, 172.0 * 2.7, 45.0 * 2.7, 0, 1, 2816787.5, {13}, {}}};
+  for (const auto& [what, zoom, offsetX, offsetY, centreDir, corrPrecession, jd, zones50,
+                    zones184] : cases) {
+    TObsState s = Equatorial(kEquatorial, zoom, offsetX, offsetY);
+    s.CentreDir = centreDir;
+    s.CorrPrecession = corrPrecession;
+    s.ClockJD = s.JD_TT = s.JD_UT = jd;
     TZoneFlags flags;
     ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, View(s)) &&
                 SelectZones184(flags, DataFolder(), s, View(s)));
-    EXPECT_EQ(Selected(flags.Zones50), c.zones50) << c.what;
-    if (!c.zones184.empty()) {
-      EXPECT_EQ(Selected(flags.Zones184), c.zones184) << c.what;
+    EXPECT_EQ(Selected(flags.Zones50), zones50) << what;
+    if (!zones184.empty()) {
+      EXPECT_EQ(Selected(flags.Zones184), zones184) << what;
     }
   }
 }
-
-// Every object drawn when all zones are read is drawn from the selected zones too: fields on
-// zone corners and edges (the equator, 0h, 2h, +30, the pole), dates from -3000 to 5000, with
-// every correction on.
+// All zones or the selected ones draw the same objects: zone corners and edges, -3000 to 5000.
 TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
   const struct {
     int system, hemisphere, zoom;
     double ra, dec;  // the field's centre, degrees (J2000.0)
-  } fields[] = {
-      {kEquatorial, 0, 4, 30.0, 30.0},        {kEquatorial, 0, 64, 30.0, 0.0},
-      {kEquatorial, 0, 64, 0.0, 30.0},        {kEquatorial, 0, 256, 89.95, 6.77},
-      {kEquatorial, 0, 16, 88.79, 7.41},      {kEquatorialPolar, 0, 4, 0.0, 80.0},
-      {kEquatorialPolar, 1, 16, 90.0, -60.0},
-  };
+  } fields[] = {{kEquatorial, 0, 4, 30.0, 30.0},       {kEquatorial, 0, 64, 30.0, 0.0},
+                {kEquatorial, 0, 64, 0.0, 30.0},       {kEquatorial, 0, 256, 89.95, 6.77},
+                {kEquatorial, 0, 16, 88.79, 7.41},     {kEquatorialPolar, 0, 4, 0.0, 80.0},
+                {kEquatorialPolar, 1, 16, 90.0, -60.0}};
   for (const double jd : {625673.5, 2451545.0, 2461041.5, 2561118.5, 4277000.5}) {
     for (const auto& f : fields) {
       TObsState s = Equatorial(f.system, f.zoom);
@@ -165,9 +141,8 @@ TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
         std::vector<TCatalogObject> all, selected;
         for (int zone = 1; zone <= 50; ++zone) {
           ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), all);
-          if (flags.Zones50[zone - 1] == kZoneIn) {
+          if (flags.Zones50[zone - 1] == kZoneIn)
             ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), selected);
-          }
         }
         EXPECT_EQ(selected.size(), all.size())
             << key << " jd " << jd << " field " << f.ra << " " << f.dec << " zoom " << f.zoom;
@@ -175,15 +150,12 @@ TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
     }
   }
 }
-
 // With "sky" off or not installed, "bsc" keeps the stars at every zoom.
 TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
   TZoneFlags flags;
   flags.Zones50.fill(kZoneOut);
   flags.Zones50[6] = kZoneIn;
-  TObsState s;
-  s.CoordSystem = kEquatorial;
-  s.CatBSC = 1;
+  TObsState s{.CoordSystem = kEquatorial, .CatBSC = 1};
   const int bsc = CatalogIndex("bsc");
   EXPECT_EQ(CatalogZones(bsc, s, 64, flags), std::vector<int>{7});
   s.CatSKY = 1;
@@ -196,7 +168,6 @@ TEST(CatalogZones, BscFromZoom8OnlyWithoutSky) {
   const TCatalogDrawing d = ChartCatalogObjects(chart, View(chart), f2, DataFolder());
   EXPECT_GT(d.Counts[bsc], 0);
 }
-
 TEST(SelectZones, MissingFileAndBadLines) {
   // Without the definition file the flags stay as they were (0: never selected).
   TZoneFlags flags;
@@ -211,9 +182,7 @@ TEST(SelectZones, MissingFileAndBadLines) {
   SelectZones(three, zones, s, View(s));
   EXPECT_EQ(std::string(three.data(), 3), "i-i");
 }
-
-// A synthetic little-endian record of `bytes` zero bytes: right ascension and declination
-// (0.00001 degree) at raAt and raAt + 4, and 16-bit fields {offset, value}.
+// A zero record of `bytes` bytes: RA, Dec (1e-5 degree) at raAt, raAt + 4; int16 {offset, value}.
 std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double decDeg,
                    std::initializer_list<std::pair<std::size_t, int>> fields) {
   std::string r(bytes, '\0');
@@ -226,14 +195,11 @@ std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double dec
   }
   return r;
 }
-
 // "bsc": HR at 4, magnitude at 20, proper motion at 16 and 18.
 std::string Bsc(int hr, double raDeg, double decDeg, int mag100, int pm = 0) {
   return Record(kBscRecordBytes, 8, raDeg, decDeg, {{4, hr}, {20, mag100}, {16, pm}, {18, pm}});
 }
-
-// A data folder: fil50.dta and fil184.dta of the program, and zone files written by the test
-// (the other zone files are missing and skipped).
+// fil50.dta and fil184.dta of the program and zone files written by the test (others missing).
 struct TFolder {
   ScratchDir Dir;
   TFolder() {
@@ -250,13 +216,11 @@ struct TFolder {
     TZoneFlags flags;
     std::vector<TCatalogObject> found;
     TCatalogDrawing drawing = ChartCatalogObjects(s, View(s), flags, Dir.Path());
-    for (auto& o : drawing.Objects) {
+    for (auto& o : drawing.Objects)
       if (o.Catalog == CatalogIndex(key)) found.push_back(std::move(o));
-    }
     return found;
   }
 };
-
 TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
   // Zoom 1, 12h +10.1 (zone 20 of fil50: 12h-14h, 0..+30): x = 498, y = 342.5 - 27.27.
   TFolder f;
@@ -283,7 +247,6 @@ TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
     EXPECT_EQ(drawn[0].Magnitude, limit / 100.0) << zoom;
   }
 }
-
 TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
   // Columns: chart scale 1, 2, 4, 8, 16, and 32 up to 1024; "lbn" in brightness classes.
   using TLimits = std::array<double, 6>;
@@ -296,12 +259,10 @@ TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
       {"pgc", &deepSky}, {"rc3", &deepSky}, {"ngc", &deepSky}, {"sac", &deepSky},
       {"gpn", &deepSky}, {"ocl", &deepSky}, {"gcm", &deepSky}, {"lbn", &nebulae}};
   for (const auto& [key, limits] : groups) {
-    for (int scale = 1, column = 0; scale <= 1024; scale *= 2, column = std::min(column + 1, 5)) {
+    for (int scale = 1, column = 0; scale <= 1024; scale *= 2, column = std::min(column + 1, 5))
       EXPECT_EQ(MagnitudeLimit(CatalogIndex(key), scale), (*limits)[column]) << key << " " << scale;
-    }
   }
 }
-
 TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
   // "rc3" and "pgc" galaxies without a magnitude (-9990) count as 99: drawn only when the
   // limit is 99, from scale 32. "lbn" nebulae of brightness classes 1-6 against the class
@@ -322,7 +283,6 @@ TEST(CatalogPipeline, MissingGalaxyMagnitudesAndNebulaClasses) {
         << zoom;
   }
 }
-
 TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
   // 30"/yr in both coordinates over one century (T = 1): 3000" = 0.8333 degree. The chart adds
   // the motion in right ascension without dividing by cos(dec): at +60 the right ascension
@@ -335,9 +295,11 @@ TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
         Record(kSkyRecordBytes, 0, 180.0, 60.0, {{8, 100}, {14, 30000}, {16, 30000}}));
   f.Add("wds", 10, Record(kWdsRecordBytes, 0, 180.0, 60.0, {{24, 100}}));
   const std::tuple<const char*, int, int, int, int> cases[] = {
-      {"bsc", 4, 0, 498, 343}, {"bsc", 4, 1, 489, 334},  // 342.9 - 9
-      {"sky", 8, 0, 498, 343}, {"sky", 8, 1, 480, 325},  // 343.3 - 18
-      {"wds", 4, 1, 498, 343},                           // no proper motion in "wds"
+      {"bsc", 4, 0, 498, 343},
+      {"bsc", 4, 1, 489, 334},  // 342.9 - 9
+      {"sky", 8, 0, 498, 343},
+      {"sky", 8, 1, 480, 325},  // 343.3 - 18
+      {"wds", 4, 1, 498, 343}   // no proper motion in "wds"
   };
   for (const auto& [key, zoom, pm, x, y] : cases) {
     TObsState s = Equatorial(kEquatorial, zoom, 0.0, 162.1);
@@ -349,7 +311,6 @@ TEST(CatalogPipeline, ProperMotionOnlyForBscAndSkyAndOnlyWhenOn) {
     EXPECT_EQ(std::pair(found[0].X, found[0].Y), std::pair(x, y)) << key << " pm " << pm;
   }
 }
-
 TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
   // At JD 2460755.3758 (2025 March 20): the IAU 1980 nutation of ERFA's nut80 (the full
   // 106-term series; the 63 terms of Meeus's table 21.A agree to 0.001"), and Laskar's mean
@@ -364,6 +325,86 @@ TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
   EXPECT_NEAR(s.NutObl, 4.6451823295684813e-05, 5e-9);
   EXPECT_NEAR(s.Obliquity, 0.4090355782312778, 1e-12);
 }
-
+// Sirius, Vega and Polaris through a drawing's whole catalog step in every system. Reference
+// pixels: reference_places.py (ERFA/pyerfa 2.0 apparent and observed places through the chart's
+// formulas written out independently), 2025 March 20, 21:00 UT1, Stockholm; within 0.75 px.
+// Records of data/bsc2000 by HR number.
+constexpr std::uint32_t kSirius = 2491, kVega = 7001, kPolaris = 424;
+std::vector<TCatalogObject> Find(const TCatalogDrawing& d, std::uint32_t hr) {
+  std::vector<TCatalogObject> found;
+  for (const TCatalogObject& o : d.Objects) {
+    if (const auto* b = std::get_if<TBscRecord>(&o.Record); b && b->HR == hr) found.push_back(o);
+  }
+  return found;
+}
+struct TCase {
+  std::uint32_t Star;
+  int System, CentreDir, Hemisphere, Refraction, Zoom;
+  double OffsetX, OffsetY, X, Y;  // the reference pixel (X, Y) is not rounded
+};
+// Output of reference_places.py.
+const TCase kCases[] = {{kVega, 2, 1, 0, 0, 4, -217.49, 104.76, 498.018, 342.491},
+                        {kSirius, 2, 0, 0, 0, 1, 0.00, 0.00, 709.771, 387.735},
+                        {kVega, 3, 0, 0, 0, 1, 0.00, 0.00, 318.385, 321.110},
+                        {kSirius, 3, 0, 1, 0, 1, 0.00, 0.00, 250.371, 394.995},
+                        {kSirius, 1, 0, 0, 0, 1024, -204.04, -106.95, 494.237, 344.912},
+                        {kSirius, 6, 0, 0, 0, 1024, 127.54, -24.02, 495.532, 343.867},
+                        {kVega, 4, 1, 0, 0, 1024, -108.49, 46.44, 493.715, 347.443},
+                        {kSirius, 4, 0, 0, 1, 64, -128.11, 10.61, 497.927, 342.527},
+                        {kPolaris, 5, 0, 0, 0, 1024, 2.02, -98.69, 479.703, 351.962}};
+TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
+  for (const TCase& c : kCases) {
+    TObsState state = StockholmMoment();
+    state.CoordSystem = c.System;
+    state.CentreDir = c.CentreDir;
+    state.Hemisphere = c.Hemisphere;
+    state.CorrRefraction = c.Refraction;
+    state.ChartScale = c.Zoom;
+    state.ChartOffsetX = c.OffsetX;
+    state.ChartOffsetY = c.OffsetY;
+    state.CatBSC = 1;
+    const TChartState chart = ChartStateFromObs(state);
+    const TChartView view = MakeChartView(state, chart);
+    TZoneFlags flags;
+    const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+    const auto found = Find(d, c.Star);
+    ASSERT_FALSE(found.empty()) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+    for (const TCatalogObject& o : found) {
+      EXPECT_NEAR(o.X, c.X, 0.75) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+      EXPECT_NEAR(o.Y, c.Y, 0.75) << c.Star << " system " << c.System << " zoom " << c.Zoom;
+    }
+  }
+}
+TEST(CatalogPipeline, PolarisOnlyOnTheNorthernPolarChart) {
+  TObsState state = StockholmMoment();
+  state.CoordSystem = kEquatorialPolar;
+  state.CatBSC = state.ChartScale = 1;
+  TZoneFlags flags;
+  for (const int hemisphere : {0, 1}) {
+    state.Hemisphere = hemisphere;
+    const TChartView view = MakeChartView(state, ChartStateFromObs(state));
+    const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+    EXPECT_EQ(Find(d, kPolaris).size(), hemisphere == 0 ? 1u : 0u);
+    EXPECT_EQ(Find(d, kSirius).size(), hemisphere == 1 ? 1u : 0u);
+    ASSERT_FALSE(d.Objects.empty());
+    for (const TCatalogObject& o : d.Objects) EXPECT_EQ(o.Delta < 0.0, hemisphere == 1);
+  }
+}
+TEST(CatalogPipeline, WholeSkyEquatorialViewDrawsTheBrightStars) {
+  // Zoom 1, "bsc" to magnitude 5.0: the BSC5 holds 1600-odd such stars; the chart shows those
+  // between declinations -75 and +75 (all but the polar caps).
+  TObsState state = StockholmMoment();
+  state.CoordSystem = kEquatorial;
+  state.CatBSC = state.CatNGC = state.ChartScale = 1;
+  TZoneFlags flags;
+  const TChartView view = MakeChartView(state, ChartStateFromObs(state));
+  const TCatalogDrawing d = ChartCatalogObjects(state, view, flags, DataFolder());
+  for (char f : flags.Zones50) EXPECT_EQ(f, kZoneIn);
+  const int bsc = CatalogIndex("bsc");
+  EXPECT_GT(d.Counts[bsc], 1400);
+  EXPECT_LT(d.Counts[bsc], 1700);
+  EXPECT_GT(d.Counts[CatalogIndex("ngc")], 100);
+  for (const TCatalogObject& o : d.Objects) EXPECT_LE(o.Magnitude, o.Catalog == bsc ? 5.0 : 12.0);
+}
 }  // namespace
 }  // namespace himlavy

@@ -1,5 +1,4 @@
-// The sky chart window: made by the main frame at start-up, closing minimises it, the zoom
-// buttons within their limits, and Sirius's symbol at its place on the chart.
+// The sky chart window: made at start-up, closing minimises, zoom limits, Sirius in place.
 #include "skychart/skychart_window.h"
 
 #include <gtest/gtest.h>
@@ -12,41 +11,25 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <tuple>
 
 #include "base/basic.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "common/sky_positions.h"
 #include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
-
-using testing::DataFolder;
-using testing::EnsureApplication;
-using testing::ScratchDir;
-
+using namespace testing;
 // The moment of the catalog pipeline's reference places (2025-03-20 21:00 UT), Stockholm.
-constexpr double kJdUt = 2460755.375;
-constexpr double kJdTt = kJdUt + 69.2 / 86400.0;
-
 TObsState MomentState() {
-  TObsState s;
-  s.ClockJD = kJdUt;
-  s.JD_UT = kJdUt;
-  s.JD_TT = kJdTt;
-  s.Latitude = 59.33;
-  s.Longitude = 18.07;
-  s.CorrProperMotion = 1;
-  s.CorrPrecession = 1;
-  s.CorrNutation = 1;
-  s.CorrAberration = 1;
+  TObsState s = StockholmMoment();
   s.CoordSystem = kEquatorial;
-  s.ChartScale = 1;
-  s.CatBSC = 1;
+  s.ChartScale = s.CatBSC = 1;
   return s;
 }
-
 TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   EnsureApplication();
   ScratchDir dir;
@@ -65,7 +48,6 @@ TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   EXPECT_EQ(chart->FlagTimer()->interval(), 100);
   EXPECT_TRUE(chart->FlagTimer()->isActive());
 }
-
 TEST(SkyChartWindow, ButtonsHintsAndCaption) {
   EnsureApplication();
   ScratchDir dir;
@@ -86,8 +68,7 @@ TEST(SkyChartWindow, ButtonsHintsAndCaption) {
       {TChartButton::PanLeft, "&V", "Vänster| Flyttar åt vänster (V)"},
       {TChartButton::PanRight, "&H", "Höger| Flyttar åt höger (H)"},
       {TChartButton::PanUp, "&U", "Upp| Flyttar uppåt (U)"},
-      {TChartButton::PanDown, "&N", "Ned| Flyttar nedåt (N)"},
-  };
+      {TChartButton::PanDown, "&N", "Ned| Flyttar nedåt (N)"}};
   for (const auto& b : kButtons) {
     SCOPED_TRACE(b.Caption);
     EXPECT_EQ(chart->Button(b.Button)->text(), QString::fromUtf8(b.Caption));
@@ -100,7 +81,6 @@ TEST(SkyChartWindow, ButtonsHintsAndCaption) {
   EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(),
             QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
 }
-
 TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
   EnsureApplication();
   ScratchDir dir;
@@ -116,13 +96,9 @@ TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
   chart->PanClick(1, 0);
   EXPECT_EQ(chart->Chart().OffsetX, 50.0);
   chart->ZoomOut();
-  EXPECT_EQ(chart->Chart().OffsetX, 0.0);
-  EXPECT_EQ(state.ChartScale, 1);
+  EXPECT_EQ(std::tuple(chart->Chart().OffsetX, state.ChartScale), std::tuple(0.0, 1));
 }
-
-// Sirius (magnitude -1.46, B-V 0.00) at zoom 1: the shifted magnitude -0.46 rounds to 0, a
-// disc in the box (x-2, y-2)-(x+3, y+3), in (244, 251, 255) with the colour index on. Its
-// place, (709.771, 387.735), is the catalog pipeline's independent reference.
+// Sirius at zoom 1: size 0, (x-2, y-2)-(x+3, y+3), (244, 251, 255), at (709.771, 387.735).
 TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
   EnsureApplication();
   TObsState state = MomentState();
@@ -146,9 +122,7 @@ TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
   EXPECT_NEAR(state.Obliquity, 23.436011 * kPi / 180.0, 2e-6);  // Meeus (1991), eq. 21.2
   EXPECT_NE(state.NutLon, 0.0);
 }
-
-// The legend's deep-sky key: a red circle at (620, 1)-(634, 15), a teal one at (681, 1)-(695,
-// 15); the colour key only with the colour index on.
+// Deep-sky key: red circle (620, 1)-(634, 15), teal (681, 1)-(695, 15); colour key only with it on.
 TEST(SkyChartWindow, LegendKeys) {
   EnsureApplication();
   ScratchDir dir;
@@ -166,9 +140,7 @@ TEST(SkyChartWindow, LegendKeys) {
     EXPECT_EQ(canvas.Pixel(919, 8) == (TColor{121, 123, 208}), colourIndex == 1);
   }
 }
-
-// Printing: the header panels show the program, the moment and the site while the picture is
-// taken and are hidden again.
+// Printing: the header panels show program, moment and site while the picture is taken.
 TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
   EnsureApplication();
   ScratchDir dir;
@@ -200,9 +172,7 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.read(5) == "%PDF-");
 }
-
-// The mouse: over Mars the name and both tables, over empty sky nothing; the right button
-// shows and hides the tables; the cross-hair panel reads the chart's middle as 12h, 0 degrees.
+// Mouse: Mars's name and tables, empty sky nothing; the right button toggles; middle 12h, 0°.
 TEST(SkyChartWindow, MouseReadoutAndTables) {
   EnsureApplication();
   TObsState state = MomentState();
@@ -221,25 +191,21 @@ TEST(SkyChartWindow, MouseReadoutAndTables) {
   EXPECT_TRUE(chart->Panel(TChartPanel::ObjectName)->text().isEmpty());
   EXPECT_TRUE(chart->ReadoutLeft()->toPlainText().isEmpty());
   EXPECT_TRUE(chart->ReadoutRight()->toPlainText().isEmpty());
-
   EXPECT_TRUE(chart->ReadoutLeft()->isHidden());
   chart->FormMouseDown(Qt::RightButton, 400, 400);
   EXPECT_FALSE(chart->ReadoutLeft()->isHidden());
   EXPECT_FALSE(chart->ReadoutRight()->isHidden());
   chart->FormMouseDown(Qt::RightButton, 400, 400);
   EXPECT_TRUE(chart->ReadoutRight()->isHidden());
-
   chart->FormMouseMove(498, 342);
   EXPECT_TRUE(chart->Panel(TChartPanel::CrossHair)->text().startsWith(QStringLiteral("12h")))
       << chart->Panel(TChartPanel::CrossHair)->text().toStdString();
 }
-
 // History plots: each tick stores the planets' places; "R" keeps them, "+" clears them.
 TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   EnsureApplication();
   TObsState state = MomentState();
-  state.ShowSunPlanets = 1;
-  state.ShowHistory = 1;
+  state.ShowSunPlanets = state.ShowHistory = 1;
   TMainFrame frame(state, DataFolder(), false);
   frame.show();
   TSkyChartWindow* chart = frame.OpenSkyChart();
@@ -260,6 +226,5 @@ TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   EXPECT_EQ(chart->Chart().HistoryCount, 0);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
 }
-
 }  // namespace
 }  // namespace himlavy

@@ -1,60 +1,49 @@
-// The events of a year: the year's range in a time zone, what is collected, the order, and
-// the events at the year's ends. Published dates and times are those of the US Naval
-// Observatory (phases, seasons, planets) and of NASA's eclipse canons (eclipses).
+// A year's events: range in a zone, what is collected, order, ends (USNO, NASA eclipse canons).
 #include "timecal/almanac_events.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "astro/phenomena.h"
 #include "base/timescales.h"
+#include "common/angles.h"
+#include "timecal/holidays_report.h"
 
 namespace himlavy {
 namespace {
-
+using testing::At;
 constexpr double kMinute = 1.0 / 1440.0;
-
-double At(int year, int month, int day, double hours = 0.0) {
-  return JulianDay(year, month, day) + hours / 24.0;
-}
-
 std::vector<const TAlmanacEvent*> OfType(const std::vector<TAlmanacEvent>& events, TEventType type,
                                          std::optional<TBody> planet = std::nullopt) {
   std::vector<const TAlmanacEvent*> out;
-  for (const auto& e : events) {
+  for (const auto& e : events)
     if (e.Event == type && (!planet || e.Planet == planet)) out.push_back(&e);
-  }
   return out;
 }
-
-// The local calendar date of an event as "YYYY-MM-DD".
 std::string LocalDate(const TAlmanacEvent* e) {
   return LocalClockText(e->LocalJD).substr(0, 10);
 }
-
 TEST(CollectYearEvents, TheYear2001) {
   const std::vector<TAlmanacEvent> events = CollectYearEvents(2001, 0.0, kTimeScaleUtc);
   EXPECT_TRUE(std::is_sorted(events.begin(), events.end(),
                              [](const auto& a, const auto& b) { return a.JD < b.JD; }));
   // The seasons (USNO, UT): March 20 13:31, June 21 07:38, September 22 23:04,
   // December 21 19:21.
-  const struct {
-    TEventType type;
-    double ut;
-    const char* text;
-  } seasons[] = {
+  const std::tuple<TEventType, double, const char*> seasons[] = {
       {TEventType::MarchEquinox, At(2001, 3, 20, 13 + 31 / 60.0), "Vårdagjämning"},
       {TEventType::JuneSolstice, At(2001, 6, 21, 7 + 38 / 60.0), "Sommarsolstånd"},
       {TEventType::SeptemberEquinox, At(2001, 9, 22, 23 + 4 / 60.0), "Höstdagjämning"},
-      {TEventType::DecemberSolstice, At(2001, 12, 21, 19 + 21 / 60.0), "Vintersolstånd"},
-  };
-  for (const auto& s : seasons) {
-    const auto found = OfType(events, s.type);
-    ASSERT_EQ(found.size(), 1u) << s.text;
-    EXPECT_NEAR(found[0]->LocalJD, s.ut, 1.5 * kMinute) << s.text;
-    EXPECT_EQ(found[0]->Text, s.text);
+      {TEventType::DecemberSolstice, At(2001, 12, 21, 19 + 21 / 60.0), "Vintersolstånd"}};
+  for (const auto& [type, ut, text] : seasons) {
+    const auto found = OfType(events, type);
+    ASSERT_EQ(found.size(), 1u) << text;
+    EXPECT_NEAR(found[0]->LocalJD, ut, 1.5 * kMinute) << text;
+    EXPECT_EQ(found[0]->Text, text);
   }
   // Fifty phases: 12 new moons, 13 first quarters (January 2 ... December 22), 13 full moons,
   // 12 last quarters.
@@ -62,7 +51,6 @@ TEST(CollectYearEvents, TheYear2001) {
                           [](const auto& e) { return e.Event <= TEventType::LastQuarter; }),
             50);
   EXPECT_EQ(LocalDate(OfType(events, TEventType::FirstQuarter).front()), "2001-01-02");
-
   // Eclipses (NASA): solar June 21 total and December 14 annular; lunar January 9 total
   // (umbral magnitude 1.19), July 5 partial (0.50), December 30 penumbral.
   const auto solar = OfType(events, TEventType::SolarEclipse);
@@ -74,14 +62,12 @@ TEST(CollectYearEvents, TheYear2001) {
   EXPECT_EQ(LocalDate(lunar[0]) + " " + lunar[0]->Value, "2001-01-09 1.19");
   EXPECT_NEAR(lunar[1]->Magnitude, 0.50, 0.01);
   EXPECT_EQ(lunar[2]->EclipseType, 7);
-
   // Planets (USNO): Venus at greatest western elongation June 8 (45.8 deg).
   const auto venusWest = OfType(events, TEventType::GreatestElongationWest, TBody::Venus);
   ASSERT_EQ(venusWest.size(), 1u);
   EXPECT_EQ(LocalDate(venusWest[0]), "2001-06-08");
   EXPECT_NEAR(venusWest[0]->Elongation, 45.8, 0.05);
 }
-
 TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   // The last quarter of 1969 December 31 at 22:52 TD (Meeus's formulas): in zones 0 and +1 it
   // belongs to 1969; in zone +2 it is 1970 January 1, 0:52 local time, the first event of 1970.
@@ -97,7 +83,6 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   const std::vector<TAlmanacEvent> in1970 = CollectYearEvents(1970, 2.0, kTimeScaleTdt);
   EXPECT_EQ(in1970.front().Event, TEventType::LastQuarter);
   EXPECT_EQ(LocalClockText(in1970.front().LocalJD).substr(0, 13), "1970-01-01T00");
-
   // The partial lunar eclipse of 2009 December 31 (NASA: greatest 19:23 UT) and its full moon at
   // 19:13 UT: in zone 0 the last events of 2009; in zone +5 they fall 13 and 23 minutes after local
   // midnight and open 2010.
@@ -109,9 +94,7 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   EXPECT_EQ(zone5[0].Event, TEventType::FullMoon);
   EXPECT_EQ(zone5[1].Event, TEventType::LunarEclipse);
 }
-
-// No state makes a search run for ever: a zone of 1e308 hours (the year's range pushed out of
-// reach of whole lunations) and a start that is not a number end with what was found.
+// No state makes a search run for ever: a zone of 1e308 hours, a start that is not a number.
 TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
   for (const double zone : {1e308, -1e308, 1e20}) {
     const std::vector<TAlmanacEvent> events = CollectYearEvents(2026, zone, kTimeScaleUtc);
@@ -124,7 +107,6 @@ TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
   EXPECT_EQ(lunar.Kind, 0);
   EXPECT_TRUE(std::isinf(lunar.JDE));
 }
-
 TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
   // The Julian calendar gains a day on the seasons in 128 years: the December solstice, near
   // 23 December in year 1, falls in January from about -1250 on backwards (about 8 January in
@@ -145,7 +127,6 @@ TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
   ASSERT_EQ(december.size(), 1u);
   EXPECT_EQ(CalendarDate(december[0]->LocalJD).Month, 1);
 }
-
 TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
   EXPECT_EQ(AlmanacYearOf(2451910.5 - 1e-6), 2000);  // 2001 January 1, 0h = JD 2451910.5
   EXPECT_EQ(AlmanacYearOf(2451910.5), 2001);
@@ -153,6 +134,88 @@ TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
   EXPECT_EQ(LocalClockText(2451544.5 - 0.6 / 86400.0), "1999-12-31T23:59:59");
   EXPECT_EQ(LocalClockText(1721423.5), "0001-01-01T00:00:00");  // Julian calendar
 }
-
+// Swedish holidays against the calendar: Easter 2001 April 15, 2008 March 23 (Ascension May 1);
+// Midsummer the Saturday of 20-26 June, All Saints' of 31 Oct-6 Nov (weekdays: Python datetime).
+std::string Lines(int year) {
+  std::string text;
+  for (const THoliday& h : HolidayList(year))
+    text += h.DateText + ": " + std::string(h.Name) + "\n";
+  return text;
+}
+TEST(HolidayList, TheWholeYear) {
+  EXPECT_EQ(Lines(2001),
+            "2001-Januari-1  Måndag: Nyårsdagen\n"
+            "2001-Januari-6  Lördag: Trettondag Jul\n"
+            "2001-Mars-25  Söndag: Marie Bebådelsedag, gamla\n"
+            "2001-April-13  Fredag: Långfredagen\n"
+            "2001-April-15  Söndag: Påskdagen\n"
+            "2001-April-16  Måndag: Annandag Påsk\n"
+            "2001-Maj-1  Tisdag: Första Maj\n"
+            "2001-Maj-24  Torsdag: Kristi Himmelfärdsdag\n"
+            "2001-Juni-3  Söndag: Pingstdagen\n"
+            "2001-Juni-4  Måndag: Annandag Pingst\n"
+            "2001-Juni-23  Lördag: Midsommardagen (lördag 20/6 - 26/6)\n"
+            "2001-Juni-24  Söndag: Midsommardagen, gamla\n"
+            "2001-November-3  Lördag: Alla Helgons dag (lördag 31/10 - 6/11)\n"
+            "2001-December-25  Tisdag: Juldagen\n"
+            "2001-December-26  Onsdag: Annandag Jul\n");
+}
+TEST(HolidayList, OrderOfMovingAndFixedDays) {
+  // 2008: Easter March 23 puts the Easter group before the fixed 25 March; Ascension Day falls
+  // on 1 May, and on equal days the fixed table comes first. 2023: Midsummer Day is 24 June.
+  for (const char* lines : {"2008-Mars-24  Måndag: Annandag Påsk\n"
+                            "2008-Mars-25  Tisdag: Marie Bebådelsedag, gamla\n",
+                            "2008-Maj-1  Torsdag: Första Maj\n"
+                            "2008-Maj-1  Torsdag: Kristi Himmelfärdsdag\n",
+                            "2023-Juni-24  Lördag: Midsommardagen, gamla\n"
+                            "2023-Juni-24  Lördag: Midsommardagen (lördag 20/6 - 26/6)\n"}) {
+    EXPECT_NE(Lines(std::stoi(lines)).find(lines), std::string::npos) << lines;
+  }
+}
+TEST(HolidayList, NationalDayFrom2005) {
+  // Sveriges nationaldag, 6 June, a public holiday from 2005 on (SFS 2004:1322); 6 June 2005
+  // was a Monday, 6 June 2026 is a Saturday.
+  EXPECT_EQ(Lines(2004).find("nationaldag"), std::string::npos);
+  EXPECT_NE(Lines(2005).find("2005-Juni-6  Måndag: Sveriges nationaldag\n"), std::string::npos);
+  EXPECT_NE(Lines(2026).find("2026-Juni-6  Lördag: Sveriges nationaldag\n"), std::string::npos);
+  EXPECT_EQ(HolidayList(2026).size(), 16u);
+}
+TEST(HolidayList, SaturdayRulesAtTheEndsOfTheirRanges) {
+  // The first and last possible days: Midsummer Day on 20 June, All Saints' Day on 6 November.
+  EXPECT_NE(Lines(2015).find("2015-Juni-20  Lördag: Midsommardagen"), std::string::npos);
+  EXPECT_NE(Lines(2021).find("2021-November-6  Lördag: Alla Helgons dag"), std::string::npos);
+}
+TEST(HolidayList, JulianYearsAndYearsBeforeOne) {
+  // 1500 (Julian): Easter April 19 (Meeus); a Julian leap year, so 25 March is day 85.
+  // 1 January 1500 Julian = 10 January Gregorian, a Wednesday; 19 April = 29 April Gregorian,
+  // a Sunday.
+  const std::vector<THoliday> y1500 = HolidayList(1500);
+  EXPECT_EQ(y1500[0].DateText, "1500-Januari-1  Onsdag");
+  EXPECT_EQ(y1500[2].DayNumber, 85);
+  EXPECT_EQ(y1500[4].DateText, "1500-April-19  Söndag");
+  EXPECT_EQ(HolidayList(1583)[4].DateText, "1583-April-10  Söndag");
+  // 1582, the year of the Gregorian reform: Easter April 15 (Julian computus), Christmas on
+  // the Gregorian 25 December, a Saturday; All Saints' Day on Saturday 6 November.
+  const std::string y1582 = Lines(1582);
+  EXPECT_NE(y1582.find("1582-April-15  Söndag: Påskdagen"), std::string::npos) << y1582;
+  EXPECT_NE(y1582.find("1582-November-6  Lördag: Alla Helgons dag"), std::string::npos) << y1582;
+  EXPECT_NE(y1582.find("1582-December-25  Lördag: Juldagen"), std::string::npos) << y1582;
+  // Year 0 (1 BC) is a Julian leap year without an Easter group; 1 January of year 1 was a
+  // Saturday, so 1 January of year 0 was a Thursday (366 days before) and 26 December (360
+  // days later) a Sunday.
+  const std::vector<THoliday> y0 = HolidayList(0);
+  ASSERT_EQ(y0.size(), 9u);
+  EXPECT_EQ(y0[0].DateText, "0-Januari-1  Torsdag");
+  EXPECT_EQ(y0.back().DateText, "0-December-26  Söndag");
+  EXPECT_EQ(HolidayList(1).size(), 15u);
+}
+TEST(HolidaysReport, TitleAndTheYearOfTheLocalDate) {
+  TObsState state{.ClockJD = JulianDay(2024, 12, 31) + 23.5 / 24.0, .TimeZone = 1.0};
+  THolidaysReport report = HolidaysReport(state);
+  EXPECT_EQ(report.Title, "Helgdagar i Sverige 2024");
+  EXPECT_EQ(report.Lines.front().Line, 3);
+  EXPECT_EQ(report.LastLine, 18);  // 16 holidays from 2005 on
+  EXPECT_EQ(HolidaysReport(0).LastLine, 11);
+}
 }  // namespace
 }  // namespace himlavy

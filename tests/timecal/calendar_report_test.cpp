@@ -1,14 +1,11 @@
-// The calendar for one day: its texts, its numbers against Meeus's worked examples (1st ed.,
-// 1991), its times against published almanacs, the polar cases and the spin buttons.
-//
-// Published times: P. Schlyter, "Solens, Månens och Planeternas upp/nedgångar" for Sundsvall
-// (2001), stjarnhimlen.se, Swedish normal time (UTC+1), upper limb on the horizon. Where no
-// printed table was at hand, Astronomy Engine 2 (D. Cross; npm astronomy-engine,
-// SearchRiseSet / SearchAltitude / HourAngle) is the reference.
+// The calendar of a day: texts, Meeus AA1 examples, Schlyter's Sundsvall table of 2001
+// (stjarnhimlen.se, UTC+1, upper limb) or Astronomy Engine 2 where no table was at hand, the
+// polar cases and the spin buttons.
 #include "timecal/calendar_report.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <tuple>
 
@@ -17,33 +14,27 @@
 #include "base/timescales.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
+#include "timecal/almanac_report.h"
 
 namespace himlavy {
 namespace {
-
 using K = TCalendarLineKind;
-
 constexpr double kMinute = 1.0 / 60.0;  // hours
-
 // A state at a local clock reading (zone and scale as given) at a site.
 TObsState StateAt(int year, int month, int day, double hours, double zone, double latitude,
-                  double longitude, int scale = kTimeScaleUtc) {
-  TObsState state;
-  state.TimeZone = zone;
-  state.TimeScale = scale;
-  state.Latitude = latitude;
-  state.Longitude = longitude;
-  state.ClockJD = JulianDay(year, month, day) + hours / 24.0;
+                  double longitude, int scale = 0) {
+  TObsState state{.ClockJD = JulianDay(year, month, day) + hours / 24.0,
+                  .TimeZone = zone,
+                  .TimeScale = scale,
+                  .Latitude = latitude,
+                  .Longitude = longitude};
   DeriveTimes(state);
   return state;
 }
-
 TCalendarReport ReportAt(const TObsState& state, char sep = ',') {
   return CalendarReport(state, testing::DataFolder(), sep);
 }
-
-// The kinds and line numbers k of the day's lines after the Julian day (k = 5) and the day
-// number (k = 6): "equation_of_time 7, sunrise 9, ...".
+// Kinds and line numbers k after the Julian day (5) and day number (6): "equation_of_time 7, ...".
 std::string Layout(const TCalendarReport& r) {
   std::string layout;
   for (std::size_t i = 2; i < r.Lines.size(); ++i) {
@@ -53,14 +44,11 @@ std::string Layout(const TCalendarReport& r) {
   }
   return layout;
 }
-
 const TCalendarLine* Find(const TCalendarReport& r, K kind) {
-  for (const auto& line : r.Lines) {
+  for (const auto& line : r.Lines)
     if (line.Kind == kind) return &line;
-  }
   return nullptr;
 }
-
 TEST(CalendarReport, TitleAndTheDateLines) {
   // 2001 May 27 is a Sunday, day 147 of the year; 0 h is JD 2452056.5. The date is the local
   // one: 23:30 in zone +2 is still the 27th.
@@ -77,7 +65,6 @@ TEST(CalendarReport, TitleAndTheDateLines) {
   EXPECT_EQ(ReportAt(StateAt(2024, 1, 1, 0.0, -5.0, 40.7, -74.0), '.').Title,
             "Kalender för 2024-1-1 Måndag (UTC -5.00)");
 }
-
 TEST(CalendarReport, GreenwichSiderealTimeAtZeroHoursOfTheLocalDate) {
   // Meeus ex. 11.a: 1987 April 10, 0h UT: mean sidereal time 13h10m46.3668s. The label shows it
   // at 0 h UT of the local date, whatever the clock time and the zone.
@@ -85,7 +72,6 @@ TEST(CalendarReport, GreenwichSiderealTimeAtZeroHoursOfTheLocalDate) {
   EXPECT_EQ(r.Labels[6], "Siderisk tid för Greenwich vid 0 h=");
   EXPECT_EQ(r.Labels[7], std::string(38, ' ') + "13h10m46.3668s");
 }
-
 TEST(CalendarReport, EquationOfTime) {
   // Meeus ex. 27.a: 1992 October 13, 0h TD: E = +13m42.7s. The calendar feeds the Sun's
   // geometric right ascension on the mean equator into it, which moves the result by about
@@ -94,7 +80,6 @@ TEST(CalendarReport, EquationOfTime) {
   EXPECT_NEAR(Find(r, K::EquationOfTime)->Value, (13.0 + 42.7 / 60.0) / 60.0, 2.0 / 3600.0);
   EXPECT_TRUE(r.Lines[2].Items[0].Text.starts_with("Tidsekvationen vid 0 h=13m4"));
 }
-
 TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   // Meeus ex. 14.a: Venus at Boston (71°05' W, 42°20' N), 1988 March 20, delta T = 56 s,
   // h0 = -0°34'; apparent places at 0h TD of March 19, 20 and 21. Rising 12h25m, transit
@@ -110,7 +95,6 @@ TEST(CalendarReport, RiseSetHoursOfMeeusVenusExample) {
   EXPECT_NEAR(h.Transit, 0.81980 * 24.0, 0.0002 * 24.0);
   EXPECT_NEAR(h.Set, 0.12130 * 24.0, 0.0002 * 24.0);
 }
-
 TEST(CalendarReport, SunMoonAndTwilights) {
   // Sundsvall (62.392 N, 17.290 E), 2001 January 1, UTC+1 (Schlyter, whole minutes): sunrise
   // 9:18, sunset 14:31, moonrise 11:47, moonset 22:33.
@@ -119,7 +103,6 @@ TEST(CalendarReport, SunMoonAndTwilights) {
   EXPECT_NEAR(Find(sundsvall, K::Sunrise)->Times.Set, 14 + 31 / 60.0, 1.5 * kMinute);
   EXPECT_NEAR(Find(sundsvall, K::Moonrise)->Times.Rise, 11 + 47 / 60.0, 2.0 * kMinute);
   EXPECT_NEAR(Find(sundsvall, K::Moonrise)->Times.Set, 22 + 33 / 60.0, 2.0 * kMinute);
-
   // Stockholm (59.3293 N, 18.0686 E), 2024 December 21, UTC+1; Astronomy Engine: the Sun at
   // -6°: 7h47.97m / 15h44.02m.
   const TCalendarReport r = ReportAt(StateAt(2024, 12, 21, 12.0, 1.0, 59.3293, 18.0686));
@@ -129,8 +112,16 @@ TEST(CalendarReport, SunMoonAndTwilights) {
   const TCalendarLine* civil = Find(r, K::CivilTwilight);
   EXPECT_NEAR(civil->Times.Rise, 7 + 47.97 / 60, 1.5 * kMinute);
   EXPECT_NEAR(civil->Times.Set, 15 + 44.02 / 60, 1.5 * kMinute);
-  EXPECT_EQ(Find(r, K::NauticalTwilight)->Items[0].Text, "Nautisk skymning");
-  EXPECT_EQ(Find(r, K::AstronomicalTwilight)->Items[0].Text, "Astronomisk skymning");
+  // ERFA (pyerfa 2.0, atco13 without refraction), the Sun at -12° and -18°.
+  const std::tuple<K, const char*, double, double> twilights[] = {
+      {K::NauticalTwilight, "Nautisk skymning", 6 + 52.55 / 60, 16 + 39.44 / 60},
+      {K::AstronomicalTwilight, "Astronomisk skymning", 6 + 2.10 / 60, 17 + 29.89 / 60}};
+  for (const auto& [Kind, Name, Rise, Set] : twilights) {
+    const TCalendarLine* line = Find(r, Kind);
+    EXPECT_EQ(line->Items[0].Text, Name);
+    EXPECT_NEAR(line->Times.Rise, Rise, 1.5 * kMinute) << Name;
+    EXPECT_NEAR(line->Times.Set, Set, 1.5 * kMinute) << Name;
+  }
   // A twilight line: the name at 10, the evening time at 246, then the morning time at 124.
   ASSERT_EQ(civil->Items.size(), 3u);
   EXPECT_EQ(
@@ -138,13 +129,11 @@ TEST(CalendarReport, SunMoonAndTwilights) {
       std::tuple(10, std::string("Borgerlig skymning"), 246, 124));
   EXPECT_EQ(civil->Items[1].Text, FormatHM(civil->Times.Set));
 }
-
 TEST(CalendarReport, HighLatitudes) {
   // 59° N on midsummer day: the Sun sinks to about -7.5°, so the nautical and astronomical
   // lines are missing.
   EXPECT_EQ(Layout(ReportAt(StateAt(2001, 6, 21, 12.0, 2.0, 59.0, 18.0))),
             "equation_of_time 7, sunrise 9, civil_twilight 10, moonrise 12");
-
   // 70° N, 20° E, UTC+1. In June the Sun never sets: one line with the transit (Astronomy
   // Engine: 11h41.75m); the Moon at new moon (the solar eclipse of 2001 June 21) stays up.
   const TCalendarReport june = ReportAt(StateAt(2001, 6, 21, 12.0, 1.0, 70.0, 20.0));
@@ -160,7 +149,6 @@ TEST(CalendarReport, HighLatitudes) {
             "equation_of_time 7, sun_never_rises 9, civil_twilight 10, nautical_twilight 11, "
             "astronomical_twilight 12, moonrise 14");
   EXPECT_EQ(Find(december, K::SunNeverRises)->Items[0].Text, "Solen går inte upp.");
-
   // At 85° N in December the Sun stays below -18° (its highest point is about -18.4°) and the
   // Moon (declination about -12°, Astronomy Engine) below the horizon all day.
   const TCalendarReport dark = ReportAt(StateAt(2001, 12, 21, 12.0, 1.0, 85.0, 20.0));
@@ -169,13 +157,12 @@ TEST(CalendarReport, HighLatitudes) {
   EXPECT_EQ(dark.Lines[4].Items[0].Text, "Alltid mörkt.");
   EXPECT_EQ(dark.Lines[5].Items[0].Text, "Månen är alltid under horisonten.");
 }
-
 TEST(CalendarReport, CurrentValueLabels) {
   // Delta T: at the clock reading when the clock reads UTC (1990.0: 58.0 s by the table),
   // 0 when it reads TDT.
   EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1)).Labels[0],
             "Approximativt delta-T=0m58s");
-  EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1, kTimeScaleTdt)).Labels[0],
+  EXPECT_EQ(ReportAt(StateAt(1990, 1, 1, 0.0, 0.0, 59.3, 18.1, 1)).Labels[0],
             "Approximativt delta-T=0m0s");
   // 2001 May 27, 12:00 in zone +2 is 10:00 UT, JD 2452056.9166667. The shared nutation and
   // obliquity in arc seconds, one minus sign: 0.0047° = 16.920"; 23.4392911° = 23°26'21.448".
@@ -188,7 +175,6 @@ TEST(CalendarReport, CurrentValueLabels) {
   EXPECT_EQ(r.Labels[3], "Nut.lon.=-16.920\"");
   EXPECT_EQ(r.Labels[5], "Ekl. obl. + nut.obl.=23°26'21.448\"");
 }
-
 TEST(CalendarReport, WithoutThePlanetarySeriesTheSunIsLeftOut) {
   const testing::ScratchDir empty;
   const TCalendarReport r =
@@ -196,7 +182,6 @@ TEST(CalendarReport, WithoutThePlanetarySeriesTheSunIsLeftOut) {
   EXPECT_FALSE(r.SunComputed);
   EXPECT_EQ(Layout(r), "moonrise 8");
 }
-
 TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   // A day step moves the moment to the next day at the same clock time; every window but the
   // Earth map redraws, the calendar too.
@@ -204,9 +189,8 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   const double before = state.JD_UT;
   CalendarStep(state, TCalendarStep::Day, +1);
   EXPECT_NEAR(state.JD_UT - before, 1.0, 1e-9);
-  for (const auto flag : kRedrawFlags) {
+  for (const auto flag : kRedrawFlags)
     EXPECT_EQ(state.*flag, flag == &TObsState::RedrawEarth ? 0 : 1);
-  }
   // A month is 30.4375 days: 2001-01-31 00:00 steps to 03-02 10:30, 14:00 to 03-03 00:30.
   for (const auto& [hours, day, hour] : {std::tuple{0.0, 2.0, 10}, {14.0, 3.0, 0}}) {
     TObsState s = StateAt(2001, 1, 31, hours, 1.0, 59.3, 18.1);
@@ -224,18 +208,102 @@ TEST(CalendarStep, SpinButtonsStepTheClockAndRaiseTheFlags) {
   CalendarStep(year, TCalendarStep::Month, -1);
   EXPECT_NEAR(year.ClockJD, start - 30.4375, 1e-9);
 }
-
 TEST(StoreChartSharedValues, NutationAndMeanObliquityOfTheMoment) {
   // Meeus ex. 21.a (1st ed.): 1987 April 10, 0h TD: dpsi = -3.788", deps = +9.443",
   // eps0 = 23deg26'27.407". The clock reads TDT in zone 0, so JD_TT is the clock reading.
   constexpr double kArcSec = kDegToRad / 3600.0;
-  TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, kTimeScaleTdt);
+  TObsState state = StateAt(1987, 4, 10, 0.0, 0.0, 59.3, 18.1, 1);
   state.CorrNutation = 1;
   StoreChartSharedValues(state);
   EXPECT_NEAR(state.NutLon / kArcSec, -3.788, 0.0005);
   EXPECT_NEAR(state.NutObl / kArcSec, 9.443, 0.0005);
   EXPECT_NEAR(state.Obliquity / kArcSec, (23 * 60 + 26) * 60 + 27.407, 0.0005);
 }
-
+// Almanac lines: two columns, time texts at three precisions, the 86-line cut, and 2001 against
+// USNO, Espenak's Venus elongations and NASA's canon (umbral magnitude 1.189 on January 9).
+double At(int year, int month, int day, int hour = 0, int minute = 0, double second = 0.0) {
+  return JulianDay(year, month, day) + (hour + minute / 60.0 + second / 3600.0) / 24.0;
+}
+const TAlmanacLine* FindLine(const TAlmanacReport& r, const std::string& text) {
+  for (const auto& line : r.Lines)
+    if (line.EventText == text) return &line;
+  return nullptr;
+}
+TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
+  constexpr double kHair = 0.01;  // so that the clock reading is not a hair before the time
+  const struct {
+    int hour, minute;
+    double second;
+    int kind;
+    const char* text;
+  } cases[] = {{14, 30, kHair, kAlmanacPlanetEvent, "15h"},
+               {14, 29, 59.9, kAlmanacPlanetEvent, "14h"},
+               {9, 5, kHair, kAlmanacPlanetEvent, " 9h"},
+               {23, 45, kHair, kAlmanacPlanetEvent, "24h"},
+               {14, 29, 30 + kHair, kAlmanacMoonEvent, "14h30m"},
+               {14, 59, 40, kAlmanacMoonEvent, "14h60m"},
+               {8, 3, kHair, kAlmanacMoonEvent, " 8h 3m"},
+               {7, 5, 3.2, kAlmanacSeasonEvent, " 7h 5m 3s"},
+               {23, 59, 59.7, kAlmanacSeasonEvent, "23h59m60s"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(AlmanacTimeText(At(2001, 3, 20, c.hour, c.minute, c.second), c.kind), c.text)
+        << c.hour << ":" << c.minute << ":" << c.second << " kind " << c.kind;
+  }
+  EXPECT_EQ(AlmanacDateText(At(2024, 2, 29)), "2024- 2-29  Torsdag");
+}
+TEST(AlmanacLines, OnlyTheFirst86InTwoColumnsWithTheUsersSeparator) {
+  // 100 Moon phases a day apart: 86 lines, lines 3 .. 45 of the left column, then the right.
+  std::vector<TAlmanacEvent> events(100);
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    events[i].LocalJD = At(2001, 1, 1, 12) + static_cast<double>(i);
+    events[i].Kind = kAlmanacMoonEvent;
+    events[i].Text = "Partiell månförmörkelse, magnitud=";
+    events[i].Elongation = std::nan("");
+    events[i].Magnitude = 0.4949;
+    events[i].Value = "0.49";
+  }
+  const std::vector<TAlmanacLine> lines = AlmanacLines(events, ',');
+  ASSERT_EQ(lines.size(), 86u);
+  EXPECT_EQ(lines[0].DateText + "|" + lines[0].TimeText + "|" + lines[0].EventText,
+            "2001- 1- 1  Måndag|12h 0m|Partiell månförmörkelse, magnitud=0,49");
+  const std::tuple<std::size_t, int, int, int> slots[] = {
+      {0, 0, 3, 0}, {42, 0, 45, 0}, {43, 1, 3, 402}, {85, 1, 45, 402}};
+  for (const auto& [slot, column, line, x0] : slots) {
+    const TAlmanacSlot& got = lines[slot].Slot;
+    EXPECT_EQ(std::vector({got.Column, got.Line, got.X0}), std::vector({column, line, x0}));
+  }
+  EXPECT_EQ(lines[85].DateText, "2001- 3-27  Tisdag");  // the 86th day of the year
+  EXPECT_EQ(AlmanacLines({events[0]}, '.')[0].EventText, "Partiell månförmörkelse, magnitud=0.49");
+}
+TEST(AlmanacReport, TheYear2001InZoneOne) {
+  const TAlmanacReport r = AlmanacReport(2001, 1.0, kTimeScaleUtc, ',');
+  EXPECT_EQ(r.Title, "Almanacka för år 2001 (UTC 1,00)");
+  EXPECT_EQ(static_cast<int>(r.Lines.size()), r.EventCount);  // fewer than 86: all are shown
+  // The first event: the first quarter of January 2, 22:31 UT (USNO), 23:31 in zone 1.
+  EXPECT_EQ(r.Lines[0].DateText, "2001- 1- 2  Tisdag");
+  EXPECT_TRUE(r.Lines[0].TimeText.starts_with("23h3")) << r.Lines[0].TimeText;
+  EXPECT_EQ(r.Lines[0].EventText, "Månen i första kvarteret");
+  // Values: the total lunar eclipse of January 9, Venus at 47.1 deg east on January 17; planet
+  // events to the hour.
+  const TAlmanacLine* eclipse = FindLine(r, "Total månförmörkelse, magnitud=1,19");
+  ASSERT_NE(eclipse, nullptr);
+  EXPECT_EQ(eclipse->DateText, "2001- 1- 9  Tisdag");
+  const TAlmanacLine* venus = FindLine(r, "Venus i maximal östlig elongation=47,1°");
+  ASSERT_NE(venus, nullptr);
+  EXPECT_EQ(venus->DateText, "2001- 1-17  Onsdag");
+  EXPECT_EQ(venus->TimeText.size(), 3u);
+}
+TEST(AlmanacReport, DynamicalTimeAndTheYearOfTheClock) {
+  // With the clock in TDT the title says so and the times lose the delta T correction, taken
+  // at mid-year: by Meeus's extrapolation after 2000 (1st ed., ch. 9), 102.3 + 123.5 t +
+  // 32.5 t^2 s with t = 0.015 centuries, 104.16 s. The same event is printed that much later.
+  const TAlmanacReport utc = AlmanacReport(2001, 1.0, kTimeScaleUtc, ',');
+  const TAlmanacReport tdt = AlmanacReport(2001, 1.0, kTimeScaleTdt, ',');
+  EXPECT_EQ(tdt.Title, "Almanacka för år 2001 (TDT 1,00)");
+  const TAlmanacLine* a = FindLine(utc, "Vårdagjämning");
+  const TAlmanacLine* b = FindLine(tdt, "Vårdagjämning");
+  ASSERT_TRUE(a && b);
+  EXPECT_NEAR((b->Event.LocalJD - a->Event.LocalJD) * 86400.0, 104.16, 0.05);
+}
 }  // namespace
 }  // namespace himlavy

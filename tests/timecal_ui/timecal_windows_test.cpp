@@ -1,8 +1,5 @@
-// The calendar, almanac and holidays windows: their texts for a known moment and site, the
-// calendar's spin buttons and the flags they raise, following the clock while the increment
-// runs, redrawing on the flag and on a paint request, and the help topic. Weekdays are those
-// of the civil calendar; delta T is Meeus's extrapolation after 2000 (1st ed., ch. 9),
-// 102.3 + 123.5 t + 32.5 t^2 s.
+// Calendar, almanac, holidays windows. Delta T after 2000: Meeus AA1 ch. 9, 102.3 + 123.5 t + 32.5
+// t^2 s.
 #include <gtest/gtest.h>
 
 #include <QFrame>
@@ -17,6 +14,7 @@
 #include <vector>
 
 #include "base/timescales.h"
+#include "common/angles.h"
 #include "common/data_folder.h"
 #include "frame/main_frame.h"
 #include "shell/help_window.h"
@@ -28,24 +26,9 @@
 
 namespace himlavy {
 namespace {
-
-using testing::EnsureApplication;
-using testing::ScopedLocale;
-using testing::SourceDir;
-using testing::WaitFor;
-
+using namespace testing;
 constexpr TColor kSilver{192, 192, 192};
-
-QString U(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-double At(int year, int month, int day, double hours) {
-  return JulianDay(year, month, day) + hours / 24.0;
-}
-
-// A frame over the repository's data folder, in a Swedish locale, at a local clock reading in
-// zone +1 at Sundsvall; it neither reads parametr.dta nor the computer clock.
+// A frame over data/ in a Swedish locale at Sundsvall, zone +1, reading no parametr.dta or clock.
 struct Fixture {
   explicit Fixture(double clockJD) {
     EnsureApplication();
@@ -74,26 +57,21 @@ struct Fixture {
   TObsState state;
   std::unique_ptr<TMainFrame> frame;
 };
-
 // The pixels of the box (x1..x2-1, y1..y2-1) of a picture that have the colour.
 int CountPixels(const Canvas& canvas, TColor colour, int x1, int y1, int x2, int y2) {
   int n = 0;
-  for (int y = y1; y < y2; ++y) {
+  for (int y = y1; y < y2; ++y)
     for (int x = x1; x < x2; ++x) n += canvas.Pixel(x, y) == colour;
-  }
   return n;
 }
-
 bool HasBlack(TChildWindow* window, int x1, int y1, int x2, int y2) {
   return CountPixels(window->DrawingSurface(), colours::kBlack, x1, y1, x2, y2) > 0;
 }
-
 bool AllSilver(TChildWindow* window, int x1, int y1, int x2, int y2) {
   return CountPixels(window->DrawingSurface(), kSilver, x1, y1, x2, y2) == (x2 - x1) * (y2 - y1);
 }
 
 // --- The calendar ---
-
 TEST(CalendarWindow, TextsAndTheDrawnLines) {
   Fixture f(At(2001, 1, 1, 12.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
@@ -108,18 +86,15 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
       {w->Bevel()->toolTip(), "Tiderna gäller för skivans överkant."},
       {w->ValuesGroup()->title(), "Aktuella beräkningsvärden"},
       {w->ValueLabel(0)->text(), "Approximativt delta-T=1m44s"},  // 103.5 s at 2001.0
-      {w->ValueLabel(1)->text(), "JD  =2451910,958333"},
-  };
+      {w->ValueLabel(1)->text(), "JD  =2451910,958333"}};
   for (const auto& [shown, expected] : texts) EXPECT_EQ(shown, U(expected));
   EXPECT_EQ(w->ValueLabel(8)->y() - w->ValueLabel(0)->y(), 8 * 14);
-
   // Drawn on the window: type in the last line's band, the rest of the area down to y = 240
   // cleared to silver.
   const int last = w->Report().LastLine;
   EXPECT_TRUE(HasBlack(w, 10, 14 * last, 290, 14 * last + 14));
   EXPECT_TRUE(AllSilver(w, 10, 14 * (last + 1), 290, 240));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
-
   // The help button opens the window's topic in the help viewer.
   auto* help = w->Client()->findChild<QPushButton*>(QStringLiteral("helpButton"));
   ASSERT_NE(help, nullptr);
@@ -130,17 +105,14 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
   EXPECT_EQ(OpenHelpViewer()->CurrentPage(), U("XAN_293.html"));
   HelpQuit();
 }
-
 TEST(CalendarWindow, SpinButtonsStepTheMomentAndRaiseTheFlags) {
   Fixture f(At(2001, 1, 31, 14.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
   const char* hints[] = {"Öka eller minska år", "Öka eller minska månad", "Öka eller minska dag"};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3; ++i)
     EXPECT_EQ(w->SpinButton(static_cast<TCalendarStep>(i))->toolTip(), U(hints[i]));
-  }
   TSpinButton* month = w->SpinButton(TCalendarStep::Month);
-
   // A click steps the moment and raises the flags; the window's own flag redraws it within
   // 100 ms: 2001-01-31 14:00 plus 30.4375 days is 2001-03-03.
   for (const auto flag : kRedrawFlags) f.state.*flag = 0;
@@ -152,7 +124,6 @@ TEST(CalendarWindow, SpinButtonsStepTheMomentAndRaiseTheFlags) {
   month->DownButton()->click();
   EXPECT_DOUBLE_EQ(f.state.ClockJD, before);
 }
-
 TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
   Fixture f(At(2001, 5, 27, 12.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
@@ -166,7 +137,6 @@ TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
   w->FollowTimerTick();
   EXPECT_EQ(w->TitleLabel()->text(), U("Kalender för 2001-5-28 Måndag (UTC 1,00)"));
   f.state.IncrementOn = 0;
-
   // The flag: a redraw for a polar summer day, whose shorter list leaves nothing of the
   // twilight lines drawn before.
   f.state.Latitude = 70.0;
@@ -178,7 +148,6 @@ TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
   EXPECT_EQ(w->TitleLabel()->text(), U("Kalender för 2001-6-21 Torsdag (UTC 1,00)"));
   EXPECT_LT(w->Report().LastLine, linesBefore);
   EXPECT_TRUE(AllSilver(w, 10, 14 * (w->Report().LastLine + 1), 290, 240));
-
   // A paint request redraws when the moment has changed since the last drawing.
   f.MoveClock(At(2001, 12, 24, 12.0));
   w->Client()->repaint();
@@ -186,7 +155,6 @@ TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
 }
 
 // --- The almanac ---
-
 TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   Fixture f(At(2001, 5, 27, 12.0));
   auto* w = f.Open<TAlmanacWindow>(TWindowKind::Almanac);
@@ -210,9 +178,7 @@ TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   EXPECT_EQ(f.state.RedrawAlmanac, 0);
   EXPECT_EQ(w->TitleLabel()->text(), U("Almanacka för år 2001 (TDT 1,00)"));
 }
-
-// A year with more than 86 events shows only the first 86: the 86th at the foot of the right
-// column, nothing below it.
+// More than 86 events: only the first 86, the last at the foot of the right column.
 TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
   EnsureApplication();
   std::vector<TAlmanacEvent> events(90);
@@ -236,10 +202,7 @@ TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
   EXPECT_FALSE(hasBlack(0, 598, 812, 610));   // no 87th line
   EXPECT_FALSE(hasBlack(0, 0, 812, 39));
 }
-
-// The longest line (Mercury's greatest western elongation, a time to the second, a long
-// weekday) stays inside its bevelled column in both columns, clear of the bevel by as much as
-// the date is at the left.
+// The longest line stays inside its bevelled column, as clear of the bevel as the date is.
 TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   EnsureApplication();
   std::vector<TAlmanacEvent> events(44);
@@ -262,14 +225,12 @@ TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   EXPECT_EQ(CountPixels(canvas, colours::kBlack, rightEdge, 0, 830, 610), 0);
   // The date, the time to the second and the text keep a gap of 4 pixels between them.
   for (const int x0 : {0, kAlmanacColumnOffset}) {
-    for (const int x : {kAlmanacTimeX, kAlmanacTextX}) {
+    for (const int x : {kAlmanacTimeX, kAlmanacTextX})
       EXPECT_EQ(CountPixels(canvas, colours::kBlack, x0 + x - 4, 39, x0 + x, 52), 0) << x0 + x;
-    }
   }
 }
 
 // --- The holidays ---
-
 TEST(HolidaysWindow, TheHolidaysOfTheYear) {
   Fixture f(At(2001, 5, 27, 12.0));
   auto* w = f.Open<THolidaysWindow>(TWindowKind::Holidays);
@@ -301,7 +262,6 @@ TEST(HolidaysWindow, TheHolidaysOfTheYear) {
 }
 
 // --- The frame opens them ---
-
 TEST(TimecalWindows, ToolbarButtonsOpenThem) {
   Fixture f(At(2001, 5, 27, 12.0));
   f.frame->StatusTimerTick();
@@ -312,12 +272,9 @@ TEST(TimecalWindows, ToolbarButtonsOpenThem) {
     QCoreApplication::processEvents();
   }
   QStringList titles;
-  for (QMdiSubWindow* window : f.frame->MdiArea()->subWindowList()) {
-    titles << window->windowTitle();
-  }
+  for (QMdiSubWindow* window : f.frame->MdiArea()->subWindowList()) titles << window->windowTitle();
   EXPECT_EQ(titles.mid(titles.size() - 4),
             QStringList({U("Kalender"), U("Almanacka"), U("Helger"), U("Kalender")}));
 }
-
 }  // namespace
 }  // namespace himlavy
