@@ -68,5 +68,6 @@ int EventsCommand(Context& context);
 int CalendarCommand(Context& context);
 int HolidaysCommand(Context& context);
 int AlmanacCommand(Context& context);
+int DiskCommand(Context& context);
 
 }  // namespace himlavy::cli
