@@ -143,7 +143,6 @@ std::optional<TDiskView> PlanetView(TBody body, const TViewSetting& setting,
       break;
     }
     default: {  // Jupiter and Saturn: flattened globes, no phase
-      view.IlluminatedFraction = kNaN;
       view.BrightLimbAngle = kNaN;
       view.PolarDiameter = 2.0 * polar;
       if (body == TBody::Jupiter) {
@@ -211,6 +210,43 @@ std::optional<TDiskView> DiskView(TBody body, const TObsState& state,
 
 std::string DiskOrientationLabel(const TDiskView& view) {
   return view.ParallacticOn ? "Zenit" : "Norr";
+}
+
+std::vector<TDiskPoint> TerminatorPoints(double k, double radius, int count) {
+  std::vector<TDiskPoint> points;
+  const double c = 2.0 * k - 1.0;
+  if (c == 0.0) return points;
+  for (int j = 0; j < count; ++j) {
+    const double theta = kTwoPi * j / count;
+    const TDiskPoint p{radius * std::sin(theta), c * radius * std::cos(theta)};
+    if ((c > 0.0 && p.Y < 0.0) || (c < 0.0 && p.Y > 0.0)) points.push_back(p);
+  }
+  return points;
+}
+
+std::vector<TDiskPoint> SaturnRingPoints(const TDiskView& view, double pixelsPerArcsec) {
+  struct Ring {
+    int Count;
+    double Size, Hiding;
+  };
+  static constexpr Ring kRings[] = {{180, 1.0, 2.25}, {180, 0.85, 2.2}, {90, 0.65, 1.9}};
+  std::vector<TDiskPoint> points;
+  const double tilt = view.RingTilt;
+  if (!(view.RingB > 0.03) || tilt == 0.0) return points;
+  // The axes are full diameters; half of them times the scale gives the pixel semi-axes. The
+  // hiding limit is given for 6 pixels per arc second and scales with the drawing.
+  const double a = view.RingA * pixelsPerArcsec / 2.0;
+  const double b = view.RingB * pixelsPerArcsec / 2.0;
+  for (const Ring& ring : kRings) {
+    const double limit =
+        ring.Size * ring.Hiding * view.RingA * std::sin(tilt) * pixelsPerArcsec / 6.0;
+    for (int j = 0; j < ring.Count; ++j) {
+      const double theta = kTwoPi * j / ring.Count;
+      const TDiskPoint p{ring.Size * a * std::sin(theta), ring.Size * b * std::cos(theta)};
+      if ((tilt > 0.0 && p.Y < limit) || (tilt < 0.0 && p.Y > limit)) points.push_back(p);
+    }
+  }
+  return points;
 }
 
 }  // namespace himlavy

@@ -17,7 +17,7 @@ namespace himlavy {
 // Angles are radians, diameters arc seconds. NaN marks a quantity the view does not compute.
 struct TDiskView {
   TBody Body = TBody::Mercury;
-  double IlluminatedFraction = 0.0;  // k; NaN for Jupiter and Saturn
+  double IlluminatedFraction = 0.0;  // k (the Jupiter and Saturn views do not show it)
   double Diameter = 0.0;             // equatorial apparent diameter
   double PolarDiameter = 0.0;        // polar apparent diameter (the diameter for round disks)
   double AxisAngle = 0.0;            // position angle of the north pole; NaN for Mercury, Venus
@@ -47,5 +47,24 @@ std::optional<TDiskView> DiskView(TBody body, const TObsState& state,
 // The label above the drawing: "Zenit" when the view is turned by the parallactic angle,
 // otherwise "Norr".
 std::string DiskOrientationLabel(const TDiskView& view);
+
+// A point of a drawing relative to the disk's centre, in pixels, before the turn by the
+// position angle: X along the body's equator, Y toward its north pole (the Sun for the
+// terminator).
+struct TDiskPoint {
+  double X = 0.0;
+  double Y = 0.0;
+};
+
+// The half of the terminator ellipse on the side away from the Sun, for a disk of `radius`
+// pixels and illuminated fraction k, sampled at `count` equal steps of the full circle: the
+// points x = R sin t, y = (2k - 1) R cos t with y of opposite sign to 2k - 1; none at k = 0.5.
+std::vector<TDiskPoint> TerminatorPoints(double k, double radius, int count);
+
+// The visible points of Saturn's outer, middle and inner rings (180 points of 2 deg, 180 of
+// 2 deg, 90 of 4 deg at 1, 0.85 and 0.65 times the outer ring's size) at `pixelsPerArcsec`.
+// A point is hidden behind the globe beyond the limit f c a sin B (c = 2.25, 2.2, 1.9) on the
+// far side. Empty when the ring's minor axis b is at most 0.03" or B is 0 (edge-on).
+std::vector<TDiskPoint> SaturnRingPoints(const TDiskView& view, double pixelsPerArcsec);
 
 }  // namespace himlavy

@@ -1,0 +1,217 @@
+// The telescope disk views against Meeus, Astronomical Algorithms 1991 (1998 numbers in
+// brackets): Venus ex. 40.a [41.a], Mars 41.a [42.a], Jupiter 42.a [43.a], Saturn's ring 44.a
+// [45.a], the Moon 51.a and 46.a [53.a, 48.a]; and the illuminated fraction and apparent
+// diameter against the Swiss Ephemeris's swe_pheno (tools/accuracy/make_disk_fixture.py).
+#include "planets/disk_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "astro/apparent.h"
+#include "base/basic.h"
+#include "common/data_folder.h"
+
+namespace himlavy {
+namespace {
+
+TObsState State(double jdTT, double deltaTSeconds, bool parallactic = false,
+                bool lightTime = true) {
+  TObsState s;
+  s.JD_TT = jdTT;
+  s.JD_UT = jdTT - deltaTSeconds / 86400.0;
+  s.Latitude = 59.3293;
+  s.Longitude = 18.0686;
+  s.CorrLightTime = lightTime ? 1 : 0;
+  s.CorrNutation = s.CorrAberration = 1;
+  s.CorrParallactic = parallactic ? 1 : 0;
+  return s;
+}
+
+TDiskView View(TBody body, const TObsState& s) {
+  const auto view = DiskView(body, s, testing::DataFolder());
+  EXPECT_TRUE(view.has_value());
+  return view.value_or(TDiskView{});
+}
+
+// Book values; NaN where the book gives none. Lines: index and exact text, "" to skip.
+struct MeeusCase {
+  TBody body;
+  double jdTT, deltaT;
+  double k, diameter, axisDeg, limbDeg, ringB, tol;
+  std::vector<std::pair<int, std::string>> lines;
+};
+
+TEST(DiskViewTest, MeeusWorkedExamples) {
+  const double nan = std::nan("");
+  const std::vector<MeeusCase> cases = {
+      // Venus 1992 Dec 20 0h TD: k = 0.647, Delta = 0.910947 (diameter 2 x 8.34" / Delta).
+      {TBody::Venus,
+       2448976.5,
+       59,
+       0.647,
+       18.311,
+       nan,
+       nan,
+       nan,
+       0.002,
+       {{0, " Positionsvinkel, axel=(ej beräkn)0°0'"},
+        {2, " Belyst del=0.65"},
+        {4, " Diameter=18.3\""}}},
+      // Mars 1992 Nov 9 0h UT: P = 347.64, Q = 279.91, q = 1.06", d = 10.75".
+      {TBody::Mars,
+       2448935.500683,
+       59,
+       1.0 - 1.06 / 10.75,
+       10.75,
+       347.64,
+       279.91 - 180.0,
+       nan,
+       0.01,
+       {{2, " Belyst del=0.90"}}},
+      // Jupiter 1992 Dec 16 0h UT: P = 24.80.
+      {TBody::Jupiter,
+       2448972.500685,
+       59,
+       nan,
+       nan,
+       24.80,
+       nan,
+       nan,
+       0.01,
+       {{0, " Positionsvinkel, axel=24°48'"}}},
+      // Saturn 1992 Dec 16 0h TD: B = 16.442, P = 6.741, a = 35.87", b = 10.15".
+      {TBody::Saturn,
+       2448972.5,
+       59,
+       nan,
+       2 * 82.73 * 35.87 / 375.35,
+       6.741,
+       nan,
+       16.442,
+       0.01,
+       {{0, " Positionsvinkel, axel=6°44'"},
+        {2, " Ekvatordiameter=15.8\""},
+        {4, " Ringar, a-axel=35.9\""}}},
+      // The Moon 1992 Apr 12 0h TD: P = 15.08, k = 0.6786, chi = 285.0, Delta = 368409.7 km.
+      {TBody::Moon,
+       2448724.5,
+       59,
+       0.6786,
+       2 * 358473400 / 368409.7,
+       15.08,
+       285.0,
+       nan,
+       0.1,
+       {{2, " Belyst del=0.68"}, {4, " Diameter=32'26\""}}},
+  };
+  for (const auto& c : cases) {
+    const TDiskView v = View(c.body, State(c.jdTT, c.deltaT));
+    SCOPED_TRACE(std::string(BodyKey(c.body)));
+    const auto near = [](double actual, double book, double tol) {
+      if (!std::isnan(book)) {
+        EXPECT_NEAR(actual, book, tol);
+      }
+    };
+    near(v.IlluminatedFraction, c.k, 0.002);
+    near(v.Diameter, c.diameter, 0.01);
+    near(v.AxisAngle * kRadToDeg, c.axisDeg, c.tol);
+    near(v.BrightLimbAngle * kRadToDeg, c.limbDeg, c.tol);
+    if (!std::isnan(c.ringB)) {
+      EXPECT_NEAR(v.RingTilt * kRadToDeg, c.ringB, 0.002);
+      EXPECT_NEAR(v.RingA, 35.87, 0.01);
+      EXPECT_NEAR(v.RingB, 10.15, 0.01);
+    }
+    EXPECT_EQ(v.Lines.size(), c.body == TBody::Saturn ? 7u : c.body == TBody::Jupiter ? 5u : 6u);
+    for (const auto& [i, text] : c.lines) EXPECT_EQ(v.Lines.at(i), text) << i;
+    EXPECT_EQ(v.Lines[1], " Parallaktisk vinkel=Ej vald");
+    EXPECT_EQ(DiskOrientationLabel(v), "Norr");
+    EXPECT_EQ(v.Parallactic, 0.0);
+    EXPECT_TRUE(v.Lines.back().starts_with(" Höjd över horisonten="));
+  }
+}
+
+TEST(DiskViewTest, ParallacticSwitchAndLightRetardedMoment) {
+  const TObsState on = State(2448972.500685, 59, true);
+  const TDiskView jupiter = View(TBody::Jupiter, on);
+  EXPECT_EQ(DiskOrientationLabel(jupiter), "Zenit");
+  EXPECT_NE(jupiter.Parallactic, 0.0);
+  EXPECT_NE(jupiter.Lines[1], " Parallaktisk vinkel=Ej vald");
+  EXPECT_TRUE(jupiter.Lines[1].starts_with(" Parallaktisk vinkel="));
+  // The physical ephemeris is taken at t - 0.0057755183 d/AU x Delta, Delta from the diameter.
+  const double delta = 2 * 98.44 / jupiter.Diameter;
+  const double t = (on.JD_TT - 2451545.0) / 36525.0;
+  EXPECT_NEAR(jupiter.PhysicalT, t - 0.0057755183 * delta / 36525.0, 1e-11);
+  EXPECT_DOUBLE_EQ(View(TBody::Jupiter, State(on.JD_TT, 59, true, false)).PhysicalT, t);
+  EXPECT_FALSE(DiskView(TBody::Sun, on, testing::DataFolder()).has_value());
+  EXPECT_FALSE(DiskView(TBody::Mars, on, "/nonexistent").has_value());
+}
+
+TEST(DiskViewTest, TerminatorAndRingGeometry) {
+  EXPECT_TRUE(TerminatorPoints(0.5, 60.0, 720).empty());
+  for (double k : {0.2, 0.8}) {
+    const auto points = TerminatorPoints(k, 60.0, 720);
+    EXPECT_NEAR(points.size(), 359.0, 1.0);  // half the ellipse; its ends round either way
+    for (const auto& p : points) EXPECT_LT(p.Y * (2 * k - 1), 0.0);
+  }
+  TDiskView saturn = View(TBody::Saturn, State(2448972.5, 59));
+  const auto ring = SaturnRingPoints(saturn, 6.0);
+  EXPECT_GT(ring.size(), 300u);
+  EXPECT_LT(ring.size(), 450u);  // the far side behind the globe is hidden
+  for (const auto& p : ring) EXPECT_LT(p.Y, 2.25 * saturn.RingA * std::sin(saturn.RingTilt));
+  saturn.RingB = 0.03;
+  EXPECT_TRUE(SaturnRingPoints(saturn, 6.0).empty());
+  saturn.RingB = 5.0;
+  saturn.RingTilt = 0.0;
+  EXPECT_TRUE(SaturnRingPoints(saturn, 6.0).empty());
+  saturn.RingTilt = -0.3;  // south face: the hidden part lies on the other side
+  for (const auto& p : SaturnRingPoints(saturn, 6.0))
+    EXPECT_GT(p.Y, 2.25 * saturn.RingA * std::sin(-0.3));
+}
+
+TEST(DiskViewTest, PhaseAndDiameterAgreeWithSwissEphemeris) {
+  std::ifstream in(testing::DataFolder().parent_path() / "tests/planets/disk_reference.tsv");
+  ASSERT_TRUE(in);
+  int rows = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string key;
+    double jdUT = 0, jdTT = 0, k = 0, diameter = 0;
+    fields >> key >> jdUT >> jdTT >> k >> diameter;
+    TObsState s = State(jdTT, (jdTT - jdUT) * 86400.0);
+    const TDiskView v = View(BodyFromKey(key).value(), s);
+    EXPECT_NEAR(v.IlluminatedFraction, k, 0.01) << line;
+    EXPECT_NEAR(v.Diameter / diameter, 1.0, 0.01) << line;
+    ++rows;
+  }
+  EXPECT_EQ(rows, 36);
+}
+
+// The topocentric altitude with parallax (refraction off) against the Swiss Ephemeris and ERFA
+// end values of tests/astro/pipeline_reference.tsv (tools/accuracy/make_pipeline_fixture.py).
+TEST(DiskViewTest, TopocentricAltitudeAgreesWithReference) {
+  std::ifstream in(testing::DataFolder().parent_path() / "tests/astro/pipeline_reference.tsv");
+  ASSERT_TRUE(in);
+  int rows = 0;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string key;
+    TObsState s;
+    double ra = 0, dec = 0, az = 0, alt = 0;
+    fields >> key >> s.JD_UT >> s.JD_TT >> s.Latitude >> s.Longitude >> s.Height >> ra >> dec >>
+        az >> alt;
+    const auto body = BodyFromKey(key);
+    if (!body || !HasDiskView(*body)) continue;
+    s.CorrLightTime = s.CorrNutation = s.CorrAberration = s.CorrParallax = 1;
+    const double tolerance = *body == TBody::Moon ? 0.004 : 0.001;  // degrees
+    EXPECT_NEAR(View(*body, s).Altitude * kRadToDeg, alt, tolerance) << line;
+    ++rows;
+  }
+  EXPECT_EQ(rows, 48);
+}
+
+}  // namespace
+}  // namespace himlavy
