@@ -72,7 +72,7 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
         "--date 1582-10-10 state", "--date 1582-10-05 state", "--lat 91 state", "--lat 180 state",
         "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
-        "--set Longitude=181 state"}) {
+        "--set Longitude=181 state", "disk", "disk earth", "disk mars extra"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -96,7 +96,7 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
   for (const char* command :
        {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "render about --out "}) {
+        "holidays --year 2001", "disk saturn", "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
