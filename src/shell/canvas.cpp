@@ -117,6 +117,7 @@ struct TTextPixels {
   int Width = 0;       // advance width of the text
   bool Usable = true;  // false: the glyphs have shades, the text is written afresh each time
   std::vector<TRun> Runs;
+  int X0 = INT_MAX, Y0 = INT_MAX, X1 = INT_MIN, Y1 = INT_MIN;  // the box of the runs
 };
 
 std::atomic<bool> textPixelCacheOn{true};
@@ -655,9 +656,10 @@ bool Canvas::TextOutCached(int x, int y, const QString& text) {
       painter.setPen(Qt::white);
       painter.drawText(QPoint(margin, margin + metrics_->ascent()), text);
     }
+    const int maskWidth = mask.width();
     for (int row = 0; row < mask.height() && made->Usable; ++row) {
       const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(row));
-      for (int col = 0; col < mask.width(); ++col) {
+      for (int col = 0; col < maskWidth; ++col) {
         const QRgb v = line[col] & 0xffffffu;
         if (v == 0) continue;
         if (v != 0xffffffu) {
@@ -665,8 +667,12 @@ bool Canvas::TextOutCached(int x, int y, const QString& text) {
           break;
         }
         int end = col + 1;
-        while (end < mask.width() && (line[end] & 0xffffffu) == 0xffffffu) ++end;
+        while (end < maskWidth && (line[end] & 0xffffffu) == 0xffffffu) ++end;
         made->Runs.push_back({row - margin, col - margin, end - margin});
+        made->X0 = std::min(made->X0, col - margin);
+        made->X1 = std::max(made->X1, end - margin);
+        made->Y0 = std::min(made->Y0, row - margin);
+        made->Y1 = std::max(made->Y1, row - margin + 1);
         col = end - 1;
       }
     }
@@ -681,7 +687,16 @@ bool Canvas::TextOutCached(int x, int y, const QString& text) {
       i64(y) + height + margin < clipY0_ || i64(y) - margin >= clipY1_) {
     return true;
   }
+  Prepare();
   const QRgb colour = ToQRgb(fontColour_);
+  if (i64(x) + pixels->X0 >= clipX0_ && i64(x) + pixels->X1 <= clipX1_ &&
+      i64(y) + pixels->Y0 >= clipY0_ && i64(y) + pixels->Y1 <= clipY1_) {
+    for (const TTextPixels::TRun& run : pixels->Runs) {  // wholly inside the clip
+      QRgb* row = Row(i64(y) + run.Y) + x;
+      std::fill(row + run.X0, row + run.X1, colour);
+    }
+    return true;
+  }
   for (const TTextPixels::TRun& run : pixels->Runs) {
     const i64 row = i64(y) + run.Y;
     if (row < clipY0_ || row >= clipY1_) continue;

@@ -477,9 +477,10 @@ TEST(ChartMinorTest, AsteroidTrackAndProbeReadout) {
   const TChartMinorBody& p = (*probes)[0];
   EXPECT_EQ(p.Name, "Testsond");
   // sqrt(GM / a) and 2 pi sqrt(a^3 / GM) with GM = 398600.4 km^3/s^2: 3.074 km/s, 0.99806 d.
-  EXPECT_EQ(p.Lines, (std::array<std::string, 5>{"Centrum=Jorden  delta=0.00028200 a.e.", "",
-                                                 "Hastighet=3.07 km/s", "Omloppstid=0.00273 år",
-                                                 "r=0.000282 a.e."}));
+  EXPECT_EQ(MinorReadoutLines(p.Readout),
+            (std::array<std::string, 5>{"Centrum=Jorden  delta=0.00028200 a.e.", "",
+                                        "Hastighet=3.07 km/s", "Omloppstid=0.00273 år",
+                                        "r=0.000282 a.e."}));
 }
 TEST(ChartMinorTest, GroupSymbols) {
   struct TCase {

@@ -227,8 +227,6 @@ TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   EXPECT_EQ(chart->Chart().HistoryCount, 0);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
 }
-}  // namespace
-}  // namespace himlavy
 // The label texts kept between drawings give the very pixels of texts written afresh: every
 // system at zoom 1 and 16, "Normal" and "Atlas", everything on, a full drawing and a tick.
 TEST(SkyChartWindow, KeptTextsDrawTheSamePixels) {
@@ -267,3 +265,5 @@ TEST(SkyChartWindow, KeptTextsDrawTheSamePixels) {
   }
   SetTextPixelCache(true);
 }
+}  // namespace
+}  // namespace himlavy
