@@ -2,10 +2,14 @@
 #include "shell/canvas.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 #include "shell/fonts_draw.h"
 
@@ -105,7 +109,28 @@ Int128 Dot(TVec a, TVec b) {
   return Int128(a.X) * b.X + Int128(a.Y) * b.Y;
 }
 
+// The pixels a text covers, relative to the top-left corner of its cell, as runs along rows.
+struct TTextPixels {
+  struct TRun {
+    int Y, X0, X1;  // columns X0..X1-1 of row Y
+  };
+  int Width = 0;       // advance width of the text
+  bool Usable = true;  // false: the glyphs have shades, the text is written afresh each time
+  std::vector<TRun> Runs;
+  int X0 = INT_MAX, Y0 = INT_MAX, X1 = INT_MIN, Y1 = INT_MIN;  // the box of the runs
+};
+
+std::atomic<bool> textPixelCacheOn{true};
+std::mutex textPixelMutex;
+// Keyed by the font's key and the text. Emptied when it grows beyond kMaxTextPixelEntries.
+QHash<QString, std::shared_ptr<const TTextPixels>> textPixels;
+constexpr qsizetype kMaxTextPixelEntries = 50000;
+
 }  // namespace
+
+void SetTextPixelCache(bool on) {
+  textPixelCacheOn = on;
+}
 
 Canvas::Canvas(int width, int height, TColor background)
     : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
@@ -569,6 +594,7 @@ void Canvas::EnsureFont() const {
   font_ = MakeFont(fontName_, fontPoints_, fontStyle_.Bold, fontStyle_.Italic);
   font_.setUnderline(fontStyle_.Underline);
   metrics_.emplace(font_);
+  fontKey_ = font_.key() + QChar(0x1f);
   fontDirty_ = false;
 }
 
@@ -585,6 +611,7 @@ int Canvas::TextHeight() const {
 void Canvas::TextOut(int x, int y, const QString& text) {
   if (clipX0_ >= clipX1_ || clipY0_ >= clipY1_) return;
   EnsureFont();
+  if (textPixelCacheOn && !Opaque() && TextOutCached(x, y, text)) return;
   const int width = metrics_->horizontalAdvance(text);
   const int height = metrics_->ascent() + metrics_->descent();
   // A cell far outside the clip shows nothing (glyphs overhang their cell by a few pixels at
@@ -603,6 +630,81 @@ void Canvas::TextOut(int x, int y, const QString& text) {
   painter.setFont(font_);
   painter.setPen(QColor::fromRgb(ToQRgb(fontColour_)));
   painter.drawText(QPoint(x, y + metrics_->ascent()), text);
+}
+
+// Writes a text with a transparent background from its kept pixels (made on its first
+// writing); false when its glyphs have shades, and it must be written afresh.
+bool Canvas::TextOutCached(int x, int y, const QString& text) {
+  const QString key = fontKey_ + text;
+  std::shared_ptr<const TTextPixels> pixels;
+  {
+    const std::lock_guard lock(textPixelMutex);
+    pixels = textPixels.value(key);
+  }
+  const int height = metrics_->ascent() + metrics_->descent();
+  const int margin = height + 16;  // beyond any overhang of the glyphs over their cell
+  if (pixels == nullptr) {
+    auto made = std::make_shared<TTextPixels>();
+    made->Width = metrics_->horizontalAdvance(text);
+    QImage mask(made->Width + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    {
+      QPainter painter(&mask);
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      painter.setRenderHint(QPainter::TextAntialiasing, false);
+      painter.setFont(font_);
+      painter.setPen(Qt::white);
+      painter.drawText(QPoint(margin, margin + metrics_->ascent()), text);
+    }
+    const int maskWidth = mask.width();
+    for (int row = 0; row < mask.height() && made->Usable; ++row) {
+      const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(row));
+      for (int col = 0; col < maskWidth; ++col) {
+        const QRgb v = line[col] & 0xffffffu;
+        if (v == 0) continue;
+        if (v != 0xffffffu) {
+          made->Usable = false;
+          break;
+        }
+        int end = col + 1;
+        while (end < maskWidth && (line[end] & 0xffffffu) == 0xffffffu) ++end;
+        made->Runs.push_back({row - margin, col - margin, end - margin});
+        made->X0 = std::min(made->X0, col - margin);
+        made->X1 = std::max(made->X1, end - margin);
+        made->Y0 = std::min(made->Y0, row - margin);
+        made->Y1 = std::max(made->Y1, row - margin + 1);
+        col = end - 1;
+      }
+    }
+    pixels = made;
+    const std::lock_guard lock(textPixelMutex);
+    if (textPixels.size() >= kMaxTextPixelEntries) textPixels.clear();
+    textPixels.insert(key, pixels);
+  }
+  if (!pixels->Usable) return false;
+  // The same culling as a text written afresh.
+  if (i64(x) + pixels->Width + margin < clipX0_ || i64(x) - margin >= clipX1_ ||
+      i64(y) + height + margin < clipY0_ || i64(y) - margin >= clipY1_) {
+    return true;
+  }
+  Prepare();
+  const QRgb colour = ToQRgb(fontColour_);
+  if (i64(x) + pixels->X0 >= clipX0_ && i64(x) + pixels->X1 <= clipX1_ &&
+      i64(y) + pixels->Y0 >= clipY0_ && i64(y) + pixels->Y1 <= clipY1_) {
+    for (const TTextPixels::TRun& run : pixels->Runs) {  // wholly inside the clip
+      QRgb* row = Row(i64(y) + run.Y) + x;
+      std::fill(row + run.X0, row + run.X1, colour);
+    }
+    return true;
+  }
+  for (const TTextPixels::TRun& run : pixels->Runs) {
+    const i64 row = i64(y) + run.Y;
+    if (row < clipY0_ || row >= clipY1_) continue;
+    const i64 from = std::max<i64>(i64(x) + run.X0, clipX0_);
+    const i64 to = std::min<i64>(i64(x) + run.X1, clipX1_);
+    if (from < to) std::fill(Row(row) + from, Row(row) + to, colour);
+  }
+  return true;
 }
 
 }  // namespace himlavy

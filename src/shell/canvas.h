@@ -174,6 +174,7 @@ class Canvas {
   int TextHeight() const;
 
  private:
+  bool TextOutCached(int x, int y, const QString& text);
   struct TPt {
     std::int64_t X, Y;
   };
@@ -216,6 +217,15 @@ class Canvas {
   mutable bool fontDirty_ = true;
   mutable QFont font_;
   mutable std::optional<QFontMetrics> metrics_;
+  mutable QString fontKey_;
 };
+
+// Texts written with a transparent background are kept as the pixels their glyphs cover, per
+// font and text, and copied on the next writing of the same text in any colour: a chart writes
+// thousands of labels on every drawing, and shaping and rasterising them anew costs more than
+// the rest of it. The pixels are the same either way (glyphs are drawn without antialiasing,
+// so each pixel is either the text colour or left alone; a text whose glyphs come out in
+// other shades is not kept). On by default; off writes every text afresh.
+void SetTextPixelCache(bool on);
 
 }  // namespace himlavy

@@ -253,7 +253,7 @@ void TChartLayers::MinorBodies(Canvas& c, TObsState& s, const TChartView& view,
           history_.StoreTrack(trackCount_, chart_.HistoryCount, b.X, b.Y, b.SideX);
         }
       }
-      ident_.RegisterMinor(b.X, b.Y, b.Name, b.Lines);
+      ident_.RegisterMinor(b.X, b.Y, b.Name, b.Readout);
       ++minorCounts_[group];
     }
   }

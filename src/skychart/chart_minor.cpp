@@ -65,8 +65,10 @@ TElementFileKind KindOf(int group) {
   return TElementFileKind::Asteroid;
 }
 
+}  // namespace
+
 // One line of an element file that gives a body, with what does not change between drawings.
-struct TCachedBody {
+struct TCachedMinorBody {
   std::string Line;  // the raw line (ElementLineUsed decides at each drawing)
   TMinorBody Body;
   TOrbitPlane Plane;  // of the J2000.0 equator
@@ -76,6 +78,8 @@ struct TCachedBody {
   double InverseA = 0.0;   // 1/a = (1 - e)/q, per AU
   int Shift = 0;           // LabelShift of the name
 };
+
+namespace {
 
 // Fixed text of x with at most maxDecimals decimals, fewer where that keeps it within
 // maxChars characters.
@@ -112,18 +116,18 @@ std::string PeriodLineOf(const TElements& el) {
 }
 
 // The bodies of a group's file with what every drawing needs of them.
-std::optional<std::vector<TCachedBody>> ReadGroupBodies(const std::filesystem::path& path,
-                                                        TElementFileKind kind) {
+std::optional<std::vector<TCachedMinorBody>> ReadGroupBodies(const std::filesystem::path& path,
+                                                             TElementFileKind kind) {
   const std::optional<std::vector<std::string>> lines =
       ReadRawLines(path, kElementLineChars, kMaxElementLines);
   if (!lines) return std::nullopt;
-  std::vector<TCachedBody> bodies;
+  std::vector<TCachedMinorBody> bodies;
   const double eps2000 = MeanObliquity(0.0);
   const std::size_t nameChars = kind == TElementFileKind::Probe ? kProbeNameChars : kMinorNameChars;
   for (const std::string& line : *lines) {
     std::optional<TMinorBody> body = ElementLineToBody(line, kind);
     if (!body) continue;
-    TCachedBody c;
+    TCachedMinorBody c;
     c.Line = line;
     c.Plane = OrbitPlaneConstants(body->Elements, eps2000);
     c.Centre = &CentreOf(body->Centre);
@@ -138,9 +142,9 @@ std::optional<std::vector<TCachedBody>> ReadGroupBodies(const std::filesystem::p
 }
 
 // The group's bodies, kept until the file changes; nullptr when the file cannot be opened.
-std::shared_ptr<const std::vector<TCachedBody>> GroupBodies(int group,
-                                                            const std::filesystem::path& dataDir) {
-  static TFileCache<std::vector<TCachedBody>> cache;
+std::shared_ptr<const std::vector<TCachedMinorBody>> GroupBodies(
+    int group, const std::filesystem::path& dataDir) {
+  static TFileCache<std::vector<TCachedMinorBody>> cache;
   const TElementFileKind kind = KindOf(group);
   return cache.Get(ResolveDataPath(dataDir, MinorGroupFileName(group)),
                    [kind](const std::filesystem::path& p) { return ReadGroupBodies(p, kind); });
@@ -226,9 +230,10 @@ bool Finite(const TVector3& v) {
 
 // The readout lines of a body at distance r from its centre and delta from the Earth, with
 // the phase angle (asteroids) from its heliocentric and geocentric vectors.
-void ComposeLines(TChartMinorBody& out, const TCachedBody& c, TElementFileKind kind, double r,
-                  double delta, const TVector3& helio, const TVector3& geo) {
-  std::string& first = out.Lines[0];
+std::array<std::string, 5> ComposeLines(const TCachedMinorBody& c, TElementFileKind kind, double r,
+                                        double delta, const TVector3& helio, const TVector3& geo) {
+  std::array<std::string, 5> lines;
+  std::string& first = lines[0];
   first.reserve(kMinorLineChars[0]);
   if (kind == TElementFileKind::Probe) {
     first += "Centrum=";
@@ -251,31 +256,31 @@ void ComposeLines(TChartMinorBody& out, const TCachedBody& c, TElementFileKind k
       mag = AsteroidMagnitudeHG(*b.Mag2, *b.Mag1, phase, rh, delta);
     }
     if (std::isfinite(mag)) {
-      out.Lines[1] = "Magnitud=";
-      out.Lines[1] += FitFixed(mag, 1, 6);
+      lines[1] = "Magnitud=";
+      lines[1] += FitFixed(mag, 1, 6);
     }
   }
 
   const double speed = b.GaussK * std::sqrt(std::max(0.0, 2.0 / r - c.InverseA)) * kAuPerDayKmS;
-  std::string& second = out.Lines[2];
+  std::string& second = lines[2];
   second.reserve(kMinorLineChars[2]);
   second += "Hastighet=";
   second += FitFixed(speed, 2, 5);
   second += " km/s";
-  out.Lines[3] = c.PeriodLine;
-  std::string& last = out.Lines[4];
+  lines[3] = c.PeriodLine;
+  std::string& last = lines[4];
   last.reserve(kMinorLineChars[4]);
   last += "r=";
   last += DistanceText(r, 8);
   last += " a.e.";
-  for (std::size_t i = 0; i < out.Lines.size(); ++i) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     // A line of no more bytes than its size has no more characters either.
-    if (out.Lines[i].size() > kMinorLineChars[i] && Utf8Length(out.Lines[i]) > kMinorLineChars[i]) {
-      out.Lines[i] = Utf8Left(out.Lines[i], kMinorLineChars[i]);
+    if (lines[i].size() > kMinorLineChars[i] && Utf8Length(lines[i]) > kMinorLineChars[i]) {
+      lines[i] = Utf8Left(lines[i], kMinorLineChars[i]);
     }
   }
+  return lines;
 }
-
 }  // namespace
 
 std::string_view MinorGroupFileName(int group) {
@@ -293,6 +298,12 @@ std::string_view MinorGroupFileName(int group) {
     default:
       return {};
   }
+}
+
+std::array<std::string, 5> MinorReadoutLines(const TMinorReadout& readout) {
+  if (readout.Body == nullptr) return {};
+  return ComposeLines(*readout.Body, KindOf(readout.Group), readout.R, readout.Delta, readout.Helio,
+                      readout.Geo);
 }
 
 TChartMinorBody MinorGroupSymbol(int group, int displayMode, int x, int y) {
@@ -324,10 +335,10 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   const TElementFileKind kind = KindOf(group);
 
   // The lines used at this moment, and the central planets they need.
-  std::vector<const TCachedBody*> used;
+  std::vector<const TCachedMinorBody*> used;
   used.reserve(bodies->size());
   std::array<bool, 9> needed{};
-  for (const TCachedBody& c : *bodies) {
+  for (const TCachedMinorBody& c : *bodies) {
     if (!ElementLineUsed(c.Line, kind, state.ClockJD)) continue;
     used.push_back(&c);
     if (c.Centre->Planet) needed[SeriesIndex(*c.Centre->Planet)] = true;
@@ -344,7 +355,7 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   const TVector3 noCentre{};
   result.reserve(used.size());
 
-  for (const TCachedBody* c : used) {
+  for (const TCachedMinorBody* c : used) {
     const std::optional<TSeriesPlanet> planet = c->Centre->Planet;
     const TCentrePlace* centre = planet ? &d.Centres[SeriesIndex(*planet)] : nullptr;
     if (centre != nullptr && !centre->Usable) continue;
@@ -407,7 +418,8 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
     out.Name = c->Name;
     out.LabelX = pixel.X - c->Shift;
     out.LabelY = pixel.Y - kLabelRise;
-    ComposeLines(out, *c, kind, r, delta, helio, geo);
+    out.Readout = TMinorReadout{
+        std::shared_ptr<const TCachedMinorBody>(bodies, c), group, r, delta, helio, geo};
   }
   return result;
 }

@@ -69,12 +69,7 @@ inline constexpr int kNoSideX = -100;
 //   Track    the line asks for a history track ('t' in column 134 or 125); the caller numbers
 //            the tracks of a drawing from 1 and stores the point as plot HistoryCount
 //   Name     the identification name (UTF-8)
-//   Lines    the five readout lines (UTF-8, at most kMinorLineChars characters each):
-//            [0] "delta=" the distance from the Earth in "a.e.", for probes preceded by
-//                "Centrum=" and the central body's Swedish name; [1] "Magnitud=" (empty when
-//                the file gives no magnitude parameters); [2] "Hastighet=" in "km/s";
-//            [3] "Omloppstid=" in " år", or "Parabel- eller hyperbelbana"; [4] "r=" the
-//            distance from the central body in "a.e."
+//   Readout  what its readout lines are made from (MinorReadoutLines)
 //   LabelX, LabelY  the top-left corner of the name label (with LabelMinorBodies on):
 //            (X - LabelShift(Name), Y - kLabelRise)
 struct TChartMinorBody {
@@ -86,7 +81,7 @@ struct TChartMinorBody {
   TRgb Outline;
   bool Track = false;
   std::string Name;
-  std::array<std::string, 5> Lines;
+  TMinorReadout Readout;
   int LabelX = 0;
   int LabelY = 0;
 };
@@ -96,6 +91,14 @@ struct TChartMinorBody {
 //   returns  "asteroid.dta", "asteroi2.dta", "asteroi3.dta", "komet.dta", "rymdsond.dta";
 //            empty for any other group
 std::string_view MinorGroupFileName(int group);
+
+// MinorReadoutLines: the five readout lines of a drawn body (UTF-8, at most kMinorLineChars
+// characters each): [0] "delta=" the distance from the Earth in "a.e.", for probes preceded by
+// "Centrum=" and the central body's Swedish name; [1] "Magnitud=" (empty when the file gives no
+// magnitude parameters); [2] "Hastighet=" in "km/s"; [3] "Omloppstid=" in " år", or
+// "Parabel- eller hyperbelbana"; [4] "r=" the distance from the central body in "a.e.".
+// Five empty lines for a readout without a body.
+std::array<std::string, 5> MinorReadoutLines(const TMinorReadout& readout);
 
 // MinorGroupSymbol: a group's symbol and colours at a pixel.
 //   group        1..5 (other values are drawn as asteroids)

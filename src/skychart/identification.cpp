@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "base/formatting.h"
 #include "base/numtext.h"
 #include "base/textfile.h"
+#include "skychart/chart_minor.h"
 #include "skychart/constellation_files.h"
 
 namespace himlavy {
@@ -437,8 +439,7 @@ bool TIdentTables::RegisterBody(int index, const TBodyEntry& entry) {
   return true;
 }
 
-bool TIdentTables::RegisterMinor(int x, int y, std::string_view name,
-                                 const std::array<std::string, 5>& lines) {
+bool TIdentTables::RegisterMinor(int x, int y, std::string_view name, TMinorReadout readout) {
   TMinorEntry* entry = minor_.Next();
   if (!entry) return false;
   entry->X = x;
@@ -447,9 +448,7 @@ bool TIdentTables::RegisterMinor(int x, int y, std::string_view name,
   if (twoBlanks != std::string_view::npos) name = name.substr(0, twoBlanks);
   entry->Name = Utf8Left(name, kMinorNameChars);
   entry->Name.resize(TrimTrailing(entry->Name).size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    entry->Lines[i] = CutLine(lines[i], kMinorLineChars[i]);
-  }
+  entry->Readout = std::move(readout);
   return true;
 }
 
@@ -509,8 +508,11 @@ TReadout SearchIdentification(const TIdentTables& tables, const TObsState& state
 
   if (const TMinorEntry* minor = LastHit(tables.Minor(), x, y)) {
     out.ObjectName = minor->Name;
-    out.Left = minor->Lines[0];
-    for (std::size_t i = 1; i < minor->Lines.size(); ++i) out.Left += "\n" + minor->Lines[i];
+    const std::array<std::string, 5> lines = MinorReadoutLines(minor->Readout);
+    out.Left = CutLine(lines[0], kMinorLineChars[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      out.Left += "\n" + CutLine(lines[i], kMinorLineChars[i]);
+    }
     out.Right.clear();
   }
   if (const TLabelEntry* name = LastHit(tables.StarNames(), x, y)) out.ObjectName = name->Name;

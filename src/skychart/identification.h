@@ -13,11 +13,13 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/basic.h"
 #include "base/obs_state.h"
 #include "skychart/chart_projection.h"
 #include "skychart/zone_selection.h"
@@ -73,12 +75,26 @@ struct TBodyEntry {
   std::string Right;  // 130, the right-hand table
 };
 
+// One body of an element file as kept between drawings (chart_minor.cpp).
+struct TCachedMinorBody;
+
+// What the readout lines of a minor body are made from (MinorReadoutLines in chart_minor.h):
+// kept with the body, so that the lines are written only when the mouse points at it.
+struct TMinorReadout {
+  std::shared_ptr<const TCachedMinorBody> Body;  // null: five empty lines
+  int Group = 0;                                 // 1..5
+  double R = 0.0;                                // from the central body, AU
+  double Delta = 0.0;                            // from the Earth, AU
+  TVector3 Helio;                                // heliocentric and geocentric vectors, AU
+  TVector3 Geo;
+};
+
 // A minor body (asteroid, comet, space probe).
 struct TMinorEntry {
   int X = 0;
   int Y = 0;
-  std::string Name;                  // up to two consecutive blanks, 29 characters
-  std::array<std::string, 5> Lines;  // 60, 15, 20, 30, 15 characters
+  std::string Name;       // up to two consecutive blanks, 29 characters
+  TMinorReadout Readout;  // its lines cut to 60, 15, 20, 30, 15 characters when shown
 };
 
 // A star or deep-sky name label.
@@ -148,9 +164,9 @@ class TIdentTables {
   //   x, y     pixel
   //   name     the name field; cut at its first two consecutive blanks, then to 29 characters,
   //            trailing blanks dropped
-  //   lines    the five readout lines, cut to 60, 15, 20, 30 and 15 characters
+  //   readout  what its five readout lines are made from
   //   returns  false when the table is full (3000)
-  bool RegisterMinor(int x, int y, std::string_view name, const std::array<std::string, 5>& lines);
+  bool RegisterMinor(int x, int y, std::string_view name, TMinorReadout readout);
 
   // RegisterStarName, RegisterDeepSkyName: appends a name label (cut to 19 or 22 characters).
   //   returns  false when the table is full (600 or 300)

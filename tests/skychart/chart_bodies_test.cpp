@@ -420,13 +420,13 @@ TEST(ChartMinorTest, CometEnckeOnTheEquatorialChart) {
   EXPECT_EQ(std::tuple(b.LabelX, b.LabelY), std::tuple(b.X - 20, b.Y - 15));
   EXPECT_TRUE(b.Track);  // 't' in column 125
   // Magnitude 11.5 + 5 log 0.8243 + 10 log 0.6526.
-  EXPECT_EQ(b.Lines,
+  EXPECT_EQ(MinorReadoutLines(b.Readout),
             (std::array<std::string, 5>{"delta=0.8243 a.e.", "Magnitud=9.2", "Hastighet=48.14 km/s",
                                         "Omloppstid=3.28 år", "r=0.6526 a.e."}));
   // Open orbits (e = 1 is read as 1.0000001) have no period.
   ASSERT_EQ(bodies->size(), 3u);
   for (std::size_t i : {1u, 2u}) {
-    EXPECT_EQ((*bodies)[i].Lines[3], "Parabel- eller hyperbelbana") << i;
+    EXPECT_EQ(MinorReadoutLines((*bodies)[i].Readout)[3], "Parabel- eller hyperbelbana") << i;
     EXPECT_FALSE((*bodies)[i].Track) << i;
   }
 }
@@ -477,9 +477,10 @@ TEST(ChartMinorTest, AsteroidTrackAndProbeReadout) {
   const TChartMinorBody& p = (*probes)[0];
   EXPECT_EQ(p.Name, "Testsond");
   // sqrt(GM / a) and 2 pi sqrt(a^3 / GM) with GM = 398600.4 km^3/s^2: 3.074 km/s, 0.99806 d.
-  EXPECT_EQ(p.Lines, (std::array<std::string, 5>{"Centrum=Jorden  delta=0.00028200 a.e.", "",
-                                                 "Hastighet=3.07 km/s", "Omloppstid=0.00273 år",
-                                                 "r=0.000282 a.e."}));
+  EXPECT_EQ(MinorReadoutLines(p.Readout),
+            (std::array<std::string, 5>{"Centrum=Jorden  delta=0.00028200 a.e.", "",
+                                        "Hastighet=3.07 km/s", "Omloppstid=0.00273 år",
+                                        "r=0.000282 a.e."}));
 }
 TEST(ChartMinorTest, GroupSymbols) {
   struct TCase {

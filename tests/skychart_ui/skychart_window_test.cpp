@@ -19,6 +19,7 @@
 #include "common/sky_positions.h"
 #include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
+#include "skychart/chart_layers_draw.h"
 
 namespace himlavy {
 namespace {
@@ -225,6 +226,44 @@ TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   chart->ZoomIn();
   EXPECT_EQ(chart->Chart().HistoryCount, 0);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
+}
+// The label texts kept between drawings give the very pixels of texts written afresh: every
+// system at zoom 1 and 16, "Normal" and "Atlas", everything on, a full drawing and a tick.
+TEST(SkyChartWindow, KeptTextsDrawTheSamePixels) {
+  EnsureApplication();
+  const auto picture = [](int system, int zoom, int mode, bool keep) {
+    SetTextPixelCache(keep);
+    TObsState s = MomentState();
+    s.CoordSystem = system;
+    s.ChartScale = zoom;
+    s.DisplayMode = mode;
+    s.CorrRefraction = s.CorrLightTime = s.ShowHistory = 1;
+    s.CatSKY = s.CatWDS = s.CatGCVS = s.CatNGC = s.CatSAC = s.CatRC3 = s.CatPGC = 1;
+    s.CatGPN = s.CatLBN = s.CatOCL = s.CatGCM = 1;
+    s.ShowCoordLines = s.ShowConstellations = s.ShowConstBounds = s.ShowSunPlanets = 1;
+    s.ShowMoons = s.ShowAsteroids1 = s.ShowAsteroids2 = s.ShowAsteroids3 = s.ShowComets = 1;
+    s.ShowProbes = s.LabelConstellations = s.LabelStars = s.LabelDeepSky = s.LabelPlanets = 1;
+    s.LabelMinorBodies = 1;
+    TChartState chart = ChartStateFromObs(s);
+    TZoneFlags flags;
+    TChartLayers layers(chart, DataFolder());
+    Canvas canvas(kChartClientWidth, kChartClientHeight);
+    DrawChartPicture(canvas, s, chart, flags, DataFolder(), layers.Hooks());
+    s.JD_UT = s.JD_TT += 0.5;  // a tick half a day later, over the picture
+    DrawChartCycle(canvas, s, chart, flags, DataFolder(), layers.Hooks());
+    return canvas.Image();
+  };
+  for (int system = kEclipticWhole; system <= kGalactic; ++system) {
+    for (const int zoom : {1, 16}) {
+      for (const int mode : {0, 1}) {
+        SCOPED_TRACE(::testing::Message() << system << " " << zoom << " " << mode);
+        const QImage fresh = picture(system, zoom, mode, false);
+        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // texts kept on the way
+        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // every text kept before
+      }
+    }
+  }
+  SetTextPixelCache(true);
 }
 }  // namespace
 }  // namespace himlavy
