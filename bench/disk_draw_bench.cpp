@@ -8,23 +8,14 @@
 
 #include "astro/apparent.h"
 #include "bench_support.h"
+#include "gui_support.h"
 #include "planets/disk_draw.h"
 
 namespace himlavy {
 namespace {
 
-bool EnsureDiskGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "himlavy_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-  return true;
-}
-
 void BM_DiskViewRedraw(benchmark::State& bench) {
-  EnsureDiskGuiApplication();
+  EnsureGuiApplication();
   struct Size {
     TBody Body;
     int Width, Height, Cx, Cy;

@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "bench_support.h"
+#include "gui_support.h"
 #include "skychart/chart_layers_draw.h"
 #include "skychart/skychart_draw.h"
 
@@ -60,17 +61,6 @@ TObsState EverythingOn(int system, int zoom) {
   s.LabelConstellations = s.LabelStars = s.LabelDeepSky = s.LabelPlanets = 1;
   s.LabelMinorBodies = 1;
   return s;
-}
-
-// Text on a canvas needs the application's fonts: one offscreen application for the run.
-bool EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "himlavy_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-  return true;
 }
 
 struct TChartBench {
