@@ -151,9 +151,6 @@ TSpherical JovicentricInMoonFrame(const TVector3& v, double t) {
   return {Mod2Pi(angleInEquator(v) + origin), ArcSin(Dot(v, pole) / r), r};
 }
 
-namespace {
-
-// Places a body at jovicentric (L, B) and r AU in both panels.
 void PlaceInPanels(TCentreBody& body, double lon, double lat, double r, double k, int orientation,
                    int jupiterRadius) {
   const double a = lon + kPiHalf;
@@ -165,14 +162,13 @@ void PlaceInPanels(TCentreBody& body, double lon, double lat, double r, double k
   body.LeftY = Pixel(kCentreY + k * v);
   body.RightX = Pixel(kCentreRightX + k * w);
   body.RightY = body.LeftY;
-  // The pole-on panel looks down on the north pole; the edge-on panel (north to the right,
-  // v downwards) looks along -u. A body on the far side is hidden within the disk's radius.
+  // (u, v, w) is a left-handed triple: the pole-on panel (u right, v down) looks down on the
+  // north pole (along -w), the edge-on panel (w right, v down) looks along +u. A body on the
+  // far side is hidden within the disk's radius.
   const double rJ = jupiterRadius;
   body.HiddenLeft = w < 0.0 && std::hypot(k * u, k * v) <= rJ;
   body.HiddenRight = u > 0.0 && std::hypot(k * w, k * v) <= rJ;
 }
-
-}  // namespace
 
 TJupiterCentreView JupiterCentreView(const TObsState& state, const std::filesystem::path& dataDir) {
   TJupiterCentreView view;

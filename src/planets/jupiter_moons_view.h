@@ -157,6 +157,14 @@ struct TJupiterCentreView {
 // their jovicentric vector turned into the moons' frame.
 TJupiterCentreView JupiterCentreView(const TObsState& state, const std::filesystem::path& dataDir);
 
+// PlaceInPanels: a body at jovicentric longitude `lon` and latitude `lat` (radians, the moons'
+// frame) and `r` AU from Jupiter, at `k` pixels per AU, in both panels (see JupiterCentreView).
+// The pole-on panel looks down on the north pole, the edge-on panel along +u: a body is hidden
+// when it is on the far side (w < 0, or u > 0) and within `jupiterRadius` pixels of the centre
+// in that panel.
+void PlaceInPanels(TCentreBody& body, double lon, double lat, double r, double k, int orientation,
+                   int jupiterRadius);
+
 // JovicentricInMoonFrame: a jovicentric vector of the ecliptic and equinox of date as the
 // moons' (L, B, R): L counted in Jupiter's equator as the satellite theory counts it, B over
 // the equator, R the length, in the vector's unit.
