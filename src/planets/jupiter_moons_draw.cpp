@@ -106,7 +106,12 @@ void DrawJupiterCentre(Canvas& canvas, const TJupiterCentreView& view) {
     }
     canvas.TextOut(96, 94, QStringLiteral("N"));
   }
+  DrawJupiterCentreBodies(canvas, view);
+}
 
+void DrawJupiterCentreBodies(Canvas& canvas, const TJupiterCentreView& view) {
+  canvas.SetFont(QStringLiteral("Arial"), 8, colours::kGray);
+  canvas.SetBackMode(TBackMode::Transparent);
   for (const TPanel& panel : kPanels) {
     canvas.SetClipRect(panel.Left, 0, panel.Right, kCentrePanelSize);
     const bool left = panel.Left == 0;

@@ -23,4 +23,8 @@ void DrawJupiterMoonsStrip(Canvas& canvas, const TJupiterMoonsStrip& strip);
 // the disk) with their names, and the probes as green marks (a black pixel when hidden).
 void DrawJupiterCentre(Canvas& canvas, const TJupiterCentreView& view);
 
+// DrawJupiterCentreBodies: the moons and the probes alone, over what `canvas` shows (each
+// panel clipped to itself): while the time runs they leave trails.
+void DrawJupiterCentreBodies(Canvas& canvas, const TJupiterCentreView& view);
+
 }  // namespace himlavy

@@ -159,6 +159,11 @@ void TJupiterCentreWindow::Recompute() {
   if (view_.ProbeFileMissing) QApplication::beep();
 }
 
+void TJupiterCentreWindow::FollowTick() {
+  view_ = JupiterCentreView(State(), DataDir());
+  DrawJupiterCentreBodies(DrawingSurface(), view_);
+}
+
 void TJupiterCentreWindow::FormMouseMove(int x, int y) {
   namePanel_->setText(QString::fromStdString(CentreNameAt(view_, x, y)));
 }

@@ -57,6 +57,8 @@ class TJupiterCentreWindow : public TChildWindow {
 
  protected:
   void Recompute() override;
+  // While the time runs: the moons and the probes moved, over the last picture.
+  void FollowTick() override;
   void FormShow() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
