@@ -104,7 +104,7 @@ TJupiterMoonsStrip LayoutJupiterMoonsStrip(const std::array<TVector3, 4>& moons,
   strip.HasDirectionMark = magnified;
   if (magnified) {
     const double angle = -(axisAngle - parallactic);
-    strip.DirectionText = zenithUp ? "Z" : "N";
+    strip.DirectionText.assign(1, zenithUp ? 'Z' : 'N');
     strip.MarkX = cx - Pixel(kStripMarkDistance * std::sin(angle)) - 3;
     strip.MarkY = cy - Pixel(kStripMarkDistance * std::cos(angle)) - 6;
   }
@@ -127,7 +127,8 @@ std::string StripNameAt(const TJupiterMoonsStrip& strip, int x, int y) {
   std::string name;
   for (const TStripBody& b : strip.Bodies) {
     if (Within(b.LabelX, x, kStripMouseReach) && Within(b.LabelY, y, kStripMouseReach)) {
-      name = " " + std::string(StripBodyName(b.Body));
+      name.assign(1, ' ');
+      name += StripBodyName(b.Body);
     }
   }
   return name;

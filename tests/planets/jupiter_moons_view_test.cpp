@@ -14,24 +14,17 @@
 namespace himlavy {
 namespace {
 
-std::array<int, 5> Keys(const TJupiterMoonsStrip& s) {
-  std::array<int, 5> keys{};
-  for (std::size_t i = 0; i < 5; ++i) keys[i] = s.Bodies[i].Key;
-  return keys;
-}
-
-TEST(JupiterMoonsStripTest, DepthOrderPointsAndMouseBox) {
+TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
   // Europa 0.4 radii behind Jupiter (key 0, a tie with Jupiter), Ganymede Z = 2.5 (ties to
   // even: key -2), Callisto X = -160.5 / 16 (x ties to even: -160).
   const std::array<TVector3, 4> moons = {
       {{2.0, 0.5, -3.4}, {-0.3, 0.1, 0.4}, {0.5, 0.0, 2.5}, {-10.03125, 0.0, -1.5}}};
   const TJupiterMoonsStrip s = LayoutJupiterMoonsStrip(moons, false, 0.0, 0.0, false, true);
-  EXPECT_EQ(Keys(s), (std::array<int, 5>{3, 0, -2, 2, 0}));
+  for (const int i : {0, 1, 2, 3, 4}) EXPECT_EQ(s.Bodies[i].Key, (std::array{3, 0, -2, 2, 0})[i]);
   // Farthest first: Ganymede, Europa (behind, covered by Jupiter), Jupiter, Callisto, Io.
   EXPECT_EQ(s.DrawOrder, (std::array<int, 5>{2, 1, 4, 3, 0}));
   EXPECT_EQ(s.Bodies[0].Box, (std::array<int, 4>{520, 120, 524, 124}));
-  EXPECT_EQ(s.Bodies[1].LabelX, 485);
-  EXPECT_EQ(s.Bodies[1].LabelY, 128);
+  EXPECT_EQ(std::make_pair(s.Bodies[1].LabelX, s.Bodies[1].LabelY), std::make_pair(485, 128));
   EXPECT_EQ(s.Bodies[3].LabelX, 330);
   EXPECT_EQ(s.Bodies[4].Box, (std::array<int, 4>{474, 115, 506, 145}));
   EXPECT_EQ(std::make_pair(s.NorthX, s.NorthY), std::make_pair(487, 96));
@@ -51,28 +44,24 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsAndMouseBox) {
                {528, 127, ""},         {518, 118, " Io"},      {517, 118, ""},
                {518, 117, ""}};
   for (const auto& m : mouse) EXPECT_EQ(StripNameAt(s, m.x, m.y), m.name) << m.x << "," << m.y;
-}
 
-TEST(JupiterMoonsStripTest, MagnificationAndDirectionMark) {
-  const std::array<TVector3, 4> moons = {{{2.0, 0.5, -3.4}, {}, {}, {}}};
-  const double p = 30.0 * kDegToRad;
-  const double q = 10.0 * kDegToRad;
-  const TJupiterMoonsStrip big = LayoutJupiterMoonsStrip(moons, true, p, q, true, false);
-  EXPECT_EQ(big.Scale, 80);
+  // Magnified, with P = 30 and q = 10 deg: the mark at -20 deg (67 sin 20 = 22.92,
+  // 67 cos 20 = 62.96), "Z" with the parallactic angle, else "N".
+  const TJupiterMoonsStrip big =
+      LayoutJupiterMoonsStrip(moons, true, 30 * kDegToRad, 10 * kDegToRad, true, false);
   EXPECT_EQ(big.Bodies[0].Box, (std::array<int, 4>{646, 86, 654, 94}));
   EXPECT_EQ(big.Bodies[4].Box, (std::array<int, 4>{410, 55, 570, 205}));
   EXPECT_EQ(big.NorthY, 32);
-  // At -(P - q) = -20 deg: 67 sin 20 = 22.92, 67 cos 20 = 62.96.
-  ASSERT_TRUE(big.HasDirectionMark);
-  EXPECT_EQ(big.DirectionText, "Z");
-  EXPECT_EQ(std::make_pair(big.MarkX, big.MarkY), std::make_pair(510, 61));
-  EXPECT_EQ(LayoutJupiterMoonsStrip(moons, true, p, 0, false, false).DirectionText, "N");
+  EXPECT_TRUE(big.HasDirectionMark);
+  EXPECT_EQ(big.DirectionText + std::to_string(big.MarkX) + "," + std::to_string(big.MarkY),
+            "Z510,61");
+  EXPECT_EQ(LayoutJupiterMoonsStrip(moons, true, 0, 0, false, false).DirectionText, "N");
 }
 
 TEST(JupiterMoonsStripTest, MeeusDecember1992) {
   // 1992 Dec 16 0h UT (JDE 2448972.50068), light time on: X, Y of Io ... Callisto
   // -3.4515, 0.2138; 7.4435, 0.2756; 1.1996, 0.5902; 7.0754, 1.0293, all in front of Jupiter
-  // (Z -4.82, -5.75, -14.94, -25.23); P = 24.80 deg, parallactic angle off.
+  // (Z -4.82, -5.75, -14.94, -25.23: keys 5, 6, 15, 25); P = 24.80 deg, parallactic angle off.
   TObsState state;
   state.JD_TT = 2448972.50068;
   state.JD_UT = state.JD_TT - 59.0 / 86400.0;
@@ -81,18 +70,16 @@ TEST(JupiterMoonsStripTest, MeeusDecember1992) {
   ASSERT_TRUE(s.has_value());
   const int expected[4][2] = {{214, 113}, {1085, 108}, {586, 83}, {1056, 48}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(s->Bodies[i].LabelX, expected[i][0]) << i;
-    EXPECT_EQ(s->Bodies[i].LabelY, expected[i][1]) << i;
+    EXPECT_EQ(std::make_pair(s->Bodies[i].LabelX, s->Bodies[i].LabelY),
+              std::make_pair(expected[i][0], expected[i][1]));
   }
-  EXPECT_EQ(Keys(*s), (std::array<int, 5>{5, 6, 15, 25, 0}));
   EXPECT_EQ(s->DrawOrder, (std::array<int, 5>{4, 0, 1, 2, 3}));
   // 67 sin 24.80 = 28.10, 67 cos 24.80 = 60.82.
   EXPECT_EQ(std::make_pair(s->MarkX, s->MarkY), std::make_pair(515, 63));
-  EXPECT_EQ(s->DirectionText, "N");
   EXPECT_FALSE(JupiterMoonsStrip(state, testing::ScratchDir().Path(), false).has_value());
 }
 
-TEST(JupiterCentreTest, MoonsFromMeeusLongitudes) {
+TEST(JupiterCentreTest, MoonsFromMeeusLongitudesHidingAndTheMoonFrame) {
   // Meeus's L, B, R of 1992 Dec 16 at the light-retarded moment; ChartScale 1024, so
   // k = 6553.6 pixels per AU and r = R 71398 / 149597870 AU.
   TObsState state;
@@ -109,52 +96,41 @@ TEST(JupiterCentreTest, MoonsFromMeeusLongitudes) {
     EXPECT_EQ(v.JupiterRadius, 3);
     for (int i = 0; i < 4; ++i) {
       const TCentreBody& m = v.Moons[static_cast<std::size_t>(i)];
-      EXPECT_EQ(m.LeftX, expected[o][i][0]) << o << " " << i;
-      EXPECT_EQ(m.LeftY, expected[o][i][1]) << o << " " << i;
-      EXPECT_EQ(m.RightX, expected[o][i][2]) << o << " " << i;
-      EXPECT_EQ(m.RightY, m.LeftY);
-      EXPECT_EQ(m.Radius, 2);
+      EXPECT_EQ((std::array<int, 5>{m.LeftX, m.LeftY, m.RightX, m.RightY, m.Radius}),
+                (std::array<int, 5>{expected[o][i][0], expected[o][i][1], expected[o][i][2],
+                                    expected[o][i][1], 2}));
     }
     // Io's points: (117, 108) or (108, 83) on the left, (300, 108) or (300, 83) on the right.
-    EXPECT_EQ(CentreNameAt(v, 120, 108), o == 0 ? "Io" : "");
-    EXPECT_EQ(CentreNameAt(v, 114, 108), "");
-    EXPECT_EQ(CentreNameAt(v, 111, 83), o == 1 ? "Io" : "");
-    EXPECT_EQ(CentreNameAt(v, 302, 81), o == 1 ? "Io" : "");
+    EXPECT_EQ(CentreNameAt(v, 120, 108) + CentreNameAt(v, 114, 108), o == 0 ? "Io" : "");
+    EXPECT_EQ(CentreNameAt(v, 111, 83) + CentreNameAt(v, 302, 81), o == 1 ? "IoIo" : "");
   }
-  // The scale: radii at least 2 (3 in atlas mode), latitude circles above 2048.
-  state.ChartScale = 262144;
-  TJupiterCentreView big = JupiterCentreView(state, testing::DataFolder());
-  EXPECT_EQ(big.JupiterRadius, 804);
-  EXPECT_EQ(big.Moons[0].Radius, 20);
-  EXPECT_EQ(big.Moons[2].Radius, 30);
-  EXPECT_TRUE(big.LatitudeCircles);
-  state.ChartScale = 2048;
-  EXPECT_FALSE(JupiterCentreView(state, testing::DataFolder()).LatitudeCircles);
-  state.ChartScale = 2049;
-  EXPECT_TRUE(JupiterCentreView(state, testing::DataFolder()).LatitudeCircles);
-  state.ChartScale = 0;
-  state.DisplayMode = 1;
-  big = JupiterCentreView(state, testing::DataFolder());
-  EXPECT_EQ(big.JupiterRadius, 3);
-  EXPECT_EQ(big.Moons[3].Radius, 3);
+  // ChartScale, DisplayMode: the radii of Jupiter, Io, Ganymede (at least 2, 3 in atlas mode),
+  // latitude circles (above 2048).
+  const int scales[][6] = {{262144, 0, 804, 20, 30, 1},
+                           {2048, 0, 6, 2, 2, 0},
+                           {2049, 0, 6, 2, 2, 1},
+                           {0, 1, 3, 3, 3, 0}};
+  for (const auto& c : scales) {
+    state.ChartScale = c[0];
+    state.DisplayMode = c[1];
+    const TJupiterCentreView v = JupiterCentreView(state, testing::DataFolder());
+    EXPECT_EQ((std::array<int, 4>{v.JupiterRadius, v.Moons[0].Radius, v.Moons[2].Radius,
+                                  v.LatitudeCircles}),
+              (std::array<int, 4>{c[2], c[3], c[4], c[5]}))
+        << c[0];
+  }
   state.ShowSunPlanets = 0;
   EXPECT_TRUE(JupiterCentreView(state, testing::DataFolder()).Moons.empty());
-}
 
-TEST(JupiterCentreTest, HiddenBehindTheDiskAndTheMoonFrame) {
-  // k = 100 pixels per AU, Jupiter 3 pixels: at L = 0, u = r, v = 0.
-  const struct {
-    double lonDeg, latDeg, r;
-    bool hiddenLeft, hiddenRight;
-  } cases[] = {{0, 0, 0.5, false, true},      {180, 0, 0.5, false, false},
-               {0, -10, 0.02, true, true},    {0, 10, 0.02, false, true},
-               {180, -10, 0.02, true, false}, {0, -10, 0.031, false, true},
-               {180, -90, 0.03, true, false}};
-  for (const auto& c : cases) {
+  // PlaceInPanels at k = 100 pixels per AU, Jupiter 3 pixels (at L = 0: u = r, v = 0): which
+  // panels hide the body (1 the pole-on, 2 the edge-on).
+  const double hiding[][4] = {{0, 0, 0.5, 2},      {180, 0, 0.5, 0},   {0, -10, 0.02, 3},
+                              {180, -10, 0.02, 1}, {0, -10, 0.031, 2}, {180, -90, 0.03, 1}};
+  for (const auto& c : hiding) {
     TCentreBody b;
-    PlaceInPanels(b, c.lonDeg * kDegToRad, c.latDeg * kDegToRad, c.r, 100.0, 0, 3);
-    EXPECT_EQ(b.HiddenLeft, c.hiddenLeft) << c.lonDeg << " " << c.latDeg << " " << c.r;
-    EXPECT_EQ(b.HiddenRight, c.hiddenRight) << c.lonDeg << " " << c.latDeg << " " << c.r;
+    PlaceInPanels(b, c[0] * kDegToRad, c[1] * kDegToRad, c[2], 100.0, 0, 3);
+    EXPECT_EQ(b.HiddenLeft + 2 * b.HiddenRight, static_cast<int>(c[3]))
+        << c[0] << " " << c[1] << " " << c[2];
   }
   // A vector of the ecliptic of date comes back as the theory's L, B, R: Meeus's Europa,
   // Ganymede and Callisto (L, B degrees) at the light-retarded moment of 1992 Dec 16.
@@ -164,9 +140,10 @@ TEST(JupiterCentreTest, HiddenBehindTheDiskAndTheMoonFrame) {
                              {26.7853279, -0.1480386, 26.2202345}};
   for (int i = kEuropa; i <= kCallisto; ++i) {
     const TSpherical p = JovicentricInMoonFrame(SatelliteEcliptic(i, t), t);
-    EXPECT_NEAR(p.Lon / kDegToRad, book[i - 2][0], 1e-6) << i;
-    EXPECT_NEAR(p.Lat / kDegToRad, book[i - 2][1], 1e-6) << i;
-    EXPECT_NEAR(p.R, book[i - 2][2], 1e-6) << i;
+    EXPECT_LT(std::hypot(p.Lon / kDegToRad - book[i - 2][0], p.Lat / kDegToRad - book[i - 2][1],
+                         p.R - book[i - 2][2]),
+              1e-6)
+        << i;
   }
 }
 
@@ -191,10 +168,8 @@ TEST(JupiterCentreTest, OnlyProbesAboutJupiter) {
   state.ShowSunPlanets = state.ShowProbes = 1;
   TJupiterCentreView v = JupiterCentreView(state, dir.Path());
   ASSERT_EQ(v.Probes.size(), 2u);
-  EXPECT_EQ(v.Probes[0].Name, "Galileo Orbiter 1");
-  EXPECT_TRUE(v.Probes[0].Labelled);
-  EXPECT_EQ(v.Probes[1].Name, "Juno");
-  EXPECT_FALSE(v.Probes[1].Labelled);
+  EXPECT_EQ(v.Probes[0].Name + "|" + v.Probes[1].Name, "Galileo Orbiter 1|Juno");
+  EXPECT_TRUE(v.Probes[0].Labelled && !v.Probes[1].Labelled);
   EXPECT_TRUE(v.Moons.empty());  // ShowMoons off
   // The radius is kept: 65.536 pixels, within the rounding of the three pixel offsets.
   const TCentreBody p = v.Probes[0];
@@ -211,9 +186,6 @@ TEST(JupiterCentreTest, OnlyProbesAboutJupiter) {
   state.ShowProbes = 0;
   EXPECT_TRUE(JupiterCentreView(state, dir.Path()).Probes.empty());
   state.ShowProbes = 1;
-  state.ShowSunPlanets = 0;
-  EXPECT_TRUE(JupiterCentreView(state, dir.Path()).Probes.empty());
-  state.ShowSunPlanets = 1;
   EXPECT_TRUE(JupiterCentreView(state, testing::ScratchDir().Path()).ProbeFileMissing);
 }
 
