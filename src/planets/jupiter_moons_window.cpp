@@ -110,6 +110,7 @@ void TJupiterMoonsWindow::Recompute() {
   const TBusyCursor busy;
   const auto strip = JupiterMoonsStrip(State(), DataDir(), magnified_);
   strip_ = strip.value_or(TJupiterMoonsStrip{});
+  hasStrip_ = strip.has_value();
   if (strip) {
     DrawJupiterMoonsStrip(DrawingSurface(), strip_);
   } else {
@@ -119,7 +120,7 @@ void TJupiterMoonsWindow::Recompute() {
 }
 
 void TJupiterMoonsWindow::FormMouseMove(int x, int y) {
-  namePanel_->setText(QString::fromStdString(StripNameAt(strip_, x, y)));
+  namePanel_->setText(hasStrip_ ? QString::fromStdString(StripNameAt(strip_, x, y)) : QString());
 }
 
 bool TJupiterMoonsWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -40,6 +40,7 @@ class TJupiterMoonsWindow : public TChildWindow {
   QLabel* namePanel_ = nullptr;
   bool magnified_ = false;
   TJupiterMoonsStrip strip_;
+  bool hasStrip_ = false;  // the planetary series could be read for the last drawing
 };
 
 class TJupiterCentreWindow : public TChildWindow {
