@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
+#include <tuple>
 
 #include "shell_ui/qt_app.h"
 
@@ -41,6 +43,26 @@ TEST(DiskDrawTest, NightColourLimitsAndNorthMark) {
     DrawDiskView(canvas, view, 150, 150);
     EXPECT_EQ(WhiteInside(canvas, 150, 150, 59) > 0, c.lit) << c.k;
     EXPECT_GT(WhiteInside(canvas, 150, 150 - 70 - 5 + 6, 6), 0);  // the "N" above the disk
+  }
+}
+
+// Thin crescents just above the limits: wherever the bright limb points, the lit part's fill
+// never escapes the disk into the sky around it.
+TEST(DiskDrawTest, ThinCrescentFillStaysInTheDisk) {
+  testing::EnsureApplication();
+  for (const auto& [body, k, diameter] :
+       {std::tuple{TBody::Mercury, 0.031, 9.1}, std::tuple{TBody::Mercury, 0.035, 11.0},
+        std::tuple{TBody::Moon, 0.0055, 1833.3}, std::tuple{TBody::Moon, 0.0075, 1966.7}}) {
+    for (int degrees = 0; degrees < 360; degrees += 5) {
+      const TDiskView view{.Body = body,
+                           .IlluminatedFraction = k,
+                           .Diameter = diameter,
+                           .AxisAngle = std::nan(""),
+                           .BrightLimbAngle = degrees * std::numbers::pi / 180.0};
+      Canvas canvas(300, 300, colours::kNavy);
+      DrawDiskView(canvas, view, 150, 150);
+      EXPECT_EQ(canvas.Pixel(5, 5), colours::kNavy) << k << " " << degrees;
+    }
   }
 }
 
