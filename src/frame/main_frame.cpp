@@ -24,6 +24,7 @@
 #include "base/parameter_file.h"
 #include "base/textfile.h"
 #include "planets/jupiter_moons_window.h"
+#include "planets/planet_disk_window.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -161,6 +162,12 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Holidays, &MakeChildWindow<THolidaysWindow>);
   RegisterWindowFactory(TWindowKind::JupiterMoons, &MakeChildWindow<TJupiterMoonsWindow>);
   RegisterWindowFactory(TWindowKind::JupiterCentre, &MakeChildWindow<TJupiterCentreWindow>);
+  RegisterWindowFactory(TWindowKind::Mercury, PlanetDiskWindowFactory(TBody::Mercury));
+  RegisterWindowFactory(TWindowKind::Venus, PlanetDiskWindowFactory(TBody::Venus));
+  RegisterWindowFactory(TWindowKind::Mars, PlanetDiskWindowFactory(TBody::Mars));
+  RegisterWindowFactory(TWindowKind::Jupiter, PlanetDiskWindowFactory(TBody::Jupiter));
+  RegisterWindowFactory(TWindowKind::Saturn, PlanetDiskWindowFactory(TBody::Saturn));
+  RegisterWindowFactory(TWindowKind::Moon, PlanetDiskWindowFactory(TBody::Moon));
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,

@@ -107,10 +107,15 @@ void DrawDiskView(Canvas& canvas, const TDiskView& view, int cx, int cy) {
       canvas.SetBrushColour(kMarsLit);
       canvas.FloodFill(cx, cy, colours::kBlack, TFillMode::Border);
     } else if (k > style.FillAbove) {
-      canvas.SetBrushColour(colours::kWhite);
-      canvas.FloodFill(cx - Round((1 - k) * radius * std::sin(limb)),
-                       cy - Round((1 - k) * radius * std::cos(limb)), colours::kBlack,
-                       TFillMode::Border);
+      // Midway between the bright limb and the terminator. In a thin crescent this point can
+      // round onto the limb or just outside the disk, where a fill bounded by black would
+      // flood the whole window: the lit part is filled only from a point of the disk.
+      const int x = cx - Round((1 - k) * radius * std::sin(limb));
+      const int y = cy - Round((1 - k) * radius * std::cos(limb));
+      if (canvas.Pixel(x, y) == kNightSide) {
+        canvas.SetBrushColour(colours::kWhite);
+        canvas.FloodFill(x, y, colours::kBlack, TFillMode::Border);
+      }
     }
     markRadius = radius + 10.0;
   }

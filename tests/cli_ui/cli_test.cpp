@@ -115,9 +115,9 @@ TEST(CliRender, WindowsAtTheirSizes) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
   const std::tuple<const char*, int, int> cases[] = {
-      {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556},
-      {"splash", 205, 189},   {"exit", 384, 152},     {"about", 290, 182},
-      {"calendar", 527, 274}, {"almanac", 820, 634},  {"holidays", 408, 304}};
+      {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556}, {"splash", 205, 189},
+      {"exit", 384, 152},     {"about", 290, 182},    {"calendar", 527, 274}, {"almanac", 820, 634},
+      {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
@@ -126,7 +126,7 @@ TEST(CliRender, WindowsAtTheirSizes) {
   for (const char* window : {"jupiter-moons", "jupiter-centre"}) {
     EXPECT_EQ(RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png).Status, 0);
   }
-  EXPECT_EQ(RunCli(DataOption() + "render mercury --out " + png).Status, 3);  // not built yet
+  EXPECT_EQ(RunCli(DataOption() + "render orbit --out " + png).Status, 3);  // not built yet
   // A picture that cannot be opened: the message, the window drawn, status 1.
   std::filesystem::remove(png);
   const Output missing = RunCli(DataOption(dir.Path()) + "render pictures --out " + png);

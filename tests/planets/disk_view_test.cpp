@@ -113,6 +113,15 @@ TEST(DiskViewTest, ParallacticSwitchAndLightRetardedMoment) {
   EXPECT_DOUBLE_EQ(View(TBody::Jupiter, State(on.JD_TT, 59, true, false)).PhysicalT, t);
   EXPECT_FALSE(DiskView(TBody::Sun, on, testing::DataFolder()).has_value());
   EXPECT_FALSE(DiskView(TBody::Mars, on, "/nonexistent").has_value());
+  // Refraction only above -0.6 deg (Saemundsson, Meeus 16.4: 0.61' at 58 deg): the first-quarter
+  // Moon of 2025 Mar 6 16:31 UT stands near 58 deg; Venus has set at 2025 Mar 9 20:00 UT.
+  for (const auto& [body, jdUT] :
+       {std::pair{TBody::Moon, 2460741.188194}, std::pair{TBody::Venus, 2460744.333333}}) {
+    TObsState s = State(jdUT + 69.2 / 86400.0, 69.2);
+    const double plain = View(body, s).Altitude * kRadToDeg;
+    s.CorrRefraction = 1;
+    EXPECT_NEAR((View(body, s).Altitude * kRadToDeg - plain) * 60, plain > 55 ? 0.61 : 0, 0.05);
+  }
 }
 
 TEST(DiskViewTest, TerminatorAndRingGeometry) {
