@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <system_error>
 
 #include "base/formatting.h"
@@ -59,8 +60,8 @@ std::vector<std::string> Heading(const std::vector<TColumn>& columns) {
 std::string Number(double x) {
   return GeneralText(x, 15);
 }
-std::string Float(float x) {
-  return GeneralText(static_cast<double>(x), 7);
+std::string Float(float x, int significant = 7) {
+  return GeneralText(static_cast<double>(x), significant);
 }
 // A stored number, empty when it is the value meaning none.
 std::string NumberOr(long long stored, long long none, double scale = 1.0) {
@@ -315,13 +316,17 @@ const std::vector<TColumn> kSacColumns = {kRa,
                                           {"Beskrivning", "", 120, true, 1}};
 
 Fields SacFields(const TSacRecord& r) {
-  const auto floatOr = [](float x, float none) { return x == none ? std::string() : Float(x); };
+  // Magnitudes to 0.01, sizes to 4 significant digits.
+  const auto floatOr = [](float x, float none, int significant) {
+    return x == none ? std::string() : Float(x, significant);
+  };
+  const auto magnitude = [&](float x) { return floatOr(x, 99.0f, std::fabs(x) < 10 ? 3 : 4); };
   return {FormatHMS(static_cast<double>(r.RA) / 15.0),
           FormatDMS(static_cast<double>(r.Dec)),
-          floatOr(r.Mag, 99.0f),
-          floatOr(r.SurfaceBrightness, 99.0f),
-          floatOr(r.MajorAxis, 0.0f),
-          floatOr(r.MinorAxis, 0.0f),
+          magnitude(r.Mag),
+          magnitude(r.SurfaceBrightness),
+          floatOr(r.MajorAxis, 0.0f, 4),
+          floatOr(r.MinorAxis, 0.0f, 4),
           NumberOr(r.PosAngle, kNoPositionAngle),
           Cp1252ToUtf8(r.Name),
           Cp1252ToUtf8(r.Other),

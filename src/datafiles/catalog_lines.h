@@ -7,7 +7,8 @@
 // their own columns; a text column there is left-aligned after one blank.
 //
 // Numbers are written in the shortest plain decimal form (GeneralText, a point as separator;
-// values stored as 32-bit floats to 7 significant digits). A value the record marks as none
+// values stored as 32-bit floats to 7 significant digits, "sac" magnitudes to 0.01 and sizes
+// to 4 significant digits). A value the record marks as none
 // or unknown (a number 0, a magnitude of 99.00, the deep-sky -99.90, the "wds" -999, a
 // position angle of 255) is an empty field.
 #pragma once
