@@ -212,6 +212,20 @@ TTextDocument DocumentFromEditor(std::string_view text, const TTextDocument& loa
   return document;
 }
 
+std::string UnsavableCharacterText(std::string_view text, std::string_view fileName) {
+  if (Cp1252ToUtf8(Utf8ToCp1252(text)) == text) return {};
+  for (std::size_t i = 0; i < text.size();) {
+    const std::string character = Utf8Left(text.substr(i), 1);
+    if (character.empty()) break;
+    if (Cp1252ToUtf8(Utf8ToCp1252(character)) != character) {
+      return "Tecknet \"" + character + "\" finns inte i teckentabellen för " +
+             std::string(fileName) + " (Windows-1252). Ändra det och spara igen.";
+    }
+    i += character.size();
+  }
+  return {};
+}
+
 TWriteResult SaveTextDocument(const std::filesystem::path& path, const TTextDocument& document) {
   return WriteFileAtomically(path, DocumentBytes(document));
 }

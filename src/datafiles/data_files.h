@@ -87,6 +87,12 @@ std::string EditorText(const TTextDocument& document);
 // none, else one empty line.
 TTextDocument DocumentFromEditor(std::string_view text, const TTextDocument& loaded);
 
+// UnsavableCharacterText: the message when the editor's text holds a character that
+// Windows-1252 cannot hold (it would be written as '?'): Tecknet "<c>" finns inte i
+// teckentabellen för <name> (Windows-1252). Ändra det och spara igen. Empty when every
+// character can be saved.
+std::string UnsavableCharacterText(std::string_view text, std::string_view fileName);
+
 // SaveTextDocument: writes a document over its file, atomically (WriteFileAtomically): a
 // failure leaves the old file as it was.
 TWriteResult SaveTextDocument(const std::filesystem::path& path, const TTextDocument& document);

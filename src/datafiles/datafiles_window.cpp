@@ -329,7 +329,14 @@ bool TDataFilesWindow::HasUnsavedChanges() const {
 
 bool TDataFilesWindow::Save() {
   if (currentFile_.empty() || !saveButton_->isEnabled()) return false;
-  const TTextDocument document = DocumentFromEditor(editor_->toPlainText().toStdString(), loaded_);
+  const std::string text = editor_->toPlainText().toStdString();
+  // A character the file's code page lacks would be written as '?': the user changes it first.
+  if (const std::string unsavable = UnsavableCharacterText(text, currentName_);
+      !unsavable.empty()) {
+    ShowProgramMessage(this, Text(unsavable));
+    return false;
+  }
+  const TTextDocument document = DocumentFromEditor(text, loaded_);
   const TWriteResult written = SaveTextDocument(currentFile_, document);
   if (!written) {
     ShowProgramMessage(this, Text(SaveFailedText(currentName_, written)));

@@ -487,6 +487,13 @@ void TMainFrame::showEvent(QShowEvent* event) {
 }
 
 void TMainFrame::closeEvent(QCloseEvent* event) {
+  // A data-files window with unsaved edits asks first; its "Avbryt" keeps the program open.
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (qobject_cast<TDataFilesWindow*>(window) != nullptr && !window->close()) {
+      event->ignore();
+      return;
+    }
+  }
   HelpQuit();
   QMainWindow::closeEvent(event);
   if (startUp_) QApplication::quit();

@@ -115,6 +115,10 @@ TEST(TextDocument, LoadAndSaveGiveBackTheFileByteForByte) {
   const auto edited = DocumentFromEditor("x\ny\nz", *LoadTextDocument(dir / "f.dta").Document);
   EXPECT_EQ(DocumentBytes(edited), "x\ny\nz\n");
   EXPECT_EQ(LoadTextDocument(dir / "saknas.dta").Error, "Cannot open file saknas.dta");
+  EXPECT_EQ(UnsavableCharacterText("Malmö €‰ Łódź", "komet.dta"),
+            "Tecknet \"Ł\" finns inte i teckentabellen för komet.dta (Windows-1252). Ändra det "
+            "och spara igen.");
+  EXPECT_EQ(UnsavableCharacterText("Malmö €‰ Œ", "komet.dta"), "");
 }
 
 TEST(Calculators, ConvertAndReportBadInput) {

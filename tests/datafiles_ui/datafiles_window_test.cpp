@@ -82,6 +82,13 @@ TEST(DataFilesWindow, OpensFromTheMenuWithItsControls) {
   EXPECT_EQ(w->CountEdit()->text(), QString::number(lines.size()));
   EXPECT_TRUE(w->HeadingPanel()->text().startsWith("    HD   BS  R.A.2000  Dekl.2000"));
   EXPECT_FALSE(w->SaveButton()->isEnabled());
+  // Quitting the program with unsaved edits asks too; "Avbryt" keeps it open.
+  ASSERT_TRUE(w->ChooseItem(kComets));
+  w->Editor()->insertPlainText("x");
+  w->SetSaveQuestion([] { return TSaveAnswer::Cancel; });
+  EXPECT_FALSE(frame.close());
+  w->SetSaveQuestion([] { return TSaveAnswer::No; });
+  EXPECT_TRUE(frame.close());
 }
 
 TEST(DataFilesWindow, MoreThan480LinesCannotBeSaved) {
@@ -112,14 +119,18 @@ TEST(DataFilesWindow, SavesByteForByteAndKeepsTheFileWhenSavingFails) {
   f.Edit("Halley åäö\n1P\nEncke");
   ASSERT_TRUE(f.window->Save());
   EXPECT_EQ(f.dir.Read("komet.dta"), "Halley \xe5\xe4\xf6\r\n1P\r\nEncke\r\n");
-  // A read-only file: the message, the file and the edit kept.
+  // A character Windows-1252 lacks, then a read-only file: the messages, the file and the edit
+  // kept.
+  f.Edit("Łódź");
+  EXPECT_FALSE(f.window->Save());
   chmod((f.dir / "komet.dta").c_str(), 0444);
   f.Edit("Tempel");
   EXPECT_FALSE(f.window->Save());
   EXPECT_EQ(f.dir.Read("komet.dta"), "Halley \xe5\xe4\xf6\r\n1P\r\nEncke\r\n");
-  ASSERT_EQ(f.messages.size(), 1);
-  EXPECT_TRUE(f.messages[0].startsWith("Kunde inte spara komet.dta: "))
-      << f.messages[0].toStdString();
+  ASSERT_EQ(f.messages.size(), 2);
+  EXPECT_TRUE(f.messages[0].startsWith("Tecknet \"Ł\"")) << f.messages[0].toStdString();
+  EXPECT_TRUE(f.messages[1].startsWith("Kunde inte spara komet.dta: "))
+      << f.messages[1].toStdString();
   EXPECT_TRUE(f.window->HasUnsavedChanges());
 }
 
