@@ -25,6 +25,7 @@
 #include "base/textfile.h"
 #include "planets/jupiter_moons_window.h"
 #include "planets/planet_disk_window.h"
+#include "datafiles/datafiles_window.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -168,6 +169,7 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Jupiter, PlanetDiskWindowFactory(TBody::Jupiter));
   RegisterWindowFactory(TWindowKind::Saturn, PlanetDiskWindowFactory(TBody::Saturn));
   RegisterWindowFactory(TWindowKind::Moon, PlanetDiskWindowFactory(TBody::Moon));
+  RegisterWindowFactory(TWindowKind::DataFiles, &MakeChildWindow<TDataFilesWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,
@@ -495,6 +497,13 @@ void TMainFrame::showEvent(QShowEvent* event) {
 }
 
 void TMainFrame::closeEvent(QCloseEvent* event) {
+  // A data-files window with unsaved edits asks first; its "Avbryt" keeps the program open.
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (qobject_cast<TDataFilesWindow*>(window) != nullptr && !window->close()) {
+      event->ignore();
+      return;
+    }
+  }
   HelpQuit();
   QMainWindow::closeEvent(event);
   if (startUp_) QApplication::quit();

@@ -72,7 +72,8 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
         "--date 1582-10-10 state", "--date 1582-10-05 state", "--lat 91 state", "--lat 180 state",
         "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
-        "--set Longitude=181 state", "disk", "disk earth", "disk mars extra"}) {
+        "--set Longitude=181 state", "disk", "disk earth", "disk mars extra", "browse bsc",
+        "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -96,7 +97,7 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
   for (const char* command :
        {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "disk saturn", "render about --out "}) {
+        "holidays --year 2001", "disk saturn", "browse gcvs 1", "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
@@ -117,7 +118,8 @@ TEST(CliRender, WindowsAtTheirSizes) {
   const std::tuple<const char*, int, int> cases[] = {
       {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556}, {"splash", 205, 189},
       {"exit", 384, 152},     {"about", 290, 182},    {"calendar", 527, 274}, {"almanac", 820, 634},
-      {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432}};
+      {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432},
+      {"datafiles", 996, 530}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
@@ -358,6 +360,17 @@ TEST(CliEvents, TextLinesAndBadArguments) {
                           "events --year 10000", "events --month 3"}) {
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + bad), 2);
   }
+}
+// Sirius, the first star of its zone: HD 48915, HR 2491, 6h45m08.9s -16°42'58", V -1.46 (BSC5).
+TEST(CliBrowse, ZoneLinesUnderTheHeading) {
+  ScratchDir dir;
+  const Output out = RunCli(DataOption() + "browse bsc 29");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  const auto lines = testing::Lines(out.Text);
+  ASSERT_GT(lines.size(), 3u);
+  EXPECT_TRUE(lines[0].starts_with("    HD   BS  R.A.2000  Dekl.2000  Magn"));
+  EXPECT_TRUE(lines[2].starts_with(" 48915 2491   6h45m9s -16°42'58\" -1.46")) << lines[2];
+  testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + "browse bsc 29"), 1, "bsc2000/29.dat");
 }
 }  // namespace
 }  // namespace himlavy
