@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
     "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
     "           disk mercury|venus|mars|jupiter|saturn|moon,\n"
+    "           orbit [FIL],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
@@ -31,7 +32,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"ephemeris", &EphemerisCommand}, {"jupiter-moons", &JupiterMoonsCommand},
       {"events", &EventsCommand},       {"calendar", &CalendarCommand},
       {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
-      {"disk", &DiskCommand},
+      {"disk", &DiskCommand},           {"orbit", &OrbitCommand},
   };
   return commands;
 }

@@ -153,7 +153,8 @@ void TOrbitWindow::LoadObservations() {
 
 bool TOrbitWindow::SaveObservations() {
   std::string bytes;
-  const QStringList lines = observationBox_->toPlainText().split(QLatin1Char('\n'));
+  QStringList lines = observationBox_->toPlainText().split(QLatin1Char('\n'));
+  if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();  // a final line end
   for (const QString& line : lines) {
     bytes += Utf8ToCp1252(line.toStdString());
     bytes += "\r\n";
