@@ -25,7 +25,7 @@ int OrbitCommand(Context& context) {
   const TOrbitReport report = DetermineOrbit(path);
   if (!report.Solution.EtaConverged) std::cerr << kEtaConvergenceText << "\n";
   if (!report.Ok) {
-    std::cerr << report.Error << "\n";
+    std::cerr << "himlavy-cli: " << report.Error << "\n";
     return kExitFailure;
   }
   const std::string line = Cp1252ToUtf8(report.Line);
