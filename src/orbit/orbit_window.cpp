@@ -32,7 +32,7 @@ constexpr int kGroupWidth = 250;
 constexpr int kGroupHeight = 48;
 constexpr int kGroupStep = 54;
 const QRect kGroupButton(12, 18, 90, 24);
-const QRect kHelpRect(kGroupX, kGuideTop + 3 * kGroupStep + 2, 90, 25);
+const QRect kHelpRect(kGroupX + kGroupWidth - 90, kGuideTop + 3 * kGroupStep + 2, 90, 25);
 const QRect kWarningRect(kLeft, 190, 718, 18);
 constexpr int kHeaderTop = 214;
 constexpr int kHeaderStep = 15;
