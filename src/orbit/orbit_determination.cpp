@@ -395,6 +395,14 @@ TOrbitReport DetermineOrbit(TObservationSet set) {
         "plan genom jorden?)";
     return report;
   }
+  // The line has four characters for the year: a perihelion outside the years -999 ... 9999
+  // (only an absurd solution gives one) cannot be written.
+  const double tp = report.Solution.Elements.PerihelionJD;
+  const int year = tp >= 0.0 && tp <= kMaxClockJD ? MjdToCalendar(tp - kMjdOffset).Year : -5000;
+  if (year < -999) {
+    report.Error = "Ingen rimlig bana: perihelietiden ligger utanför åren -999 … 9999";
+    return report;
+  }
   report.Ok = true;
   report.Elements = report.Solution.Elements;
   report.Line = FormatElementsLine(set.Name, report.Elements);
