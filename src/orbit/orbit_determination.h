@@ -57,6 +57,7 @@ inline constexpr std::string_view kWarningUnrealistic =
 inline constexpr std::string_view kWarningEarthOrbit = "Varning: Troligen en jordbanelösning";
 inline constexpr std::string_view kWarningNotConverged =
     "Varning: Beräkningen konvergerade inte efter 100 varv";
+static_assert(kMaxGaussRounds == 100, "the warning names the cap");
 
 // --- The observations ---
 

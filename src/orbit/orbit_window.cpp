@@ -188,6 +188,7 @@ bool TOrbitWindow::CopyToCometFile() {
     ShowProgramMessage(this, Utf8(message));
     return false;
   }
+  State().RedrawChart = 1;  // the sky chart shows the new comet at its next check
   return true;
 }
 

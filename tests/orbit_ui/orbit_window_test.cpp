@@ -58,6 +58,7 @@ TEST(OrbitWindow, ComputesSavesAndCopies) {
 
   // "Kopiera" appends the line; "Spara" writes the text box; "Beräkna" reads the file.
   EXPECT_TRUE(window->CopyToCometFile());
+  EXPECT_EQ(state.RedrawChart, 1);
   EXPECT_EQ(dir.Read("komet.dta"), comets + line.toStdString() + "\r\n");
   window->ObservationBox()->setPlainText(
       QStringLiteral("Test\n2000 1 1 0 1 2 3 4 5 6 2000\n2000 1 2 0 1 2 3 4 5 6 x\n2000 1 3 0 1 2 "
