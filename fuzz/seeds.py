@@ -165,12 +165,22 @@ def planet_files(data_dir, out):
     return corpus.count
 
 
+def observation_files(data_dir, out):
+    corpus = Corpus(out, "observation_file_fuzz")
+    data = read(os.path.join(data_dir, "observ.dta"))
+    if data:
+        corpus.add(data)
+        corpus.add(data.replace(b"-24 18", b"-00 18"))
+        corpus.add(b"\n".join(lines_of(data)[:3]))
+    return corpus.count
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     data_dir, out = sys.argv[1], sys.argv[2]
     for make in (catalog_records, catalog_texts, element_lines, geo_files, constellation_files,
-                 parameter_files, planet_files):
+                 parameter_files, planet_files, observation_files):
         count = make(data_dir, out)
         print("%-28s %d seeds" % (make.__name__, count))
 

@@ -70,5 +70,6 @@ int HolidaysCommand(Context& context);
 int AlmanacCommand(Context& context);
 int DiskCommand(Context& context);
 int BrowseCommand(Context& context);
+int OrbitCommand(Context& context);
 
 }  // namespace himlavy::cli

@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
     "           disk mercury|venus|mars|jupiter|saturn|moon,\n"
     "           browse KATALOG ZON,\n"
+    "           orbit [FIL],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
@@ -33,6 +34,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"events", &EventsCommand},       {"calendar", &CalendarCommand},
       {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
       {"disk", &DiskCommand},           {"browse", &BrowseCommand},
+      {"orbit", &OrbitCommand},
   };
   return commands;
 }

@@ -26,6 +26,7 @@
 #include "planets/jupiter_moons_window.h"
 #include "planets/planet_disk_window.h"
 #include "datafiles/datafiles_window.h"
+#include "orbit/orbit_window.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -170,6 +171,7 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Saturn, PlanetDiskWindowFactory(TBody::Saturn));
   RegisterWindowFactory(TWindowKind::Moon, PlanetDiskWindowFactory(TBody::Moon));
   RegisterWindowFactory(TWindowKind::DataFiles, &MakeChildWindow<TDataFilesWindow>);
+  RegisterWindowFactory(TWindowKind::Orbit, &MakeChildWindow<TOrbitWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,

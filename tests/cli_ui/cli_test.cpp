@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -73,7 +74,7 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
         "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
         "--set Longitude=181 state", "disk", "disk earth", "disk mars extra", "browse bsc",
-        "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5"}) {
+        "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5", "orbit a b"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -97,7 +98,7 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
   for (const char* command :
        {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "disk saturn", "browse gcvs 1", "render about --out "}) {
+        "holidays --year 2001", "disk saturn", "browse gcvs 1", "orbit", "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
@@ -119,7 +120,7 @@ TEST(CliRender, WindowsAtTheirSizes) {
       {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556}, {"splash", 205, 189},
       {"exit", 384, 152},     {"about", 290, 182},    {"calendar", 527, 274}, {"almanac", 820, 634},
       {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432},
-      {"datafiles", 996, 530}};
+      {"datafiles", 996, 530}, {"orbit", 743, 347}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
@@ -128,13 +129,29 @@ TEST(CliRender, WindowsAtTheirSizes) {
   for (const char* window : {"jupiter-moons", "jupiter-centre"}) {
     EXPECT_EQ(RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png).Status, 0);
   }
-  EXPECT_EQ(RunCli(DataOption() + "render orbit --out " + png).Status, 3);  // not built yet
+  EXPECT_EQ(RunCli(DataOption() + "render lunar-eclipses --out " + png).Status, 3);  // not built yet
   // A picture that cannot be opened: the message, the window drawn, status 1.
   std::filesystem::remove(png);
   const Output missing = RunCli(DataOption(dir.Path()) + "render pictures --out " + png);
   EXPECT_EQ(missing.Status, 1);
   EXPECT_NE(missing.Text.find("himlavy-cli: Cannot open file solen.bmp\n"), std::string::npos);
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+// orbit: the line and the JSON of the example file; a bad file names its line, status 1.
+TEST(CliOrbit, ExampleFileAndBadFile) {
+  ScratchDir dir;
+  const Output out = RunCli(DataOption() + "orbit");
+  ASSERT_EQ(out.Status, 0) << out.Text;
+  EXPECT_TRUE(out.Text.starts_with("C/1996 B2 (Hyakutake)         19960501.3")) << out.Text;
+  EXPECT_EQ(out.Text.size(), 100u);  // the 99-character line, no warning
+  const Output json = RunCli(DataOption() + "orbit --json");
+  for (const char* key : {"tp_jd", "q_au", "e", "i_deg", "node_deg", "peri_deg"}) {
+    EXPECT_TRUE(std::isfinite(JsonNumber(json.Text, key))) << key;
+  }
+  EXPECT_NE(json.Text.find("\"warning\":\"\",\"line\":\"C/1996 B2"), std::string::npos);
+  const std::string bad = dir.Write("obs.txt", "X\n2000 1 1 0 1 2 3\n").string();
+  ExpectErrorLine(RunCli("orbit " + bad), 1, "observ.dta har 2 rader");
+  ExpectErrorLine(RunCli("orbit " + (dir / "none.dta").string()), 1, "kan inte läsas");
 }
 // "main" is the first screen: the frame with the shipped settings' sky chart drawn in it.
 TEST(CliRender, MainShowsTheDrawnSkyChart) {
