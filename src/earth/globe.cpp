@@ -1,0 +1,40 @@
+#include "earth/globe.h"
+
+#include <cmath>
+
+#include "base/formatting.h"
+#include "base/numtext.h"
+
+namespace himlavy {
+
+TGlobePoint ProjectGlobePoint(double latitude, double longitude, double centreLatitude,
+                              double centreLongitude, double radius, int cx, int cy) {
+  const double x = radius * CosDeg(latitude) * SinDeg(longitude - centreLongitude);
+  const double y = radius * SinDeg(latitude);
+  const double z = radius * CosDeg(latitude) * CosDeg(longitude - centreLongitude);
+  // Turn the (z, y) plane about the x axis by the centre's latitude.
+  const double r = std::sqrt(y * y + z * z);
+  const double a = ArcTan2Deg(y, z);
+  const double height = r * SinDeg(a - centreLatitude);
+  const double depth = r * CosDeg(a - centreLatitude);
+  return {cx + static_cast<int>(RoundHalfEvenToInt(x)),
+          cy - static_cast<int>(RoundHalfEvenToInt(height)), depth};
+}
+
+std::optional<TGeoPoint> GlobePointAt(int x, int y, double centreLatitude, double centreLongitude,
+                                      double radius, int cx, int cy) {
+  const double u = (x - cx) / radius;
+  const double w = (cy - y) / radius;
+  const double inside = 1.0 - u * u - w * w;
+  if (!(inside > 0.0)) return std::nullopt;
+  TGeoPoint point;
+  point.Latitude =
+      ArcSinDeg(CosDeg(centreLatitude) * w + SinDeg(centreLatitude) * std::sqrt(inside));
+  double longitude = ArcSinDeg(u / CosDeg(point.Latitude)) + centreLongitude;
+  Normalize360(longitude);
+  while (longitude > 180.0) longitude -= 360.0;
+  point.Longitude = longitude;
+  return point;
+}
+
+}  // namespace himlavy

@@ -1,0 +1,37 @@
+// The coastlines of "karta.dta" drawn through any map projection: the globe of the Earth
+// views, the flat world map of the solar eclipses, the Earth on the sky chart.
+#pragma once
+
+#include <functional>
+#include <span>
+
+#include "earth/geo_files.h"
+#include "earth/globe.h"
+
+namespace himlavy {
+
+class Canvas;
+
+// Where a projection puts a point of "karta.dta" (latitude, longitude in degrees as read; a
+// projection applies its own replacements of 0 and 90). A flat map gives every point a large
+// positive depth.
+using TMapProjection = std::function<TGlobePoint(double latitude, double longitude)>;
+
+// The depths a land or ice mark must exceed before its area is filled: deep enough on the
+// visible side that the area around it is not cut by the rim.
+inline constexpr double kDeepLandMarkDepth = 100.0;  // 'g'
+inline constexpr double kLandMarkDepth = 10.0;       // 'G'
+inline constexpr double kIceMarkDepth = 50.0;        // 'V'
+
+// DrawCoastlines: walks the points with their pen codes.
+//   'P' starts a line (a black pixel where visible); ' ', '.' and ',' draw in black, dark blue
+//   and blue-green to the point, with the pen moving but painting nothing while the point is
+//   behind the globe; a line is taken up again where it comes back into view.
+//   With `fillLand`, 'g' and 'G' flood the dark-blue area around a deep enough point with
+//   green, and 'V' floods the dark-blue and then the green area with light grey; the mark's own
+//   pixel takes the fill colour. The sea must therefore be dark blue (colours::kNavy).
+// The pen is left solid, black and in copy mode.
+void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
+                    const TMapProjection& project, bool fillLand);
+
+}  // namespace himlavy
