@@ -69,5 +69,6 @@ int CalendarCommand(Context& context);
 int HolidaysCommand(Context& context);
 int AlmanacCommand(Context& context);
 int DiskCommand(Context& context);
+int SunPositionCommand(Context& context);
 
 }  // namespace himlavy::cli

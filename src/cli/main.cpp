@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
     "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
-    "           disk mercury|venus|mars|jupiter|saturn|moon,\n"
+    "           disk mercury|venus|mars|jupiter|saturn|moon, sun-position,\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
@@ -31,7 +31,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"ephemeris", &EphemerisCommand}, {"jupiter-moons", &JupiterMoonsCommand},
       {"events", &EventsCommand},       {"calendar", &CalendarCommand},
       {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
-      {"disk", &DiskCommand},
+      {"disk", &DiskCommand},           {"sun-position", &SunPositionCommand},
   };
   return commands;
 }

@@ -7,8 +7,8 @@
 
 namespace himlavy {
 
-TGlobePoint ProjectGlobePoint(double latitude, double longitude, double centreLatitude,
-                              double centreLongitude, double radius, int cx, int cy) {
+TGlobeVector GlobeVector(double latitude, double longitude, double centreLatitude,
+                         double centreLongitude, double radius) {
   const double x = radius * CosDeg(latitude) * SinDeg(longitude - centreLongitude);
   const double y = radius * SinDeg(latitude);
   const double z = radius * CosDeg(latitude) * CosDeg(longitude - centreLongitude);
@@ -17,8 +17,14 @@ TGlobePoint ProjectGlobePoint(double latitude, double longitude, double centreLa
   const double a = ArcTan2Deg(y, z);
   const double height = r * SinDeg(a - centreLatitude);
   const double depth = r * CosDeg(a - centreLatitude);
-  return {cx + static_cast<int>(RoundHalfEvenToInt(x)),
-          cy - static_cast<int>(RoundHalfEvenToInt(height)), depth};
+  return {x, height, depth};
+}
+
+TGlobePoint ProjectGlobePoint(double latitude, double longitude, double centreLatitude,
+                              double centreLongitude, double radius, int cx, int cy) {
+  const TGlobeVector v = GlobeVector(latitude, longitude, centreLatitude, centreLongitude, radius);
+  return {cx + static_cast<int>(RoundHalfEvenToInt(v.X)),
+          cy - static_cast<int>(RoundHalfEvenToInt(v.Height)), v.Depth};
 }
 
 std::optional<TGeoPoint> GlobePointAt(int x, int y, double centreLatitude, double centreLongitude,

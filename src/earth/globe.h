@@ -15,6 +15,20 @@ struct TGlobePoint {
   bool Visible() const { return Depth >= 0.0; }
 };
 
+// The unrounded orthographic coordinates of a surface point, in pixels: X to the right of the
+// centre, Height upwards and Depth towards the viewer.
+struct TGlobeVector {
+  double X = 0.0;
+  double Height = 0.0;
+  double Depth = 0.0;
+};
+
+// GlobeVector: (latitude, longitude) in degrees on a globe of radius `radius` seen from above
+// (centreLatitude, centreLongitude). ProjectGlobePoint rounds it to the screen; the views that
+// look at the globe from the side or from behind turn it first.
+TGlobeVector GlobeVector(double latitude, double longitude, double centreLatitude,
+                         double centreLongitude, double radius);
+
 // ProjectGlobePoint: the orthographic projection of (latitude, longitude) in degrees (north
 // and east positive) on a globe of radius `radius` pixels centred on the screen at (cx, cy),
 // whose centre shows (centreLatitude, centreLongitude). The x and y pixel offsets are rounded

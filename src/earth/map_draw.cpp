@@ -8,14 +8,14 @@ namespace himlavy {
 namespace {
 
 // The colour of a line-drawing pen code, or nullopt for the other codes.
-std::optional<TColor> LineColour(char code) {
+std::optional<TColor> LineColour(char code, const TCoastlineStyle& style) {
   switch (code) {
     case ' ':
       return colours::kBlack;
     case '.':
-      return colours::kNavy;
+      return style.Dotted;
     case ',':
-      return colours::kTeal;
+      return style.Comma;
     default:
       return std::nullopt;
   }
@@ -25,6 +25,13 @@ std::optional<TColor> LineColour(char code) {
 
 void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
                     const TMapProjection& project, bool fillLand) {
+  TCoastlineStyle style;
+  style.Fill = fillLand ? TMarkFill::FloodSea : TMarkFill::None;
+  DrawCoastlines(canvas, points, project, style);
+}
+
+void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
+                    const TMapProjection& project, const TCoastlineStyle& style) {
   canvas.SetPenStyle(TPenStyle::Solid);
   canvas.SetPenMode(TPenMode::Copy);
   canvas.SetBrushStyle(TBrushStyle::Solid);
@@ -37,23 +44,25 @@ void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
     }
     if (point.Code == 'P' && d >= 0.0) canvas.SetPixel(p.X, p.Y, colours::kBlack);
     if (d < 0.0) canvas.SetPenMode(TPenMode::NoOp);
-    if (const auto colour = LineColour(point.Code)) {
+    if (const auto colour = LineColour(point.Code, style)) {
       canvas.SetPenColour(*colour);
       canvas.LineTo(p.X, p.Y);
     }
     canvas.SetPenMode(TPenMode::Copy);
-    if (fillLand) {
+    if (style.Fill != TMarkFill::None) {
       const bool land = (point.Code == 'g' && d > kDeepLandMarkDepth) ||
                         (point.Code == 'G' && d > kLandMarkDepth);
-      if (land) {
-        canvas.SetBrushColour(colours::kGreen);
-        canvas.FloodFill(p.X, p.Y, colours::kNavy, TFillMode::Surface);
-        canvas.SetPixel(p.X, p.Y, colours::kGreen);
-      } else if (point.Code == 'V' && d > kIceMarkDepth) {
-        canvas.SetBrushColour(colours::kSilver);
-        canvas.FloodFill(p.X, p.Y, colours::kNavy, TFillMode::Surface);
-        canvas.FloodFill(p.X, p.Y, colours::kGreen, TFillMode::Surface);
-        canvas.SetPixel(p.X, p.Y, colours::kSilver);
+      const bool ice = point.Code == 'V' && d > kIceMarkDepth;
+      if (land || ice) {
+        const TColor fill = land ? colours::kGreen : colours::kSilver;
+        canvas.SetBrushColour(fill);
+        if (style.Fill == TMarkFill::Mark) {
+          canvas.FloodFill(p.X, p.Y, colours::kBlack, TFillMode::Surface);
+        } else {
+          canvas.FloodFill(p.X, p.Y, style.Sea, TFillMode::Surface);
+          if (ice) canvas.FloodFill(p.X, p.Y, colours::kGreen, TFillMode::Surface);
+        }
+        canvas.SetPixel(p.X, p.Y, fill);
       }
     }
     previousDepth = d;

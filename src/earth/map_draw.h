@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 
+#include "base/palette.h"
 #include "earth/geo_files.h"
 #include "earth/globe.h"
 
@@ -33,5 +34,24 @@ inline constexpr double kIceMarkDepth = 50.0;        // 'V'
 // The pen is left solid, black and in copy mode.
 void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
                     const TMapProjection& project, bool fillLand);
+
+// How the land and ice marks are filled.
+enum class TMarkFill {
+  None,      // no fills
+  FloodSea,  // the sea-coloured area around the mark (and, for ice, the green one)
+  Mark,      // only the black pixels connected to the mark, then the mark's own pixel
+};
+
+// The colours and fills of a coastline drawing; the defaults are those of the Earth map.
+struct TCoastlineStyle {
+  TMarkFill Fill = TMarkFill::FloodSea;
+  TColor Sea = colours::kNavy;     // the colour FloodSea floods
+  TColor Dotted = colours::kNavy;  // the line colour of '.'
+  TColor Comma = colours::kTeal;   // the line colour of ','
+};
+
+// DrawCoastlines with a style: the same walk, the sea, the line colours and the fills chosen.
+void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
+                    const TMapProjection& project, const TCoastlineStyle& style);
 
 }  // namespace himlavy

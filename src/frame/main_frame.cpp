@@ -23,6 +23,7 @@
 
 #include "base/parameter_file.h"
 #include "base/textfile.h"
+#include "earth/earth_windows.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -158,6 +159,10 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Calendar, &MakeChildWindow<TCalendarWindow>);
   RegisterWindowFactory(TWindowKind::Almanac, &MakeChildWindow<TAlmanacWindow>);
   RegisterWindowFactory(TWindowKind::Holidays, &MakeChildWindow<THolidaysWindow>);
+  RegisterWindowFactory(TWindowKind::Earth, &MakeChildWindow<TEarthWindow>);
+  RegisterWindowFactory(TWindowKind::SunPosition, &MakeChildWindow<TSunPositionWindow>);
+  RegisterWindowFactory(TWindowKind::DayNight, &MakeChildWindow<TDayNightWindow>);
+  RegisterWindowFactory(TWindowKind::EarthCentre, &MakeChildWindow<TEarthCentreWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,
