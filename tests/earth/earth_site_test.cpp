@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "common/data_folder.h"
+#include "common/scratch_dir.h"
+#include "earth/earth_centre.h"
 #include "earth/sun_position.h"
 
 namespace himlavy {
@@ -148,6 +150,76 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
   }
   EXPECT_EQ(moments, 16);
   EXPECT_FALSE(SubSolarPoint(state, testing::DataFolder() / "no such folder"));
+}
+
+TEST(EarthCentre, PanelMappingUnderBothOrientationsAndSizes) {
+  struct Case {
+    double x, y, z;
+    int orientation;
+    TEarthPanel panel;
+    double sx, sy;
+    bool front;
+  };
+  const Case cases[] = {
+      {1, 0, 0, 0, TEarthPanel::FromNorth, 110, 300, false},  // 0h to the right
+      {0, 1, 0, 0, TEarthPanel::FromNorth, 100, 290, false},  // 6h up
+      {1, 0, 0, 1, TEarthPanel::FromNorth, 100, 290, false},  // turned: 0h up
+      {0, 1, 0, 1, TEarthPanel::FromNorth, 90, 300, false},   // and 6h to the left
+      {0, 0, 1, 0, TEarthPanel::FromNorth, 100, 300, true},   // the pole faces the viewer
+      {0, -1, 0, 0, TEarthPanel::From18h, 100, 100, true},    // towards 18h: in front
+      {1, 0, 1, 0, TEarthPanel::From18h, 110, 90, false},     // 0h right, north up
+      {0, 1, 0, 0, TEarthPanel::From6h, 300, 100, true},      // towards 6h: in front
+      {1, 0, 1, 0, TEarthPanel::From6h, 290, 90, false},      // 0h on the left from 6h
+      {1, 0, 0, 1, TEarthPanel::From6h, 300, 100, true}};     // turned: 0h towards 6h's viewer
+  for (const Case& c : cases) {
+    const TPanelVector v = PanelVector(c.x, c.y, c.z, c.orientation);
+    const TPanelPoint p = PanelPoint(c.panel, v, 10.0);
+    EXPECT_DOUBLE_EQ(p.X, c.sx) << c.x << c.y << c.z << c.orientation;
+    EXPECT_DOUBLE_EQ(p.Y, c.sy) << c.x << c.y << c.z << c.orientation;
+    EXPECT_EQ(InFrontOfEarth(c.panel, v), c.front) << c.x << c.y << c.z << c.orientation;
+  }
+  EXPECT_EQ(EarthRadiusPixels(1), 3);
+  EXPECT_EQ(EarthRadiusPixels(262144), 72);  // 71.8
+  EXPECT_EQ(MoonRadiusPixels(1, 0), 2);
+  EXPECT_EQ(MoonRadiusPixels(1, 1), 3);
+  EXPECT_EQ(MoonRadiusPixels(262144, 0), 20);  // 19.6
+  EXPECT_EQ(EarthSatelliteLabel("ARIANE 40 R/B      "), "ARIANE 40 R/B ");
+  EXPECT_EQ(EarthSatelliteLabel("A B C D E F G H I J"), "A B C D E F G H I J");
+}
+
+TEST(EarthCentre, SatellitesByCentralBodyFlagAndDatesAndTheMoonsDistance) {
+  const std::string elements =
+      "20180120.94334 .00005258 0.0011165  68.0306  215.47676 306.50389 2000 228.26710 ";
+  const auto line = [&](std::string name, std::string stop, std::string centre, char flag) {
+    name.resize(20, ' ');
+    return name + elements + "20180118.943 " + stop + " " + centre + "  " + flag + "\r\n";
+  };
+  testing::ScratchDir dir;
+  dir.Write("rymdsond.dta", line("AJISAI (EGS)", "20180122.943", "Jor", 'j') +
+                                line("MARS ORBITER", "20180122.943", "Mar", 'j') +
+                                line("HIDDEN", "20180122.943", "Jor", 'n') +
+                                line("DECAYED", "20180119.943", "Jor", 'j') +
+                                ";" + line("COMMENT", "20180122.943", "Jor", 'j'));
+  TObsState state;
+  state.ClockJD = state.JD_UT = state.JD_TT = 2458139.0;  // 2018-01-20 12:00
+  TEarthCentreScene scene = EarthCentreScene(state, dir.Path());
+  ASSERT_EQ(scene.Satellites.size(), 1u);
+  EXPECT_EQ(scene.Satellites[0].Name, "AJISAI (EGS)       ");
+  EXPECT_EQ(scene.Satellites[0].Label, "AJISAI (EGS) ");
+  // Ajisai flies about 1490 km high: a = 0.00005258 AU = 7866 km, e = 0.0011.
+  const TPanelVector& v = scene.Satellites[0].Position;
+  const double km = std::sqrt(v.U * v.U + v.V * v.V + v.W * v.W) * 149597870.0;
+  EXPECT_NEAR(km, 7866.0, 15.0);
+  // The Moon: 356000 to 407000 km away.
+  const double moonKm =
+      std::hypot(scene.Moon.U, scene.Moon.V, scene.Moon.W) * 149597870.0;
+  EXPECT_GT(moonKm, 356000.0);
+  EXPECT_LT(moonKm, 407000.0);
+  state.CoordSystem = 1;
+  EXPECT_TRUE(EarthCentreScene(state, dir.Path()).Satellites.empty());
+  state.CoordSystem = 0;
+  state.ClockJD = 2458142.0;  // 2018-01-23 12:00, after the stop
+  EXPECT_TRUE(EarthCentreScene(state, dir.Path()).Satellites.empty());
 }
 
 }  // namespace

@@ -85,7 +85,9 @@ TEST(EarthViews, ColourSchemesLandAndIceOnlyInColour) {
     EXPECT_GT(Count(map, sea, 55, 20, 676, 641), 10000) << mapColour;
     Canvas sun(1000, 700, colours::kSilver);
     ASSERT_TRUE(DrawSunPosition(sun, state, testing::DataFolder()));
-    const TDaylightColours c = DaylightColours(mapColour);
+    const TDaylightColours c =
+        mapColour == 1 ? TDaylightColours{colours::kBlue, colours::kNavy, {96, 96, 112}}
+                       : TDaylightColours{{176, 176, 192}, {128, 128, 144}, {96, 96, 112}};
     EXPECT_EQ(sun.Pixel(kSunGlobeLeftX - 120, kSunGlobeY + 50), c.Day) << mapColour;  // Atlantic
     EXPECT_EQ(sun.Pixel(kSunGlobeLeftX, kSunGlobeY), colours::kYellow);
     EXPECT_EQ(sun.Pixel(kSunGlobeRightX + 232, kSunGlobeY), c.Night);  // the twilight ring
