@@ -27,6 +27,24 @@ TGlobePoint ProjectGlobePoint(double latitude, double longitude, double centreLa
           cy - static_cast<int>(RoundHalfEvenToInt(v.Height)), v.Depth};
 }
 
+TGlobePoint ProjectSurfacePoint(double latitude, double longitude, double siderealDeg,
+                                double obliquityDeg, const TViewAxes& axes, double radius, int cx,
+                                int cy) {
+  // Equatorial, then turned about the x axis into ecliptic axes.
+  const double rightAscension = siderealDeg + longitude;
+  const double x = CosDeg(latitude) * CosDeg(rightAscension);
+  const double ye = CosDeg(latitude) * SinDeg(rightAscension);
+  const double ze = SinDeg(latitude);
+  const double v[3] = {x, ye * CosDeg(obliquityDeg) + ze * SinDeg(obliquityDeg),
+                       -ye * SinDeg(obliquityDeg) + ze * CosDeg(obliquityDeg)};
+  const auto along = [&v](const double(&axis)[3]) {
+    return v[0] * axis[0] + v[1] * axis[1] + v[2] * axis[2];
+  };
+  return {cx + static_cast<int>(RoundHalfEvenToInt(radius * along(axes.Right))),
+          cy - static_cast<int>(RoundHalfEvenToInt(radius * along(axes.Up))),
+          radius * along(axes.Toward)};
+}
+
 std::optional<TGeoPoint> GlobePointAt(int x, int y, double centreLatitude, double centreLongitude,
                                       double radius, int cx, int cy) {
   const double u = (x - cx) / radius;

@@ -48,4 +48,21 @@ struct TGeoPoint {
 std::optional<TGeoPoint> GlobePointAt(int x, int y, double centreLatitude, double centreLongitude,
                                       double radius, int cx, int cy);
 
+// The screen's axes for a globe seen from any direction, as unit vectors in the ecliptic axes
+// of date (x towards the equinox, z towards the north ecliptic pole): right, up, and towards
+// the viewer (right x up).
+struct TViewAxes {
+  double Right[3];
+  double Up[3];
+  double Toward[3];
+};
+
+// ProjectSurfacePoint: the point (latitude, longitude) in degrees of the turning Earth, at the
+// Greenwich sidereal time `siderealDeg` (degrees) and obliquity `obliquityDeg`, on a globe of
+// radius `radius` pixels about (cx, cy) seen along `axes`; the depth is positive on the side
+// facing the viewer. Offsets are rounded to the nearest, ties to even.
+TGlobePoint ProjectSurfacePoint(double latitude, double longitude, double siderealDeg,
+                                double obliquityDeg, const TViewAxes& axes, double radius, int cx,
+                                int cy);
+
 }  // namespace himlavy

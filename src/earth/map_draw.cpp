@@ -70,4 +70,34 @@ void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
   canvas.SetPenColour(colours::kBlack);
 }
 
+std::vector<TMapPoint> ParallelLines() {
+  std::vector<TMapPoint> points;
+  for (int latitude = 60; latitude >= -60; latitude -= 30) {
+    for (int longitude = -180; longitude <= 180; longitude += 5) {
+      points.push_back({latitude == 0 ? 0.001 : latitude, static_cast<double>(longitude),
+                        longitude == -180 ? 'P' : '.'});
+    }
+  }
+  return points;
+}
+
+void DrawSmallGlobeDetail(Canvas& canvas, std::span<const TMapPoint> coastlines, int cx, int cy,
+                          int radius, double siderealDeg, double obliquityDeg,
+                          const TViewAxes& axes) {
+  TCoastlineStyle style;
+  style.Fill = TMarkFill::None;
+  style.Comma = colours::kNavy;
+  const std::vector<TMapPoint> parallels =
+      coastlines.empty() ? ParallelLines() : std::vector<TMapPoint>{};
+  DrawCoastlines(
+      canvas, coastlines.empty() ? std::span<const TMapPoint>(parallels) : coastlines,
+      [&](double lat, double lon) {
+        if (lat == 0.0) lat = 0.001;
+        if (lat == 90.0) lat = 89.999;
+        if (lon == 90.0) lon = 89.999;
+        return ProjectSurfacePoint(lat, lon, siderealDeg, obliquityDeg, axes, radius - 1, cx, cy);
+      },
+      style);
+}
+
 }  // namespace himlavy

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "base/palette.h"
 #include "earth/geo_files.h"
@@ -53,5 +54,16 @@ struct TCoastlineStyle {
 // DrawCoastlines with a style: the same walk, the sea, the line colours and the fills chosen.
 void DrawCoastlines(Canvas& canvas, std::span<const TMapPoint> points,
                     const TMapProjection& project, const TCoastlineStyle& style);
+
+// The parallels of 60, 30, 0, -30 and -60 degrees as lines of map points ('P' then '.' every
+// 5 degrees of longitude), to be drawn like the coastlines.
+std::vector<TMapPoint> ParallelLines();
+
+// DrawSmallGlobeDetail: the Earth's parallels (`coastlines` empty) or its coastlines on a small
+// globe of radius `radius` about (cx, cy), in navy and black without fills, turned to the
+// sidereal time and seen along `axes` (ProjectSurfacePoint).
+void DrawSmallGlobeDetail(Canvas& canvas, std::span<const TMapPoint> coastlines, int cx, int cy,
+                          int radius, double siderealDeg, double obliquityDeg,
+                          const TViewAxes& axes);
 
 }  // namespace himlavy

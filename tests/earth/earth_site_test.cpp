@@ -198,8 +198,8 @@ TEST(EarthCentre, SatellitesByCentralBodyFlagAndDatesAndTheMoonsDistance) {
   dir.Write("rymdsond.dta", line("AJISAI (EGS)", "20180122.943", "Jor", 'j') +
                                 line("MARS ORBITER", "20180122.943", "Mar", 'j') +
                                 line("HIDDEN", "20180122.943", "Jor", 'n') +
-                                line("DECAYED", "20180119.943", "Jor", 'j') +
-                                ";" + line("COMMENT", "20180122.943", "Jor", 'j'));
+                                line("DECAYED", "20180119.943", "Jor", 'j') + ";" +
+                                line("COMMENT", "20180122.943", "Jor", 'j'));
   TObsState state;
   state.ClockJD = state.JD_UT = state.JD_TT = 2458139.0;  // 2018-01-20 12:00
   TEarthCentreScene scene = EarthCentreScene(state, dir.Path());
@@ -211,8 +211,7 @@ TEST(EarthCentre, SatellitesByCentralBodyFlagAndDatesAndTheMoonsDistance) {
   const double km = std::sqrt(v.U * v.U + v.V * v.V + v.W * v.W) * 149597870.0;
   EXPECT_NEAR(km, 7866.0, 15.0);
   // The Moon: 356000 to 407000 km away.
-  const double moonKm =
-      std::hypot(scene.Moon.U, scene.Moon.V, scene.Moon.W) * 149597870.0;
+  const double moonKm = std::hypot(scene.Moon.U, scene.Moon.V, scene.Moon.W) * 149597870.0;
   EXPECT_GT(moonKm, 356000.0);
   EXPECT_LT(moonKm, 407000.0);
   state.CoordSystem = 1;

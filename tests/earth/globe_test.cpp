@@ -71,3 +71,36 @@ TEST(GlobePointAt, InvertsTheProjectionWithin90DegreesAndRefusesTheRim) {
 
 }  // namespace
 }  // namespace himlavy
+
+namespace himlavy {
+namespace {
+
+TEST(ProjectSurfacePoint, TheTurningEarthSeenFromTheEclipticPoleAndFromTheSide) {
+  const TViewAxes fromPole{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  const TViewAxes fromMinusX{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}};
+  struct Case {
+    double lat, lon, sidereal, obliquity;
+    const TViewAxes* axes;
+    int x, y;
+    double depth;
+  };
+  const double e = 23.44;
+  const Case cases[] = {
+      {90, 0, 0, 0, &fromPole, 0, 0, 100},    // the pole faces the viewer
+      {0, 0, 0, 0, &fromPole, 100, 0, 0},     // Greenwich towards the equinox: right
+      {0, 30, 60, 0, &fromPole, 0, -100, 0},  // right ascension 90: up
+      // Tilted: the north pole leans towards ecliptic longitude 90 (up) by the obliquity.
+      {90, 0, 0, e, &fromPole, 0, -40, 100 * std::cos(e * kRad)},
+      {0, 0, 180, 0, &fromMinusX, 0, 0, 100},  // right ascension 180 faces -x
+      {0, 0, 90, 0, &fromMinusX, 0, -100, 0}};
+  for (const Case& c : cases) {
+    const TGlobePoint p =
+        ProjectSurfacePoint(c.lat, c.lon, c.sidereal, c.obliquity, *c.axes, 100.0, 0, 0);
+    EXPECT_EQ(p.X, c.x) << c.lat << " " << c.lon << " " << c.sidereal;
+    EXPECT_EQ(p.Y, c.y) << c.lat << " " << c.lon << " " << c.sidereal;
+    EXPECT_NEAR(p.Depth, c.depth, 1e-9) << c.lat << " " << c.lon << " " << c.sidereal;
+  }
+}
+
+}  // namespace
+}  // namespace himlavy
