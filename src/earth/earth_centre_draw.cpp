@@ -49,13 +49,25 @@ void DrawCoastlineView(Canvas& canvas, std::span<const TMapPoint> map, TEarthPan
   TCoastlineStyle style;
   style.Fill = TMarkFill::None;
   style.Comma = colours::kNavy;
+  // Seen from the side (tilt 0) the height is rho sin(lat) and the depth rho cos(lat)
+  // cos(lon'); from the north (tilt 90) the height is -rho cos(lat) cos(lon') and the depth
+  // rho sin(lat): the turn by the tilt written out, which saves the arc tangent per point.
+  const bool fromNorth = tilt != 0.0;
   DrawCoastlines(
       canvas, map,
       [&](double lat, double lon) {
         if (lat == 0.0) lat = 0.001;
         if (lat == 90.0) lat = 89.999;
         if (lon == 90.0) lon = 89.999;
-        return ProjectGlobePoint(lat, lon, tilt, centreLongitude, radius, box.CentreX, box.CentreY);
+        const double phi = lat * kDegToRad;
+        const double turned = (lon - centreLongitude) * kDegToRad;
+        const double across = radius * std::cos(phi);
+        const double x = across * std::sin(turned);
+        const double along = across * std::cos(turned);
+        const double north = radius * std::sin(phi);
+        const double height = fromNorth ? -along : north;
+        const double depth = fromNorth ? north : along;
+        return TGlobePoint{box.CentreX + Round(x), box.CentreY - Round(height), depth};
       },
       style);
 }
