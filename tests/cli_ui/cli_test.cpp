@@ -72,7 +72,7 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
         "--date 1582-10-10 state", "--date 1582-10-05 state", "--lat 91 state", "--lat 180 state",
         "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
-        "--set Longitude=181 state", "disk", "disk earth", "disk mars extra"}) {
+        "--set Longitude=181 state", "disk", "disk earth", "disk mars extra", "sun-position x"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -96,7 +96,7 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
   for (const char* command :
        {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "disk saturn", "render about --out "}) {
+        "holidays --year 2001", "disk saturn", "sun-position", "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
@@ -115,9 +115,10 @@ TEST(CliRender, WindowsAtTheirSizes) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
   const std::tuple<const char*, int, int> cases[] = {
-      {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556},
-      {"splash", 205, 189},   {"exit", 384, 152},     {"about", 290, 182},
-      {"calendar", 527, 274}, {"almanac", 820, 634},  {"holidays", 408, 304}};
+      {"main", 1024, 768},       {"increment", 160, 85}, {"pictures", 509, 556},
+      {"splash", 205, 189},      {"exit", 384, 152},     {"about", 290, 182},
+      {"calendar", 527, 274},    {"almanac", 820, 634},  {"holidays", 408, 304},
+      {"earth-centre", 406, 425}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
