@@ -71,5 +71,6 @@ int AlmanacCommand(Context& context);
 int DiskCommand(Context& context);
 int BrowseCommand(Context& context);
 int OrbitCommand(Context& context);
+int SunPositionCommand(Context& context);
 
 }  // namespace himlavy::cli

@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "            [--set FÄLT=VÄRDE] KOMMANDO [--json] [ARGUMENT]\n"
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
     "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
-    "           disk mercury|venus|mars|jupiter|saturn|moon,\n"
+    "           disk mercury|venus|mars|jupiter|saturn|moon, sun-position,\n"
     "           browse KATALOG ZON,\n"
     "           orbit [FIL],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
@@ -34,7 +34,7 @@ const std::map<std::string, Command, std::less<>>& Commands() {
       {"events", &EventsCommand},       {"calendar", &CalendarCommand},
       {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
       {"disk", &DiskCommand},           {"browse", &BrowseCommand},
-      {"orbit", &OrbitCommand},
+      {"orbit", &OrbitCommand},         {"sun-position", &SunPositionCommand},
   };
   return commands;
 }

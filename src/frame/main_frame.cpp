@@ -27,6 +27,7 @@
 #include "planets/planet_disk_window.h"
 #include "datafiles/datafiles_window.h"
 #include "orbit/orbit_window.h"
+#include "earth/earth_windows.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -172,6 +173,10 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Moon, PlanetDiskWindowFactory(TBody::Moon));
   RegisterWindowFactory(TWindowKind::DataFiles, &MakeChildWindow<TDataFilesWindow>);
   RegisterWindowFactory(TWindowKind::Orbit, &MakeChildWindow<TOrbitWindow>);
+  RegisterWindowFactory(TWindowKind::Earth, &MakeChildWindow<TEarthWindow>);
+  RegisterWindowFactory(TWindowKind::SunPosition, &MakeChildWindow<TSunPositionWindow>);
+  RegisterWindowFactory(TWindowKind::DayNight, &MakeChildWindow<TDayNightWindow>);
+  RegisterWindowFactory(TWindowKind::EarthCentre, &MakeChildWindow<TEarthCentreWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,

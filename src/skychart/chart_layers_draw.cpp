@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include "base/basic.h"
+#include "base/textfile.h"
+#include "earth/geo_files.h"
+#include "earth/map_draw.h"
 #include "skychart/chart_bodies.h"
 #include "skychart/chart_labels.h"
 #include "skychart/chart_minor.h"
@@ -181,6 +185,39 @@ void TChartLayers::MinorHistory(Canvas& c, TObsState& s, const TChartView& view,
   }
 }
 
+// The zooms of system 0 from which the Earth's disk shows its parallels, and its coastlines.
+constexpr int kEarthParallelsZoom = 65536;
+constexpr int kEarthCoastlinesZoom = 262144;
+
+// The Earth's disk in a pane of system 0 at the largest zooms: seen from the north ecliptic
+// pole in the ecliptic-plane pane, and along the side view's line of sight in the other.
+void TChartLayers::EarthDetail(Canvas& c, const TObsState& s, const TChartView& view,
+                               const TChartMoment& moment, bool side, int x, int y, int radius) {
+  if (view.ChartZoom >= kEarthCoastlinesZoom && !earthMap_) {
+    earthMap_ = ReadMapFile(ResolveDataPath(dataDir_, kMapFileName));
+    if (!earthMap_) {
+      Beep();
+      earthMap_.emplace();
+    }
+  }
+  const std::span<const TMapPoint> coastlines = view.ChartZoom >= kEarthCoastlinesZoom
+                                                    ? std::span<const TMapPoint>(*earthMap_)
+                                                    : std::span<const TMapPoint>();
+  if (view.ChartZoom >= kEarthCoastlinesZoom && coastlines.empty()) return;
+  // Screen axes in ecliptic axes: the panes' X and Y follow ProjectWholeSky.
+  TViewAxes axes{};
+  if (!side) {
+    axes = view.Orientation == 1 ? TViewAxes{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}
+                                 : TViewAxes{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  } else {
+    axes = view.Orientation == 1 ? TViewAxes{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}
+                                 : TViewAxes{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}};
+  }
+  const double sidereal = (moment.Theta - s.Longitude / kRadToDeg) * kRadToDeg;
+  const double obliquity = (moment.Eps0 + moment.DEps) * kRadToDeg;
+  DrawSmallGlobeDetail(c, coastlines, x, y, radius, sidereal, obliquity, axes);
+}
+
 void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& view,
                                    const TChartMoment& moment) {
   ident_.ResetBodies();
@@ -198,6 +235,11 @@ void TChartLayers::SunPlanetsMoons(Canvas& c, TObsState& s, const TChartView& vi
       UsePane(c, pane);
       const int x = pane.Side ? b.SideX : b.X;
       c.Ellipse(x - b.HalfWidth, b.Y - b.HalfHeight, x + b.HalfWidth + 1, b.Y + b.HalfHeight + 1);
+      if (whole && b.Index == kChartEarth && view.ChartZoom >= kEarthParallelsZoom) {
+        EarthDetail(c, s, view, moment, pane.Side, x, b.Y, b.HalfWidth);
+        c.SetBrushStyle(TBrushStyle::Solid);
+        c.SetFontColour(b.LabelColour);
+      }
       if (!b.Label.empty()) {
         Label(c, pane.Side ? b.SideLabelX : b.LabelX, b.LabelY, b.Label);
       }

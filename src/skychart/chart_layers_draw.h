@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <vector>
 
+#include "earth/geo_files.h"
 #include "skychart/history_plots.h"
 #include "skychart/identification.h"
 #include "skychart/skychart_draw.h"
@@ -42,6 +45,8 @@ class TChartLayers {
   void Constellations(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
   void PlanetHistory(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
   void SunPlanetsMoons(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
+  void EarthDetail(Canvas& c, const TObsState& s, const TChartView& view,
+                   const TChartMoment& moment, bool side, int x, int y, int radius);
   void MinorHistory(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
   void MinorBodies(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
   void Names(Canvas&, TObsState&, const TChartView&, const TChartMoment&);
@@ -49,6 +54,7 @@ class TChartLayers {
 
   const TChartState& chart_;
   std::filesystem::path dataDir_;
+  std::optional<std::vector<TMapPoint>> earthMap_;  // "karta.dta", read at the first need
   TIdentTables ident_;
   THistoryPlots history_;
   int trackCount_ = 0;

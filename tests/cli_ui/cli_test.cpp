@@ -74,7 +74,8 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwo) {
         "--lon 400 state", "--lon -180.5 state", "--zone 99 state", "--zone -14.5 state",
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
         "--set Longitude=181 state", "disk", "disk earth", "disk mars extra", "browse bsc",
-        "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5", "orbit a b"}) {
+        "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5", "orbit a b",
+        "sun-position x"}) {
     SCOPED_TRACE(args);
     testing::ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -98,7 +99,8 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
   for (const char* command :
        {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "disk saturn", "browse gcvs 1", "orbit", "render about --out "}) {
+        "holidays --year 2001", "disk saturn", "browse gcvs 1", "orbit", "sun-position",
+        "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
@@ -120,7 +122,7 @@ TEST(CliRender, WindowsAtTheirSizes) {
       {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556}, {"splash", 205, 189},
       {"exit", 384, 152},     {"about", 290, 182},    {"calendar", 527, 274}, {"almanac", 820, 634},
       {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432},
-      {"datafiles", 996, 530}, {"orbit", 743, 347}};
+      {"datafiles", 996, 530}, {"orbit", 743, 347}, {"earth-centre", 406, 425}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
