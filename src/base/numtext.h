@@ -15,7 +15,8 @@ namespace himlavy {
 // RoundHalfEven: the nearest integer to x, ties to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 //   x       any double
 //   returns the integral double (NaN and infinities come back unchanged)
-// Uses std::nearbyint; the program never leaves the default rounding mode (to nearest).
+// Rounds as std::nearbyint in the default rounding mode (to nearest), which the program never
+// leaves.
 double RoundHalfEven(double x);
 
 // RoundHalfEvenToInt: RoundHalfEven(x) as an integer.

@@ -13,6 +13,8 @@
 #include <random>
 #include <system_error>
 
+#include "base/file_cache.h"
+
 namespace himlavy {
 
 namespace {
@@ -189,8 +191,13 @@ std::string Utf8Left(std::string_view text, std::size_t maxChars) {
 std::filesystem::path ResolveDataPath(const std::filesystem::path& dir, std::string_view name) {
   std::string relative(name);
   std::replace(relative.begin(), relative.end(), '\\', '/');
-  std::filesystem::path result = dir;
   std::error_code ec;
+  // The name as written is found with one look-up; only a name in other letter case is
+  // searched part by part.
+  if (std::filesystem::path whole = dir / relative; std::filesystem::exists(whole, ec)) {
+    return whole;
+  }
+  std::filesystem::path result = dir;
   for (const auto& part : std::filesystem::path(relative)) {
     const std::filesystem::path exact = result / part;
     if (std::filesystem::exists(exact, ec)) {
@@ -309,6 +316,10 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 TWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  // However it ends, the file caches examine their files again.
+  struct TNoteWrite {
+    ~TNoteWrite() { NoteFileWritten(); }
+  } noteWrite;
   const auto target = FollowLinks(path);
   if (!target) return {SystemErrorText(ELOOP)};
   const std::filesystem::path folder = target->parent_path();

@@ -20,8 +20,16 @@ namespace {
 __extension__ typedef __int128 Int128;
 using i64 = std::int64_t;
 
-// Floor and ceiling of a / b for b > 0.
+// Floor and ceiling of a / b for b > 0. Coordinates are far from the 64-bit limits almost
+// always, and a 64-bit division is many times faster than a 128-bit one.
 Int128 FloorDiv(Int128 a, Int128 b) {
+  constexpr Int128 kSmall = Int128(1) << 62;
+  if (a > -kSmall && a < kSmall && b < kSmall) {
+    const i64 a64 = static_cast<i64>(a), b64 = static_cast<i64>(b);
+    i64 q = a64 / b64;
+    if (a64 % b64 != 0 && a64 < 0) --q;
+    return q;
+  }
   Int128 q = a / b;
   if (a % b != 0 && a < 0) --q;
   return q;
@@ -466,8 +474,11 @@ void Canvas::EllipseOrChord(i64 l, i64 t, i64 r, i64 b, const TPt* rayStart, con
 void Canvas::Polygon(std::span<const QPoint> points) {
   if (penMode_ == TPenMode::NoOp || points.size() < 2) return;
   Prepare();
-  std::vector<TPt> pts;
-  pts.reserve(points.size());
+  // One set of buffers serves every polygon (drawing happens on one thread at a time per
+  // thread).
+  static thread_local std::vector<TPt> pts;
+  static thread_local std::vector<i64> xs;
+  pts.clear();
   for (const QPoint& p : points) pts.push_back({p.x(), p.y()});
 
   if (brushStyle_ == TBrushStyle::Solid) {
@@ -481,7 +492,6 @@ void Canvas::Polygon(std::span<const QPoint> points) {
       yMax = std::max(yMax, p.Y);
     }
     const i64 yFrom = std::max<i64>(yMin, clipY0_), yTo = std::min<i64>(yMax - 1, clipY1_ - 1);
-    std::vector<i64> xs;
     for (i64 y = yFrom; y <= yTo; ++y) {
       xs.clear();
       for (std::size_t i = 0; i < pts.size(); ++i) {

@@ -15,9 +15,16 @@
 namespace himlavy {
 namespace {
 
-// The apparent place of a J2000.0 position given in hours and degrees (no proper motion).
-TEquatorial ApparentPlace(double raHours, double decDegrees, const TChartMoment& moment) {
-  return CatalogApparentPlace(raHours * 15.0 * kDegToRad, decDegrees * kDegToRad, 0.0, 0.0, moment);
+// The apparent places of J2000.0 positions given in hours and degrees (no proper motion),
+// kept for the next drawing at the same moment.
+template <typename P>
+std::vector<TEquatorial> ApparentPlaces(std::span<const P> points, const TChartMoment& moment) {
+  std::vector<std::array<double, 2>> positions;
+  positions.reserve(points.size());
+  for (const P& p : points) {
+    positions.push_back({p.RaHours * 15.0 * kDegToRad, p.DecDegrees * kDegToRad});
+  }
+  return KeptApparentPlaces(points.data(), positions, moment);
 }
 
 // The pixel of chart coordinates. Where the chart's projection leaves the point out (beyond
@@ -67,8 +74,10 @@ std::vector<TConstellationStep> LineSteps(std::span<const TConstellationPoint> p
   double prevLon = 0.0;
   double prevLat = 0.0;
   bool first = true;
-  for (const TConstellationPoint& point : points) {
-    const TEquatorial place = ApparentPlace(point.RaHours, point.DecDegrees, moment);
+  const std::vector<TEquatorial> places = ApparentPlaces(points, moment);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const TConstellationPoint& point = points[i];
+    const TEquatorial& place = places[i];
     const TChartCoords c = ChartCoordinates(place.Alpha, place.Delta, moment, view);
     const TPixel pixel = LinePixel(c, view);
     bool hidden;
@@ -101,8 +110,10 @@ std::vector<TChartLabel> NameLabels(std::span<const TConstellationPoint> points,
   std::vector<TChartLabel> labels;
   TChartMoment airless = moment;  // system 4 judges names by the altitude without refraction
   airless.Refraction = false;
-  for (const TConstellationPoint& point : points) {
-    const TEquatorial place = ApparentPlace(point.RaHours, point.DecDegrees, moment);
+  const std::vector<TEquatorial> places = ApparentPlaces(points, moment);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const TConstellationPoint& point = points[i];
+    const TEquatorial& place = places[i];
     const TChartCoords c = ChartCoordinates(place.Alpha, place.Delta, moment, view);
     const auto projected = ProjectChartCoords(c, view);
     if (!projected) continue;
@@ -200,8 +211,10 @@ std::vector<TNameLabel> PlaceNames(std::span<const TNameEntry> names, const TCha
   std::vector<TNameLabel> labels;
   if (!IsRectSystem(view.CoordSystem) && !IsPolarSystem(view.CoordSystem)) return labels;
   const bool horizontal = view.CoordSystem == kHorizontal || view.CoordSystem == kHorizontalPolar;
-  for (const TNameEntry& entry : names) {
-    const TEquatorial place = ApparentPlace(entry.RaHours, entry.DecDegrees, moment);
+  const std::vector<TEquatorial> places = ApparentPlaces(names, moment);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const TNameEntry& entry = names[i];
+    const TEquatorial& place = places[i];
     const TChartCoords c = ChartCoordinates(place.Alpha, place.Delta, moment, view);
     if ((horizontal || view.CoordSystem == kEquatorialPolar) && c.Lat < 3.0) continue;
     if (view.CoordSystem == kHorizontal && c.Lat >= 75.0) continue;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <system_error>
 
@@ -13,6 +15,7 @@
 #include "base/textfile.h"
 #include "catalogs/element_files.h"
 #include "planets/physical.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 
@@ -324,6 +327,120 @@ TChartMinorBody MinorGroupSymbol(int group, int displayMode, int x, int y) {
   return b;
 }
 
+namespace {
+
+// The place of a body at a moment, whatever the view.
+struct TMinorPlace {
+  bool Usable = false;
+  TVector3 Ecliptic;      // geometric, heliocentric, ecliptic of date, at the moment (system 0)
+  TVector3 Helio;         // from the Sun, at the light-time moment
+  TVector3 Geo;           // from the Earth
+  double R = 0.0;         // from its centre, AU
+  double Distance = 0.0;  // from the Earth, AU
+  double Alpha = 0.0;     // apparent right ascension [0, 2 pi) and declination, radians
+  double Delta = 0.0;
+};
+
+// What the places of a group depend on besides the element lines.
+struct TMinorMoment {
+  double T = 0.0, Eps0 = 0.0, DPsi = 0.0, DEps = 0.0, Theta = 0.0, Phi = 0.0;
+  double Height = 0.0, ClockJD = 0.0;
+  bool Nutation = false, Aberration = false, Parallax = false, LightTime = false;
+  bool operator==(const TMinorMoment&) const = default;
+};
+
+// The places of the used bodies of a group, computed as Meeus (1991, ch. 32) describes and
+// kept for the next drawing at the same moment (a pan or a zoom then only projects them).
+std::vector<TMinorPlace> MinorPlaces(
+    int group, const std::shared_ptr<const std::vector<TCachedMinorBody>>& bodies,
+    const std::vector<const TCachedMinorBody*>& used, const std::array<bool, 9>& needed,
+    const TObsState& state, const TChartMoment& moment, const std::filesystem::path& dataDir) {
+  const TMinorMoment key{moment.T,
+                         moment.Eps0,
+                         moment.DPsi,
+                         moment.DEps,
+                         moment.Theta,
+                         moment.Phi,
+                         state.Height,
+                         state.ClockJD,
+                         moment.Nutation,
+                         moment.Aberration,
+                         state.CorrParallax == 1,
+                         state.CorrLightTime == 1};
+  struct TKept {
+    std::shared_ptr<const std::vector<TCachedMinorBody>> Bodies;
+    TMinorMoment Key;
+    std::vector<TMinorPlace> Places;
+  };
+  static std::mutex keptMutex;
+  static std::array<TKept, kMinorGroups + 1> kept;
+  {
+    const std::lock_guard lock(keptMutex);
+    const TKept& k = kept[static_cast<std::size_t>(group)];
+    if (ChartShortcuts() && k.Bodies == bodies && k.Key == key && k.Places.size() == used.size()) {
+      return k.Places;
+    }
+  }
+  std::vector<TMinorPlace> places(used.size());
+  TDrawing d;
+  if (PrepareDrawing(d, needed, moment, key.LightTime, dataDir)) {
+    const double eps = moment.Eps0 + moment.DEps;
+    const TObserverGeocentric observer = ObserverGeocentric(state.Height, moment.Phi);
+    const TVector3 noCentre{};
+    for (std::size_t i = 0; i < used.size(); ++i) {
+      const TCachedMinorBody* c = used[i];
+      const std::optional<TSeriesPlanet> planet = c->Centre->Planet;
+      const TCentrePlace* centre = planet ? &d.Centres[SeriesIndex(*planet)] : nullptr;
+      if (centre != nullptr && !centre->Usable) continue;
+      const TVector3& centreNow = centre != nullptr ? centre->Equatorial : noCentre;
+      const TVector3& centreThen = centre != nullptr ? centre->LightTimed : noCentre;
+
+      // The body from its centre at T, and geocentric; once more at the light-time moment.
+      const TVector3 own0 =
+          d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T));
+      TVector3 own = own0;
+      TVector3 helio = Add(own0, centreNow);
+      TVector3 geo = Add(helio, d.Sun);
+      if (key.LightTime) {
+        const double tau = kLightTimePerAu * Norm(geo);
+        own = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T - tau));
+        helio = Add(own, centreThen);
+        geo = Add(helio, d.Sun);
+      }
+      if (!Finite(own) || !Finite(geo)) continue;
+      TMinorPlace& p = places[i];
+      p.Distance = Norm(geo);
+      p.R = Norm(own);
+      if (p.Distance <= 0.0 || p.R <= 0.0) continue;
+      p.Helio = helio;
+      p.Geo = geo;
+      // Geometric, heliocentric, ecliptic of date, at the moment.
+      p.Ecliptic = RotateAboutX(own0, d.CosEps0, -d.SinEps0);
+      if (centre != nullptr) p.Ecliptic = Add(p.Ecliptic, centre->Ecliptic);
+      const TSpherical place = CartesianToPolar(geo);
+      double alpha = place.Lon;
+      double dec = place.Lat;
+      if (moment.Nutation) NutationRaDec(alpha, dec, moment.Eps0, moment.DEps, moment.DPsi);
+      if (moment.Aberration && planet != TSeriesPlanet::Earth) {
+        AberrationRaDec(TAberrationTerms::WithETerms, alpha, dec, eps, moment.T);
+      }
+      if (key.Parallax) {
+        double scale = 1.0;
+        ParallaxRaDec(alpha, dec, scale, observer.RhoSinPhi, observer.RhoCosPhi, moment.Theta,
+                      std::sin(kSolarParallax) / p.Distance);
+      }
+      p.Alpha = Mod2Pi(alpha);
+      p.Delta = dec;
+      p.Usable = true;
+    }
+  }
+  const std::lock_guard lock(keptMutex);
+  kept[static_cast<std::size_t>(group)] = TKept{bodies, key, places};
+  return places;
+}
+
+}  // namespace
+
 std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TObsState& state,
                                                             const TChartMoment& moment,
                                                             const TChartView& view,
@@ -345,45 +462,19 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   }
   if (used.empty()) return result;
 
-  const bool lightTime = state.CorrLightTime == 1;
   const bool wholeSky = view.CoordSystem == kEclipticWhole;
-  TDrawing d;
-  if (!PrepareDrawing(d, needed, moment, lightTime, dataDir)) return result;
-
-  const double eps = moment.Eps0 + moment.DEps;
-  const TObserverGeocentric observer = ObserverGeocentric(state.Height, moment.Phi);
-  const TVector3 noCentre{};
+  const std::vector<TMinorPlace> places =
+      MinorPlaces(group, bodies, used, needed, state, moment, dataDir);
   result.reserve(used.size());
 
-  for (const TCachedMinorBody* c : used) {
-    const std::optional<TSeriesPlanet> planet = c->Centre->Planet;
-    const TCentrePlace* centre = planet ? &d.Centres[SeriesIndex(*planet)] : nullptr;
-    if (centre != nullptr && !centre->Usable) continue;
-    const TVector3& centreNow = centre != nullptr ? centre->Equatorial : noCentre;
-    const TVector3& centreThen = centre != nullptr ? centre->LightTimed : noCentre;
-
-    // The body from its centre at T, and geocentric; once more at the light-time moment.
-    const TVector3 own0 = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T));
-    TVector3 own = own0;
-    TVector3 helio = Add(own0, centreNow);
-    TVector3 geo = Add(helio, d.Sun);
-    if (lightTime) {
-      const double tau = kLightTimePerAu * Norm(geo);
-      own = d.Precession.Apply(PositionFromElements(c->Body.Elements, c->Plane, d.T - tau));
-      helio = Add(own, centreThen);
-      geo = Add(helio, d.Sun);
-    }
-    if (!Finite(own) || !Finite(geo)) continue;
-    const double delta = Norm(geo);
-    const double r = Norm(own);
-    if (delta <= 0.0 || r <= 0.0) continue;
-
+  for (std::size_t i = 0; i < used.size(); ++i) {
+    const TCachedMinorBody* c = used[i];
+    const TMinorPlace& place = places[i];
+    if (!place.Usable) continue;
     TPixel pixel;
     int sideX = kNoSideX;
     if (wholeSky) {
-      // Geometric, heliocentric, ecliptic of date, at the moment.
-      TVector3 ecl = RotateAboutX(own0, d.CosEps0, -d.SinEps0);
-      if (centre != nullptr) ecl = Add(ecl, centre->Ecliptic);
+      const TVector3& ecl = place.Ecliptic;
       const TWholeSkyPoint p = ProjectWholeSky(ecl.X, ecl.Y, ecl.Z, view);
       pixel = RoundPixel(TChartPoint{p.X, p.Y});
       sideX = RoundPixel(TChartPoint{p.SideX, p.Y}).X;
@@ -392,24 +483,14 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
         continue;
       }
     } else {
-      const TSpherical place = CartesianToPolar(geo);
-      double alpha = place.Lon;
-      double dec = place.Lat;
-      if (moment.Nutation) NutationRaDec(alpha, dec, moment.Eps0, moment.DEps, moment.DPsi);
-      if (moment.Aberration && planet != TSeriesPlanet::Earth) {
-        AberrationRaDec(TAberrationTerms::WithETerms, alpha, dec, eps, moment.T);
-      }
-      if (state.CorrParallax == 1) {
-        double scale = 1.0;
-        ParallaxRaDec(alpha, dec, scale, observer.RhoSinPhi, observer.RhoCosPhi, moment.Theta,
-                      std::sin(kSolarParallax) / delta);
-      }
-      const TChartCoords coords = ChartCoordinates(Mod2Pi(alpha), dec, moment, view);
+      const TChartCoords coords = ChartCoordinates(place.Alpha, place.Delta, moment, view);
       const std::optional<TChartPoint> p = ProjectChartCoords(coords, view);
       if (!p) continue;
       pixel = RoundPixel(*p);
       if (!IsInsideClient(pixel, view)) continue;
     }
+    const double r = place.R, delta = place.Distance;
+    const TVector3 &helio = place.Helio, &geo = place.Geo;
 
     TChartMinorBody& out =
         result.emplace_back(MinorGroupSymbol(group, state.DisplayMode, pixel.X, pixel.Y));

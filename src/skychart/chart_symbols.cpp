@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/basic.h"
+#include "base/numtext.h"
 
 namespace himlavy {
 
@@ -12,7 +13,7 @@ namespace {
 // The nearest integer, ties to even (the default rounding mode), kept within +-limit.
 int RoundEven(double v, double limit) {
   if (std::isnan(v)) return static_cast<int>(limit);
-  return static_cast<int>(std::nearbyint(std::clamp(v, -limit, limit)));
+  return static_cast<int>(RoundHalfEven(std::clamp(v, -limit, limit)));
 }
 
 TStarSymbol Box(int x, int y, int left, int top, int right, int bottom) {
@@ -101,13 +102,27 @@ std::vector<TPixel> OutlinePoints(int x, int y, double a, double b, double posAn
   const double stretch = polar ? 1.0 : std::cos(dec);
   const double cosBase = std::cos(base * kDeg);
   const double sinBase = std::sin(base * kDeg);
+  // The directions of the usual outlines, computed once (the same values as on the way).
+  struct TDirections {
+    std::vector<double> Cos, Sin;
+    explicit TDirections(int n) {
+      for (int i = 0; i < n; ++i) {
+        const double t = 360.0 / n * i * kDeg;
+        Cos.push_back(std::cos(t));
+        Sin.push_back(std::sin(t));
+      }
+    }
+  };
+  static const TDirections k36(36), k8(8);
+  const TDirections* table = count == 36 ? &k36 : count == 8 ? &k8 : nullptr;
   std::vector<TPixel> points;
-  points.reserve(static_cast<std::size_t>(count));
+  points.reserve(static_cast<std::size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i) {
     const double t = 360.0 / count * i * kDeg;
+    const std::size_t k = static_cast<std::size_t>(i);
     // The point (a cos t, b sin t) of the outline turned by the base direction.
-    const double u = a * std::cos(t);
-    const double v = b * std::sin(t);
+    const double u = a * (table ? table->Cos[k] : std::cos(t));
+    const double v = b * (table ? table->Sin[k] : std::sin(t));
     const double east = u * cosBase - v * sinBase;
     const double north = u * sinBase + v * cosBase;
     const double dx = stretch > 1e-9 ? east / stretch : 0.0;

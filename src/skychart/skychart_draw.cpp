@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/basic.h"
+#include "base/numtext.h"
 #include "skychart/chart_symbols.h"
 
 namespace himlavy {
@@ -52,7 +53,11 @@ void Outline(Canvas& c, const std::vector<TPixel>& points) {
   // One buffer serves every outline of a drawing.
   static thread_local std::vector<QPoint> q;
   q.clear();
-  for (const TPixel& p : points) q.emplace_back(p.X, p.Y);
+  // A small outline repeats its pixels: a repeated vertex adds neither an edge nor a stroke.
+  for (const TPixel& p : points) {
+    if (q.empty() || q.back() != QPoint(p.X, p.Y)) q.emplace_back(p.X, p.Y);
+  }
+  while (q.size() > 1 && q.back() == q.front()) q.pop_back();
   c.Polygon(q);
 }
 
@@ -283,8 +288,8 @@ void DrawDeepSky(Canvas& c, const TCatalogObject& o, const TChartView& view, con
   } else if (const auto* r = std::get_if<TLbnRecord>(&o.Record)) {
     constexpr TRgb kLbnColours[] = {
         kChartGrey, kChartBlue, {235, 235, 235}, {255, 98, 98}, {221, 0, 0}};
-    const int rad = (static_cast<int>(std::nearbyint(r->MajorSize * ps / 120.0)) +
-                     static_cast<int>(std::nearbyint(r->MinorSize * ps / 120.0))) /
+    const int rad = (static_cast<int>(RoundHalfEven(r->MajorSize * ps / 120.0)) +
+                     static_cast<int>(RoundHalfEven(r->MinorSize * ps / 120.0))) /
                     2;
     SetPen(c, kLbnColours[r->Colour <= 4 ? r->Colour : 0]);
     SetBrush(c, std::nullopt);

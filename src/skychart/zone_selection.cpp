@@ -3,8 +3,11 @@
 #include "skychart/zone_selection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -100,6 +103,59 @@ std::shared_ptr<const std::vector<R>> CachedZone(TReader<R> reader,
   return cache.Get(path, reader, keep);
 }
 
+// The moment's quantities an apparent place depends on.
+struct TReductionKey {
+  double T = 0.0, Eps0 = 0.0, DPsi = 0.0, DEps = 0.0;
+  bool ProperMotion = false, Precession = false, Nutation = false, Aberration = false;
+  explicit TReductionKey(const TChartMoment& m)
+      : T(m.T),
+        Eps0(m.Eps0),
+        DPsi(m.DPsi),
+        DEps(m.DEps),
+        ProperMotion(m.ProperMotion),
+        Precession(m.Precession),
+        Nutation(m.Nutation),
+        Aberration(m.Aberration) {}
+  bool operator==(const TReductionKey&) const = default;
+};
+
+// The apparent places of a zone's records at the moment of the last drawing that read the
+// zone, each reduced when first asked for: a redraw at the same moment (a zoom, a pan, another
+// switch) reduces nothing again. A place not yet reduced has a NaN right ascension.
+struct TZonePlaces {
+  std::shared_ptr<const void> Records;  // keeps the records (and so the key) alive
+  TReductionKey Key;
+  std::vector<TEquatorial> Places;
+};
+
+class TPlacesCache {
+ public:
+  // The places of `records` (n records) for `moment`, cleared when the moment changed.
+  std::vector<TEquatorial>& For(const std::shared_ptr<const void>& records, std::size_t n,
+                                const TChartMoment& moment) {
+    const TReductionKey key(moment);
+    auto found = zones_.find(records.get());
+    if (found == zones_.end()) {
+      DropUnused();
+      found = zones_.emplace(records.get(), TZonePlaces{records, key, {}}).first;
+    }
+    TZonePlaces& zone = found->second;
+    if (!(zone.Key == key) || zone.Places.size() != n) {
+      zone.Key = key;
+      zone.Places.assign(n, TEquatorial{kNotReduced, 0.0});
+    }
+    return zone.Places;
+  }
+  static constexpr double kNotReduced = std::numeric_limits<double>::quiet_NaN();
+
+ private:
+  // Forgets the zones whose records nobody else holds any more (their file changed).
+  void DropUnused() {
+    std::erase_if(zones_, [](const auto& entry) { return entry.second.Records.use_count() == 1; });
+  }
+  std::unordered_map<const void*, TZonePlaces> zones_;
+};
+
 template <typename R, TReader<R> Reader>
 bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
                      const TChartMoment& moment, const TChartView& view,
@@ -112,11 +168,27 @@ bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
     state.NutLon = moment.DPsi;
     state.NutObl = moment.DEps;
   }
-  for (const R& r : *records) {
+  // "sky" is read in small fields and not kept: its places are not kept either.
+  static TPlacesCache cache;
+  static std::mutex cacheMutex;
+  std::unique_lock lock(cacheMutex, std::defer_lock);
+  std::vector<TEquatorial>* kept = nullptr;
+  if (catalog != kSky && ChartShortcuts()) {
+    lock.lock();
+    kept = &cache.For(records, records->size(), moment);
+  }
+  for (std::size_t i = 0; i < records->size(); ++i) {
+    const R& r = (*records)[i];
     const TStored s = Stored(r);
     if (!(s.Magnitude <= limit)) continue;
-    const TEquatorial place =
-        CatalogApparentPlace(s.RaDeg * kDegToRad, s.DecDeg * kDegToRad, s.PmRa, s.PmDec, moment);
+    TEquatorial place;
+    if (kept && !std::isnan((*kept)[i].Alpha)) {
+      place = (*kept)[i];
+    } else {
+      place =
+          CatalogApparentPlace(s.RaDeg * kDegToRad, s.DecDeg * kDegToRad, s.PmRa, s.PmDec, moment);
+      if (kept) (*kept)[i] = place;
+    }
     const TChartCoords coords = ChartCoordinates(place.Alpha, place.Delta, moment, view);
     const auto point = ProjectChartCoords(coords, view);
     if (!point) continue;
@@ -169,6 +241,7 @@ struct TFieldBox {
   bool AllRa = false;
   double RaFrom = 0.0, RaTo = 0.0;
   double DecFrom = 0.0, DecTo = 0.0;
+  bool operator==(const TFieldBox&) const = default;
 };
 
 bool RaOverlap(const TFieldBox& a, const TFieldBox& b) {
@@ -328,6 +401,50 @@ TFieldBox ZoneOfDate(TFieldBox zone, const TChartMoment& moment) {
 
 }  // namespace
 
+namespace {
+
+// The J2000.0 box of a zone definition, degrees.
+TFieldBox ZoneBox(const TZoneBounds& z) {
+  TFieldBox box;
+  box.RaFrom = z.RaStart * 15.0 / 100.0;
+  box.RaTo = z.RaEnd * 15.0 / 100.0;
+  if (box.RaTo < box.RaFrom) box.RaTo += 360.0;
+  box.AllRa = box.RaTo - box.RaFrom >= 360.0;
+  box.DecFrom = std::min(z.DecStart, z.DecEnd) / 100.0;
+  box.DecTo = std::max(z.DecStart, z.DecEnd) / 100.0;
+  return box;
+}
+
+// The zones of the date of one set of zone boxes, kept for the next drawing at the same
+// moment: a pan or a zoom then only compares boxes.
+struct TZonesOfDate {
+  std::vector<std::optional<TFieldBox>> Boxes;  // J2000.0; nullopt for an invalid definition
+  double T = 0.0;
+  bool ProperMotion = false, Precession = false;
+  std::vector<TFieldBox> OfDate;
+};
+
+const std::vector<TFieldBox>& ZonesOfDate(const std::vector<std::optional<TFieldBox>>& boxes,
+                                          const TChartMoment& moment,
+                                          std::vector<TZonesOfDate>& kept) {
+  for (const TZonesOfDate& k : kept) {
+    if (k.T == moment.T && k.ProperMotion == moment.ProperMotion &&
+        k.Precession == moment.Precession && k.Boxes == boxes) {
+      return k.OfDate;
+    }
+  }
+  if (kept.size() >= 4) kept.erase(kept.begin());
+  TZonesOfDate& k = kept.emplace_back();
+  k.Boxes = boxes;
+  k.T = moment.T;
+  k.ProperMotion = moment.ProperMotion;
+  k.Precession = moment.Precession;
+  for (const auto& box : boxes) k.OfDate.push_back(box ? ZoneOfDate(*box, moment) : TFieldBox{});
+  return k.OfDate;
+}
+
+}  // namespace
+
 void SelectZones(std::span<char> flags, std::span<const TZoneBounds> zones, const TObsState& state,
                  const TChartView& view) {
   std::fill(flags.begin(), flags.end(), kZoneOut);
@@ -335,17 +452,17 @@ void SelectZones(std::span<char> flags, std::span<const TZoneBounds> zones, cons
   const TChartMoment moment = ChartMoment(state);
   const TFieldBox field = FieldOfView(view);
   const std::size_t count = std::min(flags.size(), zones.size());
+  std::vector<std::optional<TFieldBox>> boxes(count);
   for (std::size_t k = 0; k < count; ++k) {
-    const TZoneBounds& z = zones[k];
-    if (!z.Valid) continue;
-    TFieldBox box;
-    box.RaFrom = z.RaStart * 15.0 / 100.0;
-    box.RaTo = z.RaEnd * 15.0 / 100.0;
-    if (box.RaTo < box.RaFrom) box.RaTo += 360.0;
-    box.AllRa = box.RaTo - box.RaFrom >= 360.0;
-    box.DecFrom = std::min(z.DecStart, z.DecEnd) / 100.0;
-    box.DecTo = std::max(z.DecStart, z.DecEnd) / 100.0;
-    if (Overlap(ZoneOfDate(box, moment), field)) flags[k] = kZoneIn;
+    if (zones[k].Valid) boxes[k] = ZoneBox(zones[k]);
+  }
+  static std::mutex keptMutex;
+  static std::vector<TZonesOfDate> kept;
+  const std::lock_guard lock(keptMutex);
+  if (!ChartShortcuts()) kept.clear();
+  const std::vector<TFieldBox>& ofDate = ZonesOfDate(boxes, moment, kept);
+  for (std::size_t k = 0; k < count; ++k) {
+    if (boxes[k] && Overlap(ofDate[k], field)) flags[k] = kZoneIn;
   }
 }
 
@@ -424,6 +541,18 @@ std::vector<int> CatalogZones(int catalog, const TObsState& state, int chartScal
   return zones;
 }
 
+namespace {
+std::atomic<bool> chartShortcutsOn{true};
+}  // namespace
+
+void SetChartShortcuts(bool on) {
+  chartShortcutsOn = on;
+}
+
+bool ChartShortcuts() {
+  return chartShortcutsOn;
+}
+
 TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
                                  const TChartMoment& moment) {
   if (moment.ProperMotion) {
@@ -435,6 +564,35 @@ TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, dou
   if (moment.Aberration)
     AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, moment.Eps0, moment.T);
   return TEquatorial{Mod2Pi(alpha), delta};
+}
+
+std::vector<TEquatorial> KeptApparentPlaces(const void* owner,
+                                            std::span<const std::array<double, 2>> positions,
+                                            const TChartMoment& moment) {
+  struct TKept {
+    std::vector<std::array<double, 2>> Positions;
+    TReductionKey Key;
+    std::vector<TEquatorial> Places;
+  };
+  static std::mutex keptMutex;
+  static std::unordered_map<const void*, TKept> kept;
+  const TReductionKey key(moment);
+  const std::lock_guard lock(keptMutex);
+  if (ChartShortcuts()) {
+    const auto found = kept.find(owner);
+    if (found != kept.end() && found->second.Key == key &&
+        std::ranges::equal(found->second.Positions, positions)) {
+      return found->second.Places;
+    }
+  }
+  std::vector<TEquatorial> places;
+  places.reserve(positions.size());
+  for (const auto& [alpha, delta] : positions) {
+    places.push_back(CatalogApparentPlace(alpha, delta, 0.0, 0.0, moment));
+  }
+  if (kept.size() >= 64) kept.clear();
+  kept.insert_or_assign(owner, TKept{{positions.begin(), positions.end()}, key, places});
+  return places;
 }
 
 bool ReadCatalogZone(int catalog, int zone, double magnitudeLimit, TObsState& state,

@@ -119,6 +119,12 @@ struct TCatalogObject {
   TChartCoords Coords;     // in the chart's system, degrees (horizontal: azimuth, altitude)
 };
 
+// Whether the chart keeps what it computed for one drawing for the next (the apparent places
+// of the zones at the same moment, the zones of the date): on from the start; switched off
+// only to compare the pictures drawn with and without.
+void SetChartShortcuts(bool on);
+bool ChartShortcuts();
+
 // CatalogApparentPlace: a catalog position of J2000.0 reduced to the apparent place of date.
 //   alpha, delta        J2000.0 right ascension and declination, radians
 //   pmAlpha, pmDelta    proper motion, 0.001 arcsecond per year (pass 0 for catalogs without)
@@ -133,6 +139,14 @@ struct TCatalogObject {
 // ascension and declination).
 TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
                                  const TChartMoment& moment);
+
+// KeptApparentPlaces: CatalogApparentPlace without proper motion of each J2000.0 position
+// (right ascension, declination in radians), kept under `owner` (the address of the list the
+// positions come from) for the next call with the same positions at the same moment, so that
+// a series of pans and zooms reduces the constellations and names once.
+std::vector<TEquatorial> KeptApparentPlaces(const void* owner,
+                                            std::span<const std::array<double, 2>> positions,
+                                            const TChartMoment& moment);
 
 // ReadCatalogZone: reads one zone file of a catalog and appends the objects it draws.
 //   catalog         index in kCatalogs

@@ -21,6 +21,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(RoundHalfEven, TiesGoToEvenAndIntegersClamp) {
   EXPECT_EQ(std::tuple(RoundHalfEven(2.5), RoundHalfEven(-3.5)), std::tuple(2.0, -4.0));
+  // The largest double below 0.5, the last tie below 2^52, a whole number beyond it, -0.
+  EXPECT_EQ(std::tuple(RoundHalfEven(0.49999999999999994), RoundHalfEven(4503599627370495.5),
+                       RoundHalfEven(-1e300)),
+            std::tuple(0.0, 4503599627370496.0, -1e300));
+  EXPECT_TRUE(std::signbit(RoundHalfEven(-0.3)));
   EXPECT_EQ(RoundHalfEvenToInt(9223372036854775808.0), LLONG_MAX);
   EXPECT_EQ(RoundHalfEvenToInt(-kInf), LLONG_MIN);
   EXPECT_EQ(RoundHalfEvenToInt(kNaN), 0);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_cache.h"
+
 namespace himlavy::testing {
 class ScratchDir {
  public:
@@ -23,10 +25,13 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-  // Writes raw bytes to a file in the folder and returns its path.
+  // Writes raw bytes to a file in the folder and returns its path. Like the program's own
+  // writes, it makes the file caches examine their files again at once (a file changed by
+  // another program is noticed within a second).
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
     const auto file = path_ / name;
     std::ofstream(file, std::ios::binary) << bytes;
+    NoteFileWritten();
     return file;
   }
   std::string Read(std::string_view name) const {

@@ -20,6 +20,7 @@
 #include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
 #include "skychart/chart_layers_draw.h"
+#include "skychart/zone_selection.h"
 
 namespace himlavy {
 namespace {
@@ -227,12 +228,15 @@ TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
   EXPECT_EQ(chart->Chart().HistoryCount, 0);
   EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
 }
-// The label texts kept between drawings give the very pixels of texts written afresh: every
-// system at zoom 1 and 16, "Normal" and "Atlas", everything on, a full drawing and a tick.
-TEST(SkyChartWindow, KeptTextsDrawTheSamePixels) {
+// What the chart keeps between drawings (label texts, apparent places, the zones of the date)
+// gives the very pixels of a drawing made afresh: every system at zoom 1 and 16, "Normal" and
+// "Atlas", everything on, a full drawing and a tick; the kept things come from the drawings
+// before, at the same moment in other systems and zooms.
+TEST(SkyChartWindow, KeptThingsDrawTheSamePixels) {
   EnsureApplication();
   const auto picture = [](int system, int zoom, int mode, bool keep) {
     SetTextPixelCache(keep);
+    SetChartShortcuts(keep);
     TObsState s = MomentState();
     s.CoordSystem = system;
     s.ChartScale = zoom;
@@ -258,12 +262,13 @@ TEST(SkyChartWindow, KeptTextsDrawTheSamePixels) {
       for (const int mode : {0, 1}) {
         SCOPED_TRACE(::testing::Message() << system << " " << zoom << " " << mode);
         const QImage fresh = picture(system, zoom, mode, false);
-        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // texts kept on the way
-        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // every text kept before
+        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // kept on the way
+        EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // everything kept before
       }
     }
   }
   SetTextPixelCache(true);
+  SetChartShortcuts(true);
 }
 }  // namespace
 }  // namespace himlavy
