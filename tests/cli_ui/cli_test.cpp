@@ -97,10 +97,9 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
   const std::string png = (dir / "j.png").string();
   const std::string options =
       DataOption() + "--jd 2451545 --set \"PlaceName=Sto$(printf '\\377')holm\" ";
-  for (const char* command :
-       {"state", "ephemeris", "jupiter-moons", "events --year 2001", "calendar", "almanac",
-        "holidays --year 2001", "disk saturn", "browse gcvs 1", "orbit", "sun-position",
-        "render about --out "}) {
+  for (const char* command : {"state", "ephemeris", "jupiter-moons", "events --year 2001",
+                              "calendar", "almanac", "holidays --year 2001", "disk saturn",
+                              "browse gcvs 1", "orbit", "sun-position", "render about --out "}) {
     SCOPED_TRACE(command);
     std::string args = options + command;
     if (args.ends_with("--out ")) args += png;
@@ -119,10 +118,11 @@ TEST(CliRender, WindowsAtTheirSizes) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
   const std::tuple<const char*, int, int> cases[] = {
-      {"main", 1024, 768},    {"increment", 160, 85}, {"pictures", 509, 556}, {"splash", 205, 189},
-      {"exit", 384, 152},     {"about", 290, 182},    {"calendar", 527, 274}, {"almanac", 820, 634},
-      {"holidays", 408, 304}, {"mercury", 240, 280},  {"saturn", 288, 432},
-      {"datafiles", 996, 530}, {"orbit", 743, 347}, {"earth-centre", 406, 425}};
+      {"main", 1024, 768},    {"increment", 160, 85},    {"pictures", 509, 556},
+      {"splash", 205, 189},   {"exit", 384, 152},        {"about", 290, 182},
+      {"calendar", 527, 274}, {"almanac", 820, 634},     {"holidays", 408, 304},
+      {"mercury", 240, 280},  {"saturn", 288, 432},      {"datafiles", 996, 530},
+      {"orbit", 743, 347},    {"earth-centre", 406, 425}};
   for (const auto& [window, width, height] : cases) {
     const Output out = RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png);
     ASSERT_EQ(out.Status, 0) << window << ": " << out.Text;
@@ -131,7 +131,8 @@ TEST(CliRender, WindowsAtTheirSizes) {
   for (const char* window : {"jupiter-moons", "jupiter-centre"}) {
     EXPECT_EQ(RunCli(DataOption() + "--jd 2451545 render " + window + " --out " + png).Status, 0);
   }
-  EXPECT_EQ(RunCli(DataOption() + "render lunar-eclipses --out " + png).Status, 3);  // not built yet
+  EXPECT_EQ(RunCli(DataOption() + "render lunar-eclipses --out " + png).Status,
+            3);  // not built yet
   // A picture that cannot be opened: the message, the window drawn, status 1.
   std::filesystem::remove(png);
   const Output missing = RunCli(DataOption(dir.Path()) + "render pictures --out " + png);
