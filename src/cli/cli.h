@@ -69,5 +69,7 @@ int CalendarCommand(Context& context);
 int HolidaysCommand(Context& context);
 int AlmanacCommand(Context& context);
 int DiskCommand(Context& context);
+int SolarEclipsesCommand(Context& context);
+int LunarEclipsesCommand(Context& context);
 
 }  // namespace himlavy::cli

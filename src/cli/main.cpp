@@ -21,17 +21,24 @@ constexpr const char* kUsage =
     "kommandon: state, ephemeris [--bodies sun,moon,...], jupiter-moons, events [--year ÅR],\n"
     "           calendar, holidays [--year ÅR], almanac [--year ÅR],\n"
     "           disk mercury|venus|mars|jupiter|saturn|moon,\n"
+    "           solar-eclipses [--year ÅR], lunar-eclipses [--year ÅR],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
 
 const std::map<std::string, Command, std::less<>>& Commands() {
   static const std::map<std::string, Command, std::less<>> commands = {
-      {"state", &StateCommand},         {"render", &RenderCommand},
-      {"ephemeris", &EphemerisCommand}, {"jupiter-moons", &JupiterMoonsCommand},
-      {"events", &EventsCommand},       {"calendar", &CalendarCommand},
-      {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
+      {"state", &StateCommand},
+      {"render", &RenderCommand},
+      {"ephemeris", &EphemerisCommand},
+      {"jupiter-moons", &JupiterMoonsCommand},
+      {"events", &EventsCommand},
+      {"calendar", &CalendarCommand},
+      {"holidays", &HolidaysCommand},
+      {"almanac", &AlmanacCommand},
       {"disk", &DiskCommand},
+      {"solar-eclipses", &SolarEclipsesCommand},
+      {"lunar-eclipses", &LunarEclipsesCommand},
   };
   return commands;
 }

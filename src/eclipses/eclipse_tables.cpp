@@ -9,6 +9,7 @@
 #include "base/formatting.h"
 #include "base/numtext.h"
 #include "base/timescales.h"
+#include "earth/geo_files.h"
 #include "eclipses/eclipse_lib.h"
 
 namespace himlavy {
@@ -59,8 +60,7 @@ double ClockDeltaTDays(double jde, int timeScale) {
   return timeScale == kTimeScaleUtc ? RealDeltaTDays(jde) : 0.0;
 }
 
-std::string TitleText(std::string_view what, int year, double timeZone, int timeScale,
-                      char sep) {
+std::string TitleText(std::string_view what, int year, double timeZone, int timeScale, char sep) {
   return std::string(what) + " " + std::to_string(year) + " (" +
          (timeScale == kTimeScaleTdt ? "TDT" : "UTC") + " " + FixedText(timeZone, 2, sep) + ")";
 }
@@ -79,8 +79,9 @@ std::string TruncatedClockText(double localJD) {
 }  // namespace
 
 TMapPixel EclipseMapPixel(double latitude, double eastLongitude) {
-  return {kEclipseMapCentreX + static_cast<int>(RoundHalfEvenToInt(kEclipseMapScaleX * eastLongitude)),
-          kEclipseMapCentreY - static_cast<int>(RoundHalfEvenToInt(kEclipseMapScaleY * latitude))};
+  return {
+      kEclipseMapCentreX + static_cast<int>(RoundHalfEvenToInt(kEclipseMapScaleX * eastLongitude)),
+      kEclipseMapCentreY - static_cast<int>(RoundHalfEvenToInt(kEclipseMapScaleY * latitude))};
 }
 
 TMapPlace EclipseMapPlace(int x, int y) {
@@ -167,14 +168,16 @@ TSolarEclipsesReport SolarEclipsesReport(int year, double timeZone, int timeScal
     row.DateText = std::to_string(row.Number) + "  " + texts.Date;
     row.TimeText = texts.Time;
     row.KindText = kSolarKindTexts[static_cast<std::size_t>(std::clamp(e.Kind, 1, 6) - 1)];
-    if (e.Kind == kSolarPartial) row.MagnitudeText = PadLeft(FixedText(e.Magnitude, 2, decimalSep), 3);
+    if (e.Kind == kSolarPartial)
+      row.MagnitudeText = PadLeft(FixedText(e.Magnitude, 2, decimalSep), 3);
     if (row.Central) {
       row.DurationText = FormatHMShort(row.Duration / 60.0);
-      row.LatitudeText = "Lat=" + FormatDM(std::fabs(row.Latitude)) +
-                         (row.Latitude < 0.0 ? "S  " : "N  ");
-      row.LongitudeText = "Lon=" + FormatDM(std::fabs(row.Longitude)) +
-                          (row.Longitude < 0.0 ? "V  " : "Ö  ");
-      row.MapLabel = std::to_string(row.Number) + "," + texts.Date.substr(0, texts.Date.find('-', 1));
+      row.LatitudeText =
+          "Lat=" + FormatDM(std::fabs(row.Latitude)) + (row.Latitude < 0.0 ? "S  " : "N  ");
+      row.LongitudeText =
+          "Lon=" + FormatDM(std::fabs(row.Longitude)) + (row.Longitude < 0.0 ? "V  " : "Ö  ");
+      row.MapLabel =
+          std::to_string(row.Number) + "," + texts.Date.substr(0, texts.Date.find('-', 1));
     }
     report.Rows.push_back(std::move(row));
   }
@@ -196,6 +199,33 @@ void MoveToSolarEclipse(TObsState& state, const TSolarEclipseRow& row) {
   state.ClockJD = row.LocalJD;
   DeriveTimes(state);
   RaiseAllRedrawFlags(state);
+}
+
+TSiteChoice ChooseSiteAt(double latitude, double eastLongitude,
+                         const std::vector<TPlaceEntry>& places,
+                         const std::vector<TCountryEntry>& countries) {
+  TSiteChoice choice;
+  choice.Latitude = latitude;
+  choice.Longitude = eastLongitude;
+  std::string code;
+  for (const TPlaceEntry& place : places) {
+    double lat = place.Latitude;
+    double lon = place.Longitude;
+    if (lat == 0.0) lat = 0.001;
+    if (lat == 90.0) lat = 89.999;
+    if (lon == 90.0) lon = 89.999;
+    if (latitude - 0.5 <= lat && lat < latitude + 0.5 && eastLongitude - 0.5 <= lon &&
+        lon < eastLongitude + 0.5) {
+      choice.PlaceName = place.Name;
+      code = place.CountryCode;
+    }
+  }
+  if (!code.empty()) {
+    for (const TCountryEntry& country : countries) {
+      if (country.Code == code) choice.Country = country.Name;
+    }
+  }
+  return choice;
 }
 
 std::string_view LunarKindText(int kind) {
@@ -243,8 +273,7 @@ double MoonAltitudeAt(const TObsState& state, double jde, double deltaTDays) {
 TLunarEclipsesReport LunarEclipsesReport(const TObsState& state, int year, char decimalSep) {
   TLunarEclipsesReport report;
   report.Year = year;
-  report.Title =
-      TitleText("Månförmörkelser", year, state.TimeZone, state.TimeScale, decimalSep);
+  report.Title = TitleText("Månförmörkelser", year, state.TimeZone, state.TimeScale, decimalSep);
   const TYearBounds bounds = YearBounds(year, state.TimeZone);
   double j = bounds.Start - kSearchLead;
   for (int step = 0; step < kMaxSearchSteps; ++step) {

@@ -35,7 +35,7 @@ inline constexpr int kMaxPathPoints = 200;
 
 // The "Typ" texts of the solar kinds 1 ... 6 (kSolarTotal ... kSolarPartial).
 inline constexpr std::array<std::string_view, 6> kSolarKindTexts = {
-    "Total", "Ringformig", "Ringformig total", "Total, ej central", "Ringformig, ej central",
+    "Total",   "Ringformig", "Ringformig total", "Total, ej central", "Ringformig, ej central",
     "Partiell"};
 // Their keys in himlavy-cli's JSON.
 inline constexpr std::array<std::string_view, 6> kSolarKindKeys = {
@@ -114,6 +114,20 @@ TRoundedClock RoundedClockTexts(double localJD);
 // and Latitude and Longitude with the place names emptied. Raises every redraw flag.
 void MoveToSolarEclipse(TObsState& state, const TSolarEclipseRow& row);
 
+// The site a click on the map chooses: the point itself, named after the last place of the
+// place file within half a degree of it (latitude and longitude each), with its country.
+struct TSiteChoice {
+  double Latitude = 0.0;
+  double Longitude = 0.0;  // east positive
+  std::string PlaceName;   // columns 1-30 of the place's line; empty when none is near
+  std::string Country;     // the country of its code in the country file; empty when none
+};
+struct TPlaceEntry;
+struct TCountryEntry;
+TSiteChoice ChooseSiteAt(double latitude, double eastLongitude,
+                         const std::vector<TPlaceEntry>& places,
+                         const std::vector<TCountryEntry>& countries);
+
 // --- Lunar eclipses ---
 
 // The "Typ" text and the JSON key of a lunar kind (1 total, 6 partial, 7 penumbral).
@@ -121,23 +135,23 @@ std::string_view LunarKindText(int kind);
 std::string_view LunarKindKey(int kind);
 
 struct TLunarEclipseRow {
-  double JDE = 0.0;            // greatest eclipse, dynamical time
-  double LocalJD = 0.0;        // its local clock time
-  int Kind = 0;                // 1 total, 6 partial, 7 penumbral
-  double Magnitude = 0.0;      // umbral (penumbral for kind 7)
-  double PartialSemi = 0.0;    // days (the penumbral phase's for kind 7)
-  double TotalSemi = 0.0;      // days
-  bool HasContacts = false;    // kinds 1 and 6: BeginLocalJD and EndLocalJD are set
-  double BeginLocalJD = 0.0;   // totality (kind 1) or the partial phase (kind 6)
+  double JDE = 0.0;           // greatest eclipse, dynamical time
+  double LocalJD = 0.0;       // its local clock time
+  int Kind = 0;               // 1 total, 6 partial, 7 penumbral
+  double Magnitude = 0.0;     // umbral (penumbral for kind 7)
+  double PartialSemi = 0.0;   // days (the penumbral phase's for kind 7)
+  double TotalSemi = 0.0;     // days
+  bool HasContacts = false;   // kinds 1 and 6: BeginLocalJD and EndLocalJD are set
+  double BeginLocalJD = 0.0;  // totality (kind 1) or the partial phase (kind 6)
   double EndLocalJD = 0.0;
-  double Altitude = 0.0;       // the Moon's altitude at the maximum, degrees
-  std::string DateText;        // "2000-1-21"
+  double Altitude = 0.0;  // the Moon's altitude at the maximum, degrees
+  std::string DateText;   // "2000-1-21"
   std::string KindText;
-  std::string MagnitudeText;   // "1.33"
-  std::string BeginText;       // "3h1m"; empty for kind 7
+  std::string MagnitudeText;  // "1.33"
+  std::string BeginText;      // "3h1m"; empty for kind 7
   std::string MaximumText;
   std::string EndText;
-  std::string AltitudeText;    // "-12°5'"
+  std::string AltitudeText;  // "-12°5'"
 };
 
 struct TLunarEclipsesReport {

@@ -23,6 +23,8 @@
 
 #include "base/parameter_file.h"
 #include "base/textfile.h"
+#include "eclipses/lunar_eclipses_window.h"
+#include "eclipses/solar_eclipses_window.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/emblem_draw.h"
@@ -158,6 +160,8 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::Calendar, &MakeChildWindow<TCalendarWindow>);
   RegisterWindowFactory(TWindowKind::Almanac, &MakeChildWindow<TAlmanacWindow>);
   RegisterWindowFactory(TWindowKind::Holidays, &MakeChildWindow<THolidaysWindow>);
+  RegisterWindowFactory(TWindowKind::SolarEclipses, &MakeChildWindow<TSolarEclipsesWindow>);
+  RegisterWindowFactory(TWindowKind::LunarEclipses, &MakeChildWindow<TLunarEclipsesWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,
