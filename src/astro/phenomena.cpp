@@ -231,7 +231,10 @@ TSolarEclipse NextSolarEclipse(double jd) {
       result.Kind = kSolarPartial;
       result.Magnitude = (1.5433 + u - gamma) / (0.5461 + 2.0 * u);
     } else {
-      result.Kind = u <= 0.0047 ? kSolarNonCentralTotal : kSolarNonCentralAnnular;
+      // Where the shadow only grazes the Earth the surface lies near the fundamental plane, so
+      // the sign of the cone's radius there decides: an umbra (u < 0) gives a total, an
+      // antumbra an annular eclipse (Meeus leaves the kind of a non-central eclipse open).
+      result.Kind = u < 0.0 ? kSolarNonCentralTotal : kSolarNonCentralAnnular;
     }
   } else if (u < 0.0) {
     result.Kind = kSolarTotal;

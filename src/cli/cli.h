@@ -72,5 +72,7 @@ int DiskCommand(Context& context);
 int BrowseCommand(Context& context);
 int OrbitCommand(Context& context);
 int SunPositionCommand(Context& context);
+int SolarEclipsesCommand(Context& context);
+int LunarEclipsesCommand(Context& context);
 
 }  // namespace himlavy::cli

@@ -23,18 +23,27 @@ constexpr const char* kUsage =
     "           disk mercury|venus|mars|jupiter|saturn|moon, sun-position,\n"
     "           browse KATALOG ZON,\n"
     "           orbit [FIL],\n"
+    "           solar-eclipses [--year ÅR], lunar-eclipses [--year ÅR],\n"
     "           render FÖNSTER --out FIL.png [--page N] [--topic HVHELP.XAN_nnn]\n";
 
 using Command = int (*)(Context&);
 
 const std::map<std::string, Command, std::less<>>& Commands() {
   static const std::map<std::string, Command, std::less<>> commands = {
-      {"state", &StateCommand},         {"render", &RenderCommand},
-      {"ephemeris", &EphemerisCommand}, {"jupiter-moons", &JupiterMoonsCommand},
-      {"events", &EventsCommand},       {"calendar", &CalendarCommand},
-      {"holidays", &HolidaysCommand},   {"almanac", &AlmanacCommand},
-      {"disk", &DiskCommand},           {"browse", &BrowseCommand},
-      {"orbit", &OrbitCommand},         {"sun-position", &SunPositionCommand},
+      {"state", &StateCommand},
+      {"render", &RenderCommand},
+      {"ephemeris", &EphemerisCommand},
+      {"jupiter-moons", &JupiterMoonsCommand},
+      {"events", &EventsCommand},
+      {"calendar", &CalendarCommand},
+      {"holidays", &HolidaysCommand},
+      {"almanac", &AlmanacCommand},
+      {"disk", &DiskCommand},
+      {"browse", &BrowseCommand},
+      {"orbit", &OrbitCommand},
+      {"sun-position", &SunPositionCommand},
+      {"solar-eclipses", &SolarEclipsesCommand},
+      {"lunar-eclipses", &LunarEclipsesCommand},
   };
   return commands;
 }

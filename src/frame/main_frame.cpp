@@ -25,6 +25,8 @@
 #include "base/textfile.h"
 #include "datafiles/datafiles_window.h"
 #include "earth/earth_windows.h"
+#include "eclipses/lunar_eclipses_window.h"
+#include "eclipses/solar_eclipses_window.h"
 #include "orbit/orbit_window.h"
 #include "planets/jupiter_moons_window.h"
 #include "planets/planet_disk_window.h"
@@ -177,6 +179,8 @@ void RegisterBuiltWindows() {
   RegisterWindowFactory(TWindowKind::SunPosition, &MakeChildWindow<TSunPositionWindow>);
   RegisterWindowFactory(TWindowKind::DayNight, &MakeChildWindow<TDayNightWindow>);
   RegisterWindowFactory(TWindowKind::EarthCentre, &MakeChildWindow<TEarthCentreWindow>);
+  RegisterWindowFactory(TWindowKind::SolarEclipses, &MakeChildWindow<TSolarEclipsesWindow>);
+  RegisterWindowFactory(TWindowKind::LunarEclipses, &MakeChildWindow<TLunarEclipsesWindow>);
 }
 
 TMainFrame::TMainFrame(TObsState& state, std::filesystem::path dataDir, bool startUp,
