@@ -110,7 +110,7 @@ double MeanObliquity(double t) {
   return eps * kArcSecToRad;
 }
 
-void AberrationRaDec(TAberrationTerms terms, double& alpha, double& delta, double eps, double t) {
+TAberrationMoment AberrationMoment(TAberrationTerms terms, double eps, double t) {
   // A chart reduces thousands of places for one moment: the Sun of the last moment is kept.
   thread_local double lastT = std::numeric_limits<double>::quiet_NaN();
   thread_local TSunLowPrecision lastSun{};
@@ -119,29 +119,42 @@ void AberrationRaDec(TAberrationTerms terms, double& alpha, double& delta, doubl
     lastT = t;
   }
   const TSunLowPrecision sun = lastSun;
-  double cs = std::cos(sun.L);
-  double sn = std::sin(sun.L);
+  TAberrationMoment m;
+  m.Cs = std::cos(sun.L);
+  m.Sn = std::sin(sun.L);
   if (terms == TAberrationTerms::WithETerms) {
     const double perihelion = (102.93735 + (1.71954 + 0.00046 * t) * t) * kDegToRad;
-    cs -= sun.E * std::cos(perihelion);
-    sn -= sun.E * std::sin(perihelion);
+    m.Cs -= sun.E * std::cos(perihelion);
+    m.Sn -= sun.E * std::sin(perihelion);
   }
+  m.SinE = std::sin(eps);
+  m.CosE = std::cos(eps);
+  return m;
+}
+
+void AberrationRaDec(double& alpha, double& delta, const TAberrationMoment& m) {
   const double sinA = std::sin(alpha);
   const double cosA = std::cos(alpha);
   const double sinD = std::sin(delta);
   const double cosD = std::cos(delta);
-  const double sinE = std::sin(eps);
-  const double cosE = std::cos(eps);
-  alpha -= kAberration * (cosA * cs * cosE + sinA * sn) / cosD;
-  delta -= kAberration * ((sinE * cosD - sinA * sinD * cosE) * cs + cosA * sinD * sn);
+  alpha -= kAberration * (cosA * m.Cs * m.CosE + sinA * m.Sn) / cosD;
+  delta -= kAberration * ((m.SinE * cosD - sinA * sinD * m.CosE) * m.Cs + cosA * sinD * m.Sn);
 }
 
-void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double dPsi) {
+void AberrationRaDec(TAberrationTerms terms, double& alpha, double& delta, double eps, double t) {
+  AberrationRaDec(alpha, delta, AberrationMoment(terms, eps, t));
+}
+
+TNutationMoment NutationMoment(double eps, double dEps, double dPsi) {
+  return {eps, dEps, dPsi, std::sin(eps), std::cos(eps)};
+}
+
+void NutationRaDec(double& alpha, double& delta, const TNutationMoment& m) {
   if (std::fabs(delta) >= kNutationPoleLimit) {
     // Equatorial -> ecliptic is the ecliptic -> equatorial rotation with -eps.
-    const TEquatorial ecliptic = EclipticToEquatorial(alpha, delta, -eps);
+    const TEquatorial ecliptic = EclipticToEquatorial(alpha, delta, -m.Eps);
     const TEquatorial nutated =
-        EclipticToEquatorial(ecliptic.Alpha + dPsi, ecliptic.Delta, eps + dEps);
+        EclipticToEquatorial(ecliptic.Alpha + m.DPsi, ecliptic.Delta, m.Eps + m.DEps);
     alpha = nutated.Alpha;
     delta = nutated.Delta;
     return;
@@ -149,13 +162,15 @@ void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double
   const double sinA = std::sin(alpha);
   const double cosA = std::cos(alpha);
   const double tanD = std::tan(delta);
-  const double sinE = std::sin(eps);
-  const double cosE = std::cos(eps);
-  alpha += (cosE + sinE * sinA * tanD) * dPsi - cosA * tanD * dEps;
-  delta += sinE * cosA * dPsi + sinA * dEps;
+  alpha += (m.CosE + m.SinE * sinA * tanD) * m.DPsi - cosA * tanD * m.DEps;
+  delta += m.SinE * cosA * m.DPsi + sinA * m.DEps;
 }
 
-void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
+void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double dPsi) {
+  NutationRaDec(alpha, delta, NutationMoment(eps, dEps, dPsi));
+}
+
+TPrecessionMoment PrecessionMoment(double t0, double t1) {
   const double T = t0;
   const double t = t1 - t0;
   const double common = (2306.2181 + (1.39656 - 0.000139 * T) * T) * t;
@@ -164,16 +179,22 @@ void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
   const double theta = ((2004.3109 + (-0.85330 - 0.000217 * T) * T) * t -
                         ((0.42665 + 0.000217 * T) + 0.041833 * t) * t * t) *
                        kArcSecToRad;
+  return {zeta, z, std::cos(theta), std::sin(theta)};
+}
+
+void PrecessRaDec(double& alpha, double& delta, const TPrecessionMoment& m) {
   const double cosD = std::cos(delta);
   const double sinD = std::sin(delta);
-  const double cosTh = std::cos(theta);
-  const double sinTh = std::sin(theta);
-  const double az = alpha + zeta;
+  const double az = alpha + m.Zeta;
   const double a = cosD * std::sin(az);
-  const double b = cosTh * cosD * std::cos(az) - sinTh * sinD;
-  const double c = sinTh * cosD * std::cos(az) + cosTh * sinD;
-  alpha = Mod2Pi(Atan2(a, b) + z);
+  const double b = m.CosTheta * cosD * std::cos(az) - m.SinTheta * sinD;
+  const double c = m.SinTheta * cosD * std::cos(az) + m.CosTheta * sinD;
+  alpha = Mod2Pi(Atan2(a, b) + m.Z);
   delta = ArcSin(c);
+}
+
+void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
+  PrecessRaDec(alpha, delta, PrecessionMoment(t0, t1));
 }
 
 TEquatorial EclipticToEquatorial(double lambda, double beta, double eps) {

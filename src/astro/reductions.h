@@ -132,6 +132,30 @@ void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double
 // epoch) and 20.4.
 void PrecessRaDec(double& alpha, double& delta, double t0, double t1);
 
+// The parts of AberrationRaDec, NutationRaDec and PrecessRaDec that depend on the moment
+// alone, for reducing many places to one moment: the overloads below give the very numbers
+// of the functions above (which are made of them) without computing these parts again.
+struct TAberrationMoment {
+  double Cs = 0.0, Sn = 0.0;      // the Sun's direction terms (with the e-terms when asked)
+  double SinE = 0.0, CosE = 1.0;  // of the obliquity
+};
+TAberrationMoment AberrationMoment(TAberrationTerms terms, double eps, double t);
+void AberrationRaDec(double& alpha, double& delta, const TAberrationMoment& m);
+
+struct TNutationMoment {
+  double Eps = 0.0, DEps = 0.0, DPsi = 0.0;
+  double SinE = 0.0, CosE = 1.0;  // of the mean obliquity
+};
+TNutationMoment NutationMoment(double eps, double dEps, double dPsi);
+void NutationRaDec(double& alpha, double& delta, const TNutationMoment& m);
+
+struct TPrecessionMoment {
+  double Zeta = 0.0, Z = 0.0;  // radians
+  double CosTheta = 1.0, SinTheta = 0.0;
+};
+TPrecessionMoment PrecessionMoment(double t0, double t1);
+void PrecessRaDec(double& alpha, double& delta, const TPrecessionMoment& m);
+
 // EclipticToEquatorial: ecliptic to equatorial coordinates.
 //   lambda, beta  ecliptic longitude and latitude, radians
 //   eps           obliquity of the ecliptic, radians

@@ -62,17 +62,6 @@ Scientific ToScientific(double x, int significant) {
 
 }  // namespace
 
-double RoundHalfEven(double x) {
-  // Adding and taking away 2^52 leaves no fraction, rounded to the nearest with ties to even
-  // (the default rounding of IEEE arithmetic); larger magnitudes are whole already. The same
-  // result as std::nearbyint without its library call, which saves and restores the
-  // floating-point environment.
-  constexpr double kTwo52 = 4503599627370496.0;
-  const double magnitude = std::fabs(x);
-  if (!(magnitude < kTwo52)) return x;  // whole, infinite or NaN
-  return std::copysign((magnitude + kTwo52) - kTwo52, x);
-}
-
 long long RoundHalfEvenToInt(double x) {
   const double r = RoundHalfEven(x);
   if (std::isnan(r)) return 0;

@@ -6,6 +6,7 @@
 // argument. Non-finite values are written "INF", "-INF" and "NAN"; they are never read back.
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +18,16 @@ namespace himlavy {
 //   returns the integral double (NaN and infinities come back unchanged)
 // Rounds as std::nearbyint in the default rounding mode (to nearest), which the program never
 // leaves.
-double RoundHalfEven(double x);
+inline double RoundHalfEven(double x) {
+  // Adding and taking away 2^52 leaves no fraction, rounded to the nearest with ties to even
+  // (the default rounding of IEEE arithmetic); larger magnitudes are whole already. The same
+  // result as std::nearbyint without its library call, which saves and restores the
+  // floating-point environment.
+  constexpr double kTwo52 = 4503599627370496.0;
+  const double magnitude = std::fabs(x);
+  if (!(magnitude < kTwo52)) return x;  // whole, infinite or NaN
+  return std::copysign((magnitude + kTwo52) - kTwo52, x);
+}
 
 // RoundHalfEvenToInt: RoundHalfEven(x) as an integer.
 //   x       any double

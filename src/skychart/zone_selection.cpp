@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -156,12 +158,37 @@ class TPlacesCache {
   std::unordered_map<const void*, TZonePlaces> zones_;
 };
 
+// The path of a zone file (ResolveDataPath), looked up again at most once a second or after
+// the program has written a file, as the file cache examines the files.
+std::filesystem::path ZonePath(const std::filesystem::path& dataDir, const std::string& name) {
+  struct TFound {
+    std::filesystem::path Path;
+    std::chrono::steady_clock::time_point Examined;
+    std::uint64_t Writes = 0;
+  };
+  static std::mutex foundMutex;
+  static std::unordered_map<std::string, TFound> found;
+  const std::string key = dataDir.string() + '\n' + name;
+  const auto now = std::chrono::steady_clock::now();
+  const std::uint64_t writes = fileWriteCount;
+  const std::lock_guard lock(foundMutex);
+  const auto it = found.find(key);
+  if (it != found.end() && it->second.Writes == writes &&
+      now - it->second.Examined < std::chrono::seconds(1)) {
+    return it->second.Path;
+  }
+  if (found.size() > 4096) found.clear();
+  TFound& f = found[key];
+  f = TFound{ResolveDataPath(dataDir, name), now, writes};
+  return f.Path;
+}
+
 template <typename R, TReader<R> Reader>
 bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
                      const TChartMoment& moment, const TChartView& view,
                      const std::filesystem::path& dataDir, std::vector<TCatalogObject>& out) {
   const std::string name = ZoneFileName(kCatalogs[catalog], zone);
-  const auto records = CachedZone(Reader, ResolveDataPath(dataDir, name), catalog != kSky);
+  const auto records = CachedZone(Reader, ZonePath(dataDir, name), catalog != kSky);
   if (!records) return false;
   if (moment.Nutation) {
     state.Obliquity = moment.Eps0;
@@ -177,6 +204,7 @@ bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
     lock.lock();
     kept = &cache.For(records, records->size(), moment);
   }
+  const TCatalogReduction reduction = CatalogReduction(moment);
   for (std::size_t i = 0; i < records->size(); ++i) {
     const R& r = (*records)[i];
     const TStored s = Stored(r);
@@ -185,8 +213,8 @@ bool ReadZoneRecords(int catalog, int zone, double limit, TObsState& state,
     if (kept && !std::isnan((*kept)[i].Alpha)) {
       place = (*kept)[i];
     } else {
-      place =
-          CatalogApparentPlace(s.RaDeg * kDegToRad, s.DecDeg * kDegToRad, s.PmRa, s.PmDec, moment);
+      place = CatalogApparentPlace(s.RaDeg * kDegToRad, s.DecDeg * kDegToRad, s.PmRa, s.PmDec,
+                                   moment, reduction);
       if (kept) (*kept)[i] = place;
     }
     const TChartCoords coords = ChartCoordinates(place.Alpha, place.Delta, moment, view);
@@ -327,6 +355,27 @@ bool InZone(double ra, double dec, const TFieldBox& zone) {
   return r <= zone.RaTo;
 }
 
+// The most a place of date moves in half a day, degrees, with room to spare: precession at
+// most 50.3"/yr (0.07"), proper motion at most 10.4"/yr, nutation and aberration together
+// below 0.6"/day; one arcsecond.
+constexpr double kHalfDayDrift = 1.0 / 3600.0;
+
+// Widens a box of date by an angle on the sky: near a pole a small step on the sky is a large
+// one in right ascension.
+void WidenBy(TFieldBox& box, double angle) {
+  box.DecFrom -= angle;
+  box.DecTo += angle;
+  const double widest = std::max(std::fabs(box.DecFrom), std::fabs(box.DecTo));
+  if (widest >= 89.0) {
+    box.AllRa = true;
+  } else if (!box.AllRa) {
+    const double raMargin = angle / std::cos(widest * kDegToRad);
+    box.RaFrom -= raMargin;
+    box.RaTo += raMargin;
+    box.AllRa = box.RaTo - box.RaFrom >= 360.0;
+  }
+}
+
 // Where the places of a zone (a J2000.0 box, degrees) can be drawn: the box widened by the
 // largest proper motion over the time from J2000.0, carried to the date by precession along
 // its edges (a rotation keeps extremes on the edge unless the box holds a pole of the date),
@@ -384,18 +433,7 @@ TFieldBox ZoneOfDate(TFieldBox zone, const TChartMoment& moment) {
       }
     }
   }
-  out.DecFrom -= kPlaceMargin;
-  out.DecTo += kPlaceMargin;
-  // Near a pole a small step on the sky is a large one in right ascension.
-  const double widest = std::max(std::fabs(out.DecFrom), std::fabs(out.DecTo));
-  if (widest >= 89.0) {
-    out.AllRa = true;
-  } else if (!out.AllRa) {
-    const double raMargin = kPlaceMargin / std::cos(widest * kDegToRad);
-    out.RaFrom -= raMargin;
-    out.RaTo += raMargin;
-    out.AllRa = out.RaTo - out.RaFrom >= 360.0;
-  }
+  WidenBy(out, kPlaceMargin);
   return out;
 }
 
@@ -460,7 +498,15 @@ void SelectZones(std::span<char> flags, std::span<const TZoneBounds> zones, cons
   static std::vector<TZonesOfDate> kept;
   const std::lock_guard lock(keptMutex);
   if (!ChartShortcuts()) kept.clear();
-  const std::vector<TFieldBox>& ofDate = ZonesOfDate(boxes, moment, kept);
+  // While time runs every tick has a new moment; the zones are then taken for the nearest
+  // whole day and widened by what a place can move in half a day, so that they hold the
+  // zones of the moment itself. Reading a zone more only adds places outside the field.
+  TChartMoment zoneMoment = moment;
+  if (ChartShortcuts()) zoneMoment.T = std::round(moment.T * kDaysPerCentury) / kDaysPerCentury;
+  std::vector<TFieldBox> ofDate = ZonesOfDate(boxes, zoneMoment, kept);
+  if (ChartShortcuts()) {
+    for (TFieldBox& box : ofDate) WidenBy(box, kHalfDayDrift);
+  }
   for (std::size_t k = 0; k < count; ++k) {
     if (boxes[k] && Overlap(ofDate[k], field)) flags[k] = kZoneIn;
   }
@@ -553,17 +599,31 @@ bool ChartShortcuts() {
   return chartShortcutsOn;
 }
 
+TCatalogReduction CatalogReduction(const TChartMoment& moment) {
+  TCatalogReduction r;
+  if (moment.Precession) r.Precession = PrecessionMoment(0.0, moment.T);
+  if (moment.Nutation) r.Nutation = NutationMoment(moment.Eps0, moment.DEps, moment.DPsi);
+  if (moment.Aberration) {
+    r.Aberration = AberrationMoment(TAberrationTerms::WithETerms, moment.Eps0, moment.T);
+  }
+  return r;
+}
+
 TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
-                                 const TChartMoment& moment) {
+                                 const TChartMoment& moment, const TCatalogReduction& r) {
   if (moment.ProperMotion) {
     alpha += pmAlpha * kPmToRadPerCentury * moment.T;
     delta += pmDelta * kPmToRadPerCentury * moment.T;
   }
-  if (moment.Precession) PrecessRaDec(alpha, delta, 0.0, moment.T);
-  if (moment.Nutation) NutationRaDec(alpha, delta, moment.Eps0, moment.DEps, moment.DPsi);
-  if (moment.Aberration)
-    AberrationRaDec(TAberrationTerms::WithETerms, alpha, delta, moment.Eps0, moment.T);
+  if (moment.Precession) PrecessRaDec(alpha, delta, r.Precession);
+  if (moment.Nutation) NutationRaDec(alpha, delta, r.Nutation);
+  if (moment.Aberration) AberrationRaDec(alpha, delta, r.Aberration);
   return TEquatorial{Mod2Pi(alpha), delta};
+}
+
+TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
+                                 const TChartMoment& moment) {
+  return CatalogApparentPlace(alpha, delta, pmAlpha, pmDelta, moment, CatalogReduction(moment));
 }
 
 std::vector<TEquatorial> KeptApparentPlaces(const void* owner,
@@ -587,8 +647,9 @@ std::vector<TEquatorial> KeptApparentPlaces(const void* owner,
   }
   std::vector<TEquatorial> places;
   places.reserve(positions.size());
+  const TCatalogReduction reduction = CatalogReduction(moment);
   for (const auto& [alpha, delta] : positions) {
-    places.push_back(CatalogApparentPlace(alpha, delta, 0.0, 0.0, moment));
+    places.push_back(CatalogApparentPlace(alpha, delta, 0.0, 0.0, moment, reduction));
   }
   if (kept.size() >= 64) kept.clear();
   kept.insert_or_assign(owner, TKept{{positions.begin(), positions.end()}, key, places});

@@ -140,6 +140,17 @@ bool ChartShortcuts();
 TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
                                  const TChartMoment& moment);
 
+// The parts of CatalogApparentPlace that depend on the moment alone, for reducing a zone:
+// CatalogApparentPlace with them gives the same numbers.
+struct TCatalogReduction {
+  TPrecessionMoment Precession;
+  TNutationMoment Nutation;
+  TAberrationMoment Aberration;
+};
+TCatalogReduction CatalogReduction(const TChartMoment& moment);
+TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
+                                 const TChartMoment& moment, const TCatalogReduction& reduction);
+
 // KeptApparentPlaces: CatalogApparentPlace without proper motion of each J2000.0 position
 // (right ascension, declination in radians), kept under `owner` (the address of the list the
 // positions come from) for the next call with the same positions at the same moment, so that
