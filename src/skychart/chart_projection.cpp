@@ -18,7 +18,6 @@ namespace himlavy {
 namespace {
 
 constexpr double kRefractionFloor = -0.010471975511965978;  // -0.6 degrees
-constexpr double kPixelLimit = 1e9;                         // rounded pixels are kept within +-this
 
 // The rectangular projection without the latitude limit (coordinate lines and the background
 // reach +-75 exactly).
@@ -283,16 +282,6 @@ bool Recentre(TChartState& chart, int coordSystem, int x, int y) {
 
 int NextHistoryCount(int count) {
   return std::min(count + 1, kMaxHistoryCount);
-}
-
-TPixel RoundPixel(const TChartPoint& p) {
-  auto one = [](double v) {
-    return static_cast<int>(std::clamp(RoundHalfEven(v), -kPixelLimit, kPixelLimit));
-  };
-  // NaN stays NaN through RoundHalfEven and std::clamp; put it far outside the chart.
-  const int x = std::isnan(p.X) ? static_cast<int>(-kPixelLimit) : one(p.X);
-  const int y = std::isnan(p.Y) ? static_cast<int>(-kPixelLimit) : one(p.Y);
-  return TPixel{x, y};
 }
 
 int LabelShift(std::string_view name) {

@@ -19,7 +19,9 @@
 // 0 < x < width and 0 < y < height.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -29,6 +31,7 @@
 
 #include "astro/apparent.h"
 #include "astro/reductions.h"
+#include "base/numtext.h"
 #include "base/obs_state.h"
 #include "base/palette.h"
 
@@ -199,8 +202,16 @@ struct TPixel {
 };
 
 // RoundPixel: the pixel of a projected point, each coordinate rounded to the nearest integer
-// with ties to even and kept within +-1e9.
-TPixel RoundPixel(const TChartPoint& p);
+// with ties to even and kept within +-1e9 (NaN goes to -1e9, far outside the chart).
+inline constexpr double kPixelLimit = 1e9;
+inline TPixel RoundPixel(const TChartPoint& p) {
+  auto one = [](double v) {
+    return std::isnan(v)
+               ? static_cast<int>(-kPixelLimit)
+               : static_cast<int>(std::clamp(RoundHalfEven(v), -kPixelLimit, kPixelLimit));
+  };
+  return TPixel{one(p.X), one(p.Y)};
+}
 
 // IsInsideClient: whether a pixel lies strictly inside the client rectangle:
 // 0 < X < ClientWidth and 0 < Y < ClientHeight.

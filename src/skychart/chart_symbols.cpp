@@ -93,6 +93,10 @@ int RadiusFromSize(double sizeArcmin, double pixelScale) {
   return std::max(1, RoundEven(sizeArcmin * pixelScale / 120.0, 1e6));
 }
 
+// Below this distance in pixels from a whole pixel every point of an outline rounds to it, with
+// room for the rounding of the sum (a point at 0.5 could round either way).
+constexpr double kSubPixelReach = 0.49;
+
 std::vector<TPixel> OutlinePoints(int x, int y, double a, double b, double posAngle, double dec,
                                   double ra, const TChartView& view, int count) {
   constexpr double kDeg = kPi / 180.0;
@@ -100,6 +104,12 @@ std::vector<TPixel> OutlinePoints(int x, int y, double a, double b, double posAn
   double base = posAngle + 90.0;
   if (polar) base += (view.Hemisphere == 1 ? 1.0 : -1.0) * ra / kDeg;
   const double stretch = polar ? 1.0 : std::cos(dec);
+  // An outline within less than half a pixel of its centre in both directions rounds to the
+  // centre at every point (most galaxies at small scales): no point needs computing.
+  const double reach = std::max(std::fabs(a), std::fabs(b));
+  if (reach < kSubPixelReach && (stretch > 1e-9 ? reach / stretch : 0.0) < kSubPixelReach) {
+    return std::vector<TPixel>(static_cast<std::size_t>(std::max(count, 0)), TPixel{x, y});
+  }
   const double cosBase = std::cos(base * kDeg);
   const double sinBase = std::sin(base * kDeg);
   // The directions of the usual outlines, computed once (the same values as on the way).
