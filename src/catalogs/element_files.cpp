@@ -141,11 +141,13 @@ const TCentralBody* FindCentralBody(std::string_view text) {
   return nullptr;
 }
 
-bool ElementLineUsed(std::string_view line, TElementFileKind kind, double clockJD) {
+TElementLineUse ElementLineUseOf(std::string_view line, TElementFileKind kind) {
+  TElementLineUse use;
+  use.Never = true;
   line = Cut(line);
-  if (IsComment(line)) return false;
+  if (IsComment(line)) return use;
   const TColumns& cols = ColumnsOf(kind);
-  if (line.size() < cols.FlagColumn) return false;  // reaches neither years nor flag
+  if (line.size() < cols.FlagColumn) return use;  // reaches neither years nor flag
   std::optional<double> start;
   std::optional<double> stop;
   if (kind == TElementFileKind::Probe) {
@@ -156,12 +158,23 @@ bool ElementLineUsed(std::string_view line, TElementFileKind kind, double clockJ
         kind == TElementFileKind::Asteroid ? kAsteroidFirstYear : kCometFirstYear;
     const std::size_t last =
         kind == TElementFileKind::Asteroid ? kAsteroidLastYear : kCometLastYear;
-    if (IsBlankYear(line, first) || IsBlankYear(line, last)) return true;
+    if (IsBlankYear(line, first) || IsBlankYear(line, last)) {
+      use.Never = false;
+      use.Always = true;
+      return use;
+    }
     start = YearStart(line, first);
     stop = YearStart(line, last);
   }
-  if (!start || !stop) return false;
-  return At(line, cols.FlagColumn) == 'j' && clockJD > *start && clockJD < *stop;
+  if (!start || !stop || At(line, cols.FlagColumn) != 'j') return use;
+  use.Never = false;
+  use.Start = *start;
+  use.Stop = *stop;
+  return use;
+}
+
+bool ElementLineUsed(std::string_view line, TElementFileKind kind, double clockJD) {
+  return ElementLineUseOf(line, kind).At(clockJD);
 }
 
 std::optional<TMinorBody> ElementLineToBody(std::string_view line, TElementFileKind kind) {

@@ -131,6 +131,17 @@ const TCentralBody* FindCentralBody(std::string_view text);
 //            comets), else when the show flag is 'j' and start < clockJD < stop
 bool ElementLineUsed(std::string_view line, TElementFileKind kind, double clockJD);
 
+// ElementLineUse: what ElementLineUsed reads of a line, read once for a line used at many
+// moments: At(clockJD) is ElementLineUsed(line, kind, clockJD).
+struct TElementLineUse {
+  bool Always = false;  // a year field of four blanks
+  bool Never = false;   // a comment, a short line, a bad field or no 'j'
+  double Start = 0.0;
+  double Stop = 0.0;
+  bool At(double clockJD) const { return Always || (!Never && clockJD > Start && clockJD < Stop); }
+};
+TElementLineUse ElementLineUseOf(std::string_view line, TElementFileKind kind);
+
 // ElementLineToBody: the orbital elements and the other fields of one line.
 //   line     the line's bytes without its line end (only the first kElementLineChars count)
 //   kind     the file's layout

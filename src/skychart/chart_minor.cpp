@@ -72,7 +72,8 @@ TElementFileKind KindOf(int group) {
 
 // One line of an element file that gives a body, with what does not change between drawings.
 struct TCachedMinorBody {
-  std::string Line;  // the raw line (ElementLineUsed decides at each drawing)
+  std::string Line;     // the raw line
+  TElementLineUse Use;  // at which moments it is used (ElementLineUsed)
   TMinorBody Body;
   TOrbitPlane Plane;  // of the J2000.0 equator
   const TCentreInfo* Centre = &kCentres[0];
@@ -132,6 +133,7 @@ std::optional<std::vector<TCachedMinorBody>> ReadGroupBodies(const std::filesyst
     if (!body) continue;
     TCachedMinorBody c;
     c.Line = line;
+    c.Use = ElementLineUseOf(line, kind);
     c.Plane = OrbitPlaneConstants(body->Elements, eps2000);
     c.Centre = &CentreOf(body->Centre);
     c.Name = NameOfLine(line, nameChars);
@@ -449,14 +451,13 @@ std::optional<std::vector<TChartMinorBody>> ChartMinorGroup(int group, const TOb
   const auto bodies = GroupBodies(group, dataDir);
   if (bodies == nullptr) return std::nullopt;
   std::vector<TChartMinorBody> result;
-  const TElementFileKind kind = KindOf(group);
 
   // The lines used at this moment, and the central planets they need.
   std::vector<const TCachedMinorBody*> used;
   used.reserve(bodies->size());
   std::array<bool, 9> needed{};
   for (const TCachedMinorBody& c : *bodies) {
-    if (!ElementLineUsed(c.Line, kind, state.ClockJD)) continue;
+    if (!c.Use.At(state.ClockJD)) continue;
     used.push_back(&c);
     if (c.Centre->Planet) needed[SeriesIndex(*c.Centre->Planet)] = true;
   }
