@@ -197,6 +197,39 @@ void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
   PrecessRaDec(alpha, delta, PrecessionMoment(t0, t1));
 }
 
+TReductionDrift ReductionDriftRates(double tAbs) {
+  constexpr double kDaysPerCentury = 36525.0;
+  TReductionDrift d;
+  // Meeus 20.3 with T = 0: zeta, z and theta as polynomials in t; their derivatives bounded
+  // term by term.
+  d.Precession = (2306.2181 * 2.0 + 2004.3109 + 2.0 * (0.30188 + 1.09468 + 0.42665) * tAbs +
+                  3.0 * (0.017998 + 0.018203 + 0.041833) * tAbs * tAbs) /
+                 kDaysPerCentury;
+  // The speed of a term's argument, radians per century: the linear part exactly, the
+  // quadratic and cubic parts bounded for |T| <= tAbs.
+  const std::array<const TPoly3*, 5> arguments = {&kArgD, &kArgM, &kArgMPrime, &kArgF, &kArgOmega};
+  double perCentury = 0.0;
+  for (const TNutationTerm& term : kNutationTerms) {
+    const std::array<int, 5> multiple = {term.D, term.M, term.MPrime, term.F, term.Omega};
+    double linear = 0.0;
+    double higher = 0.0;
+    for (std::size_t i = 0; i < multiple.size(); ++i) {
+      const TPoly3& p = *arguments[i];
+      linear += multiple[i] * p[1];
+      higher += std::abs(multiple[i]) *
+                (2.0 * std::fabs(p[2]) * tAbs + 3.0 * std::fabs(p[3]) * tAbs * tAbs);
+    }
+    const double argumentSpeed = (std::fabs(linear) + higher) * kDegToRad;
+    const double sinCoef = std::fabs(term.SinCoef) + std::fabs(term.SinRate) * tAbs;
+    const double cosCoef = std::fabs(term.CosCoef) + std::fabs(term.CosRate) * tAbs;
+    perCentury +=
+        (sinCoef + cosCoef) * argumentSpeed + std::fabs(term.SinRate) + std::fabs(term.CosRate);
+  }
+  d.Nutation = perCentury / kDaysPerCentury;
+  d.Aberration = 20.49552 * 1.03 * kDegToRad;
+  return d;
+}
+
 TEquatorial EclipticToEquatorial(double lambda, double beta, double eps) {
   const double sinL = std::sin(lambda);
   const double cosB = std::cos(beta);

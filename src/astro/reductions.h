@@ -156,6 +156,22 @@ struct TPrecessionMoment {
 TPrecessionMoment PrecessionMoment(double t0, double t1);
 void PrecessRaDec(double& alpha, double& delta, const TPrecessionMoment& m);
 
+// ReductionDriftRates: upper bounds of how fast each reduction moves a place on the sky, arc
+// seconds per day, for moments within tAbs Julian centuries of J2000.0.
+//   Precession  the angular speed of the rotation of PrecessRaDec from J2000.0: at most
+//               |zeta'| + |z'| + |theta'| (Meeus 20.3 with T = 0)
+//   Nutation    |dDPsi/dt| + |dDEps/dt| (a rotation by DPsi about the ecliptic pole and by DEps
+//               about the equinox moves no point farther than their sum): every IAU 1980 term's
+//               two coefficients times the speed of its argument, summed
+//   Aberration  kappa (20.49552") times the Sun's greatest speed in longitude, 1.03 degrees a
+//               day (an orbital eccentricity up to 0.02)
+struct TReductionDrift {
+  double Precession = 0.0;
+  double Nutation = 0.0;
+  double Aberration = 0.0;
+};
+TReductionDrift ReductionDriftRates(double tAbs);
+
 // EclipticToEquatorial: ecliptic to equatorial coordinates.
 //   lambda, beta  ecliptic longitude and latitude, radians
 //   eps           obliquity of the ecliptic, radians

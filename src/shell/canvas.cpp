@@ -160,6 +160,30 @@ void Canvas::Resize(int width, int height, TColor fill) {
   ResetClip();
 }
 
+void Canvas::CopyDrawingState(const Canvas& from) {
+  clipX0_ = from.clipX0_;
+  clipY0_ = from.clipY0_;
+  clipX1_ = from.clipX1_;
+  clipY1_ = from.clipY1_;
+  penColour_ = from.penColour_;
+  penStyle_ = from.penStyle_;
+  penMode_ = from.penMode_;
+  penWidth_ = from.penWidth_;
+  penPos_ = from.penPos_;
+  brushColour_ = from.brushColour_;
+  brushStyle_ = from.brushStyle_;
+  backMode_ = from.backMode_;
+  backColour_ = from.backColour_;
+  fontName_ = from.fontName_;
+  fontPoints_ = from.fontPoints_;
+  fontStyle_ = from.fontStyle_;
+  fontColour_ = from.fontColour_;
+  fontDirty_ = from.fontDirty_;
+  font_ = from.font_;
+  metrics_ = from.metrics_;
+  fontKey_ = from.fontKey_;
+}
+
 void Canvas::Clear(TColor colour) {
   if (!image_.isNull()) image_.fill(ToQRgb(colour));
 }

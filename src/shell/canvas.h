@@ -94,6 +94,10 @@ class Canvas {
   const QImage& Image() const { return image_; }
   QImage& Image() { return image_; }
 
+  // Takes over another canvas's drawing state (pen, brush, background, clip, font), not its
+  // pixels: what a drawing step left behind on a canvas of the same size.
+  void CopyDrawingState(const Canvas& from);
+
   // New size; the overlapping top-left part is kept, new pixels get `fill`. The clip is reset
   // to the whole image. A size the system cannot allocate leaves an empty (0 x 0) canvas.
   void Resize(int width, int height, TColor fill = colours::kWhite);

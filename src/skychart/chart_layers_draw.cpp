@@ -122,6 +122,8 @@ TChartHooks TChartLayers::Hooks() {
   hooks.MinorHistory = bind(&TChartLayers::MinorHistory);
   hooks.MinorBodies = bind(&TChartLayers::MinorBodies);
   hooks.Names = bind(&TChartLayers::Names);
+  hooks.TakeNames = [this] { return ident_.Names(); };
+  hooks.GiveNames = [this](const TIdentTables::TNameTables& names) { ident_.SetNames(names); };
   return hooks;
 }
 

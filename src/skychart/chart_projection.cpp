@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "astro/apparent.h"
@@ -292,6 +293,16 @@ bool IsInsideClient(const TPixel& p, const TChartView& view) {
   return p.X > 0 && p.X < view.ClientWidth && p.Y > 0 && p.Y < view.ClientHeight;
 }
 
+thread_local TSeamWatch* TSeamWatch::active_ = nullptr;
+
+TSeamWatch::TSeamWatch() : outer_(active_), nearest_(std::numeric_limits<double>::infinity()) {
+  active_ = this;
+}
+
+TSeamWatch::~TSeamWatch() {
+  active_ = outer_;
+}
+
 double ChartLonPrime(double lon, int coordSystem, int centreDir) {
   double lonPrime;
   if (coordSystem == kHorizontal) {
@@ -306,10 +317,12 @@ double ChartLonPrime(double lon, int coordSystem, int centreDir) {
   } else {
     lonPrime = 360.0 - lon;
   }
+  TSeamWatch::Note(std::min(std::fabs(lonPrime), std::fabs(360.0 - lonPrime)));
   return lonPrime;
 }
 
 std::optional<TChartPoint> ProjectRectPrime(double lonPrime, double lat, const TChartView& view) {
+  TSeamWatch::Note(std::fabs(75.0 - std::fabs(lat)));
   if (lat >= 75.0 || lat <= -75.0) return std::nullopt;
   return RectPoint(lonPrime, lat, view);
 }
@@ -327,6 +340,7 @@ std::optional<TChartPoint> ProjectPolar(double lon, double lat, const TChartView
   if (view.CoordSystem == kHorizontalPolar) {
     return TChartPoint{cx - r * sinLon * view.PixelScale, cy - r * cosLon * view.PixelScale};
   }
+  TSeamWatch::Note(std::fabs(lat));
   if (lat <= 0.0) return std::nullopt;
   const double s = view.Hemisphere == 1 ? -1.0 : 1.0;
   return TChartPoint{cx + s * r * sinLon * view.PixelScale, cy - r * cosLon * view.PixelScale};

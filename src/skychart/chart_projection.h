@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -131,6 +132,7 @@ struct TChartView {
   double CentreLat = 75.0;
   int ClientWidth = kChartClientWidth;
   int ClientHeight = kChartClientHeight;
+  bool operator==(const TChartView&) const = default;
 };
 
 // MakeChartView: the view of one drawing.
@@ -218,6 +220,31 @@ inline TPixel RoundPixel(const TChartPoint& p) {
 bool IsInsideClient(const TPixel& p, const TChartView& view);
 
 // --- Projections ------------------------------------------------------------------------------
+
+// TSeamWatch: while one lives on a thread, the projections of that thread note how near the
+// points they place lie to a line where the projection jumps or cuts them off: the seam
+// lon' = 0 / 360 of the rectangular systems (a point crossing it jumps a whole turn across the
+// chart), their latitude limits +-75 degrees, and the equator of system 3. A draw cycle that
+// reuses an earlier picture asks this of that picture's points (see still_layers.h).
+class TSeamWatch {
+ public:
+  TSeamWatch();
+  ~TSeamWatch();
+  TSeamWatch(const TSeamWatch&) = delete;
+  TSeamWatch& operator=(const TSeamWatch&) = delete;
+  // The least distance, degrees of longitude or latitude, of any point projected so far
+  // (std::numeric_limits<double>::infinity() before the first).
+  double Nearest() const { return nearest_; }
+  // Notes a point's distance from a seam or limit; called by the projections.
+  static void Note(double degrees) {
+    if (active_ != nullptr && degrees < active_->nearest_) active_->nearest_ = degrees;
+  }
+
+ private:
+  static thread_local TSeamWatch* active_;
+  TSeamWatch* outer_;
+  double nearest_;
+};
 
 // ChartLonPrime: the chart longitude lon' of a longitude in a rectangular system.
 //   lon          degrees: ecliptic longitude, right ascension or galactic longitude in

@@ -180,6 +180,18 @@ class TIdentTables {
   //   returns  false when the table is full (kCatalogCapacities) or the catalog does not match
   bool RegisterCatalog(int catalog, int x, int y, const TCatalogRecord& record);
 
+  // The star and deep-sky name labels registered so far, and the same put back (a draw cycle
+  // that reuses the names of the cycle before registers them this way).
+  struct TNameTables {
+    TIdentTable<TLabelEntry> Stars;
+    TIdentTable<TLabelEntry> DeepSky;
+  };
+  TNameTables Names() const { return {starNames_, deepSkyNames_}; }
+  void SetNames(const TNameTables& names) {
+    starNames_ = names.Stars;
+    deepSkyNames_ = names.DeepSky;
+  }
+
   // Entries registered so far.
   int MinorCount() const { return minor_.Count(); }
   int StarNameCount() const { return starNames_.Count(); }

@@ -12,6 +12,7 @@
 #include "base/basic.h"
 #include "base/numtext.h"
 #include "skychart/chart_symbols.h"
+#include "skychart/still_layers.h"
 
 namespace himlavy {
 
@@ -441,10 +442,12 @@ found:
 
 namespace {
 
-// Steps 7 to 13: what both the full redraw and the draw cycle draw.
-void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const TChartMoment& moment,
-               TRgb brush, TZoneFlags& flags, const std::filesystem::path& dataDir,
-               const TChartHooks& hooks, TChartPicture& picture) {
+// Steps 7 and 8: the constellations and the catalogs, the parts under the bodies that a draw
+// cycle may keep.
+void DrawStillBelow(Canvas& canvas, TObsState& state, const TChartView& view,
+                    const TChartMoment& moment, TRgb brush, TZoneFlags& flags,
+                    const std::filesystem::path& dataDir, const TChartHooks& hooks,
+                    TChartPicture& picture) {
   // 7. Constellations below zoom 128.
   if (view.ChartZoom < 128) {
     canvas.SetBrushStyle(TBrushStyle::Solid);
@@ -458,7 +461,11 @@ void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const T
   for (const TCatalogObject& object : picture.Catalogs.Objects) {
     DrawCatalogObject(canvas, object, view, state);
   }
-  // 9 .. 13: the other parts of the chart.
+}
+
+// Steps 9 to 12: the bodies and their tracks.
+void DrawMoving(Canvas& canvas, TObsState& state, const TChartView& view,
+                const TChartMoment& moment, const TChartHooks& hooks) {
   if (state.ShowHistory == 1 && state.ShowSunPlanets == 1 && hooks.PlanetHistory) {
     hooks.PlanetHistory(canvas, state, view, moment);
   }
@@ -471,7 +478,40 @@ void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const T
     hooks.MinorHistory(canvas, state, view, moment);
   }
   if (hooks.MinorBodies) hooks.MinorBodies(canvas, state, view, moment);
-  if (hooks.Names) hooks.Names(canvas, state, view, moment);
+}
+
+// Steps 7 to 13: what both the full redraw and the draw cycle draw. A draw cycle with kept
+// layers stamps the constellations and catalogs (7, 8) and the names (13) instead of drawing
+// them, or draws them once onto a scratch canvas to keep them.
+void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const TChartMoment& moment,
+               TRgb brush, TZoneFlags& flags, const std::filesystem::path& dataDir,
+               const TChartHooks& hooks, TChartPicture& picture, TStillLayers* still = nullptr) {
+  const TStillLayers::TUse use = still != nullptr && hooks.TakeNames && hooks.GiveNames
+                                     ? still->Begin(state, view, canvas, dataDir)
+                                     : TStillLayers::TUse::None;
+  if (use == TStillLayers::TUse::Reuse) {
+    still->StampBelow(canvas);
+    picture.Catalogs = still->Catalogs();
+    DrawMoving(canvas, state, view, moment, hooks);
+    still->StampAbove(canvas);
+    hooks.GiveNames(still->Names());
+    return;
+  }
+  if (use == TStillLayers::TUse::None) {
+    DrawStillBelow(canvas, state, view, moment, brush, flags, dataDir, hooks, picture);
+    DrawMoving(canvas, state, view, moment, hooks);
+    if (hooks.Names) hooks.Names(canvas, state, view, moment);
+    return;
+  }
+  const TSeamWatch seams;
+  DrawStillBelow(still->Scratch(canvas), state, view, moment, brush, flags, dataDir, hooks,
+                 picture);
+  still->KeepBelow(canvas, picture.Catalogs);
+  DrawMoving(canvas, state, view, moment, hooks);
+  // The names' mouse entries as the names register them now, the bodies' left alone.
+  if (hooks.Names) hooks.Names(still->Scratch(canvas), state, view, moment);
+  still->KeepAbove(canvas, hooks.TakeNames());
+  still->Made(seams.Nearest());
 }
 
 // The shared quantities of a drawing, with the mean obliquity and the nutation left in the
@@ -567,14 +607,14 @@ TChartPicture DrawChartPicture(Canvas& canvas, TObsState& state, TChartState& ch
 
 TChartPicture DrawChartCycle(Canvas& canvas, TObsState& state, TChartState& chart,
                              TZoneFlags& flags, const std::filesystem::path& dataDir,
-                             const TChartHooks& hooks) {
+                             const TChartHooks& hooks, TStillLayers* still) {
   TChartPicture picture;
   const TChartMoment moment = StartPicture(canvas, state, chart, hooks, picture);
   canvas.SetClipRect(0, kChartTop, canvas.Width(), canvas.Height());
   const TRgb sky = SkyOf(state, dataDir);
   DrawScene(canvas, state, picture.View, moment,
             BrushBackground(state.CoordSystem, state.DisplayMode, sky), flags, dataDir, hooks,
-            picture);
+            picture, still);
   canvas.ResetClip();
   return picture;
 }

@@ -14,9 +14,12 @@
 #include "base/obs_state.h"
 #include "shell/canvas.h"
 #include "skychart/chart_projection.h"
+#include "skychart/identification.h"
 #include "skychart/zone_selection.h"
 
 namespace himlavy {
+
+class TStillLayers;
 
 // What one drawing step of a hook gets: the canvas (clipped to the chart rectangle), the state,
 // the view and the moment of the drawing.
@@ -31,6 +34,10 @@ struct TChartHooks {
   TChartHook MinorHistory;         // step 11: history tracks of minor bodies
   TChartHook MinorBodies;          // step 12: asteroids 1, 2, 3, comets, probes
   TChartHook Names;                // step 13: constellation, star and deep-sky names
+  // The star and deep-sky names' mouse entries, taken after step 13 and given back by a draw
+  // cycle that keeps the names (TStillLayers); without them a cycle keeps nothing.
+  std::function<TIdentTables::TNameTables()> TakeNames;
+  std::function<void(const TIdentTables::TNameTables&)> GiveNames;
 };
 
 // What a full drawing leaves for the window.
@@ -70,8 +77,10 @@ TChartPicture DrawChartPicture(Canvas& canvas, TObsState& state, TChartState& ch
 
 // DrawChartCycle: the draw cycle of the time increment over the existing picture (catalogs and
 // the moving bodies, steps 7 to 13 without clearing).
+//   still  the layers kept from cycle to cycle (see still_layers.h), or nullptr to draw every
+//          part afresh
 TChartPicture DrawChartCycle(Canvas& canvas, TObsState& state, TChartState& chart,
                              TZoneFlags& flags, const std::filesystem::path& dataDir,
-                             const TChartHooks& hooks = {});
+                             const TChartHooks& hooks = {}, TStillLayers* still = nullptr);
 
 }  // namespace himlavy

@@ -238,7 +238,7 @@ void TSkyChartWindow::DrawCycle() {
   }
   Canvas& canvas = DrawingSurface();
   if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
-  picture_ = DrawChartCycle(canvas, s, chart_, zoneFlags_, DataDir(), hooks_);
+  picture_ = DrawChartCycle(canvas, s, chart_, zoneFlags_, DataDir(), hooks_, &stillLayers_);
   layers_.RegisterCatalogs(picture_.Catalogs);
 }
 

@@ -10,6 +10,7 @@
 #include "skychart/chart_layers_draw.h"
 #include "skychart/chart_projection.h"
 #include "skychart/skychart_draw.h"
+#include "skychart/still_layers.h"
 #include "skychart/zone_selection.h"
 
 class QLabel;
@@ -113,6 +114,7 @@ class TSkyChartWindow : public TChildWindow {
   TChartState chart_;
   TZoneFlags zoneFlags_;
   TChartLayers layers_;
+  TStillLayers stillLayers_;  // what the draw cycles keep from one to the next
   TChartHooks hooks_;
   TChartPicture picture_;
   std::array<QPushButton*, static_cast<std::size_t>(TChartButton::Count)> buttons_{};

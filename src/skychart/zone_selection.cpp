@@ -626,6 +626,16 @@ TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, dou
   return CatalogApparentPlace(alpha, delta, pmAlpha, pmDelta, moment, CatalogReduction(moment));
 }
 
+double PlaceDriftBound(double jdA, double jdB) {
+  const double tAbs = std::max(std::fabs(jdA - kJ2000), std::fabs(jdB - kJ2000)) / 36525.0;
+  const TReductionDrift rates = ReductionDriftRates(tAbs);
+  constexpr double kObliquityPerDay = 0.5 / 365.25;
+  const double properMotionPerDay = 2.0 * kLargestProperMotion * 3600.0 / 36525.0;
+  const double perDay = 2.0 * rates.Precession + 2.0 * rates.Nutation + rates.Aberration +
+                        kObliquityPerDay + properMotionPerDay;
+  return 1.01 * perDay * std::fabs(jdB - jdA);
+}
+
 std::vector<TEquatorial> KeptApparentPlaces(const void* owner,
                                             std::span<const std::array<double, 2>> positions,
                                             const TChartMoment& moment) {

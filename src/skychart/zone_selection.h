@@ -151,6 +151,18 @@ TCatalogReduction CatalogReduction(const TChartMoment& moment);
 TEquatorial CatalogApparentPlace(double alpha, double delta, double pmAlpha, double pmDelta,
                                  const TChartMoment& moment, const TCatalogReduction& reduction);
 
+// PlaceDriftBound: how far, at most, any place of CatalogApparentPlace (and any constellation
+// or name point reduced the same way) moves between two moments in the coordinates of the
+// chart systems 1, 2, 3 and 6, measured as an angle on the sky, arc seconds.
+//   jdA, jdB  the two moments, Julian days TT
+// The sum of the reductions' speeds of ReductionDriftRates at the larger |T| of the two, the
+// precession and the nutation counted twice (the galactic system turns places of date back to
+// J2000.0 axes, the ecliptic system turns them by the obliquity of date), the mean obliquity's
+// 0.5"/yr, and the largest proper motion in each coordinate; times |jdB - jdA|, and 1 % more
+// for the cross terms (each reduction also moves with the place it is applied to, by 1e-4 of
+// the motion).
+double PlaceDriftBound(double jdA, double jdB);
+
 // KeptApparentPlaces: CatalogApparentPlace without proper motion of each J2000.0 position
 // (right ascension, declination in radians), kept under `owner` (the address of the list the
 // positions come from) for the next call with the same positions at the same moment, so that

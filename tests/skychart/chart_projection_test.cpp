@@ -115,6 +115,29 @@ TEST(ChartHistory, CountStopsAt2000) {
 }
 
 // --- Projections and their inverses -------------------------------------------------------------
+// How near the projected points come to the seam and the cut-off latitudes, while watched.
+TEST(SeamWatch, NearestSeamOrLimitOfTheProjectedPoints) {
+  TChartView rect;
+  rect.CoordSystem = kEquatorial;
+  TChartView polar;
+  polar.CoordSystem = kEquatorialPolar;
+  ProjectRect(359.99, 10.0, rect);  // not watched
+  const TSeamWatch outer;
+  EXPECT_TRUE(std::isinf(outer.Nearest()));
+  ProjectRect(120.0, 74.7, rect);  // 0.3 degree below the limit
+  EXPECT_NEAR(outer.Nearest(), 0.3, 1e-9);
+  {
+    const TSeamWatch inner;
+    ProjectRect(0.02, -10.0, rect);   // lon' = 359.98: 0.02 degree from the seam
+    ProjectPolar(45.0, 0.25, polar);  // 0.25 degree from the equator where system 3 ends
+    EXPECT_NEAR(inner.Nearest(), 0.02, 1e-9);
+  }
+  EXPECT_NEAR(outer.Nearest(), 0.3, 1e-9);  // the inner watch took those points
+  ProjectRect(200.0, -80.0, rect);          // beyond the limit: 5 degrees from it
+  ProjectPolar(10.0, -0.1, polar);
+  EXPECT_NEAR(outer.Nearest(), 0.1, 1e-9);
+}
+
 TEST(ProjectRect, KnownPointsAtZoomOne) {
   const std::tuple<int, int, double, double, TPixel> cases[] = {
       // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).

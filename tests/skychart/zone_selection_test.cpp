@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iostream>
+#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -406,5 +408,54 @@ TEST(CatalogPipeline, WholeSkyEquatorialViewDrawsTheBrightStars) {
   EXPECT_GT(d.Counts[CatalogIndex("ngc")], 100);
   for (const TCatalogObject& o : d.Objects) EXPECT_LE(o.Magnitude, o.Catalog == bsc ? 5.0 : 12.0);
 }
+// The bound a draw cycle keeps its layers by (still_layers.h) against the places themselves:
+// stars anywhere, up to 0.01 degree from the pole, with the largest proper motion, moments of
+// 1000-3000 an hour to 60 days apart; each reduction alone against its own speed, and all of
+// them in the systems 1, 2 (and 3) and 6 against the whole bound.
+TEST(PlaceDriftBound, HoldsForEveryPlaceAndSystem) {
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::array<double, 4> worst{};  // precession, nutation, aberration alone; everything
+  for (int i = 0; i < 400; ++i) {
+    const double alpha = 2.0 * M_PI * unit(random);
+    const double pole = (i % 20 == 0 ? 1 : -1) * (89.99 - 0.5 * unit(random)) * M_PI / 180;
+    const double delta = i % 10 == 0 ? pole : std::asin(2.0 * unit(random) - 1.0);
+    const double pmAlpha = 10400.0 * (2.0 * unit(random) - 1.0);
+    const double pmDelta = 10400.0 * (2.0 * unit(random) - 1.0);
+    const double jdA = 2086302.5 + 730485.0 * unit(random);  // 1000 ... 3000
+    const double jdB = jdA + std::array{1.0 / 24.0, 1.0, 10.0, 60.0}[i % 4];
+    const TReductionDrift rates =
+        ReductionDriftRates(std::max(std::fabs(jdA - kJ2000), std::fabs(jdB - kJ2000)) / 36525.0);
+    const std::array<double, 4> bounds = {
+        rates.Precession * (jdB - jdA), rates.Nutation * (jdB - jdA),
+        rates.Aberration * (jdB - jdA), PlaceDriftBound(jdA, jdB)};
+    for (std::size_t k = 0; k < bounds.size(); ++k) {
+      TObsState s;
+      s.CorrPrecession = k == 0 || k == 3;
+      s.CorrNutation = k == 1 || k == 3;
+      s.CorrAberration = k == 2 || k == 3;
+      s.CorrProperMotion = k == 3;
+      s.JD_TT = s.JD_UT = jdA;
+      const TChartMoment a = ChartMoment(s);
+      s.JD_TT = s.JD_UT = jdB;
+      const TChartMoment b = ChartMoment(s);
+      const TEquatorial pa = CatalogApparentPlace(alpha, delta, pmAlpha, pmDelta, a);
+      const TEquatorial pb = CatalogApparentPlace(alpha, delta, pmAlpha, pmDelta, b);
+      for (const int system :
+           k == 3 ? std::vector{kEcliptic, kEquatorial, kGalactic} : std::vector{kEquatorial}) {
+        TChartView view;
+        view.CoordSystem = system;
+        const TChartCoords ca = ChartCoordinates(pa.Alpha, pa.Delta, a, view);
+        const TChartCoords cb = ChartCoordinates(pb.Alpha, pb.Delta, b, view);
+        const double arcsec = SeparationArcsec(ca.Lon, ca.Lat, cb.Lon, cb.Lat);
+        EXPECT_LE(arcsec, bounds[k]) << i << " reduction " << k << " system " << system;
+        worst[k] = std::max(worst[k], arcsec / bounds[k]);
+      }
+    }
+  }
+  std::cout << "largest motion / bound: precession " << worst[0] << ", nutation " << worst[1]
+            << ", aberration " << worst[2] << ", all " << worst[3] << "\n";
+}
+
 }  // namespace
 }  // namespace himlavy

@@ -11,15 +11,18 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <chrono>
 #include <tuple>
 
 #include "base/basic.h"
+#include "base/file_cache.h"
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"
 #include "common/sky_positions.h"
 #include "frame/main_frame.h"
 #include "shell_ui/qt_app.h"
 #include "skychart/chart_layers_draw.h"
+#include "skychart/still_layers.h"
 #include "skychart/zone_selection.h"
 
 namespace himlavy {
@@ -253,15 +256,21 @@ TEST(SkyChartWindow, KeptThingsDrawTheSamePixels) {
     TChartLayers layers(chart, DataFolder());
     Canvas canvas(kChartClientWidth, kChartClientHeight);
     DrawChartPicture(canvas, s, chart, flags, DataFolder(), layers.Hooks());
-    s.JD_UT = s.JD_TT += 0.5;  // a tick half a day later, over the picture
-    DrawChartCycle(canvas, s, chart, flags, DataFolder(), layers.Hooks());
-    return canvas.Image();
+    // A tick half a day later, over the picture (it makes the layers a cycle keeps), and one
+    // at the same moment (it stamps them).
+    TStillLayers still;
+    s.JD_UT = s.JD_TT += 0.5;
+    DrawChartCycle(canvas, s, chart, flags, DataFolder(), layers.Hooks(), &still);
+    DrawChartCycle(canvas, s, chart, flags, DataFolder(), layers.Hooks(), &still);
+    // With the same star and deep-sky names for the mouse.
+    const TIdentTables& ident = layers.Identification();
+    return std::tuple(canvas.Image(), ident.StarNames().Count(), ident.DeepSkyNames().Count());
   };
   for (int system = kEclipticWhole; system <= kGalactic; ++system) {
     for (const int zoom : {1, 16}) {
       for (const int mode : {0, 1}) {
         SCOPED_TRACE(::testing::Message() << system << " " << zoom << " " << mode);
-        const QImage fresh = picture(system, zoom, mode, false);
+        const auto fresh = picture(system, zoom, mode, false);
         EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // kept on the way
         EXPECT_TRUE(picture(system, zoom, mode, true) == fresh);  // everything kept before
       }
@@ -270,5 +279,63 @@ TEST(SkyChartWindow, KeptThingsDrawTheSamePixels) {
   SetTextPixelCache(true);
   SetChartShortcuts(true);
 }
+// When a draw cycle may stamp the layers it kept, and when it must draw them again.
+TEST(StillLayers, KeptWhileTheyFitMadeAgainOnAnyChange) {
+  EnsureApplication();
+  auto now = std::chrono::steady_clock::time_point{};
+  TStillLayers still([&now] { return now; });
+  TObsState s = MomentState();
+  s.CoordSystem = kEquatorial;
+  const Canvas canvas(kChartClientWidth, kChartClientHeight);
+  const auto begin = [&](const TObsState& state, int zoom = 1) {
+    TObsState z = state;
+    z.ChartScale = zoom;
+    return still.Begin(z, MakeChartView(z, ChartStateFromObs(z)), canvas, DataFolder());
+  };
+  const auto made = [&](double seam = 90.0) {
+    EXPECT_EQ(begin(s), TStillLayers::TUse::Make);
+    still.Made(seam);
+    EXPECT_EQ(begin(s), TStillLayers::TUse::Reuse);
+  };
+  using enum TStillLayers::TUse;
+  for (const int system : {kEclipticWhole, kHorizontal, kHorizontalPolar}) {
+    TObsState turning = s;
+    turning.CoordSystem = system;
+    EXPECT_EQ(begin(turning), None) << system;  // the sky turns with the Earth (or system 0)
+  }
+  made();
+  TObsState later = s;
+  later.JD_TT += 1.0 / 24.0;
+  EXPECT_EQ(begin(later), Reuse);  // an hour: far below a quarter pixel at zoom 1
+  later.JD_TT = s.JD_TT + 365.25;
+  EXPECT_EQ(begin(later), Make);  // a year: aberration alone moves places up to 41"
+  made();
+  TObsState other = s;
+  other.CatNGC = 1 - other.CatNGC;
+  EXPECT_EQ(begin(other), Make);
+  made();
+  NoteFileWritten();
+  EXPECT_EQ(begin(s), Make);
+  made();
+  now += std::chrono::milliseconds(999);
+  EXPECT_EQ(begin(s), Reuse);
+  now += std::chrono::milliseconds(1);
+  EXPECT_EQ(begin(s), Make);  // a second: another program may have changed a data file
+  // Zoom 1024 (2765 pixels a degree): a day moves places by a pixel or so.
+  EXPECT_EQ(begin(s, 1024), Make);
+  still.Made(90.0);
+  later.JD_TT = s.JD_TT + 1.0;
+  EXPECT_EQ(begin(later, 1024), Make);
+  // A point 0.0005 degree from the seam: the layer lasts while the places move less.
+  made(0.0005);
+  later.JD_TT = s.JD_TT + 0.05;
+  EXPECT_EQ(begin(later), Reuse);
+  later.JD_TT = s.JD_TT + 1.0;
+  EXPECT_EQ(begin(later), Make);
+  SetChartShortcuts(false);
+  EXPECT_EQ(begin(s), None);
+  SetChartShortcuts(true);
+}
+
 }  // namespace
 }  // namespace himlavy
