@@ -38,28 +38,24 @@ void BM_EarthMap(benchmark::State& bench) {
 }
 BENCHMARK(BM_EarthMap)->Unit(benchmark::kMillisecond);
 
-void BM_SunPosition(benchmark::State& bench) {
+// One drawing of a window of two globes: "Solens läge" or "Dag/natt-linje".
+void RunTwoGlobes(benchmark::State& bench, const auto& draw) {
   EnsureGuiApplication();
   const TObsState s = Moment();
   Canvas canvas(1016, 700, colours::kSilver);
-  const auto data = bench::DataFolder();
+  const std::filesystem::path data = bench::DataFolder();
   for (auto _ : bench) {
     canvas.Clear(colours::kSilver);
-    benchmark::DoNotOptimize(DrawSunPosition(canvas, s, data));
+    benchmark::DoNotOptimize(draw(canvas, s, data));
   }
+}
+void BM_SunPosition(benchmark::State& bench) {
+  RunTwoGlobes(bench, [](auto&&... a) { return DrawSunPosition(a...); });
+}
+void BM_DayNight(benchmark::State& bench) {
+  RunTwoGlobes(bench, [](auto&&... a) { return DrawDayNight(a...); });
 }
 BENCHMARK(BM_SunPosition)->Unit(benchmark::kMillisecond);
-
-void BM_DayNight(benchmark::State& bench) {
-  EnsureGuiApplication();
-  const TObsState s = Moment();
-  Canvas canvas(1016, 700, colours::kSilver);
-  const auto data = bench::DataFolder();
-  for (auto _ : bench) {
-    canvas.Clear(colours::kSilver);
-    benchmark::DoNotOptimize(DrawDayNight(canvas, s, data));
-  }
-}
 BENCHMARK(BM_DayNight)->Unit(benchmark::kMillisecond);
 
 // The increment's tick of the Earth-centred view at the largest scale: the scene, the globes
