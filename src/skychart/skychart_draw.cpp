@@ -507,7 +507,10 @@ void DrawScene(Canvas& canvas, TObsState& state, const TChartView& view, const T
   DrawStillBelow(still->Scratch(canvas), state, view, moment, brush, flags, dataDir, hooks,
                  picture);
   still->KeepBelow(canvas, picture.Catalogs);
-  DrawMoving(canvas, state, view, moment, hooks);
+  {
+    const TSeamWatch bodies;  // takes the bodies' points: they are not kept
+    DrawMoving(canvas, state, view, moment, hooks);
+  }
   // The names' mouse entries as the names register them now, the bodies' left alone.
   if (hooks.Names) hooks.Names(still->Scratch(canvas), state, view, moment);
   still->KeepAbove(canvas, hooks.TakeNames());
