@@ -8,7 +8,8 @@
 //   is read (when its generated files are at hand: .cache/generated/sky2000, made by ./run).
 // - BM_DrawChartHorizontalBsc: the horizontal chart with "bsc", constellations and planets.
 // - BM_DrawChartWholeSky: the heliocentric system 0 with the planets and minor bodies.
-// - BM_DrawCycleEquatorial: one tick of the time increment over the zoom-1 picture.
+// - BM_DrawCycleEquatorial, BM_DrawCycleZenith: one tick of the time increment over the zoom-1
+//   picture.
 // - BM_MouseSearchFullTables: one mouse move over tables filled to their capacities.
 #include <benchmark/benchmark.h>
 
@@ -144,8 +145,8 @@ BENCHMARK(BM_DrawChartWholeSky)->Unit(benchmark::kMillisecond);
 // One tick; /1 with the layers a cycle keeps (made again once a second of the run, so the
 // median is that of the ticks that stamp them), /0 drawing every part afresh (as each tick
 // that makes them, and every tick in the horizontal systems).
-void BM_DrawCycleEquatorial(benchmark::State& bench) {
-  TChartBench chart(EverythingOn(kEquatorial, 1));
+void RunDrawCycle(benchmark::State& bench, int system) {
+  TChartBench chart(EverythingOn(system, 1));
   TStillLayers still;
   TStillLayers* kept = bench.range(0) == 1 ? &still : nullptr;
   chart.State.ShowHistory = 1;
@@ -161,7 +162,16 @@ void BM_DrawCycleEquatorial(benchmark::State& bench) {
     benchmark::DoNotOptimize(p);
   }
 }
+void BM_DrawCycleEquatorial(benchmark::State& bench) {
+  RunDrawCycle(bench, kEquatorial);
+}
 BENCHMARK(BM_DrawCycleEquatorial)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same in the zenith view (system 5), where the stars turn with the sky and nothing is kept.
+void BM_DrawCycleZenith(benchmark::State& bench) {
+  RunDrawCycle(bench, kHorizontalPolar);
+}
+BENCHMARK(BM_DrawCycleZenith)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // An empty record of the catalog of index `kind`.
 template <std::size_t N = 0>
