@@ -22,16 +22,10 @@ from pathlib import Path
 sys.dont_write_bytecode = True
 
 import ephemeris_check as ec  # noqa: E402
+from events_check import (  # noqa: E402  (the Swiss Ephemeris eclipse flags, swephexp.h)
+    SE_ECL_ANNULAR, SE_ECL_ANNULAR_TOTAL, SE_ECL_CENTRAL, SE_ECL_PARTIAL, SE_ECL_PENUMBRAL,
+    SE_ECL_TOTAL)
 from reference import EPHE_DIR, CheckError  # noqa: E402
-
-# Swiss Ephemeris eclipse flags (swephexp.h).
-SE_ECL_CENTRAL = 1
-SE_ECL_NONCENTRAL = 2
-SE_ECL_TOTAL = 4
-SE_ECL_ANNULAR = 8
-SE_ECL_PARTIAL = 16
-SE_ECL_ANNULAR_TOTAL = 32
-SE_ECL_PENUMBRAL = 64
 
 FIRST_YEAR = 1990
 LAST_YEAR = 2030
