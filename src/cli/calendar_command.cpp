@@ -234,7 +234,6 @@ int HolidaysCommand(Context& context) {
     for (const THoliday& h : report.Lines) std::cout << lineText(h) << "\n";
     return kExitOk;
   }
-  // Appended piece by piece: "[" + a temporary makes GCC 12 warn (-Wrestrict) at -O2.
   std::string out = "[";
   out += JsonObject()
              .Add("kind", "title")

@@ -42,8 +42,13 @@ int SolarEclipsesCommand(Context& context) {
       std::string path = "[";
       for (const TPathPoint& p : row.Path) {
         if (path.size() > 1) path += ",";
-        path += "[" + JsonNumber(p.Longitude) + "," + JsonNumber(p.Latitude) + "," +
-                JsonNumber(p.Duration) + "]";
+        path += '[';
+        path += JsonNumber(p.Longitude);
+        path += ',';
+        path += JsonNumber(p.Latitude);
+        path += ',';
+        path += JsonNumber(p.Duration);
+        path += ']';
       }
       path += "]";
       JsonObject json;

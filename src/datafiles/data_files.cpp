@@ -240,7 +240,9 @@ TCalculation Calculate(TCalculator calculator, std::string_view input, char sep)
   if (!TrimBlanks(input).empty()) {
     const std::optional<double> value = ParseReal(input, true);
     if (!value) {
-      result.Error = "'" + std::string(input) + "' is not a valid floating point value";
+      result.Error.assign(1, '\'');  // not = "'": GCC 12 warns (-Wrestrict) about that at -O2
+      result.Error += input;
+      result.Error += "' is not a valid floating point value";
       return result;
     }
     x = *value;

@@ -50,9 +50,13 @@ TPrintHeader PrintHeaderTexts(const TObsState& state, int chartZoom, char decima
   const TCalDateTime clock = CalendarDateTime(state.ClockJD);
   TPrintHeader h;
   h.Title = "Himlavy 4.6";
-  h.Date = " " + std::string(WeekdayName(WeekdayOf(state.ClockJD))) + "-" +
-           GeneralText(clock.Day, 2, decimalSep) + "-" + std::to_string(clock.Month) + "-" +
-           std::to_string(clock.Year);
+  h.Date.assign(1, ' ');  // not = " ": GCC 12 warns (-Wrestrict) about that at -O2
+  h.Date += WeekdayName(WeekdayOf(state.ClockJD));
+  for (const std::string& part : {GeneralText(clock.Day, 2, decimalSep),
+                                  std::to_string(clock.Month), std::to_string(clock.Year)}) {
+    h.Date += '-';
+    h.Date += part;
+  }
   h.Time = line[1];
   h.Zone = ZoneText(state, std::to_string(chartZoom), decimalSep);
   h.JD = line[3];

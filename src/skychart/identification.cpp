@@ -511,7 +511,8 @@ TReadout SearchIdentification(const TIdentTables& tables, const TObsState& state
     const std::array<std::string, 5> lines = MinorReadoutLines(minor->Readout);
     out.Left = CutLine(lines[0], kMinorLineChars[0]);
     for (std::size_t i = 1; i < lines.size(); ++i) {
-      out.Left += "\n" + CutLine(lines[i], kMinorLineChars[i]);
+      out.Left += '\n';
+      out.Left += CutLine(lines[i], kMinorLineChars[i]);
     }
     out.Right.clear();
   }
