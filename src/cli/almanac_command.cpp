@@ -59,40 +59,37 @@ int AlmanacCommand(Context& context) {
     for (const TAlmanacLine& line : report.Lines) std::cout << LineText(line) << "\n";
     return kExitOk;
   }
-  std::string out = "[";
-  out += JsonObject()
-             .Add("kind", "title")
-             .Add("line", 1)
-             .Add("text", report.Title)
-             .Add("year", report.Year)
-             .Add("scale", s.TimeScale == kTimeScaleTdt ? "TDT" : "UTC")
-             .Add("time_zone", s.TimeZone)
-             .Add("events", report.EventCount)
-             .Add("shown", static_cast<int>(report.Lines.size()))
-             .Text();
+  JsonArray out;
+  out.Add(JsonObject()
+              .Add("kind", "title")
+              .Add("line", 1)
+              .Add("text", report.Title)
+              .Add("year", report.Year)
+              .Add("scale", s.TimeScale == kTimeScaleTdt ? "TDT" : "UTC")
+              .Add("time_zone", s.TimeZone)
+              .Add("events", report.EventCount)
+              .Add("shown", static_cast<int>(report.Lines.size())));
   int slot = 0;
   for (const TAlmanacLine& line : report.Lines) {
     const TAlmanacEvent& e = line.Event;
-    out += ',';
-    out += JsonObject()
-               .Add("kind", "event")
-               .Add("slot", ++slot)
-               .Add("column", line.Slot.Column + 1)
-               .Add("line", line.Slot.Line)
-               .Add("x", line.Slot.X0 + kAlmanacDateX)
-               .Add("y", kAlmanacLineHeight * line.Slot.Line)
-               .Add("text", LineText(line))
-               .Add("date_text", line.DateText)
-               .Add("time_text", line.TimeText)
-               .Add("event_text", line.EventText)
-               .Add("event", kEventTypeKeys[static_cast<std::size_t>(e.Event)])
-               .Add("body", e.Planet ? BodyKey(*e.Planet) : std::string_view())
-               .Add("jde", e.JD)
-               .Add("local", LocalClockText(e.LocalJD))
-               .Add("precision", PrecisionKey(e.Kind))
-               .Text();
+    out.Add(JsonObject()
+                .Add("kind", "event")
+                .Add("slot", ++slot)
+                .Add("column", line.Slot.Column + 1)
+                .Add("line", line.Slot.Line)
+                .Add("x", line.Slot.X0 + kAlmanacDateX)
+                .Add("y", kAlmanacLineHeight * line.Slot.Line)
+                .Add("text", LineText(line))
+                .Add("date_text", line.DateText)
+                .Add("time_text", line.TimeText)
+                .Add("event_text", line.EventText)
+                .Add("event", kEventTypeKeys[static_cast<std::size_t>(e.Event)])
+                .Add("body", e.Planet ? BodyKey(*e.Planet) : std::string_view())
+                .Add("jde", e.JD)
+                .Add("local", LocalClockText(e.LocalJD))
+                .Add("precision", PrecisionKey(e.Kind)));
   }
-  std::cout << out << "]\n";
+  std::cout << out.Text() << "\n";
   return kExitOk;
 }
 

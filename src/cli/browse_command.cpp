@@ -14,19 +14,6 @@
 
 namespace himlavy::cli {
 
-namespace {
-
-std::string JsonArray(const std::vector<std::string>& texts) {
-  std::string out = "[";
-  for (const std::string& text : texts) {
-    if (out.size() > 1) out += ",";
-    out += JsonString(text);
-  }
-  return out + "]";
-}
-
-}  // namespace
-
 int BrowseCommand(Context& context) {
   if (context.Args.size() != 2) throw UsageError("browse KATALOG ZON (t.ex. browse bsc 12)");
   const TCatalogInfo* catalog = FindCatalog(context.Args[0]);
@@ -53,8 +40,8 @@ int BrowseCommand(Context& context) {
                      .Add("zone", static_cast<int>(*zone))
                      .Add("file", name)
                      .Add("records", static_cast<int>(lines->size()))
-                     .AddRaw("heading", JsonArray(heading))
-                     .AddRaw("lines", JsonArray(*lines))
+                     .AddRaw("heading", JsonStrings(heading))
+                     .AddRaw("lines", JsonStrings(*lines))
                      .Text()
               << "\n";
     return kExitOk;

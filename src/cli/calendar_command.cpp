@@ -88,12 +88,11 @@ std::string LineText(std::vector<TTextItem> items) {
 }
 
 std::string ItemsJson(const std::vector<TTextItem>& items) {
-  std::string out = "[";
+  JsonArray out;
   for (const TTextItem& item : items) {
-    if (out.size() > 1) out += ",";
-    out += JsonObject().Add("x", item.X).Add("y", item.Y).Add("text", item.Text).Text();
+    out.Add(JsonObject().Add("x", item.X).Add("y", item.Y).Add("text", item.Text));
   }
-  return out + "]";
+  return out.Text();
 }
 
 std::string DateKey(int year, int month, int day) {
@@ -123,24 +122,22 @@ int CalendarCommand(Context& context) {
     return kExitOk;
   }
 
-  std::vector<std::string> objects;
-  objects.push_back(JsonObject()
-                        .Add("area", "title")
-                        .Add("kind", "title")
-                        .Add("line", 1)
-                        .Add("text", report.Title)
-                        .Add("year", report.Year)
-                        .Add("month", report.Month)
-                        .Add("day", report.Day)
-                        .Add("weekday", WeekdayName(report.Weekday))
-                        .Add("time_zone", s.TimeZone)
-                        .Text());
-  objects.push_back(JsonObject()
-                        .Add("area", "title")
-                        .Add("kind", "place")
-                        .Add("line", 2)
-                        .Add("text", report.Place)
-                        .Text());
+  JsonArray objects;
+  objects.Add(JsonObject()
+                  .Add("area", "title")
+                  .Add("kind", "title")
+                  .Add("line", 1)
+                  .Add("text", report.Title)
+                  .Add("year", report.Year)
+                  .Add("month", report.Month)
+                  .Add("day", report.Day)
+                  .Add("weekday", WeekdayName(report.Weekday))
+                  .Add("time_zone", s.TimeZone));
+  objects.Add(JsonObject()
+                  .Add("area", "title")
+                  .Add("kind", "place")
+                  .Add("line", 2)
+                  .Add("text", report.Place));
   for (const TCalendarLine& line : report.Lines) {
     JsonObject json;
     json.Add("area", "day")
@@ -175,7 +172,7 @@ int CalendarCommand(Context& context) {
         json.Add("status", static_cast<int>(line.Times.Status));
         break;
     }
-    objects.push_back(json.Text());
+    objects.Add(json);
   }
   for (std::size_t i = 0; i < report.Labels.size(); ++i) {
     JsonObject json;
@@ -208,14 +205,9 @@ int CalendarCommand(Context& context) {
       default:
         break;
     }
-    objects.push_back(json.Text());
+    objects.Add(json);
   }
-  std::string out = "[";
-  for (const std::string& object : objects) {
-    if (out.size() > 1) out += ",";
-    out += object;
-  }
-  std::cout << out << "]\n";
+  std::cout << objects.Text() << "\n";
   return kExitOk;
 }
 
@@ -234,33 +226,30 @@ int HolidaysCommand(Context& context) {
     for (const THoliday& h : report.Lines) std::cout << lineText(h) << "\n";
     return kExitOk;
   }
-  std::string out = "[";
-  out += JsonObject()
-             .Add("kind", "title")
-             .Add("line", 1)
-             .Add("text", report.Title)
-             .Add("year", report.Year)
-             .Text();
+  JsonArray out;
+  out.Add(JsonObject()
+              .Add("kind", "title")
+              .Add("line", 1)
+              .Add("text", report.Title)
+              .Add("year", report.Year));
   for (const THoliday& h : report.Lines) {
-    out += ',';
-    out += JsonObject()
-               .Add("kind", "holiday")
-               .Add("line", h.Line)
-               .Add("text", lineText(h))
-               .Add("date_text", h.DateText)
-               .Add("name", h.Name)
-               .Add("group", kHolidayGroupKeys[static_cast<std::size_t>(h.Group)])
-               .Add("date", DateKey(h.Year, h.Month, h.Day))
-               .Add("year", h.Year)
-               .Add("month", h.Month)
-               .Add("day", h.Day)
-               .Add("weekday", WeekdayName(h.Weekday))
-               .Add("weekday_number", h.Weekday)
-               .Add("day_of_year", h.DayNumber)
-               .Add("jd", h.JD)
-               .Text();
+    out.Add(JsonObject()
+                .Add("kind", "holiday")
+                .Add("line", h.Line)
+                .Add("text", lineText(h))
+                .Add("date_text", h.DateText)
+                .Add("name", h.Name)
+                .Add("group", kHolidayGroupKeys[static_cast<std::size_t>(h.Group)])
+                .Add("date", DateKey(h.Year, h.Month, h.Day))
+                .Add("year", h.Year)
+                .Add("month", h.Month)
+                .Add("day", h.Day)
+                .Add("weekday", WeekdayName(h.Weekday))
+                .Add("weekday_number", h.Weekday)
+                .Add("day_of_year", h.DayNumber)
+                .Add("jd", h.JD));
   }
-  std::cout << out << "]\n";
+  std::cout << out.Text() << "\n";
   return kExitOk;
 }
 

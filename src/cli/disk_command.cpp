@@ -10,21 +10,6 @@
 
 namespace himlavy::cli {
 
-namespace {
-
-std::string JsonLines(const std::vector<std::string>& lines) {
-  std::string out = "[";
-  for (const auto& line : lines) {
-    if (out.size() > 1) out += ",";
-    // One quoted string through the writer's own escaping.
-    const std::string object = JsonObject().Add("l", line).Text();
-    out += object.substr(5, object.size() - 6);
-  }
-  return out + "]";
-}
-
-}  // namespace
-
 int DiskCommand(Context& context) {
   const auto& args = context.Args;
   if (args.size() != 1) {
@@ -49,7 +34,7 @@ int DiskCommand(Context& context) {
         .Add("altitude_deg", deg(view->Altitude))
         .Add("ring_a_arcsec", view->RingA)
         .Add("ring_b_arcsec", view->RingB)
-        .AddRaw("lines", JsonLines(view->Lines));
+        .AddRaw("lines", JsonStrings(view->Lines));
     std::cout << json.Text() << "\n";
     return kExitOk;
   }

@@ -37,20 +37,12 @@ int SolarEclipsesCommand(Context& context) {
   const TSolarEclipsesReport report =
       SolarEclipsesReport(year, context.State.TimeZone, context.State.TimeScale, kDecimalSep);
   if (context.Json) {
-    std::string out = "[";
+    JsonArray out;
     for (const TSolarEclipseRow& row : report.Rows) {
-      std::string path = "[";
+      JsonArray path;
       for (const TPathPoint& p : row.Path) {
-        if (path.size() > 1) path += ",";
-        path += '[';
-        path += JsonNumber(p.Longitude);
-        path += ',';
-        path += JsonNumber(p.Latitude);
-        path += ',';
-        path += JsonNumber(p.Duration);
-        path += ']';
+        path.AddRaw(JsonArray().Add(p.Longitude).Add(p.Latitude).Add(p.Duration).Text());
       }
-      path += "]";
       JsonObject json;
       json.Add("jd_tt", row.JDE)
           .Add("local", LocalClockText(row.LocalJD))
@@ -59,11 +51,10 @@ int SolarEclipsesCommand(Context& context) {
           .AddRaw("central_lat_deg", NumberOrNull(row.Central, row.Latitude))
           .AddRaw("central_lon_deg", NumberOrNull(row.Central, row.Longitude))
           .AddRaw("duration_s", NumberOrNull(row.Central, row.Duration * 60.0))
-          .AddRaw("path", path);
-      if (out.size() > 1) out += ",";
-      out += json.Text();
+          .AddRaw("path", path.Text());
+      out.Add(json);
     }
-    std::cout << out << "]\n";
+    std::cout << out.Text() << "\n";
     return kExitOk;
   }
   std::cout << report.Title << "\n"
@@ -83,7 +74,7 @@ int LunarEclipsesCommand(Context& context) {
   const int year = TableYear(context, "lunar-eclipses");
   const TLunarEclipsesReport report = LunarEclipsesReport(context.State, year, kDecimalSep);
   if (context.Json) {
-    std::string out = "[";
+    JsonArray out;
     for (const TLunarEclipseRow& row : report.Rows) {
       const bool penumbral = !row.HasContacts;
       JsonObject json;
@@ -96,10 +87,9 @@ int LunarEclipsesCommand(Context& context) {
           .Add("partial_semi_duration_min", penumbral ? 0.0 : row.PartialSemi * 1440.0)
           .Add("total_semi_duration_min", row.TotalSemi * 1440.0)
           .Add("altitude_deg", row.Altitude);
-      if (out.size() > 1) out += ",";
-      out += json.Text();
+      out.Add(json);
     }
-    std::cout << out << "]\n";
+    std::cout << out.Text() << "\n";
     return kExitOk;
   }
   std::cout << report.Title << "\n"

@@ -43,7 +43,7 @@ int EphemerisCommand(Context& context) {
   if (!rows) return PlanetFilesMissing(context);
 
   if (context.Json) {
-    std::string out = "[";
+    JsonArray out;
     for (const auto& row : *rows) {
       const TApparentPlace& p = row.Place;
       JsonObject json;
@@ -56,10 +56,9 @@ int EphemerisCommand(Context& context) {
           .Add("alt_deg", p.Altitude * kRadToDeg)
           .Add("az_deg", p.Azimuth * kRadToDeg)
           .Add("magnitude", row.Magnitude);
-      if (out.size() > 1) out += ",";
-      out += json.Text();
+      out.Add(json);
     }
-    std::cout << out << "]\n";
+    std::cout << out.Text() << "\n";
     return kExitOk;
   }
   std::cout << "kropp     rektascension  deklination    avstånd              höjd     azimut   "
@@ -88,13 +87,12 @@ int JupiterMoonsCommand(Context& context) {
   if (!moons) return PlanetFilesMissing(context);
   constexpr std::array<std::string_view, 4> kKeys = {"io", "europa", "ganymede", "callisto"};
   if (context.Json) {
-    std::string out = "[";
+    JsonArray out;
     for (std::size_t i = 0; i < kKeys.size(); ++i) {
       const TVector3& w = moons->Moons[i];
-      if (i > 0) out += ",";
-      out += JsonObject().Add("moon", kKeys[i]).Add("x", w.X).Add("y", w.Y).Add("z", w.Z).Text();
+      out.Add(JsonObject().Add("moon", kKeys[i]).Add("x", w.X).Add("y", w.Y).Add("z", w.Z));
     }
-    std::cout << out << "]\n";
+    std::cout << out.Text() << "\n";
     return kExitOk;
   }
   std::cout << "måne        X         Y         Z\n";

@@ -35,7 +35,7 @@ int EventsCommand(Context& context) {
       CollectYearEvents(year, context.State.TimeZone, context.State.TimeScale);
 
   if (context.Json) {
-    std::string out = "[";
+    JsonArray out;
     for (const TAlmanacEvent& event : events) {
       JsonObject json;
       json.Add("kind", kEventTypeKeys[static_cast<std::size_t>(event.Event)])
@@ -45,10 +45,9 @@ int EventsCommand(Context& context) {
           .AddRaw("type", event.EclipseType > 0 ? std::to_string(event.EclipseType) : "null")
           .AddRaw("magnitude", JsonOrNull(event.Magnitude))
           .AddRaw("value", JsonOrNull(event.Elongation));
-      if (out.size() > 1) out += ",";
-      out += json.Text();
+      out.Add(json);
     }
-    std::cout << out << "]\n";
+    std::cout << out.Text() << "\n";
     return kExitOk;
   }
   std::cout << AlmanacTitle(year, context.State.TimeZone, context.State.TimeScale, kDecimalSep)

@@ -79,4 +79,16 @@ JsonObject& JsonObject::AddRaw(std::string_view key, std::string_view json) {
   return *this;
 }
 
+JsonArray& JsonArray::AddRaw(std::string_view json) {
+  if (!body_.empty()) body_ += ',';
+  body_ += json;
+  return *this;
+}
+
+std::string JsonStrings(std::span<const std::string> texts) {
+  JsonArray out;
+  for (const std::string& text : texts) out.Add(text);
+  return out.Text();
+}
+
 }  // namespace himlavy

@@ -1,6 +1,7 @@
 // A small writer for the JSON documents of himlavy-cli.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,21 @@ class JsonObject {
   void Key(std::string_view key);
   std::string body_;
 };
+
+// Builds one JSON array, element by element, in insertion order.
+class JsonArray {
+ public:
+  JsonArray& AddRaw(std::string_view json);
+  JsonArray& Add(const JsonObject& object) { return AddRaw(object.Text()); }
+  JsonArray& Add(std::string_view text) { return AddRaw(JsonString(text)); }
+  JsonArray& Add(double value) { return AddRaw(JsonNumber(value)); }
+  std::string Text() const { return "[" + body_ + "]"; }
+
+ private:
+  std::string body_;
+};
+
+// A JSON array of strings.
+std::string JsonStrings(std::span<const std::string> texts);
 
 }  // namespace himlavy

@@ -13,16 +13,10 @@ int SunPositionCommand(Context& context) {
   if (!point) return PlanetFilesMissing(context);
   const std::vector<std::string> lines = SunPositionLines(*point);
   if (context.Json) {
-    std::string array = "[";
-    for (const std::string& line : lines) {
-      if (array.size() > 1) array += ",";
-      array += JsonString(line);
-    }
-    array += "]";
     std::cout << JsonObject()
                      .Add("subsolar_lat_deg", point->Latitude)
                      .Add("subsolar_lon_deg", point->Longitude)
-                     .AddRaw("lines", array)
+                     .AddRaw("lines", JsonStrings(lines))
                      .Text()
               << "\n";
     return kExitOk;
