@@ -24,18 +24,24 @@ double ProjectionStretch(int coordSystem) {
 // A layer is made again at least this often (the file caches examine their files as often).
 constexpr std::chrono::seconds kLongestKeep{1};
 
-}  // namespace
+// The tolerance of a kept layer, pixels in each chart coordinate.
+constexpr double kStillTolerancePixels = 0.25;
 
+// The systems whose sky does not turn with the Earth.
 bool StillSystem(int coordSystem) {
   return coordSystem == kEcliptic || coordSystem == kEquatorial ||
          coordSystem == kEquatorialPolar || coordSystem == kGalactic;
 }
 
+// Whether a layer made at jdMade still fits a drawing at jdNow (see still_layers.h), seamDegrees
+// being the nearest distance of its points from a seam or limit.
 bool StillLayerFits(const TChartView& view, double jdMade, double jdNow, double seamDegrees) {
   const double chartArcsec = PlaceDriftBound(jdMade, jdNow) * ProjectionStretch(view.CoordSystem);
   return chartArcsec * view.PixelScale / 3600.0 <= kStillTolerancePixels &&
          chartArcsec / 3600.0 < seamDegrees;
 }
+
+}  // namespace
 
 TStillLayers::TStillLayers(TClock clock) : clock_(std::move(clock)) {}
 

@@ -42,19 +42,6 @@
 
 namespace himlavy {
 
-// The tolerance of a kept layer, pixels in each coordinate.
-inline constexpr double kStillTolerancePixels = 0.25;
-
-// Whether a layer may be kept in this system at all (1, 2, 3 and 6).
-bool StillSystem(int coordSystem);
-
-// StillLayerFits: whether a layer made at jdMade still fits a drawing at jdNow.
-//   view          the view (system, pixel scale)
-//   seamDegrees   the nearest distance of the layer's points from a seam or limit (TSeamWatch)
-//   returns       PlaceDriftBound x stretch x pixels per arc second <= kStillTolerancePixels,
-//                 and the bound in degrees x stretch below seamDegrees
-bool StillLayerFits(const TChartView& view, double jdMade, double jdNow, double seamDegrees);
-
 class TStillLayers {
  public:
   using TClock = std::function<std::chrono::steady_clock::time_point()>;
@@ -70,7 +57,8 @@ class TStillLayers {
   // Making. Scratch: a canvas of `like`'s size and drawing state, every pixel unpainted, to draw
   // a layer on. KeepBelow / KeepAbove keep what was drawn on it as the layer under or over the
   // bodies, stamp it onto `canvas` and leave `canvas` in the drawing state the scratch canvas
-  // was left in. Made: the layers are complete; seamDegrees as StillLayerFits.
+  // was left in. Made: the layers are complete; seamDegrees is the nearest distance of their
+  // points from a seam or limit (TSeamWatch).
   Canvas& Scratch(const Canvas& like);
   void KeepBelow(Canvas& canvas, const TCatalogDrawing& catalogs);
   void KeepAbove(Canvas& canvas, const TIdentTables::TNameTables& names);
@@ -82,8 +70,6 @@ class TStillLayers {
   void StampAbove(Canvas& canvas) const;
   const TCatalogDrawing& Catalogs() const { return catalogs_; }
   const TIdentTables::TNameTables& Names() const { return names_; }
-
-  void Forget() { valid_ = false; }
 
  private:
   // The pixels a layer painted, as runs of a row.
