@@ -317,12 +317,14 @@ double ChartLonPrime(double lon, int coordSystem, int centreDir) {
   } else {
     lonPrime = 360.0 - lon;
   }
-  TSeamWatch::Note(std::min(std::fabs(lonPrime), std::fabs(360.0 - lonPrime)));
+  if (TSeamWatch::Watching()) {
+    TSeamWatch::Note(std::min(std::fabs(lonPrime), std::fabs(360.0 - lonPrime)));
+  }
   return lonPrime;
 }
 
 std::optional<TChartPoint> ProjectRectPrime(double lonPrime, double lat, const TChartView& view) {
-  TSeamWatch::Note(std::fabs(75.0 - std::fabs(lat)));
+  if (TSeamWatch::Watching()) TSeamWatch::Note(std::fabs(75.0 - std::fabs(lat)));
   if (lat >= 75.0 || lat <= -75.0) return std::nullopt;
   return RectPoint(lonPrime, lat, view);
 }
@@ -340,7 +342,7 @@ std::optional<TChartPoint> ProjectPolar(double lon, double lat, const TChartView
   if (view.CoordSystem == kHorizontalPolar) {
     return TChartPoint{cx - r * sinLon * view.PixelScale, cy - r * cosLon * view.PixelScale};
   }
-  TSeamWatch::Note(std::fabs(lat));
+  if (TSeamWatch::Watching()) TSeamWatch::Note(std::fabs(lat));
   if (lat <= 0.0) return std::nullopt;
   const double s = view.Hemisphere == 1 ? -1.0 : 1.0;
   return TChartPoint{cx + s * r * sinLon * view.PixelScale, cy - r * cosLon * view.PixelScale};

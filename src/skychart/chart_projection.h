@@ -235,9 +235,11 @@ class TSeamWatch {
   // The least distance, degrees of longitude or latitude, of any point projected so far
   // (std::numeric_limits<double>::infinity() before the first).
   double Nearest() const { return nearest_; }
-  // Notes a point's distance from a seam or limit; called by the projections.
+  // For the projections: whether a watch is on, and a point's distance from a seam or limit
+  // noted while one is (so that a drawing without a watch computes no distance).
+  static bool Watching() { return active_ != nullptr; }
   static void Note(double degrees) {
-    if (active_ != nullptr && degrees < active_->nearest_) active_->nearest_ = degrees;
+    if (degrees < active_->nearest_) active_->nearest_ = degrees;
   }
 
  private:
