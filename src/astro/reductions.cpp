@@ -170,14 +170,20 @@ void NutationRaDec(double& alpha, double& delta, double eps, double dEps, double
   NutationRaDec(alpha, delta, NutationMoment(eps, dEps, dPsi));
 }
 
+// Meeus 20.2: zeta, z and theta from J2000.0 (T = 0) as polynomials in t, arc seconds: the
+// coefficients of t, t^2 and t^3 (the terms in T of a later starting epoch are written out).
+constexpr std::array<double, 3> kZeta = {2306.2181, 0.30188, 0.017998};
+constexpr std::array<double, 3> kZ = {2306.2181, 1.09468, 0.018203};
+constexpr std::array<double, 3> kTheta = {2004.3109, -0.42665, -0.041833};
+
 TPrecessionMoment PrecessionMoment(double t0, double t1) {
   const double T = t0;
   const double t = t1 - t0;
-  const double common = (2306.2181 + (1.39656 - 0.000139 * T) * T) * t;
-  const double zeta = (common + ((0.30188 - 0.000344 * T) + 0.017998 * t) * t * t) * kArcSecToRad;
-  const double z = (common + ((1.09468 + 0.000066 * T) + 0.018203 * t) * t * t) * kArcSecToRad;
-  const double theta = ((2004.3109 + (-0.85330 - 0.000217 * T) * T) * t -
-                        ((0.42665 + 0.000217 * T) + 0.041833 * t) * t * t) *
+  const double common = (kZeta[0] + (1.39656 - 0.000139 * T) * T) * t;
+  const double zeta = (common + ((kZeta[1] - 0.000344 * T) + kZeta[2] * t) * t * t) * kArcSecToRad;
+  const double z = (common + ((kZ[1] + 0.000066 * T) + kZ[2] * t) * t * t) * kArcSecToRad;
+  const double theta = ((kTheta[0] + (-0.85330 - 0.000217 * T) * T) * t -
+                        ((-kTheta[1] + 0.000217 * T) - kTheta[2] * t) * t * t) *
                        kArcSecToRad;
   return {zeta, z, std::cos(theta), std::sin(theta)};
 }
@@ -200,11 +206,12 @@ void PrecessRaDec(double& alpha, double& delta, double t0, double t1) {
 TReductionDrift ReductionDriftRates(double tAbs) {
   constexpr double kDaysPerCentury = 36525.0;
   TReductionDrift d;
-  // Meeus 20.3 with T = 0: zeta, z and theta as polynomials in t; their derivatives bounded
-  // term by term.
-  d.Precession = (2306.2181 * 2.0 + 2004.3109 + 2.0 * (0.30188 + 1.09468 + 0.42665) * tAbs +
-                  3.0 * (0.017998 + 0.018203 + 0.041833) * tAbs * tAbs) /
-                 kDaysPerCentury;
+  // The derivatives of zeta, z and theta from J2000.0, bounded term by term.
+  for (const auto& c : {kZeta, kZ, kTheta}) {
+    d.Precession +=
+        (std::fabs(c[0]) + 2.0 * std::fabs(c[1]) * tAbs + 3.0 * std::fabs(c[2]) * tAbs * tAbs) /
+        kDaysPerCentury;
+  }
   // The speed of a term's argument, radians per century: the linear part exactly, the
   // quadratic and cubic parts bounded for |T| <= tAbs.
   const std::array<const TPoly3*, 5> arguments = {&kArgD, &kArgM, &kArgMPrime, &kArgF, &kArgOmega};

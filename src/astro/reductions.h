@@ -159,7 +159,7 @@ void PrecessRaDec(double& alpha, double& delta, const TPrecessionMoment& m);
 // ReductionDriftRates: upper bounds of how fast each reduction moves a place on the sky, arc
 // seconds per day, for moments within tAbs Julian centuries of J2000.0.
 //   Precession  the angular speed of the rotation of PrecessRaDec from J2000.0: at most
-//               |zeta'| + |z'| + |theta'| (Meeus 20.3 with T = 0)
+//               |zeta'| + |z'| + |theta'| (Meeus 20.2 with T = 0)
 //   Nutation    |dDPsi/dt| + |dDEps/dt| (a rotation by DPsi about the ecliptic pole and by DEps
 //               about the equinox moves no point farther than their sum): every IAU 1980 term's
 //               two coefficients times the speed of its argument, summed
