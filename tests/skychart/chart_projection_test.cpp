@@ -24,7 +24,6 @@
 namespace himlavy {
 namespace {
 using namespace testing;
-using testing::ScratchDir;
 constexpr double kObliquityJ2000 = 23.4392911;  // degrees, Meeus (1991) ch. 21
 // A view for one system, zoom and offsets, built the way the chart builds it.
 TChartView View(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0, int centreDir = 0,
@@ -38,9 +37,13 @@ TChartView View(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0
                   .ChartOffsetY = offsetY};
   return MakeChartView(state, ChartStateFromObs(state));
 }
-TPixel Pixel(const std::optional<TChartPoint>& p) {
-  EXPECT_TRUE(p.has_value());
-  return p ? RoundPixel(*p) : TPixel{-1, -1};
+std::optional<TPixel> Pixel(const std::optional<TChartPoint>& p) {
+  return p ? std::optional(RoundPixel(*p)) : std::nullopt;
+}
+// The pixel of right ascension `alpha` and declination `delta` (degrees) on view `v`.
+std::optional<TPixel> Place(double alpha, double delta, const TChartMoment& m,
+                            const TChartView& v) {
+  return Pixel(ProjectChartCoords(ChartCoordinates(alpha * kDegToRad, delta * kDegToRad, m, v), v));
 }
 
 // --- Scales, zoom, pan, recentring ---------------------------------------------------------------
@@ -60,8 +63,7 @@ TEST(ChartScales, ZoomFromStateWithinLimitsAndCentre) {
   }
 }
 TEST(ChartZoom, LimitsOfPlusAndMinus) {
-  TObsState state;
-  state.CoordSystem = kEquatorial;
+  TObsState state{.CoordSystem = kEquatorial};
   TChartState chart{.ChartZoom = 1024, .HistoryCount = 5};
   EXPECT_FALSE(ZoomIn(chart, state));
   EXPECT_EQ(std::tuple(chart.HistoryCount, state.RedrawEarthCentre), std::tuple(5, 0));
@@ -71,8 +73,7 @@ TEST(ChartZoom, LimitsOfPlusAndMinus) {
   EXPECT_EQ(std::tuple(steps, state.ChartScale, chart.HistoryCount), std::tuple(8, 262144, 0));
   EXPECT_EQ(state.RedrawJupCentre, 1);
   // "-" at zoom 1 after panning: the offsets go, the zoom stays; a second "-" does nothing.
-  chart = TChartState{};
-  chart.OffsetX = 30.0;
+  chart = TChartState{.OffsetX = 30.0};
   state.RedrawJupCentre = 0;
   EXPECT_TRUE(ZoomOut(chart, state));
   EXPECT_EQ(chart.ChartZoom, 1);
@@ -93,7 +94,7 @@ TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
     EXPECT_NEAR(q->Y - p->Y, 50.0 * c.dy, 1e-9);
   }
 }
-TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
+TEST(ChartRecentre, ClickedPointGoesToTheMiddleAndHistoryCount) {
   const std::tuple<int, int, int, int, double, double, double> cases[] = {
       {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
       {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
@@ -109,8 +110,7 @@ TEST(ChartRecentre, ClickedPointGoesToTheMiddle) {
               std::tuple(offsetX, offsetY, sideOffsetX, 0))
         << system << " " << x << "," << y;
   }
-}
-TEST(ChartHistory, CountStopsAt2000) {
+  // The count of history plots since the last full redraw stops at 2000.
   EXPECT_EQ(std::tuple(NextHistoryCount(1999), NextHistoryCount(2000)), std::tuple(2000, 2000));
 }
 
@@ -203,26 +203,21 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
 TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
   TChartMoment m;  // J2000.0: T = 0
   m.Eps0 = kObliquityJ2000 * kDegToRad;
-  const std::tuple<int, int, int, double, double, bool, TPixel> cases[] = {
+  const std::tuple<int, int, int, double, double, std::optional<TPixel>> cases[] = {
       // The north ecliptic pole, alpha 18h, delta 90 - eps.
-      {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {255, 163}},       // y 162.79
-      {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, true, {405, 348}},  // 404.99
-      {kEcliptic, 0, 0, 270.0, 90.0 - kObliquityJ2000, false, {}},                // beta = 90
+      {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, TPixel{255, 163}},       // y 162.79
+      {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, TPixel{405, 348}},  // 404.99
+      {kEcliptic, 0, 0, 270.0, 90.0 - kObliquityJ2000, std::nullopt},             // beta = 90
       // The north celestial pole: lambda 90, beta 90 - eps: lon' 270 (x 741), y 162.79.
-      {kEcliptic, 0, 0, 0.0, 90.0, true, {741, 163}},
-      {kEquatorialPolar, 0, 1, 0.0, -90.0, true, {480, 348}},  // the south pole, south chart
-      {kEquatorialPolar, 0, 1, 0.0, 90.0, false, {}},          // the north pole, south chart
-      {kEcliptic, 1, 0, 0.0, 0.0, true, {498, 342}},           // the vernal equinox, "N/0h"
-      {kGalactic, 0, 0, 192.85948, 27.12825, false, {}}        // the north galactic pole
+      {kEcliptic, 0, 0, 0.0, 90.0, TPixel{741, 163}},
+      {kEquatorialPolar, 0, 1, 0.0, -90.0, TPixel{480, 348}},  // the south pole, south chart
+      {kEquatorialPolar, 0, 1, 0.0, 90.0, std::nullopt},       // the north pole, south chart
+      {kEcliptic, 1, 0, 0.0, 0.0, TPixel{498, 342}},           // the vernal equinox, "N/0h"
+      {kGalactic, 0, 0, 192.85948, 27.12825, std::nullopt}     // the north galactic pole
   };
-  for (const auto& [system, centreDir, hemisphere, alpha, delta, drawn, pixel] : cases) {
+  for (const auto& [system, centreDir, hemisphere, alpha, delta, pixel] : cases) {
     const TChartView v = View(system, 1, 0.0, 0.0, centreDir, hemisphere);
-    const auto p =
-        ProjectChartCoords(ChartCoordinates(alpha * kDegToRad, delta * kDegToRad, m, v), v);
-    EXPECT_EQ(p.has_value(), drawn) << system << " " << alpha << " " << delta;
-    if (drawn && p) {
-      EXPECT_EQ(RoundPixel(*p), pixel) << system << " " << alpha << " " << delta;
-    }
+    EXPECT_EQ(Place(alpha, delta, m, v), pixel) << system << " " << alpha << " " << delta;
   }
   // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
   // keeps y = 342.7 away from a rounding tie).
@@ -260,17 +255,13 @@ TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
       {kHorizontal, 90.0, 0.0, true, {255, 341}}};
   for (const auto& [system, alpha, delta, refraction, pixel] : cases) {
     m.Refraction = refraction;
-    const TChartView v = View(system, 1);
-    EXPECT_EQ(
-        Pixel(ProjectChartCoords(ChartCoordinates(alpha * kDegToRad, delta * kDegToRad, m, v), v)),
-        pixel)
-        << system << " " << alpha;
+    EXPECT_EQ(Place(alpha, delta, m, View(system, 1)), pixel) << system << " " << alpha;
   }
   m.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
   EXPECT_NEAR(ChartCoordinates(90.0 * kDegToRad, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
   EXPECT_NEAR(ChartCoordinates(91.0 * kDegToRad, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
-  EXPECT_FALSE(ProjectChartCoords(ChartCoordinates(0.0, 0.0, m, v), v));  // the zenith: above 75
+  EXPECT_EQ(Place(0.0, 0.0, m, v), std::nullopt);  // the zenith: above 75
 }
 TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
   const std::tuple<double, double, double, double> cases[] = {
@@ -413,13 +404,8 @@ TEST(ChartBackground, ShapesBySystemAndMode) {
       {View(kEquatorialPolar, 1), S::Disc, 193, 61, 769, 637, {0, 0, 0}},  // r 288 about (481, 349)
       {View(kHorizontal, 1), S::Rectangle, 12, 140, 984, 342, sky},        // down to 0
       {View(kHorizontalPolar, 1), S::Disc, 193, 61, 769, 637, sky},
-      {View(kEquatorialPolar, 2, 10.0, -5.0),
-       S::Disc,
-       501 - 576,
-       339 - 576,
-       501 + 576,
-       339 + 576,
-       {0, 0, 0}}};
+      // r 576 about (501, 339)
+      {View(kEquatorialPolar, 2, 10.0, -5.0), S::Disc, -75, -237, 1077, 915, {0, 0, 0}}};
   for (const auto& [view, shape, left, top, right, bottom, colour] : cases) {
     const TChartBackground b = ChartBackground(view, 0, sky);
     EXPECT_EQ(std::tuple(b.Shape, b.Left, b.Top, b.Right, b.Bottom),
@@ -434,18 +420,14 @@ TEST(ChartBackground, ShapesBySystemAndMode) {
 }
 // Star symbols, colours, extinction, deep-sky outlines ("bsc" 4.4: zoom 4 size 3, zoom 1 size 5).
 TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
-  const int x = 100;
-  const int y = 200;
+  const int x = 100, y = 200;
   std::tuple<double, int, TStarSymbol> kNormal[] = {
       {4.4, 4, {false, 99, 199, 102, 202}},   {4.4, 1, {false, 99, 199, 101, 201}},
       {-1.46, 1, {false, 98, 198, 103, 203}}, {-1.46, 64, {false, 95, 195, 105, 205}},
       {5.5, 1, {true, 100, 200, 100, 200}},   {-3.0, 2, {false, 97, 197, 104, 204}}};
-  for (const auto& [Mag, Zoom, Expected] : kNormal) {
-    SCOPED_TRACE(::testing::Message() << Mag << " x" << Zoom);
-    const auto s = NormalStarSymbol(RoundMagnitude(Mag + ZoomMagnitudeShift(Zoom)), x, y);
-    ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(*s, Expected);
-  }
+  for (const auto& [Mag, Zoom, Expected] : kNormal)
+    EXPECT_EQ(NormalStarSymbol(RoundMagnitude(Mag + ZoomMagnitudeShift(Zoom)), x, y), Expected)
+        << Mag << " x" << Zoom;
   EXPECT_FALSE(NormalStarSymbol(-7, x, y).has_value());
   EXPECT_TRUE(NormalStarSymbol(-12, x, y, -12).has_value());
   EXPECT_FALSE(NormalStarSymbol(100, x, y).has_value());
@@ -454,10 +436,7 @@ TEST(ChartSymbols, StarSizeByMagnitudeAndZoom) {
                                            {8, {false, 99, 199, 102, 202}},
                                            {10, {false, 99, 199, 101, 201}},
                                            {11, {true, 100, 200, 100, 200}}};
-  for (const auto& [N, Expected] : kAtlas) {
-    SCOPED_TRACE(N);
-    EXPECT_EQ(AtlasStarSymbol(N, x, y), Expected);
-  }
+  for (const auto& [N, Expected] : kAtlas) EXPECT_EQ(AtlasStarSymbol(N, x, y), Expected) << N;
   EXPECT_FALSE(AtlasStarSymbol(-3, x, y).has_value());
   EXPECT_TRUE(AtlasStarSymbol(-12, x, y, -12).has_value());
 }
@@ -477,15 +456,12 @@ TEST(ChartSymbols, ColourByColourIndex) {
       {190, 0, true, TRgb{235, 85, 20}},     {9900, 0, false, TRgb{255, 255, 255}},
       {9900, 1, false, TRgb{224, 224, 224}}, {-60, 0, false, std::nullopt},
       {210, 0, false, std::nullopt}};
-  for (const auto& [bv, mode, galaxy, expected] : kCases) {
-    SCOPED_TRACE(bv);
-    EXPECT_EQ(StarColour(ColourIndexClass(bv), mode, galaxy), expected);
-  }
+  for (const auto& [bv, mode, galaxy, expected] : kCases)
+    EXPECT_EQ(StarColour(ColourIndexClass(bv), mode, galaxy), expected) << bv;
 }
 // A round outline of radius 10: a circle on the equator, twice as wide at 60°, round when polar.
 TEST(ChartSymbols, OutlineStretchedByDeclination) {
-  TChartView view;
-  view.CoordSystem = kEquatorial;
+  TChartView view{.CoordSystem = kEquatorial};
   const double dec60 = 60.0 * 3.14159265358979 / 180.0;
   const auto equator = OutlinePoints(500, 300, 10, 10, 0, 0.0, 0.0, view);
   ASSERT_EQ(equator.size(), 36u);
@@ -605,8 +581,8 @@ TEST(ReadConstellationInfoFile, ReadsTheShippedFileWhole) {
   const auto entries = ReadConstellationInfoFile(DataFolder() / kConstellationInfoFileName);
   ASSERT_TRUE(entries);
   ASSERT_EQ(entries->size(), 88u);  // the 88 IAU constellations
-  EXPECT_EQ((*entries)[19].Abbreviation, "CMa");
-  EXPECT_EQ((*entries)[19].SwedishName, "Stora hunden");
+  EXPECT_EQ(std::tuple((*entries)[19].Abbreviation, (*entries)[19].SwedishName),
+            std::tuple("CMa", "Stora hunden"));
   for (const TConstellationInfo& e : *entries) EXPECT_EQ(e.Abbreviation.size(), 3u);
 }
 // Identification under the cursor: hit box, table order, readouts and cross-hair. Vega from BSC5
@@ -614,27 +590,14 @@ TEST(ReadConstellationInfoFile, ReadsTheShippedFileWhole) {
 // cross-hair values from the inverse projection by hand (Python).
 const int kBsc = CatalogIndex("bsc");
 const int kSky = CatalogIndex("sky");
-TBscRecord Star(std::uint32_t hr, std::string_view constellation = "Lyr") {
-  TBscRecord r{.HD = 172167, .HR = hr};
-  r.RA = 27923458;  // 279.23458 degrees = 18h36m56.3s
-  r.Dec = 3878361;  // 38.78361 degrees = +38d47'01"
-  r.PmRA = 201;
-  r.PmDec = 287;
-  r.Mag = 3;
-  r.BV = 0;
-  r.Constellation = std::string(constellation);
-  r.Flamsteed = 3;
-  r.Bayer = "Alp ";
-  r.SpectralClass = "A0Va                ";
-  return r;
+// Vega as BS `hr`: RA 279.23458 degrees = 18h36m56.3s, Dec 38.78361 degrees = +38d47'01".
+TBscRecord Star(std::uint32_t hr) {
+  return {172167, hr, 27923458, 3878361, 201, 287, 3, 0, "Lyr", 3, "Alp ", "A0Va                "};
 }
 TObsState AllCatalogs() {
   TObsState s;
-  for (auto sw : {&TObsState::CatBSC, &TObsState::CatSKY, &TObsState::CatWDS, &TObsState::CatGCVS,
-                  &TObsState::CatNGC, &TObsState::CatPGC, &TObsState::CatSAC, &TObsState::CatRC3,
-                  &TObsState::CatGPN, &TObsState::CatLBN, &TObsState::CatOCL, &TObsState::CatGCM}) {
-    s.*sw = 1;
-  }
+  s.CatBSC = s.CatSKY = s.CatWDS = s.CatGCVS = s.CatNGC = s.CatPGC = s.CatSAC = s.CatRC3 =
+      s.CatGPN = s.CatLBN = s.CatOCL = s.CatGCM = 1;
   return s;
 }
 // A "stjabild.dta" line: abbreviation, then the names in columns 5-23 and 25-39.
@@ -809,41 +772,21 @@ TEST(IdentificationCatalogs, LabelsInOrder) {
   }
 }
 TEST(IdentificationCrossHair, Systems) {
-  TChartView equatorial;  // system 2, zoom 1, no offsets
-  TChartView north0h = equatorial;
-  north0h.CentreDir = 1;
-  TChartView horizontal = equatorial;
-  horizontal.CoordSystem = kHorizontal;
-  horizontal.ChartZoom = 4;
-  horizontal.PixelScale = 10.8;
-  horizontal.OffsetY = -5;
-  TChartView polar = equatorial;
-  polar.CoordSystem = kEquatorialPolar;
-  polar.BaseScale = polar.PixelScale = 3.2;
-  TChartView polar2 = polar;
-  polar2.ChartZoom = 2;
-  polar2.PixelScale = 6.4;
-  polar2.OffsetX = 10;
-  TChartView south2 = polar2;
-  south2.Hemisphere = 1;
-  TChartView zenith = polar;
-  zenith.CoordSystem = kHorizontalPolar;
-  TChartView whole = equatorial;
-  whole.CoordSystem = kEclipticWhole;
-  whole.BaseScale = whole.PixelScale = 6.4;
-  const std::tuple<const TChartView*, int, int, std::optional<std::string>> cases[] = {
-      {&equatorial, 508, 332, "11h45m11s / 3°42'13\""},
-      {&north0h, 508, 332, "23h45m11s / 3°42'13\""},
-      {&horizontal, 400, 300, "350°55'33\" / 2°2'13\""},
-      {&south2, 560, 300, "20h34m38s / -77°59'39\""},
-      {&polar, 767, 353, "6h3m60s / 0°17'56\""},  // 89.70 degrees from the pole
-      {&polar, 769, 358, std::nullopt},           // 90.37 degrees: nothing written
-      {&zenith, 470, 400, "169°6'52\" / 73°27'8\""},
-      {&zenith, 480, 880, std::nullopt},  // 166.25 degrees from the zenith
-      {&whole, 418, 316, "X=10.0000a.e. / Y=5.0000a.e."},
-      {&whole, 876, 316, "Z=2.5000a.e."}};
+  const TChartView polar = View(kEquatorialPolar, 1), zenith = View(kHorizontalPolar, 1),
+                   whole = View(kEclipticWhole, 1);
+  const std::tuple<TChartView, int, int, std::optional<std::string>> cases[] = {
+      {View(kEquatorial, 1), 508, 332, "11h45m11s / 3°42'13\""},
+      {View(kEquatorial, 1, 0.0, 0.0, 1), 508, 332, "23h45m11s / 3°42'13\""},
+      {View(kHorizontal, 4, 0.0, -5.0), 400, 300, "350°55'33\" / 2°2'13\""},
+      {View(kEquatorialPolar, 2, 10.0, 0.0, 0, 1), 560, 300, "20h34m38s / -77°59'39\""},
+      {polar, 767, 353, "6h3m60s / 0°17'56\""},  // 89.70 degrees from the pole
+      {polar, 769, 358, std::nullopt},           // 90.37 degrees: nothing written
+      {zenith, 470, 400, "169°6'52\" / 73°27'8\""},
+      {zenith, 480, 880, std::nullopt},  // 166.25 degrees from the zenith
+      {whole, 418, 316, "X=10.0000a.e. / Y=5.0000a.e."},
+      {whole, 876, 316, "Z=2.5000a.e."}};
   for (const auto& [view, x, y, text] : cases)
-    EXPECT_EQ(CrossHairText(*view, x, y), text) << x << "," << y;
+    EXPECT_EQ(CrossHairText(view, x, y), text) << x << "," << y;
 }
 }  // namespace
 }  // namespace himlavy
