@@ -59,12 +59,11 @@ const TChartBody* Find(const std::vector<TChartBody>& bodies, int index) {
   return nullptr;
 }
 constexpr double kSunDate = 2448908.5;  // 1992 Oct 13.0 TD
-TEST(ChartBodiesSize, HalfSizesFromSemidiameter) {
+TEST(ChartBodiesSize, HalfSizesFromSemidiameterAndColours) {
   // Jupiter at zoom 1 gets the minimum 2; at zoom 1024 a 20" disc has a
   // half-height of round(2.7 * 1024 * 20 / 3600) = round(15.36) = 15.
-  const TScene z1 = Scene(kSunDate, kEquatorial, 1);
-  const TScene z1024 = Scene(kSunDate, kEquatorial, 1024);
-  const TScene polar = Scene(kSunDate, kEquatorialPolar, 1024);
+  const TScene z1 = Scene(kSunDate, kEquatorial, 1), z1024 = Scene(kSunDate, kEquatorial, 1024),
+               polar = Scene(kSunDate, kEquatorialPolar, 1024);
   std::tuple<double, double, const TChartView*, int, int, int> cases[] = {
       {20.0, 0.0, &z1024.View, 2, 15, 15},
       {20.0, 60.0, &z1024.View, 2, 31, 15},  // 15.36 / cos 60 = 30.72
@@ -74,53 +73,42 @@ TEST(ChartBodiesSize, HalfSizesFromSemidiameter) {
     const TBodyHalfSize h = BodyHalfSize(s, decDeg * kDegToRad, *view, minimum);
     EXPECT_EQ(std::tuple(h.HalfWidth, h.HalfHeight), std::tuple(halfWidth, halfHeight)) << decDeg;
   }
+  // Jupiter, then the Sun (16' at 2.7 px/deg: below the minimum), normal and atlas.
   const auto normal = Bodies(z1);
   const auto atlas = Bodies(Scene(kSunDate, kEquatorial, 1, false, 1));
   ASSERT_NE(Find(normal, kChartJupiter), nullptr);
-  EXPECT_EQ(Find(normal, kChartJupiter)->HalfHeight, 2);
-  EXPECT_EQ(Find(atlas, kChartJupiter)->HalfHeight, 3);
-  EXPECT_EQ(Find(normal, kChartSun)->HalfHeight, 4);  // 16' at 2.7 px/deg: below the minimum
-  EXPECT_EQ(Find(atlas, kChartSun)->HalfHeight, 5);
-}
-TEST(ChartBodiesColour, OutlinesByModeAndZoom) {
-  const TScene z1 = Scene(kSunDate, kEquatorial, 1);
-  const TScene z8 = Scene(kSunDate, kEquatorial, 8);
-  const TScene whole = Scene(kSunDate, kEclipticWhole, 8);
-  const TRgb yellow{255, 255, 0};
-  const TRgb mars{236, 65, 51};
-  const TRgb white{255, 255, 255};
-  struct Case {
-    int Body, Mode;
-    const TChartView* View;
-    TRgb Fill, Outline;
-  } cases[] = {
+  EXPECT_EQ(
+      std::tuple(Find(normal, kChartJupiter)->HalfHeight, Find(atlas, kChartJupiter)->HalfHeight,
+                 Find(normal, kChartSun)->HalfHeight, Find(atlas, kChartSun)->HalfHeight),
+      std::tuple(2, 3, 4, 5));
+  // Colours: outlines by mode and zoom.
+  const TScene z8 = Scene(kSunDate, kEquatorial, 8), whole = Scene(kSunDate, kEclipticWhole, 8);
+  const TRgb yellow{255, 255, 0}, mars{236, 65, 51}, white{255, 255, 255};
+  const std::tuple<int, int, const TChartView*, TRgb, TRgb> colours[] = {
       {kChartSun, 0, &z8.View, yellow, kChartGrey}, {kChartSun, 0, &whole.View, yellow, yellow},
       {kChartSun, 1, &z1.View, yellow, kChartGrey}, {4, 1, &z1.View, mars, kChartBlack},
       {kChartMoon, 0, &z1.View, white, white},      {kChartMoon, 0, &z8.View, white, kChartGrey}};
-  for (const auto& c : cases) {
-    const TBodyColours got = BodyColours(c.Body, c.Mode, *c.View);
-    EXPECT_EQ(std::tuple(got.Fill, got.Outline), std::tuple(c.Fill, c.Outline)) << c.Body << c.Mode;
+  for (const auto& [body, mode, view, fill, outline] : colours) {
+    const TBodyColours got = BodyColours(body, mode, *view);
+    EXPECT_EQ(std::tuple(got.Fill, got.Outline), std::tuple(fill, outline)) << body << mode;
   }
 }
 TEST(ChartBodiesPlace, SunInEquatorialChart) {
-  const TScene s = Scene(kSunDate, kEquatorial, 8);
-  const auto bodies = Bodies(s);
+  const auto bodies = Bodies(Scene(kSunDate, kEquatorial, 8));
   const TChartBody* sun = Find(bodies, kChartSun);
   ASSERT_NE(sun, nullptr);
   const double ra = 15.0 * (13.0 + 13.0 / 60.0 + 31.4 / 3600.0);
   const double dec = -(7.0 + 47.0 / 60.0 + 6.0 / 3600.0);
   EXPECT_NEAR(sun->X, 498.0 + (360.0 - ra - 180.0) * 21.6, 1.0);  // 100.97
   EXPECT_NEAR(sun->Y, 342.5 - dec * 21.6, 1.0);                   // 510.66
-  EXPECT_TRUE(sun->Visible);
-  EXPECT_EQ(sun->Label, "Solen");
-  EXPECT_EQ(sun->LabelX, sun->X - 12);  // round(2.5 * 5) = 12, ties to even
-  EXPECT_EQ(std::tuple(sun->LabelY, sun->SideX), std::tuple(sun->Y - 15, -100));
+  // Label 12 pixels to the left: round(2.5 * 5) = 12, ties to even.
+  EXPECT_EQ(std::tuple(sun->Visible, sun->Label, sun->LabelX, sun->LabelY, sun->SideX),
+            std::tuple(true, "Solen", sun->X - 12, sun->Y - 15, -100));
   // At zoom 1024 the Sun lies far left of the window: not visible, no readout.
   const auto zoomed = Bodies(Scene(kSunDate, kEquatorial, 1024));
   const TChartBody* far = Find(zoomed, kChartSun);
   ASSERT_NE(far, nullptr);
-  EXPECT_FALSE(far->Visible);
-  EXPECT_TRUE(far->Line1.empty());
+  EXPECT_EQ(std::tuple(far->Visible, far->Line1), std::tuple(false, ""));
 }
 TEST(ChartBodiesSet, MoonEarthAndMoonsByChoice) {
   const std::tuple<int, int, bool, bool, bool> cases[] = {{kEquatorial, 1, false, true, false},
@@ -147,17 +135,14 @@ TEST(ChartBodiesWholeSky, RadiiAndPositions) {
   EXPECT_EQ(WholeSkyBodyRadius(kChartJupiter, 4096), 13);  // round(4096 / 326) = round(12.56)
   EXPECT_EQ(WholeSkyBodyRadius(kChartPluto, 262144), 13);  // round(262144 / 20693) = 12.67
   const auto bodies = Bodies(Scene(kSunDate, kEclipticWhole, 32));
-  const TChartBody* sun = Find(bodies, kChartSun);
-  const TChartBody* earth = Find(bodies, kChartEarth);
-  ASSERT_NE(sun, nullptr);
-  ASSERT_NE(earth, nullptr);
+  const TChartBody *sun = Find(bodies, kChartSun), *earth = Find(bodies, kChartEarth);
+  ASSERT_TRUE(sun && earth);
   EXPECT_EQ(std::tuple(sun->X, sun->Y, sun->SideX), std::tuple(354, 348, 860));
-  const double scale = 6.4 * 32;
-  const double l = 19.907372 * kDegToRad;
+  const double scale = 6.4 * 32, l = 19.907372 * kDegToRad;
   EXPECT_NEAR(earth->X, 354 + 0.99760775 * std::cos(l) * scale, 1.0);
   EXPECT_NEAR(earth->Y, 348 - 0.99760775 * std::sin(l) * scale, 1.0);
-  EXPECT_EQ(earth->SideX, 860);
-  EXPECT_TRUE(earth->Visible && earth->SideVisible);
+  EXPECT_EQ(std::tuple(earth->SideX, earth->Visible, earth->SideVisible),
+            std::tuple(860, true, true));
   EXPECT_EQ(Find(Bodies(Scene(kSunDate, kEclipticWhole, 1)), kChartJupiter)->HalfHeight, 3);
   const TChartBody* io = Find(bodies, kChartIo);
   ASSERT_NE(io, nullptr);
@@ -210,8 +195,9 @@ TConstellationPoint Pt(double raHours, double dec, char pen = 'd', char style = 
   return TConstellationPoint{raHours, dec, pen, style, std::move(name)};
 }
 std::vector<TConstellationStep> Lines(const std::vector<TConstellationPoint>& pts,
-                                      const TChartView& view, const TChartMoment& m = {}) {
-  return PlotConstellations(TConstellationFile::Boundaries, pts, TObsState{}, m, view).Steps;
+                                      const TChartView& view, const TChartMoment& m = {},
+                                      TConstellationFile file = TConstellationFile::Boundaries) {
+  return PlotConstellations(file, pts, TObsState{}, m, view).Steps;
 }
 TEST(ChartLabelsTest, LineStepsHidingPenAndStyle) {
   // Equatorial, zoom 1: the 0/360 seam, the +-75 limit (either end), "p", "s", "o".
@@ -228,8 +214,7 @@ TEST(ChartLabelsTest, LineStepsHidingPenAndStyle) {
   // With 0h in the middle the chart's seam is at 12h: a step across 12h is hidden, across 0h not.
   const auto centred = Lines({Pt(11.9, 11, 'p'), Pt(12.1, 11), Pt(23.9, 11, 'p'), Pt(0.1, 11)},
                              View(kEquatorial, 1, 1));
-  EXPECT_TRUE(centred[1].Hidden);
-  EXPECT_FALSE(centred[3].Hidden);
+  EXPECT_EQ(std::pair(centred[1].Hidden, centred[3].Hidden), std::pair(true, false));
   // Zoom 16: x = 930, 1362 (outside the client, within 500 pixels of it), 1794 (beyond).
   const auto far =
       Lines({Pt(170 / 15.0, 1, 'p'), Pt(160 / 15.0, 1), Pt(150 / 15.0, 1)}, View(kEquatorial, 16));
@@ -245,23 +230,19 @@ TEST(ChartLabelsTest, LineStepsHidingPenAndStyle) {
 TEST(ChartLabelsTest, PrecessionMovesFigures) {
   // Each case: J2000.0 place, T, and the mean place of date from an independent source; the
   // chart is centred (zoom 1024, 1.3" a pixel) on the expected place, pixel (498, 342.5).
-  struct TCase {
-    double Ra, Dec, T, RaDate, DecDate;  // hours, degrees, centuries, degrees, degrees
-  } cases[] = {
+  // Hours, degrees, centuries, degrees, degrees.
+  const std::tuple<double, double, double, double, double> cases[] = {
       // 1900.0 (JD 2415020.0): ERFA pmat76 (IAU 1976) applied to 2h03.9m +42 20'.
       {2.065, 42.0 + 20.0 / 60.0, -1.0, 29.44104777404771, 41.852089896427344},
       // theta Persei to 2028 Nov 13.19 TD: Meeus (1991) example 20.b (2nd ed. 21.b).
       {41.054063 / 15.0, 49.227750, (2462088.69 - 2451545.0) / 36525.0, 41.547214, 49.348483}};
-  for (const TCase& c : cases) {
-    TChartMoment m{.T = c.T, .Precession = true};
-    const auto view = View(kEquatorial, 1024, 0, -(180.0 - c.RaDate) * 2.7, c.DecDate * 2.7);
-    const auto steps = PlotConstellations(TConstellationFile::Figures,
-                                          std::vector<TConstellationPoint>{Pt(c.Ra, c.Dec, 'p')},
-                                          TObsState{}, m, view)
-                           .Steps;
+  for (const auto& [ra, dec, t, raDate, decDate] : cases) {
+    const auto view = View(kEquatorial, 1024, 0, -(180.0 - raDate) * 2.7, decDate * 2.7);
+    const auto steps =
+        Lines({Pt(ra, dec, 'p')}, view, {.T = t, .Precession = true}, TConstellationFile::Figures);
     ASSERT_EQ(steps.size(), 1u);
-    EXPECT_NEAR(steps[0].X, 498, 1) << c.T;
-    EXPECT_NEAR(steps[0].Y, 342.5, 1) << c.T;
+    EXPECT_NEAR(steps[0].X, 498, 1) << t;
+    EXPECT_NEAR(steps[0].Y, 342.5, 1) << t;
   }
 }
 TEST(ChartLabelsTest, ConstellationNames) {
@@ -270,8 +251,7 @@ TEST(ChartLabelsTest, ConstellationNames) {
       Pt(6, 11, ' ', ' ', "Piscis Austrinus XY"),   // no pair of blanks: all 19, 63
       Pt(6, 76, ' ', ' ', "Ursa Minor         ")    // beyond +75: hidden
   };
-  TObsState on;
-  on.ShowConstellations = 1;
+  const TObsState on{.ShowConstellations = 1};
   const auto plot =
       PlotConstellations(TConstellationFile::Names, names, on, TChartMoment{}, View(kEquatorial));
   EXPECT_EQ(plot.Colour, (TRgb{128, 128, 128}));
@@ -288,8 +268,7 @@ TEST(ChartLabelsTest, ConstellationNames) {
 TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
   // Horizontal chart, latitude 59, sidereal time 0: a star at RA 0h and dec -31 + h culminates
   // in the south at altitude h, x = 498, y = 342.5 - 2.7 h.
-  TChartMoment m;
-  m.Phi = 59.0 * 0.017453292519943295;
+  TChartMoment m{.Phi = 59.0 * 0.017453292519943295};
   const std::vector<TNameEntry> stars = {
       {0, -29, "Deneb"},  // altitude 2: hidden
       {0, -27, "Tåget"},  // altitude 4: 5 characters (6 bytes), round(12.5) = 12
@@ -311,8 +290,7 @@ TEST(ChartLabelsTest, NameLabelsHiddenNearTheHorizon) {
   // name shows, the constellation name (judged without refraction) does not; 3.5 shows both.
   m.Refraction = true;
   EXPECT_EQ(PlaceNames(std::vector<TNameEntry>{{0, -28.1, "X"}}, m, View(kHorizontal)).size(), 1u);
-  TObsState on;
-  on.ShowConstBounds = 1;
+  const TObsState on{.ShowConstBounds = 1};
   const std::vector<TConstellationPoint> low = {Pt(0, -28.1, ' ', ' ', "Lo"),
                                                 Pt(0, -27.5, ' ', ' ', "Hi")};
   const auto cons = PlotConstellations(TConstellationFile::Names, low, on, m, View(kHorizontal));
