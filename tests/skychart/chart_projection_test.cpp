@@ -45,7 +45,7 @@ std::optional<TPixel> Place(double alpha, double delta, const TChartMoment& m,
 }
 
 // --- Scales, zoom, pan, recentring ---------------------------------------------------------------
-TEST(ChartScales, ZoomFromStateWithinLimitsAndCentre) {
+TEST(ChartScales, ZoomFromStateWithinLimitsAndCentrePlusAndMinus) {
   const std::tuple<int, int, int, double> cases[] = {
       {0, 0, 1, 6.4}, {0, 524288, 262144, 6.4}, {2, 2048, 1024, 2.7}, {3, 8, 8, 3.2}};
   for (const auto& [system, chartScale, zoom, baseScale] : cases) {
@@ -55,8 +55,7 @@ TEST(ChartScales, ZoomFromStateWithinLimitsAndCentre) {
     EXPECT_DOUBLE_EQ(chart.CentreLon, 180.0 - 27.0 / baseScale);
     EXPECT_DOUBLE_EQ(chart.CentreLat, 75.0 + 13.5 / baseScale);
   }
-}
-TEST(ChartZoom, LimitsOfPlusAndMinus) {
+  // Limits of "+" and "-".
   TObsState state{.CoordSystem = kEquatorial};
   TChartState chart{.ChartZoom = 1024, .HistoryCount = 5};
   EXPECT_FALSE(ZoomIn(chart, state));
@@ -74,9 +73,9 @@ TEST(ChartZoom, LimitsOfPlusAndMinus) {
   EXPECT_DOUBLE_EQ(chart.OffsetX, 0.0);
   EXPECT_FALSE(ZoomOut(chart, state));
 }
-TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
-  const struct { int zoom, dx, dy; } cases[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
-  for (const auto& c : cases) {
+TEST(ChartPan, FiftyScreenPixelsAtAnyZoomRecentreAndHistoryCount) {
+  const struct { int zoom, dx, dy; } pans[] = {{4, 1, 0}, {4, -1, 0}, {1, 0, 1}, {1024, 0, -1}};
+  for (const auto& c : pans) {
     TChartState chart{.ChartZoom = c.zoom, .HistoryCount = 9};
     EXPECT_TRUE(Pan(chart, c.dx, c.dy));
     EXPECT_EQ(chart.HistoryCount, 0);
@@ -86,8 +85,7 @@ TEST(ChartPan, FiftyScreenPixelsAtAnyZoom) {
     EXPECT_NEAR(q->X - p->X, 50.0 * c.dx, 1e-9);
     EXPECT_NEAR(q->Y - p->Y, 50.0 * c.dy, 1e-9);
   }
-}
-TEST(ChartRecentre, ClickedPointGoesToTheMiddleAndHistoryCount) {
+  // Recentring: the clicked point goes to the middle.
   const std::tuple<int, int, int, int, double, double, double> cases[] = {
       {kEquatorial, 1, 498, 342, 0.0, 0.0, 0.0},  // the middle: offsets unchanged
       {kEquatorialPolar, 2, 580, 448, -50.0, -50.0, 0.0},
@@ -192,7 +190,7 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   EXPECT_DOUBLE_EQ(t.Y, 348.0 + 2048.0);
   EXPECT_DOUBLE_EQ(t.SideX, 860.0 + 512.0 - 65.536);
 }
-TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
+TEST(ChartCoordinates, PolesGalacticCentreHorizonAndRefraction) {
   TChartMoment m;  // J2000.0: T = 0
   m.Eps0 = kObliquityJ2000 * kDegToRad;
   const std::tuple<int, int, int, double, double, std::optional<TPixel>> cases[] = {
@@ -231,28 +229,26 @@ TEST(ChartCoordinates, PolesAndTheGalacticCentre) {
     EXPECT_NEAR(sgr.Lon, 359.944, 0.001) << moment.T;
     EXPECT_NEAR(sgr.Lat, -0.046, 0.001) << moment.T;
   }
-}
-TEST(ChartCoordinates, HorizonAtTheEquatorAndRefraction) {
   // Site on the equator at local sidereal time 0: a star at alpha 0, delta 0 stands in the
   // zenith; at alpha 90 deg it rises due east; at alpha -90 deg it sets due west.
-  TChartMoment m;
-  const std::tuple<int, double, double, bool, TPixel> cases[] = {
+  TChartMoment h;
+  const std::tuple<int, double, double, bool, TPixel> horizon[] = {
       {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
       {kHorizontal, -90.0, 0.0, false, {741, 342}},       // west
       {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
       // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
       {kHorizontal, 90.0, 0.0, true, {255, 341}}};
-  for (const auto& [system, alpha, delta, refraction, pixel] : cases) {
-    m.Refraction = refraction;
-    EXPECT_EQ(Place(alpha, delta, m, View(system, 1)), pixel) << system << " " << alpha;
+  for (const auto& [system, alpha, delta, refraction, pixel] : horizon) {
+    h.Refraction = refraction;
+    EXPECT_EQ(Place(alpha, delta, h, View(system, 1)), pixel) << system << " " << alpha;
   }
-  m.Refraction = true;
+  h.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
-  EXPECT_NEAR(ChartCoordinates(90.0 * kDegToRad, 0.0, m, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
-  EXPECT_NEAR(ChartCoordinates(91.0 * kDegToRad, 0.0, m, v).Lat, -1.0, 1e-9);  // below -0.6: none
-  EXPECT_EQ(Place(0.0, 0.0, m, v), std::nullopt);  // the zenith: above 75
+  EXPECT_NEAR(ChartCoordinates(90.0 * kDegToRad, 0.0, h, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
+  EXPECT_NEAR(ChartCoordinates(91.0 * kDegToRad, 0.0, h, v).Lat, -1.0, 1e-9);  // below -0.6: none
+  EXPECT_EQ(Place(0.0, 0.0, h, v), std::nullopt);  // the zenith: above 75
 }
-TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
+TEST(InverseProjection, RectangularReadoutIsClampedToTheMapAndVisibility) {
   const std::tuple<double, double, double, double> cases[] = {
       {12, 477, 360.0, -50.0}, {0, 10, 360.0, 75.0}, {1010, 760, 0.0, -75.0}};
   for (const auto& [x, y, lon, lat] : cases) {
@@ -260,8 +256,7 @@ TEST(InverseProjection, RectangularReadoutIsClampedToTheMap) {
     EXPECT_NEAR(h.Lon, lon, 1e-9) << x;
     EXPECT_NEAR(h.Lat, lat, 1e-9) << y;
   }
-}
-TEST(ChartVisibility, StrictlyInsideTheClientRectangle) {
+  // Visibility: strictly inside the client rectangle.
   const TChartView v = View(kEquatorial, 1);
   for (const TPixel p : {TPixel{1, 1}, TPixel{1022, 766}}) EXPECT_TRUE(IsInsideClient(p, v));
   for (const TPixel p : {TPixel{0, 100}, TPixel{100, 0}, TPixel{1023, 100}, TPixel{100, 767}})
@@ -508,7 +503,7 @@ TEST(DecodeConstellationLine, RealLinesStylesShortLinesAndDamage) {
   for (const auto& [line, file] : refused)
     EXPECT_FALSE(DecodeConstellationLine(line, file)) << line;
 }
-TEST(ReadConstellationFile, ReadsTheShippedFilesWholeWithTheInfoFile) {
+TEST(ReadConstellationFile, ShippedFilesWholeAndTheInfoFileLines) {
   ScratchDir dir;
   EXPECT_FALSE(ReadConstellationFile(dir / "konst.dta", TConstellationFile::Figures));
   // Name, file, lines, lines with pen code 'p'.
@@ -533,11 +528,7 @@ TEST(ReadConstellationFile, ReadsTheShippedFilesWholeWithTheInfoFile) {
   EXPECT_EQ(std::tuple((*entries)[19].Abbreviation, (*entries)[19].SwedishName),
             std::tuple("CMa", "Stora hunden"));
   for (const TConstellationInfo& e : *entries) EXPECT_EQ(e.Abbreviation.size(), 3u);
-}
-
-// --- "stjabild.dta" ---------------------------------------------------------------------------
-TEST(DecodeConstellationInfoLine, ReadsRealLines) {
-  // line: from data/stjabild.dta (line number in the comment)
+  // Lines of "stjabild.dta"; real ones from data/stjabild.dta (line number in the comment).
   const std::tuple<std::string_view, std::string_view, std::string_view, std::string_view> cases[] =
       {{"Boo Bootes              Bj\xF6rnvaktaren", "Boo", "Bootes             ",
         "Bj\u00f6rnvaktaren"},  // 9
@@ -573,16 +564,14 @@ std::string InfoLine(std::string abbr, std::string first, std::string second) {
   return abbr + " " + first + " " + second + "\r\n";
 }
 // Hit box x-3 <= ex < x+3 (and in y): 3 pixels left of the cursor is hit, 3 right is not.
-TEST(IdentificationSearch, HitBox) {
-  TIdentTables tables;
-  tables.RegisterStarName(100, 200, "Vega");
+TEST(IdentificationSearch, HitBoxOrderClearingAndCapacity) {
+  TIdentTables names;
+  names.RegisterStarName(100, 200, "Vega");
   const std::tuple<int, int, bool> cases[] = {{100, 200, true}, {103, 200, true},  {97, 200, false},
                                               {100, 203, true}, {100, 197, false}, {102, 202, true},
                                               {104, 200, false}};
   for (const auto& [x, y, hit] : cases)
-    EXPECT_EQ(SearchIdentification(tables, {}, 1, x, y, {}).ObjectName == "Vega", hit) << x << y;
-}
-TEST(IdentificationSearch, OrderClearingAndCapacity) {
+    EXPECT_EQ(SearchIdentification(names, {}, 1, x, y, {}).ObjectName == "Vega", hit) << x << y;
   ScratchDir dir;
   TObsState state = AllCatalogs();
   TIdentTables tables;
