@@ -87,7 +87,7 @@ TEST(CatalogZones, WhichCatalogsEachSystemReads) {
   chart.CatBSC = 1;
   EXPECT_GT(Drawing(chart).Counts[CatalogIndex("bsc")], 0);
 }
-TEST(SelectZones, KnownFields) {
+TEST(SelectZones, KnownFieldsMissingFileAndBadLines) {
   const std::set<int> orion184 = {52, 53, 54, 72, 73,  74,  75,  76,
                                   96, 97, 98, 99, 100, 120, 121, 122};
   const std::tuple<const char*, int, double, double, int, int, double, std::set<int>, std::set<int>>
@@ -118,51 +118,6 @@ TEST(SelectZones, KnownFields) {
     // fil184 only where given.
     EXPECT_EQ(zones184.empty() ? zones184 : Selected(flags.Zones184), zones184) << what;
   }
-}
-// All zones or the selected ones draw the same objects: zone corners and edges, -3000 to 5000.
-TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
-  const struct {
-    int system, hemisphere, zoom;
-    double ra, dec;  // the field's centre, degrees (J2000.0)
-  } fields[] = {{kEquatorial, 0, 4, 30.0, 30.0},       {kEquatorial, 0, 64, 30.0, 0.0},
-                {kEquatorial, 0, 64, 0.0, 30.0},       {kEquatorial, 0, 256, 89.95, 6.77},
-                {kEquatorial, 0, 16, 88.79, 7.41},     {kEquatorialPolar, 0, 4, 0.0, 80.0},
-                {kEquatorialPolar, 1, 16, 90.0, -60.0}};
-  for (const double jd : {625673.5, 2451545.0, 2461041.5, 2561118.5, 4277000.5}) {
-    for (const auto& f : fields) {
-      TObsState s = Equatorial(f.system, f.zoom);
-      s.Hemisphere = f.hemisphere;
-      s.ClockJD = s.JD_TT = s.JD_UT = jd;
-      s.CorrPrecession = s.CorrProperMotion = s.CorrNutation = s.CorrAberration = 1;
-      s.CatBSC = s.CatNGC = 1;
-      // Centre the field on the precessed place.
-      double a = f.ra * kDegToRad, d = f.dec * kDegToRad;
-      PrecessRaDec(a, d, 0.0, JulianCenturies(jd));
-      TChartView view = View(s);
-      const TChartMoment moment = ChartMoment(s);
-      const auto p = ProjectChartCoords(ChartCoordinates(a, d, moment, view), view);
-      ASSERT_TRUE(p.has_value());
-      s.ChartOffsetX = ((f.system == kEquatorial ? 498.0 : 480.0) - p->X) / f.zoom;
-      s.ChartOffsetY = ((f.system == kEquatorial ? 342.5 : 348.0) - p->Y) / f.zoom;
-      view = View(s);
-      TZoneFlags flags;
-      ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, view));
-      for (const char* key : {"bsc", "ngc"}) {
-        const int catalog = CatalogIndex(key);
-        const double limit = MagnitudeLimit(catalog, f.zoom);
-        std::vector<TCatalogObject> all, selected;
-        for (int zone = 1; zone <= 50; ++zone) {
-          ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), all);
-          if (flags.Zones50[zone - 1] == kZoneIn)
-            ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), selected);
-        }
-        EXPECT_EQ(selected.size(), all.size())
-            << key << " jd " << jd << " field " << f.ra << " " << f.dec << " zoom " << f.zoom;
-      }
-    }
-  }
-}
-TEST(SelectZones, MissingFileAndBadLines) {
   // Without the definition file the flags stay as they were (0: never selected).
   TZoneFlags flags;
   ScratchDir empty;
@@ -175,6 +130,48 @@ TEST(SelectZones, MissingFileAndBadLines) {
   std::array<char, 3> three{};
   SelectZones(three, zones, s, View(s));
   EXPECT_EQ(std::string(three.data(), 3), "i-i");
+}
+// All zones or the selected ones draw the same objects: zone corners and edges, -3000 to 5000.
+TEST(SelectZones, NoObjectInTheFieldIsLeftOut) {
+  // System, hemisphere, zoom and the field's centre, degrees (J2000.0).
+  const std::tuple<int, int, int, double, double> fields[] = {
+      {kEquatorial, 0, 4, 30.0, 30.0},       {kEquatorial, 0, 64, 30.0, 0.0},
+      {kEquatorial, 0, 64, 0.0, 30.0},       {kEquatorial, 0, 256, 89.95, 6.77},
+      {kEquatorial, 0, 16, 88.79, 7.41},     {kEquatorialPolar, 0, 4, 0.0, 80.0},
+      {kEquatorialPolar, 1, 16, 90.0, -60.0}};
+  for (const double jd : {625673.5, 2451545.0, 2461041.5, 2561118.5, 4277000.5}) {
+    for (const auto& [system, hemisphere, zoom, ra, dec] : fields) {
+      TObsState s = Equatorial(system, zoom);
+      s.Hemisphere = hemisphere;
+      s.ClockJD = s.JD_TT = s.JD_UT = jd;
+      s.CorrPrecession = s.CorrProperMotion = s.CorrNutation = s.CorrAberration = 1;
+      s.CatBSC = s.CatNGC = 1;
+      // Centre the field on the precessed place.
+      double a = ra * kDegToRad, d = dec * kDegToRad;
+      PrecessRaDec(a, d, 0.0, JulianCenturies(jd));
+      TChartView view = View(s);
+      const TChartMoment moment = ChartMoment(s);
+      const auto p = ProjectChartCoords(ChartCoordinates(a, d, moment, view), view);
+      ASSERT_TRUE(p.has_value());
+      s.ChartOffsetX = ((system == kEquatorial ? 498.0 : 480.0) - p->X) / zoom;
+      s.ChartOffsetY = ((system == kEquatorial ? 342.5 : 348.0) - p->Y) / zoom;
+      view = View(s);
+      TZoneFlags flags;
+      ASSERT_TRUE(SelectZones50(flags, DataFolder(), s, view));
+      for (const char* key : {"bsc", "ngc"}) {
+        const int catalog = CatalogIndex(key);
+        const double limit = MagnitudeLimit(catalog, zoom);
+        std::vector<TCatalogObject> all, selected;
+        for (int zone = 1; zone <= 50; ++zone) {
+          ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), all);
+          if (flags.Zones50[zone - 1] == kZoneIn)
+            ReadCatalogZone(catalog, zone, limit, s, moment, view, DataFolder(), selected);
+        }
+        EXPECT_EQ(selected.size(), all.size())
+            << key << " jd " << jd << " field " << ra << " " << dec << " zoom " << zoom;
+      }
+    }
+  }
 }
 // A zero record of `bytes` bytes: RA, Dec (1e-5 degree) at raAt, raAt + 4; int16 {offset, value}.
 std::string Record(std::size_t bytes, std::size_t raAt, double raDeg, double decDeg,
@@ -213,16 +210,16 @@ struct TFolder {
     return found;
   }
 };
-TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
+TEST(CatalogPipeline, MagnitudeLimitIsInclusiveAndPerChartScale) {
   // Zoom 1, 12h +10.1 (zone 20 of fil50: 12h-14h, 0..+30): x = 498, y = 342.5 - 27.27.
   TFolder f;
   f.Add("bsc", 20, Bsc(1, 180.0, 10.1, 500) + Bsc(2, 180.0, 10.1, 501));
   TObsState s = Equatorial(kEquatorial, 1);
   s.CatBSC = 1;
-  const auto stars = f.Draw(s, "bsc");
-  ASSERT_EQ(stars.size(), 1u);
-  EXPECT_EQ(std::tuple(std::get<TBscRecord>(stars[0].Record).HR, stars[0].X, stars[0].Y,
-                       stars[0].Magnitude, stars[0].Zone),
+  const auto star = f.Draw(s, "bsc");
+  ASSERT_EQ(star.size(), 1u);
+  EXPECT_EQ(std::tuple(std::get<TBscRecord>(star[0].Record).HR, star[0].X, star[0].Y,
+                       star[0].Magnitude, star[0].Zone),
             std::tuple(1u, 498, 315, 5.0, 20));
   // On the ecliptic chart "bsc" is read at every scale, and lambda 180, beta 0 lies in the
   // middle of the chart at any zoom: a star exactly at the limit is drawn, one 0.01 fainter
@@ -238,8 +235,6 @@ TEST(CatalogPipeline, MagnitudeLimitIsInclusive) {
     ASSERT_EQ(drawn.size(), 1u) << zoom;
     EXPECT_EQ(drawn[0].Magnitude, limit / 100.0) << zoom;
   }
-}
-TEST(CatalogPipeline, MagnitudeLimitsPerChartScale) {
   // Columns: chart scale 1, 2, 4, 8, 16, and 32 up to 1024; "lbn" in brightness classes.
   using TLimits = std::array<double, 6>;
   const TLimits stars = {5.0, 5.8, 6.9, 7.9, 9.0, 99.0};
