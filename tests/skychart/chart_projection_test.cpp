@@ -487,8 +487,7 @@ TEST(DecodeConstellationLine, RealLinesStylesShortLinesAndDamage) {
   EXPECT_EQ(DecodeConstellationLine("20.6386585   2.4360874     d o", F::Boundaries)->Style, 'o');
   // Columns beyond the end of the line read as blanks: no pen code draws on.
   const auto noPen = DecodeConstellationLine("0203.9+4220", F::Figures);
-  ASSERT_TRUE(noPen);
-  EXPECT_FALSE(noPen->StartsLine());
+  EXPECT_TRUE(noPen && !noPen->StartsLine());
   // Names are 19 characters, columns 13-31, blanks kept; Windows-1252 decoded.
   EXPECT_EQ(DecodeConstellationLine("0000.0+0000 A name longer than nineteen", F::Names)->Name,
             "A name longer than ");
@@ -513,8 +512,7 @@ TEST(ReadConstellationFile, ShippedFilesWholeAndTheInfoFileLines) {
       {kConstellationNameFileName, TConstellationFile::Names, 89, 0}};
   for (const auto& [name, file, lines, starts] : files) {
     const auto points = ReadConstellationFile(DataFolder() / name, file);
-    ASSERT_TRUE(points) << name;
-    ASSERT_EQ(std::ssize(*points), lines) << name;
+    ASSERT_EQ(points ? std::ssize(*points) : -1, lines) << name;
     EXPECT_EQ(std::count_if(points->begin(), points->end(),
                             [](const TConstellationPoint& p) { return p.StartsLine(); }),
               starts)
@@ -523,8 +521,7 @@ TEST(ReadConstellationFile, ShippedFilesWholeAndTheInfoFileLines) {
   // "stjabild.dta".
   EXPECT_FALSE(ReadConstellationInfoFile(dir / "stjabild.dta"));
   const auto entries = ReadConstellationInfoFile(DataFolder() / kConstellationInfoFileName);
-  ASSERT_TRUE(entries);
-  ASSERT_EQ(entries->size(), 88u);  // the 88 IAU constellations
+  ASSERT_EQ(entries ? entries->size() : 0u, 88u);  // the 88 IAU constellations
   EXPECT_EQ(std::tuple((*entries)[19].Abbreviation, (*entries)[19].SwedishName),
             std::tuple("CMa", "Stora hunden"));
   for (const TConstellationInfo& e : *entries) EXPECT_EQ(e.Abbreviation.size(), 3u);
