@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QWindow>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "base/parameter_file.h"
 #include "common/scratch_dir.h"
@@ -114,9 +109,9 @@ TEST_F(SettingsDialogTest, TextsAndFilledFields) {
   EXPECT_EQ(list->item(17)->text(), "100 år");
   ASSERT_EQ(list->selectedItems().size(), 1);
   EXPECT_EQ(list->selectedItems().front()->text(), " 1 dygn");
-  EXPECT_TRUE(Check("MapColour")->isHidden());  // the map colour's hidden, disabled box
-  EXPECT_FALSE(Check("MapColour")->isEnabled());
-  EXPECT_TRUE(Check("MapColour")->isChecked());
+  const QCheckBox* mapColour = Check("MapColour");  // the map colour's hidden, disabled box
+  EXPECT_EQ(std::tuple(mapColour->isHidden(), mapColour->isEnabled(), mapColour->isChecked()),
+            std::tuple(true, false, true));
 }
 TEST_F(SettingsDialogTest, FocusAndLastPage) {
   const char* focus[] = {"yearEdit",       "stepList",    "placeSearchEdit", "systemButtons_2",
@@ -141,16 +136,15 @@ TEST_F(SettingsDialogTest, BadFieldKeepsTheDialogOpenAndChangesNothing) {
   Check("Spara")->setChecked(true);
   Click("OkButton");
   EXPECT_EQ(messages_, std::vector<std::string>{"'2,5 h' is not a valid floating point value"});
-  EXPECT_TRUE(dialog_->isVisible());
-  EXPECT_EQ(dialog_->CurrentPage(), 0);
-  EXPECT_EQ(dialog_->focusWidget(), Edit("zoneEdit"));
-  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), state_.ClockJD), std::tuple(before, 2451545.0));
-  EXPECT_EQ(FlagsRaised(), 0);
+  EXPECT_EQ(std::tuple(dialog_->isVisible(), dialog_->CurrentPage(), dialog_->focusWidget()),
+            std::tuple(true, 0, Edit("zoneEdit")));
+  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), state_.ClockJD, FlagsRaised()),
+            std::tuple(before, 2451545.0, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
   Edit("zoneEdit")->setText("2,5");  // mended, "&OK" goes through
   Click("OkButton");
-  EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(std::tuple(dialog_->result(), state_.ShowMoons), std::tuple(QDialog::Accepted, 1));
+  EXPECT_EQ(std::tuple(dialog_->isVisible(), dialog_->result(), state_.ShowMoons),
+            std::tuple(false, QDialog::Accepted, 1));
   EXPECT_NEAR(state_.Latitude, 10.0, 1e-12);
   EXPECT_TRUE(std::filesystem::exists(dir_ / "parametr.dta"));
 }
@@ -174,12 +168,10 @@ TEST_F(SettingsDialogTest, EnablingFollowsTheSystemAndTheCatalogFiles) {
   std::filesystem::create_directories(dir_ / "bsc2000");
   dir_.Write("bsc2000/01.dat", std::string(52 * 10, '\0'));
   Open(3);  // "Ekvatorialt"
-  EXPECT_TRUE(Enabled("CatBSC"));
-  EXPECT_FALSE(Enabled("CatNGC"));
-  EXPECT_FALSE(Enabled("orientationButtons"));
+  EXPECT_EQ(std::tuple(Enabled("CatBSC"), Enabled("CatNGC"), Enabled("orientationButtons")),
+            std::tuple(true, false, false));
   Click("systemButtons_0");  // "Ekliptikalt, hel"
-  EXPECT_TRUE(Enabled("orientationButtons"));
-  EXPECT_FALSE(Enabled("CatBSC"));
+  EXPECT_EQ(std::tuple(Enabled("orientationButtons"), Enabled("CatBSC")), std::tuple(true, false));
 }
 // A system chosen and then cancelled greyed boxes that the next opening left grey.
 TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
@@ -188,8 +180,7 @@ TEST_F(SettingsDialogTest, CancelledSystemLeavesNoGreyedBoxes) {
   EXPECT_FALSE(Enabled("ShowSunPlanets"));
   Click("CancelButton");  // ... but is cancelled
   Open(4);
-  EXPECT_TRUE(Enabled("ShowSunPlanets"));
-  EXPECT_TRUE(Enabled("ShowHistory"));
+  EXPECT_TRUE(Enabled("ShowSunPlanets") && Enabled("ShowHistory"));
 }
 TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   Open(2);
@@ -200,8 +191,8 @@ TEST_F(SettingsDialogTest, PlaceByNameAndTheBeep) {
   EXPECT_EQ(state_.TimeZone, 2.5);             // the zone is not changed
   EXPECT_EQ(Find<QLabel>("placeZoneLabel")->text(), "Tidzon   +1    ");
   Open(2);
-  EXPECT_EQ(Find<QLabel>("placeNameLabel")->text(), "Kiruna                        ");
-  EXPECT_EQ(beeps_, 0);
+  EXPECT_EQ(std::tuple(Find<QLabel>("placeNameLabel")->text(), beeps_),
+            std::tuple("Kiruna                        ", 0));
   std::filesystem::remove(dir_ / "ortsnamn.dta");  // the question beep at "&OK"
   Click("OkButton");
   EXPECT_EQ(beeps_, 1);
@@ -228,8 +219,7 @@ TEST_F(SettingsDialogTest, FailedSaveIsToldAndTheSettingsApply) {
   Edit("zoneEdit")->setText("3");
   Check("Spara")->setChecked(true);
   Click("OkButton");
-  EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(state_.TimeZone, 3.0);
+  EXPECT_EQ(std::tuple(dialog_->isVisible(), state_.TimeZone), std::tuple(false, 3.0));
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find((dir_ / "parametr.dta").string()), std::string::npos);
   EXPECT_NE(messages_[0].find("en mapp har samma namn"), std::string::npos) << messages_[0];
@@ -259,9 +249,8 @@ TEST_F(SettingsDialogTest, HelpViewerIsUsableWhileTheDialogIsOpen) {
   viewer.windowHandle()->installEventFilter(&viewerWatch);
   viewer.show();
   QApplication::processEvents();
-  EXPECT_TRUE(dialog.isModal());
-  EXPECT_TRUE(frameWatch.Blocked);
-  EXPECT_FALSE(viewerWatch.Blocked);
+  EXPECT_EQ(std::tuple(dialog.isModal(), frameWatch.Blocked, viewerWatch.Blocked),
+            std::tuple(true, true, false));
   dialog.hide();
 }
 TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
@@ -270,8 +259,8 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
   Edit("zoneEdit")->setText("5");
   Check("Spara")->setChecked(true);
   Click("CancelButton");
-  EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_EQ(std::tuple(ParameterFileBytes(state_), FlagsRaised()), std::tuple(before, 0));
+  EXPECT_EQ(std::tuple(dialog_->isVisible(), ParameterFileBytes(state_), FlagsRaised()),
+            std::tuple(false, before, 0));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "parametr.dta"));
   // "&Hjälp" names the page's topic; the dialog stays open.
   std::vector<QString> called;
