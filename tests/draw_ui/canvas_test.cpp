@@ -11,13 +11,8 @@
 
 #include <array>
 #include <climits>
-#include <functional>
 #include <map>
 #include <set>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "shell_ui/qt_app.h"
 
