@@ -104,7 +104,7 @@ TEST(CliJson, EveryCommandPrintsValidJson) {
   }
   ExpectHas(RunCli(options + "state --json").Text, "\"PlaceName\":\"Sto\u00ffholm\"");
 }
-TEST(CliRender, WindowsAtTheirSizes) {
+TEST(CliRender, WindowsAtTheirSizesAndMainShowsTheDrawnSkyChart) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
   const std::tuple<const char*, int, int> cases[] = {
@@ -120,6 +120,13 @@ TEST(CliRender, WindowsAtTheirSizes) {
   }
   for (const char* window : {"jupiter-moons", "jupiter-centre"})
     Ok(DataOption() + "--jd 2451545 render " + window + " --out " + png);
+  // "main" is the first screen: the frame with the shipped settings' sky chart drawn in it.
+  Ok(DataOption() + "--jd 2461100.3 render main --out " + png);
+  const QImage image(QString::fromStdString(png));
+  std::set<QRgb> colours;
+  for (int y = 200; y < 600; y += 2)
+    for (int x = 200; x < 800; x += 2) colours.insert(image.pixel(x, y));
+  EXPECT_GE(colours.size(), 5u) << "the client area is empty";
   // A picture that cannot be opened: the message, the window drawn, status 1.
   std::filesystem::remove(png);
   const Output missing = RunCli(DataOption(dir.Path()) + "render pictures --out " + png);
@@ -140,17 +147,6 @@ TEST(CliOrbit, ExampleFileAndBadFile) {
   const std::string bad = dir.Write("obs.txt", "X\n2000 1 1 0 1 2 3\n").string();
   ExpectErrorLine(RunCli("orbit " + bad), 1, "observ.dta har 2 rader");
   ExpectErrorLine(RunCli("orbit " + (dir / "none.dta").string()), 1, "kan inte läsas");
-}
-// "main" is the first screen: the frame with the shipped settings' sky chart drawn in it.
-TEST(CliRender, MainShowsTheDrawnSkyChart) {
-  ScratchDir dir;
-  const std::string png = (dir / "m.png").string();
-  Ok(DataOption() + "--jd 2461100.3 render main --out " + png);
-  const QImage image(QString::fromStdString(png));
-  std::set<QRgb> colours;
-  for (int y = 200; y < 600; y += 2)
-    for (int x = 200; x < 800; x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GE(colours.size(), 5u) << "the client area is empty";
 }
 TEST(CliRender, HelpTopics) {
   ScratchDir dir;
@@ -310,7 +306,7 @@ std::vector<Event> ParseEvents(const std::string& json) {
   }
   return events;
 }
-TEST(CliEvents, JsonOfAYear) {
+TEST(CliEvents, JsonOfAYearTextLinesAndBadArguments) {
   ScratchDir dir;
   const std::vector<Event> events = ParseEvents(
       Ok(DataOption(dir.Path()) + "--zone 0 --scale utc events --year 2001 --json").Text);
@@ -329,9 +325,7 @@ TEST(CliEvents, JsonOfAYear) {
   EXPECT_EQ(
       ParseEvents(RunCli(DataOption(dir.Path()) + "--date 2001-06-01 events --json").Text).size(),
       events.size());
-}
-TEST(CliEvents, TextLinesAndBadArguments) {
-  ScratchDir dir;
+  // As text, with bad arguments.
   const Output out = Ok(DataOption(dir.Path()) + "--zone 0 --scale utc events --year 2001");
   // The same title as the almanac's, with its decimal comma.
   EXPECT_TRUE(out.Text.starts_with("Almanacka för år 2001 (UTC 0,00)\n")) << out.Text;
