@@ -42,14 +42,11 @@ TObsState SampleState() {
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
   using S = TObsState;
   // The systems 0..6 that enable the box ('E').
-  const std::pair<Field, const char*> rows[] = {{&S::ShowConstellations, "-EEEEEE"},
-                                                {&S::ShowCoordLines, "EEEEEEE"},
-                                                {&S::ShowHistory, "EEEEEE-"},
-                                                {&S::LabelStars, "-EEEEEE"},
-                                                {&S::LabelDeepSky, "--EE---"},
-                                                {&S::LabelPlanets, "EEEEEE-"},
-                                                {&S::CatBSC, "-EEEEEE"},
-                                                {&S::CatSKY, "--EE---"}};
+  const std::pair<Field, const char*> rows[] = {
+      {&S::ShowCoordLines, "EEEEEEE"}, {&S::ShowHistory, "EEEEEE-"},
+      {&S::LabelStars, "-EEEEEE"},     {&S::LabelDeepSky, "--EE---"},
+      {&S::LabelPlanets, "EEEEEE-"},   {&S::CatBSC, "-EEEEEE"},
+      {&S::CatSKY, "--EE---"},         {&S::ShowConstellations, "-EEEEEE"}};
   const Field untouched[] = {&S::ShowAsteroids2, &S::LabelMinorBodies, &S::ColourIndex};
   const Field offInGalactic[] = {&S::ShowSunPlanets, &S::ShowMoons,      &S::ShowAsteroids1,
                                  &S::ShowAsteroids2, &S::ShowAsteroids3, &S::ShowComets,
