@@ -55,7 +55,8 @@ TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
   EXPECT_NEAR(JsonNumber(out.Text, "TimeZone"), 2.0, 1e-12);
   ExpectHas(out.Text, "\"PlaceName\":\"Kiruna ");
 }
-// Bad options: one line and status 2; the calendar's edges and the Earth's ranges are accepted.
+// Bad options and arguments of every command: one line and status 2; the calendar's edges and the
+// Earth's ranges are accepted.
 TEST(CliState, BadOptionsGiveOneLineAndStatusTwoButEdgesPass) {
   ScratchDir dir;
   for (const char* args :
@@ -71,7 +72,11 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwoButEdgesPass) {
         "--zone 1e308 state", "--set TimeZone=1e308 state", "--set Latitude=95 state",
         "--set Longitude=181 state", "disk", "disk earth", "disk mars extra", "browse bsc",
         "browse xyz 1", "browse bsc 51", "browse gcm 2", "browse sky 1.5", "orbit a b",
-        "sun-position x"}) {
+        "sun-position x", "calendar extra", "holidays --year abc", "holidays --year",
+        "holidays --month 3", "almanac --year abc", "almanac --year", "almanac extra",
+        "ephemeris --bodies earth", "ephemeris --bodies", "jupiter-moons extra", "events --year",
+        "events --year abc", "events --year 2001.5", "events --year 10000", "events --month 3",
+        "solar-eclipses --year", "lunar-eclipses --year x", "solar-eclipses 3"}) {
     SCOPED_TRACE(args);
     ExpectErrorLine(RunCli(DataOption(dir.Path()) + args), 2);
   }
@@ -180,7 +185,6 @@ TEST(CliCalendar, TextJsonAndFailures) {
   ExpectHas(jd, "\"items\":[{\"x\":10,\"y\":70,\"text\":\"Julianskt dagtal vid 0 h=2446895,5\"}]");
   const ScratchDir empty;
   ExpectErrorLine(RunCli(DataOption(empty.Path()) + "calendar"), 1, "PLANETS2.NDX");
-  ExpectErrorLine(RunCli(DataOption() + "calendar extra"), 2);
 }
 TEST(CliHolidays, TextAndJsonOfAYear) {
   const Output out = Ok(DataOption() + "--date 2024-06-01 holidays");
@@ -197,8 +201,6 @@ TEST(CliHolidays, TextAndJsonOfAYear) {
   ExpectHas(json.Text,
             "\"date_text\":\"2008-Maj-1  Torsdag\",\"name\":\"Kristi "
             "Himmelfärdsdag\",\"group\":\"easter\",\"date\":\"2008-05-01\"");
-  for (const char* bad : {"holidays --year abc", "holidays --year", "holidays --month 3"})
-    ExpectErrorLine(RunCli(DataOption() + bad), 2);
 }
 TEST(CliAlmanac, TextAndJsonOfAYear) {
   // The first quarter of 2001 January 2, 22:31 UT (US Naval Observatory).
@@ -222,8 +224,6 @@ TEST(CliAlmanac, TextAndJsonOfAYear) {
   const std::string first = JsonObjectWith(json.Text, "\"kind\":\"event\"");
   ExpectHas(first, "\"slot\":1,\"column\":1,\"line\":3,\"x\":10,\"y\":39,");
   ExpectHas(first, "\"event\":\"first_quarter\",\"body\":\"\"");
-  for (const char* bad : {"almanac --year abc", "almanac --year", "almanac extra"})
-    ExpectErrorLine(RunCli(DataOption() + bad), 2);
 }
 // himlavy-cli ephemeris and jupiter-moons: their JSON, against Meeus's worked examples.
 // Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
@@ -260,8 +260,6 @@ TEST(CliEphemeris, JupiterMoonsOfMeeusExample) {
   ExpectHas(out.Text, "\"moon\":\"callisto\"");
 }
 TEST(CliEphemeris, BadBodiesAndMissingSeries) {
-  for (const char* bad : {"ephemeris --bodies earth", "ephemeris --bodies", "jupiter-moons extra"})
-    ExpectErrorLine(RunCli(AtJde("2451545") + bad), 2);
   Ok(AtJde("2451545") + "ephemeris --bodies venus,");
   ScratchDir empty;
   const std::string noData = DataOption(empty.Path()) + "--jd 2451545 ";
@@ -325,14 +323,11 @@ TEST(CliEvents, JsonOfAYearTextLinesAndBadArguments) {
   EXPECT_EQ(
       ParseEvents(RunCli(DataOption(dir.Path()) + "--date 2001-06-01 events --json").Text).size(),
       events.size());
-  // As text, with bad arguments.
+  // As text.
   const Output out = Ok(DataOption(dir.Path()) + "--zone 0 --scale utc events --year 2001");
   // The same title as the almanac's, with its decimal comma.
   EXPECT_TRUE(out.Text.starts_with("Almanacka för år 2001 (UTC 0,00)\n")) << out.Text;
   ExpectHas(out.Text, "\n2001-03-20T13:3");  // March equinox, 13:31 UT
-  for (const char* bad : {"events --year", "events --year abc", "events --year 2001.5",
-                          "events --year 10000", "events --month 3"})
-    ExpectErrorLine(RunCli(DataOption(dir.Path()) + bad), 2);
 }
 // Sirius, the first star of its zone: HD 48915, HR 2491, 6h45m08.9s -16°42'58", V -1.46 (BSC5).
 TEST(CliBrowse, ZoneLinesUnderTheHeading) {
@@ -373,8 +368,6 @@ TEST(CliEclipses, TablesAndJsonShapes) {
   const Output penumbral = RunCli(DataOption() + "lunar-eclipses --year 2027 --json");
   ExpectHas(penumbral.Text, R"("kind":"penumbral")");
   ExpectHas(penumbral.Text, R"("begin_local":null,"end_local":null)");
-  for (const char* bad : {"solar-eclipses --year", "lunar-eclipses --year x", "solar-eclipses 3"})
-    ExpectErrorLine(RunCli(DataOption() + bad), 2);
 }
 }  // namespace
 }  // namespace himlavy
