@@ -120,8 +120,7 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
     TDialogFields f = good;
     f.*field = text;
     const TParseResult r = ParseDialogFields(f);
-    EXPECT_FALSE(r.Values.has_value()) << text;
-    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_EQ(std::tuple(r.Values.has_value(), r.Error.Field), std::tuple(false, which)) << text;
     EXPECT_EQ(r.Error.Message, "'" + text + "' is not a valid " + kind + " value");
   }
   TDialogFields two = good;  // the field read first is reported
@@ -135,11 +134,15 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
   EXPECT_EQ(std::tuple(r.Values->Date.Year, r.Values->Date.Day), std::tuple(-44, 15.5));
   EXPECT_FALSE(r.Values->JD.has_value());
 }
-// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
-TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+// "OK" on the sample state's fields, shown as they are, in a scratch folder.
+class SettingsOk : public ::testing::Test {
+ protected:
   ScratchDir dir;
-  const TObsState before = SampleState();
-  const TDialogFields good = FieldsFromState(before, {}, ',');
+  TObsState s = SampleState();
+  TDialogFields f = FieldsFromState(s, {}, ',');
+};
+// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
+TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
   // Per field: the texts refused, and the ends of the ranges, which are fine (JD 0 and
   // 5373484.5, zone 14, the poles, 180 degrees).
   using F = TDialogFields;
@@ -150,57 +153,50 @@ TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
       {&F::Latitude, TDialogField::Latitude, "\"Latitud\"", {"95", "-90,01"}, {"-90"}},
       {&F::Longitude, TDialogField::Longitude, "\"Longitud\"", {"180,30"}, {"180"}}};
   for (const auto& [field, which, named, refused, fine] : cases) {
-    TDialogFields f = good;
-    f.Save = true;
+    TDialogFields typed = f;
+    typed.Save = true;
     for (const std::string& text : refused) {
-      f.*field = text;
-      const TOkResult r = ApplyDialogFields(before, f, kPageTime, dir.Path());
-      EXPECT_FALSE(r.Applied) << text;
-      EXPECT_EQ(r.Error.Field, which) << text;
+      typed.*field = text;
+      const TOkResult r = ApplyDialogFields(s, typed, kPageTime, dir.Path());
+      EXPECT_EQ(std::tuple(r.Applied, r.Error.Field, r.State.ClockJD),
+                std::tuple(false, which, s.ClockJD))
+          << text;
       EXPECT_NE(r.Error.Message.find(named), std::string::npos) << r.Error.Message;
       EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
-      EXPECT_EQ(r.State.ClockJD, before.ClockJD);
       EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
     }
-    f.Save = false;
+    typed.Save = false;
     for (const std::string& text : fine) {
-      f.*field = text;
-      EXPECT_TRUE(ApplyDialogFields(before, f, kPageTime, dir.Path()).Applied) << text;
+      typed.*field = text;
+      EXPECT_TRUE(ApplyDialogFields(s, typed, kPageTime, dir.Path()).Applied) << text;
     }
   }
 }
 // A save that fails says where and why; the state is applied and the old file stays.
-TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
-  ScratchDir dir;
+TEST_F(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   dir.Write("parametr.dta", "gammal\r\n");
   using std::filesystem::perms;
   std::filesystem::permissions(dir / "parametr.dta",
                                perms::owner_read | perms::group_read | perms::others_read);
-  TDialogFields f = FieldsFromState(SampleState(), {}, ',');
   f.Zone = "3";
   f.Save = true;
-  const TOkResult r = ApplyDialogFields(SampleState(), f, kPageTime, dir.Path());
+  const TOkResult r = ApplyDialogFields(s, f, kPageTime, dir.Path());
   EXPECT_EQ(std::tuple(r.Applied, r.SaveFailed, r.State.TimeZone), std::tuple(true, true, 3.0));
   EXPECT_NE(r.SaveMessage.find((dir / "parametr.dta").string()), std::string::npos);
   EXPECT_NE(r.SaveMessage.find("skrivskyddad"), std::string::npos) << r.SaveMessage;
   EXPECT_EQ(dir.Read("parametr.dta"), "gammal\r\n");
 }
-TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
-  ScratchDir dir;
+TEST_F(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   dir.Write("ortsnamn.dta", kPlaces);
-  TObsState before = SampleState();
-  before.ClockJD += 0.4 / 86400.0;  // shown as 12:00:00
-  const TOkResult r =
-      ApplyDialogFields(before, FieldsFromState(before, {}, ','), kPageTime, dir.Path());
-  ASSERT_TRUE(r.Applied);
+  s.ClockJD += 0.4 / 86400.0;  // shown as 12:00:00
+  const TOkResult r = ApplyDialogFields(s, FieldsFromState(s, {}, ','), kPageTime, dir.Path());
+  EXPECT_EQ(std::tuple(r.Applied, r.PlaceFound, r.Beep), std::tuple(true, false, false));
   EXPECT_NEAR(r.State.ClockJD, 2451545.0, 1e-9);
-  EXPECT_EQ(ParameterFileBytes(r.State), ParameterFileBytes(before));
-  EXPECT_EQ(std::tuple(r.PlaceFound, r.Beep), std::tuple(false, false));
+  EXPECT_EQ(ParameterFileBytes(r.State), ParameterFileBytes(s));
 }
-TEST(SettingsOk, TheMomentAndTheStep) {
-  ScratchDir dir;
-  TObsState s{.StepDays = -2.0, .StepLabel = "old   "};
-  TDialogFields f = FieldsFromState(s, {}, ',');
+TEST_F(SettingsOk, TheMomentAndTheStep) {
+  s = {.StepDays = -2.0, .StepLabel = "old   "};
+  f = FieldsFromState(s, {}, ',');
   // 1957 October 4.81 is JD 2436116.31 (Meeus, Astronomical Algorithms, example 7.a); the
   // clock reads TDT in zone 1.
   std::tie(f.Year, f.Month, f.Day, f.Hour, f.Minute, f.Second, f.Zone) =
@@ -228,26 +224,22 @@ TEST(SettingsOk, TheMomentAndTheStep) {
     f.StepIndex = Index;
     f.TimerSpeed = 2;
     r = ApplyDialogFields(s, f, kPageIncrement, dir.Path());
-    ASSERT_TRUE(r.Applied);
-    EXPECT_EQ(r.State.StepDays, Days) << Index;
-    EXPECT_EQ(std::tuple(r.State.StepLabel, r.State.RealTime), std::tuple(Label, RealTime));
-    EXPECT_EQ(r.State.TimerSpeed, 2);
+    EXPECT_EQ(std::tuple(r.Applied, r.State.StepDays, r.State.StepLabel, r.State.RealTime,
+                         r.State.TimerSpeed),
+              std::tuple(true, Days, Label, RealTime, 2))
+        << Index;
   }
 }
-TEST(SettingsOk, TheSite) {
-  ScratchDir dir;
+TEST_F(SettingsOk, TheSite) {
   dir.Write("ortsnamn.dta", kPlaces);
-  const TObsState s = SampleState();
-  TDialogFields f = FieldsFromState(s, {}, ',');
   // Degrees and minutes as typed; no place of that name.
   std::tie(f.NewPlace, f.Latitude, f.Longitude, f.Height) =
       std::tuple("Ingenstans", "59,20", "-0.30", "1,5e2");
   TOkResult r = ApplyDialogFields(s, f, kPagePlace, dir.Path());
-  ASSERT_TRUE(r.Applied);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(r.State.Longitude, -0.5, 1e-12);
-  EXPECT_EQ(std::tuple(r.State.Height, r.State.PlaceName), std::tuple(150.0, s.PlaceName));
-  EXPECT_FALSE(r.PlaceFound);
+  EXPECT_EQ(std::tuple(r.Applied, r.State.Height, r.State.PlaceName, r.PlaceFound),
+            std::tuple(true, 150.0, s.PlaceName, false));
   f.NewPlace = "";  // empties the place name
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.PlaceName, "");
   f.NewPlace = "Å" + std::string(40, 'a');  // 30 characters, not bytes
@@ -260,10 +252,7 @@ TEST(SettingsOk, TheSite) {
   EXPECT_EQ(std::tuple(r.Applied, r.Beep), std::tuple(true, true));
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
 }
-TEST(SettingsOk, ChoicesAndSwitches) {
-  ScratchDir dir;
-  const TObsState s = SampleState();
-  TDialogFields f = FieldsFromState(s, {}, ',');
+TEST_F(SettingsOk, ChoicesAndSwitches) {
   f.CoordSystem = 6;
   f.CentreDir = -1;  // no choice keeps the field
   f.Switches.fill(1);
