@@ -202,8 +202,7 @@ TEST(MainFrame, TimerSpeedWithinOneStatusTick) {
   EXPECT_LE(f.frame.IncrementTimer()->remainingTime(), remaining);
   f.state.TimerSpeed = 2;
   EXPECT_TRUE(WaitFor([&] { return f.frame.IncrementTimer()->interval() == 100; }, 250));
-  f.state.StepDays = 1.0;
-  f.state.IncrementOn = 1;
+  std::tie(f.state.StepDays, f.state.IncrementOn) = std::tuple(1.0, 1);
   EXPECT_TRUE(WaitFor([&] { return f.state.ClockJD >= 2451547.0; }, 3000));
 }
 // "T/F" starts, stops and colours the increment panel; "+/-" reverses at the next tick.
@@ -236,8 +235,7 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
 // "Lo" while running: the clock's moment, every redraw flag, and stepping on from there.
 TEST(MainFrame, LocalTimeWhileRunning) {
   Fixture f;
-  f.state.StepDays = 0.25;
-  f.state.IncrementOn = 1;
+  std::tie(f.state.StepDays, f.state.IncrementOn) = std::tuple(0.25, 1);
   f.Button("localTimeButton")->click();
   EXPECT_NEAR(f.state.ClockJD, NowJD(), 3.0 / 86400.0);
   for (const auto flag : kRedrawFlags) EXPECT_EQ(f.state.*flag, 1);
@@ -259,9 +257,9 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
     TMainFrame frame(state, dir.Path(), true);
     frame.show();
     EXPECT_EQ(std::tuple(frame.pos(), frame.size()), std::tuple(QPoint(0, 0), QSize(1024, 768)));
-    EXPECT_EQ(state.TimeZone, withFile ? -5.0 : 0.0);
+    EXPECT_EQ(std::tuple(state.TimeZone, frame.StatusPanel(TStatusField::Place)->text()),
+              withFile ? std::tuple(-5.0, U(" Lund")) : std::tuple(0.0, U(" ")));
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
-    EXPECT_EQ(frame.StatusPanel(TStatusField::Place)->text(), withFile ? U(" Lund") : U(" "));
     EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
   }
 }

@@ -27,12 +27,8 @@ class SettingsDialogTest : public ::testing::Test {
     dir_.Write("ortsnamn.dta", "Kiruna                           67.51   20.13 +1    \r\n");
     state_.ClockJD = 2451545.0;  // 2000-01-01 12:00:00
     DeriveTimes(state_);
-    state_.TimeZone = 2.5;
-    state_.StepLabel = "1 dygn";
-    state_.StepDays = 1.0;
-    state_.Latitude = 57.7;
-    state_.CoordSystem = 2;
-    state_.MapColour = 1;
+    std::tie(state_.TimeZone, state_.StepLabel, state_.StepDays, state_.Latitude,
+             state_.CoordSystem, state_.MapColour) = std::tuple(2.5, "1 dygn", 1.0, 57.7, 2, 1);
     dialog_ = std::make_unique<TSettingsDialog>(state_, dir_.Path());
     dialog_->SetMessageFunction(
         [this](QWidget*, const QString& text) { messages_.push_back(text.toStdString()); });

@@ -53,11 +53,10 @@ TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
                                  &S::ShowProbes};
   ScratchDir dir;
   // BSC installed (names in another case); SKY's record broken; WDS's first zone a folder.
-  std::filesystem::create_directories(dir / "BSC2000");
+  for (const char* folder : {"BSC2000", "sky2000", "wds2000/01.dat"})
+    std::filesystem::create_directories(dir / folder);
   dir.Write("BSC2000/01.DAT", std::string(2 * 52, '\0'));
-  std::filesystem::create_directories(dir / "sky2000");
   dir.Write("sky2000/001.dat", std::string(41, '\0'));
-  std::filesystem::create_directories(dir / "wds2000/01.dat");
   const auto available = CatalogAvailability(dir.Path());
   std::array<bool, kSwitchBoxCount> all;
   all.fill(true);
