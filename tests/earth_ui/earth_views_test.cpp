@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <cmath>
-#include <memory>
 
 #include "common/data_folder.h"
 #include "common/scratch_dir.h"

@@ -33,11 +33,10 @@ TEST(EclipseVectorsTest, DegreeUtilities) {
   for (const auto& [x, y, expected] : angles)
     EXPECT_NEAR(DegAtan2(x, y), expected, 1e-12) << x << y;
   // The sign may sit in any field: -0 deg 30' is written DmsToDeg(0, -30, 0).
-  for (const auto& [dms, deg] : {std::pair{DmsToDeg(0, 0, -30.0), -30.0 / 3600.0},
-                                 {DmsToDeg(0, 30, 0.0), 0.5},
-                                 {DmsToDeg(0, -30, 0.0), -0.5},
-                                 {DmsToDeg(12, -15, 0.0), -12.25}})
-    EXPECT_NEAR(dms, deg, 1e-15);
+  EXPECT_NEAR(DmsToDeg(0, 0, -30.0), -30.0 / 3600.0, 1e-15);
+  EXPECT_NEAR(DmsToDeg(0, 30, 0.0), 0.5, 1e-15);
+  EXPECT_NEAR(DmsToDeg(0, -30, 0.0), -0.5, 1e-15);
+  EXPECT_NEAR(DmsToDeg(12, -15, 0.0), -12.25, 1e-15);
   // r = 2, theta = -30, phi = 315 (PolarDeg makes the longitude positive).
   const TVector3 v{std::sqrt(1.5), -std::sqrt(1.5), -1.0};
   EXPECT_LT(Norm(Add(CartDeg(2.0, -30.0, 315.0), Scale(v, -1.0))), 1e-15);

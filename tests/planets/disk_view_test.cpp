@@ -67,8 +67,7 @@ TEST(DiskViewTest, MeeusWorkedExamples) {
       // The Moon 1992 Apr 12 0h TD: P = 15.08, k = 0.6786, chi = 285.0, Delta = 368409.7 km.
       {TBody::Moon,
        {2448724.5, 0.6786, 2 * 358473400 / 368409.7, 15.08, 285.0, 0.1, nan},
-       {{2, " Belyst del=0.68"}, {4, " Diameter=32'26\""}}},
-  };
+       {{2, " Belyst del=0.68"}, {4, " Diameter=32'26\""}}}};
   for (const auto& c : cases) {
     const auto [jdTT, k, diameter, axis, limb, tol, ringB] = c.book;
     const TDiskView v = View(c.body, State(jdTT, 59));

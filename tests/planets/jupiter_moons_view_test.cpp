@@ -24,11 +24,10 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
   // Farthest first: Ganymede, Europa (behind, covered by Jupiter), Jupiter, Callisto, Io.
   EXPECT_EQ(s.DrawOrder, (std::array<int, 5>{2, 1, 4, 3, 0}));
   EXPECT_EQ(s.Bodies[0].Box, (std::array<int, 4>{520, 120, 524, 124}));
-  EXPECT_EQ(std::make_pair(s.Bodies[1].LabelX, s.Bodies[1].LabelY), std::make_pair(485, 128));
-  EXPECT_EQ(s.Bodies[3].LabelX, 330);
+  EXPECT_EQ(std::tuple(s.Bodies[1].LabelX, s.Bodies[1].LabelY, s.Bodies[3].LabelX),
+            std::tuple(485, 128, 330));
   EXPECT_EQ(s.Bodies[4].Box, (std::array<int, 4>{474, 115, 506, 145}));
-  EXPECT_EQ(std::make_pair(s.NorthX, s.NorthY), std::make_pair(487, 96));
-  EXPECT_FALSE(s.HasDirectionMark);
+  EXPECT_EQ(std::tuple(s.NorthX, s.NorthY, s.HasDirectionMark), std::tuple(487, 96, false));
 
   // The exchange sort is not stable: Europa and Callisto (both key 5) end up swapped.
   const std::array<TVector3, 4> ties = {{{0, 0, 0.3}, {0, 0, -5.0}, {0, 0, 1.0}, {0, 0, -4.6}}};
@@ -48,8 +47,7 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
       LayoutJupiterMoonsStrip(moons, true, 30 * kDegToRad, 10 * kDegToRad, true, false);
   EXPECT_EQ(big.Bodies[0].Box, (std::array<int, 4>{646, 86, 654, 94}));
   EXPECT_EQ(big.Bodies[4].Box, (std::array<int, 4>{410, 55, 570, 205}));
-  EXPECT_EQ(big.NorthY, 32);
-  EXPECT_TRUE(big.HasDirectionMark);
+  EXPECT_EQ(std::pair(big.NorthY, big.HasDirectionMark), std::pair(32, true));
   EXPECT_EQ(big.DirectionText + std::to_string(big.MarkX) + "," + std::to_string(big.MarkY),
             "Z510,61");
   EXPECT_EQ(LayoutJupiterMoonsStrip(moons, true, 0, 0, false, false).DirectionText, "N");

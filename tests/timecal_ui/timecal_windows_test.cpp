@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <memory>
 #include <vector>
@@ -32,10 +31,6 @@ constexpr TColor kSilver{192, 192, 192};
 struct Fixture {
   explicit Fixture(double clockJD) {
     EnsureApplication();
-    state.TimeZone = 1.0;
-    state.Latitude = 62.392;
-    state.Longitude = 17.290;
-    state.PlaceName = "Sundsvall";
     MoveClock(clockJD);
     frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
     frame->show();
@@ -57,7 +52,7 @@ struct Fixture {
     EXPECT_EQ(state.*flag, 0);
   }
   ScopedLocale swedish{QLocale(QLocale::Swedish, QLocale::Sweden)};
-  TObsState state;
+  TObsState state{.TimeZone = 1, .PlaceName = "Sundsvall", .Latitude = 62.392, .Longitude = 17.29};
   std::unique_ptr<TMainFrame> frame;
 };
 // The pixels of the box (x1..x2-1, y1..y2-1) of a picture that have the colour.
@@ -89,9 +84,9 @@ TEST(CalendarWindow, TextsAndTheDrawnLines) {
   Fixture f(At(2001, 1, 1, 12.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->geometry(), QRect(489, 73, 527, 274));
-  EXPECT_EQ(w->minimumSize(), w->maximumSize());  // fixed border
-  EXPECT_EQ(w->TitleLabel()->font().pixelSize(), 19);
+  // A fixed border.
+  EXPECT_EQ(std::tuple(w->geometry(), w->minimumSize(), w->TitleLabel()->font().pixelSize()),
+            std::tuple(QRect(489, 73, 527, 274), w->maximumSize(), 19));
   const std::vector<std::pair<QString, const char*>> texts = {
       {w->windowTitle(), "Kalender"},
       {w->TitleLabel()->text(), "Kalender för 2001-1-1 Måndag (UTC 1,00)"},
@@ -193,15 +188,15 @@ TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
     events[i].Text = "Nymåne";
   }
   const Canvas canvas = DrawnAlmanac(events, 812);
-  const auto hasBlack = [&](int x1, int y1, int x2, int y2) {
-    return CountPixels(canvas, colours::kBlack, x1, y1, x2, y2) > 0;
-  };
-  EXPECT_TRUE(hasBlack(10, 39, 120, 52));     // slot 1: left column, line 3
-  EXPECT_TRUE(hasBlack(10, 585, 120, 598));   // slot 43: left column, line 45
-  EXPECT_TRUE(hasBlack(412, 39, 522, 52));    // slot 44: right column, line 3
-  EXPECT_TRUE(hasBlack(412, 585, 522, 598));  // slot 86: right column, line 45
-  EXPECT_FALSE(hasBlack(0, 598, 812, 610));   // no 87th line
-  EXPECT_FALSE(hasBlack(0, 0, 812, 39));
+  // Slots 1 and 43 in the left column at lines 3 and 45, slots 44 and 86 in the right one;
+  // no 87th line, nothing above line 3.
+  for (const auto& [x1, y1, x2, y2, black] : {std::tuple{10, 39, 120, 52, true},
+                                              {10, 585, 120, 598, true},
+                                              {412, 39, 522, 52, true},
+                                              {412, 585, 522, 598, true},
+                                              {0, 598, 812, 610, false},
+                                              {0, 0, 812, 39, false}})
+    EXPECT_EQ(CountPixels(canvas, colours::kBlack, x1, y1, x2, y2) > 0, black) << x1 << "," << y1;
 }
 // The longest line stays inside its bevelled column, as clear of the bevel as the date is.
 TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
