@@ -60,13 +60,12 @@ TEST(DataFilesWindow, OpensFromTheMenuWithItsControls) {
   auto* w = dynamic_cast<TDataFilesWindow*>(frame.OpenWindow(TWindowKind::DataFiles));
   ASSERT_NE(w, nullptr);
   QCoreApplication::processEvents();
-  EXPECT_EQ(w->windowTitle(), "Datafiler");
-  EXPECT_EQ(w->geometry(), QRect(4, 73, 996, 530));
-  EXPECT_EQ(w->FileList()->count(), 23);
-  EXPECT_EQ(w->FileList()->item(3)->text(), "Kometer, m.fl. ");
-  EXPECT_EQ(w->FileList()->currentRow(), -1);  // nothing chosen yet
-  EXPECT_EQ(w->CountEdit()->text(), "   Antal");
-  EXPECT_FALSE(w->SaveButton()->isEnabled());
+  // Nothing is chosen yet.
+  EXPECT_EQ(std::tuple(w->windowTitle(), w->geometry(), w->FileList()->count(),
+                       w->FileList()->item(3)->text(), w->FileList()->currentRow(),
+                       w->CountEdit()->text(), w->SaveButton()->isEnabled()),
+            std::tuple("Datafiler", QRect(4, 73, 996, 530), 23, "Kometer, m.fl. ", -1, "   Antal",
+                       false));
   QStringList items;
   for (QAction* action : w->EditMenu()->actions()) items << action->text();
   EXPECT_EQ(items, QStringList({"Klipp ut  Ctrl+X", "Kopiera  Ctrl+C", "Klistra in  Ctrl+V"}));

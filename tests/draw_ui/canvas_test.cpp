@@ -11,13 +11,8 @@
 
 #include <array>
 #include <climits>
-#include <functional>
 #include <map>
 #include <set>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "shell_ui/qt_app.h"
 
@@ -101,8 +96,7 @@ TEST(Canvas, LinePixels) {
       {{4, 2}, {0, 3}, {{4, 2}, {3, 2}, {2, 2}, {1, 3}}},
       {{0, 0}, {1, 4}, {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
       {{1, 4}, {0, 0}, {{1, 4}, {1, 3}, {0, 2}, {0, 1}}},
-      {{3, 3}, {3, 3}, {}}  // zero length: nothing
-  };
+      {{3, 3}, {3, 3}, {}}};  // zero length: nothing
   for (const auto& [from, to, pixels] : cases) {
     Canvas c(8, 8);
     Line(c, from.x(), from.y(), to.x(), to.y());

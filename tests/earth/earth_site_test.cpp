@@ -29,65 +29,49 @@ TEST(FindPlace, TypedNameFirstMatchOtherwiseLastPlaceWithinHalfADegree) {
                                            Place(4, "Pole [AQ]", 90.0, 10.0, "0", "AQ"),
                                            Place(5, "Upplands Väsby [SE]", 59.5, 17.9, "+1", "SE"),
                                            Place(6, "Edge [XX]", 60.0, 17.0, "+2", "XX")};
-  struct Case {
-    std::string typed;
-    double lat, lon;                  // the site before
-    std::string name, zone, country;  // found
-    double newLat, newLon;            // the site after
-  };
-  const Case cases[] = {
-      {"Upp", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},    // first of two matches
-      {"sala", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},   // in "Uppsala", not "Sala"
-      {"Equator", 1, 1, "Equator [EC]", "-5", "EC", 0.001, 89.999},  // 0 and 90 replaced
-      {"Pole", 1, 1, "Pole [AQ]", "0", "AQ", 89.999, 10.0},
-      {"", 59.7, 17.5, "Edge [XX]", "+2", "XX", 59.7, 17.5},            // the last of three near
-      {"", 59.5, 17.5, "Upplands Väsby [SE]", "+1", "SE", 59.5, 17.5},  // 60.0 not < 60.0
-      {"", 60.5, 17.5, "Edge [XX]", "+2", "XX", 60.5, 17.5},  // 60.0 and 17.0 are >= the bounds
-      {"Nowhere", 40, 40, "", "", "", 40, 40}};
-  for (const Case& c : cases) {
-    TObsState state;
-    state.NewPlaceName = c.typed;
-    state.Latitude = c.lat;
-    state.Longitude = c.lon;
+  // Typed, the site before, found (name, zone, country), the site after.
+  const std::tuple<std::string, double, double, std::string, std::string, std::string, double,
+                   double>
+      cases[] = {
+          {"Upp", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},    // first of two matches
+          {"sala", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},   // in "Uppsala", not "Sala"
+          {"Equator", 1, 1, "Equator [EC]", "-5", "EC", 0.001, 89.999},  // 0 and 90 replaced
+          {"Pole", 1, 1, "Pole [AQ]", "0", "AQ", 89.999, 10.0},
+          {"", 59.7, 17.5, "Edge [XX]", "+2", "XX", 59.7, 17.5},  // the last of three near
+          {"", 59.5, 17.5, "Upplands Väsby [SE]", "+1", "SE", 59.5, 17.5},  // 60.0 not < 60.0
+          {"", 60.5, 17.5, "Edge [XX]", "+2", "XX", 60.5, 17.5},  // 60.0 and 17.0 are >= the bounds
+          {"Nowhere", 40, 40, "", "", "", 40, 40}};
+  for (const auto& [typed, lat, lon, name, zone, country, newLat, newLon] : cases) {
+    SCOPED_TRACE(typed + " " + std::to_string(lat));
+    TObsState state{.NewPlaceName = typed, .Latitude = lat, .Longitude = lon};
     const TFoundPlace found = FindPlace(state, places);
-    EXPECT_EQ(found.PlaceName, c.name) << c.typed << " " << c.lat;
-    EXPECT_EQ(found.Zone, c.zone) << c.typed;
-    EXPECT_EQ(found.CountryCode, c.country) << c.typed;
-    EXPECT_DOUBLE_EQ(state.Latitude, c.newLat) << c.typed;
-    EXPECT_DOUBLE_EQ(state.Longitude, c.newLon) << c.typed;
+    EXPECT_EQ(std::tuple(found.PlaceName, found.Zone, found.CountryCode),
+              std::tuple(name, zone, country));
+    EXPECT_DOUBLE_EQ(state.Latitude, newLat);
+    EXPECT_DOUBLE_EQ(state.Longitude, newLon);
   }
 }
 
 TEST(FindCountry, FirstCodeContainingItAndNothingForAnEmptyCode) {
   const std::vector<TCountryEntry> countries = {
       {"SE", "Sverige"}, {"SE", "Andra"}, {"NO", "Norge"}};
-  EXPECT_EQ(FindCountry("SE", countries), "Sverige");
-  EXPECT_EQ(FindCountry("NO", countries), "Norge");
-  EXPECT_EQ(FindCountry("", countries), "");
-  EXPECT_EQ(FindCountry("FI", countries), "");
+  EXPECT_EQ(FindCountry("SE", countries) + "|" + FindCountry("NO", countries) + "|" +
+                FindCountry("", countries) + "|" + FindCountry("FI", countries),
+            "Sverige|Norge||");
 }
 
 TEST(SiteTexts, HemispheresAndMinutes) {
-  TObsState state;
   const TFoundPlace found{"Stockholm [SE] H", "+1*", "SE", "Sverige"};
-  state.Latitude = 59.3333;
-  state.Longitude = 18.0667;
-  TSiteTexts t = SiteTexts(state, found);
-  EXPECT_EQ(t.PlaceAndCountry, " Stockholm [SE] H\n Sverige");
-  EXPECT_EQ(t.Coordinates, " Latitud=59°20' N\n Longitud=18°4' Ö");
-  EXPECT_EQ(t.Zone, " Tidzon=+1*");
-  state.Latitude = -33.9;
-  state.Longitude = -70.6667;
-  t = SiteTexts(state, {});
-  EXPECT_EQ(t.Coordinates, " Latitud=33°54' S\n Longitud=70°40' V");
-  EXPECT_EQ(t.PlaceAndCountry, " \n ");
+  TSiteTexts t = SiteTexts({.Latitude = 59.3333, .Longitude = 18.0667}, found);
+  EXPECT_EQ(std::tuple(t.PlaceAndCountry, t.Coordinates, t.Zone),
+            std::tuple(" Stockholm [SE] H\n Sverige", " Latitud=59°20' N\n Longitud=18°4' Ö",
+                       " Tidzon=+1*"));
+  t = SiteTexts({.Latitude = -33.9, .Longitude = -70.6667}, {});
+  EXPECT_EQ(t.Coordinates + "|" + t.PlaceAndCountry, " Latitud=33°54' S\n Longitud=70°40' V| \n ");
 }
 
 TEST(ChooseSiteAt, RimChangesNothingCentreKeepsTheSiteAndLongitudesWrap) {
-  TObsState state;
-  state.Latitude = 59.33;
-  state.Longitude = 18.07;
-  state.NewPlaceName = "Stockholm";
+  TObsState state{.NewPlaceName = "Stockholm", .Latitude = 59.33, .Longitude = 18.07};
   const TObsState before = state;
   EXPECT_FALSE(ChooseSiteAt(state, kEarthMapCentreX + 310, kEarthMapCentreY));  // on the rim
   EXPECT_FALSE(ChooseSiteAt(state, kEarthMapCentreX, kEarthMapCentreY - 400));  // outside
@@ -116,11 +100,14 @@ TEST(PlaceHits, LastEntryWithinTwoPixelsWins) {
   hits.Record(9, 100, 50, "Nine");
   hits.Record(5, 101, 50, "Five");
   hits.Record(2001, 100, 50, "Beyond the table");
-  EXPECT_EQ(hits.NameAt(100, 50), " Nine");  // both: the later line wins
-  EXPECT_EQ(hits.NameAt(102, 52), " Nine");  // x - 2 <= X, y - 2 <= Y
-  EXPECT_EQ(hits.NameAt(103, 50), " Five");  // 100 < 101 = x - 2
-  EXPECT_EQ(hits.NameAt(98, 50), "");        // X < x + 2 fails
-  EXPECT_EQ(hits.NameAt(100, 48), "");
+  // (100, 50): both, the later line wins; (102, 52): x - 2 <= X, y - 2 <= Y; (103, 50):
+  // 100 < 101 = x - 2; (98, 50): X < x + 2 fails.
+  for (const auto& [x, y, name] : {std::tuple{100, 50, " Nine"},
+                                   {102, 52, " Nine"},
+                                   {103, 50, " Five"},
+                                   {98, 50, ""},
+                                   {100, 48, ""}})
+    EXPECT_EQ(hits.NameAt(x, y), name) << x << "," << y;
 }
 
 TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
@@ -130,9 +117,7 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
 
   std::ifstream in(testing::DataFolder().parent_path() / "tests/earth/subsolar_reference.tsv");
   ASSERT_TRUE(in);
-  TObsState state;
-  state.CorrNutation = 1;
-  state.CorrAberration = 1;
+  TObsState state{.CorrAberration = 1, .CorrNutation = 1};
   int moments = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
@@ -142,10 +127,8 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
     const auto point = SubSolarPoint(state, testing::DataFolder());
     ASSERT_TRUE(point);
     EXPECT_NEAR(point->Latitude, lat, 0.05) << line;
-    double dlon = std::remainder(point->Longitude - lon, 360.0);
-    EXPECT_NEAR(dlon, 0.0, 0.05) << line;
-    EXPECT_GT(point->Longitude, -180.0);
-    EXPECT_LE(point->Longitude, 180.0);
+    EXPECT_NEAR(std::remainder(point->Longitude - lon, 360.0), 0.0, 0.05) << line;
+    EXPECT_TRUE(point->Longitude > -180.0 && point->Longitude <= 180.0) << point->Longitude;
     ++moments;
   }
   EXPECT_EQ(moments, 16);
@@ -153,14 +136,8 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
 }
 
 TEST(EarthCentre, PanelMappingUnderBothOrientationsAndSizes) {
-  struct Case {
-    double x, y, z;
-    int orientation;
-    TEarthPanel panel;
-    double sx, sy;
-    bool front;
-  };
-  const Case cases[] = {
+  // The vector, the orientation, the panel; the point on the screen, in front of the Earth.
+  const std::tuple<double, double, double, int, TEarthPanel, double, double, bool> cases[] = {
       {1, 0, 0, 0, TEarthPanel::FromNorth, 110, 300, false},  // 0h to the right
       {0, 1, 0, 0, TEarthPanel::FromNorth, 100, 290, false},  // 6h up
       {1, 0, 0, 1, TEarthPanel::FromNorth, 100, 290, false},  // turned: 0h up
@@ -171,18 +148,19 @@ TEST(EarthCentre, PanelMappingUnderBothOrientationsAndSizes) {
       {0, 1, 0, 0, TEarthPanel::From6h, 300, 100, true},      // towards 6h: in front
       {1, 0, 1, 0, TEarthPanel::From6h, 290, 90, false},      // 0h on the left from 6h
       {1, 0, 0, 1, TEarthPanel::From6h, 300, 100, true}};     // turned: 0h towards 6h's viewer
-  for (const Case& c : cases) {
-    const TPanelVector v = PanelVector(c.x, c.y, c.z, c.orientation);
-    const TPanelPoint p = PanelPoint(c.panel, v, 10.0);
-    EXPECT_DOUBLE_EQ(p.X, c.sx) << c.x << c.y << c.z << c.orientation;
-    EXPECT_DOUBLE_EQ(p.Y, c.sy) << c.x << c.y << c.z << c.orientation;
-    EXPECT_EQ(InFrontOfEarth(c.panel, v), c.front) << c.x << c.y << c.z << c.orientation;
+  for (const auto& [x, y, z, orientation, panel, sx, sy, front] : cases) {
+    SCOPED_TRACE(::testing::Message() << x << y << z << orientation);
+    const TPanelVector v = PanelVector(x, y, z, orientation);
+    const TPanelPoint p = PanelPoint(panel, v, 10.0);
+    EXPECT_DOUBLE_EQ(p.X, sx);
+    EXPECT_DOUBLE_EQ(p.Y, sy);
+    EXPECT_EQ(InFrontOfEarth(panel, v), front);
   }
-  EXPECT_EQ(EarthRadiusPixels(1), 3);
-  EXPECT_EQ(EarthRadiusPixels(262144), 72);  // 71.8
-  EXPECT_EQ(MoonRadiusPixels(1, 0), 2);
-  EXPECT_EQ(MoonRadiusPixels(1, 1), 3);
-  EXPECT_EQ(MoonRadiusPixels(262144, 0), 20);  // 19.6
+  // The Earth's radius at scales 1 and 262144 (71.8), the Moon's at 1 (both modes) and 262144
+  // (19.6).
+  EXPECT_EQ(std::tuple(EarthRadiusPixels(1), EarthRadiusPixels(262144), MoonRadiusPixels(1, 0),
+                       MoonRadiusPixels(1, 1), MoonRadiusPixels(262144, 0)),
+            std::tuple(3, 72, 2, 3, 20));
   EXPECT_EQ(EarthSatelliteLabel("ARIANE 40 R/B      "), "ARIANE 40 R/B ");
   EXPECT_EQ(EarthSatelliteLabel("A B C D E F G H I J"), "A B C D E F G H I J");
 }
@@ -204,16 +182,14 @@ TEST(EarthCentre, SatellitesByCentralBodyFlagAndDatesAndTheMoonsDistance) {
   state.ClockJD = state.JD_UT = state.JD_TT = 2458139.0;  // 2018-01-20 12:00
   TEarthCentreScene scene = EarthCentreScene(state, dir.Path());
   ASSERT_EQ(scene.Satellites.size(), 1u);
-  EXPECT_EQ(scene.Satellites[0].Name, "AJISAI (EGS)       ");
-  EXPECT_EQ(scene.Satellites[0].Label, "AJISAI (EGS) ");
+  EXPECT_EQ(scene.Satellites[0].Name + "|" + scene.Satellites[0].Label,
+            "AJISAI (EGS)       |AJISAI (EGS) ");
   // Ajisai flies about 1490 km high: a = 0.00005258 AU = 7866 km, e = 0.0011.
   const TPanelVector& v = scene.Satellites[0].Position;
-  const double km = std::sqrt(v.U * v.U + v.V * v.V + v.W * v.W) * 149597870.0;
-  EXPECT_NEAR(km, 7866.0, 15.0);
+  EXPECT_NEAR(std::sqrt(v.U * v.U + v.V * v.V + v.W * v.W) * 149597870.0, 7866.0, 15.0);
   // The Moon: 356000 to 407000 km away.
   const double moonKm = std::hypot(scene.Moon.U, scene.Moon.V, scene.Moon.W) * 149597870.0;
-  EXPECT_GT(moonKm, 356000.0);
-  EXPECT_LT(moonKm, 407000.0);
+  EXPECT_TRUE(moonKm > 356000.0 && moonKm < 407000.0) << moonKm;
   state.CoordSystem = 1;
   EXPECT_TRUE(EarthCentreScene(state, dir.Path()).Satellites.empty());
   state.CoordSystem = 0;

@@ -14,10 +14,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <utility>
 
 #include "common/scratch_dir.h"
 #include "shell/exit_dialog.h"
@@ -35,9 +31,10 @@ double NowJD() {
 }
 // A frame over an empty folder at JD 2451545.0, reading neither parametr.dta nor the clock.
 struct Fixture {
-  Fixture() {
+  explicit Fixture(bool shown = false) {
     state.ClockJD = 2451545.0;
     DeriveTimes(state);
+    if (shown) frame.show();
   }
   QToolButton* Button(const char* name) const {
     return frame.findChild<QToolButton*>(QString::fromLatin1(name));
@@ -107,8 +104,8 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   }
   EXPECT_EQ(tools.front()->parentWidget()->height(), 25);
   EXPECT_EQ(std::tuple(f.frame.HintPanel()->x(), f.frame.HintPanel()->width()), std::tuple(x, 383));
-  EXPECT_EQ(f.frame.ClockPanel()->width(), 124);
-  EXPECT_TRUE(f.frame.ClockPanel()->font().bold());
+  EXPECT_EQ(std::tuple(f.frame.ClockPanel()->width(), f.frame.ClockPanel()->font().bold()),
+            std::tuple(124, true));
   // The long hint shows in the hint panel after the 300 ms pause, and goes when the mouse
   // leaves the button.
   f.frame.show();
@@ -123,42 +120,37 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   EXPECT_EQ(f.frame.HintPanel()->text(), QString());
 }
 TEST(MainFrame, MenuItemsAndHints) {
-  const char* items[] = {
-      "&Arkiv|&Avsluta|Avsluta Himlavy",
-      "&Invärden|&Tid|Inmatning av tid",
-      "&Invärden|T&idinkrement|Val av storlek på tidsinkrement",
-      "&Invärden|&Plats|Inmatning av observationsplats ",
-      "&Invärden|&Alternativ|Val av alternativa koordinatsystem",
-      "&Invärden|&Urval|Val av visning av sol, måne, planeter, asteroider, kometer och stjärnor",
-      "&Invärden|&Stjärnor|",
-      "&Invärden|&Korrektioner|Val av korrektioner",
-      "&Invärden|I&nkrementering|Inkrementering utan spår",
-      "&Funktioner|M&erkurius|Merkurius, sedd från jorden",
-      "&Funktioner|&Venus|Venus, sedd från jorden",
-      "&Funktioner|Ma&rs|Mars, sedd från jorden",
-      "&Funktioner|J&upiter|Jupiter, sedd från jorden",
-      "&Funktioner|Sa&turnus|Saturnus, sedd från jorden",
-      "&Funktioner|&Månen|Månen, sedd från jorden",
-      "&Funktioner|Jupiters m&ånar|Jupiter med de julianska månarna",
-      "&Funktioner|&Jorden|Jorden med orter för val av observationsplats",
-      "&Funktioner|&Solförmörkelser|Solförmörkelser för valt år",
-      "&Funktioner|Mån&förmörkelser|Månförmörkelser för valt år",
-      "&Funktioner|S&olens läge|Solens läge i förhållande till jordytan",
-      "&Funktioner|&Dag/natt-linje|Dag/natt-linjen över jordytan",
-      "&Funktioner|&Kalender|Kalender för vald dag",
-      "&Funktioner|&Almanacka|Almanacka för valt år",
-      "&Funktioner|&Helger|Helgdagar i Sverige för valt år",
-      "&Funktioner|Jorden i &centrum|Jorden i centrum med satelliter i bana",
-      "&Funktioner|J&upiter i centrum|Jupiter i centrum med satelliter i bana",
-      "&Verktyg|&Datafiler|"
-      "Data för ortsnamn, asteroider, kometer, rymdsonder, stjärnor, objekt, namn m.fl.",
-      "&Verktyg|&Bilder|Bilder på planeter och andra objekt",
-      "&Verktyg|Ban&kalkylering|Beräkning av banelement från tre observationer",
-      "&Hjälp|&Himlavy-hjälp|Hjälp för Himlavy",
-      "&Hjälp|&Om Himlavy|Om Himlavy"};
+  const std::pair<const char*, std::vector<const char*>> menus[] = {
+      {"&Arkiv", {"&Avsluta|Avsluta Himlavy"}},
+      {"&Invärden",
+       {"&Tid|Inmatning av tid", "T&idinkrement|Val av storlek på tidsinkrement",
+        "&Plats|Inmatning av observationsplats ", "&Alternativ|Val av alternativa koordinatsystem",
+        "&Urval|Val av visning av sol, måne, planeter, asteroider, kometer och stjärnor",
+        "&Stjärnor|", "&Korrektioner|Val av korrektioner",
+        "I&nkrementering|Inkrementering utan spår"}},
+      {"&Funktioner",
+       {"M&erkurius|Merkurius, sedd från jorden", "&Venus|Venus, sedd från jorden",
+        "Ma&rs|Mars, sedd från jorden", "J&upiter|Jupiter, sedd från jorden",
+        "Sa&turnus|Saturnus, sedd från jorden", "&Månen|Månen, sedd från jorden",
+        "Jupiters m&ånar|Jupiter med de julianska månarna",
+        "&Jorden|Jorden med orter för val av observationsplats",
+        "&Solförmörkelser|Solförmörkelser för valt år",
+        "Mån&förmörkelser|Månförmörkelser för valt år",
+        "S&olens läge|Solens läge i förhållande till jordytan",
+        "&Dag/natt-linje|Dag/natt-linjen över jordytan", "&Kalender|Kalender för vald dag",
+        "&Almanacka|Almanacka för valt år", "&Helger|Helgdagar i Sverige för valt år",
+        "Jorden i &centrum|Jorden i centrum med satelliter i bana",
+        "J&upiter i centrum|Jupiter i centrum med satelliter i bana"}},
+      {"&Verktyg",
+       {"&Datafiler|Data för ortsnamn, asteroider, kometer, rymdsonder, stjärnor, objekt, namn "
+        "m.fl.",
+        "&Bilder|Bilder på planeter och andra objekt",
+        "Ban&kalkylering|Beräkning av banelement från tre observationer"}},
+      {"&Hjälp", {"&Himlavy-hjälp|Hjälp för Himlavy", "&Om Himlavy|Om Himlavy"}}};
   Fixture f;
   QStringList expected;
-  for (const char* item : items) expected << U(item);
+  for (const auto& [menu, items] : menus)
+    for (const char* item : items) expected << U(menu) + "|" + U(item);
   EXPECT_EQ(f.Items(), expected);
   // A menu item's hint reaches the hint panel as the mouse moves over it.
   f.frame.show();
@@ -210,8 +202,7 @@ TEST(MainFrame, TimerSpeedWithinOneStatusTick) {
   EXPECT_LE(f.frame.IncrementTimer()->remainingTime(), remaining);
   f.state.TimerSpeed = 2;
   EXPECT_TRUE(WaitFor([&] { return f.frame.IncrementTimer()->interval() == 100; }, 250));
-  f.state.StepDays = 1.0;
-  f.state.IncrementOn = 1;
+  std::tie(f.state.StepDays, f.state.IncrementOn) = std::tuple(1.0, 1);
   EXPECT_TRUE(WaitFor([&] { return f.state.ClockJD >= 2451547.0; }, 3000));
 }
 // "T/F" starts, stops and colours the increment panel; "+/-" reverses at the next tick.
@@ -244,8 +235,7 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
 // "Lo" while running: the clock's moment, every redraw flag, and stepping on from there.
 TEST(MainFrame, LocalTimeWhileRunning) {
   Fixture f;
-  f.state.StepDays = 0.25;
-  f.state.IncrementOn = 1;
+  std::tie(f.state.StepDays, f.state.IncrementOn) = std::tuple(0.25, 1);
   f.Button("localTimeButton")->click();
   EXPECT_NEAR(f.state.ClockJD, NowJD(), 3.0 / 86400.0);
   for (const auto flag : kRedrawFlags) EXPECT_EQ(f.state.*flag, 1);
@@ -267,14 +257,15 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
     TMainFrame frame(state, dir.Path(), true);
     frame.show();
     EXPECT_EQ(std::tuple(frame.pos(), frame.size()), std::tuple(QPoint(0, 0), QSize(1024, 768)));
-    EXPECT_EQ(state.TimeZone, withFile ? -5.0 : 0.0);
+    EXPECT_EQ(std::tuple(state.TimeZone, frame.StatusPanel(TStatusField::Place)->text()),
+              withFile ? std::tuple(-5.0, U(" Lund")) : std::tuple(0.0, U(" ")));
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
-    EXPECT_EQ(frame.StatusPanel(TStatusField::Place)->text(), withFile ? U(" Lund") : U(" "));
     EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
   }
 }
 // Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
-TEST(MainFrame, ProgramTitleAddsNothingToTheCaptions) {
+// The clock: the short date and the long time less the seconds.
+TEST(MainFrame, ProgramTitleAddsNothingToTheCaptionsAndTheClockText) {
   EnsureApplication();
   SetProgramTitleAndHelp(std::filesystem::current_path());
   EXPECT_EQ(QApplication::applicationName(), U("Himlavy 4.6"));
@@ -282,17 +273,13 @@ TEST(MainFrame, ProgramTitleAddsNothingToTheCaptions) {
   EXPECT_EQ(QApplication::applicationDisplayName(), U("test_shell_ui"))
       << "an explicit display name would be added to every window title";
   EXPECT_EQ(HelpFile(), U("HVHELP.HLP"));
-}
-TEST(MainFrame, ClockShortDateAndLongTimeLessTheSeconds) {
-  EnsureApplication();
   const testing::ScopedLocale swedish(QLocale(QLocale::Swedish, QLocale::Sweden));
   const QDateTime moment(QDate(2024, 3, 5), QTime(14, 7, 9));
   EXPECT_EQ(TMainFrame::ClockPanelText(moment), U("2024-03-05 14:07"));
 }
 // Each command opens a new window; closing destroys it; "&Arkiv" lists the open windows.
 TEST(MainFrame, WindowsOpenListAndClose) {
-  Fixture f;
-  f.frame.show();
+  Fixture f(true);
   QPointer<TChildWindow> first(f.frame.OpenWindow(TWindowKind::Increment));
   ASSERT_NE(first, nullptr);
   f.Item("I&nkrementering")->trigger();
@@ -307,8 +294,7 @@ TEST(MainFrame, WindowsOpenListAndClose) {
 }
 // "Inm" opens the settings on the page shown last; the "&Invärden" items on their own pages.
 TEST(MainFrame, SettingsDialogPages) {
-  Fixture f;
-  f.frame.show();
+  Fixture f(true);
   int seenPage = -1;
   const auto pageShownBy = [&](const std::function<void()>& command) {
     QTimer::singleShot(0, [&] {
@@ -327,16 +313,15 @@ TEST(MainFrame, SettingsDialogPages) {
 }
 // "Nej" keeps the program running; "Ja" closes it, and the help viewer with it.
 TEST(MainFrame, ExitConfirmationAndHelp) {
-  Fixture f;
-  f.frame.show();
+  Fixture f(true);
   MapHelpFile(QStringLiteral("HVHELP.HLP"), testing::SourceDir() / "help");
   f.Item("&Himlavy-hjälp")->trigger();
   ASSERT_NE(OpenHelpViewer(), nullptr);
   EXPECT_EQ(OpenHelpViewer()->CurrentPage(), U("index.html"));
   TExitDialog* dialog = f.frame.ExitDialog();
-  EXPECT_EQ(dialog->windowTitle(), U("Avsluta Himlavy"));
-  EXPECT_EQ(dialog->YesButton()->text(), U("Ja"));
-  EXPECT_EQ(dialog->NoButton()->text(), U("Nej"));
+  EXPECT_EQ(
+      std::tuple(dialog->windowTitle(), dialog->YesButton()->text(), dialog->NoButton()->text()),
+      std::tuple(U("Avsluta Himlavy"), U("Ja"), U("Nej")));
   EXPECT_EQ(dialog->YesButton()->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
   EXPECT_EQ(dialog->NoButton()->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
   QTimer::singleShot(0, [dialog] { dialog->NoButton()->click(); });
@@ -344,8 +329,7 @@ TEST(MainFrame, ExitConfirmationAndHelp) {
   EXPECT_TRUE(f.frame.isVisible());
   QTimer::singleShot(0, [dialog] { dialog->YesButton()->click(); });
   f.Item("&Avsluta")->trigger();
-  EXPECT_FALSE(f.frame.isVisible());
-  EXPECT_EQ(OpenHelpViewer(), nullptr);
+  EXPECT_EQ(std::tuple(f.frame.isVisible(), OpenHelpViewer()), std::tuple(false, nullptr));
 }
 }  // namespace
 }  // namespace himlavy

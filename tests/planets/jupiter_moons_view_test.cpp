@@ -24,11 +24,10 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
   // Farthest first: Ganymede, Europa (behind, covered by Jupiter), Jupiter, Callisto, Io.
   EXPECT_EQ(s.DrawOrder, (std::array<int, 5>{2, 1, 4, 3, 0}));
   EXPECT_EQ(s.Bodies[0].Box, (std::array<int, 4>{520, 120, 524, 124}));
-  EXPECT_EQ(std::make_pair(s.Bodies[1].LabelX, s.Bodies[1].LabelY), std::make_pair(485, 128));
-  EXPECT_EQ(s.Bodies[3].LabelX, 330);
+  EXPECT_EQ(std::tuple(s.Bodies[1].LabelX, s.Bodies[1].LabelY, s.Bodies[3].LabelX),
+            std::tuple(485, 128, 330));
   EXPECT_EQ(s.Bodies[4].Box, (std::array<int, 4>{474, 115, 506, 145}));
-  EXPECT_EQ(std::make_pair(s.NorthX, s.NorthY), std::make_pair(487, 96));
-  EXPECT_FALSE(s.HasDirectionMark);
+  EXPECT_EQ(std::tuple(s.NorthX, s.NorthY, s.HasDirectionMark), std::tuple(487, 96, false));
 
   // The exchange sort is not stable: Europa and Callisto (both key 5) end up swapped.
   const std::array<TVector3, 4> ties = {{{0, 0, 0.3}, {0, 0, -5.0}, {0, 0, 1.0}, {0, 0, -4.6}}};
@@ -36,14 +35,11 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
             (std::array<int, 5>{2, 0, 4, 3, 1}));
 
   // The mouse box: x - 5 <= px < x + 5, y - 5 <= py < y + 5; a later body wins.
-  const struct {
-    int x, y;
-    const char* name;
-  } mouse[] = {{490, 130, " Jupiter"}, {481, 128, " Europa "}, {485, 133, " Europa "},
-               {485, 134, ""},         {480, 128, ""},         {527, 127, " Io"},
-               {528, 127, ""},         {518, 118, " Io"},      {517, 118, ""},
-               {518, 117, ""}};
-  for (const auto& m : mouse) EXPECT_EQ(StripNameAt(s, m.x, m.y), m.name) << m.x << "," << m.y;
+  const std::tuple<int, int, const char*> mouse[] = {
+      {490, 130, " Jupiter"}, {481, 128, " Europa "}, {485, 133, " Europa "}, {485, 134, ""},
+      {480, 128, ""},         {527, 127, " Io"},      {528, 127, ""},         {518, 118, " Io"},
+      {517, 118, ""},         {518, 117, ""}};
+  for (const auto& [x, y, name] : mouse) EXPECT_EQ(StripNameAt(s, x, y), name) << x << "," << y;
 
   // Magnified, with P = 30 and q = 10 deg: the mark at -20 deg (67 sin 20 = 22.92,
   // 67 cos 20 = 62.96), "Z" with the parallactic angle, else "N".
@@ -51,8 +47,7 @@ TEST(JupiterMoonsStripTest, DepthOrderPointsMouseBoxAndMagnification) {
       LayoutJupiterMoonsStrip(moons, true, 30 * kDegToRad, 10 * kDegToRad, true, false);
   EXPECT_EQ(big.Bodies[0].Box, (std::array<int, 4>{646, 86, 654, 94}));
   EXPECT_EQ(big.Bodies[4].Box, (std::array<int, 4>{410, 55, 570, 205}));
-  EXPECT_EQ(big.NorthY, 32);
-  EXPECT_TRUE(big.HasDirectionMark);
+  EXPECT_EQ(std::pair(big.NorthY, big.HasDirectionMark), std::pair(32, true));
   EXPECT_EQ(big.DirectionText + std::to_string(big.MarkX) + "," + std::to_string(big.MarkY),
             "Z510,61");
   EXPECT_EQ(LayoutJupiterMoonsStrip(moons, true, 0, 0, false, false).DirectionText, "N");
@@ -62,17 +57,14 @@ TEST(JupiterMoonsStripTest, MeeusDecember1992) {
   // 1992 Dec 16 0h UT (JDE 2448972.50068), light time on: X, Y of Io ... Callisto
   // -3.4515, 0.2138; 7.4435, 0.2756; 1.1996, 0.5902; 7.0754, 1.0293, all in front of Jupiter
   // (Z -4.82, -5.75, -14.94, -25.23: keys 5, 6, 15, 25); P = 24.80 deg, parallactic angle off.
-  TObsState state;
-  state.JD_TT = 2448972.50068;
-  state.JD_UT = state.JD_TT - 59.0 / 86400.0;
+  TObsState state{.JD_UT = 2448972.50068 - 59.0 / 86400.0, .JD_TT = 2448972.50068};
   state.CorrLightTime = state.CorrNutation = state.CorrAberration = 1;
   const auto s = JupiterMoonsStrip(state, testing::DataFolder(), true);
   ASSERT_TRUE(s.has_value());
   const int expected[4][2] = {{214, 113}, {1085, 108}, {586, 83}, {1056, 48}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(std::make_pair(s->Bodies[i].LabelX, s->Bodies[i].LabelY),
-              std::make_pair(expected[i][0], expected[i][1]));
-  }
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(std::pair(s->Bodies[i].LabelX, s->Bodies[i].LabelY),
+              std::pair(expected[i][0], expected[i][1]));
   EXPECT_EQ(s->DrawOrder, (std::array<int, 5>{4, 0, 1, 2, 3}));
   // 67 sin 24.80 = 28.10, 67 cos 24.80 = 60.82.
   EXPECT_EQ(std::make_pair(s->MarkX, s->MarkY), std::make_pair(515, 63));
@@ -82,9 +74,7 @@ TEST(JupiterMoonsStripTest, MeeusDecember1992) {
 TEST(JupiterCentreTest, MoonsFromMeeusLongitudesHidingAndTheMoonFrame) {
   // Meeus's L, B, R of 1992 Dec 16 at the light-retarded moment; ChartScale 1024, so
   // k = 6553.6 pixels per AU and r = R 71398 / 149597870 AU.
-  TObsState state;
-  state.JD_TT = 2451545.0 + 36525.0 * -0.07043208796820367;
-  state.ChartScale = 1024;
+  TObsState state{.JD_TT = 2451545.0 + 36525.0 * -0.07043208796820367, .ChartScale = 1024};
   state.ShowSunPlanets = state.ShowMoons = 1;
   const int expected[2][4][3] = {
       {{117, 108, 300}, {113, 74, 300}, {145, 87, 300}, {173, 63, 300}},  // Orientation 0
@@ -162,9 +152,8 @@ TEST(JupiterCentreTest, OnlyProbesAboutJupiter) {
                                 line("Hidden Probe        ", "Jup", "n") +
                                 line("Late Probe          ", "Jup", "j", "20150101.000") +
                                 line("Juno  extended      ", "Jup", "j"));
-  TObsState state;
-  state.ClockJD = state.JD_TT = 2459000.5;  // 2020 May 31
-  state.ChartScale = 1024;
+  // 2020 May 31.
+  TObsState state{.ClockJD = 2459000.5, .JD_TT = 2459000.5, .ChartScale = 1024};
   state.ShowSunPlanets = state.ShowProbes = 1;
   TJupiterCentreView v = JupiterCentreView(state, dir.Path());
   ASSERT_EQ(v.Probes.size(), 2u);
@@ -173,8 +162,7 @@ TEST(JupiterCentreTest, OnlyProbesAboutJupiter) {
   EXPECT_TRUE(v.Moons.empty());  // ShowMoons off
   // The radius is kept: 65.536 pixels, within the rounding of the three pixel offsets.
   const TCentreBody p = v.Probes[0];
-  const double d = std::hypot(p.LeftX - 100, p.LeftY - 100, p.RightX - 300);
-  EXPECT_NEAR(d, 65.536, 1.5);
+  EXPECT_NEAR(std::hypot(p.LeftX - 100, p.LeftY - 100, p.RightX - 300), 65.536, 1.5);
   // Both orbits are the same: the later probe wins.
   EXPECT_EQ(CentreNameAt(v, p.LeftX + 2, p.LeftY - 2), "Juno");
   EXPECT_EQ(CentreNameAt(v, p.LeftX - 3, p.LeftY), "");

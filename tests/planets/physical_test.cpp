@@ -131,12 +131,11 @@ TEST(PhysicalTest, IlluminatedFractionAndMagnitudes) {
       {TBody::Jupiter, 10.0, 5.4, 5.0, -2.238181},  // Jupiter: 0.0005 i, not 0.005 i
       {TBody::Uranus, 2.0, 19.5, 19.0, 5.653941},   // Uranus: no phase term
       {TBody::Earth, 0.0, 1.0, 1.0, 0.0}};          // the Earth's row: V0 = 0, no phase term
-  for (const auto& [p, iDeg, r, delta, expected] : cases) {
+  for (const auto& [p, iDeg, r, delta, expected] : cases)
     EXPECT_NEAR(PlanetMagnitude(p, 0.0, 0.0, iDeg * kDegToRad, r, delta), expected, 2e-6)
         << BodyKey(p);
-  }
-  EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Sun, 0.0, 0.0, 0.0, 1.0, 1.0)));
-  EXPECT_TRUE(std::isnan(PlanetMagnitude(TBody::Moon, 0.0, 0.0, 0.0, 1.0, 1.0)));
+  for (const TBody body : {TBody::Sun, TBody::Moon})
+    EXPECT_TRUE(std::isnan(PlanetMagnitude(body, 0.0, 0.0, 0.0, 1.0, 1.0))) << BodyKey(body);
   // H + 5 log10 Delta + K log10 r with K = 10, H = 5.5, r = 0.9, Delta = 1.2; the H, G system
   // with H = 7, G = 0.15, r = 2, Delta = 1.5 at phase angle 30 deg.
   EXPECT_NEAR(CometMagnitude(10.0, 5.5, 0.9, 1.2), 5.438331, 2e-6);

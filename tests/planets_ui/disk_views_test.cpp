@@ -24,33 +24,29 @@ using namespace testing;
 
 int WhiteInside(const Canvas& canvas, int cx, int cy, int radius) {
   int count = 0;
-  for (int y = cy - radius; y <= cy + radius; ++y) {
-    for (int x = cx - radius; x <= cx + radius; ++x) {
-      if (std::hypot(x - cx, y - cy) < radius && canvas.Pixel(x, y) == colours::kWhite) ++count;
-    }
-  }
+  for (int y = cy - radius; y <= cy + radius; ++y)
+    for (int x = cx - radius; x <= cx + radius; ++x)
+      count += std::hypot(x - cx, y - cy) < radius && canvas.Pixel(x, y) == colours::kWhite;
   return count;
 }
 
 TEST(DiskDrawTest, NightColourLimitsAndNorthMark) {
   testing::EnsureApplication();
-  struct Case {
-    TBody body;
-    double k, diameter;  // diameter for a disk of 60 pixels' radius
-    bool lit;
-  };
-  for (const Case& c :
-       {Case{TBody::Mercury, 0.03, 20, false}, Case{TBody::Mercury, 0.04, 20, true},
-        Case{TBody::Venus, 0.01, 20, false}, Case{TBody::Venus, 0.02, 20, true},
-        Case{TBody::Moon, 0.005, 1000, false}, Case{TBody::Moon, 0.2, 1000, true}}) {
-    TDiskView view{.Body = c.body,
-                   .IlluminatedFraction = c.k,
-                   .Diameter = c.diameter,
+  // The body, k, the diameter for a disk of 60 pixels' radius, lit.
+  for (const auto& [body, k, diameter, lit] : {std::tuple{TBody::Mercury, 0.03, 20, false},
+                                               {TBody::Mercury, 0.04, 20, true},
+                                               {TBody::Venus, 0.01, 20, false},
+                                               {TBody::Venus, 0.02, 20, true},
+                                               {TBody::Moon, 0.005, 1000, false},
+                                               {TBody::Moon, 0.2, 1000, true}}) {
+    TDiskView view{.Body = body,
+                   .IlluminatedFraction = k,
+                   .Diameter = static_cast<double>(diameter),
                    .AxisAngle = std::nan(""),
                    .BrightLimbAngle = 1.0};
     Canvas canvas(300, 300, colours::kNavy);
     DrawDiskView(canvas, view, 150, 150);
-    EXPECT_EQ(WhiteInside(canvas, 150, 150, 59) > 0, c.lit) << c.k;
+    EXPECT_EQ(WhiteInside(canvas, 150, 150, 59) > 0, lit) << k;
     EXPECT_GT(WhiteInside(canvas, 150, 150 - 70 - 5 + 6, 6), 0);  // the "N" above the disk
   }
 }
@@ -75,10 +71,7 @@ TEST(DiskDrawTest, ThinCrescentFillStaysInTheDisk) {
 
 TEST(PlanetDiskWindow, PlacementTextsFollowTimerAndRedrawFlag) {
   EnsureApplication();
-  TObsState state;
-  state.TimeScale = kTimeScaleTdt;
-  state.ClockJD = 2448976.5;
-  state.TimerSpeed = 2;
+  TObsState state{.ClockJD = 2448976.5, .TimeScale = kTimeScaleTdt, .TimerSpeed = 2};
   state.CorrLightTime = state.CorrNutation = state.CorrAberration = 1;
   DeriveTimes(state);
   TMainFrame frame(state, DataFolder(), false);
@@ -100,11 +93,13 @@ TEST(PlanetDiskWindow, PlacementTextsFollowTimerAndRedrawFlag) {
     QCoreApplication::processEvents();
     EXPECT_EQ(std::tuple(w->windowTitle(), w->geometry(), w->Centre(), w->TextBox()->geometry()),
               std::tuple(U(caption), placement, centre, QRect(2, 2, 175, textHeight)));
-    EXPECT_EQ(w->OrientationLabel()->pos(), QPoint(centre.x() - 12, textHeight + 6));
-    EXPECT_EQ(w->OrientationLabel()->text(), U("Norr"));
+    EXPECT_EQ(std::pair(w->OrientationLabel()->pos(), w->OrientationLabel()->text()),
+              std::pair(QPoint(centre.x() - 12, textHeight + 6), U("Norr")));
     const QStringList lines = w->TextBox()->toPlainText().split(U("\n"));
-    EXPECT_EQ(lines.value(1), U(" Parallaktisk vinkel=Ej vald"));
-    EXPECT_EQ(lines.size(), kind == K::Saturn ? 7 : kind == K::Jupiter ? 5 : 6);
+    EXPECT_EQ(std::tuple(lines.value(1), lines.size()),
+              std::tuple(U(" Parallaktisk vinkel=Ej vald"), kind == K::Saturn    ? 7
+                                                            : kind == K::Jupiter ? 5
+                                                                                 : 6));
     if (kind == K::Venus) {
       EXPECT_EQ(lines.value(2) + lines.value(4), U(" Belyst del=0.65 Diameter=18.3\""));
     }

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "base/parameter_file.h"
 #include "common/scratch_dir.h"
 #include "shell/status_line.h"
@@ -25,47 +21,42 @@ int Box(Field field) {
 }
 // 2000 January 1, 12:00:00 at 57°42' N, 11°45' W: whole minutes and seconds, a few switches on.
 TObsState SampleState() {
-  TObsState s{.ClockJD = 2451545.0,
-              .TimeZone = 2.5,
-              .TimeScale = 1,
-              .StepDays = 7.0,
-              .StepLabel = "7 dygn",
-              .TimerSpeed = 1,
-              .PlaceName = "Göteborg                      ",
-              .NewPlaceName = "Göteborg",
-              .Latitude = 57.7,
-              .Longitude = -11.75,
-              .Height = 12.5,
-              .CoordSystem = 2,
-              .CentreDir = 1,
-              .MapColour = 1,
-              .CatBSC = 1,
-              .CorrRefraction = 1};
-  return s;
+  return {.ClockJD = 2451545.0,
+          .TimeZone = 2.5,
+          .TimeScale = 1,
+          .StepDays = 7.0,
+          .StepLabel = "7 dygn",
+          .TimerSpeed = 1,
+          .PlaceName = "Göteborg                      ",
+          .NewPlaceName = "Göteborg",
+          .Latitude = 57.7,
+          .Longitude = -11.75,
+          .Height = 12.5,
+          .CoordSystem = 2,
+          .CentreDir = 1,
+          .MapColour = 1,
+          .CatBSC = 1,
+          .CorrRefraction = 1};
 }
 // A change of system, one row of each kind, and the opening rules (radio groups alike).
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
   using S = TObsState;
   // The systems 0..6 that enable the box ('E').
-  const std::pair<Field, const char*> rows[] = {{&S::ShowConstellations, "-EEEEEE"},
-                                                {&S::ShowCoordLines, "EEEEEEE"},
-                                                {&S::ShowHistory, "EEEEEE-"},
-                                                {&S::LabelStars, "-EEEEEE"},
-                                                {&S::LabelDeepSky, "--EE---"},
-                                                {&S::LabelPlanets, "EEEEEE-"},
-                                                {&S::CatBSC, "-EEEEEE"},
-                                                {&S::CatSKY, "--EE---"}};
+  const std::pair<Field, const char*> rows[] = {
+      {&S::ShowCoordLines, "EEEEEEE"}, {&S::ShowHistory, "EEEEEE-"},
+      {&S::LabelStars, "-EEEEEE"},     {&S::LabelDeepSky, "--EE---"},
+      {&S::LabelPlanets, "EEEEEE-"},   {&S::CatBSC, "-EEEEEE"},
+      {&S::CatSKY, "--EE---"},         {&S::ShowConstellations, "-EEEEEE"}};
   const Field untouched[] = {&S::ShowAsteroids2, &S::LabelMinorBodies, &S::ColourIndex};
   const Field offInGalactic[] = {&S::ShowSunPlanets, &S::ShowMoons,      &S::ShowAsteroids1,
                                  &S::ShowAsteroids2, &S::ShowAsteroids3, &S::ShowComets,
                                  &S::ShowProbes};
   ScratchDir dir;
   // BSC installed (names in another case); SKY's record broken; WDS's first zone a folder.
-  std::filesystem::create_directories(dir / "BSC2000");
+  for (const char* folder : {"BSC2000", "sky2000", "wds2000/01.dat"})
+    std::filesystem::create_directories(dir / folder);
   dir.Write("BSC2000/01.DAT", std::string(2 * 52, '\0'));
-  std::filesystem::create_directories(dir / "sky2000");
   dir.Write("sky2000/001.dat", std::string(41, '\0'));
-  std::filesystem::create_directories(dir / "wds2000/01.dat");
   const auto available = CatalogAvailability(dir.Path());
   std::array<bool, kSwitchBoxCount> all;
   all.fill(true);
@@ -85,9 +76,10 @@ TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
     for (const auto field : untouched) EXPECT_FALSE(change.Boxes[Box(field)].has_value());
     for (const auto field : offInGalactic) EXPECT_EQ(opening.Boxes[Box(field)], system != 6);
     EXPECT_FALSE(opening.Boxes[Box(&S::ShowHistory)].has_value());
-    EXPECT_EQ(opening.Boxes[Box(&S::CatBSC)], true);  // the catalogs by their files only
-    EXPECT_EQ(opening.Boxes[Box(&S::CatSKY)], false);
-    EXPECT_EQ(opening.Boxes[Box(&S::CatWDS)], false);
+    // The catalogs by their files only.
+    EXPECT_EQ(std::tuple(opening.Boxes[Box(&S::CatBSC)], opening.Boxes[Box(&S::CatSKY)],
+                         opening.Boxes[Box(&S::CatWDS)]),
+              std::tuple(true, false, false));
     for (const TControlEnabling& e : {change, opening}) {
       EXPECT_EQ(e.Hemisphere, system == 3);
       EXPECT_EQ(e.CentreDir, system == 1 || system == 2 || system == 4 || system == 6);
@@ -104,9 +96,9 @@ TEST(SettingsFields, FilledFromTheState) {
   TDialogFields f = FieldsFromState(s, {}, ',');
   EXPECT_EQ(Texts(f), (Strings{"", "2000", "1", "1", "12", "0", "0", "2,50", "Göteborg", "57,42",
                                "-11,45", "12,5"}));
-  EXPECT_EQ(f.StepIndex, 11);  // " 7 dygn"
-  EXPECT_EQ(f.Switches[Box(&TObsState::CatBSC)], 1);
-  EXPECT_EQ(std::tuple(f.Switches[Box(&TObsState::CatSKY)], f.MapColour), std::tuple(0, 1));
+  EXPECT_EQ(std::tuple(f.StepIndex, f.Switches[Box(&TObsState::CatBSC)],
+                       f.Switches[Box(&TObsState::CatSKY)], f.MapColour),
+            std::tuple(11, 1, 0, 1));  // step " 7 dygn"
   // Real time: the computer's clock, the second in the general form.
   s.RealTime = 1;
   s.StepLabel = " Nu!  ";
@@ -127,98 +119,83 @@ TEST(SettingsFields, BadFieldsAndTheirMessages) {
     TDialogFields f = good;
     f.*field = text;
     const TParseResult r = ParseDialogFields(f);
-    EXPECT_FALSE(r.Values.has_value()) << text;
-    EXPECT_EQ(r.Error.Field, which) << text;
+    EXPECT_EQ(std::tuple(r.Values.has_value(), r.Error.Field), std::tuple(false, which)) << text;
     EXPECT_EQ(r.Error.Message, "'" + text + "' is not a valid " + kind + " value");
   }
   TDialogFields two = good;  // the field read first is reported
-  two.Height = "x";
-  two.Minute = "y";
+  std::tie(two.Height, two.Minute) = std::tuple("x", "y");
   EXPECT_EQ(ParseDialogFields(two).Error.Field, TDialogField::Minute);
   // Blanks around, a comma and a sign are fine; blanks are no JD.
   TDialogFields fine = good;
-  fine.Year = " -44 ";
-  fine.Day = "15,5";
-  fine.JD = "   ";
+  std::tie(fine.Year, fine.Day, fine.JD) = std::tuple(" -44 ", "15,5", "   ");
   const TParseResult r = ParseDialogFields(fine);
   ASSERT_TRUE(r.Values.has_value());
   EXPECT_EQ(std::tuple(r.Values->Date.Year, r.Values->Date.Day), std::tuple(-44, 15.5));
   EXPECT_FALSE(r.Values->JD.has_value());
 }
-// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
-TEST(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+// "OK" on the sample state's fields, shown as they are, in a scratch folder.
+class SettingsOk : public ::testing::Test {
+ protected:
   ScratchDir dir;
-  const TObsState before = SampleState();
-  const TDialogFields good = FieldsFromState(before, {}, ',');
-  const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
-      {&TDialogFields::JD, "1e300", TDialogField::JD, "\"JD\""},
-      {&TDialogFields::JD, "-0,5", TDialogField::JD, "\"JD\""},
-      {&TDialogFields::JD, "5373485", TDialogField::JD, "\"JD\""},
-      {&TDialogFields::Year, "2000000000", TDialogField::Year, "\"År\""},
-      {&TDialogFields::Year, "-4713", TDialogField::Year, "\"År\""},
-      {&TDialogFields::Zone, "1e308", TDialogField::Zone, "\"Tidzon\""},
-      {&TDialogFields::Zone, "-14,5", TDialogField::Zone, "\"Tidzon\""},
-      {&TDialogFields::Latitude, "95", TDialogField::Latitude, "\"Latitud\""},
-      {&TDialogFields::Latitude, "-90,01", TDialogField::Latitude, "\"Latitud\""},
-      {&TDialogFields::Longitude, "180,30", TDialogField::Longitude, "\"Longitud\""}};
-  for (const auto& [field, text, which, named] : cases) {
-    TDialogFields f = good;
-    f.*field = text;
-    f.Save = true;
-    const TOkResult r = ApplyDialogFields(before, f, kPageTime, dir.Path());
-    EXPECT_FALSE(r.Applied) << text;
-    EXPECT_EQ(r.Error.Field, which) << text;
-    EXPECT_NE(r.Error.Message.find(named), std::string::npos) << r.Error.Message;
-    EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
-    EXPECT_EQ(r.State.ClockJD, before.ClockJD);
-    EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
-  }
-  // The ends of the ranges are fine: JD 0 and 5373484.5, zone 14, the poles, 180 degrees.
-  for (const auto& [field, text] : {std::pair{&TDialogFields::JD, "0"},
-                                    {&TDialogFields::JD, "5373484,5"},
-                                    {&TDialogFields::Zone, "14"},
-                                    {&TDialogFields::Latitude, "-90"},
-                                    {&TDialogFields::Longitude, "180"}}) {
-    TDialogFields f = good;
-    f.*field = text;
-    EXPECT_TRUE(ApplyDialogFields(before, f, kPageTime, dir.Path()).Applied) << text;
+  TObsState s = SampleState();
+  TDialogFields f = FieldsFromState(s, {}, ',');
+};
+// Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
+TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+  // Per field: the texts refused, and the ends of the ranges, which are fine (JD 0 and
+  // 5373484.5, zone 14, the poles, 180 degrees).
+  using F = TDialogFields;
+  const std::tuple<std::string F::*, TDialogField, const char*, Strings, Strings> cases[] = {
+      {&F::JD, TDialogField::JD, "\"JD\"", {"1e300", "-0,5", "5373485"}, {"0", "5373484,5"}},
+      {&F::Year, TDialogField::Year, "\"År\"", {"2000000000", "-4713"}, {}},
+      {&F::Zone, TDialogField::Zone, "\"Tidzon\"", {"1e308", "-14,5"}, {"14"}},
+      {&F::Latitude, TDialogField::Latitude, "\"Latitud\"", {"95", "-90,01"}, {"-90"}},
+      {&F::Longitude, TDialogField::Longitude, "\"Longitud\"", {"180,30"}, {"180"}}};
+  for (const auto& [field, which, named, refused, fine] : cases) {
+    TDialogFields typed = f;
+    typed.Save = true;
+    for (const std::string& text : refused) {
+      typed.*field = text;
+      const TOkResult r = ApplyDialogFields(s, typed, kPageTime, dir.Path());
+      EXPECT_EQ(std::tuple(r.Applied, r.Error.Field, r.State.ClockJD),
+                std::tuple(false, which, s.ClockJD))
+          << text;
+      EXPECT_NE(r.Error.Message.find(named), std::string::npos) << r.Error.Message;
+      EXPECT_NE(r.Error.Message.find("utanför"), std::string::npos) << r.Error.Message;
+      EXPECT_FALSE(std::filesystem::exists(dir / "parametr.dta"));
+    }
+    typed.Save = false;
+    for (const std::string& text : fine) {
+      typed.*field = text;
+      EXPECT_TRUE(ApplyDialogFields(s, typed, kPageTime, dir.Path()).Applied) << text;
+    }
   }
 }
 // A save that fails says where and why; the state is applied and the old file stays.
-TEST(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
-  ScratchDir dir;
+TEST_F(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
   dir.Write("parametr.dta", "gammal\r\n");
-  std::filesystem::permissions(dir / "parametr.dta", std::filesystem::perms::owner_read |
-                                                         std::filesystem::perms::group_read |
-                                                         std::filesystem::perms::others_read);
-  TDialogFields f = FieldsFromState(SampleState(), {}, ',');
+  using std::filesystem::perms;
+  std::filesystem::permissions(dir / "parametr.dta",
+                               perms::owner_read | perms::group_read | perms::others_read);
   f.Zone = "3";
   f.Save = true;
-  const TOkResult r = ApplyDialogFields(SampleState(), f, kPageTime, dir.Path());
-  ASSERT_TRUE(r.Applied);
-  EXPECT_TRUE(r.SaveFailed);
-  EXPECT_EQ(r.State.TimeZone, 3.0);
+  const TOkResult r = ApplyDialogFields(s, f, kPageTime, dir.Path());
+  EXPECT_EQ(std::tuple(r.Applied, r.SaveFailed, r.State.TimeZone), std::tuple(true, true, 3.0));
   EXPECT_NE(r.SaveMessage.find((dir / "parametr.dta").string()), std::string::npos);
   EXPECT_NE(r.SaveMessage.find("skrivskyddad"), std::string::npos) << r.SaveMessage;
   EXPECT_EQ(dir.Read("parametr.dta"), "gammal\r\n");
 }
-TEST(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
-  ScratchDir dir;
+TEST_F(SettingsOk, OpeningThenOkReproducesTheStateButTheSecondsFraction) {
   dir.Write("ortsnamn.dta", kPlaces);
-  TObsState before = SampleState();
-  before.ClockJD += 0.4 / 86400.0;  // shown as 12:00:00
-  const TOkResult r =
-      ApplyDialogFields(before, FieldsFromState(before, {}, ','), kPageTime, dir.Path());
-  ASSERT_TRUE(r.Applied);
+  s.ClockJD += 0.4 / 86400.0;  // shown as 12:00:00
+  const TOkResult r = ApplyDialogFields(s, FieldsFromState(s, {}, ','), kPageTime, dir.Path());
+  EXPECT_EQ(std::tuple(r.Applied, r.PlaceFound, r.Beep), std::tuple(true, false, false));
   EXPECT_NEAR(r.State.ClockJD, 2451545.0, 1e-9);
-  EXPECT_EQ(ParameterFileBytes(r.State), ParameterFileBytes(before));
-  EXPECT_FALSE(r.PlaceFound);
-  EXPECT_FALSE(r.Beep);
+  EXPECT_EQ(ParameterFileBytes(r.State), ParameterFileBytes(s));
 }
-TEST(SettingsOk, TheMomentAndTheStep) {
-  ScratchDir dir;
-  TObsState s{.StepDays = -2.0, .StepLabel = "old   "};
-  TDialogFields f = FieldsFromState(s, {}, ',');
+TEST_F(SettingsOk, TheMomentAndTheStep) {
+  s = {.StepDays = -2.0, .StepLabel = "old   "};
+  f = FieldsFromState(s, {}, ',');
   // 1957 October 4.81 is JD 2436116.31 (Meeus, Astronomical Algorithms, example 7.a); the
   // clock reads TDT in zone 1.
   std::tie(f.Year, f.Month, f.Day, f.Hour, f.Minute, f.Second, f.Zone) =
@@ -246,26 +223,22 @@ TEST(SettingsOk, TheMomentAndTheStep) {
     f.StepIndex = Index;
     f.TimerSpeed = 2;
     r = ApplyDialogFields(s, f, kPageIncrement, dir.Path());
-    ASSERT_TRUE(r.Applied);
-    EXPECT_EQ(r.State.StepDays, Days) << Index;
-    EXPECT_EQ(std::tuple(r.State.StepLabel, r.State.RealTime), std::tuple(Label, RealTime));
-    EXPECT_EQ(r.State.TimerSpeed, 2);
+    EXPECT_EQ(std::tuple(r.Applied, r.State.StepDays, r.State.StepLabel, r.State.RealTime,
+                         r.State.TimerSpeed),
+              std::tuple(true, Days, Label, RealTime, 2))
+        << Index;
   }
 }
-TEST(SettingsOk, TheSite) {
-  ScratchDir dir;
+TEST_F(SettingsOk, TheSite) {
   dir.Write("ortsnamn.dta", kPlaces);
-  const TObsState s = SampleState();
-  TDialogFields f = FieldsFromState(s, {}, ',');
   // Degrees and minutes as typed; no place of that name.
   std::tie(f.NewPlace, f.Latitude, f.Longitude, f.Height) =
       std::tuple("Ingenstans", "59,20", "-0.30", "1,5e2");
   TOkResult r = ApplyDialogFields(s, f, kPagePlace, dir.Path());
-  ASSERT_TRUE(r.Applied);
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(r.State.Longitude, -0.5, 1e-12);
-  EXPECT_EQ(std::tuple(r.State.Height, r.State.PlaceName), std::tuple(150.0, s.PlaceName));
-  EXPECT_FALSE(r.PlaceFound);
+  EXPECT_EQ(std::tuple(r.Applied, r.State.Height, r.State.PlaceName, r.PlaceFound),
+            std::tuple(true, 150.0, s.PlaceName, false));
   f.NewPlace = "";  // empties the place name
   EXPECT_EQ(ApplyDialogFields(s, f, kPagePlace, dir.Path()).State.PlaceName, "");
   f.NewPlace = "Å" + std::string(40, 'a');  // 30 characters, not bytes
@@ -275,23 +248,19 @@ TEST(SettingsOk, TheSite) {
   ScratchDir empty;
   f.NewPlace = "Stockholm";
   r = ApplyDialogFields(s, f, kPagePlace, empty.Path());
-  ASSERT_TRUE(r.Applied);
-  EXPECT_TRUE(r.Beep);
+  EXPECT_EQ(std::tuple(r.Applied, r.Beep), std::tuple(true, true));
   EXPECT_NEAR(r.State.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
 }
-TEST(SettingsOk, ChoicesAndSwitches) {
-  ScratchDir dir;
-  const TObsState s = SampleState();
-  TDialogFields f = FieldsFromState(s, {}, ',');
+TEST_F(SettingsOk, ChoicesAndSwitches) {
   f.CoordSystem = 6;
   f.CentreDir = -1;  // no choice keeps the field
   f.Switches.fill(1);
   f.Switches[Box(&TObsState::CorrRefraction)] = 0;
   const TOkResult r = ApplyDialogFields(s, f, kPageOptions, dir.Path());
-  ASSERT_TRUE(r.Applied);
-  EXPECT_EQ(std::tuple(r.State.CoordSystem, r.State.CentreDir), std::tuple(6, 1));
-  EXPECT_EQ(std::tuple(r.State.CatPGC, r.State.CorrRefraction), std::tuple(1, 0));
-  EXPECT_EQ(r.State.MapColour, 1);  // carried by the hidden box
+  // The map colour is carried by the hidden box.
+  EXPECT_EQ(std::tuple(r.Applied, r.State.CoordSystem, r.State.CentreDir, r.State.CatPGC,
+                       r.State.CorrRefraction, r.State.MapColour),
+            std::tuple(true, 6, 1, 1, 0, 1));
 }
 // The texts of the main window's status line and of the printed chart's header.
 // 1990 January 1, 0h, a Monday; delta T 58 s.

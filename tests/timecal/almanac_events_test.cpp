@@ -53,19 +53,16 @@ TEST(CollectYearEvents, TheYear2001) {
   EXPECT_EQ(LocalDate(OfType(events, TEventType::FirstQuarter).front()), "2001-01-02");
   // Eclipses (NASA): solar June 21 total and December 14 annular; lunar January 9 total
   // (umbral magnitude 1.19), July 5 partial (0.50), December 30 penumbral.
-  const auto solar = OfType(events, TEventType::SolarEclipse);
-  ASSERT_EQ(solar.size(), 2u);
-  EXPECT_EQ(LocalDate(solar[0]) + " " + solar[0]->Text, "2001-06-21 Total solförmörkelse");
-  EXPECT_EQ(solar[1]->EclipseType, 2);
-  const auto lunar = OfType(events, TEventType::LunarEclipse);
-  ASSERT_EQ(lunar.size(), 3u);
-  EXPECT_EQ(LocalDate(lunar[0]) + " " + lunar[0]->Value, "2001-01-09 1.19");
-  EXPECT_NEAR(lunar[1]->Magnitude, 0.50, 0.01);
-  EXPECT_EQ(lunar[2]->EclipseType, 7);
   // Planets (USNO): Venus at greatest western elongation June 8 (45.8 deg).
+  const auto solar = OfType(events, TEventType::SolarEclipse);
+  const auto lunar = OfType(events, TEventType::LunarEclipse);
   const auto venusWest = OfType(events, TEventType::GreatestElongationWest, TBody::Venus);
-  ASSERT_EQ(venusWest.size(), 1u);
-  EXPECT_EQ(LocalDate(venusWest[0]), "2001-06-08");
+  ASSERT_EQ(std::tuple(solar.size(), lunar.size(), venusWest.size()), std::tuple(2u, 3u, 1u));
+  EXPECT_EQ(LocalDate(solar[0]) + " " + solar[0]->Text + ", " + LocalDate(lunar[0]) + " " +
+                lunar[0]->Value + ", " + LocalDate(venusWest[0]),
+            "2001-06-21 Total solförmörkelse, 2001-01-09 1.19, 2001-06-08");
+  EXPECT_EQ(std::pair(solar[1]->EclipseType, lunar[2]->EclipseType), std::pair(2, 7));
+  EXPECT_NEAR(lunar[1]->Magnitude, 0.50, 0.01);
   EXPECT_NEAR(venusWest[0]->Elongation, 45.8, 0.05);
 }
 TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
@@ -80,32 +77,28 @@ TEST(CollectYearEvents, EventsAtTheEndsOfTheYear) {
   };
   EXPECT_TRUE(hasQuarter(1969, 1.0));
   EXPECT_FALSE(hasQuarter(1969, 2.0));
-  const std::vector<TAlmanacEvent> in1970 = CollectYearEvents(1970, 2.0, kTimeScaleTdt);
-  EXPECT_EQ(in1970.front().Event, TEventType::LastQuarter);
-  EXPECT_EQ(LocalClockText(in1970.front().LocalJD).substr(0, 13), "1970-01-01T00");
+  const TAlmanacEvent first1970 = CollectYearEvents(1970, 2.0, kTimeScaleTdt).front();
+  EXPECT_EQ(std::pair(first1970.Event, LocalClockText(first1970.LocalJD).substr(0, 13)),
+            std::pair(TEventType::LastQuarter, std::string("1970-01-01T00")));
   // The partial lunar eclipse of 2009 December 31 (NASA: greatest 19:23 UT) and its full moon at
   // 19:13 UT: in zone 0 the last events of 2009; in zone +5 they fall 13 and 23 minutes after local
   // midnight and open 2010.
   const std::vector<TAlmanacEvent> in2009 = CollectYearEvents(2009, 0.0, kTimeScaleUtc);
-  const auto lunar2009 = OfType(in2009, TEventType::LunarEclipse);
-  EXPECT_NEAR(lunar2009.back()->LocalJD, At(2009, 12, 31, 19 + 23 / 60.0), 5 * kMinute);
+  EXPECT_NEAR(OfType(in2009, TEventType::LunarEclipse).back()->LocalJD,
+              At(2009, 12, 31, 19 + 23 / 60.0), 5 * kMinute);
   const std::vector<TAlmanacEvent> zone5 = CollectYearEvents(2010, 5.0, kTimeScaleUtc);
   ASSERT_GE(zone5.size(), 2u);
-  EXPECT_EQ(zone5[0].Event, TEventType::FullMoon);
-  EXPECT_EQ(zone5[1].Event, TEventType::LunarEclipse);
+  EXPECT_EQ(std::pair(zone5[0].Event, zone5[1].Event),
+            std::pair(TEventType::FullMoon, TEventType::LunarEclipse));
 }
 // No state makes a search run for ever: a zone of 1e308 hours, a start that is not a number.
 TEST(CollectYearEvents, EverySearchEndsWhateverTheState) {
-  for (const double zone : {1e308, -1e308, 1e20}) {
-    const std::vector<TAlmanacEvent> events = CollectYearEvents(2026, zone, kTimeScaleUtc);
-    EXPECT_LE(events.size(), 4u + 7u * 400u) << zone;
-  }
+  for (const double zone : {1e308, -1e308, 1e20})
+    EXPECT_LE(CollectYearEvents(2026, zone, kTimeScaleUtc).size(), 4u + 7u * 400u) << zone;
   const TSolarEclipse solar = NextSolarEclipse(std::nan(""));
-  EXPECT_EQ(solar.Kind, 0);
-  EXPECT_TRUE(std::isinf(solar.JDE));
   const TLunarEclipse lunar = NextLunarEclipse(0, std::nan(""));
-  EXPECT_EQ(lunar.Kind, 0);
-  EXPECT_TRUE(std::isinf(lunar.JDE));
+  EXPECT_EQ(std::tuple(solar.Kind, std::isinf(solar.JDE), lunar.Kind, std::isinf(lunar.JDE)),
+            std::tuple(0, true, 0, true));
 }
 TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
   // The Julian calendar gains a day on the seasons in 128 years: the December solstice, near
@@ -118,14 +111,11 @@ TEST(CollectYearEvents, SeasonsOfTheYearsRangeFarFromOurEra) {
       EXPECT_LT(e.LocalJD, JDJanuary0(year + 1) + 1.0) << year << " " << e.Text;
     }
     for (const TEventType type : {TEventType::MarchEquinox, TEventType::JuneSolstice,
-                                  TEventType::SeptemberEquinox, TEventType::DecemberSolstice}) {
+                                  TEventType::SeptemberEquinox, TEventType::DecemberSolstice})
       EXPECT_EQ(OfType(events, type).size(), 1u) << year;
-    }
+    for (const TAlmanacEvent* december : OfType(events, TEventType::DecemberSolstice))
+      EXPECT_TRUE(year != -2000 || CalendarDate(december->LocalJD).Month == 1);
   }
-  const std::vector<TAlmanacEvent> early = CollectYearEvents(-2000, 0.0, kTimeScaleTdt);
-  const auto december = OfType(early, TEventType::DecemberSolstice);
-  ASSERT_EQ(december.size(), 1u);
-  EXPECT_EQ(CalendarDate(december[0]->LocalJD).Month, 1);
 }
 TEST(AlmanacYearOf, YearOfTheClockAndItsLocalText) {
   EXPECT_EQ(AlmanacYearOf(2451910.5 - 1e-6), 2000);  // 2001 January 1, 0h = JD 2451910.5
@@ -160,15 +150,23 @@ TEST(HolidayList, TheWholeYear) {
             "2001-December-25  Tisdag: Juldagen\n"
             "2001-December-26  Onsdag: Annandag Jul\n");
 }
-TEST(HolidayList, OrderOfMovingAndFixedDays) {
+// Lines that the year's list holds, the year taken from the line.
+TEST(HolidayList, OrderOfMovingAndFixedDaysAndTheSaturdayRules) {
   // 2008: Easter March 23 puts the Easter group before the fixed 25 March; Ascension Day falls
   // on 1 May, and on equal days the fixed table comes first. 2023: Midsummer Day is 24 June.
-  for (const char* lines : {"2008-Mars-24  Måndag: Annandag Påsk\n"
-                            "2008-Mars-25  Tisdag: Marie Bebådelsedag, gamla\n",
-                            "2008-Maj-1  Torsdag: Första Maj\n"
-                            "2008-Maj-1  Torsdag: Kristi Himmelfärdsdag\n",
-                            "2023-Juni-24  Lördag: Midsommardagen, gamla\n"
-                            "2023-Juni-24  Lördag: Midsommardagen (lördag 20/6 - 26/6)\n"}) {
+  // The first and last possible days: Midsummer Day on 20 June, All Saints' Day on 6 November.
+  // 1582, the year of the Gregorian reform: Easter April 15 (Julian computus), Christmas on
+  // the Gregorian 25 December, a Saturday; All Saints' Day on Saturday 6 November.
+  for (const char* lines :
+       {"2008-Mars-24  Måndag: Annandag Påsk\n"
+        "2008-Mars-25  Tisdag: Marie Bebådelsedag, gamla\n",
+        "2008-Maj-1  Torsdag: Första Maj\n"
+        "2008-Maj-1  Torsdag: Kristi Himmelfärdsdag\n",
+        "2023-Juni-24  Lördag: Midsommardagen, gamla\n"
+        "2023-Juni-24  Lördag: Midsommardagen (lördag 20/6 - 26/6)\n",
+        "2015-Juni-20  Lördag: Midsommardagen", "2021-November-6  Lördag: Alla Helgons dag",
+        "1582-April-15  Söndag: Påskdagen", "1582-November-6  Lördag: Alla Helgons dag",
+        "1582-December-25  Lördag: Juldagen"}) {
     EXPECT_NE(Lines(std::stoi(lines)).find(lines), std::string::npos) << lines;
   }
 }
@@ -180,41 +178,29 @@ TEST(HolidayList, NationalDayFrom2005) {
   EXPECT_NE(Lines(2026).find("2026-Juni-6  Lördag: Sveriges nationaldag\n"), std::string::npos);
   EXPECT_EQ(HolidayList(2026).size(), 16u);
 }
-TEST(HolidayList, SaturdayRulesAtTheEndsOfTheirRanges) {
-  // The first and last possible days: Midsummer Day on 20 June, All Saints' Day on 6 November.
-  EXPECT_NE(Lines(2015).find("2015-Juni-20  Lördag: Midsommardagen"), std::string::npos);
-  EXPECT_NE(Lines(2021).find("2021-November-6  Lördag: Alla Helgons dag"), std::string::npos);
-}
 TEST(HolidayList, JulianYearsAndYearsBeforeOne) {
   // 1500 (Julian): Easter April 19 (Meeus); a Julian leap year, so 25 March is day 85.
   // 1 January 1500 Julian = 10 January Gregorian, a Wednesday; 19 April = 29 April Gregorian,
   // a Sunday.
   const std::vector<THoliday> y1500 = HolidayList(1500);
-  EXPECT_EQ(y1500[0].DateText, "1500-Januari-1  Onsdag");
+  EXPECT_EQ(y1500[0].DateText + y1500[4].DateText + HolidayList(1583)[4].DateText,
+            "1500-Januari-1  Onsdag1500-April-19  Söndag1583-April-10  Söndag");
   EXPECT_EQ(y1500[2].DayNumber, 85);
-  EXPECT_EQ(y1500[4].DateText, "1500-April-19  Söndag");
-  EXPECT_EQ(HolidayList(1583)[4].DateText, "1583-April-10  Söndag");
-  // 1582, the year of the Gregorian reform: Easter April 15 (Julian computus), Christmas on
-  // the Gregorian 25 December, a Saturday; All Saints' Day on Saturday 6 November.
-  const std::string y1582 = Lines(1582);
-  EXPECT_NE(y1582.find("1582-April-15  Söndag: Påskdagen"), std::string::npos) << y1582;
-  EXPECT_NE(y1582.find("1582-November-6  Lördag: Alla Helgons dag"), std::string::npos) << y1582;
-  EXPECT_NE(y1582.find("1582-December-25  Lördag: Juldagen"), std::string::npos) << y1582;
   // Year 0 (1 BC) is a Julian leap year without an Easter group; 1 January of year 1 was a
   // Saturday, so 1 January of year 0 was a Thursday (366 days before) and 26 December (360
   // days later) a Sunday.
   const std::vector<THoliday> y0 = HolidayList(0);
   ASSERT_EQ(y0.size(), 9u);
-  EXPECT_EQ(y0[0].DateText, "0-Januari-1  Torsdag");
-  EXPECT_EQ(y0.back().DateText, "0-December-26  Söndag");
+  EXPECT_EQ(y0[0].DateText + "|" + y0.back().DateText,
+            "0-Januari-1  Torsdag|0-December-26  Söndag");
   EXPECT_EQ(HolidayList(1).size(), 15u);
 }
 TEST(HolidaysReport, TitleAndTheYearOfTheLocalDate) {
   TObsState state{.ClockJD = JulianDay(2024, 12, 31) + 23.5 / 24.0, .TimeZone = 1.0};
   THolidaysReport report = HolidaysReport(state);
   EXPECT_EQ(report.Title, "Helgdagar i Sverige 2024");
-  EXPECT_EQ(report.Lines.front().Line, 3);
-  EXPECT_EQ(report.LastLine, 18);  // 16 holidays from 2005 on
+  // 16 holidays from 2005 on
+  EXPECT_EQ(std::pair(report.Lines.front().Line, report.LastLine), std::pair(3, 18));
   EXPECT_EQ(HolidaysReport(0).LastLine, 11);
 }
 }  // namespace

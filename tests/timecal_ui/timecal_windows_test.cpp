@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <memory>
 #include <vector>
@@ -32,12 +31,7 @@ constexpr TColor kSilver{192, 192, 192};
 struct Fixture {
   explicit Fixture(double clockJD) {
     EnsureApplication();
-    state.TimeZone = 1.0;
-    state.Latitude = 62.392;
-    state.Longitude = 17.290;
-    state.PlaceName = "Sundsvall";
-    state.ClockJD = clockJD;
-    DeriveTimes(state);
+    MoveClock(clockJD);
     frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
     frame->show();
     QCoreApplication::processEvents();
@@ -49,12 +43,16 @@ struct Fixture {
     return window;
   }
   // Moves the local clock reading; the windows see it at their next redraw.
-  void MoveClock(double clockJD) {
-    state.ClockJD = clockJD;
-    DeriveTimes(state);
+  void MoveClock(double clockJD) { state.ClockJD = clockJD, DeriveTimes(state); }
+  // Moves the clock and lets the window redraw on its flag, which it lowers.
+  void RedrawOnFlag(TChildWindow* w, int TObsState::*flag, double clockJD) {
+    MoveClock(clockJD);
+    state.*flag = 1;
+    w->FlagTimerTick();
+    EXPECT_EQ(state.*flag, 0);
   }
   ScopedLocale swedish{QLocale(QLocale::Swedish, QLocale::Sweden)};
-  TObsState state;
+  TObsState state{.TimeZone = 1, .PlaceName = "Sundsvall", .Latitude = 62.392, .Longitude = 17.29};
   std::unique_ptr<TMainFrame> frame;
 };
 // The pixels of the box (x1..x2-1, y1..y2-1) of a picture that have the colour.
@@ -70,15 +68,25 @@ bool HasBlack(TChildWindow* window, int x1, int y1, int x2, int y2) {
 bool AllSilver(TChildWindow* window, int x1, int y1, int x2, int y2) {
   return CountPixels(window->DrawingSurface(), kSilver, x1, y1, x2, y2) == (x2 - x1) * (y2 - y1);
 }
+// The almanac lines of the events drawn on a silver canvas whose brush was red before.
+Canvas DrawnAlmanac(const std::vector<TAlmanacEvent>& events, int width) {
+  EnsureApplication();
+  TAlmanacReport report;
+  report.Lines = AlmanacLines(events);
+  Canvas canvas(width, 610, kSilver);
+  canvas.SetBrushColour(colours::kRed);  // the routine sets its own brush
+  DrawAlmanacLines(canvas, report, kSilver);
+  return canvas;
+}
 
 // --- The calendar ---
 TEST(CalendarWindow, TextsAndTheDrawnLines) {
   Fixture f(At(2001, 1, 1, 12.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->geometry(), QRect(489, 73, 527, 274));
-  EXPECT_EQ(w->minimumSize(), w->maximumSize());  // fixed border
-  EXPECT_EQ(w->TitleLabel()->font().pixelSize(), 19);
+  // A fixed border.
+  EXPECT_EQ(std::tuple(w->geometry(), w->minimumSize(), w->TitleLabel()->font().pixelSize()),
+            std::tuple(QRect(489, 73, 527, 274), w->maximumSize(), 19));
   const std::vector<std::pair<QString, const char*>> texts = {
       {w->windowTitle(), "Kalender"},
       {w->TitleLabel()->text(), "Kalender för 2001-1-1 Måndag (UTC 1,00)"},
@@ -109,9 +117,9 @@ TEST(CalendarWindow, SpinButtonsStepTheMomentAndRaiseTheFlags) {
   Fixture f(At(2001, 1, 31, 14.0));
   auto* w = f.Open<TCalendarWindow>(TWindowKind::Calendar);
   ASSERT_NE(w, nullptr);
-  const char* hints[] = {"Öka eller minska år", "Öka eller minska månad", "Öka eller minska dag"};
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(w->SpinButton(static_cast<TCalendarStep>(i))->toolTip(), U(hints[i]));
+  for (const auto& [i, what] : {std::pair{0, "år"}, {1, "månad"}, {2, "dag"}})
+    EXPECT_EQ(w->SpinButton(static_cast<TCalendarStep>(i))->toolTip(),
+              U("Öka eller minska ") + U(what));
   TSpinButton* month = w->SpinButton(TCalendarStep::Month);
   // A click steps the moment and raises the flags; the window's own flag redraws it within
   // 100 ms: 2001-01-31 14:00 plus 30.4375 days is 2001-03-03.
@@ -141,10 +149,7 @@ TEST(CalendarWindow, FollowsTheClockAndRedrawsOnTheFlag) {
   // twilight lines drawn before.
   f.state.Latitude = 70.0;
   f.state.Longitude = 20.0;
-  f.MoveClock(At(2001, 6, 21, 12.0));
-  f.state.RedrawCalendar = 1;
-  w->FlagTimerTick();
-  EXPECT_EQ(f.state.RedrawCalendar, 0);
+  f.RedrawOnFlag(w, &TObsState::RedrawCalendar, At(2001, 6, 21, 12.0));
   EXPECT_EQ(w->TitleLabel()->text(), U("Kalender för 2001-6-21 Torsdag (UTC 1,00)"));
   EXPECT_LT(w->Report().LastLine, linesBefore);
   EXPECT_TRUE(AllSilver(w, 10, 14 * (w->Report().LastLine + 1), 290, 240));
@@ -159,9 +164,8 @@ TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   Fixture f(At(2001, 5, 27, 12.0));
   auto* w = f.Open<TAlmanacWindow>(TWindowKind::Almanac);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->windowTitle(), U("Almanacka"));
-  EXPECT_EQ(w->TitleLabel()->text(), U("Almanacka för år 2001 (UTC 1,00)"));
-  EXPECT_EQ(w->HelpTopic(), U("HVHELP.XAN_293"));
+  EXPECT_EQ(w->windowTitle() + w->TitleLabel()->text() + w->HelpTopic(),
+            U("AlmanackaAlmanacka för år 2001 (UTC 1,00)HVHELP.XAN_293"));
   EXPECT_EQ(w->Column(0)->geometry(), QRect(6, 35, 398, 566));
   // Drawn: the first line at y = 13 k, the empty slots cleared.
   const int y = 13 * AlmanacSlot(0).Line;
@@ -172,51 +176,37 @@ TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   }
   // Its own flag redraws it: the clock in TDT.
   f.state.TimeScale = kTimeScaleTdt;
-  f.MoveClock(f.state.ClockJD);
-  f.state.RedrawAlmanac = 1;
-  w->FlagTimerTick();
-  EXPECT_EQ(f.state.RedrawAlmanac, 0);
+  f.RedrawOnFlag(w, &TObsState::RedrawAlmanac, f.state.ClockJD);
   EXPECT_EQ(w->TitleLabel()->text(), U("Almanacka för år 2001 (TDT 1,00)"));
 }
 // More than 86 events: only the first 86, the last at the foot of the right column.
 TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
-  EnsureApplication();
   std::vector<TAlmanacEvent> events(90);
   for (std::size_t i = 0; i < events.size(); ++i) {
     events[i].LocalJD = At(2001, 1, 1, 12.0) + static_cast<double>(i);
     events[i].Kind = kAlmanacMoonEvent;
     events[i].Text = "Nymåne";
   }
-  TAlmanacReport report;
-  report.Lines = AlmanacLines(events);
-  Canvas canvas(812, 610, kSilver);
-  canvas.SetBrushColour(colours::kRed);  // the routine sets its own brush
-  DrawAlmanacLines(canvas, report, kSilver);
-  const auto hasBlack = [&](int x1, int y1, int x2, int y2) {
-    return CountPixels(canvas, colours::kBlack, x1, y1, x2, y2) > 0;
-  };
-  EXPECT_TRUE(hasBlack(10, 39, 120, 52));     // slot 1: left column, line 3
-  EXPECT_TRUE(hasBlack(10, 585, 120, 598));   // slot 43: left column, line 45
-  EXPECT_TRUE(hasBlack(412, 39, 522, 52));    // slot 44: right column, line 3
-  EXPECT_TRUE(hasBlack(412, 585, 522, 598));  // slot 86: right column, line 45
-  EXPECT_FALSE(hasBlack(0, 598, 812, 610));   // no 87th line
-  EXPECT_FALSE(hasBlack(0, 0, 812, 39));
+  const Canvas canvas = DrawnAlmanac(events, 812);
+  // Slots 1 and 43 in the left column at lines 3 and 45, slots 44 and 86 in the right one;
+  // no 87th line, nothing above line 3.
+  for (const auto& [x1, y1, x2, y2, black] : {std::tuple{10, 39, 120, 52, true},
+                                              {10, 585, 120, 598, true},
+                                              {412, 39, 522, 52, true},
+                                              {412, 585, 522, 598, true},
+                                              {0, 598, 812, 610, false},
+                                              {0, 0, 812, 39, false}})
+    EXPECT_EQ(CountPixels(canvas, colours::kBlack, x1, y1, x2, y2) > 0, black) << x1 << "," << y1;
 }
 // The longest line stays inside its bevelled column, as clear of the bevel as the date is.
 TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
-  EnsureApplication();
-  std::vector<TAlmanacEvent> events(44);
-  for (TAlmanacEvent& e : events) {
-    e.LocalJD = At(2001, 12, 27, 23.0 + 59.0 / 60.0 + 57.0 / 3600.0);  // a Thursday
-    e.Kind = kAlmanacSeasonEvent;
-    e.Body = "Merkurius";
-    e.Text = " i maximal västlig elongation=";
-    e.Value = "27.9°";
-  }
-  TAlmanacReport report;
-  report.Lines = AlmanacLines(events);
-  Canvas canvas(830, 610, kSilver);
-  DrawAlmanacLines(canvas, report, kSilver);
+  TAlmanacEvent e;
+  e.LocalJD = At(2001, 12, 27, 23.0 + 59.0 / 60.0 + 57.0 / 3600.0);  // a Thursday
+  e.Kind = kAlmanacSeasonEvent;
+  e.Body = "Merkurius";
+  e.Text = " i maximal västlig elongation=";
+  e.Value = "27.9°";
+  const Canvas canvas = DrawnAlmanac(std::vector(44, e), 830);
   const int leftEdge = kAlmanacLeftColumnX + kAlmanacColumnWidth - 6;
   const int rightEdge = kAlmanacRightColumnX + kAlmanacColumnWidth - 6;
   EXPECT_GT(CountPixels(canvas, colours::kBlack, 300, 39, leftEdge, 52), 0);  // the text
@@ -235,26 +225,20 @@ TEST(HolidaysWindow, TheHolidaysOfTheYear) {
   Fixture f(At(2001, 5, 27, 12.0));
   auto* w = f.Open<THolidaysWindow>(TWindowKind::Holidays);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->windowTitle(), U("Helger"));
-  EXPECT_EQ(w->TitleLabel()->text(), U("Helgdagar i Sverige 2001"));
-  EXPECT_EQ(w->HelpTopic(), U("HVHELP.XAN_293"));
-  EXPECT_EQ(w->geometry(), QRect(611, 73, 408, 304));
-  EXPECT_EQ(w->Bevel()->geometry(), QRect(6, 37, 388, 234));
+  EXPECT_EQ(w->windowTitle() + w->TitleLabel()->text() + w->HelpTopic(),
+            U("HelgerHelgdagar i Sverige 2001HVHELP.XAN_293"));
+  EXPECT_EQ(std::pair(w->geometry(), w->Bevel()->geometry()),
+            std::pair(QRect(611, 73, 408, 304), QRect(6, 37, 388, 234)));
   // Date and name of the last line drawn.
   const int y = 14 * w->Report().LastLine;
   EXPECT_TRUE(HasBlack(w, 10, y, 175, y + 14));
   EXPECT_TRUE(HasBlack(w, 175, y, 380, y + 14));
   // Year 0 has no Easter group: fewer lines, and the area below them is cleared on the flag.
-  f.MoveClock(At(0, 6, 1, 12.0));
-  f.state.RedrawHolidays = 1;
-  w->FlagTimerTick();
-  EXPECT_EQ(f.state.RedrawHolidays, 0);
+  f.RedrawOnFlag(w, &TObsState::RedrawHolidays, At(0, 6, 1, 12.0));
   EXPECT_EQ(w->TitleLabel()->text(), U("Helgdagar i Sverige 0"));
   EXPECT_TRUE(AllSilver(w, 10, 14 * (w->Report().LastLine + 1), 380, 266));
   // From 2005 on, with Sveriges nationaldag, 16 lines: the last one inside the bevelled area.
-  f.MoveClock(At(2026, 6, 1, 12.0));
-  f.state.RedrawHolidays = 1;
-  w->FlagTimerTick();
+  f.RedrawOnFlag(w, &TObsState::RedrawHolidays, At(2026, 6, 1, 12.0));
   const int last = w->Report().LastLine;
   EXPECT_EQ(last, 18);
   EXPECT_TRUE(HasBlack(w, 175, 14 * last, 380, 14 * last + 14));
