@@ -46,12 +46,10 @@ TEST(ReductionsTest, ApparentPlaceOfThetaPersei) {
   EXPECT_NEAR(delta / kDegToRad, 49.227750, 3e-9);
   // AA2 example 23.a: mean place 2h46m11.331s +49°20'54.54"; nutation 15.843" and 6.218"
   // (formula 23.1 gives 6.2173" from the book's own inputs).
-  const double alpha0 = Hms(2, 46, 11.331);
-  const double delta0 = Dms(49, 20, 54.54);
+  const double alpha0 = Hms(2, 46, 11.331), delta0 = Dms(49, 20, 54.54);
   const TNutation nut = NutationIAU1980(t);
   const double eps0 = MeanObliquity(t);
-  alpha = alpha0;
-  delta = delta0;
+  alpha = alpha0, delta = delta0;
   NutationRaDec(alpha, delta, eps0, nut.DEps, nut.DPsi);
   EXPECT_NEAR((alpha - alpha0) / kArcSec, 15.843, 0.0006);
   EXPECT_NEAR((delta - delta0) / kArcSec, 6.218, 0.001);
@@ -121,8 +119,7 @@ TEST(ReductionsTest, RefractionAndMoonStandardAltitude) {
 TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
   // AA1 example 39.a (AA2 40.a): Mars from Palomar, 2003 August 28, 3h17m UT: Delta alpha =
   // +1.29s, alpha' = 22h38m08.54s, delta' = -15°46'30.0".
-  const double alpha0 = 339.530208 * kDegToRad;
-  const double delta0 = -15.771083 * kDegToRad;
+  const double alpha0 = 339.530208 * kDegToRad, delta0 = -15.771083 * kDegToRad;
   const double sinPi = 4.263451511677259e-05 / 0.37276;  // sin 8.794" / Delta
   const double rhoSin = 0.546861, rhoCos = 0.836339;
   const double theta = alpha0 + 288.7958 * kDegToRad;
@@ -136,8 +133,7 @@ TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
   const double ty = geo * std::cos(delta0) * std::sin(alpha0) - rhoCos * std::sin(theta);
   const double tz = geo * std::sin(delta0) - rhoSin;
   EXPECT_NEAR(scale, geo / std::sqrt(tx * tx + ty * ty + tz * tz), 1e-12);
-  alpha = alpha0;
-  delta = delta0;
+  alpha = alpha0, delta = delta0;
   ParallaxRaDecApprox(alpha, delta, rhoSin, rhoCos, theta, sinPi);
   EXPECT_NEAR((alpha - alpha0) / kSecOfTime, 1.29, 0.005);
   EXPECT_NEAR((delta + Dms(15, 46, 30.0)) / kArcSec, 0.0, 0.05);
@@ -163,27 +159,17 @@ TEST(ReductionsTest, RiseTransitSetOfVenusAtBoston) {
 }
 TEST(ReductionsTest, RiseTransitSetCircumpolarAndNeverRising) {
   // The Sun at 70° N, 19° E at midsummer and midwinter 2024 (AA1 ch. 24): noon 10h46m, 10h42m.
-  const struct {
-    double jd0, alpha[3], delta[3];
-    TRiseSetStatus status;
-    double transitMinutes;
-  } cases[] = {{2460482.5,
-                {89.0975, 90.1376, 91.1776},
-                {23.4360, 23.4386, 23.4342},
-                TRiseSetStatus::AlwaysAbove,
-                10 * 60 + 46},
-               {2460665.5,
-                {268.4629, 269.5727, 270.6826},
-                {-23.4311, -23.4380, -23.4371},
-                TRiseSetStatus::AlwaysBelow,
-                10 * 60 + 42}};
-  for (const auto& c : cases) {
+  const std::tuple<double, double, double, double, double, double, double, TRiseSetStatus, double>
+      cases[] = {{2460482.5, 89.0975, 23.4360, 90.1376, 23.4386, 91.1776, 23.4342,
+                  TRiseSetStatus::AlwaysAbove, 10 * 60 + 46},
+                 {2460665.5, 268.4629, -23.4311, 269.5727, -23.4380, 270.6826, -23.4371,
+                  TRiseSetStatus::AlwaysBelow, 10 * 60 + 42}};
+  for (const auto& [jd0, a1, d1, a2, d2, a3, d3, status, transitMinutes] : cases) {
     const TRiseTransitSet r = RiseTransitSet(
-        Centuries(c.jd0), 69.0, c.alpha[0] * kDegToRad, c.delta[0] * kDegToRad,
-        c.alpha[1] * kDegToRad, c.delta[1] * kDegToRad, c.alpha[2] * kDegToRad,
-        c.delta[2] * kDegToRad, -50.0 * kArcMin, -19.0 * kDegToRad, 70.0 * kDegToRad);
-    EXPECT_EQ(r.Status, c.status) << c.jd0;
-    EXPECT_NEAR(r.Transit / kTurn * 1440.0, c.transitMinutes, 1.5) << c.jd0;
+        Centuries(jd0), 69.0, a1 * kDegToRad, d1 * kDegToRad, a2 * kDegToRad, d2 * kDegToRad,
+        a3 * kDegToRad, d3 * kDegToRad, -50.0 * kArcMin, -19.0 * kDegToRad, 70.0 * kDegToRad);
+    EXPECT_EQ(r.Status, status) << jd0;
+    EXPECT_NEAR(r.Transit / kTurn * 1440.0, transitMinutes, 1.5) << jd0;
   }
 }
 TEST(ReductionsTest, RisingJustBeforeMidnightIsTakenFromTheEndOfTheDay) {
@@ -274,11 +260,10 @@ TEST(ParabolicTrueAnomalyTest, MeeusExamplesAndExtremes) {
   }
 }
 TEST(TrueAnomalyTest, NotANumberEndsTheIteration) {
-  EXPECT_TRUE(std::isnan(KeplerTrueAnomaly(kNaN, 1.0)));
-  EXPECT_TRUE(std::isnan(KeplerTrueAnomaly(0.99, kNaN)));
-  EXPECT_TRUE(std::isnan(KeplerTrueAnomaly(0.5, std::numeric_limits<double>::infinity())));
-  EXPECT_TRUE(std::isnan(ParabolicTrueAnomaly(kNaN, 1.0)));
-  EXPECT_TRUE(std::isnan(ParabolicTrueAnomaly(1.0, kNaN)));
+  for (const double v : {KeplerTrueAnomaly(kNaN, 1.0), KeplerTrueAnomaly(0.99, kNaN),
+                         KeplerTrueAnomaly(0.5, std::numeric_limits<double>::infinity()),
+                         ParabolicTrueAnomaly(kNaN, 1.0), ParabolicTrueAnomaly(1.0, kNaN)})
+    EXPECT_TRUE(std::isnan(v));
 }
 TEST(NearParabolicTrueAnomalyTest, MeeusTable) {
   // Meeus, chapter 35, the table of examples on p. 247 (v printed in 0..360 deg).
