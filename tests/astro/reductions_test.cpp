@@ -267,9 +267,8 @@ TEST(NearParabolicTrueAnomalyTest, MeeusTable) {
       {0.921326, 1.0, 138.4783, 102.74426},         {0.1, 0.987, 254.9, 164.50029},
       {0.123456, 0.99997, -30.47, 221.91190 - 360}, {3.363943, 1.05731, 1237.1, 109.40598},
       {0.5871018, 0.9672746, 20.0, 52.85331},       {0.5871018, 0.9672746, 0.0, 0.0}};
-  for (const auto& [q, e, days, vDeg] : cases) {
+  for (const auto& [q, e, days, vDeg] : cases)
     EXPECT_NEAR(NearParabolicTrueAnomaly(e, q, days / 36525.0) / kDegToRad, vDeg, 1e-5) << q;
-  }
   // With e = 1 the parabolic solver's v, to the tolerance 1e-4 in tan(v / 2).
   const double dt = 138.4783 / 36525.0;
   EXPECT_NEAR(std::tan(NearParabolicTrueAnomaly(1.0, 0.921326, dt) / 2),
