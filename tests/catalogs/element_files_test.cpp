@@ -69,7 +69,8 @@ TEST(ElementLineToBody, AsteroidCeres) {
             std::tuple("2046 Leningrad\xC3\xA5\xC3\xA4\xC3\xB6", false, true, true));
 }
 // 2P/Encke through the position routines: Meeus 33.b's position on 1990 October 6.0 TD (q 1e-8).
-TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
+// Equinox "1950": AA2 24.c gives i 11.94521, Omega 334.75043, omega 186.23327; others: unchanged.
+TEST(ElementLineToBody, CometEnckeGivesMeeusPositionAndEquinox1950IsReferredToJ2000) {
   const TMinorBody b = ElementLineToBody(kEncke, kComet).value();
   EXPECT_EQ(std::tuple(b.Name, b.Mag1, b.Mag2, b.Elements.M0),
             std::tuple("2P/Encke", 9.8, 6.0, 0.0));
@@ -78,13 +79,10 @@ TEST(ElementLineToBody, CometEnckeGivesMeeusPosition) {
       b.Elements, OrbitPlaneConstants(b.Elements, 23.4392911 * kDegToRad), Centuries(2448170.5));
   const TVector3 meeus{0.250806621, 0.484917558, 0.357337295};
   for (auto c : {&TVector3::X, &TVector3::Y, &TVector3::Z}) EXPECT_NEAR(p.*c, meeus.*c, 1e-7);
-}
-// Equinox "1950": AA2 24.c gives i 11.94521, Omega 334.75043, omega 186.23327; others: unchanged.
-TEST(ElementLineToBody, Equinox1950IsReferredToJ2000) {
-  const TMinorBody b = ElementLineToBody(kEncke1950, kComet).value();
-  EXPECT_NEAR(b.Elements.Incl / kDegToRad, 11.94521, 6e-6);
-  EXPECT_NEAR(std::fmod(b.Elements.Node / kDegToRad + 360.0, 360.0), 334.75043, 6e-6);
-  EXPECT_NEAR(b.Elements.ArgPeri / kDegToRad, 186.23327, 6e-6);
+  const TElements e = ElementLineToBody(kEncke1950, kComet).value().Elements;
+  EXPECT_NEAR(e.Incl / kDegToRad, 11.94521, 6e-6);
+  EXPECT_NEAR(std::fmod(e.Node / kDegToRad + 360.0, 360.0), 334.75043, 6e-6);
+  EXPECT_NEAR(e.ArgPeri / kDegToRad, 186.23327, 6e-6);
   EXPECT_NEAR(ElementLineToBody(Put(kEncke1950, 96, "2050"), kComet)->Elements.Node,
               334.04096 * kDegToRad, 1e-15);
 }
@@ -97,27 +95,22 @@ TEST(ElementLineToBody, CometWithEccentricityOneIsNearParabolic) {
 }
 // Used: start < moment < stop, strictly, and the flag 'j'; a blank year field (asteroids,
 // comets) is always used. Years 1990/2010: JD 2447892.5/2455197.5; 1995/1997: 2449718.5/
-// 2450449.5; probe 2018 January 10.0/30.0: 2458128.5/2458148.5.
-TEST(ElementLineUsed, StartStopAndFlag) {
+// 2450449.5; probe 2018 January 10.0/30.0: 2458128.5/2458148.5. The orbit window's
+// 99-character line is not used, but converts (i from columns 66-73).
+TEST(ElementLineUsed, StartStopFlagAndTheOrbitWindowLine) {
   const std::string years = Put(Put(kCeres, 111, "1990"), 116, "2010");
-  const std::string blankFirst = Put(Put(years, 132, " "), 111, "    ");
+  const std::string noFlag = Put(years, 132, " "), blankFirst = Put(noFlag, 111, "    ");
+  const std::string cometNoFlag = Put(kHyakutake, 123, " ");
+  const double justAfter = 2447892.5 + 1e-6, justBefore = 2455197.5 - 1e-6;
   const std::tuple<std::string, TElementFileKind, double, bool> cases[] = {
-      {years, kAsteroid, 2447892.5, false},
-      {years, kAsteroid, 2447892.5 + 1e-6, true},
-      {years, kAsteroid, 2455197.5 - 1e-6, true},
-      {years, kAsteroid, 2455197.5, false},
-      {Put(years, 132, " "), kAsteroid, 2451545.0, false},
-      {blankFirst, kAsteroid, 0.0, true},
-      {kHyakutake, kComet, 2450204.5, true},
-      {Put(kHyakutake, 123, " "), kComet, 2450204.5, false},
-      {kGeo, kProbe, 2458128.5, false},
-      {kGeo, kProbe, 2458138.5, true},
+      {years, kAsteroid, 2447892.5, false},  {years, kAsteroid, justAfter, true},
+      {years, kAsteroid, justBefore, true},  {years, kAsteroid, 2455197.5, false},
+      {noFlag, kAsteroid, 2451545.0, false}, {blankFirst, kAsteroid, 0.0, true},
+      {kHyakutake, kComet, 2450204.5, true}, {cometNoFlag, kComet, 2450204.5, false},
+      {kGeo, kProbe, 2458128.5, false},      {kGeo, kProbe, 2458138.5, true},
       {kGeo, kProbe, 2458148.5, false}};
   for (const auto& [line, kind, jd, used] : cases)
     EXPECT_EQ(ElementLineUsed(line, kind, jd), used) << line << " at " << jd;
-}
-// The orbit window's 99-character line is not used, but converts (i from columns 66-73).
-TEST(ElementLineUsed, OrbitWindowLineWaitsForItsYears) {
   for (double jd : {0.0, 2450204.5, 5.0e6})
     EXPECT_FALSE(ElementLineUsed(kOrbitWindowLine, kComet, jd));
   const TMinorBody b = ElementLineToBody(kOrbitWindowLine, kComet).value();
