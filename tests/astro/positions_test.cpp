@@ -94,7 +94,9 @@ TEST(PositionFromElementsTest, EllipseParabolaAndNearParabola) {
   for (const auto& c : cases) {
     TElements el{.Epoch = Centuries(c.periJd), .SemiMajor = c.a, .PeriDist = c.q, .Ecc = c.e};
     el.DailyMotion = c.a > 0.0 ? kGaussK / (c.a * std::sqrt(c.a)) : 0.0;
-    el.ArgPeri = c.argPeri * kDegToRad, el.Node = c.node * kDegToRad, el.Incl = c.incl * kDegToRad;
+    el.ArgPeri = c.argPeri * kDegToRad;
+    el.Node = c.node * kDegToRad;
+    el.Incl = c.incl * kDegToRad;
     const TOrbitPlane plane = OrbitPlaneConstants(el, 23.4392911 * kDegToRad);
     ExpectVector(PositionFromElements(el, plane, Centuries(c.jd)), {c.x, c.y, c.z}, c.tolerance);
   }

@@ -47,10 +47,10 @@ TEST(ReductionsTest, ApparentPlaceOfThetaPersei) {
   const double alpha0 = Hms(2, 46, 11.331), delta0 = Dms(49, 20, 54.54);
   const TNutation nut = NutationIAU1980(t);
   const double eps0 = MeanObliquity(t);
-  alpha = alpha0, delta = delta0;
-  NutationRaDec(alpha, delta, eps0, nut.DEps, nut.DPsi);
-  EXPECT_NEAR((alpha - alpha0) / kArcSec, 15.843, 0.0006);
-  EXPECT_NEAR((delta - delta0) / kArcSec, 6.218, 0.001);
+  double alphaNut = alpha0, deltaNut = delta0;
+  NutationRaDec(alphaNut, deltaNut, eps0, nut.DEps, nut.DPsi);
+  EXPECT_NEAR((alphaNut - alpha0) / kArcSec, 15.843, 0.0006);
+  EXPECT_NEAR((deltaNut - delta0) / kArcSec, 6.218, 0.001);
   // Aberration at the mean place with the e-terms, as the book; without them the place moves
   // by at most e kappa (0.343") / cos delta.
   double alphaAb = alpha0, deltaAb = delta0;
@@ -131,10 +131,10 @@ TEST(ReductionsTest, ParallaxOfMarsAtPalomarAndTheParallacticAngle) {
   const double ty = geo * std::cos(delta0) * std::sin(alpha0) - rhoCos * std::sin(theta);
   const double tz = geo * std::sin(delta0) - rhoSin;
   EXPECT_NEAR(scale, geo / std::sqrt(tx * tx + ty * ty + tz * tz), 1e-12);
-  alpha = alpha0, delta = delta0;
-  ParallaxRaDecApprox(alpha, delta, rhoSin, rhoCos, theta, sinPi);
-  EXPECT_NEAR((alpha - alpha0) / kSecOfTime, 1.29, 0.005);
-  EXPECT_NEAR((delta + Dms(15, 46, 30.0)) / kArcSec, 0.0, 0.05);
+  double alphaApprox = alpha0, deltaApprox = delta0;
+  ParallaxRaDecApprox(alphaApprox, deltaApprox, rhoSin, rhoCos, theta, sinPi);
+  EXPECT_NEAR((alphaApprox - alpha0) / kSecOfTime, 1.29, 0.005);
+  EXPECT_NEAR((deltaApprox + Dms(15, 46, 30.0)) / kArcSec, 0.0, 0.05);
   // Parallactic angle from the triangle pole - zenith - star (H 120, delta -20, phi -33).
   const double h = 120.0 * kDegToRad, d = -20.0 * kDegToRad, phi = -33.0 * kDegToRad;
   const double cosZ = std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h);

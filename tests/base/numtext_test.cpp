@@ -217,15 +217,14 @@ TEST(Padding, AddsUpToTwelveBlanks) {
   EXPECT_EQ(PadLeft("59\u00B0", 4), " 59\u00B0");  // the degree sign is one character
   EXPECT_EQ(PadRight("abc", 15), "abc" + std::string(12, ' '));
 }
-TEST(DegreeTrig, SinCosArcSinPow10) {
+TEST(DegreeTrig, SinCosArcSinPow10AndArcTan2) {
   EXPECT_NEAR(SinDeg(30.0), 0.5, 1e-15);
   EXPECT_NEAR(CosDeg(60.0), 0.5, 1e-15);
   EXPECT_EQ(std::tuple(ArcSinDeg(1.0000001), ArcSinDeg(-1.0)), std::tuple(90.0, -90.0));
   EXPECT_NEAR(ArcSinDeg(-0.5), -30.0, 1e-12);
   EXPECT_NEAR(ArcSinDeg(1e-8), 5.729577951308232e-7, 1e-20);
   EXPECT_NEAR(Pow10(0.5), std::sqrt(10.0), 1e-9);
-}
-TEST(DegreeTrig, ArcTan2InTheQuadrantOfThePoint) {
+  // ArcTan2Deg in the quadrant of the point.
   constexpr double kTiny = 0.0005729577951117247;  // atan(1e-5) in degrees
   const std::tuple<double, double, double> cases[] = {
       {1.0, 1.0, 45.0}, {1.0, -1.0, 135.0}, {-1.0, -1.0, 225.0},        {-1.0, 1.0, 315.0},
