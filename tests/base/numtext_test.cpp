@@ -58,7 +58,7 @@ TEST(ParamRealText, FifteenDigitExponentFormThatReadsBack) {
   for (const double x : {2451545.12345678, -987654321098765.0, 1e300, 5e-324})
     EXPECT_EQ(ParseReal(ParamRealText(x)), x);
 }
-TEST(ParseReal, AcceptsWholeNumberTextsOnly) {
+TEST(ParseReal, AcceptsWholeNumberTextsOnlyAsParseIntegerDoes) {
   EXPECT_EQ(ParseReal("  -2.25  "), -2.25);
   EXPECT_EQ(ParseReal("-5.00000000000000E-0001"), -0.5);
   EXPECT_EQ(ParseReal("\t7\r\n"), 7.0);
@@ -73,8 +73,7 @@ TEST(ParseReal, AcceptsWholeNumberTextsOnly) {
   EXPECT_FALSE(ParseReal(std::string(10'000'000, '1')).has_value());  // out of range
   EXPECT_EQ(ParseReal("0." + std::string(10'000'000, '3'), true), 1.0 / 3.0);
   EXPECT_FALSE(ParseReal(std::string(10'000'000, ' ')).has_value());
-}
-TEST(ParseInteger, DecimalWithOptionalSign) {
+  // ParseInteger: decimal with an optional sign.
   EXPECT_EQ(std::tuple(ParseInteger(" -17 "), ParseInteger("+8")), std::tuple(-17, 8));
   EXPECT_EQ(ParseInteger("-9223372036854775808"), LLONG_MIN);
   for (const char* text : {"  ", "9223372036854775808", "1.0", "1e3", "+-1", "0x1F"})

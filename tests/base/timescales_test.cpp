@@ -30,7 +30,7 @@ TEST(JulianDay, MeeusExamplesBothWays) {
   EXPECT_DOUBLE_EQ(JulianDay(1582, 10, 4.5), 2299150.0);
   EXPECT_DOUBLE_EQ(JulianDayTime({1582, 10, 4.0, 18, 0, 0.0}), 2299160.25);
 }
-TEST(CalendarDate, DateTimeSplitsWithoutRounding) {
+TEST(CalendarDate, DateTimeSplitsWithoutRoundingWeekdayDayOfYearAndJanuaryZero) {
   const TCalDateTime t = CalendarDateTime(2451545.25);
   EXPECT_EQ(std::tuple(t.Day, t.Hour, t.Minute), std::tuple(1.0, 18, 0));
   const TCalDateTime hair = CalendarDateTime(2451545.0 + 31.0 / 1440.0 - 1e-9);
@@ -44,8 +44,7 @@ TEST(CalendarDate, DateTimeSplitsWithoutRounding) {
     (void)CalendarDateTime(jd);
     (void)WeekdayOf(jd);
   }
-}
-TEST(CalendarDate, WeekdayDayOfYearAndJanuaryZero) {
+  // Weekdays, days of the year and the day before 1 January.
   EXPECT_EQ(WeekdayOf(2434923.5), 3);  // Meeus ex. 7.e: 1954 June 30 was a Wednesday
   EXPECT_EQ(kWeekdayNames[WeekdayOf(2451544.5) - 1], "Lördag");  // 2000 January 1
   // The civil day runs to midnight.

@@ -34,7 +34,7 @@ TEST(ZoneFileName, NamesTheZoneFiles) {
   EXPECT_EQ(ZoneFileName(*FindCatalog("sky"), 123), "sky2000/123.dat");
   EXPECT_EQ(FindCatalog("BSC"), nullptr);
 }
-TEST(BscRecord, DecodesSiriusAsPublished) {
+TEST(BscAndSkyRecords, DecodeSiriusAsPublished) {
   // BSC5: HD 48915 = HR 2491, 9 Alp CMa, V -1.46, B-V 0.00 (Hipparcos 0.009), A1V.
   const auto r = DecodeBscRecord(Hex(kSiriusBsc)).value();
   EXPECT_EQ(std::tuple(r.HD, r.HR, r.Flamsteed, r.Bayer, r.Constellation),
@@ -46,16 +46,14 @@ TEST(BscRecord, DecodesSiriusAsPublished) {
   EXPECT_NEAR(Hundredths(r.BV), 0.0, 0.011);
   EXPECT_EQ(std::tuple(r.SpectralClass.size(), r.SpectralClass.substr(0, 3)),
             std::tuple(20u, "A1V"));
-}
-TEST(SkyRecord, DecodesSiriusAsPublished) {
   // Sirius from sky2000/122.dat: Hipparcos V -1.44, HIP 32349, SAO 151881; WDS 06451-1643
   // (2011): 125.7".
-  const auto r = Decoded<DecodeSkyRecord>(
+  const auto s = Decoded<DecodeSkyRecord>(
       "4c8d9a00447ee6ff70ff01000000defd39fb1a3141315648490000005d7e000013bf000049510200");
-  EXPECT_LT(StoredOffsetArcsec(r.RA, r.Dec, kSiriusRa, kSiriusDec), 0.5);
-  EXPECT_NEAR(Hundredths(r.Mag), -1.44, 1e-9);
-  EXPECT_NEAR(r.PmDec, -1223.07, 1.0);
-  EXPECT_EQ(std::tuple(r.Separation, r.SpectralClass, r.IdText, r.IdNumber, r.HD, r.SAO),
+  EXPECT_LT(StoredOffsetArcsec(s.RA, s.Dec, kSiriusRa, kSiriusDec), 0.5);
+  EXPECT_NEAR(Hundredths(s.Mag), -1.44, 1e-9);
+  EXPECT_NEAR(s.PmDec, -1223.07, 1.0);
+  EXPECT_EQ(std::tuple(s.Separation, s.SpectralClass, s.IdText, s.IdNumber, s.HD, s.SAO),
             std::tuple(12570, "A1V", "HI", 32349, 48915u, 151881u));
 }
 TEST(WdsRecord, DecodesCastorWithTheMissingFieldsMarked) {

@@ -153,7 +153,7 @@ TEST(ElementLineToBody, BadLinesGiveNoBody) {
     EXPECT_FALSE(ElementLineToBody(Put(line, column, text), kind)) << column << text;
 }
 // Reading a file: used lines in order, CRLF or LF, cut at 136 characters; missing file: nothing.
-TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFile) {
+TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFileAndTheShippedFiles) {
   ScratchDir dir;
   const std::string years = Put(Put(kCeres, 111, "1990"), 116, "2010");
   const std::string text =
@@ -166,9 +166,7 @@ TEST(ReadUsedElementLines, ReadsTheUsedLinesOfAFile) {
   for (const TMinorBody& b : bodies) names.push_back(b.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"1 Ceres", "4 Huge", "5 Last"}));
   EXPECT_FALSE(ReadUsedElementLines(dir / "missing.dta", kAsteroid, 2451545.0));
-}
-// The shipped files: every line a body, each within the window's 480 lines, Ceres as published.
-TEST(ReadUsedElementLines, ShippedFiles) {
+  // The shipped files: every line a body, each within the window's 480 lines, Ceres as published.
   for (const auto& [name, kind] : {std::pair{kAsteroidFile1, kAsteroid},
                                    {kAsteroidFile2, kAsteroid},
                                    {kAsteroidFile3, kAsteroid},
