@@ -26,19 +26,19 @@ TEST(RoundHalfEven, TiesGoToEvenAndIntegersClamp) {
                        RoundHalfEven(-1e300)),
             std::tuple(0.0, 4503599627370496.0, -1e300));
   EXPECT_TRUE(std::signbit(RoundHalfEven(-0.3)));
-  EXPECT_EQ(RoundHalfEvenToInt(9223372036854775808.0), LLONG_MAX);
-  EXPECT_EQ(RoundHalfEvenToInt(-kInf), LLONG_MIN);
-  EXPECT_EQ(RoundHalfEvenToInt(kNaN), 0);
+  EXPECT_EQ(std::tuple(RoundHalfEvenToInt(9223372036854775808.0), RoundHalfEvenToInt(-kInf),
+                       RoundHalfEvenToInt(kNaN)),
+            std::tuple(LLONG_MAX, LLONG_MIN, 0));
 }
 TEST(FixedText, CorrectlyRoundedWithoutNegativeZero) {
-  // The double 2.675 is 2.67499999999999982236431605997495353221893310546875.
-  EXPECT_EQ(FixedText(2.675, 2), "2.67");
-  EXPECT_EQ(FixedText(2.5, 0), "2");        // exact ties go to the even digit
-  EXPECT_EQ(FixedText(-0.001, 2), "0.00");  // never "-0.00"
-  EXPECT_EQ(FixedText(-0.006, 2), "-0.01");
-  EXPECT_EQ(FixedText(123.456, 1, ','), "123,5");
-  EXPECT_EQ(FixedText(7.6, -1), "8");  // a negative count of decimals means none
-  EXPECT_EQ(std::tuple(FixedText(-kInf, 2), FixedText(kNaN, 2)), std::tuple("-INF", "NAN"));
+  // The double 2.675 is 2.67499999999999982236431605997495353221893310546875; exact ties go
+  // to the even digit; never "-0.00"; a negative count of decimals means none.
+  const std::tuple<double, int, char, const char*> cases[] = {
+      {2.675, 2, '.', "2.67"},   {2.5, 0, '.', "2"},         {-0.001, 2, '.', "0.00"},
+      {-0.006, 2, '.', "-0.01"}, {123.456, 1, ',', "123,5"}, {7.6, -1, '.', "8"},
+      {-kInf, 2, '.', "-INF"},   {kNaN, 2, '.', "NAN"}};
+  for (const auto& [x, decimals, point, text] : cases)
+    EXPECT_EQ(FixedText(x, decimals, point), text) << x;
   EXPECT_EQ(FixedText(-1.7976931348623157e308, 2).size(), 313u);
 }
 TEST(GeneralText, ShortestFormAtTheGivenPrecision) {
@@ -58,7 +58,7 @@ TEST(ParamRealText, FifteenDigitExponentFormThatReadsBack) {
   for (const double x : {2451545.12345678, -987654321098765.0, 1e300, 5e-324})
     EXPECT_EQ(ParseReal(ParamRealText(x)), x);
 }
-TEST(ParseReal, AcceptsWholeNumberTextsOnly) {
+TEST(ParseReal, AcceptsWholeNumberTextsOnlyAsParseIntegerDoes) {
   EXPECT_EQ(ParseReal("  -2.25  "), -2.25);
   EXPECT_EQ(ParseReal("-5.00000000000000E-0001"), -0.5);
   EXPECT_EQ(ParseReal("\t7\r\n"), 7.0);
@@ -73,8 +73,7 @@ TEST(ParseReal, AcceptsWholeNumberTextsOnly) {
   EXPECT_FALSE(ParseReal(std::string(10'000'000, '1')).has_value());  // out of range
   EXPECT_EQ(ParseReal("0." + std::string(10'000'000, '3'), true), 1.0 / 3.0);
   EXPECT_FALSE(ParseReal(std::string(10'000'000, ' ')).has_value());
-}
-TEST(ParseInteger, DecimalWithOptionalSign) {
+  // ParseInteger: decimal with an optional sign.
   EXPECT_EQ(std::tuple(ParseInteger(" -17 "), ParseInteger("+8")), std::tuple(-17, 8));
   EXPECT_EQ(ParseInteger("-9223372036854775808"), LLONG_MIN);
   for (const char* text : {"  ", "9223372036854775808", "1.0", "1e3", "+-1", "0x1F"})
@@ -112,14 +111,12 @@ TEST(BasicTest, AngleReductionsAndFloor) {
 }
 TEST(BasicTest, SinCosMultiples) {
   constexpr double kSentinel = 12345.0;
-  std::array<double, 2> sinTab = {kSentinel, kSentinel};
-  std::array<double, 2> cosTab = {kSentinel, kSentinel};
+  std::array<double, 2> sinTab = {kSentinel, kSentinel}, cosTab = sinTab;
   SinCosMultiples(1, 0.3, sinTab, cosTab);
   EXPECT_DOUBLE_EQ(sinTab[0], std::sin(0.3));
   EXPECT_DOUBLE_EQ(cosTab[0], std::cos(0.3));
   EXPECT_EQ(std::tuple(sinTab[1], cosTab[1]), std::tuple(kSentinel, kSentinel));
-  double sines[12];
-  double cosines[12];
+  double sines[12], cosines[12];
   SinCosMultiples(12, -2.9, sines, cosines);
   for (int k = 1; k <= 12; ++k) {
     EXPECT_NEAR(sines[k - 1], std::sin(k * -2.9), 1e-14) << k;
@@ -166,40 +163,35 @@ TEST(BasicTest, InterpolationAndPolynomialsFollowMeeusExamples) {
 // Angle and time texts, degree-and-minute conversions, padding and degree trigonometry.
 using TFormat = std::string (*)(double);
 TEST(Formatting, Texts) {
-  const std::tuple<TFormat, double, std::string> cases[] = {
-      // The worked examples.
-      {FormatHMS, 13.5125, "13h30m45s"},
-      {FormatHMSFine, 13.5125, "13h30m45.0000s"},
-      {FormatHM, 13.5125, "13h31m"},
-      {FormatH, 13.5125, "13h"},
-      {FormatHMShort, 64.0 / 3600.0, "1m4s"},
-      {FormatArcMinSec, 0.5, "30.0\""},
-      {FormatArcMinSec, 1.5, "1'30\""},
-      {FormatDMSFine, 23.4392911, "23\u00B026'21.448\""},
-      {FormatDMS, -12.345, "-12\u00B020'42\""},
-      {FormatArcSecFine, 0.0047, "16.920\""},
-      {FormatDM, 59.3293, "59\u00B020'"},
-      {FormatD, 12.5, "13\u00B0"},
+  // The worked examples.
+  const std::tuple<TFormat, double, std::string> examples[] = {
+      {FormatHMS, 13.5125, "13h30m45s"},      {FormatHMSFine, 13.5125, "13h30m45.0000s"},
+      {FormatHM, 13.5125, "13h31m"},          {FormatH, 13.5125, "13h"},
+      {FormatHMShort, 64.0 / 3600.0, "1m4s"}, {FormatArcMinSec, 0.5, "30.0\""},
+      {FormatArcMinSec, 1.5, "1'30\""},       {FormatDMSFine, 23.4392911, "23°26'21.448\""},
+      {FormatDMS, -12.345, "-12°20'42\""},    {FormatArcSecFine, 0.0047, "16.920\""},
+      {FormatDM, 59.3293, "59°20'"},          {FormatD, 12.5, "13°"}};
+  const std::tuple<TFormat, double, std::string> edges[] = {
       // The short form switches to hours at exactly one hour.
       {FormatHMShort, 0.99999, "59m60s"},
       {FormatHMShort, 1.0, "1h0m"},
-      {FormatDM, 0.0, "0\u00B00'"},
+      {FormatDM, 0.0, "0°0'"},
       // The last part is rounded without carrying into the part before it.
       {FormatHMS, 1.99999, "1h59m60s"},
-      {FormatDM, 10.9999, "10\u00B060'"},
+      {FormatDM, 10.9999, "10°60'"},
       // The unsigned formats write the absolute value; the signed ones put one minus in front.
       {FormatHMS, -1.5, "1h30m0s"},
-      {FormatDMS, -0.5, "-0\u00B030'0\""},
+      {FormatDMS, -0.5, "-0°30'0\""},
       {FormatArcSecFine, -0.0047, "-16.920\""},
       {FormatHMShort, -64.0 / 3600.0, "-1m4s"},
       // Long parts are cut.
       {FormatHMS, 123.5, "12h30m0s"},
       // Last parts of exactly k + 0.5 go to even; a dropped 29.5 rounds to 30 and raises the last.
-      {FormatHM, 1.5083333333333333, "1h30m"},        // Mf = 30.5
-      {FormatDM, 0.008194444444444445, "0\u00B01'"},  // Sf = 29.5
-      {FormatD, 0.49166666666666664, "1\u00B0"}       // Mf = 29.5
-  };
-  for (const auto& [format, x, expected] : cases) EXPECT_EQ(format(x), expected) << x;
+      {FormatHM, 1.5083333333333333, "1h30m"},   // Mf = 30.5
+      {FormatDM, 0.008194444444444445, "0°1'"},  // Sf = 29.5
+      {FormatD, 0.49166666666666664, "1°"}};     // Mf = 29.5
+  for (const auto& [format, x, expected] : examples) EXPECT_EQ(format(x), expected) << x;
+  for (const auto& [format, x, expected] : edges) EXPECT_EQ(format(x), expected) << x;
   // Non-finite input gives a text, never a failure.
   for (const double x : {-std::numeric_limits<double>::infinity(), std::nan("")}) {
     for (const TFormat format : {FormatHMS, FormatHMSFine, FormatHMShort, FormatArcMinSec,
@@ -224,15 +216,14 @@ TEST(Padding, AddsUpToTwelveBlanks) {
   EXPECT_EQ(PadLeft("59\u00B0", 4), " 59\u00B0");  // the degree sign is one character
   EXPECT_EQ(PadRight("abc", 15), "abc" + std::string(12, ' '));
 }
-TEST(DegreeTrig, SinCosArcSinPow10) {
+TEST(DegreeTrig, SinCosArcSinPow10AndArcTan2) {
   EXPECT_NEAR(SinDeg(30.0), 0.5, 1e-15);
   EXPECT_NEAR(CosDeg(60.0), 0.5, 1e-15);
   EXPECT_EQ(std::tuple(ArcSinDeg(1.0000001), ArcSinDeg(-1.0)), std::tuple(90.0, -90.0));
   EXPECT_NEAR(ArcSinDeg(-0.5), -30.0, 1e-12);
   EXPECT_NEAR(ArcSinDeg(1e-8), 5.729577951308232e-7, 1e-20);
   EXPECT_NEAR(Pow10(0.5), std::sqrt(10.0), 1e-9);
-}
-TEST(DegreeTrig, ArcTan2InTheQuadrantOfThePoint) {
+  // ArcTan2Deg in the quadrant of the point.
   constexpr double kTiny = 0.0005729577951117247;  // atan(1e-5) in degrees
   const std::tuple<double, double, double> cases[] = {
       {1.0, 1.0, 45.0}, {1.0, -1.0, 135.0}, {-1.0, -1.0, 225.0},        {-1.0, 1.0, 315.0},
@@ -250,9 +241,8 @@ TEST(DegreeTrig, Normalize360) {
     EXPECT_EQ(v, expected) << "the argument takes the result, x=" << x;
   }
   // Huge and tiny angles still end up in [0, 360) without looping for ever.
-  for (const double x : {1e300, -1e300, -1e-300}) {
-    double v = x;
-    const double result = Normalize360(v);
+  for (double x : {1e300, -1e300, -1e-300}) {
+    const double result = Normalize360(x);
     EXPECT_TRUE(result >= 0.0 && result < 360.0) << "x=" << x;
   }
   double inf = std::numeric_limits<double>::infinity();

@@ -61,8 +61,8 @@ TEST(RawLines, LineEndsLimitsColumnsAndMissingFiles) {
 }
 TEST(AtomicWrite, ReplacesTheFileWhole) {
   ScratchDir dir;
-  ASSERT_TRUE(WriteFileAtomically(dir / "f.dta", "first"));
-  ASSERT_TRUE(WriteFileAtomically(dir / "f.dta", "second\r\n"));
+  ASSERT_TRUE(WriteFileAtomically(dir / "f.dta", "first") &&
+              WriteFileAtomically(dir / "f.dta", "second\r\n"));
   EXPECT_EQ(dir.Read("f.dta"), "second\r\n");
   // Replaced, not rewritten in place: a reader of the old file still reads it whole.
   std::ifstream reader(dir / "f.dta", std::ios::binary);
@@ -79,14 +79,12 @@ TEST(AtomicWrite, ReplacesTheFileWhole) {
 TEST(AtomicWrite, ReadOnlyFilesLinksAndPermissions) {
   namespace fs = std::filesystem;
   ScratchDir dir;
-  dir.Write("ro.dta", "old");
-  fs::permissions(dir / "ro.dta", fs::perms::owner_read | fs::perms::group_read);
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read;
+  fs::permissions(dir.Write("ro.dta", "old"), readOnly);
   const TWriteResult refused = WriteFileAtomically(dir / "ro.dta", "new");
-  EXPECT_FALSE(refused);
-  EXPECT_EQ(refused.Error, "filen är skrivskyddad");
-  EXPECT_EQ(dir.Read("ro.dta"), "old");
-  EXPECT_EQ(fs::status(dir / "ro.dta").permissions(),
-            fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(std::tuple(static_cast<bool>(refused), refused.Error, dir.Read("ro.dta")),
+            std::tuple(false, "filen är skrivskyddad", "old"));
+  EXPECT_EQ(fs::status(dir / "ro.dta").permissions(), readOnly);
   fs::create_directories(dir / "real");
   dir.Write("real/target.dta", "old");
   fs::create_symlink("real/target.dta", dir / "link.dta");
@@ -97,15 +95,13 @@ TEST(AtomicWrite, ReadOnlyFilesLinksAndPermissions) {
   fs::create_symlink("real/new.dta", dir / "dangling.dta");
   ASSERT_TRUE(WriteFileAtomically(dir / "dangling.dta", "made"));
   EXPECT_EQ(dir.Read("real/new.dta"), "made");
-  dir.Write("private.dta", "old");
-  fs::permissions(dir / "private.dta", fs::perms::owner_read | fs::perms::owner_write);
+  const auto privateFile = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(dir.Write("private.dta", "old"), privateFile);
   ASSERT_TRUE(WriteFileAtomically(dir / "private.dta", "new"));
-  EXPECT_EQ(fs::status(dir / "private.dta").permissions(),
-            fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(dir.Read("private.dta"), "new");
+  EXPECT_EQ(std::tuple(fs::status(dir / "private.dta").permissions(), dir.Read("private.dta")),
+            std::tuple(privateFile, "new"));
 }
 // The settings file "parametr.dta": its exact layout, round trips and damaged files.
-using Strings = std::vector<std::string>;
 // A state in which every saved field differs from zero and from its neighbours.
 TObsState EveryFieldSet() {
   TObsState s;
@@ -157,8 +153,8 @@ TEST(ParameterFile, RoundTripOfEveryField) {
   ASSERT_TRUE(SaveParameters(saved, dir / "parametr.dta"));
   TObsState loaded;
   const TLoadResult result = LoadParameters(loaded, dir / "parametr.dta");
-  EXPECT_TRUE(result.Opened);
-  EXPECT_EQ(std::tuple(result.LinesRead, result.FieldsRejected), std::tuple(58, 0));
+  EXPECT_EQ(std::tuple(result.Opened, result.LinesRead, result.FieldsRejected),
+            std::tuple(true, 58, 0));
   for (const auto& field : kParameterFields) {
     if (field.Kind == TFieldKind::Integer) {
       EXPECT_EQ(loaded.*field.IntField, saved.*field.IntField) << field.Name;
@@ -169,10 +165,12 @@ TEST(ParameterFile, RoundTripOfEveryField) {
     else
       EXPECT_EQ(loaded.*field.TextField, saved.*field.TextField) << field.Name;
   }
-  EXPECT_EQ(loaded.ClockJD, 0.0);  // not in the file, nor the switch and the flags
-  EXPECT_EQ(std::tuple(loaded.IncrementOn, loaded.RedrawChart), std::tuple(0, 0));
+  // The moment is not in the file, nor the switch and the flags.
+  EXPECT_EQ(std::tuple(loaded.ClockJD, loaded.IncrementOn, loaded.RedrawChart),
+            std::tuple(0.0, 0, 0));
 }
-TEST(ParameterFile, MissingAndShortFiles) {
+// Missing, short and damaged files: what is not read keeps its value, and nothing shifts.
+TEST(ParameterFile, MissingShortAndDamagedFiles) {
   ScratchDir dir;
   const TObsState before = EveryFieldSet();
   TObsState s = before;
@@ -184,11 +182,8 @@ TEST(ParameterFile, MissingAndShortFiles) {
   EXPECT_EQ(std::tuple(r.LinesRead, r.FieldsRejected, s.TimeZone), std::tuple(10, 0, -2.5));
   EXPECT_EQ(std::tuple(s.StepLabel, s.Longitude), std::tuple(" 6 tim", 13.2));
   EXPECT_EQ(std::tuple(s.Height, s.ChartScale), std::tuple(before.Height, before.ChartScale));
-}
-TEST(ParameterFile, DamagedLinesLeaveTheirFieldAndNothingShifts) {
-  ScratchDir dir;
-  TObsState good{.Height = 45.0, .ChartScale = 8};
-  Strings lines = SplitCrlf(ParameterFileBytes(good));
+  // Damaged lines leave their field.
+  Strings lines = SplitCrlf(ParameterFileBytes({.Height = 45.0, .ChartScale = 8}));
   lines[1] = "tvÃ¥ timmar";  // TimeZone: text
   lines[3] = "1.5";          // TimerSpeed: a real
   lines[11] = "9";           // CoordSystem: out of range
@@ -197,10 +192,10 @@ TEST(ParameterFile, DamagedLinesLeaveTheirFieldAndNothingShifts) {
   std::string bytes;
   for (const auto& l : lines) bytes += l + "\n";
   dir.Write("parametr.dta", bytes);
-  TObsState s{.TimeZone = 7.0, .TimerSpeed = 1, .CoordSystem = 5};
-  EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 3);
-  EXPECT_EQ(std::tuple(s.TimeZone, s.TimerSpeed, s.CoordSystem), std::tuple(7.0, 1, 5));
-  EXPECT_EQ(std::tuple(s.Height, s.ChartScale), std::tuple(45.0, 8));
+  TObsState t{.TimeZone = 7.0, .TimerSpeed = 1, .CoordSystem = 5};
+  EXPECT_EQ(LoadParameters(t, dir / "parametr.dta").FieldsRejected, 3);
+  EXPECT_EQ(std::tuple(t.TimeZone, t.TimerSpeed, t.CoordSystem, t.Height, t.ChartScale),
+            std::tuple(7.0, 1, 5, 45.0, 8));
 }
 // A zone beyond 14 hours or a site off the globe is a damaged line like any other.
 TEST(ParameterFile, ZoneAndSiteOutsideTheEarthAreRefused) {
@@ -218,25 +213,23 @@ TEST(ParameterFile, ZoneAndSiteOutsideTheEarthAreRefused) {
 TEST(ParameterFile, ShippedSettingsShowStockholm) {
   TObsState s;
   const TLoadResult r = LoadParameters(s, testing::DataFolder() / "parametr.dta");
-  ASSERT_TRUE(r.Opened);
-  EXPECT_EQ(std::tuple(r.LinesRead, r.FieldsRejected), std::tuple(58, 0));
+  ASSERT_EQ(std::tuple(r.Opened, r.LinesRead, r.FieldsRejected), std::tuple(true, 58, 0));
   EXPECT_EQ(s.PlaceName.substr(0, 16), "Stockholm [SE] H");
   EXPECT_NEAR(s.Latitude, 59.0 + 20.0 / 60.0, 1e-12);
   EXPECT_NEAR(s.Longitude, 18.0 + 4.0 / 60.0, 1e-12);
-  EXPECT_EQ(std::tuple(s.TimeZone, s.StepLabel), std::tuple(1.0, " 1 tim"));
+  EXPECT_EQ(std::tuple(s.TimeZone, s.StepLabel, s.TimerSpeed), std::tuple(1.0, " 1 tim", 1));
   EXPECT_NEAR(s.StepDays, 1.0 / 24.0, 1e-15);
-  EXPECT_EQ(s.TimerSpeed, 1);
   EXPECT_TRUE(s.CoordSystem == 4 || s.CoordSystem == 5);  // the sky above the horizon
   for (const int TObsState::*on :
        {&TObsState::CatBSC, &TObsState::CatNGC, &TObsState::ShowSunPlanets,
         &TObsState::ShowConstellations, &TObsState::LabelConstellations, &TObsState::ColourIndex,
-        &TObsState::CorrRefraction, &TObsState::CorrPrecession, &TObsState::CorrNutation}) {
+        &TObsState::CorrRefraction, &TObsState::CorrPrecession, &TObsState::CorrNutation})
     EXPECT_EQ(s.*on, 1);
-  }
   EXPECT_GE(s.ChartScale, 1);
 }
-// Found by fuzzing: the largest doubles were written above the largest double and lost.
-TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
+// Found by fuzzing: the largest doubles were written above the largest double and lost. Texts
+// are cut to their room, and a line break in one must not shift the later lines.
+TEST(ParameterFile, RealsNearTheLargestDoubleTextCapacitiesAndLineBreaks) {
   ScratchDir dir;
   const std::tuple<std::string, std::string, double> cases[] = {
       {"1.7976931348623157E308", " 1.79769313486231E+0308", 1.79769313486231e308},
@@ -250,18 +243,15 @@ TEST(ParameterFile, RealsNearTheLargestDoubleReadBack) {
     EXPECT_EQ(LoadParameters(s, dir / "parametr.dta").FieldsRejected, 0) << Line;
     EXPECT_EQ(s.StepDays, Reread);
   }
-}
-TEST(ParameterFile, TextCapacitiesAndLineBreaks) {
-  ScratchDir dir;
-  TObsState s{.PlaceName = "Ett mycket långt ortsnamn som inte får plats",
-              .NewPlaceName = "två\nrader",
-              .ChartScale = 2};
+  const TObsState s{.PlaceName = "Ett mycket långt ortsnamn som inte får plats",
+                    .NewPlaceName = "två\nrader",
+                    .ChartScale = 2};
   ASSERT_TRUE(SaveParameters(s, dir / "p.dta"));
   TObsState t;
   LoadParameters(t, dir / "p.dta");
-  EXPECT_EQ(t.PlaceName, "Ett mycket långt ortsnamn som ");  // 30 characters
-  EXPECT_EQ(t.NewPlaceName, "två rader");
-  EXPECT_EQ(t.ChartScale, 2) << "a line break in a text must not shift the later lines";
+  // 30 characters
+  EXPECT_EQ(std::tuple(t.PlaceName, t.NewPlaceName, t.ChartScale),
+            std::tuple("Ett mycket långt ortsnamn som ", "två rader", 2));
 }
 // Site look-up in "ortsnamn.dta": name 1-30 (Windows-1252), lat 33-38, lon 40-46, zone 48-53.
 constexpr const char* kPlaces =
@@ -275,7 +265,9 @@ constexpr const char* kPlaces =
     "Nordpolen                        90.00   90.00 0     \r\n"
     "Trasig rad                         abc   18.03 +1    \r\n"
     "Bortom                           10.00  181.00 +1    \r\n";
-TEST(LookUpPlace, FirstNameContainingTheKeySignsAndSpecialLatitudes) {
+// The first name containing the key, signs and special latitudes; no match or no file changes
+// nothing.
+TEST(LookUpPlace, FirstNameContainingTheKeyOrNothingChanges) {
   testing::ScratchDir dir;
   const auto file = dir.Write("ortsnamn.dta", kPlaces);
   const std::tuple<const char*, double, double, const char*, const char*> cases[] = {
@@ -292,13 +284,9 @@ TEST(LookUpPlace, FirstNameContainingTheKeySignsAndSpecialLatitudes) {
     EXPECT_EQ(r.ZoneText, Zone) << Key;
     EXPECT_NEAR(s.Latitude, Latitude, 1e-12) << Key;
     EXPECT_NEAR(s.Longitude, Longitude, 1e-12) << Key;
-    const std::string name = Name;  // 30 columns, trailing blanks kept
-    EXPECT_EQ(s.PlaceName, name + std::string(30 - Utf8Length(name), ' '));
+    // 30 columns, trailing blanks kept
+    EXPECT_EQ(s.PlaceName, std::string(Name) + std::string(30 - Utf8Length(Name), ' '));
   }
-}
-TEST(LookUpPlace, NoMatchOrNoFileChangesNothing) {
-  testing::ScratchDir dir;
-  const auto file = dir.Write("ortsnamn.dta", kPlaces);
   // Empty, case differs, absent, a damaged line, text of the coordinate columns.
   // Lines off the globe (latitude 100.65, longitude 181) are damaged lines.
   for (const char* key :

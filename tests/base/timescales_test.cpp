@@ -30,7 +30,7 @@ TEST(JulianDay, MeeusExamplesBothWays) {
   EXPECT_DOUBLE_EQ(JulianDay(1582, 10, 4.5), 2299150.0);
   EXPECT_DOUBLE_EQ(JulianDayTime({1582, 10, 4.0, 18, 0, 0.0}), 2299160.25);
 }
-TEST(CalendarDate, DateTimeSplitsWithoutRounding) {
+TEST(CalendarDate, DateTimeSplitsWithoutRoundingWeekdayDayOfYearAndJanuaryZero) {
   const TCalDateTime t = CalendarDateTime(2451545.25);
   EXPECT_EQ(std::tuple(t.Day, t.Hour, t.Minute), std::tuple(1.0, 18, 0));
   const TCalDateTime hair = CalendarDateTime(2451545.0 + 31.0 / 1440.0 - 1e-9);
@@ -44,19 +44,18 @@ TEST(CalendarDate, DateTimeSplitsWithoutRounding) {
     (void)CalendarDateTime(jd);
     (void)WeekdayOf(jd);
   }
-}
-TEST(CalendarDate, WeekdayDayOfYearAndJanuaryZero) {
+  // Weekdays, days of the year and the day before 1 January.
   EXPECT_EQ(WeekdayOf(2434923.5), 3);  // Meeus ex. 7.e: 1954 June 30 was a Wednesday
   EXPECT_EQ(kWeekdayNames[WeekdayOf(2451544.5) - 1], "Lördag");  // 2000 January 1
-  EXPECT_EQ(WeekdayOf(2451545.4999), 6);                         // the civil day runs to midnight
-  EXPECT_EQ(WeekdayOf(2451545.5), 7);
-  EXPECT_EQ(DayOfYear({1978, 11, 14.0}), 318);  // Meeus ex. 7.f
-  EXPECT_EQ(DayOfYear({1900, 3, 1.0}), 60);     // 1900 is no Gregorian leap year
-  EXPECT_EQ(DayOfYear({1500, 3, 1.0}), 61);     // Julian leap year
-  // 1582: 4 October (Julian) was followed by 15 October (Gregorian); the year had 355 days.
-  EXPECT_EQ(DayOfYear({1582, 10, 4.0}), 277);
-  EXPECT_EQ(DayOfYear({1582, 10, 15.0}), 278);
-  EXPECT_EQ(DayOfYear({1582, 12, 31.0}), 355);
+  // The civil day runs to midnight.
+  EXPECT_EQ(std::tuple(WeekdayOf(2451545.4999), WeekdayOf(2451545.5)), std::tuple(6, 7));
+  // Meeus ex. 7.f; 1900 is no Gregorian leap year, 1500 a Julian one; 1582: 4 October (Julian)
+  // was followed by 15 October (Gregorian), and the year had 355 days.
+  const std::tuple<int, int, double, int> days[] = {{1978, 11, 14.0, 318}, {1900, 3, 1.0, 60},
+                                                    {1500, 3, 1.0, 61},    {1582, 10, 4.0, 277},
+                                                    {1582, 10, 15.0, 278}, {1582, 12, 31.0, 355}};
+  for (const auto& [year, month, day, n] : days)
+    EXPECT_EQ(DayOfYear({year, month, day}), n) << year;
   EXPECT_DOUBLE_EQ(JDJanuary0(2000), 2451543.5);
   // Years 0 and before: the day before 1 January too (truncating 365.25 y would be a day late).
   for (const int year : {0, -1, -4, -100})
@@ -167,8 +166,7 @@ TEST(ComputerClock, ReadsLocalTimeToTheSecond) {
 TEST(StepMoment, UnclampedExactAndRaisesTheMomentFlags) {
   for (const double jd : {0.0, 1507900.13, 5373484.5}) {
     for (const double step : kMomentSteps) {
-      TObsState s;
-      s.ClockJD = jd;
+      TObsState s{.ClockJD = jd};
       StepMoment(s, -step);
       EXPECT_EQ(s.ClockJD, jd - step);
       StepMoment(s, step);
