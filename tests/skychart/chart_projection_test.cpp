@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "base/basic.h"
 #include "base/timescales.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "skychart/chart_symbols.h"
 #include "skychart/constellation_files.h"
@@ -334,22 +336,9 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
 
 // --- Caption, sky colour, background -------------------------------------------------------------
 TEST(ChartCaption, NameZoomAndSpacing) {
-  const std::tuple<int, int, const char*> cases[] = {
-      {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
-      {2, 8, " Ekvatoriala koord. x8 (10m/2,5°)    "},
-      {2, 1024, " Ekvatoriala koord. x1024 (2m/0,5°)    "},
-      {3, 1, " Ekvatoriala koord. x1 (1h/10°)    "},
-      {3, 64, " Ekvatoriala koord. x64 (var/0.5°)    "},
-      {0, 2, " Ekliptikala koord. x2 (15°/5a.e.) "},
-      {0, 32, " Ekliptikala koord. x32 (var/1a.e.) "},
-      {0, 1024, " Ekliptikala koord. x1024 (var/0,25a.e.) "},
-      {0, 2048, " Ekliptikala koord. x2048                "},
-      {1, 16, " Ekliptikala koord. x16 (2,5°/2,5°)    "},
-      {4, 1, " Horisontala koord. x1 (15°/15°)    "},
-      {5, 8, " Horisontala koord. x8 (var/2°)    "},
-      {5, 512, " Horisontala koord. x512 (var/0,5°)    "},
-      {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "}};
-  for (const auto& [system, zoom, text] : cases) EXPECT_EQ(ChartCaption(system, zoom), text);
+  for (const auto& row : FixtureRows("skychart/chart_captions.tsv"))
+    EXPECT_EQ(ChartCaption(std::stoi(row[0]), std::stoi(row[1])), row[2])
+        << row[0] << " " << row[1];
 }
 TEST(SkyColour, ByTheRoundedAltitudeOfTheSunFromThePlanetarySeries) {
   const std::tuple<double, TRgb> cases[] = {
@@ -663,76 +652,36 @@ TEST(IdentificationCatalogs, LabelsInOrder) {
   const TRc3Record rc3{.RadialVelocity = 1234, .LogD25 = 200, .LogR25 = 30};
   const TOclRecord ocl{.Distance = 133, .Age = 100, .Concentration = '2'};
   const TGcmRecord gcm{.Distance = 71, .LogLuminosity = 500};
-  const std::tuple<TCatalogRecord, std::vector<std::string>, std::vector<std::string>> cases[] = {
-      {sky,
-       {"SKY2000 - Master Star Catalog:", "R.A.2000=6h0m0s", "Dekl.2000=-15°0'0\"", "HD 39801",
-        "SAO \n"},
-       {"Separation=2.50\"", "Magn.diff.=\n", "Magnitud=", "Färgindex=", "Spektralklass=",
-        "Egenrörelse,R.A.=        0.000\"/år", "Egenrörelse,dekl.=        "}},
-      {wds,
-       {"The Washington Visual Double Star Catalog:", "R.A.2000=", "Dekl.2000=", "BD ",
-        "Id.=STF2272"},
-       {"Separation,1=\n", "Separation,2=2.50\"", "Magnitud,1=", "Magnitud,2=", "Spektralklass=",
-        "Årtal,1=\n", "Årtal,2=", "Pos.vinkel,1=0°", "Pos.vinkel,2=45°", "Anmärkning="}},
-      {gcvs,
-       {"Combined General Catalog of Variable Stars:", "R.A.2000=", "Dekl.2000=", "RR Lyr"},
-       {"Fotometriksystem=", "Period=12h", "Magnitud,max=7.06:", "Magnitud,min=0.00",
-        "Variabeltyp="}},
-      {ngc,
-       {"NGC 2000.0:", "R.A.2000=", "Dekl.2000=", "NGC 6720"},
-       {"Magnitud=", "Diameter=2.5'", "Beskrivning=", "Planetarisk nebulosa"}},
-      {pgc,
-       {"Catalogue of Principal Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC=2557"},
-       {"Typ=", "Storaxel=", "Lillaxel=0.00'", "Magnitud (B)=0.00", "Pos.vinkel st.axel=35°",
-        "Radialhast.="}},
-      {sac,
-       {"Saguaro Astronomy Club Database:", "R.A.2000=", "Dekl.2000=", "Konstellation="},
-       {"Pos.-vinkel=\n", "Storaxel=11.5'", "Lillaxel=\n", "Magnitud=\n", "Ljusstyrka=0.00",
-        "Klass=", "Beskr.=", "Galax"}},
-      {rc3,
-       {"Third Reference Cat. of Bright Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC "},
-       {"Typ=", "Hubble stadium=", "Ljusfärgsklass=", "Magnitud (B)=", "Pos.vinkel st.axel=",
-        "Storaxel=10.00'", "Stor/lillaxel=2.00", "Centr.diam.=", "Färgind.,tot.=",
-        "Färgind.,centr.=", "Magnitud 1=", "Magnitud 2=", "Radialhast.=1234km/s"}},
-      {TGpnRecord{.PNG = "063.1+13.9"},
-       {"Strasbourg-ESO Catalogue of Galactic Planetary Nebulae:", "R.A.2000=", "Dekl.2000=",
-        "PNG 063.1+13.9", "PK67 "},
-       {"Diameter=", "Magn., visuell=", "Magn., HBeta=", "Magn., B=", "Magn., V="}},
-      {TLbnRecord{.Area = 50},
-       {"Lynds' Catalogue of Bright Nebulae:", "R.A.2000=", "Dekl.2000=", "LBN ", "Id.="},
-       {"Storaxel=\n", "Lillaxel=", "Area=0.50°²", "Ljusstyrka(1-6)=", "Färg(1-4)="}},
-      {ocl,
-       {"Open Cluster Data 5th Edition:", "R.A.2000=", "Dekl.2000=", "OCL ", "Nummer=", "Sekvens="},
-       {"Diameter=", "Avstånd=133pc",
-        "Magn., total=", "Magn., ljusstarka=", "Färgindex=", "Antal stjärnor=", "Koncentration=II",
-        "Område=", "Rikedom=", "Nebulositet=", "Ålder=100Mår"}},
-      {gcm,
-       {"Globular Clusters in the Milky Way:", "R.A.2000=", "Dekl.2000="},
-       {"Kärnradie=0.00'", "Halvmasseradie=", "Luminositet=100000", "Magnitud=", "Färgindex=",
-        "Spektralklass=", "Koncentration=", "Solavstånd=7.1kpc", "Radie="}}};
-  for (const auto& [record, left, right] : cases) {
-    SCOPED_TRACE(left.front());
-    const TCatalogReadout r = CatalogReadout(record, {});
-    ExpectInOrder(r.Left, left);
-    ExpectInOrder(r.Right, right);
+  const std::map<std::string, TCatalogRecord> records = {{"sky", sky},
+                                                         {"wds", wds},
+                                                         {"gcvs", gcvs},
+                                                         {"ngc", ngc},
+                                                         {"pgc", pgc},
+                                                         {"sac", sac},
+                                                         {"rc3", rc3},
+                                                         {"gpn", TGpnRecord{.PNG = "063.1+13.9"}},
+                                                         {"lbn", TLbnRecord{.Area = 50}},
+                                                         {"ocl", ocl},
+                                                         {"gcm", gcm}};
+  const auto rows = FixtureRows("skychart/identification_labels.tsv");
+  ASSERT_EQ(rows.size(), 2 * records.size());
+  for (auto row : rows) {
+    SCOPED_TRACE(row[0] + " " + row[1]);
+    for (std::string& label : row)
+      for (std::size_t at; (at = label.find("\\n")) != std::string::npos;)
+        label.replace(at, 2, "\n");
+    const TCatalogReadout r = CatalogReadout(records.at(row[0]), {});
+    ExpectInOrder(row[1] == "left" ? r.Left : r.Right, {row.begin() + 2, row.end()});
   }
 }
 TEST(IdentificationCrossHair, Systems) {
-  const TChartView polar = View(kEquatorialPolar, 1), zenith = View(kHorizontalPolar, 1),
-                   whole = View(kEclipticWhole, 1);
-  const std::tuple<TChartView, int, int, std::optional<std::string>> cases[] = {
-      {View(kEquatorial, 1), 508, 332, "11h45m11s / 3°42'13\""},
-      {View(kEquatorial, 1, 0.0, 0.0, 1), 508, 332, "23h45m11s / 3°42'13\""},
-      {View(kHorizontal, 4, 0.0, -5.0), 400, 300, "350°55'33\" / 2°2'13\""},
-      {View(kEquatorialPolar, 2, 10.0, 0.0, 0, 1), 560, 300, "20h34m38s / -77°59'39\""},
-      {polar, 767, 353, "6h3m60s / 0°17'56\""},  // 89.70 degrees from the pole
-      {polar, 769, 358, std::nullopt},           // 90.37 degrees: nothing written
-      {zenith, 470, 400, "169°6'52\" / 73°27'8\""},
-      {zenith, 480, 880, std::nullopt},  // 166.25 degrees from the zenith
-      {whole, 418, 316, "X=10.0000a.e. / Y=5.0000a.e."},
-      {whole, 876, 316, "Z=2.5000a.e."}};
-  for (const auto& [view, x, y, text] : cases)
-    EXPECT_EQ(CrossHairText(view, x, y), text) << x << "," << y;
+  for (const auto& r : FixtureRows("skychart/cross_hair.tsv")) {
+    const TChartView v = View(std::stoi(r[0]), std::stoi(r[1]), std::stod(r[2]), std::stod(r[3]),
+                              std::stoi(r[4]), std::stoi(r[5]));
+    EXPECT_EQ(CrossHairText(v, std::stoi(r[6]), std::stoi(r[7])),
+              r.size() > 8 ? std::optional(r[8]) : std::nullopt)
+        << r[6] << "," << r[7];
+  }
 }
 }  // namespace
 }  // namespace himlavy
