@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <optional>
 #include <tuple>
 
 #include "base/basic.h"
 #include "base/file_cache.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "common/sky_positions.h"
 #include "frame/main_frame.h"
@@ -35,6 +37,20 @@ TObsState MomentState() {
   s.ChartScale = s.CatBSC = 1;
   return s;
 }
+// A main frame on `State` with its chart open, reading the program's data or an empty folder.
+struct TOpened {
+  TObsState State = MomentState();
+  ScratchDir Dir;
+  std::optional<TMainFrame> Frame;
+  TSkyChartWindow* Open(bool data = false, bool draw = true) {
+    EnsureApplication();
+    Frame.emplace(State, data ? DataFolder() : Dir.Path(), false);
+    Frame->show();
+    TSkyChartWindow* chart = Frame->OpenSkyChart();
+    if (draw) chart->DrawChart();
+    return chart;
+  }
+};
 TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   EnsureApplication();
   ScratchDir dir;
@@ -54,46 +70,28 @@ TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
   EXPECT_TRUE(chart->FlagTimer()->isActive());
 }
 TEST(SkyChartWindow, ButtonsHintsAndCaption) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  const struct {
-    TChartButton Button;
-    const char *Caption, *Hint;
-  } kButtons[] = {
-      {TChartButton::Print, "&S", "Skriv ut| Skriv ut fönstret på skrivare (S)"},
-      {TChartButton::Redraw, "&R",
-       "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar "
-       "är valda."},
-      {TChartButton::ZoomIn, "&+", "Öka| Ökar förstoringsgraden (+)"},
-      {TChartButton::ZoomOut, "&-", "Minska| Minskar förstoringsgraden (-)"},
-      {TChartButton::PanLeft, "&V", "Vänster| Flyttar åt vänster (V)"},
-      {TChartButton::PanRight, "&H", "Höger| Flyttar åt höger (H)"},
-      {TChartButton::PanUp, "&U", "Upp| Flyttar uppåt (U)"},
-      {TChartButton::PanDown, "&N", "Ned| Flyttar nedåt (N)"}};
-  for (const auto& b : kButtons) {
-    SCOPED_TRACE(b.Caption);
-    EXPECT_EQ(chart->Button(b.Button)->text(), QString::fromUtf8(b.Caption));
-    EXPECT_EQ(chart->Button(b.Button)->statusTip(), QString::fromUtf8(b.Hint));
+  TOpened w;
+  TSkyChartWindow* chart = w.Open();
+  const auto rows = FixtureRows("skychart_ui/chart_buttons.tsv");
+  ASSERT_EQ(rows.size(), 8u);
+  for (int k = 0; k < 8; ++k) {
+    SCOPED_TRACE(rows[k][0]);
+    EXPECT_EQ(chart->Button(static_cast<TChartButton>(k))->text(),
+              QString::fromStdString(rows[k][0]));
+    EXPECT_EQ(chart->Button(static_cast<TChartButton>(k))->statusTip(),
+              QString::fromStdString(rows[k][1]));
   }
   EXPECT_EQ(chart->Button(TChartButton::Help)->text(), QStringLiteral("&Hjälp"));
   EXPECT_EQ(chart->Button(TChartButton::Redraw)->geometry(), QRect(0, 0, 32, 25));
   EXPECT_EQ(chart->Button(TChartButton::PanDown)->geometry(), QRect(170, 0, 23, 25));
-  chart->DrawChart();
   EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(),
             QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
 }
 TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  state.CatBSC = 0;
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
+  TOpened w;
+  w.State.CatBSC = 0;
+  TSkyChartWindow* chart = w.Open(false, false);
+  const TObsState& state = w.State;
   // "+" stops at 1024 in the equatorial system; "-" at zoom 1 after panning recentres.
   for (int click = 0; click < 11; ++click) chart->ZoomIn();
   EXPECT_EQ(state.ChartScale, 1024);
@@ -105,14 +103,10 @@ TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
 }
 // Sirius at zoom 1: size 0, (x-2, y-2)-(x+3, y+3), (244, 251, 255), at (709.771, 387.735).
 TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
-  EnsureApplication();
-  TObsState state = MomentState();
-  state.ColourIndex = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
-  const Canvas& canvas = chart->DrawingSurface();
+  TOpened w;
+  w.State.ColourIndex = 1;
+  const Canvas& canvas = w.Open(true)->DrawingSurface();
+  const TObsState& state = w.State;
   ASSERT_GT(canvas.Height(), 400);
   const TColor star{244, 251, 255};
   const int x = 710;
@@ -129,16 +123,10 @@ TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
 }
 // Deep-sky key: red circle (620, 1)-(634, 15), teal (681, 1)-(695, 15); colour key only with it on.
 TEST(SkyChartWindow, LegendKeys) {
-  EnsureApplication();
-  ScratchDir dir;
   for (const int colourIndex : {0, 1}) {
-    TObsState state = MomentState();
-    state.ColourIndex = colourIndex;
-    TMainFrame frame(state, dir.Path(), false);
-    frame.show();
-    TSkyChartWindow* chart = frame.OpenSkyChart();
-    chart->DrawChart();
-    const Canvas& canvas = chart->DrawingSurface();
+    TOpened w;
+    w.State.ColourIndex = colourIndex;
+    const Canvas& canvas = w.Open()->DrawingSurface();
     EXPECT_EQ(canvas.Pixel(627, 1), (TColor{255, 0, 0}));
     EXPECT_EQ(canvas.Pixel(688, 1), (TColor{0, 128, 128}));
     // The colour key's first disc (915, 4)-(923, 12), filled (121, 123, 208).
@@ -147,16 +135,11 @@ TEST(SkyChartWindow, LegendKeys) {
 }
 // Printing: the header panels show program, moment and site while the picture is taken.
 TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  state.PlaceName = "Stockholm";
-  state.TimeZone = 1.0;
-  DeriveTimes(state);
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TOpened w;
+  w.State.PlaceName = "Stockholm";
+  w.State.TimeZone = 1.0;
+  DeriveTimes(w.State);
+  TSkyChartWindow* chart = w.Open();
   const QImage picture = chart->PrintImage();
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(chart->Panel(TChartPanel::PrintTitle)->text(), QStringLiteral("Himlavy 4.6"));
@@ -170,7 +153,7 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
   // The picture goes to a PDF file as to a printer.
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
-  const QString pdf = QString::fromStdString((dir.Path() / "chart.pdf").string());
+  const QString pdf = QString::fromStdString((w.Dir.Path() / "chart.pdf").string());
   printer.setOutputFileName(pdf);
   ASSERT_TRUE(TSkyChartWindow::PrintPicture(picture, printer));
   QFile file(pdf);
@@ -179,13 +162,9 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
 }
 // Mouse: Mars's name and tables, empty sky nothing; the right button toggles; middle 12h, 0°.
 TEST(SkyChartWindow, MouseReadoutAndTables) {
-  EnsureApplication();
-  TObsState state = MomentState();
-  state.ShowSunPlanets = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TOpened w;
+  w.State.ShowSunPlanets = 1;
+  TSkyChartWindow* chart = w.Open(true);
   const TBodyEntry& mars = chart->Layers().Identification().Bodies()[4];
   ASSERT_GT(mars.X1, 0);
   chart->FormMouseMove(mars.X1 + 1, mars.Y - 2);
@@ -208,13 +187,10 @@ TEST(SkyChartWindow, MouseReadoutAndTables) {
 }
 // History plots: each tick stores the planets' places; "R" keeps them, "+" clears them.
 TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
-  EnsureApplication();
-  TObsState state = MomentState();
+  TOpened w;
+  TObsState& state = w.State;
   state.ShowSunPlanets = state.ShowHistory = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TSkyChartWindow* chart = w.Open(true);
   for (int tick = 0; tick < 3; ++tick) {
     state.JD_TT += 1.0;
     state.JD_UT += 1.0;
