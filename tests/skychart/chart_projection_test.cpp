@@ -260,20 +260,10 @@ TEST(CoordLines, RectangularCountsEndsAndLabels) {
   huge.ChartZoom = 2048;
   EXPECT_TRUE(CoordLines(huge, 0).Segments.empty());
   const TCoordLines lines = CoordLines(View(kEquatorial, 1), 0);
-  // Latitude -75 at y = 545 from x = 12 to 984, lon' 0 from y 140 to 545, one pixel up and left.
-  EXPECT_EQ(lines.Segments[0], (TSegment{11, 544, 983, 544}));
-  EXPECT_EQ(lines.Segments[11], (TSegment{11, 139, 11, 544}));
   // Every parallel is labelled; the meridian at the left end (x = 12) is too near the edge.
   EXPECT_EQ(lines.Labels.size(), 11u + 24u);
   EXPECT_EQ(std::tuple(lines.Labels[0].Text, lines.Labels[0].X, lines.Labels[0].Y),
             std::tuple("-75°", 24, 545 - 13));
-  EXPECT_EQ(lines.Labels[11].Text, "23h");  // lon' 15: right ascension 345 degrees
-  EXPECT_EQ(CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0).Labels[11].Text, "11h");  // "N/0h"
-  const TCoordLines horizon = CoordLines(View(kHorizontal, 1), 0);
-  EXPECT_EQ(horizon.Labels[7].Text, "195°");  // lon' 15: azimuth -165 from the south
-  EXPECT_EQ(horizon.Segments[7], (TSegment{11, 139, 11, 341}));  // meridians stop at 0
-  // Zoom 4: the parallel -75 lies at y 1152.5 and its ends at x -1446 and 2442: clamped.
-  EXPECT_EQ(CoordLines(View(kEquatorial, 4), 0).Segments[0], (TSegment{-1, 766, 1022, 766}));
   // Zoom 8 and 64: degrees and minutes, hours and minutes, more than 20 pixels inside.
   const TCoordLines fine = CoordLines(View(kEquatorial, 8), 0);
   EXPECT_TRUE(HasLabel(fine, "-2°30'"));
@@ -286,12 +276,7 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
   const TCoordLines lines = CoordLines(View(kEquatorialPolar, 1), 0);
   // 24 radial lines of 9 segments and 9 circles of 72 chords.
   ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
-  EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));    // a = 0, rho 80 to 90
-  EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));  // circle 10, a 0 to 5 deg
   ASSERT_EQ(lines.Labels.size(), 24u);
-  EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90: 0h up
-  EXPECT_EQ(CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0).Labels[0].Text, "18h");
-  EXPECT_EQ(CoordLines(View(kHorizontalPolar, 1), 0).Labels[12].Text, "90°");  // west left
   // Zoom 8: on the ray a = 0 the segments reach x = 1504 at rho 40 (inside 1023 + 500); the
   // next ones end at 1632 and 1529.6, beyond it, and are left out.
   int onRay = 0, farthest = 0;
@@ -301,13 +286,21 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
     farthest = std::max(farthest, s.X2);
   }
   EXPECT_EQ(std::tuple(onRay, farthest), std::tuple(8, 1504));
-  // System 0: 10 units = 5 AU = 32 pixels at zoom 1 about (354, 348), the left pane only.
-  const TCoordLines whole = CoordLines(View(kEclipticWhole, 1), 0);
-  EXPECT_EQ(whole.Segments[0], (TSegment{354, 348, 386, 348}));
-  EXPECT_EQ(std::tuple(whole.Clip.Right, whole.Labels[6].Text), std::tuple(689, "90°"));
-  EXPECT_EQ(CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0).Labels[6].Text, "0°");
-  EXPECT_EQ(CoordLines(View(kEclipticWhole, 128), 0).Segments.at(0),
-            (TSegment{354, 348, 764, 348}));
+  // System 0: the left pane only.
+  EXPECT_EQ(CoordLines(View(kEclipticWhole, 1), 0).Clip.Right, 689);
+  // Single segments and labels of the grids, rectangular ones too.
+  for (const auto& r : FixtureRows("skychart/coord_line_parts.tsv")) {
+    const TCoordLines lines = CoordLines(View(std::stoi(r[0]), std::stoi(r[1]), 0.0, 0.0,
+                                              std::stoi(r[2]), std::stoi(r[3]), std::stoi(r[4])),
+                                         0);
+    const std::size_t k = std::stoul(r[6]);
+    if (r[5] == "label")
+      EXPECT_EQ(lines.Labels.at(k).Text, r[7]) << r[0] << " " << r[1] << " " << k;
+    else
+      EXPECT_EQ(lines.Segments.at(k),
+                (TSegment{std::stoi(r[7]), std::stoi(r[8]), std::stoi(r[9]), std::stoi(r[10])}))
+          << r[0] << " " << r[1] << " " << k;
+  }
 }
 
 // --- Caption, sky colour, background -------------------------------------------------------------
