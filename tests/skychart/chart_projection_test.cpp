@@ -382,17 +382,12 @@ TEST(ChartSymbols, StarSizeByMagnitudeZoomAndExtinction) {
   for (const auto& [Altitude, Added] : kCases) EXPECT_EQ(Extinction(Altitude), Added) << Altitude;
 }
 TEST(ChartSymbols, ColourByColourIndex) {
-  // B-V in hundredths.
-  const std::tuple<int, int, bool, std::optional<TRgb>> kCases[] = {
-      {-50, 0, false, TRgb{121, 123, 208}},  {-20, 0, false, TRgb{91, 185, 230}},
-      {14, 0, false, TRgb{244, 251, 255}},   {16, 0, false, TRgb{176, 234, 206}},
-      {65, 0, false, TRgb{204, 211, 107}},   {110, 0, false, TRgb{226, 143, 88}},
-      {200, 0, false, TRgb{235, 85, 20}},    {200, 0, true, TRgb{224, 224, 224}},
-      {190, 0, true, TRgb{235, 85, 20}},     {9900, 0, false, TRgb{255, 255, 255}},
-      {9900, 1, false, TRgb{224, 224, 224}}, {-60, 0, false, std::nullopt},
-      {210, 0, false, std::nullopt}};
-  for (const auto& [bv, mode, galaxy, expected] : kCases)
-    EXPECT_EQ(StarColour(ColourIndexClass(bv), mode, galaxy), expected) << bv;
+  for (const auto& r : FixtureRows("skychart/star_colours.tsv")) {
+    const auto rgb = [&](int k) { return static_cast<std::uint8_t>(std::stoi(r[k])); };
+    EXPECT_EQ(StarColour(ColourIndexClass(std::stoi(r[0])), std::stoi(r[1]), r[2] == "1"),
+              r.size() > 3 ? std::optional(TRgb{rgb(3), rgb(4), rgb(5)}) : std::nullopt)
+        << r[0];
+  }
 }
 // A round outline of radius 10: a circle on the equator, twice as wide at 60°, round when polar.
 TEST(ChartSymbols, OutlineStretchedByDeclinationAndRadius) {
