@@ -12,8 +12,6 @@
 #include <QToolButton>
 #include <fstream>
 
-#include "common/scratch_dir.h"
-#include "frame/main_frame.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/help_window.h"
@@ -26,14 +24,6 @@
 namespace himlavy {
 namespace {
 using namespace testing;
-// A shown frame over a scratch folder that neither reads parametr.dta nor the clock.
-struct Fixture {
-  Fixture() { frame.show(); }
-  QApplication& app = EnsureApplication();
-  ScratchDir dir;
-  TObsState state;
-  TMainFrame frame{state, dir.Path(), false};
-};
 // A window with a close button that leaves a yellow dot on its surface per recomputation.
 class CountingWindow : public TChildWindow {
  public:
@@ -50,7 +40,7 @@ class CountingWindow : public TChildWindow {
   void Recompute() override { DrawingSurface().SetPixel(Count++, 0, colours::kYellow); }
 };
 TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
-  Fixture f;
+  ScratchFrame f(true);
   auto* window = new CountingWindow(f.state, f.dir.Path());
   f.frame.MdiArea()->addSubWindow(window);
   window->show();
@@ -86,9 +76,7 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   EXPECT_TRUE(WaitFor([&] { return watched.isNull(); }, 1000));
 }
 TEST(IncrementWindow, StepsAndFlags) {
-  Fixture f;
-  f.state.ClockJD = 2451545.0;
-  DeriveTimes(f.state);
+  ScratchFrame f(true);
   auto* window = dynamic_cast<TIncrementWindow*>(f.frame.OpenWindow(TWindowKind::Increment));
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
@@ -125,7 +113,7 @@ TEST(IncrementWindow, StepsAndFlags) {
 }
 // Pictures from the working folder with credits; one that cannot open: message, old picture.
 TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
-  Fixture f;
+  ScratchFrame f(true);
   // Three of the pictures, told apart by their widths.
   for (const auto& [file, width] :
        {std::pair{"solen.bmp", 20}, {"manen.bmp", 21}, {"jupiter.bmp", 22}}) {
