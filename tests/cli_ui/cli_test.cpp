@@ -28,8 +28,42 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     text.replace(at, from.size(), to);
   return text;
 }
-// Runs the rows of cli_ui/outputs.tsv for `test` (the file tells the checks), "{scratch}" being
-// `dir`; each command line once.
+// Whether `out` passes the check `check` with the text `want` (`tolerance` for "near ...");
+// cli_ui/outputs.tsv tells the checks.
+bool Passes(const std::string& out, const std::string& check, const std::string& want,
+            const std::string& tolerance) {
+  const std::vector<std::string> lines = Lines(out);
+  if (check.starts_with("line ")) {
+    const std::size_t n = std::stoul(check.substr(5));
+    const std::string line = n < lines.size() ? lines[n] : std::string();
+    return check.ends_with('^')     ? line.starts_with(want)
+           : check.ends_with('$')   ? line.ends_with(want)
+           : check.ends_with("has") ? line.find(want) != std::string::npos
+                                    : line == want;
+  }
+  if (check.starts_with("object ")) {
+    return JsonObjectWith(out, check.substr(7)).find(want) != std::string::npos;
+  }
+  if (check.starts_with("near ")) {
+    return std::abs(JsonNumber(out, check.substr(5)) - std::stod(want)) <= std::stod(tolerance);
+  }
+  if (check == "order") {
+    std::size_t at = 0;
+    for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1) {
+      bar = want.find('|', start);
+      if ((at = out.find(want.substr(start, bar - start), at)) == std::string::npos) return false;
+    }
+    return true;
+  }
+  return check == "starts"  ? out.starts_with(want)
+         : check == "has"   ? out.find(want) != std::string::npos
+         : check == "regex" ? std::regex_search(out, std::regex(want))
+         : check == "lines" ? lines.size() == std::stoul(want)
+         : check == "most"  ? lines.size() <= std::stoul(want)
+                            : check == "size" && out.size() == std::stoul(want);
+}
+// Runs the rows of cli_ui/outputs.tsv for `test`, "{scratch}" being `dir`; each command line
+// once.
 void ExpectOutputs(const std::string& test, const std::filesystem::path& dir = {}) {
   Output out;
   std::string last;
@@ -37,39 +71,22 @@ void ExpectOutputs(const std::string& test, const std::filesystem::path& dir = {
     if (row[0] != test) continue;
     const std::string args = Replaced(Replaced(row[1], "{data}", DataOption()), "{scratch}", dir);
     if (args != last) out = RunCli(last = args);
-    const std::string& check = row[3];
     const std::string want = Replaced(row[4], "\\n", "\n");
-    SCOPED_TRACE(args + " | " + check + " | " + want);
-    if (check == "error") {
+    SCOPED_TRACE(args + " | " + row[3] + " | " + want);
+    if (row[3] == "error") {
       ExpectErrorLine(out, std::stoi(row[2]), want);
       continue;
     }
     EXPECT_EQ(out.Status, std::stoi(row[2])) << out.Text;
-    const std::vector<std::string> lines = Lines(out.Text);
-    bool ok = check == "starts"  ? out.Text.starts_with(want)
-              : check == "has"   ? out.Text.find(want) != std::string::npos
-              : check == "lines" ? lines.size() == std::stoul(want)
-              : check == "most"  ? lines.size() <= std::stoul(want)
-                                 : check == "size" && out.Text.size() == std::stoul(want);
-    if (check.starts_with("line ")) {
-      const std::size_t n = std::stoul(check.substr(5));
-      const std::string line = n < lines.size() ? lines[n] : std::string();
-      ok = check.ends_with('^')     ? line.starts_with(want)
-           : check.ends_with('$')   ? line.ends_with(want)
-           : check.ends_with("has") ? line.find(want) != std::string::npos
-                                    : line == want;
-    }
-    EXPECT_TRUE(ok) << out.Text.substr(0, 600);
+    EXPECT_TRUE(Passes(out.Text, row[3], want, row.size() > 5 ? row[5] : ""))
+        << out.Text.substr(0, 600);
   }
 }
 TEST(CliState, JsonZoneScaleAndSiderealTime) {
   ScratchDir dir;
+  ExpectOutputs("state", dir.Path());
   Output out = Ok(DataOption(dir.Path()) + "--jd 2451545.0 --zone 1 --scale tdt state --json");
-  ExpectMembers(out.Text, {"ClockJD", "JD_UT", "JD_TT", "DeltaT_s", "GMST_h", "LAST_h", "Latitude",
-                           "Longitude", "Height", "PlaceName", "TimeZone", "TimeScale"});
-  EXPECT_NEAR(JsonNumber(out.Text, "JD_TT"), 2451544.958333333, 1e-9);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451544.958333333 - 63.5 / 86400.0, 1e-9);
-  ExpectHas(out.Text, "\"TimeScale\":\"TDT\"");
   // Meeus ex. 11.b: 1987 April 10, 19h21m UT: GMST 8h34m57.0896s; the apparent sidereal time
   // is about 0.23 s less (ex. 11.a: the equation of the equinoxes that day is -0.2317 s). At
   // 15 deg east the local time is one hour later.
@@ -86,15 +103,10 @@ TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
   for (int line = 1; line <= 58; ++line)
     params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 9 ? "12.5\r\n" : "0\r\n";
   dir.Write("parametr.dta", params);
-  Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
+  const Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
   EXPECT_NEAR(JsonNumber(out.Text, "Latitude"), 12.5, 1e-12);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451545.0 + 5.0 / 24.0, 1e-9);
-  out = Ok(DataOption(dir.Path()) +
-           "--jd 2451545 --place Kiruna --height 530 --set TimeZone=2 state --json");
-  EXPECT_NEAR(JsonNumber(out.Text, "Latitude"), 67.85, 1e-9);
-  EXPECT_NEAR(JsonNumber(out.Text, "Height"), 530.0, 1e-9);
-  EXPECT_NEAR(JsonNumber(out.Text, "TimeZone"), 2.0, 1e-12);
-  ExpectHas(out.Text, "\"PlaceName\":\"Kiruna ");
+  ExpectOutputs("place", dir.Path());
 }
 // Bad options and arguments of every command: one line and status 2; the calendar's edges and the
 // Earth's ranges are accepted.
@@ -174,23 +186,14 @@ TEST(CliCalendar, TextJsonAndFailures) {
   ExpectOutputs("calendar", empty.Path());
   // Meeus ex. 11.a: 1987 April 10, 0h UT, mean sidereal time 13h10m46.3668s.
   const Output out = Ok(DataOption() + "--date 1987-04-10T06:00 --zone 0 calendar --json");
-  ASSERT_TRUE(out.Text.starts_with("[{\"area\":\"title\",\"kind\":\"title\"")) << out.Text;
   const std::string sidereal = JsonObjectWith(out.Text, "\"kind\":\"sidereal_time\"");
   EXPECT_NEAR(JsonNumber(sidereal, "hours"), 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0, 1e-7);
-  ExpectHas(sidereal, "\"text\":\"" + std::string(38, ' ') + "13h10m46.3668s\"");
-  const std::string jd = JsonObjectWith(out.Text, "\"kind\":\"julian_day\"");
-  ExpectHas(jd, "\"line\":5,\"y\":70");
-  ExpectHas(jd, "\"items\":[{\"x\":10,\"y\":70,\"text\":\"Julianskt dagtal vid 0 h=2446895,5\"}]");
 }
 TEST(CliHolidays, TextAndJsonOfAYear) {
   ExpectOutputs("holidays");
 }
 TEST(CliAlmanac, TextAndJsonOfAYear) {
   ExpectOutputs("almanac");
-  const Output json = Ok(DataOption() + "--date 2001-05-27T12:00 --zone 1 almanac --json");
-  const std::string first = JsonObjectWith(json.Text, "\"kind\":\"event\"");
-  ExpectHas(first, "\"slot\":1,\"column\":1,\"line\":3,\"x\":10,\"y\":39,");
-  ExpectHas(first, "\"event\":\"first_quarter\",\"body\":\"\"");
 }
 // himlavy-cli ephemeris and jupiter-moons: their JSON, against Meeus's worked examples.
 // Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
@@ -198,33 +201,21 @@ std::string AtJde(const char* jde) {
   return DataOption() + "--jd " + jde + " --scale tdt --zone 0 ";
 }
 TEST(CliEphemeris, EveryBodyInDegreesOfDate) {
-  const Output out = Ok(AtJde("2448976.5") + "ephemeris --json");
-  ExpectMembers(out.Text, {"body", "jd_tt", "ra_deg", "dec_deg", "distance_au", "distance_km",
-                           "alt_deg", "az_deg", "magnitude"});
-  std::size_t at = 0;
-  for (const char* body : {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus",
-                           "neptune", "pluto"}) {
-    at = out.Text.find("{\"body\":\"" + std::string(body) + "\"", at);
-    EXPECT_NE(at, std::string::npos) << body;
-  }
+  ExpectOutputs("bodies");
   // Meeus 1st ed. ex. 31.a, 1992 December 20, 0h TD: Venus at 21h04m41.454s, -18 53'16.84".
-  const std::string venus = JsonObjectWith(out.Text, "\"body\":\"venus\"");
+  const std::string venus =
+      JsonObjectWith(Ok(AtJde("2448976.5") + "ephemeris --json").Text, "\"body\":\"venus\"");
   EXPECT_NEAR(JsonNumber(venus, "ra_deg"), (21 + 4 / 60.0 + 41.454 / 3600.0) * 15.0, 5e-4);
   EXPECT_NEAR(JsonNumber(venus, "dec_deg"), -(18 + 53 / 60.0 + 16.84 / 3600.0), 5e-4);
-  // Meeus 1st ed. ex. 45.a: the Moon at 368409.7 km; it has no magnitude.
-  const Output moon = RunCli(AtJde("2448724.5") + "ephemeris --bodies moon --json");
-  EXPECT_NEAR(JsonNumber(moon.Text, "distance_km"), 368409.7, 0.1);
-  ExpectHas(moon.Text, "\"magnitude\":null");
 }
 TEST(CliEphemeris, JupiterMoonsOfMeeusExample) {
+  ExpectOutputs("moons");
   // Meeus 1st ed., Galilean satellites with the complete theory, 1992 December 16, 0h UT
   // (JDE 2448972.50068), light time included: Io at X -3.4515, Y +0.2138 equatorial radii.
   const Output out = Ok(AtJde("2448972.50068") + "--set CorrLightTime=1 jupiter-moons --json");
-  ExpectMembers(out.Text, {"moon", "x", "y", "z", "moon", "moon", "moon"});
   const std::string io = JsonObjectWith(out.Text, "\"moon\":\"io\"");
   EXPECT_NEAR(JsonNumber(io, "x"), -3.4515, 1.5e-4);
   EXPECT_NEAR(JsonNumber(io, "y"), 0.2138, 1.5e-4);
-  ExpectHas(out.Text, "\"moon\":\"callisto\"");
 }
 TEST(CliEphemeris, BadBodiesAndMissingSeries) {
   const ScratchDir empty;
@@ -292,23 +283,8 @@ TEST(CliBrowse, ZoneLinesUnderTheHeading) {
   const ScratchDir empty;
   ExpectOutputs("browse", empty.Path());
 }
-// 2017 Aug 21: total, greatest near 36.97 N 87.67 W, 2m40s (NASA); 2000 Jan 21: total lunar,
-// totality 4:05-5:22 UT.
 TEST(CliEclipses, TablesAndJsonShapes) {
   ExpectOutputs("eclipses");
-  const std::regex solarRow(
-      R"(\{"jd_tt":[0-9.]+,"local":"2017-08-21T18:[0-9:]+","kind":"total","magnitude":null,)"
-      R"("central_lat_deg":36\.[0-9]+,"central_lon_deg":-8[78]\.[0-9]+,"duration_s":1[56][0-9]\.[0-9]+,)"
-      R"("path":\[\[-1[0-9.]+,[0-9.]+,[0-9.]+\],)");
-  const Output json = RunCli(DataOption() + "--zone 0 solar-eclipses --year 2017 --json");
-  EXPECT_TRUE(std::regex_search(json.Text, solarRow)) << json.Text.substr(0, 600);
-  const Output lunar =
-      RunCli(DataOption() + "--zone 0 --lat 0 --lon 0 lunar-eclipses --year 2000 --json");
-  const std::regex lunarRow(
-      R"(\{"jd_tt":[0-9.]+,"local":"2000-01-21T04:4[0-9:]+","kind":"total","magnitude":1\.3[0-9]+,)"
-      R"("begin_local":"2000-01-21T04:0[0-9:]+","end_local":"2000-01-21T05:2[0-9:]+",)"
-      R"("partial_semi_duration_min":[0-9.]+,"total_semi_duration_min":3[89]\.[0-9]+,"altitude_deg":)");
-  EXPECT_TRUE(std::regex_search(lunar.Text, lunarRow)) << lunar.Text;
 }
 }  // namespace
 }  // namespace himlavy
