@@ -6,10 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "earth/earth_centre.h"
 #include "earth/sun_position.h"
@@ -115,23 +114,17 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
   EXPECT_DOUBLE_EQ(SubSolarLongitude(0.0, 0.0), 180.0);  // midnight
   EXPECT_DOUBLE_EQ(SubSolarLongitude(0.25, 0.1), 88.5);  // 06:06 of apparent time: 180 - 91.5
 
-  std::ifstream in(testing::DataFolder().parent_path() / "tests/earth/subsolar_reference.tsv");
-  ASSERT_TRUE(in);
   TObsState state{.CorrAberration = 1, .CorrNutation = 1};
-  int moments = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    double lat = 0, lon = 0;
-    fields >> state.JD_UT >> state.JD_TT >> lat >> lon;
+  const auto rows = testing::FixtureRows("earth/subsolar_reference.tsv");
+  EXPECT_EQ(rows.size(), 16u);
+  for (const auto& f : rows) {
+    state.JD_UT = std::stod(f[0]), state.JD_TT = std::stod(f[1]);
     const auto point = SubSolarPoint(state, testing::DataFolder());
     ASSERT_TRUE(point);
-    EXPECT_NEAR(point->Latitude, lat, 0.05) << line;
-    EXPECT_NEAR(std::remainder(point->Longitude - lon, 360.0), 0.0, 0.05) << line;
+    EXPECT_NEAR(point->Latitude, std::stod(f[2]), 0.05) << f[0];
+    EXPECT_NEAR(std::remainder(point->Longitude - std::stod(f[3]), 360.0), 0.0, 0.05) << f[0];
     EXPECT_TRUE(point->Longitude > -180.0 && point->Longitude <= 180.0) << point->Longitude;
-    ++moments;
   }
-  EXPECT_EQ(moments, 16);
   EXPECT_FALSE(SubSolarPoint(state, testing::DataFolder() / "no such folder"));
 }
 

@@ -6,12 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "astro/phenomena.h"
 #include "base/timescales.h"
+#include "common/fixture_rows.h"
 
 namespace himlavy {
 namespace {
@@ -26,18 +25,10 @@ struct TReference {
 };
 
 std::vector<TReference> ReadReference() {
-  std::ifstream in(std::string(HIMLAVY_SOURCE_ROOT) + "/tests/eclipses/eclipse_reference.tsv");
   std::vector<TReference> out;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream f(line);
-    TReference& r = out.emplace_back();
-    f >> r.Body >> r.JdTT >> r.Kind;
-    for (double& v : r.V) {
-      std::string text;
-      f >> text;
-      v = text == "-" || text.empty() ? NAN : std::stod(text);
-    }
+  for (const auto& f : testing::FixtureRows("eclipses/eclipse_reference.tsv")) {
+    TReference& r = out.emplace_back(TReference{f[0][0], std::stod(f[1]), f[2]});
+    for (std::size_t i = 0; i < 4; ++i) r.V[i] = f[3 + i] == "-" ? NAN : std::stod(f[3 + i]);
   }
   return out;
 }

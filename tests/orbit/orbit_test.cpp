@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <numbers>
+#include <sstream>
 #include <tuple>
 
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "orbit/orbit_determination.h"
 
@@ -18,17 +19,15 @@ namespace {
 // Every case of the fixture: real minor planets (osculating elements at the middle time, so
 // perturbations are allowed for) and exact two-body orbits.
 TEST(OrbitDetermination, RecoversKnownOrbits) {
-  std::ifstream in(std::string(HIMLAVY_SOURCE_ROOT) + "/tests/orbit/orbit_reference.txt");
-  ASSERT_TRUE(in) << "orbit_reference.txt missing";
-  int cases = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with("case ")) continue;
+  const auto rows = testing::FixtureRows("orbit/orbit_reference.txt");
+  ASSERT_EQ(rows.size(), 7u * 6u);
+  for (std::size_t i = 0; i < rows.size(); i += 6) {
+    const std::string& line = rows[i][0];
+    ASSERT_TRUE(line.starts_with("case ")) << line;
     const bool exact = line.ends_with(" exact");
-    std::vector<std::string> lines(4);
-    for (auto& l : lines) std::getline(in, l);
-    std::string expect;
-    std::getline(in, expect);
-    std::istringstream values(expect.substr(7));
+    const std::vector<std::string> lines = {rows[i + 1][0], rows[i + 2][0], rows[i + 3][0],
+                                            rows[i + 4][0]};
+    std::istringstream values(rows[i + 5][0].substr(7));
     double tp, q, e, incl, node, peri;
     values >> tp >> q >> e >> incl >> node >> peri;
     SCOPED_TRACE(line);
@@ -47,9 +46,7 @@ TEST(OrbitDetermination, RecoversKnownOrbits) {
     double dt = got.PerihelionJD - tp;
     if (e < 1.0) dt = std::remainder(dt, 365.25 * std::pow(q / (1.0 - e), 1.5));
     EXPECT_NEAR(dt, 0.0, exact ? 0.05 : 3.0);
-    ++cases;
   }
-  EXPECT_EQ(cases, 7);
 }
 
 // On a circle the sector-to-triangle ratio is dnu / sin(dnu), with dnu = k dt / r^1.5.
