@@ -88,26 +88,11 @@ TEST(OrbitDetermination, ReadsObservations) {
   EXPECT_TRUE(ReadObservationFile(testing::DataFolder() / "observ.dta").Set);
 
   // Bad files: a Swedish message naming the line, never an exception.
-  const std::string ok = "1996 03 01 00.000  14 51 36.84 -22 43 27.0  2000.0";
-  const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
-      {{name, ok, ok}, "observ.dta har 3 rader"},
-      {{name, "1996 02 20 00.000  14 46 02.97 -24 18", ok, ok}, "Rad 2 i observ.dta: för få tal"},
-      {{name, ok, "1996 02 x 00.000  14 46 02.97 -24 18 07.5 2000", ok},
-       "Rad 3 i observ.dta: dagen är inte ett heltal: 'x'"},
-      {{name, ok, ok, "1996 13 20 00.000  14 46 02.97 -24 18 07.5 2000"},
-       "Rad 4 i observ.dta: månaden ligger utanför 1 … 12: '13'"},
-      {{name, ok, ok, "1996 12 20 0,5  14 46 02.97 -24 18 07.5 2000"},
-       "Rad 4 i observ.dta: timmen är inte ett tal: '0,5'"},
-      {{name, "1996 12 20 0  24 46 02.97 -24 18 07.5 2000", ok, ok},
-       "Rad 2 i observ.dta: R.A.-timmarna ligger utanför 0 … 23: '24'"},
-      {{name, ok, "1996 12 20 0  14 46 02.97 -90 18 07.5 2000", ok},
-       "Rad 3 i observ.dta: deklinationen är större än 90°"},
-      {{name, ok, ok, "1996 12 20 0  14 46 02.97 -24 18 07.5 nan"},
-       "Rad 4 i observ.dta: epoken är inte ett tal: 'nan'"},
-  };
-  for (const auto& [lines, message] : bad) {
+  for (const auto& f : testing::FixtureRows("orbit/bad_observations.tsv")) {
+    std::vector<std::string> lines = {name};
+    lines.insert(lines.end(), f.begin() + 1, f.end());
     const TObservationRead r = ParseObservations(lines);
-    EXPECT_TRUE(!r.Set && r.Error.starts_with(message)) << r.Error;
+    EXPECT_TRUE(!r.Set && r.Error.starts_with(f[0])) << r.Error;
   }
   EXPECT_TRUE(ReadObservationFile(testing::ScratchDir() / "observ.dta")
                   .Error.starts_with("Filen observ.dta kan inte läsas"));
