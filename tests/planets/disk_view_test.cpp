@@ -19,10 +19,8 @@ namespace {
 TObsState State(double jdTT, double deltaTSeconds, bool parallactic = false,
                 bool lightTime = true) {
   TObsState s{.JD_UT = jdTT - deltaTSeconds / 86400.0, .JD_TT = jdTT, .Latitude = 59.3293};
-  s.Longitude = 18.0686;
-  s.CorrLightTime = lightTime ? 1 : 0;
+  s.Longitude = 18.0686, s.CorrLightTime = lightTime, s.CorrParallactic = parallactic;
   s.CorrNutation = s.CorrAberration = 1;
-  s.CorrParallactic = parallactic ? 1 : 0;
   return s;
 }
 
