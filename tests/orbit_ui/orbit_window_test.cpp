@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <memory>
 
 #include "common/frame_windows.h"
 #include "common/scratch_dir.h"
