@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <string>
 #include <tuple>
 
@@ -14,7 +13,6 @@
 #include "base/formatting.h"
 #include "base/timescales.h"
 #include "common/data_folder.h"
-#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "timecal/almanac_report.h"
 
@@ -227,18 +225,18 @@ const TAlmanacLine* FindLine(const TAlmanacReport& r, const std::string& text) {
 }
 TEST(AlmanacTimeText, ThreePrecisionsWithoutCarry) {
   constexpr double kHair = 0.01;  // so that the clock reading is not a hair before the time
-  const std::map<std::string, int> kinds = {{"Planet", kAlmanacPlanetEvent},
-                                            {"Moon", kAlmanacMoonEvent},
-                                            {"Season", kAlmanacSeasonEvent}};
-  const auto cases = testing::FixtureRows("timecal/almanac_time_texts.tsv");
-  EXPECT_EQ(cases.size(), 9u);
-  for (const auto& f : cases) {
-    const double second = f[3] == "1" ? std::stod(f[2]) + kHair : std::stod(f[2]);
-    EXPECT_EQ(
-        AlmanacTimeText(At(2001, 3, 20, std::stoi(f[0]), std::stoi(f[1]), second), kinds.at(f[4])),
-        f[5])
-        << f[0] << ":" << f[1] << ":" << second << " " << f[4];
-  }
+  const std::tuple<int, int, double, int, const char*> cases[] = {
+      {14, 30, kHair, kAlmanacPlanetEvent, "15h"},
+      {14, 29, 59.9, kAlmanacPlanetEvent, "14h"},
+      {9, 5, kHair, kAlmanacPlanetEvent, " 9h"},
+      {23, 45, kHair, kAlmanacPlanetEvent, "24h"},
+      {14, 29, 30 + kHair, kAlmanacMoonEvent, "14h30m"},
+      {14, 59, 40, kAlmanacMoonEvent, "14h60m"},
+      {8, 3, kHair, kAlmanacMoonEvent, " 8h 3m"},
+      {7, 5, 3.2, kAlmanacSeasonEvent, " 7h 5m 3s"},
+      {23, 59, 59.7, kAlmanacSeasonEvent, "23h59m60s"}};
+  for (const auto& [hour, minute, second, kind, text] : cases)
+    EXPECT_EQ(AlmanacTimeText(At(2001, 3, 20, hour, minute, second), kind), text) << text;
   EXPECT_EQ(AlmanacDateText(At(2024, 2, 29)), "2024- 2-29  Torsdag");
 }
 TEST(AlmanacLines, OnlyTheFirst86InTwoColumnsWithTheUsersSeparator) {
