@@ -52,15 +52,6 @@ inline double JsonNumber(const std::string& json, const std::string& key) {
   }
   return std::stod(match[1]);
 }
-// Checks that `json` holds the members `keys`, in that order.
-inline void ExpectMembers(const std::string& json, std::initializer_list<const char*> keys) {
-  std::size_t at = 0;
-  for (const char* key : keys) {
-    at = json.find("\"" + std::string(key) + "\":", at);
-    if (at == std::string::npos)
-      return ADD_FAILURE() << key << " missing or out of order in " << json;
-  }
-}
 // The JSON object in which `text` (a member, e.g. "\"kind\":\"title\"") first occurs, from its
 // opening brace to the matching closing one; texts in the documents hold no braces.
 inline std::string JsonObjectWith(const std::string& json, const std::string& text) {

@@ -14,11 +14,9 @@
 #include <QPushButton>
 #include <memory>
 
-#include "common/data_folder.h"
+#include "common/frame_windows.h"
 #include "common/scratch_dir.h"
-#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
@@ -53,13 +51,10 @@ std::string Lines(int count) {
 }
 
 TEST(DataFilesWindow, OpensFromTheMenuWithItsControls) {
-  EnsureApplication();
   TObsState state;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  auto* w = dynamic_cast<TDataFilesWindow*>(frame.OpenWindow(TWindowKind::DataFiles));
+  const auto frame = ShownFrame(state);
+  auto* w = OpenIn<TDataFilesWindow>(*frame, TWindowKind::DataFiles);
   ASSERT_NE(w, nullptr);
-  QCoreApplication::processEvents();
   // Nothing is chosen yet.
   EXPECT_EQ(std::tuple(w->windowTitle(), w->geometry(), w->FileList()->count(),
                        w->FileList()->item(3)->text(), w->FileList()->currentRow(),
@@ -85,9 +80,9 @@ TEST(DataFilesWindow, OpensFromTheMenuWithItsControls) {
   ASSERT_TRUE(w->ChooseItem(kComets));
   w->Editor()->insertPlainText("x");
   w->SetSaveQuestion([] { return TSaveAnswer::Cancel; });
-  EXPECT_FALSE(frame.close());
+  EXPECT_FALSE(frame->close());
   w->SetSaveQuestion([] { return TSaveAnswer::No; });
-  EXPECT_TRUE(frame.close());
+  EXPECT_TRUE(frame->close());
 }
 
 TEST(DataFilesWindow, MoreThan480LinesCannotBeSaved) {

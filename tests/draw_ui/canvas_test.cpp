@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 
+#include "common/fixture_rows.h"
 #include "shell_ui/qt_app.h"
 
 namespace himlavy {
@@ -85,24 +86,15 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   EXPECT_EQ(Picture(f), (Rows{".....", ".gg..", ".gg..", "....."}));
 }
 TEST(Canvas, LinePixels) {
-  const std::tuple<QPoint, QPoint, std::vector<std::pair<int, int>>> cases[] = {
-      {{1, 1}, {5, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},  // end pixel not drawn
-      {{3, 0}, {0, 3}, {{3, 0}, {2, 1}, {1, 2}}},
-      {{0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // nearest pixel per column
-      {{0, 0}, {2, 5}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}},  // nearest pixel per row
-      // Ties: x-major lines light the upper pixel, y-major lines the left one, both ways.
-      {{0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 0}, {3, 1}}},
-      {{4, 1}, {0, 0}, {{4, 1}, {3, 1}, {2, 0}, {1, 0}}},
-      {{4, 2}, {0, 3}, {{4, 2}, {3, 2}, {2, 2}, {1, 3}}},
-      {{0, 0}, {1, 4}, {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
-      {{1, 4}, {0, 0}, {{1, 4}, {1, 3}, {0, 2}, {0, 1}}},
-      {{3, 3}, {3, 3}, {}}};  // zero length: nothing
-  for (const auto& [from, to, pixels] : cases) {
+  for (const auto& row : testing::FixtureRows("draw_ui/line_pixels.tsv")) {
+    SCOPED_TRACE(row[0] + "," + row[1] + " to " + row[2] + "," + row[3]);
     Canvas c(8, 8);
-    Line(c, from.x(), from.y(), to.x(), to.y());
-    EXPECT_EQ(PixelsOf(c, kBlack), Pixels(pixels.begin(), pixels.end()))
-        << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
-    EXPECT_EQ(c.PenPos(), to);
+    Line(c, std::stoi(row[0]), std::stoi(row[1]), std::stoi(row[2]), std::stoi(row[3]));
+    Pixels pixels;
+    for (std::size_t i = 4; i < row.size(); ++i)
+      pixels.insert({std::stoi(row[i]), std::stoi(row[i].substr(row[i].find(',') + 1))});
+    EXPECT_EQ(PixelsOf(c, kBlack), pixels);
+    EXPECT_EQ(c.PenPos(), QPoint(std::stoi(row[2]), std::stoi(row[3])));
   }
 }
 TEST(Canvas, NoOpPenMovesWithoutDrawing) {
@@ -168,25 +160,11 @@ TEST(Canvas, DottedPen) {
   EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
 }
 TEST(Canvas, EllipsePictures) {
-  const std::pair<std::array<int, 4>, Rows> cases[] = {
-      {{0, 0, 4, 3}, {".##.", "#oo#", ".##."}},
-      {{0, 0, 5, 5}, {".###.", "#ooo#", "#ooo#", "#ooo#", ".###."}},
-      {{0, 0, 10, 10},
-       {"...####...", "..#oooo#..", ".#oooooo#.", "#oooooooo#", "#oooooooo#", "#oooooooo#",
-        "#oooooooo#", ".#oooooo#.", "..#oooo#..", "...####..."}},
-      {{0, 0, 12, 4}, {"..########..", "##oooooooo##", "##oooooooo##", "..########.."}},
-      {{0, 0, 3, 3}, {".#.", "#o#", ".#."}},
-      {{0, 0, 2, 2}, {"##", "##"}},
-      {{0, 0, 1, 1}, {"#"}},
-      {{0, 0, 5, 1}, {"#####"}},
-      {{0, 0, 2, 6}, {"##", "##", "##", "##", "##", "##"}},  // narrow: tips completed to the box
-      {{8, 7, 2, 1},                                         // placement in the box, inverted
-       {"........", "....##..", "...#oo#.", "..#oooo#", "..#oooo#", "...#oo#.", "....##..",
-        "........"}}};
-  for (const auto& [box, expected] : cases) {
+  for (const auto& row : testing::FixtureRows("draw_ui/ellipse_pictures.tsv")) {
+    const Rows expected(row.begin() + 4, row.end());
     Canvas c = BlackOnRed(static_cast<int>(expected[0].size()), static_cast<int>(expected.size()));
-    c.Ellipse(box[0], box[1], box[2], box[3]);
-    EXPECT_EQ(Picture(c), expected) << box[2] << "x" << box[3];
+    c.Ellipse(std::stoi(row[0]), std::stoi(row[1]), std::stoi(row[2]), std::stoi(row[3]));
+    EXPECT_EQ(Picture(c), expected) << row[2] << "x" << row[3];
   }
   Canvas c = BlackOnRed(5, 5);
   c.Ellipse(0, 0, 0, 5);

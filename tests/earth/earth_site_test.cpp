@@ -6,10 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <map>
+#include <string>
 
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "earth/earth_centre.h"
 #include "earth/sun_position.h"
@@ -29,26 +30,18 @@ TEST(FindPlace, TypedNameFirstMatchOtherwiseLastPlaceWithinHalfADegree) {
                                            Place(4, "Pole [AQ]", 90.0, 10.0, "0", "AQ"),
                                            Place(5, "Upplands Väsby [SE]", 59.5, 17.9, "+1", "SE"),
                                            Place(6, "Edge [XX]", 60.0, 17.0, "+2", "XX")};
-  // Typed, the site before, found (name, zone, country), the site after.
-  const std::tuple<std::string, double, double, std::string, std::string, std::string, double,
-                   double>
-      cases[] = {
-          {"Upp", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},    // first of two matches
-          {"sala", 0, 0, "Uppsala [SE]", "+1*", "SE", 59.85, 17.6333},   // in "Uppsala", not "Sala"
-          {"Equator", 1, 1, "Equator [EC]", "-5", "EC", 0.001, 89.999},  // 0 and 90 replaced
-          {"Pole", 1, 1, "Pole [AQ]", "0", "AQ", 89.999, 10.0},
-          {"", 59.7, 17.5, "Edge [XX]", "+2", "XX", 59.7, 17.5},  // the last of three near
-          {"", 59.5, 17.5, "Upplands Väsby [SE]", "+1", "SE", 59.5, 17.5},  // 60.0 not < 60.0
-          {"", 60.5, 17.5, "Edge [XX]", "+2", "XX", 60.5, 17.5},  // 60.0 and 17.0 are >= the bounds
-          {"Nowhere", 40, 40, "", "", "", 40, 40}};
-  for (const auto& [typed, lat, lon, name, zone, country, newLat, newLon] : cases) {
-    SCOPED_TRACE(typed + " " + std::to_string(lat));
-    TObsState state{.NewPlaceName = typed, .Latitude = lat, .Longitude = lon};
+  // The cases: tests/earth/find_place.tsv.
+  const auto cases = testing::FixtureRows("earth/find_place.tsv");
+  EXPECT_EQ(cases.size(), 8u);
+  for (const auto& f : cases) {
+    SCOPED_TRACE(f[0] + " " + f[1]);
+    TObsState state{
+        .NewPlaceName = f[0], .Latitude = std::stod(f[1]), .Longitude = std::stod(f[2])};
     const TFoundPlace found = FindPlace(state, places);
     EXPECT_EQ(std::tuple(found.PlaceName, found.Zone, found.CountryCode),
-              std::tuple(name, zone, country));
-    EXPECT_DOUBLE_EQ(state.Latitude, newLat);
-    EXPECT_DOUBLE_EQ(state.Longitude, newLon);
+              std::tuple(f[3], f[4], f[5]));
+    EXPECT_DOUBLE_EQ(state.Latitude, std::stod(f[6]));
+    EXPECT_DOUBLE_EQ(state.Longitude, std::stod(f[7]));
   }
 }
 
@@ -115,46 +108,34 @@ TEST(SubSolarPoint, LongitudeEdgeCasesAndAgreementWithErfa) {
   EXPECT_DOUBLE_EQ(SubSolarLongitude(0.0, 0.0), 180.0);  // midnight
   EXPECT_DOUBLE_EQ(SubSolarLongitude(0.25, 0.1), 88.5);  // 06:06 of apparent time: 180 - 91.5
 
-  std::ifstream in(testing::DataFolder().parent_path() / "tests/earth/subsolar_reference.tsv");
-  ASSERT_TRUE(in);
   TObsState state{.CorrAberration = 1, .CorrNutation = 1};
-  int moments = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    double lat = 0, lon = 0;
-    fields >> state.JD_UT >> state.JD_TT >> lat >> lon;
+  const auto rows = testing::FixtureRows("earth/subsolar_reference.tsv");
+  EXPECT_EQ(rows.size(), 16u);
+  for (const auto& f : rows) {
+    state.JD_UT = std::stod(f[0]), state.JD_TT = std::stod(f[1]);
     const auto point = SubSolarPoint(state, testing::DataFolder());
     ASSERT_TRUE(point);
-    EXPECT_NEAR(point->Latitude, lat, 0.05) << line;
-    EXPECT_NEAR(std::remainder(point->Longitude - lon, 360.0), 0.0, 0.05) << line;
+    EXPECT_NEAR(point->Latitude, std::stod(f[2]), 0.05) << f[0];
+    EXPECT_NEAR(std::remainder(point->Longitude - std::stod(f[3]), 360.0), 0.0, 0.05) << f[0];
     EXPECT_TRUE(point->Longitude > -180.0 && point->Longitude <= 180.0) << point->Longitude;
-    ++moments;
   }
-  EXPECT_EQ(moments, 16);
   EXPECT_FALSE(SubSolarPoint(state, testing::DataFolder() / "no such folder"));
 }
 
 TEST(EarthCentre, PanelMappingUnderBothOrientationsAndSizes) {
-  // The vector, the orientation, the panel; the point on the screen, in front of the Earth.
-  const std::tuple<double, double, double, int, TEarthPanel, double, double, bool> cases[] = {
-      {1, 0, 0, 0, TEarthPanel::FromNorth, 110, 300, false},  // 0h to the right
-      {0, 1, 0, 0, TEarthPanel::FromNorth, 100, 290, false},  // 6h up
-      {1, 0, 0, 1, TEarthPanel::FromNorth, 100, 290, false},  // turned: 0h up
-      {0, 1, 0, 1, TEarthPanel::FromNorth, 90, 300, false},   // and 6h to the left
-      {0, 0, 1, 0, TEarthPanel::FromNorth, 100, 300, true},   // the pole faces the viewer
-      {0, -1, 0, 0, TEarthPanel::From18h, 100, 100, true},    // towards 18h: in front
-      {1, 0, 1, 0, TEarthPanel::From18h, 110, 90, false},     // 0h right, north up
-      {0, 1, 0, 0, TEarthPanel::From6h, 300, 100, true},      // towards 6h: in front
-      {1, 0, 1, 0, TEarthPanel::From6h, 290, 90, false},      // 0h on the left from 6h
-      {1, 0, 0, 1, TEarthPanel::From6h, 300, 100, true}};     // turned: 0h towards 6h's viewer
-  for (const auto& [x, y, z, orientation, panel, sx, sy, front] : cases) {
-    SCOPED_TRACE(::testing::Message() << x << y << z << orientation);
-    const TPanelVector v = PanelVector(x, y, z, orientation);
-    const TPanelPoint p = PanelPoint(panel, v, 10.0);
-    EXPECT_DOUBLE_EQ(p.X, sx);
-    EXPECT_DOUBLE_EQ(p.Y, sy);
-    EXPECT_EQ(InFrontOfEarth(panel, v), front);
+  const std::map<std::string, TEarthPanel> panels = {{"FromNorth", TEarthPanel::FromNorth},
+                                                     {"From18h", TEarthPanel::From18h},
+                                                     {"From6h", TEarthPanel::From6h}};
+  const auto cases = testing::FixtureRows("earth/earth_panels.tsv");
+  EXPECT_EQ(cases.size(), 10u);
+  for (const auto& f : cases) {
+    SCOPED_TRACE(f[0] + f[1] + f[2] + f[3]);
+    const TPanelVector v =
+        PanelVector(std::stod(f[0]), std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]));
+    const TPanelPoint p = PanelPoint(panels.at(f[4]), v, 10.0);
+    EXPECT_DOUBLE_EQ(p.X, std::stod(f[5]));
+    EXPECT_DOUBLE_EQ(p.Y, std::stod(f[6]));
+    EXPECT_EQ(InFrontOfEarth(panels.at(f[4]), v), f[7] == "true");
   }
   // The Earth's radius at scales 1 and 262144 (71.8), the Moon's at 1 (both modes) and 262144
   // (19.6).

@@ -62,9 +62,8 @@ TEST(GlobePointAt, InvertsTheProjectionWithin90DegreesAndRefusesTheRim) {
   ASSERT_TRUE(centre);
   EXPECT_NEAR(centre->Latitude, 59.33, 1e-9);
   EXPECT_NEAR(centre->Longitude, 18.07, 1e-9);
-  EXPECT_FALSE(GlobePointAt(365 + 310, 330, 59.33, 18.07, 310.0, 365, 330));
-  EXPECT_FALSE(GlobePointAt(365, 330 - 310, 59.33, 18.07, 310.0, 365, 330));
-  EXPECT_FALSE(GlobePointAt(365 + 300, 330 + 300, 59.33, 18.07, 310.0, 365, 330));
+  for (const auto& [x, y] : {std::pair{365 + 310, 330}, {365, 330 - 310}, {365 + 300, 330 + 300}})
+    EXPECT_FALSE(GlobePointAt(x, y, 59.33, 18.07, 310.0, 365, 330)) << x << "," << y;
   // West of Greenwich comes back negative.
   EXPECT_LT(GlobePointAt(300, 330, 0.0, -10.0, 310.0, 365, 330)->Longitude, -10.0);
 }

@@ -7,22 +7,15 @@
 #include <cmath>
 
 #include "common/data_folder.h"
+#include "common/frame_windows.h"
 #include "common/scratch_dir.h"
 #include "earth/earth_views_draw.h"
 #include "earth/earth_windows.h"
-#include "frame/main_frame.h"
 #include "shell/canvas.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
-
-int Count(const Canvas& c, TColor colour, int x1, int y1, int x2, int y2) {
-  int n = 0;
-  for (int y = y1; y < y2; ++y)
-    for (int x = x1; x < x2; ++x) n += c.Pixel(x, y) == colour;
-  return n;
-}
+using testing::CountPixels;
 
 // 2024-03-20 12:00 UT, in colour.
 TObsState SpringEquinoxNoon(double latitude = 0.0, double longitude = 0.0) {
@@ -33,11 +26,9 @@ TObsState SpringEquinoxNoon(double latitude = 0.0, double longitude = 0.0) {
 }
 
 TEST(EarthWindow, SiteTextsNameUnderTheMouseAndClicks) {
-  testing::EnsureApplication();
   TObsState state{.NewPlaceName = "Stockholm", .RedrawEarth = 1};
-  TMainFrame frame(state, testing::DataFolder(), false);
-  frame.show();
-  auto* w = dynamic_cast<TEarthWindow*>(frame.OpenWindow(TWindowKind::Earth));
+  const auto frame = testing::ShownFrame(state);
+  auto* w = testing::OpenIn<TEarthWindow>(*frame, TWindowKind::Earth);
   ASSERT_NE(w, nullptr);
   w->FlagTimerTick();
   // "Stockholm [SE] H  59.20  18.04 +1*" in ortsnamn.dta: 59 deg 20', 18 deg 04'.
@@ -72,10 +63,10 @@ TEST(EarthViews, ColourSchemesLandAndIceOnlyInColour) {
     Canvas map(1000, 700, colours::kWhite);
     TPlaceHits hits;
     EXPECT_FALSE(DrawEarthMap(map, state, testing::DataFolder(), hits).MissingFile);
-    const int green = Count(map, colours::kGreen, 55, 20, 676, 641);
-    const int ice = Count(map, colours::kSilver, 100, 30, 650, 300);  // Greenland
+    const int green = CountPixels(map, colours::kGreen, 55, 20, 676, 641);
+    const int ice = CountPixels(map, colours::kSilver, 100, 30, 650, 300);  // Greenland
     const TColor sea = mapColour == 1 ? colours::kNavy : TColor{128, 128, 144};
-    EXPECT_GT(Count(map, sea, 55, 20, 676, 641), 10000) << mapColour;
+    EXPECT_GT(CountPixels(map, sea, 55, 20, 676, 641), 10000) << mapColour;
     Canvas sun(1000, 700, colours::kSilver);
     ASSERT_TRUE(DrawSunPosition(sun, state, testing::DataFolder()));
     const TDaylightColours c =
@@ -86,9 +77,9 @@ TEST(EarthViews, ColourSchemesLandAndIceOnlyInColour) {
     EXPECT_EQ(sun.Pixel(kSunGlobeRightX + 232, kSunGlobeY), c.Night);  // the twilight ring
     if (mapColour == 1) {
       EXPECT_TRUE(green > 20000 && ice > 1000) << green << " " << ice;
-      EXPECT_GT(Count(sun, colours::kGreen, 20, 110, 500, 590), 10000);  // Africa and Europe
+      EXPECT_GT(CountPixels(sun, colours::kGreen, 20, 110, 500, 590), 10000);  // Africa and Europe
     } else {
-      EXPECT_EQ(std::tuple(green, ice, Count(sun, colours::kGreen, 0, 0, 1000, 700)),
+      EXPECT_EQ(std::tuple(green, ice, CountPixels(sun, colours::kGreen, 0, 0, 1000, 700)),
                 std::tuple(0, 0, 0));
     }
   }
@@ -116,7 +107,7 @@ TEST(DayNight, BandsAndTheRefractionSliver) {
       EXPECT_EQ(c.Pixel(cx + side * 100, row), colours.DeepNight);
       EXPECT_EQ(c.Pixel(cx + side * 60, row), colours.Night);
       EXPECT_EQ(c.Pixel(cx - side * 60, row), colours.Day);
-      const int day = Count(c, colours.Day, cx - 239, row, cx + 240, row + 1);
+      const int day = CountPixels(c, colours.Day, cx - 239, row, cx + 240, row + 1);
       if (refraction == 0) {
         dayWithout[side > 0] = day;
         EXPECT_NEAR(day, std::sqrt(240.0 * 240.0 - 40.0 * 40.0), 2) << side;  // half the row

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/palette.h"
+#include "common/fixture_rows.h"
 #include "shell/canvas.h"
 #include "shell_ui/qt_app.h"
 
@@ -50,17 +51,10 @@ TEST(DrawCoastlines, PenCodesHiddenStretchesAndFills) {
       {7, 12, 'P'}, {7, 15, '.'}, {7, 15, 'G'}};  // a mark on its own line: the sea around floods
   Canvas canvas(16, 10, colours::kNavy);
   DrawCoastlines(canvas, island, Flat, false);
-  EXPECT_EQ(Picture(canvas),
-            (std::vector<std::string>{"~~~~~~~~~~~~~~~~",  //
-                                      "~########~~~~~~~",  //
-                                      "~#~~~~~~#~~~~~~~",  //
-                                      "~#~~~~~~#~~~~~~~",  //
-                                      "~#~~~~~~#~~~~~~~",  //
-                                      "~#~~~~~~#~~~~~~~",  //
-                                      "~########~~~~~~~",  //
-                                      "~~#~~~~~~~~~~~~~",  // the dark-blue line hides its start
-                                      "~~~~~~~~~~~~~~~~",  //
-                                      "~~~ttt~~~~~~~~~~"}));
+  std::vector<std::string> expected;  // tests/earth_ui/coastline_picture.tsv
+  for (const auto& f : testing::FixtureRows("earth_ui/coastline_picture.tsv"))
+    expected.push_back(f[0]);
+  EXPECT_EQ(Picture(canvas), expected);
   Canvas filled(16, 10, colours::kNavy);
   DrawCoastlines(filled, island, Flat, true);
   const auto rows = Picture(filled);

@@ -6,44 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "astro/phenomena.h"
 #include "base/timescales.h"
+#include "common/fixture_rows.h"
 
 namespace himlavy {
 namespace {
 
-struct TReference {
-  char Body = 'S';
-  double JdTT = 0.0;
-  std::string Kind;
-  // S: greatest magnitude, central latitude, east longitude, duration (s);
-  // L: umbral and penumbral magnitudes, partial and total semi-durations (min).
-  double V[4] = {NAN, NAN, NAN, NAN};
-};
-
-std::vector<TReference> ReadReference() {
-  std::ifstream in(std::string(HIMLAVY_SOURCE_ROOT) + "/tests/eclipses/eclipse_reference.tsv");
-  std::vector<TReference> out;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream f(line);
-    TReference& r = out.emplace_back();
-    f >> r.Body >> r.JdTT >> r.Kind;
-    for (double& v : r.V) {
-      std::string text;
-      f >> text;
-      v = text == "-" || text.empty() ? NAN : std::stod(text);
-    }
-  }
-  return out;
-}
-
 TEST(EclipseTablesTest, EveryReferenceEclipseOf1990To2030) {
-  const std::vector<TReference> reference = ReadReference();
+  // S: greatest magnitude, central latitude, east longitude, duration (s); L: umbral and
+  // penumbral magnitudes, partial and total semi-durations (min). "-" where none.
+  const auto reference = testing::FixtureRows("eclipses/eclipse_reference.tsv");
   ASSERT_EQ(reference.size(), 185u);
   // Zone 0, the TDT clock: rows carry the dynamical time of maximum.
   const TObsState state{.TimeScale = kTimeScaleTdt};
@@ -59,60 +34,61 @@ TEST(EclipseTablesTest, EveryReferenceEclipseOf1990To2030) {
   double worstPlace = 0.0, worstDuration = 0.0, worstSemi = 0.0, worstSolarTime = 0.0,
          worstLunarTime = 0.0;
   std::size_t solarRefs = 0, lunarRefs = 0, lunarMissedGrazing = 0;
-  for (const TReference& r : reference) {
-    const int year = CalendarDate(r.JdTT).Year;
-    if (r.Body == 'S') {
+  for (const auto& f : reference) {
+    const double jdTT = std::stod(f[1]);
+    const auto V = [&](std::size_t i) { return f[3 + i] == "-" ? NAN : std::stod(f[3 + i]); };
+    const int year = CalendarDate(jdTT).Year;
+    if (f[0] == "S") {
       ++solarRefs;
       const TSolarEclipseRow* found = nullptr;
       for (const auto& row : solar[year].Rows)
-        if (std::fabs(row.JDE - r.JdTT) < 0.05) found = &row;
-      ASSERT_NE(found, nullptr) << "solar eclipse at JD " << r.JdTT;
-      worstSolarTime = std::max(worstSolarTime, std::fabs(found->JDE - r.JdTT) * 1440.0);
-      EXPECT_LT(std::fabs(found->JDE - r.JdTT) * 1440.0, 2.0) << r.JdTT;
-      EXPECT_EQ(kSolarKindKeys[static_cast<std::size_t>(found->Kind - 1)], r.Kind) << r.JdTT;
+        if (std::fabs(row.JDE - jdTT) < 0.05) found = &row;
+      ASSERT_NE(found, nullptr) << "solar eclipse at JD " << jdTT;
+      worstSolarTime = std::max(worstSolarTime, std::fabs(found->JDE - jdTT) * 1440.0);
+      EXPECT_LT(std::fabs(found->JDE - jdTT) * 1440.0, 2.0) << jdTT;
+      EXPECT_EQ(kSolarKindKeys[static_cast<std::size_t>(found->Kind - 1)], f[2]) << jdTT;
       if (found->Kind == kSolarPartial) {
-        EXPECT_NEAR(found->Magnitude, r.V[0], 0.01) << r.JdTT;
+        EXPECT_NEAR(found->Magnitude, V(0), 0.01) << jdTT;
       }
-      const double lat = r.V[1], lon = r.V[2], seconds = r.V[3];
-      EXPECT_EQ(found->Central, !std::isnan(lat)) << r.JdTT;
+      const double lat = V(1), lon = V(2), seconds = V(3);
+      EXPECT_EQ(found->Central, !std::isnan(lat)) << jdTT;
       if (!found->Central || std::isnan(lat)) continue;
       const double place =
           std::hypot(found->Latitude - lat,
                      std::remainder(found->Longitude - lon, 360.0) * std::cos(lat * M_PI / 180));
-      EXPECT_LT(place, 1.0) << r.JdTT;
+      EXPECT_LT(place, 1.0) << jdTT;
       // The shadow takes the Moon's diameter as 0.545 Earth radii (k = 0.2725): in eclipses
       // of well under a minute, where the Sun and the Moon differ by a few hundredths of a
       // per cent, that alone moves the duration by up to 7 seconds.
-      EXPECT_LT(std::fabs(found->Duration * 60.0 - seconds), std::max(0.10 * seconds, 7.0))
-          << r.JdTT;
+      EXPECT_LT(std::fabs(found->Duration * 60.0 - seconds), std::max(0.10 * seconds, 7.0)) << jdTT;
       worstPlace = std::max(worstPlace, place);
       worstDuration = std::max(worstDuration, std::fabs(found->Duration * 60.0 / seconds - 1.0));
-      EXPECT_FALSE(found->Path.empty()) << r.JdTT;
+      EXPECT_FALSE(found->Path.empty()) << jdTT;
     } else {
       ++lunarRefs;
       const TLunarEclipseRow* found = nullptr;
       for (const auto& row : lunar[year].Rows)
-        if (std::fabs(row.JDE - r.JdTT) < 0.05) found = &row;
+        if (std::fabs(row.JDE - jdTT) < 0.05) found = &row;
       // Meeus's shadow search is good to about 0.005 in magnitude: a penumbral eclipse of
       // penumbral magnitude 0.002 may go unseen, and a total eclipse of umbral magnitude
       // 1.0005 may come out partial.
-      const double umbral = r.V[0], penumbral = r.V[1];
+      const double umbral = V(0), penumbral = V(1);
       if (found == nullptr && penumbral < 0.005) {
         ++lunarMissedGrazing;
         continue;
       }
-      ASSERT_NE(found, nullptr) << "lunar eclipse at JD " << r.JdTT;
-      worstLunarTime = std::max(worstLunarTime, std::fabs(found->JDE - r.JdTT) * 1440.0);
-      EXPECT_LT(std::fabs(found->JDE - r.JdTT) * 1440.0, 4.0) << r.JdTT;
+      ASSERT_NE(found, nullptr) << "lunar eclipse at JD " << jdTT;
+      worstLunarTime = std::max(worstLunarTime, std::fabs(found->JDE - jdTT) * 1440.0);
+      EXPECT_LT(std::fabs(found->JDE - jdTT) * 1440.0, 4.0) << jdTT;
       if (std::fabs(umbral - 1.0) > 0.005) {
-        EXPECT_EQ(LunarKindKey(found->Kind), r.Kind) << r.JdTT;
+        EXPECT_EQ(LunarKindKey(found->Kind), f[2]) << jdTT;
       }
       EXPECT_NEAR(found->Magnitude, found->Kind == kLunarPenumbral ? penumbral : umbral, 0.02)
-          << r.JdTT;
+          << jdTT;
       if (found->Kind == kLunarPenumbral) continue;
-      const double semi = std::max(std::fabs(found->PartialSemi * 1440.0 - r.V[2]),
-                                   std::fabs(found->TotalSemi * 1440.0 - r.V[3]));
-      EXPECT_LT(semi, 2.0) << r.JdTT;
+      const double semi = std::max(std::fabs(found->PartialSemi * 1440.0 - V(2)),
+                                   std::fabs(found->TotalSemi * 1440.0 - V(3)));
+      EXPECT_LT(semi, 2.0) << jdTT;
       worstSemi = std::max(worstSemi, semi);
     }
   }

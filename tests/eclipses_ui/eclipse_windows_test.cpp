@@ -3,29 +3,21 @@
 
 #include <QLabel>
 #include <QRadioButton>
-#include <memory>
 
 #include "base/timescales.h"
-#include "common/data_folder.h"
+#include "common/frame_windows.h"
 #include "eclipses/lunar_eclipses_window.h"
 #include "eclipses/solar_eclipses_window.h"
-#include "frame/main_frame.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
 
 TEST(EclipseWindows, SolarMapRowsButtonsAndMouse) {
-  testing::EnsureApplication();
-  TObsState state;
-  state.ClockJD = JulianDay(2017, 6, 1.0);
-  state.MapColour = 1;
+  TObsState state{.ClockJD = JulianDay(2017, 6, 1.0), .MapColour = 1};
   DeriveTimes(state);
-  auto frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
-  frame->show();
-  auto* solar = dynamic_cast<TSolarEclipsesWindow*>(frame->OpenWindow(TWindowKind::SolarEclipses));
+  const auto frame = testing::ShownFrame(state);
+  auto* solar = testing::OpenIn<TSolarEclipsesWindow>(*frame, TWindowKind::SolarEclipses);
   ASSERT_NE(solar, nullptr);
-  QCoreApplication::processEvents();
   ASSERT_EQ(solar->Report().Rows.size(), 2u);
   EXPECT_EQ(solar->TitleLabel()->text(), QStringLiteral("Solförmörkelser 2017 (UTC 0.00)"));
   EXPECT_TRUE(solar->RowButton(1)->isVisibleTo(solar) && !solar->RowButton(2)->isVisibleTo(solar));
@@ -56,9 +48,8 @@ TEST(EclipseWindows, SolarMapRowsButtonsAndMouse) {
   EXPECT_TRUE(QString::fromStdString(state.PlaceName).contains(QStringLiteral("[SE]")));
   EXPECT_EQ(solar->CountryLabel()->text().trimmed(), QStringLiteral("Sverige"));
 
-  auto* lunar = dynamic_cast<TLunarEclipsesWindow*>(frame->OpenWindow(TWindowKind::LunarEclipses));
+  auto* lunar = testing::OpenIn<TLunarEclipsesWindow>(*frame, TWindowKind::LunarEclipses);
   ASSERT_NE(lunar, nullptr);
-  QCoreApplication::processEvents();
   EXPECT_EQ(lunar->TitleLabel()->text(), QStringLiteral("Månförmörkelser 2017 (UTC 0.00)"));
   EXPECT_EQ(lunar->Report().Rows.size(), 2u);  // penumbral Feb 11, partial Aug 7
 }

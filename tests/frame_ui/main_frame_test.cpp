@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "common/scratch_dir.h"
+#include "common/fixture_rows.h"
 #include "shell/exit_dialog.h"
 #include "shell/help_window.h"
 #include "shell/settings_dialog.h"
@@ -29,13 +29,13 @@ double NowJD() {
   return static_cast<double>(now.date().toJulianDay()) - 0.5 +
          now.time().msecsSinceStartOfDay() / 86400000.0;
 }
-// A frame over an empty folder at JD 2451545.0, reading neither parametr.dta nor the clock.
-struct Fixture {
-  explicit Fixture(bool shown = false) {
-    state.ClockJD = 2451545.0;
-    DeriveTimes(state);
-    if (shown) frame.show();
-  }
+// The fields of a fixture row as one text, "a|b|c".
+QString Joined(const std::vector<std::string>& row) {
+  return QString::fromStdString(row[0] + "|" + row[1] + "|" + row[2]);
+}
+// The shared frame over an empty folder, with its toolbar buttons and menu items by name.
+struct Fixture : ScratchFrame {
+  explicit Fixture(bool shown = false) : ScratchFrame(shown) {}
   QToolButton* Button(const char* name) const {
     return frame.findChild<QToolButton*>(QString::fromLatin1(name));
   }
@@ -54,48 +54,21 @@ struct Fixture {
     }
     return items;
   }
-  QApplication& app = EnsureApplication();
-  ScratchDir dir;
-  TObsState state;
-  TMainFrame frame{state, dir.Path(), false};
 };
 TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
-  const char* buttons[] = {
-      "settingsButton|Inm|"
-      "Inmatning av Tid,Tidinkrement,Plats,Alternativ,Urval,Stjärnor m.fl.,Korrektioner",
-      "localTimeButton|Lo|Datorns lokaltid sätts till programmet",
-      "incrementOnOffButton|T/F|Tidinkrement, till/från",
-      "incrementSignButton|+/-|Tidinkrement, plus/minus",
-      "incrementWindowButton|In|Tidsinkrementering utan spår",
-      "earthMapButton|Jo|Jorden med ortsnamn för val av observationsplats",
-      "solarEclipsesButton|So|Solförmörkelser för valt år",
-      "sunPositionButton|Sl|Solens läge i förhållande till jordytan",
-      "dayNightButton|Da|Dag/natt-linjen över jordytan",
-      "mercuryButton|Me|Merkurius sedd från jorden",
-      "venusButton|Ve|Venus, sedd från jorden",
-      "marsButton|Ma|Mars, sedd från jorden",
-      "jupiterButton|Ju|Jupiter, sedd från jorden",
-      "saturnButton|Sa|Saturnus, sedd från jorden",
-      "moonButton|Må|Månen, sedd från jorden",
-      "jupiterMoonsButton|Jm|Jupiter med de julianska månarna sedda från jorden",
-      "earthCentreButton|Jo|Jorden i centrum med satelliter i bana",
-      "jupiterCentreButton|Ju|Jupiter i centrum med satelliter i bana",
-      "lunarEclipsesButton|Må|Månförmörkelser för valt år",
-      "calendarButton|Ka|Kalender för vald dag och tidzon",
-      "almanacButton|Al|Almanacka med astronomisk information för valt år",
-      "holidaysButton|He|Helgdagar i Sverige"};
   using namespace colours;
   const TColor captionColours[] = {
       kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
       kPurple, kPurple, kPurple, kPurple, kPurple, kBlack, kBlack, kNavy,  kNavy,  kNavy,   kNavy};
   Fixture f;
   const auto& tools = f.frame.ToolButtons();
-  ASSERT_EQ(tools.size(), std::size(buttons));
+  const auto buttons = FixtureRows("frame_ui/toolbar_buttons.tsv");
+  ASSERT_EQ(tools.size(), buttons.size());
   int x = 0;
   for (std::size_t i = 0; i < tools.size(); ++i) {
     const QToolButton* b = tools[i];
-    EXPECT_EQ(b->objectName() + "|" + b->text() + "|" + b->statusTip(), U(buttons[i]));
-    EXPECT_TRUE(b->toolTip().isEmpty() && b->font().bold()) << buttons[i];
+    EXPECT_EQ(b->objectName() + "|" + b->text() + "|" + b->statusTip(), Joined(buttons[i]));
+    EXPECT_TRUE(b->toolTip().isEmpty() && b->font().bold()) << buttons[i][0];
     EXPECT_EQ(b->palette().color(QPalette::Active, QPalette::ButtonText).rgb(),
               ToQRgb(captionColours[i]))
         << i;
@@ -120,37 +93,9 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   EXPECT_EQ(f.frame.HintPanel()->text(), QString());
 }
 TEST(MainFrame, MenuItemsAndHints) {
-  const std::pair<const char*, std::vector<const char*>> menus[] = {
-      {"&Arkiv", {"&Avsluta|Avsluta Himlavy"}},
-      {"&Invärden",
-       {"&Tid|Inmatning av tid", "T&idinkrement|Val av storlek på tidsinkrement",
-        "&Plats|Inmatning av observationsplats ", "&Alternativ|Val av alternativa koordinatsystem",
-        "&Urval|Val av visning av sol, måne, planeter, asteroider, kometer och stjärnor",
-        "&Stjärnor|", "&Korrektioner|Val av korrektioner",
-        "I&nkrementering|Inkrementering utan spår"}},
-      {"&Funktioner",
-       {"M&erkurius|Merkurius, sedd från jorden", "&Venus|Venus, sedd från jorden",
-        "Ma&rs|Mars, sedd från jorden", "J&upiter|Jupiter, sedd från jorden",
-        "Sa&turnus|Saturnus, sedd från jorden", "&Månen|Månen, sedd från jorden",
-        "Jupiters m&ånar|Jupiter med de julianska månarna",
-        "&Jorden|Jorden med orter för val av observationsplats",
-        "&Solförmörkelser|Solförmörkelser för valt år",
-        "Mån&förmörkelser|Månförmörkelser för valt år",
-        "S&olens läge|Solens läge i förhållande till jordytan",
-        "&Dag/natt-linje|Dag/natt-linjen över jordytan", "&Kalender|Kalender för vald dag",
-        "&Almanacka|Almanacka för valt år", "&Helger|Helgdagar i Sverige för valt år",
-        "Jorden i &centrum|Jorden i centrum med satelliter i bana",
-        "J&upiter i centrum|Jupiter i centrum med satelliter i bana"}},
-      {"&Verktyg",
-       {"&Datafiler|Data för ortsnamn, asteroider, kometer, rymdsonder, stjärnor, objekt, namn "
-        "m.fl.",
-        "&Bilder|Bilder på planeter och andra objekt",
-        "Ban&kalkylering|Beräkning av banelement från tre observationer"}},
-      {"&Hjälp", {"&Himlavy-hjälp|Hjälp för Himlavy", "&Om Himlavy|Om Himlavy"}}};
   Fixture f;
   QStringList expected;
-  for (const auto& [menu, items] : menus)
-    for (const char* item : items) expected << U(menu) + "|" + U(item);
+  for (const auto& row : FixtureRows("frame_ui/menu_items.tsv")) expected << Joined(row);
   EXPECT_EQ(f.Items(), expected);
   // A menu item's hint reaches the hint panel as the mouse moves over it.
   f.frame.show();
@@ -212,9 +157,11 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   QLabel* panel = f.frame.StatusPanel(TStatusField::Increment);
   const QColor face = f.frame.palette().color(QPalette::Button);
   f.Button("incrementOnOffButton")->click();
-  EXPECT_EQ(f.state.IncrementOn, 1);
-  EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0, 0, 128));
-  EXPECT_EQ(panel->palette().color(QPalette::WindowText), QColor(Qt::white));
+  const auto shown = [&] {
+    return std::tuple(f.state.IncrementOn, panel->palette().color(QPalette::Window),
+                      panel->palette().color(QPalette::WindowText));
+  };
+  EXPECT_EQ(shown(), std::tuple(1, QColor(0, 0, 128), QColor(Qt::white)));
   f.frame.IncrementTimerTick();
   EXPECT_EQ(f.state.ClockJD, 2451545.5);
   f.Button("incrementSignButton")->click();
@@ -223,9 +170,7 @@ TEST(MainFrame, IncrementStartStopAndPlusMinus) {
   f.frame.IncrementTimerTick();
   EXPECT_EQ(f.state.ClockJD, 2451544.5);
   f.Button("incrementOnOffButton")->click();
-  EXPECT_EQ(f.state.IncrementOn, 0);
-  EXPECT_EQ(panel->palette().color(QPalette::Window), face);
-  EXPECT_EQ(panel->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_EQ(shown(), std::tuple(0, face, QColor(Qt::black)));
   // With the timers running: frozen means frozen, and the increment raises no flags.
   f.state.TimerSpeed = 2;
   f.frame.show();
@@ -322,8 +267,9 @@ TEST(MainFrame, ExitConfirmationAndHelp) {
   EXPECT_EQ(
       std::tuple(dialog->windowTitle(), dialog->YesButton()->text(), dialog->NoButton()->text()),
       std::tuple(U("Avsluta Himlavy"), U("Ja"), U("Nej")));
-  EXPECT_EQ(dialog->YesButton()->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
-  EXPECT_EQ(dialog->NoButton()->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+  EXPECT_EQ(std::tuple(dialog->YesButton()->palette().color(QPalette::ButtonText),
+                       dialog->NoButton()->palette().color(QPalette::ButtonText)),
+            std::tuple(QColor(0, 128, 0), QColor(255, 0, 0)));
   QTimer::singleShot(0, [dialog] { dialog->NoButton()->click(); });
   f.Item("&Avsluta")->trigger();
   EXPECT_TRUE(f.frame.isVisible());

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <numbers>
+#include <sstream>
 #include <tuple>
 
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "orbit/orbit_determination.h"
 
@@ -18,17 +19,15 @@ namespace {
 // Every case of the fixture: real minor planets (osculating elements at the middle time, so
 // perturbations are allowed for) and exact two-body orbits.
 TEST(OrbitDetermination, RecoversKnownOrbits) {
-  std::ifstream in(std::string(HIMLAVY_SOURCE_ROOT) + "/tests/orbit/orbit_reference.txt");
-  ASSERT_TRUE(in) << "orbit_reference.txt missing";
-  int cases = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with("case ")) continue;
+  const auto rows = testing::FixtureRows("orbit/orbit_reference.txt");
+  ASSERT_EQ(rows.size(), 7u * 6u);
+  for (std::size_t i = 0; i < rows.size(); i += 6) {
+    const std::string& line = rows[i][0];
+    ASSERT_TRUE(line.starts_with("case ")) << line;
     const bool exact = line.ends_with(" exact");
-    std::vector<std::string> lines(4);
-    for (auto& l : lines) std::getline(in, l);
-    std::string expect;
-    std::getline(in, expect);
-    std::istringstream values(expect.substr(7));
+    const std::vector<std::string> lines = {rows[i + 1][0], rows[i + 2][0], rows[i + 3][0],
+                                            rows[i + 4][0]};
+    std::istringstream values(rows[i + 5][0].substr(7));
     double tp, q, e, incl, node, peri;
     values >> tp >> q >> e >> incl >> node >> peri;
     SCOPED_TRACE(line);
@@ -47,9 +46,7 @@ TEST(OrbitDetermination, RecoversKnownOrbits) {
     double dt = got.PerihelionJD - tp;
     if (e < 1.0) dt = std::remainder(dt, 365.25 * std::pow(q / (1.0 - e), 1.5));
     EXPECT_NEAR(dt, 0.0, exact ? 0.05 : 3.0);
-    ++cases;
   }
-  EXPECT_EQ(cases, 7);
 }
 
 // On a circle the sector-to-triangle ratio is dnu / sin(dnu), with dnu = k dt / r^1.5.
@@ -91,26 +88,11 @@ TEST(OrbitDetermination, ReadsObservations) {
   EXPECT_TRUE(ReadObservationFile(testing::DataFolder() / "observ.dta").Set);
 
   // Bad files: a Swedish message naming the line, never an exception.
-  const std::string ok = "1996 03 01 00.000  14 51 36.84 -22 43 27.0  2000.0";
-  const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
-      {{name, ok, ok}, "observ.dta har 3 rader"},
-      {{name, "1996 02 20 00.000  14 46 02.97 -24 18", ok, ok}, "Rad 2 i observ.dta: för få tal"},
-      {{name, ok, "1996 02 x 00.000  14 46 02.97 -24 18 07.5 2000", ok},
-       "Rad 3 i observ.dta: dagen är inte ett heltal: 'x'"},
-      {{name, ok, ok, "1996 13 20 00.000  14 46 02.97 -24 18 07.5 2000"},
-       "Rad 4 i observ.dta: månaden ligger utanför 1 … 12: '13'"},
-      {{name, ok, ok, "1996 12 20 0,5  14 46 02.97 -24 18 07.5 2000"},
-       "Rad 4 i observ.dta: timmen är inte ett tal: '0,5'"},
-      {{name, "1996 12 20 0  24 46 02.97 -24 18 07.5 2000", ok, ok},
-       "Rad 2 i observ.dta: R.A.-timmarna ligger utanför 0 … 23: '24'"},
-      {{name, ok, "1996 12 20 0  14 46 02.97 -90 18 07.5 2000", ok},
-       "Rad 3 i observ.dta: deklinationen är större än 90°"},
-      {{name, ok, ok, "1996 12 20 0  14 46 02.97 -24 18 07.5 nan"},
-       "Rad 4 i observ.dta: epoken är inte ett tal: 'nan'"},
-  };
-  for (const auto& [lines, message] : bad) {
+  for (const auto& f : testing::FixtureRows("orbit/bad_observations.tsv")) {
+    std::vector<std::string> lines = {name};
+    lines.insert(lines.end(), f.begin() + 1, f.end());
     const TObservationRead r = ParseObservations(lines);
-    EXPECT_TRUE(!r.Set && r.Error.starts_with(message)) << r.Error;
+    EXPECT_TRUE(!r.Set && r.Error.starts_with(f[0])) << r.Error;
   }
   EXPECT_TRUE(ReadObservationFile(testing::ScratchDir() / "observ.dta")
                   .Error.starts_with("Filen observ.dta kan inte läsas"));

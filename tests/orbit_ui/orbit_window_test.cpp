@@ -11,13 +11,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <memory>
 
-#include "common/data_folder.h"
+#include "common/frame_windows.h"
 #include "common/scratch_dir.h"
-#include "frame/main_frame.h"
 #include "shell/message_dialog.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
@@ -32,9 +29,8 @@ TEST(OrbitWindow, ComputesSavesAndCopies) {
   std::vector<QString> messages;
   SetMessageHook([&](const QString& text) { messages.push_back(text); });
   TObsState state;
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  auto* window = dynamic_cast<TOrbitWindow*>(frame.OpenWindow(TWindowKind::Orbit));
+  const auto frame = testing::ShownFrame(state, dir.Path());
+  auto* window = testing::OpenIn<TOrbitWindow>(*frame, TWindowKind::Orbit);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Bankalkylering"));
   EXPECT_EQ(window->geometry(), QRect(4, 73, 743, 347));

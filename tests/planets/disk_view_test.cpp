@@ -7,12 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <sstream>
 
 #include "astro/apparent.h"
 #include "base/basic.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 
 namespace himlavy {
 namespace {
@@ -20,10 +19,8 @@ namespace {
 TObsState State(double jdTT, double deltaTSeconds, bool parallactic = false,
                 bool lightTime = true) {
   TObsState s{.JD_UT = jdTT - deltaTSeconds / 86400.0, .JD_TT = jdTT, .Latitude = 59.3293};
-  s.Longitude = 18.0686;
-  s.CorrLightTime = lightTime ? 1 : 0;
+  s.Longitude = 18.0686, s.CorrLightTime = lightTime, s.CorrParallactic = parallactic;
   s.CorrNutation = s.CorrAberration = 1;
-  s.CorrParallactic = parallactic ? 1 : 0;
   return s;
 }
 
@@ -138,42 +135,34 @@ TEST(DiskViewTest, TerminatorAndRingGeometry) {
 }
 
 TEST(DiskViewTest, PhaseAndDiameterAgreeWithSwissEphemeris) {
-  std::ifstream in(testing::DataFolder().parent_path() / "tests/planets/disk_reference.tsv");
-  ASSERT_TRUE(in);
-  int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string key;
-    double jdUT = 0, jdTT = 0, k = 0, diameter = 0;
-    fields >> key >> jdUT >> jdTT >> k >> diameter;
-    const TDiskView v = View(BodyFromKey(key).value(), State(jdTT, (jdTT - jdUT) * 86400.0));
-    EXPECT_NEAR(v.IlluminatedFraction, k, 0.01) << line;
-    EXPECT_NEAR(v.Diameter / diameter, 1.0, 0.01) << line;
-    ++rows;
+  const auto rows = testing::FixtureRows("planets/disk_reference.tsv");
+  EXPECT_EQ(rows.size(), 36u);
+  for (const auto& f : rows) {
+    const double jdTT = std::stod(f[2]);
+    const TDiskView v =
+        View(BodyFromKey(f[0]).value(), State(jdTT, (jdTT - std::stod(f[1])) * 86400.0));
+    EXPECT_NEAR(v.IlluminatedFraction, std::stod(f[3]), 0.01) << f[0] << " " << f[1];
+    EXPECT_NEAR(v.Diameter / std::stod(f[4]), 1.0, 0.01) << f[0] << " " << f[1];
   }
-  EXPECT_EQ(rows, 36);
 }
 
 // The topocentric altitude with parallax (refraction off) against the Swiss Ephemeris and ERFA
 // end values of tests/astro/pipeline_reference.tsv (tools/accuracy/make_pipeline_fixture.py).
 TEST(DiskViewTest, TopocentricAltitudeAgreesWithReference) {
-  std::ifstream in(testing::DataFolder().parent_path() / "tests/astro/pipeline_reference.tsv");
-  ASSERT_TRUE(in);
   int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream fields(line);
-    std::string key;
-    TObsState s;
-    double ra = 0, dec = 0, az = 0, alt = 0;
-    fields >> key >> s.JD_UT >> s.JD_TT >> s.Latitude >> s.Longitude >> s.Height >> ra >> dec >>
-        az >> alt;
-    const auto body = BodyFromKey(key);
+  for (const auto& f : testing::FixtureRows("astro/pipeline_reference.tsv")) {
+    const auto body = BodyFromKey(f[0]);
     if (!body || !HasDiskView(*body)) continue;
+    TObsState s{.JD_UT = std::stod(f[1]),
+                .JD_TT = std::stod(f[2]),
+                .Latitude = std::stod(f[3]),
+                .Longitude = std::stod(f[4]),
+                .Height = std::stod(f[5])};
     s.CorrLightTime = s.CorrNutation = s.CorrAberration = s.CorrParallax = 1;
     // Degrees.
-    EXPECT_NEAR(View(*body, s).Altitude * kRadToDeg, alt, *body == TBody::Moon ? 0.004 : 0.001)
-        << line;
+    EXPECT_NEAR(View(*body, s).Altitude * kRadToDeg, std::stod(f[9]),
+                *body == TBody::Moon ? 0.004 : 0.001)
+        << f[0] << " " << f[1];
     ++rows;
   }
   EXPECT_EQ(rows, 48);

@@ -12,11 +12,9 @@
 #include <tuple>
 
 #include "base/timescales.h"
-#include "common/data_folder.h"
-#include "frame/main_frame.h"
+#include "common/frame_windows.h"
 #include "planets/disk_draw.h"
 #include "planets/planet_disk_window.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
@@ -70,12 +68,10 @@ TEST(DiskDrawTest, ThinCrescentFillStaysInTheDisk) {
 }
 
 TEST(PlanetDiskWindow, PlacementTextsFollowTimerAndRedrawFlag) {
-  EnsureApplication();
   TObsState state{.ClockJD = 2448976.5, .TimeScale = kTimeScaleTdt, .TimerSpeed = 2};
   state.CorrLightTime = state.CorrNutation = state.CorrAberration = 1;
   DeriveTimes(state);
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
+  const auto frame = ShownFrame(state);
   using K = TWindowKind;
   using S = TObsState;
   const std::tuple<K, const char*, QRect, QPoint, int, int S::*> cases[] = {
@@ -88,9 +84,8 @@ TEST(PlanetDiskWindow, PlacementTextsFollowTimerAndRedrawFlag) {
   for (const auto& [kind, caption, placement, centre, textHeight, flag] : cases) {
     SCOPED_TRACE(caption);
     state.CorrParallactic = 0;
-    auto* w = dynamic_cast<TPlanetDiskWindow*>(frame.OpenWindow(kind));
+    auto* w = OpenIn<TPlanetDiskWindow>(*frame, kind);
     ASSERT_NE(w, nullptr);
-    QCoreApplication::processEvents();
     EXPECT_EQ(std::tuple(w->windowTitle(), w->geometry(), w->Centre(), w->TextBox()->geometry()),
               std::tuple(U(caption), placement, centre, QRect(2, 2, 175, textHeight)));
     EXPECT_EQ(std::pair(w->OrientationLabel()->pos(), w->OrientationLabel()->text()),

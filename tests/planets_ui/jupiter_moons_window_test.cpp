@@ -9,35 +9,23 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "common/data_folder.h"
-#include "frame/main_frame.h"
+#include "common/frame_windows.h"
 #include "planets/jupiter_moons_draw.h"
-#include "shell_ui/qt_app.h"
 
 namespace himlavy {
 namespace {
+using testing::CountPixels;
 
 // A frame at the moment with a window of `kind` open.
 template <class W>
 W* Open(TObsState& state, std::unique_ptr<TMainFrame>& frame, TWindowKind kind) {
-  testing::EnsureApplication();
   state.TimeScale = kTimeScaleTdt;
   state.ClockJD = 2460678.5;
   state.ChartScale = 1024;
   state.ShowSunPlanets = state.ShowMoons = state.CorrLightTime = 1;
   DeriveTimes(state);
-  frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
-  frame->show();
-  auto* window = dynamic_cast<W*>(frame->OpenWindow(kind));
-  QCoreApplication::processEvents();
-  return window;
-}
-
-int Count(const Canvas& c, TColor colour, int x1, int y1, int x2, int y2) {
-  int n = 0;
-  for (int y = y1; y < y2; ++y)
-    for (int x = x1; x < x2; ++x) n += c.Pixel(x, y) == colour;
-  return n;
+  frame = testing::ShownFrame(state);
+  return testing::OpenIn<W>(*frame, kind);
 }
 
 TEST(JupiterMoonsWindowTest, ControlsMagnificationAndMouse) {
@@ -53,8 +41,8 @@ TEST(JupiterMoonsWindowTest, ControlsMagnificationAndMouse) {
   EXPECT_EQ(c.Pixel(490, 130), kJupiterColour);
   // Io in transit: its black outline over the disk at (502, 135). Names are off, yet the mouse
   // names Io.
-  EXPECT_GT(Count(c, colours::kBlack, 500, 133, 504, 137), 0);
-  EXPECT_EQ(Count(c, colours::kWhite, 502, 139, 512, 152), 0);
+  EXPECT_GT(CountPixels(c, colours::kBlack, 500, 133, 504, 137), 0);
+  EXPECT_EQ(CountPixels(c, colours::kWhite, 502, 139, 512, 152), 0);
   QMouseEvent move(QEvent::MouseMove, QPointF(503, 136), QPointF(503, 136), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QCoreApplication::sendEvent(w->Client(), &move);
@@ -65,13 +53,13 @@ TEST(JupiterMoonsWindowTest, ControlsMagnificationAndMouse) {
   ASSERT_TRUE(w->Magnified() && w->Strip().Scale == 80 && w->Strip().DirectionText == "N");
   const int mx = w->Strip().MarkX;
   const int my = w->Strip().MarkY;
-  EXPECT_GT(Count(c, colours::kWhite, mx, my, mx + 10, my + 14), 0);
+  EXPECT_GT(CountPixels(c, colours::kWhite, mx, my, mx + 10, my + 14), 0);
   w->MagnifyButton()->click();
   EXPECT_EQ(w->Strip().Scale, 16);
-  EXPECT_EQ(Count(c, colours::kWhite, mx, my, mx + 10, my + 14), 0);
+  EXPECT_EQ(CountPixels(c, colours::kWhite, mx, my, mx + 10, my + 14), 0);
   state.LabelPlanets = 1;  // now Io's name is written under its point
   w->RedrawButton()->click();
-  EXPECT_GT(Count(c, colours::kWhite, 502, 139, 512, 152), 0);
+  EXPECT_GT(CountPixels(c, colours::kWhite, 502, 139, 512, 152), 0);
 }
 
 TEST(JupiterCentreWindowTest, PanelsColoursTrailsAndProbes) {

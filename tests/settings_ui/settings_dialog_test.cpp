@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "base/parameter_file.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "shell/help_window.h"
 #include "shell_ui/qt_app.h"
@@ -65,39 +66,19 @@ class SettingsDialogTest : public ::testing::Test {
 TEST_F(SettingsDialogTest, TextsAndFilledFields) {
   Open(0);
   EXPECT_EQ(dialog_->windowTitle(), "Inmatningsdialog");
-  QStringList tabs;
+  QStringList tabs, labels, expectedTabs;
   for (int i = 0; i < Find<QTabBar>("TabBar")->count(); ++i)
     tabs << Find<QTabBar>("TabBar")->tabText(i);
-  EXPECT_EQ(tabs, QStringList({"Tid", "Tidinkrement", "Plats", "Alternativ", "Urval",
-                               "Stjärnor m.fl.", "Korrektioner"}));
-  // property: "text", "title" or "toolTip"
-  const std::tuple<const char*, const char*, const char*> controls[] = {
-      {"OkButton", "text", "&OK"},
-      {"CancelButton", "text", "&Avbryt"},
-      {"HelpButton", "text", "&Hjälp"},
-      {"Spara", "text", "Spara"},
-      {"Spara", "toolTip", "Sparar parametrar till filen parametr.dta"},
-      {"jdEdit", "toolTip", "Ex 1507900,13"},
-      {"zoneEdit", "toolTip", "Ex. 2,5"},
-      {"placeSearchEdit", "toolTip", " För valbara orter se  Verktyg/Datafiler/Ortsnamn"},
-      {"timeScaleButtons", "title", "Tidskala"},
-      {"timeScaleButtons", "toolTip", "TDT = UTC + dT"},
-      {"timerSpeedButtons_2", "text", "Hög (min 0,1s)"},
-      {"systemButtons_6", "text", "Galaktiskt"},
-      {"centreButtons", "title", "Mitten="},
-      {"ShowAsteroids3", "toolTip",
-       "Avlägsna asteroider (Centaurer och transneptuner) och de på kritiska listan"},
-      {"Label_LabelDeepSky", "text", "Galaxer m.fl."},
-      {"Label_LabelDeepSky", "toolTip", "Etiketter för galaxer, nebulosor och stjärnhopar"},
-      {"CatSKY", "toolTip", "SKY2000 - Master Star Catalog (Sande+ 1998)  Från skalfaktor x8"}};
-  for (const auto& [name, property, value] : controls)
-    EXPECT_EQ(Find(name)->property(property).toString(), value) << name;
-  QStringList labels;
   for (const QLabel* label : dialog_->findChildren<QLabel*>()) labels << label->text();
-  for (const char* text :
-       {"JD", "År", "Månad", "Dag", "Timme", "Minut", "Sekund", "Tidzon", "Ny ort",
-        "Latitud   (°,')", "Longitud (°,')", "Höjd       (m)", "parametrar", "omritning"})
-    EXPECT_TRUE(labels.contains(text)) << text;
+  for (const auto& row : testing::FixtureRows("settings_ui/dialog_texts.tsv")) {
+    const QString text = QString::fromStdString(row.back());
+    if (row[0] == "tab") expectedTabs << text;
+    EXPECT_TRUE(row[0] != "label" || labels.contains(text)) << row[1];
+    const bool control = row[0] == "control";
+    EXPECT_EQ(control ? Find(row[1].c_str())->property(row[2].c_str()).toString() : text, text)
+        << row[1];
+  }
+  EXPECT_EQ(tabs, expectedTabs);
   EXPECT_EQ(Edit("latitudeEdit")->text(), "57,42");  // the Swedish decimal comma
   auto* list = Find<QListWidget>("stepList");
   ASSERT_EQ(list->count(), 18);

@@ -21,22 +21,14 @@ int Box(Field field) {
 }
 // 2000 January 1, 12:00:00 at 57°42' N, 11°45' W: whole minutes and seconds, a few switches on.
 TObsState SampleState() {
-  return {.ClockJD = 2451545.0,
-          .TimeZone = 2.5,
-          .TimeScale = 1,
-          .StepDays = 7.0,
-          .StepLabel = "7 dygn",
-          .TimerSpeed = 1,
-          .PlaceName = "Göteborg                      ",
-          .NewPlaceName = "Göteborg",
-          .Latitude = 57.7,
-          .Longitude = -11.75,
-          .Height = 12.5,
-          .CoordSystem = 2,
-          .CentreDir = 1,
-          .MapColour = 1,
-          .CatBSC = 1,
-          .CorrRefraction = 1};
+  TObsState s;
+  std::tie(s.ClockJD, s.TimeZone, s.TimeScale, s.StepDays, s.StepLabel, s.TimerSpeed, s.PlaceName,
+           s.NewPlaceName, s.Latitude, s.Longitude, s.Height) =
+      std::tuple(2451545.0, 2.5, 1, 7.0, "7 dygn", 1, "Göteborg                      ", "Göteborg",
+                 57.7, -11.75, 12.5);
+  std::tie(s.CoordSystem, s.CentreDir, s.MapColour, s.CatBSC, s.CorrRefraction) =
+      std::tuple(2, 1, 1, 1, 1);
+  return s;
 }
 // A change of system, one row of each kind, and the opening rules (radio groups alike).
 TEST(SettingsEnabling, ChangeOfSystemAndOpening) {
@@ -265,14 +257,9 @@ TEST_F(SettingsOk, ChoicesAndSwitches) {
 // The texts of the main window's status line and of the printed chart's header.
 // 1990 January 1, 0h, a Monday; delta T 58 s.
 TObsState Lund1990(double zone) {
-  TObsState s{.ClockJD = 2447892.5,
-              .TimeZone = zone,
-              .StepDays = -1.0,
-              .StepLabel = "1 dygn",
-              .PlaceName = "Lund",
-              .Latitude = -33.9,
-              .Longitude = 18.4,
-              .Height = 12.5};
+  TObsState s;
+  std::tie(s.ClockJD, s.TimeZone, s.StepDays, s.StepLabel, s.PlaceName, s.Latitude, s.Longitude,
+           s.Height) = std::tuple(2447892.5, zone, -1.0, "1 dygn", "Lund", -33.9, 18.4, 12.5);
   DeriveTimes(s);
   return s;
 }
@@ -283,12 +270,9 @@ TEST(StatusLine, PanelTexts) {
                                   " JD=2447892,458333", " Inkr.= -1 dygn", " Lund",
                                   " Latitud=33°54' S", " Longitud=18°24' Ö", " Höjd=12,5m"}));
   // 2000-01-02 01:30:45.6.
-  TObsState s{.ClockJD = 2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0,
-              .TimeScale = 1,
-              .StepDays = 0.25,
-              .StepLabel = " 6 tim",
-              .Latitude = 59.3293,
-              .Longitude = -0.5};
+  TObsState s;
+  std::tie(s.ClockJD, s.TimeScale, s.StepDays, s.StepLabel, s.Latitude, s.Longitude) =
+      std::tuple(2451545.0 + 13.5 / 24.0 + 45.6 / 86400.0, 1, 0.25, " 6 tim", 59.3293, -0.5);
   DeriveTimes(s);
   auto p = StatusLineTexts(s, '.');
   EXPECT_EQ(std::tuple(p[0], p[1]), std::tuple(" 2000-1-2 Söndag", " 1h30m46s"));

@@ -1,5 +1,6 @@
 // What the window tests share: one QApplication for the test program, waiting with the event
-// loop running, and a window factory registered for the length of a test.
+// loop running, a window factory registered for the length of a test, and a main frame over a
+// scratch folder.
 #pragma once
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/scratch_dir.h"
+#include "frame/main_frame.h"
 #include "shell/child_window.h"
 #include "shell/fonts_draw.h"
 
@@ -81,5 +84,17 @@ class ScopedLocale {
 
  private:
   QLocale old_;
+};
+// A frame over a scratch folder at JD 2451545.0, reading neither parametr.dta nor the clock.
+struct ScratchFrame {
+  explicit ScratchFrame(bool shown) {
+    state.ClockJD = 2451545.0;
+    DeriveTimes(state);
+    if (shown) frame.show();
+  }
+  QApplication& app = EnsureApplication();
+  ScratchDir dir;
+  TObsState state;
+  TMainFrame frame{state, dir.Path(), false};
 };
 }  // namespace himlavy::testing

@@ -12,8 +12,6 @@
 #include <QToolButton>
 #include <fstream>
 
-#include "common/scratch_dir.h"
-#include "frame/main_frame.h"
 #include "shell/about_dialog.h"
 #include "shell/child_window.h"
 #include "shell/help_window.h"
@@ -26,14 +24,6 @@
 namespace himlavy {
 namespace {
 using namespace testing;
-// A shown frame over a scratch folder that neither reads parametr.dta nor the clock.
-struct Fixture {
-  Fixture() { frame.show(); }
-  QApplication& app = EnsureApplication();
-  ScratchDir dir;
-  TObsState state;
-  TMainFrame frame{state, dir.Path(), false};
-};
 // A window with a close button that leaves a yellow dot on its surface per recomputation.
 class CountingWindow : public TChildWindow {
  public:
@@ -50,20 +40,21 @@ class CountingWindow : public TChildWindow {
   void Recompute() override { DrawingSurface().SetPixel(Count++, 0, colours::kYellow); }
 };
 TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
-  Fixture f;
+  ScratchFrame f(true);
   auto* window = new CountingWindow(f.state, f.dir.Path());
   f.frame.MdiArea()->addSubWindow(window);
   window->show();
   QCoreApplication::processEvents();
-  EXPECT_EQ(window->geometry(), QRect(10, 20, 200, 150));
-  EXPECT_EQ(window->FollowTimer()->interval(), 300);  // until the first flag tick
+  // The follow interval until the first flag tick.
+  EXPECT_EQ(std::tuple(window->geometry(), window->FollowTimer()->interval()),
+            std::tuple(QRect(10, 20, 200, 150), 300));
   const int afterShow = window->Count;
   // The flag: recompute once and clear it; other flags are not touched.
   f.state.RedrawCalendar = f.state.RedrawChart = 1;
   window->FlagTimerTick();
   window->FlagTimerTick();
-  EXPECT_EQ(std::tuple(window->Count, f.state.RedrawCalendar), std::tuple(afterShow + 1, 0));
-  EXPECT_EQ(f.state.RedrawChart, 1);
+  EXPECT_EQ(std::tuple(window->Count, f.state.RedrawCalendar, f.state.RedrawChart),
+            std::tuple(afterShow + 1, 0, 1));
   // The follow interval comes from TimerSpeed at each flag tick; the follow timer draws only
   // while the increment runs.
   f.state.TimerSpeed = 1;
@@ -86,9 +77,7 @@ TEST(ChildWindow, FlagTimerFollowTimerTrailsAndClose) {
   EXPECT_TRUE(WaitFor([&] { return watched.isNull(); }, 1000));
 }
 TEST(IncrementWindow, StepsAndFlags) {
-  Fixture f;
-  f.state.ClockJD = 2451545.0;
-  DeriveTimes(f.state);
+  ScratchFrame f(true);
   auto* window = dynamic_cast<TIncrementWindow*>(f.frame.OpenWindow(TWindowKind::Increment));
   ASSERT_NE(window, nullptr);
   QCoreApplication::processEvents();
@@ -125,7 +114,7 @@ TEST(IncrementWindow, StepsAndFlags) {
 }
 // Pictures from the working folder with credits; one that cannot open: message, old picture.
 TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
-  Fixture f;
+  ScratchFrame f(true);
   // Three of the pictures, told apart by their widths.
   for (const auto& [file, width] :
        {std::pair{"solen.bmp", 20}, {"manen.bmp", 21}, {"jupiter.bmp", 22}}) {
@@ -140,30 +129,29 @@ TEST(PicturesWindow, PicturesCreditsAndMissingFiles) {
   QCoreApplication::processEvents();
   EXPECT_EQ(std::tuple(window->windowTitle(), window->geometry()),
             std::tuple(U("Bilder på astronomiska objekt"), QRect(510, 73, 509, 556)));
-  EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(window->minimumSize(), window->maximumSize());  // fixed border
-  ASSERT_EQ(window->List()->count(), 16);
-  EXPECT_EQ(window->List()->itemText(15), U("M31"));
-  // Shown: "Solen", its picture and an empty credit.
-  EXPECT_EQ(window->List()->currentText(), U("Solen"));
-  EXPECT_EQ(window->Picture()->pixmap().width(), 20);
-  EXPECT_EQ(window->Credit()->text(), QString());
+  // On top, with a fixed border.
+  EXPECT_TRUE((window->windowFlags() & Qt::WindowStaysOnTopHint) &&
+              window->minimumSize() == window->maximumSize());
+  EXPECT_EQ(std::tuple(window->List()->count(), window->List()->itemText(15)),
+            std::tuple(16, U("M31")));
+  // What is shown: the name, the picture's width and the credit.
+  const auto shown = [&] {
+    return std::tuple(window->List()->currentText(), window->Picture()->pixmap().width(),
+                      window->Credit()->text());
+  };
+  EXPECT_EQ(shown(), std::tuple(U("Solen"), 20, QString()));
   window->List()->setCurrentIndex(6);
-  EXPECT_EQ(window->List()->currentText(), U("Jupiter"));
-  EXPECT_EQ(window->Picture()->pixmap().width(), 22);
   const QString credit = window->Credit()->text();
-  EXPECT_FALSE(credit.isEmpty());
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(shown(), std::tuple(U("Jupiter"), 22, credit));
+  EXPECT_TRUE(!credit.isEmpty() && messages.isEmpty());
   // Mars is missing: the message, and Jupiter's picture and credit stay.
   window->List()->setCurrentIndex(5);
   EXPECT_EQ(messages, QStringList({U("Cannot open file mars.bmp")}));
-  EXPECT_EQ(window->Picture()->pixmap().width(), 22);
-  EXPECT_EQ(window->Credit()->text(), credit);
+  EXPECT_EQ(std::tuple(window->Picture()->pixmap().width(), window->Credit()->text()),
+            std::tuple(22, credit));
   // "Månen" empties the credit.
   window->List()->setCurrentIndex(4);
-  EXPECT_EQ(window->List()->currentText(), U("Månen"));
-  EXPECT_EQ(window->Picture()->pixmap().width(), 21);
-  EXPECT_EQ(window->Credit()->text(), QString());
+  EXPECT_EQ(shown(), std::tuple(U("Månen"), 21, QString()));
   SetMessageHook(old);
 }
 TEST(SplashAndAbout, SplashCentredThenReleasedAboutTexts) {

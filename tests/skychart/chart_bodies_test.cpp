@@ -107,7 +107,7 @@ TEST(ChartBodiesPlace, SunInEquatorialChart) {
   // At zoom 1024 the Sun lies far left of the window: not visible, no readout.
   const auto zoomed = Bodies(Scene(kSunDate, kEquatorial, 1024));
   const TChartBody* far = Find(zoomed, kChartSun);
-  ASSERT_NE(far, nullptr);
+  ASSERT_TRUE(far);
   EXPECT_EQ(std::tuple(far->Visible, far->Line1), std::tuple(false, ""));
 }
 TEST(ChartBodiesSet, MoonEarthAndMoonsByChoice) {
@@ -142,9 +142,8 @@ TEST(ChartBodiesWholeSky, RadiiAndPositions) {
   EXPECT_EQ(std::tuple(earth->SideX, earth->Visible, earth->SideVisible),
             std::tuple(860, true, true));
   EXPECT_EQ(Find(Bodies(Scene(kSunDate, kEclipticWhole, 1)), kChartJupiter)->HalfHeight, 3);
-  const TChartBody* io = Find(bodies, kChartIo);
-  ASSERT_NE(io, nullptr);
-  EXPECT_EQ(io->LabelColour, kMoonsLabelColour);
+  ASSERT_TRUE(Find(bodies, kChartIo));
+  EXPECT_EQ(Find(bodies, kChartIo)->LabelColour, kMoonsLabelColour);
 }
 TEST(ChartBodiesReadout, FieldsFitAndCarryTheirLabels) {
   const auto bodies = Bodies(Scene(2447240.5, kEquatorial, 1, true));  // 1988 March 20, Boston
@@ -373,9 +372,9 @@ TEST(ChartMinorTest, CometEnckeInTheWholeSkyView) {
   const auto bodies = ChartMinorGroup(4, s, ChartMoment(s), view, data.Dir.Path());
   ASSERT_EQ(bodies ? bodies->size() : 0u, 1u);
   const TWholeSkyPoint ref = ProjectWholeSky(0.2521286, 0.5864802, 0.1349487, view);
-  EXPECT_LE(std::abs((*bodies)[0].X - ref.X), 1.0);
-  EXPECT_LE(std::abs((*bodies)[0].Y - ref.Y), 1.0);
-  EXPECT_LE(std::abs((*bodies)[0].SideX - ref.SideX), 1.0);
+  for (const auto& [got, want] :
+       {std::pair{(*bodies)[0].X, ref.X}, {(*bodies)[0].Y, ref.Y}, {(*bodies)[0].SideX, ref.SideX}})
+    EXPECT_LE(std::abs(got - want), 1.0);
 }
 TEST(ChartMinorTest, AsteroidTrackAndProbeReadout) {
   const std::string ceres =
@@ -397,10 +396,9 @@ TEST(ChartMinorTest, AsteroidTrackAndProbeReadout) {
             std::tuple(false, true, "1 Ceres", kChartBlack));
   const auto probes = ChartMinorGroup(5, s, ChartMoment(s), view, data.Dir.Path());
   ASSERT_EQ(probes ? probes->size() : 0u, 1u);
-  const TChartMinorBody& p = (*probes)[0];
-  EXPECT_EQ(p.Name, "Testsond");
+  EXPECT_EQ((*probes)[0].Name, "Testsond");
   // sqrt(GM / a) and 2 pi sqrt(a^3 / GM) with GM = 398600.4 km^3/s^2: 3.074 km/s, 0.99806 d.
-  EXPECT_EQ(MinorReadoutLines(p.Readout),
+  EXPECT_EQ(MinorReadoutLines((*probes)[0].Readout),
             (std::array<std::string, 5>{"Centrum=Jorden  delta=0.00028200 a.e.", "",
                                         "Hastighet=3.07 km/s", "Omloppstid=0.00273 år",
                                         "r=0.000282 a.e."}));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "base/basic.h"
 #include "base/timescales.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "skychart/chart_symbols.h"
 #include "skychart/constellation_files.h"
@@ -129,48 +131,24 @@ TEST(SeamWatch, NearestSeamOrLimitOfTheProjectedPoints) {
   EXPECT_NEAR(outer.Nearest(), 0.1, 1e-9);
 }
 
-TEST(ProjectRect, KnownPointsAtZoomOne) {
-  const std::tuple<int, int, double, double, TPixel> cases[] = {
-      // Equatorial: 12h at the middle (498), 0h/24h at the ends 984 and 12 (972 pixels).
-      {kEquatorial, 0, 180.0, 0.0, {498, 342}},  // 342.5 rounds to even
-      {kEquatorial, 0, 0.0, 0.0, {984, 342}},
-      {kEquatorial, 1, 0.0, 0.0, {498, 342}},      // with "N/0h", 0h in the middle
-      {kEquatorial, 1, 180.0, 0.0, {12, 342}},     // 540 - 180 = 360 counts as 0
-      {kEquatorial, 0, 180.0, -74.9, {498, 545}},  // 544.73
-      {kEquatorial, 0, 135.0, 15.0, {620, 302}},   // 619.5 -> 620; 302
-      // Horizon points (azimuth from the south, westward): west; north with "N/0h", east.
-      {kHorizontal, 0, 90.0, 0.0, {741, 342}},
-      {kHorizontal, 1, 180.0, 0.0, {498, 342}},
-      {kHorizontal, 1, -90.0, 0.0, {741, 342}}};
-  for (const auto& [system, centreDir, lon, lat, pixel] : cases)
-    EXPECT_EQ(Pixel(ProjectRect(lon, lat, View(system, 1, 0.0, 0.0, centreDir))), pixel)
-        << system << " " << centreDir << " " << lon << " " << lat;
+TEST(ProjectRectAndPolar, KnownPoints) {
+  for (const auto& r : FixtureRows("skychart/projected_pixels.tsv")) {
+    const int system = std::stoi(r[0]);
+    const TChartView v = View(system, std::stoi(r[1]), std::stod(r[2]), std::stod(r[3]),
+                              std::stoi(r[4]), std::stoi(r[5]));
+    const auto project =
+        system == kEquatorialPolar || system == kHorizontalPolar ? ProjectPolar : ProjectRect;
+    EXPECT_EQ(Pixel(project(std::stod(r[6]), std::stod(r[7]), v)),
+              (TPixel{std::stoi(r[8]), std::stoi(r[9])}))
+        << system << " " << r[4] << " " << r[6] << " " << r[7];
+  }
   const TChartView v = View(kEcliptic, 1);
   for (const double lat : {75.0, -75.0}) EXPECT_FALSE(ProjectRect(10.0, lat, v)) << lat;
   for (const double lat : {74.999, -74.999}) EXPECT_TRUE(ProjectRect(10.0, lat, v)) << lat;
-}
-TEST(ProjectPolar, PoleZenithAndHorizon) {
-  const std::tuple<int, int, int, double, double, double, double, TPixel> cases[] = {
-      // The celestial pole at (480, 348) plus the offsets, whatever the right ascension.
-      {kEquatorialPolar, 0, 4, 10.0, -5.0, 300.0, 90.0, {520, 328}},
-      // 0h up, 6h to the right in the north; 6h to the left in the south.
-      {kEquatorialPolar, 0, 1, 0.0, 0.0, 0.0, 60.0, {480, 252}},
-      {kEquatorialPolar, 0, 1, 0.0, 0.0, 90.0, 60.0, {576, 348}},
-      {kEquatorialPolar, 1, 1, 0.0, 0.0, 90.0, 60.0, {384, 348}},
-      // The zenith in the middle; the horizon at r = 90 (288 pixels): south up, west left.
-      {kHorizontalPolar, 0, 1, 0.0, 0.0, 45.0, 90.0, {480, 348}},
-      {kHorizontalPolar, 0, 1, 0.0, 0.0, 0.0, 0.0, {480, 60}},
-      {kHorizontalPolar, 0, 1, 0.0, 0.0, 90.0, 0.0, {192, 348}},
-      {kHorizontalPolar, 0, 2, 0.0, 0.0, 0.0, -10.0, {480, -292}}  // below the horizon: kept
-  };
-  for (const auto& [system, hemisphere, zoom, offsetX, offsetY, lon, lat, pixel] : cases) {
-    const TChartView v = View(system, zoom, offsetX, offsetY, 0, hemisphere);
-    EXPECT_EQ(Pixel(ProjectPolar(lon, lat, v)), pixel) << system << " " << lon << " " << lat;
-  }
   // The equator and everything south of it are not drawn on the polar equatorial chart.
-  const TChartView v = View(kEquatorialPolar, 1);
-  EXPECT_FALSE(ProjectPolar(10.0, 0.0, v));
-  EXPECT_TRUE(ProjectPolar(10.0, 0.001, v));
+  const TChartView p = View(kEquatorialPolar, 1);
+  EXPECT_FALSE(ProjectPolar(10.0, 0.0, p));
+  EXPECT_TRUE(ProjectPolar(10.0, 0.001, p));
 }
 TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, View(kEclipticWhole, 1));
@@ -282,20 +260,10 @@ TEST(CoordLines, RectangularCountsEndsAndLabels) {
   huge.ChartZoom = 2048;
   EXPECT_TRUE(CoordLines(huge, 0).Segments.empty());
   const TCoordLines lines = CoordLines(View(kEquatorial, 1), 0);
-  // Latitude -75 at y = 545 from x = 12 to 984, lon' 0 from y 140 to 545, one pixel up and left.
-  EXPECT_EQ(lines.Segments[0], (TSegment{11, 544, 983, 544}));
-  EXPECT_EQ(lines.Segments[11], (TSegment{11, 139, 11, 544}));
   // Every parallel is labelled; the meridian at the left end (x = 12) is too near the edge.
   EXPECT_EQ(lines.Labels.size(), 11u + 24u);
   EXPECT_EQ(std::tuple(lines.Labels[0].Text, lines.Labels[0].X, lines.Labels[0].Y),
             std::tuple("-75°", 24, 545 - 13));
-  EXPECT_EQ(lines.Labels[11].Text, "23h");  // lon' 15: right ascension 345 degrees
-  EXPECT_EQ(CoordLines(View(kEquatorial, 1, 0.0, 0.0, 1), 0).Labels[11].Text, "11h");  // "N/0h"
-  const TCoordLines horizon = CoordLines(View(kHorizontal, 1), 0);
-  EXPECT_EQ(horizon.Labels[7].Text, "195°");  // lon' 15: azimuth -165 from the south
-  EXPECT_EQ(horizon.Segments[7], (TSegment{11, 139, 11, 341}));  // meridians stop at 0
-  // Zoom 4: the parallel -75 lies at y 1152.5 and its ends at x -1446 and 2442: clamped.
-  EXPECT_EQ(CoordLines(View(kEquatorial, 4), 0).Segments[0], (TSegment{-1, 766, 1022, 766}));
   // Zoom 8 and 64: degrees and minutes, hours and minutes, more than 20 pixels inside.
   const TCoordLines fine = CoordLines(View(kEquatorial, 8), 0);
   EXPECT_TRUE(HasLabel(fine, "-2°30'"));
@@ -308,12 +276,7 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
   const TCoordLines lines = CoordLines(View(kEquatorialPolar, 1), 0);
   // 24 radial lines of 9 segments and 9 circles of 72 chords.
   ASSERT_EQ(lines.Segments.size(), 24u * 9u + 9u * 72u);
-  EXPECT_EQ(lines.Segments[8], (TSegment{736, 348, 768, 348}));    // a = 0, rho 80 to 90
-  EXPECT_EQ(lines.Segments[216], (TSegment{512, 348, 512, 345}));  // circle 10, a 0 to 5 deg
   ASSERT_EQ(lines.Labels.size(), 24u);
-  EXPECT_EQ(lines.Labels[6].Text, "0h");  // a = 90: 0h up
-  EXPECT_EQ(CoordLines(View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1), 0).Labels[0].Text, "18h");
-  EXPECT_EQ(CoordLines(View(kHorizontalPolar, 1), 0).Labels[12].Text, "90°");  // west left
   // Zoom 8: on the ray a = 0 the segments reach x = 1504 at rho 40 (inside 1023 + 500); the
   // next ones end at 1632 and 1529.6, beyond it, and are left out.
   int onRay = 0, farthest = 0;
@@ -323,33 +286,28 @@ TEST(CoordLines, PolarAndWholeSkyGrids) {
     farthest = std::max(farthest, s.X2);
   }
   EXPECT_EQ(std::tuple(onRay, farthest), std::tuple(8, 1504));
-  // System 0: 10 units = 5 AU = 32 pixels at zoom 1 about (354, 348), the left pane only.
-  const TCoordLines whole = CoordLines(View(kEclipticWhole, 1), 0);
-  EXPECT_EQ(whole.Segments[0], (TSegment{354, 348, 386, 348}));
-  EXPECT_EQ(std::tuple(whole.Clip.Right, whole.Labels[6].Text), std::tuple(689, "90°"));
-  EXPECT_EQ(CoordLines(View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1), 0).Labels[6].Text, "0°");
-  EXPECT_EQ(CoordLines(View(kEclipticWhole, 128), 0).Segments.at(0),
-            (TSegment{354, 348, 764, 348}));
+  // System 0: the left pane only.
+  EXPECT_EQ(CoordLines(View(kEclipticWhole, 1), 0).Clip.Right, 689);
+  // Single segments and labels of the grids, rectangular ones too.
+  for (const auto& r : FixtureRows("skychart/coord_line_parts.tsv")) {
+    const TCoordLines lines = CoordLines(View(std::stoi(r[0]), std::stoi(r[1]), 0.0, 0.0,
+                                              std::stoi(r[2]), std::stoi(r[3]), std::stoi(r[4])),
+                                         0);
+    const std::size_t k = std::stoul(r[6]);
+    if (r[5] == "label")
+      EXPECT_EQ(lines.Labels.at(k).Text, r[7]) << r[0] << " " << r[1] << " " << k;
+    else
+      EXPECT_EQ(lines.Segments.at(k),
+                (TSegment{std::stoi(r[7]), std::stoi(r[8]), std::stoi(r[9]), std::stoi(r[10])}))
+          << r[0] << " " << r[1] << " " << k;
+  }
 }
 
 // --- Caption, sky colour, background -------------------------------------------------------------
 TEST(ChartCaption, NameZoomAndSpacing) {
-  const std::tuple<int, int, const char*> cases[] = {
-      {2, 4, " Ekvatoriala koord. x4 (1h/15°)    "},
-      {2, 8, " Ekvatoriala koord. x8 (10m/2,5°)    "},
-      {2, 1024, " Ekvatoriala koord. x1024 (2m/0,5°)    "},
-      {3, 1, " Ekvatoriala koord. x1 (1h/10°)    "},
-      {3, 64, " Ekvatoriala koord. x64 (var/0.5°)    "},
-      {0, 2, " Ekliptikala koord. x2 (15°/5a.e.) "},
-      {0, 32, " Ekliptikala koord. x32 (var/1a.e.) "},
-      {0, 1024, " Ekliptikala koord. x1024 (var/0,25a.e.) "},
-      {0, 2048, " Ekliptikala koord. x2048                "},
-      {1, 16, " Ekliptikala koord. x16 (2,5°/2,5°)    "},
-      {4, 1, " Horisontala koord. x1 (15°/15°)    "},
-      {5, 8, " Horisontala koord. x8 (var/2°)    "},
-      {5, 512, " Horisontala koord. x512 (var/0,5°)    "},
-      {6, 64, " Galaktiska koord. x64 (0,5°/0,5°)    "}};
-  for (const auto& [system, zoom, text] : cases) EXPECT_EQ(ChartCaption(system, zoom), text);
+  for (const auto& row : FixtureRows("skychart/chart_captions.tsv"))
+    EXPECT_EQ(ChartCaption(std::stoi(row[0]), std::stoi(row[1])), row[2])
+        << row[0] << " " << row[1];
 }
 TEST(SkyColour, ByTheRoundedAltitudeOfTheSunFromThePlanetarySeries) {
   const std::tuple<double, TRgb> cases[] = {
@@ -424,17 +382,12 @@ TEST(ChartSymbols, StarSizeByMagnitudeZoomAndExtinction) {
   for (const auto& [Altitude, Added] : kCases) EXPECT_EQ(Extinction(Altitude), Added) << Altitude;
 }
 TEST(ChartSymbols, ColourByColourIndex) {
-  // B-V in hundredths.
-  const std::tuple<int, int, bool, std::optional<TRgb>> kCases[] = {
-      {-50, 0, false, TRgb{121, 123, 208}},  {-20, 0, false, TRgb{91, 185, 230}},
-      {14, 0, false, TRgb{244, 251, 255}},   {16, 0, false, TRgb{176, 234, 206}},
-      {65, 0, false, TRgb{204, 211, 107}},   {110, 0, false, TRgb{226, 143, 88}},
-      {200, 0, false, TRgb{235, 85, 20}},    {200, 0, true, TRgb{224, 224, 224}},
-      {190, 0, true, TRgb{235, 85, 20}},     {9900, 0, false, TRgb{255, 255, 255}},
-      {9900, 1, false, TRgb{224, 224, 224}}, {-60, 0, false, std::nullopt},
-      {210, 0, false, std::nullopt}};
-  for (const auto& [bv, mode, galaxy, expected] : kCases)
-    EXPECT_EQ(StarColour(ColourIndexClass(bv), mode, galaxy), expected) << bv;
+  for (const auto& r : FixtureRows("skychart/star_colours.tsv")) {
+    const auto rgb = [&](int k) { return static_cast<std::uint8_t>(std::stoi(r[k])); };
+    EXPECT_EQ(StarColour(ColourIndexClass(std::stoi(r[0])), std::stoi(r[1]), r[2] == "1"),
+              r.size() > 3 ? std::optional(TRgb{rgb(3), rgb(4), rgb(5)}) : std::nullopt)
+        << r[0];
+  }
 }
 // A round outline of radius 10: a circle on the equator, twice as wide at 60°, round when polar.
 TEST(ChartSymbols, OutlineStretchedByDeclinationAndRadius) {
@@ -460,47 +413,32 @@ constexpr double kHour = 1.0, kMinute = 1.0 / 60, kSecond = 1.0 / 3600;
 // --- Chart files ------------------------------------------------------------------------------
 TEST(DecodeConstellationLine, RealLinesStylesShortLinesAndDamage) {
   using F = TConstellationFile;
-  // line: from data/ (file and line number in the comment)
-  const std::tuple<std::string_view, F, double, double, char, char, std::string_view> cases[] = {
-      // konst.dta 2: Mirach continues the line Almach starts.
-      {"0109.7+3537 d", F::Figures, 1 + 9.7 * kMinute, 35 + 37 * kMinute, 'd', ' ', ""},
-      // konstgra.dta 5: decimal hours and degrees, a negative declination above -1.
-      {"20.6405544  -0.5637780     d s", F::Boundaries, 20.6405544, -0.5637780, 'd', 's', ""},
-      // konnamn.dta 2.
-      {"1024.0-3600 Antlia", F::Names, 10 + 24 * kMinute, -36, ' ', ' ', "Antlia"},
-      // Degrees and minutes read as ParseDegMin reads them: a part that is not a number is 0.
-      {"xx03.9-ab20 p", F::Figures, 3.9 * kMinute, -20 * kMinute, 'p', ' ', ""}};
-  for (const auto& [line, file, raHours, decDegrees, pen, style, name] : cases) {
-    const auto point = DecodeConstellationLine(line, file);
-    ASSERT_TRUE(point) << line;
-    EXPECT_NEAR(point->RaHours, raHours, 1e-12) << line;
-    EXPECT_NEAR(point->DecDegrees, decDegrees, 1e-12) << line;
-    EXPECT_EQ(std::tuple(point->Pen, point->Style, point->Name), std::tuple(pen, style, name))
-        << line;
+  const auto file = [](const std::string& f) {
+    return f == "Figures" ? F::Figures : f == "Names" ? F::Names : F::Boundaries;
+  };
+  for (const auto& r : FixtureRows("skychart/constellation_lines.tsv")) {
+    const auto point = DecodeConstellationLine(r[1], file(r[2]));
+    EXPECT_EQ(point.has_value(), r[0] != "refused") << r[1];
+    if (!point || r[0] == "refused") continue;
+    if (r[0] == "style" || r[0] == "name") {
+      EXPECT_EQ(r[0] == "style" ? std::string(1, point->Style) : point->Name, r[3]) << r[1];
+      continue;
+    }
+    EXPECT_NEAR(point->RaHours, std::stod(r[3]) + std::stod(r[4]) * kMinute, 1e-12) << r[1];
+    EXPECT_NEAR(point->DecDegrees, std::stod(r[5]) + std::stod(r[6]) * kMinute, 1e-12) << r[1];
+    EXPECT_EQ(std::tuple(point->Pen, point->Style, point->Name), std::tuple(r[7][0], r[8][0], r[9]))
+        << r[1];
   }
   // The published position of Almach.
   const auto almach = DecodeConstellationLine("0203.9+4220 p", F::Figures);
   EXPECT_NEAR(almach->RaHours, 2 * kHour + 3 * kMinute + 53.95 * kSecond, 0.051 * kMinute);
   EXPECT_NEAR(almach->DecDegrees, 42 + 19 * kMinute + 47 * kSecond, 0.51 * kMinute);
-  // Styles: 's' dotted and 'o' circle in column 12 of konst.dta, column 30 of konstgra.dta.
-  EXPECT_EQ(DecodeConstellationLine("0203.9+4220op", F::Figures)->Style, 'o');
-  EXPECT_EQ(DecodeConstellationLine("20.6386585   2.4360874     d o", F::Boundaries)->Style, 'o');
   // Columns beyond the end of the line read as blanks: no pen code draws on.
   const auto noPen = DecodeConstellationLine("0203.9+4220", F::Figures);
   EXPECT_TRUE(noPen && !noPen->StartsLine());
-  // Names are 19 characters, columns 13-31, blanks kept; Windows-1252 decoded.
-  EXPECT_EQ(DecodeConstellationLine("0000.0+0000 A name longer than nineteen", F::Names)->Name,
-            "A name longer than ");
+  // Windows-1252 decoded.
   EXPECT_EQ(DecodeConstellationLine("0000.0+0000 Sm\xE5h\xE4st  x", F::Names)->Name,
             "Sm\u00e5h\u00e4st  x");
-  // Lines that end before their declination, and boundary numbers that are not numbers.
-  const std::tuple<std::string_view, F> refused[] = {
-      {"0203.9+422", F::Figures},
-      {"1024.0-360", F::Names},
-      {"20.6386585 ", F::Boundaries},
-      {"20.6386585   2.436087x     p s", F::Boundaries}};
-  for (const auto& [line, file] : refused)
-    EXPECT_FALSE(DecodeConstellationLine(line, file)) << line;
 }
 TEST(ReadConstellationFile, ShippedFilesWholeAndTheInfoFileLines) {
   ScratchDir dir;
@@ -663,76 +601,36 @@ TEST(IdentificationCatalogs, LabelsInOrder) {
   const TRc3Record rc3{.RadialVelocity = 1234, .LogD25 = 200, .LogR25 = 30};
   const TOclRecord ocl{.Distance = 133, .Age = 100, .Concentration = '2'};
   const TGcmRecord gcm{.Distance = 71, .LogLuminosity = 500};
-  const std::tuple<TCatalogRecord, std::vector<std::string>, std::vector<std::string>> cases[] = {
-      {sky,
-       {"SKY2000 - Master Star Catalog:", "R.A.2000=6h0m0s", "Dekl.2000=-15°0'0\"", "HD 39801",
-        "SAO \n"},
-       {"Separation=2.50\"", "Magn.diff.=\n", "Magnitud=", "Färgindex=", "Spektralklass=",
-        "Egenrörelse,R.A.=        0.000\"/år", "Egenrörelse,dekl.=        "}},
-      {wds,
-       {"The Washington Visual Double Star Catalog:", "R.A.2000=", "Dekl.2000=", "BD ",
-        "Id.=STF2272"},
-       {"Separation,1=\n", "Separation,2=2.50\"", "Magnitud,1=", "Magnitud,2=", "Spektralklass=",
-        "Årtal,1=\n", "Årtal,2=", "Pos.vinkel,1=0°", "Pos.vinkel,2=45°", "Anmärkning="}},
-      {gcvs,
-       {"Combined General Catalog of Variable Stars:", "R.A.2000=", "Dekl.2000=", "RR Lyr"},
-       {"Fotometriksystem=", "Period=12h", "Magnitud,max=7.06:", "Magnitud,min=0.00",
-        "Variabeltyp="}},
-      {ngc,
-       {"NGC 2000.0:", "R.A.2000=", "Dekl.2000=", "NGC 6720"},
-       {"Magnitud=", "Diameter=2.5'", "Beskrivning=", "Planetarisk nebulosa"}},
-      {pgc,
-       {"Catalogue of Principal Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC=2557"},
-       {"Typ=", "Storaxel=", "Lillaxel=0.00'", "Magnitud (B)=0.00", "Pos.vinkel st.axel=35°",
-        "Radialhast.="}},
-      {sac,
-       {"Saguaro Astronomy Club Database:", "R.A.2000=", "Dekl.2000=", "Konstellation="},
-       {"Pos.-vinkel=\n", "Storaxel=11.5'", "Lillaxel=\n", "Magnitud=\n", "Ljusstyrka=0.00",
-        "Klass=", "Beskr.=", "Galax"}},
-      {rc3,
-       {"Third Reference Cat. of Bright Galaxies:", "R.A.2000=", "Dekl.2000=", "PGC "},
-       {"Typ=", "Hubble stadium=", "Ljusfärgsklass=", "Magnitud (B)=", "Pos.vinkel st.axel=",
-        "Storaxel=10.00'", "Stor/lillaxel=2.00", "Centr.diam.=", "Färgind.,tot.=",
-        "Färgind.,centr.=", "Magnitud 1=", "Magnitud 2=", "Radialhast.=1234km/s"}},
-      {TGpnRecord{.PNG = "063.1+13.9"},
-       {"Strasbourg-ESO Catalogue of Galactic Planetary Nebulae:", "R.A.2000=", "Dekl.2000=",
-        "PNG 063.1+13.9", "PK67 "},
-       {"Diameter=", "Magn., visuell=", "Magn., HBeta=", "Magn., B=", "Magn., V="}},
-      {TLbnRecord{.Area = 50},
-       {"Lynds' Catalogue of Bright Nebulae:", "R.A.2000=", "Dekl.2000=", "LBN ", "Id.="},
-       {"Storaxel=\n", "Lillaxel=", "Area=0.50°²", "Ljusstyrka(1-6)=", "Färg(1-4)="}},
-      {ocl,
-       {"Open Cluster Data 5th Edition:", "R.A.2000=", "Dekl.2000=", "OCL ", "Nummer=", "Sekvens="},
-       {"Diameter=", "Avstånd=133pc",
-        "Magn., total=", "Magn., ljusstarka=", "Färgindex=", "Antal stjärnor=", "Koncentration=II",
-        "Område=", "Rikedom=", "Nebulositet=", "Ålder=100Mår"}},
-      {gcm,
-       {"Globular Clusters in the Milky Way:", "R.A.2000=", "Dekl.2000="},
-       {"Kärnradie=0.00'", "Halvmasseradie=", "Luminositet=100000", "Magnitud=", "Färgindex=",
-        "Spektralklass=", "Koncentration=", "Solavstånd=7.1kpc", "Radie="}}};
-  for (const auto& [record, left, right] : cases) {
-    SCOPED_TRACE(left.front());
-    const TCatalogReadout r = CatalogReadout(record, {});
-    ExpectInOrder(r.Left, left);
-    ExpectInOrder(r.Right, right);
+  const std::map<std::string, TCatalogRecord> records = {{"sky", sky},
+                                                         {"wds", wds},
+                                                         {"gcvs", gcvs},
+                                                         {"ngc", ngc},
+                                                         {"pgc", pgc},
+                                                         {"sac", sac},
+                                                         {"rc3", rc3},
+                                                         {"gpn", TGpnRecord{.PNG = "063.1+13.9"}},
+                                                         {"lbn", TLbnRecord{.Area = 50}},
+                                                         {"ocl", ocl},
+                                                         {"gcm", gcm}};
+  const auto rows = FixtureRows("skychart/identification_labels.tsv");
+  ASSERT_EQ(rows.size(), 2 * records.size());
+  for (auto row : rows) {
+    SCOPED_TRACE(row[0] + " " + row[1]);
+    for (std::string& label : row)
+      for (std::size_t at; (at = label.find("\\n")) != std::string::npos;)
+        label.replace(at, 2, "\n");
+    const TCatalogReadout r = CatalogReadout(records.at(row[0]), {});
+    ExpectInOrder(row[1] == "left" ? r.Left : r.Right, {row.begin() + 2, row.end()});
   }
 }
 TEST(IdentificationCrossHair, Systems) {
-  const TChartView polar = View(kEquatorialPolar, 1), zenith = View(kHorizontalPolar, 1),
-                   whole = View(kEclipticWhole, 1);
-  const std::tuple<TChartView, int, int, std::optional<std::string>> cases[] = {
-      {View(kEquatorial, 1), 508, 332, "11h45m11s / 3°42'13\""},
-      {View(kEquatorial, 1, 0.0, 0.0, 1), 508, 332, "23h45m11s / 3°42'13\""},
-      {View(kHorizontal, 4, 0.0, -5.0), 400, 300, "350°55'33\" / 2°2'13\""},
-      {View(kEquatorialPolar, 2, 10.0, 0.0, 0, 1), 560, 300, "20h34m38s / -77°59'39\""},
-      {polar, 767, 353, "6h3m60s / 0°17'56\""},  // 89.70 degrees from the pole
-      {polar, 769, 358, std::nullopt},           // 90.37 degrees: nothing written
-      {zenith, 470, 400, "169°6'52\" / 73°27'8\""},
-      {zenith, 480, 880, std::nullopt},  // 166.25 degrees from the zenith
-      {whole, 418, 316, "X=10.0000a.e. / Y=5.0000a.e."},
-      {whole, 876, 316, "Z=2.5000a.e."}};
-  for (const auto& [view, x, y, text] : cases)
-    EXPECT_EQ(CrossHairText(view, x, y), text) << x << "," << y;
+  for (const auto& r : FixtureRows("skychart/cross_hair.tsv")) {
+    const TChartView v = View(std::stoi(r[0]), std::stoi(r[1]), std::stod(r[2]), std::stod(r[3]),
+                              std::stoi(r[4]), std::stoi(r[5]));
+    EXPECT_EQ(CrossHairText(v, std::stoi(r[6]), std::stoi(r[7])),
+              r.size() > 8 ? std::optional(r[8]) : std::nullopt)
+        << r[6] << "," << r[7];
+  }
 }
 }  // namespace
 }  // namespace himlavy

@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <optional>
 #include <tuple>
 
 #include "base/basic.h"
 #include "base/file_cache.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "common/sky_positions.h"
 #include "frame/main_frame.h"
@@ -35,110 +37,75 @@ TObsState MomentState() {
   s.ChartScale = s.CatBSC = 1;
   return s;
 }
+// A main frame on `State` with its chart open, reading the program's data or an empty folder.
+struct TOpened {
+  TObsState State = MomentState();
+  ScratchDir Dir;
+  std::optional<TMainFrame> Frame;
+  TSkyChartWindow* Open(bool data = false, bool draw = true, bool startUp = false) {
+    EnsureApplication();
+    Frame.emplace(State, data ? DataFolder() : Dir.Path(), startUp);
+    Frame->show();
+    TSkyChartWindow* chart = startUp ? Frame->SkyChart() : Frame->OpenSkyChart();
+    if (draw) chart->DrawChart();
+    return chart;
+  }
+};
 TEST(SkyChartWindow, MadeAtStartUpKeptMaximisedAndClosingMinimises) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state;
-  TMainFrame frame(state, dir.Path(), true);
-  frame.show();
-  QPointer<TSkyChartWindow> chart = frame.SkyChart();
+  TOpened w{.State = {}};
+  QPointer<TSkyChartWindow> chart = w.Open(false, false, true);
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->windowTitle(), QStringLiteral("Planetarium"));
   EXPECT_TRUE(chart->isMaximized());
-  EXPECT_EQ(frame.OpenSkyChart(), chart.data());  // one chart only
+  EXPECT_EQ(w.Frame->OpenSkyChart(), chart.data());  // one chart only
   chart->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_FALSE(chart.isNull());
   EXPECT_TRUE(chart->isMinimized());
-  EXPECT_EQ(chart->FlagTimer()->interval(), 100);
-  EXPECT_TRUE(chart->FlagTimer()->isActive());
+  EXPECT_EQ(std::tuple(chart->FlagTimer()->interval(), chart->FlagTimer()->isActive()),
+            std::tuple(100, true));
 }
 TEST(SkyChartWindow, ButtonsHintsAndCaption) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  const struct {
-    TChartButton Button;
-    const char *Caption, *Hint;
-  } kButtons[] = {
-      {TChartButton::Print, "&S", "Skriv ut| Skriv ut fönstret på skrivare (S)"},
-      {TChartButton::Redraw, "&R",
-       "Rita om| Ritar om planetariet (R). Startar ritning av historikspår, om Historikplottar "
-       "är valda."},
-      {TChartButton::ZoomIn, "&+", "Öka| Ökar förstoringsgraden (+)"},
-      {TChartButton::ZoomOut, "&-", "Minska| Minskar förstoringsgraden (-)"},
-      {TChartButton::PanLeft, "&V", "Vänster| Flyttar åt vänster (V)"},
-      {TChartButton::PanRight, "&H", "Höger| Flyttar åt höger (H)"},
-      {TChartButton::PanUp, "&U", "Upp| Flyttar uppåt (U)"},
-      {TChartButton::PanDown, "&N", "Ned| Flyttar nedåt (N)"}};
-  for (const auto& b : kButtons) {
-    SCOPED_TRACE(b.Caption);
-    EXPECT_EQ(chart->Button(b.Button)->text(), QString::fromUtf8(b.Caption));
-    EXPECT_EQ(chart->Button(b.Button)->statusTip(), QString::fromUtf8(b.Hint));
+  TOpened w;
+  TSkyChartWindow* chart = w.Open();
+  const auto rows = FixtureRows("skychart_ui/chart_buttons.tsv");
+  ASSERT_EQ(rows.size(), 8u);
+  for (int k = 0; k < 8; ++k) {
+    const QPushButton* b = chart->Button(static_cast<TChartButton>(k));
+    EXPECT_EQ(b->text() + "|" + b->statusTip(),
+              QString::fromStdString(rows[k][0] + "|" + rows[k][1]));
   }
   EXPECT_EQ(chart->Button(TChartButton::Help)->text(), QStringLiteral("&Hjälp"));
   EXPECT_EQ(chart->Button(TChartButton::Redraw)->geometry(), QRect(0, 0, 32, 25));
   EXPECT_EQ(chart->Button(TChartButton::PanDown)->geometry(), QRect(170, 0, 23, 25));
-  chart->DrawChart();
   EXPECT_EQ(chart->Panel(TChartPanel::SystemTitle)->text(),
             QString::fromUtf8(" Ekvatoriala koord. x1 (1h/15°)    "));
 }
-TEST(SkyChartWindow, ZoomButtonsWithinTheirLimits) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  state.CatBSC = 0;
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  // "+" stops at 1024 in the equatorial system; "-" at zoom 1 after panning recentres.
-  for (int click = 0; click < 11; ++click) chart->ZoomIn();
-  EXPECT_EQ(state.ChartScale, 1024);
-  for (int click = 0; click < 10; ++click) chart->ZoomOut();
-  chart->PanClick(1, 0);
-  EXPECT_EQ(chart->Chart().OffsetX, 50.0);
-  chart->ZoomOut();
-  EXPECT_EQ(std::tuple(chart->Chart().OffsetX, state.ChartScale), std::tuple(0.0, 1));
-}
 // Sirius at zoom 1: size 0, (x-2, y-2)-(x+3, y+3), (244, 251, 255), at (709.771, 387.735).
 TEST(SkyChartWindow, SiriusSymbolAtItsPlace) {
-  EnsureApplication();
-  TObsState state = MomentState();
-  state.ColourIndex = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
-  const Canvas& canvas = chart->DrawingSurface();
+  TOpened w;
+  w.State.ColourIndex = 1;
+  const Canvas& canvas = w.Open(true)->DrawingSurface();
   ASSERT_GT(canvas.Height(), 400);
-  const TColor star{244, 251, 255};
-  const int x = 710;
-  const int y = 388;
-  for (const auto& [dx, dy] : {std::pair{0, 0}, {-2, 0}, {2, 0}, {0, -2}, {0, 2}}) {
-    SCOPED_TRACE(::testing::Message() << dx << "," << dy);
-    EXPECT_EQ(canvas.Pixel(x + dx, y + dy), star);
-  }
-  EXPECT_EQ(canvas.Pixel(x + 3, y), (TColor{0, 0, 0}));
-  EXPECT_EQ(canvas.Pixel(x - 3, y), (TColor{0, 0, 0}));
+  const TColor star{244, 251, 255}, black{0, 0, 0};
+  for (const auto& [dx, dy, colour] : {std::tuple{0, 0, star},
+                                       {-2, 0, star},
+                                       {2, 0, star},
+                                       {0, -2, star},
+                                       {0, 2, star},
+                                       {3, 0, black},
+                                       {-3, 0, black}})
+    EXPECT_EQ(canvas.Pixel(710 + dx, 388 + dy), colour) << dx << "," << dy;
   // The shared values of the moment are left for the other windows.
-  EXPECT_NEAR(state.Obliquity, 23.436011 * kPi / 180.0, 2e-6);  // Meeus (1991), eq. 21.2
-  EXPECT_NE(state.NutLon, 0.0);
+  EXPECT_NEAR(w.State.Obliquity, 23.436011 * kPi / 180.0, 2e-6);  // Meeus (1991), eq. 21.2
+  EXPECT_NE(w.State.NutLon, 0.0);
 }
 // Deep-sky key: red circle (620, 1)-(634, 15), teal (681, 1)-(695, 15); colour key only with it on.
 TEST(SkyChartWindow, LegendKeys) {
-  EnsureApplication();
-  ScratchDir dir;
   for (const int colourIndex : {0, 1}) {
-    TObsState state = MomentState();
-    state.ColourIndex = colourIndex;
-    TMainFrame frame(state, dir.Path(), false);
-    frame.show();
-    TSkyChartWindow* chart = frame.OpenSkyChart();
-    chart->DrawChart();
-    const Canvas& canvas = chart->DrawingSurface();
+    TOpened w;
+    w.State.ColourIndex = colourIndex;
+    const Canvas& canvas = w.Open()->DrawingSurface();
     EXPECT_EQ(canvas.Pixel(627, 1), (TColor{255, 0, 0}));
     EXPECT_EQ(canvas.Pixel(688, 1), (TColor{0, 128, 128}));
     // The colour key's first disc (915, 4)-(923, 12), filled (121, 123, 208).
@@ -147,30 +114,25 @@ TEST(SkyChartWindow, LegendKeys) {
 }
 // Printing: the header panels show program, moment and site while the picture is taken.
 TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
-  EnsureApplication();
-  ScratchDir dir;
-  TObsState state = MomentState();
-  state.PlaceName = "Stockholm";
-  state.TimeZone = 1.0;
-  DeriveTimes(state);
-  TMainFrame frame(state, dir.Path(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TOpened w;
+  w.State.PlaceName = "Stockholm";
+  w.State.TimeZone = 1.0;
+  DeriveTimes(w.State);
+  TSkyChartWindow* chart = w.Open();
   const QImage picture = chart->PrintImage();
   ASSERT_FALSE(picture.isNull());
-  EXPECT_EQ(chart->Panel(TChartPanel::PrintTitle)->text(), QStringLiteral("Himlavy 4.6"));
   // 2025-03-20 22:00 zone time was a Thursday.
-  EXPECT_EQ(chart->Panel(TChartPanel::PrintDate)->text(), QStringLiteral(" Torsdag-20-3-2025"));
-  EXPECT_EQ(chart->Panel(TChartPanel::PrintPlace)->text(), QStringLiteral(" Stockholm"));
+  const auto text = [&](TChartPanel p) { return chart->Panel(p)->text(); };
+  EXPECT_EQ(text(TChartPanel::PrintTitle) + "|" + text(TChartPanel::PrintDate) + "|" +
+                text(TChartPanel::PrintPlace),
+            QStringLiteral("Himlavy 4.6| Torsdag-20-3-2025| Stockholm"));
   for (const TChartPanel p :
-       {TChartPanel::PrintRowTop, TChartPanel::PrintRowBottom, TChartPanel::PrintTitle}) {
+       {TChartPanel::PrintRowTop, TChartPanel::PrintRowBottom, TChartPanel::PrintTitle})
     EXPECT_TRUE(chart->Panel(p)->isHidden()) << static_cast<int>(p);
-  }
   // The picture goes to a PDF file as to a printer.
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
-  const QString pdf = QString::fromStdString((dir.Path() / "chart.pdf").string());
+  const QString pdf = QString::fromStdString((w.Dir.Path() / "chart.pdf").string());
   printer.setOutputFileName(pdf);
   ASSERT_TRUE(TSkyChartWindow::PrintPicture(picture, printer));
   QFile file(pdf);
@@ -179,57 +141,57 @@ TEST(SkyChartWindow, PrintedPictureHasItsHeader) {
 }
 // Mouse: Mars's name and tables, empty sky nothing; the right button toggles; middle 12h, 0°.
 TEST(SkyChartWindow, MouseReadoutAndTables) {
-  EnsureApplication();
-  TObsState state = MomentState();
-  state.ShowSunPlanets = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TOpened w;
+  w.State.ShowSunPlanets = 1;
+  TSkyChartWindow* chart = w.Open(true);
   const TBodyEntry& mars = chart->Layers().Identification().Bodies()[4];
   ASSERT_GT(mars.X1, 0);
+  const auto left = [&] { return chart->ReadoutLeft()->toPlainText(); };
+  const auto right = [&] { return chart->ReadoutRight()->toPlainText(); };
   chart->FormMouseMove(mars.X1 + 1, mars.Y - 2);
   EXPECT_EQ(chart->Panel(TChartPanel::ObjectName)->text(), QStringLiteral("Mars"));
-  EXPECT_TRUE(chart->ReadoutLeft()->toPlainText().contains(QStringLiteral("R.A.=")));
-  EXPECT_FALSE(chart->ReadoutRight()->toPlainText().isEmpty());
+  EXPECT_TRUE(left().contains(QStringLiteral("R.A.=")) && !right().isEmpty());
   chart->FormMouseMove(500, 700);  // below the map: no object
-  EXPECT_TRUE(chart->Panel(TChartPanel::ObjectName)->text().isEmpty());
-  EXPECT_TRUE(chart->ReadoutLeft()->toPlainText().isEmpty());
-  EXPECT_TRUE(chart->ReadoutRight()->toPlainText().isEmpty());
+  EXPECT_TRUE(chart->Panel(TChartPanel::ObjectName)->text().isEmpty() && left().isEmpty() &&
+              right().isEmpty());
   EXPECT_TRUE(chart->ReadoutLeft()->isHidden());
   chart->FormMouseDown(Qt::RightButton, 400, 400);
-  EXPECT_FALSE(chart->ReadoutLeft()->isHidden());
-  EXPECT_FALSE(chart->ReadoutRight()->isHidden());
+  EXPECT_EQ(std::pair(chart->ReadoutLeft()->isHidden(), chart->ReadoutRight()->isHidden()),
+            std::pair(false, false));
   chart->FormMouseDown(Qt::RightButton, 400, 400);
   EXPECT_TRUE(chart->ReadoutRight()->isHidden());
   chart->FormMouseMove(498, 342);
   EXPECT_TRUE(chart->Panel(TChartPanel::CrossHair)->text().startsWith(QStringLiteral("12h")))
       << chart->Panel(TChartPanel::CrossHair)->text().toStdString();
 }
-// History plots: each tick stores the planets' places; "R" keeps them, "+" clears them.
+// History plots: each tick stores the planets' places; "R" keeps them, "+" clears them. Zoom
+// buttons within their limits.
 TEST(SkyChartWindow, HistoryPlotsKeptByRedrawClearedByZoom) {
-  EnsureApplication();
-  TObsState state = MomentState();
-  state.ShowSunPlanets = state.ShowHistory = 1;
-  TMainFrame frame(state, DataFolder(), false);
-  frame.show();
-  TSkyChartWindow* chart = frame.OpenSkyChart();
-  chart->DrawChart();
+  TOpened w;
+  w.State.ShowSunPlanets = w.State.ShowHistory = 1;
+  TSkyChartWindow* chart = w.Open(true);
   for (int tick = 0; tick < 3; ++tick) {
-    state.JD_TT += 1.0;
-    state.JD_UT += 1.0;
+    w.State.JD_TT += 1.0;
+    w.State.JD_UT += 1.0;
     chart->DrawCycle();
   }
   EXPECT_EQ(chart->HistoryCountEdit()->text(), QStringLiteral("3"));
-  const auto plots = chart->Layers().History().PlanetPlots(4, 3);  // Mars
+  const auto mars = [&] { return chart->Layers().History().PlanetPlots(4, 3); };
+  const auto plots = mars();
   ASSERT_EQ(plots.size(), 4u);
   EXPECT_NE(plots[0].X, plots[3].X);  // Mars moved in three days
   chart->RedrawKeepingHistory();
-  EXPECT_EQ(chart->Chart().HistoryCount, 3);
-  EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, plots[1].X);
+  EXPECT_EQ(std::tuple(chart->Chart().HistoryCount, mars()[1].X), std::tuple(3, plots[1].X));
   chart->ZoomIn();
-  EXPECT_EQ(chart->Chart().HistoryCount, 0);
-  EXPECT_EQ(chart->Layers().History().PlanetPlots(4, 3)[1].X, kHistoryCleared);
+  EXPECT_EQ(std::tuple(chart->Chart().HistoryCount, mars()[1].X), std::tuple(0, kHistoryCleared));
+  // "+" stops at 1024 in the equatorial system; "-" at zoom 1 after panning recentres.
+  for (int click = 0; click < 10; ++click) chart->ZoomIn();
+  EXPECT_EQ(w.State.ChartScale, 1024);
+  for (int click = 0; click < 10; ++click) chart->ZoomOut();
+  chart->PanClick(1, 0);
+  EXPECT_EQ(chart->Chart().OffsetX, 50.0);
+  chart->ZoomOut();
+  EXPECT_EQ(std::tuple(chart->Chart().OffsetX, w.State.ChartScale), std::tuple(0.0, 1));
 }
 // What the chart keeps between drawings (label texts, apparent places, the zones of the date)
 // gives the very pixels of a drawing made afresh: every system at zoom 1 and 16, "Normal" and

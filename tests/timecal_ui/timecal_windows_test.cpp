@@ -9,15 +9,12 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QToolButton>
-#include <memory>
 #include <vector>
 
 #include "base/timescales.h"
 #include "common/angles.h"
-#include "common/data_folder.h"
-#include "frame/main_frame.h"
+#include "common/frame_windows.h"
 #include "shell/help_window.h"
-#include "shell_ui/qt_app.h"
 #include "timecal/almanac_window.h"
 #include "timecal/calendar_window.h"
 #include "timecal/holidays_window.h"
@@ -30,17 +27,13 @@ constexpr TColor kSilver{192, 192, 192};
 // A frame over data/ in a Swedish locale at Sundsvall, zone +1, reading no parametr.dta or clock.
 struct Fixture {
   explicit Fixture(double clockJD) {
-    EnsureApplication();
     MoveClock(clockJD);
-    frame = std::make_unique<TMainFrame>(state, testing::DataFolder(), false);
-    frame->show();
+    frame = ShownFrame(state);
     QCoreApplication::processEvents();
   }
   template <class W>
   W* Open(TWindowKind kind) {
-    auto* window = dynamic_cast<W*>(frame->OpenWindow(kind));
-    QCoreApplication::processEvents();
-    return window;
+    return OpenIn<W>(*frame, kind);
   }
   // Moves the local clock reading; the windows see it at their next redraw.
   void MoveClock(double clockJD) { state.ClockJD = clockJD, DeriveTimes(state); }
@@ -55,13 +48,6 @@ struct Fixture {
   TObsState state{.TimeZone = 1, .PlaceName = "Sundsvall", .Latitude = 62.392, .Longitude = 17.29};
   std::unique_ptr<TMainFrame> frame;
 };
-// The pixels of the box (x1..x2-1, y1..y2-1) of a picture that have the colour.
-int CountPixels(const Canvas& canvas, TColor colour, int x1, int y1, int x2, int y2) {
-  int n = 0;
-  for (int y = y1; y < y2; ++y)
-    for (int x = x1; x < x2; ++x) n += canvas.Pixel(x, y) == colour;
-  return n;
-}
 bool HasBlack(TChildWindow* window, int x1, int y1, int x2, int y2) {
   return CountPixels(window->DrawingSurface(), colours::kBlack, x1, y1, x2, y2) > 0;
 }
