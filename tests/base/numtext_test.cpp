@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -14,6 +15,7 @@
 
 #include "base/basic.h"
 #include "base/formatting.h"
+#include "common/fixture_rows.h"
 
 namespace himlavy {
 namespace {
@@ -163,35 +165,25 @@ TEST(BasicTest, InterpolationAndPolynomialsFollowMeeusExamples) {
 // Angle and time texts, degree-and-minute conversions, padding and degree trigonometry.
 using TFormat = std::string (*)(double);
 TEST(Formatting, Texts) {
-  // The worked examples.
-  const std::tuple<TFormat, double, std::string> examples[] = {
-      {FormatHMS, 13.5125, "13h30m45s"},      {FormatHMSFine, 13.5125, "13h30m45.0000s"},
-      {FormatHM, 13.5125, "13h31m"},          {FormatH, 13.5125, "13h"},
-      {FormatHMShort, 64.0 / 3600.0, "1m4s"}, {FormatArcMinSec, 0.5, "30.0\""},
-      {FormatArcMinSec, 1.5, "1'30\""},       {FormatDMSFine, 23.4392911, "23°26'21.448\""},
-      {FormatDMS, -12.345, "-12°20'42\""},    {FormatArcSecFine, 0.0047, "16.920\""},
-      {FormatDM, 59.3293, "59°20'"},          {FormatD, 12.5, "13°"}};
-  const std::tuple<TFormat, double, std::string> edges[] = {
-      // The short form switches to hours at exactly one hour.
-      {FormatHMShort, 0.99999, "59m60s"},
-      {FormatHMShort, 1.0, "1h0m"},
-      {FormatDM, 0.0, "0°0'"},
-      // The last part is rounded without carrying into the part before it.
-      {FormatHMS, 1.99999, "1h59m60s"},
-      {FormatDM, 10.9999, "10°60'"},
-      // The unsigned formats write the absolute value; the signed ones put one minus in front.
-      {FormatHMS, -1.5, "1h30m0s"},
-      {FormatDMS, -0.5, "-0°30'0\""},
-      {FormatArcSecFine, -0.0047, "-16.920\""},
-      {FormatHMShort, -64.0 / 3600.0, "-1m4s"},
-      // Long parts are cut.
-      {FormatHMS, 123.5, "12h30m0s"},
-      // Last parts of exactly k + 0.5 go to even; a dropped 29.5 rounds to 30 and raises the last.
-      {FormatHM, 1.5083333333333333, "1h30m"},   // Mf = 30.5
-      {FormatDM, 0.008194444444444445, "0°1'"},  // Sf = 29.5
-      {FormatD, 0.49166666666666664, "1°"}};     // Mf = 29.5
-  for (const auto& [format, x, expected] : examples) EXPECT_EQ(format(x), expected) << x;
-  for (const auto& [format, x, expected] : edges) EXPECT_EQ(format(x), expected) << x;
+  // The worked examples and the edge cases: base/format_texts.tsv.
+  const TFormat formats[] = {FormatHMS,        FormatHMSFine,   FormatHM,      FormatH,
+                             FormatHMShort,    FormatArcMinSec, FormatDMSFine, FormatDMS,
+                             FormatArcSecFine, FormatDM,        FormatD};
+  const std::string_view names[] = {"FormatHMS",     "FormatHMSFine", "FormatHM",
+                                    "FormatH",       "FormatHMShort", "FormatArcMinSec",
+                                    "FormatDMSFine", "FormatDMS",     "FormatArcSecFine",
+                                    "FormatDM",      "FormatD"};
+  const auto rows = testing::FixtureRows("base/format_texts.tsv");
+  EXPECT_EQ(rows.size(), 25u);
+  for (const auto& row : rows) {
+    const auto name = std::ranges::find(names, row.at(0));
+    ASSERT_TRUE(name != std::end(names) && row.size() == 3u) << row[0];
+    const std::size_t slash = row[1].find('/');
+    const double x = slash == std::string::npos
+                         ? std::stod(row[1])
+                         : std::stod(row[1].substr(0, slash)) / std::stod(row[1].substr(slash + 1));
+    EXPECT_EQ(formats[name - std::begin(names)](x), row[2]) << row[0] << " " << row[1];
+  }
   // Non-finite input gives a text, never a failure.
   for (const double x : {-std::numeric_limits<double>::infinity(), std::nan("")}) {
     for (const TFormat format : {FormatHMS, FormatHMSFine, FormatHMShort, FormatArcMinSec,
