@@ -20,6 +20,7 @@
 #include "astro/phenomena.h"
 #include "common/angles.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 
 namespace himlavy {
@@ -233,61 +234,38 @@ TEST_F(PlanetDataTest, SeriesCosineWithinOneInTenToTheFifteenOfStdCos) {
   }
 }
 // Broken files, foreign terms, impossible places: the load fails as for a missing file and the
-// planet evaluates to (0, 0, 0). The extremes of the complete VSOP87 (amplitude 26088.147, phase
-// 6.28311649798, frequency 417406.450) and their negatives load.
+// planet evaluates to (0, 0, 0); the extremes of the complete VSOP87 and their negatives load.
 TEST_F(PlanetDataTest, BadFiles) {
-  enum class TSpoil { Pair, Term, NoData, Zeros, CutIndex, LongIndex, CutData, LongData };
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  // Planet 2 holds L0 1.0, B0 0.0 and R0 0.7 AU. For Pair: the index pair of one of its series
-  // overwritten with (first, count); first -1 keeps the first. For Term: a term appended to
-  // one of its series.
-  const std::tuple<const char*, TSpoil, int, std::int32_t, std::int32_t, TTerm, bool> cases[] = {
-      {"no data file", TSpoil::NoData, 0, 0, 0, {}, false},
-      {"data file of zeros", TSpoil::Zeros, 0, 0, 0, {}, false},
-      {"index cut inside record 2", TSpoil::CutIndex, 0, 0, 0, {}, false},
-      {"index not whole records", TSpoil::LongIndex, 0, 0, 0, {}, false},
-      {"data file cut inside a record", TSpoil::CutData, 0, 0, 0, {}, false},
-      {"data not whole records", TSpoil::LongData, 0, 0, 0, {}, false},
-      {"first(L0) past the end of the data", TSpoil::Pair, kL + 0, 1000, 1, {}, false},
-      {"negative count", TSpoil::Pair, kB + 0, 4, -3, {}, false},
-      {"huge count", TSpoil::Pair, kL + 0, 3, 2000000000, {}, false},
-      {"series past the end of the data", TSpoil::Pair, kR + 0, -1, 2, {}, false},
-      {"gap before B0", TSpoil::Pair, kB + 0, 5, 1, {}, false},
-      {"B0 overlapping L0", TSpoil::Pair, kB + 0, 3, 1, {}, false},
-      {"absent series elsewhere", TSpoil::Pair, kB + 3, 99, 0, {}, true},
-      {"amplitude NaN", TSpoil::Term, kR + 0, 0, 0, {kNaN, 0.0, 0.0}, false},
-      {"phase infinite", TSpoil::Term, kL + 1, 0, 0, {0.7, kInf, 0.0}, false},
-      {"frequency -infinite", TSpoil::Term, kL + 1, 0, 0, {0.7, 0.0, -kInf}, false},
-      {"amplitude 2e5", TSpoil::Term, kL + 1, 0, 0, {2e5, 0.0, 0.0}, false},
-      {"phase 6.3", TSpoil::Term, kL + 1, 0, 0, {0.7, 6.3, 0.0}, false},
-      {"frequency -2e6", TSpoil::Term, kL + 1, 0, 0, {0.7, 0.0, -2e6}, false},
-      {"VSOP87 extremes", TSpoil::Term, kL + 1, 0, 0, {26088.147, 6.28311649798, 417406.45}, true},
-      {"negated", TSpoil::Term, kL + 1, 0, 0, {-26088.147, -6.28311649798, -417406.45}, true},
-      {"0.05 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {0.65, kPi, 0.0}, false},
-      {"100.5 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {99.8, 0.0, 0.0}, false},
-      {"0.15 AU from the Sun", TSpoil::Term, kR + 0, 0, 0, {-0.55, 0.0, 1.0}, true},
-      {"latitude 1.6 rad", TSpoil::Term, kB + 0, 0, 0, {1.6, 0.0, 0.0}, false}};
-  for (const auto& [name, spoil, series, first, count, term, loads] : cases) {
-    SCOPED_TRACE(name);
+  // The cases: astro/bad_planet_files.tsv.
+  const auto rows = FixtureRows("astro/bad_planet_files.tsv");
+  EXPECT_EQ(rows.size(), 25u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 9u);
+    SCOPED_TRACE(row[0]);
+    const std::string& spoil = row[1];
+    const int series = (row[2][0] == 'L' ? kL : row[2][0] == 'B' ? kB : kR) + (row[2][1] - '0');
+    const std::int32_t first = std::stoi(row[3]);
+    const auto number = [](const std::string& x) { return x == "pi" ? kPi : std::stod(x); };
+    const bool loads = row[8] == "true";
     ScratchDir dir;
     PlanetFiles files;
     files.Add(1, ConstantPlanet(0.7, 0.01, 0.39));
     TPlanetSeries planet2 = ConstantPlanet(1.0, 0.0, 0.7);
-    if (spoil == TSpoil::Term) planet2[series].push_back(term);
+    if (spoil == "Term")
+      planet2[series].push_back({number(row[5]), number(row[6]), number(row[7])});
     files.Add(2, planet2);
     auto& pair = files.index[2][series];
-    if (spoil == TSpoil::Pair) pair = {first < 0 ? pair[0] : first, count};
-    if (spoil == TSpoil::Zeros) files.data.assign(files.data.size(), '\0');
-    if (spoil == TSpoil::CutData) files.data.resize(files.data.size() - 5);
-    if (spoil == TSpoil::LongData) files.data += "\n";
+    if (spoil == "Pair") pair = {first < 0 ? pair[0] : first, std::stoi(row[4])};
+    if (spoil == "Zeros") files.data.assign(files.data.size(), '\0');
+    if (spoil == "CutData") files.data.resize(files.data.size() - 5);
+    if (spoil == "LongData") files.data += "\n";
     files.WriteTo(dir);
-    if (spoil == TSpoil::NoData) std::filesystem::remove(dir / "PLANETS.DAT");
-    if (spoil == TSpoil::CutIndex) dir.Write("PLANETS2.NDX", files.Index().substr(0, 388));
-    if (spoil == TSpoil::LongIndex) dir.Write("PLANETS2.NDX", files.Index() + '\0');
+    if (spoil == "NoData") std::filesystem::remove(dir / "PLANETS.DAT");
+    if (spoil == "CutIndex") dir.Write("PLANETS2.NDX", files.Index().substr(0, 388));
+    if (spoil == "LongIndex") dir.Write("PLANETS2.NDX", files.Index() + '\0');
     PlanetDataOpen(dir.Path());
     EXPECT_EQ(PlanetDataLoad(Record(2)), loads);
-    EXPECT_EQ(PlanetTermCount(), loads ? 1 + 3 + (spoil == TSpoil::Term) : 1);
+    EXPECT_EQ(PlanetTermCount(), loads ? 1 + 3 + (spoil == "Term") : 1);
     if (!loads) ExpectUnusable(2);
   }
   PlanetDataOpen(dir_ / "no such folder");
