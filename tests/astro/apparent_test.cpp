@@ -43,22 +43,17 @@ TEST(ApparentPlace, MeeusExamples) {
 TEST(ApparentPlace, TopocentreAndRefraction) {
   const double jde = 2448976.5;
   const TSite greenwich{51.4769, 0.0, 46.0};
-  TCorrections topo, refracted;
-  topo.Parallax = true;
+  TCorrections refracted;
   refracted.Refraction = true;
   const std::vector<TBody> all = {TBody::Sun,     TBody::Moon,    TBody::Mercury, TBody::Venus,
                                   TBody::Mars,    TBody::Jupiter, TBody::Saturn,  TBody::Uranus,
                                   TBody::Neptune, TBody::Pluto};
   const auto bare = ApparentPlaces(all, jde, jde, greenwich, TCorrections{}, DataFolder());
-  const auto top = ApparentPlaces(all, jde, jde, greenwich, topo, DataFolder());
   const auto low = ApparentPlaces(all, jde, jde, greenwich, refracted, DataFolder());
-  ASSERT_TRUE(bare && top && low);
-  // The Moon seen from the site moves by up to its horizontal parallax (about 1 degree).
+  ASSERT_TRUE(bare && low);
+  // Without the parallax correction the place from the site is the geocentric one (the Moon's
+  // parallax itself: pipeline_reference_test.cpp).
   EXPECT_EQ((*bare)[1].TopoAlpha, (*bare)[1].Alpha);
-  const TApparentPlace& m = (*top)[1];
-  const double shift =
-      std::hypot((m.TopoAlpha - m.Alpha) * std::cos(m.Delta), m.TopoDelta - m.Delta);
-  EXPECT_TRUE(shift > 0.1 * kDegToRad && shift < 1.05 * kDegToRad) << shift / kDegToRad;
   // Refraction lifts a body above the horizon and leaves one far below it alone.
   for (std::size_t i = 0; i < all.size(); ++i) {
     const double h = (*bare)[i].Altitude;
@@ -79,9 +74,6 @@ TEST(ApparentPlace, MissingSeriesFilesAndBodyKeys) {
       ApparentPlaces({TBody::Moon}, 2448724.5, 2448724.5, TSite{}, TCorrections{}, empty.Path());
   ASSERT_TRUE(moon.has_value());
   EXPECT_NEAR(moon->front().DistanceKm, 368409.7, 0.1);
-  EXPECT_EQ(std::tuple(BodyFromKey("sun"), BodyFromKey("moon")),
-            std::tuple(TBody::Sun, TBody::Moon));
-  EXPECT_EQ(BodyFromKey("pluto"), TBody::Pluto);
   EXPECT_FALSE(BodyFromKey("earth"));
   EXPECT_FALSE(BodyFromKey("Venus"));
 }

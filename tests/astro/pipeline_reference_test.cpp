@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "astro/apparent.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 
 namespace himlavy {
 namespace {
@@ -30,33 +30,31 @@ TEST(ApparentPlace, PipelineEndsAgainstSwissEphemerisAndErfa) {
       {"jupiter", 10.0}, {"saturn", 10.0}, {"uranus", 10.0},  {"neptune", 10.0}, {"pluto", 60.0}};
   TCorrections c;
   c.Parallax = true;
-  std::ifstream in(testing::DataFolder().parent_path() / "tests/astro/pipeline_reference.tsv");
-  int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream f(line);
-    std::string key;
-    double jdUT, jdTT, a, b, az, alt;
-    TSite site;
-    f >> key >> jdUT >> jdTT >> site.Latitude >> site.Longitude >> site.Height >> a;
-    ASSERT_FALSE(f.fail()) << line;
-    ++rows;
+  const auto rows = testing::FixtureRows("astro/pipeline_reference.tsv");
+  for (const auto& row : rows) {
+    const std::string& key = row[0];
+    ASSERT_EQ(row.size(), key == "last" ? 7u : 10u) << key;
+    std::vector<double> v;  // jdUT, jdTT, latitude, longitude, height, then the reference values
+    for (std::size_t i = 1; i < row.size(); ++i) v.push_back(std::stod(row[i]));
+    const TSite site{v[2], v[3], v[4]};
+    const std::string line = key + " " + row[1];
     if (key == "last") {
-      const double theta = MomentTerms(jdTT, jdUT, site, c).Theta;
-      EXPECT_NEAR(std::remainder(theta - a * kDegToRad, 2.0 * kPi), 0.0, 0.15 * kArcSec) << line;
+      const double theta = MomentTerms(v[1], v[0], site, c).Theta;
+      EXPECT_NEAR(std::remainder(theta - v[5] * kDegToRad, 2.0 * kPi), 0.0, 0.15 * kArcSec) << line;
       continue;
     }
-    f >> b >> az >> alt;
     const auto places =
-        ApparentPlaces({*BodyFromKey(key)}, jdTT, jdUT, site, c, testing::DataFolder());
+        ApparentPlaces({*BodyFromKey(key)}, v[1], v[0], site, c, testing::DataFolder());
     ASSERT_TRUE(places.has_value());
     const TApparentPlace& p = places->front();
     const double limit = placeLimit.at(key) * kArcSec;
-    EXPECT_LT(Separation(p.TopoAlpha, p.TopoDelta, a * kDegToRad, b * kDegToRad), limit) << line;
-    EXPECT_LT(Separation(p.Azimuth, p.Altitude, az * kDegToRad, alt * kDegToRad), limit + kArcSec)
+    EXPECT_LT(Separation(p.TopoAlpha, p.TopoDelta, v[5] * kDegToRad, v[6] * kDegToRad), limit)
+        << line;
+    EXPECT_LT(Separation(p.Azimuth, p.Altitude, v[7] * kDegToRad, v[8] * kDegToRad),
+              limit + kArcSec)
         << line;
   }
-  EXPECT_EQ(rows, 8 * 11);
+  EXPECT_EQ(rows.size(), 8u * 11u);
 }
 }  // namespace
 }  // namespace himlavy

@@ -11,6 +11,7 @@
 
 #include "catalogs/deepsky_records.h"
 #include "common/data_folder.h"
+#include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
 #include "common/sky_positions.h"
 
@@ -274,30 +275,14 @@ TEST(NebulaAndClusterRecords, DecodeAsPublished) {
   EXPECT_NEAR(gcm.Distance / 10.0, 7.7, 0.05);
   EXPECT_NEAR(ChartMagnitude(gcm), 5.78, 0.03);
 }
+// The code table: catalogs/type_texts.tsv.
 TEST(TypeText, FollowsTheCodeTable) {
-  const std::string_view blanks = "                    ";
-  const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-      {" Gx", "Galax", "Galax"},
-      {"Gcl", "", "Galaxhop"},
-      {" OC", "\u00d6ppen stj\u00e4rnhop", "\u00d6ppen stj\u00e4rnhop"},
-      {" Gb", "Klotformig stj\u00e4rnhop", "Klotformig stj\u00e4rnhop"},
-      {" Nb", "Emissions-/reflektionsnebulosa", "Emiss.-/refl.nebulosa"},
-      {"Drk", "", "M\u00f6rk nebulosa"},
-      {" Pl", "Planetarisk nebulosa", "Planetarisk nebulosa"},
-      {"C+N", "Stj\u00e4rnhop med nebulositet", "Stj\u00e4rnhop m. nebulos."},
-      {"Ast", "Asterism", "Asterism"},
-      {" Kt", "Nebulosa i yttre galax", blanks},
-      {"***", "Trippelstj\u00e4rna", "Trippelstj\u00e4rna"},
-      {" D*", "Dubbelstj\u00e4rna", "Dubbelstj\u00e4rna"},
-      {"  *", "Enkelstj\u00e4rna", "Enkelstj\u00e4rna"},
-      {"  ?", "Os\u00e4ker typ/finns inte", blanks},
-      {"   ", "Oidentifierad/typ ok\u00e4nd", blanks},
-      {"  -", "Finns inte enligt RNGC", blanks},
-      {" PD", "Felaktighet i fotopl\u00e5t", blanks},
-      {"Gx", "", blanks}};  // codes are compared as stored
-  for (const auto& [code, ngc, sac] : cases) {
-    EXPECT_EQ(NgcTypeText(code), ngc) << "[" << code << "]";
-    EXPECT_EQ(SacTypeText(code), sac) << "[" << code << "]";
+  const auto rows = FixtureRows("catalogs/type_texts.tsv");
+  EXPECT_EQ(rows.size(), 18u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_EQ(NgcTypeText(row[0]), row[1]) << "[" << row[0] << "]";
+    EXPECT_EQ(SacTypeText(row[0]), row[2]) << "[" << row[0] << "]";
   }
 }
 template <auto Decode>
