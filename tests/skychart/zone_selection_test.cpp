@@ -305,8 +305,6 @@ TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
 // Sirius, Vega and Polaris through a drawing's whole catalog step in every system. Reference
 // pixels: reference_places.py (ERFA/pyerfa 2.0 apparent and observed places through the chart's
 // formulas written out independently), 2025 March 20, 21:00 UT1, Stockholm; within 0.75 px.
-// Records of data/bsc2000 by HR number.
-constexpr std::uint32_t kSirius = 2491, kVega = 7001, kPolaris = 424;
 std::vector<TCatalogObject> Find(const TCatalogDrawing& d, std::uint32_t hr) {
   std::vector<TCatalogObject> found;
   for (const TCatalogObject& o : d.Objects)
@@ -334,7 +332,7 @@ TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
   }
 }
 // Zoom 1, "bsc" to magnitude 5.0: the BSC5 holds 1600-odd such stars; the equatorial chart shows
-// those between declinations -75 and +75 (all but the polar caps), the polar chart only one half.
+// those between declinations -75 and +75 (all but the polar caps).
 TEST(CatalogPipeline, WholeSkyViewsDrawTheBrightStars) {
   TObsState state = StockholmMoment();
   state.CoordSystem = kEquatorial;
@@ -346,18 +344,6 @@ TEST(CatalogPipeline, WholeSkyViewsDrawTheBrightStars) {
   EXPECT_GT(d.Counts[bsc], 1400);
   EXPECT_LT(d.Counts[bsc], 1700);
   EXPECT_GT(d.Counts[CatalogIndex("ngc")], 100);
-  for (const TCatalogObject& o : d.Objects) EXPECT_LE(o.Magnitude, o.Catalog == bsc ? 5.0 : 12.0);
-  // Polaris only on the northern polar chart, Sirius only on the southern one.
-  state.CoordSystem = kEquatorialPolar;
-  state.CatNGC = 0;
-  for (const int hemisphere : {0, 1}) {
-    state.Hemisphere = hemisphere;
-    const TCatalogDrawing p = Drawing(state, &flags);
-    EXPECT_EQ(Find(p, kPolaris).size(), hemisphere == 0 ? 1u : 0u);
-    EXPECT_EQ(Find(p, kSirius).size(), hemisphere == 1 ? 1u : 0u);
-    ASSERT_FALSE(p.Objects.empty());
-    for (const TCatalogObject& o : p.Objects) EXPECT_EQ(o.Delta < 0.0, hemisphere == 1);
-  }
 }
 // The bound a draw cycle keeps its layers by (still_layers.h) against the places themselves:
 // stars anywhere, up to 0.01 degree from the pole, with the largest proper motion, moments of
