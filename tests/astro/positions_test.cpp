@@ -419,36 +419,21 @@ TEST(GreatestElongation, WorkedExampleAndPublishedDate) {
   EXPECT_EQ(static_cast<int>(CalendarDate(east.JDE).Day), 17);
   EXPECT_NEAR(east.Elongation, 47.1, 0.05);
 }
+// The worked examples and the kinds of AA2 ch. 54 and of the NASA canon: the reference eclipses
+// of 1990-2030 in eclipses/eclipse_tables_test.cpp.
 TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   // At lunation 3 (2000 April 4) |sin F| = 0.95: no eclipse, gamma 2 and u 0.
   const TLunationEclipse none = EclipseAtLunation(3.0);
   EXPECT_DOUBLE_EQ(none.Gamma, 2.0);
   EXPECT_DOUBLE_EQ(none.U, 0.0);
-  // AA2 ex. 54.a: the partial eclipse of 1993 May 21 (k = -82): JDE 2449129.0979,
-  // gamma 1.1348, u 0.0097, magnitude 0.740.
+  // AA2 ex. 54.a: the partial eclipse of 1993 May 21 (k = -82): gamma 1.1348, u 0.0097.
   const TLunationEclipse may = EclipseAtLunation(-82.0);
   EXPECT_NEAR(may.Gamma, 1.1348, 1e-4);
   EXPECT_NEAR(may.U, 0.0097, 1e-4);
-  const TSolarEclipse partial = NextSolarEclipse(At(1993, 5, 1));
-  EXPECT_NEAR(partial.JDE, 2449129.0979, 3e-4);
-  EXPECT_EQ(partial.Kind, kSolarPartial);
-  EXPECT_NEAR(partial.Magnitude, 0.740, 1e-3);
-  // Started at that eclipse the search finds the partial eclipse of 1993 November 13 (NASA:
-  // 21:45 TD).
-  EXPECT_NEAR(NextSolarEclipse(partial.JDE).JDE, At(1993, 11, 13, 21 + 45 / 60.0), 5 * kMinute);
-  // AA2 ex. 54.b: the total eclipse of 2009 July 22, JDE 2455034.6088; other kinds from the
-  // NASA Five Millennium Canon (greatest eclipse in TD): 2001 December 14 annular 20:53,
-  // 2005 April 8 hybrid (annular-total) 20:36.
-  const std::tuple<double, double, double, int> kinds[] = {
-      {At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
-      {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
-      {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
-  for (const auto& [from, jde, tolerance, kind] : kinds) {
-    const TSolarEclipse eclipse = NextSolarEclipse(from);
-    EXPECT_NEAR(eclipse.JDE, jde, tolerance) << jde;
-    EXPECT_EQ(eclipse.Kind, kind) << jde;
-  }
 }
+// AA2 ex. 54.d and the times, kinds, magnitudes and semi-durations of the first constant set:
+// the reference eclipses of 1990-2030 in eclipses/eclipse_tables_test.cpp, which leaves out the
+// penumbral semi-duration.
 TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   // AA2 ex. 54.c: the penumbral eclipse of 1973 June 15: JDE 2441849.3687, penumbral
   // magnitude 0.4625, umbral magnitude negative, penumbral semi-duration 101 minutes. The new
@@ -458,21 +443,10 @@ TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   EXPECT_EQ(june.Kind, kLunarPenumbral);
   EXPECT_NEAR(june.Magnitude, 0.4625, 5e-4);
   EXPECT_NEAR(june.PartialSemi * 1440.0, 101.0, 1.0);
-  // AA2 ex. 54.d: the total eclipse of 1997 September 16: JDE 2450708.2835, umbral
-  // magnitude 1.1868, semi-durations of the partial phase 97.6 and of totality 30.4 minutes.
-  const TLunarEclipse september = NextLunarEclipse(0, At(1997, 8, 25));
-  EXPECT_NEAR(september.JDE, 2450708.2835, 1e-3);
-  EXPECT_EQ(september.Kind, kLunarTotal);
-  EXPECT_NEAR(september.Magnitude, 1.1868, 5e-4);
-  EXPECT_NEAR(september.PartialSemi * 1440.0, 97.6, 1.0);
-  EXPECT_NEAR(september.TotalSemi * 1440.0, 30.4, 1.0);
   // A partial eclipse: 2008 August 16 (NASA: 21:10 TD, umbral magnitude 0.806). The second
   // constant set has the larger umbra 1.0157 (against 1.0128): the umbral magnitude grows
   // by 0.0029 / 0.545 at the same full moon.
   const TLunarEclipse august = NextLunarEclipse(0, At(2008, 7, 20));
-  EXPECT_NEAR(august.JDE, At(2008, 8, 16, 21 + 10 / 60.0), 5 * kMinute);
-  EXPECT_EQ(august.Kind, kLunarPartial);
-  EXPECT_NEAR(august.Magnitude, 0.806, 0.01);
   const TLunarEclipse wider = NextLunarEclipse(1, At(2008, 7, 20));
   EXPECT_DOUBLE_EQ(wider.JDE, august.JDE);
   EXPECT_NEAR(wider.Magnitude - august.Magnitude, 0.0029 / 0.545, 1e-12);
