@@ -419,21 +419,25 @@ TEST(GreatestElongation, WorkedExampleAndPublishedDate) {
   EXPECT_EQ(static_cast<int>(CalendarDate(east.JDE).Day), 17);
   EXPECT_NEAR(east.Elongation, 47.1, 0.05);
 }
-// The worked examples and the kinds of AA2 ch. 54 and of the NASA canon: the reference eclipses
-// of 1990-2030 in eclipses/eclipse_tables_test.cpp.
+// The kinds of the NASA canon and later eclipses: the reference eclipses of 1990-2030 in
+// eclipses/eclipse_tables_test.cpp.
 TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   // At lunation 3 (2000 April 4) |sin F| = 0.95: no eclipse, gamma 2 and u 0.
   const TLunationEclipse none = EclipseAtLunation(3.0);
   EXPECT_DOUBLE_EQ(none.Gamma, 2.0);
   EXPECT_DOUBLE_EQ(none.U, 0.0);
-  // AA2 ex. 54.a: the partial eclipse of 1993 May 21 (k = -82): gamma 1.1348, u 0.0097.
+  // AA2 ex. 54.a: the partial eclipse of 1993 May 21 (k = -82): JDE 2449129.0979,
+  // gamma 1.1348, u 0.0097, magnitude 0.740.
   const TLunationEclipse may = EclipseAtLunation(-82.0);
   EXPECT_NEAR(may.Gamma, 1.1348, 1e-4);
   EXPECT_NEAR(may.U, 0.0097, 1e-4);
+  const TSolarEclipse partial = NextSolarEclipse(At(1993, 5, 1));
+  EXPECT_NEAR(partial.JDE, 2449129.0979, 3e-4);
+  EXPECT_EQ(partial.Kind, kSolarPartial);
+  EXPECT_NEAR(partial.Magnitude, 0.740, 1e-3);
 }
-// AA2 ex. 54.d and the times, kinds, magnitudes and semi-durations of the first constant set:
-// the reference eclipses of 1990-2030 in eclipses/eclipse_tables_test.cpp, which leaves out the
-// penumbral semi-duration.
+// The times, kinds and magnitudes of later eclipses: the reference eclipses of 1990-2030 in
+// eclipses/eclipse_tables_test.cpp, which leaves out the penumbral semi-duration.
 TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   // AA2 ex. 54.c: the penumbral eclipse of 1973 June 15: JDE 2441849.3687, penumbral
   // magnitude 0.4625, umbral magnitude negative, penumbral semi-duration 101 minutes. The new
@@ -443,6 +447,14 @@ TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   EXPECT_EQ(june.Kind, kLunarPenumbral);
   EXPECT_NEAR(june.Magnitude, 0.4625, 5e-4);
   EXPECT_NEAR(june.PartialSemi * 1440.0, 101.0, 1.0);
+  // AA2 ex. 54.d: the total eclipse of 1997 September 16: JDE 2450708.2835, umbral
+  // magnitude 1.1868, semi-durations of the partial phase 97.6 and of totality 30.4 minutes.
+  const TLunarEclipse september = NextLunarEclipse(0, At(1997, 8, 25));
+  EXPECT_NEAR(september.JDE, 2450708.2835, 1e-3);
+  EXPECT_EQ(september.Kind, kLunarTotal);
+  EXPECT_NEAR(september.Magnitude, 1.1868, 5e-4);
+  EXPECT_NEAR(september.PartialSemi * 1440.0, 97.6, 1.0);
+  EXPECT_NEAR(september.TotalSemi * 1440.0, 30.4, 1.0);
   // A partial eclipse: 2008 August 16 (NASA: 21:10 TD, umbral magnitude 0.806). The second
   // constant set has the larger umbra 1.0157 (against 1.0128): the umbral magnitude grows
   // by 0.0029 / 0.545 at the same full moon.

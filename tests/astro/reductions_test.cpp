@@ -89,8 +89,12 @@ TEST(ReductionsTest, CoordinateConversionsFollowMeeusExamples) {
   const TEquatorial equ = EclipticToEquatorial(113.215630 * kDegToRad, 6.684170 * kDegToRad, eps);
   EXPECT_NEAR(equ.Alpha / kDegToRad, 116.328942, 1e-6);
   EXPECT_NEAR(equ.Delta / kDegToRad, 28.026183, 1e-6);
-  // AA1 example 12.b (Venus from Washington): the altitudes and azimuths of
-  // pipeline_reference_test.cpp.
+  // AA1 example 12.b: Venus from Washington, H = 64.352133°: A = 68.0337°, h = 15.1249°.
+  const double alpha = 347.3193375 * kDegToRad;
+  const THorizontal venus = EquatorialToHorizontal(alpha, -6.719892 * kDegToRad,
+                                                   alpha + 64.352133 * kDegToRad, Dms(38, 55, 17));
+  EXPECT_NEAR(venus.Az / kDegToRad, 68.0337, 5e-5);
+  EXPECT_NEAR(venus.Alt / kDegToRad, 15.1249, 5e-5);
   // On the meridian south of the zenith A = 0, north of it A = +-pi.
   EXPECT_NEAR(EquatorialToHorizontal(1.0, 0.2, 1.0, 0.8).Az, 0.0, 1e-15);
   EXPECT_NEAR(std::fabs(EquatorialToHorizontal(1.0, 1.2, 1.0, 0.8).Az), kPi, 1e-15);
