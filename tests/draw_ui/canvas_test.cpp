@@ -271,40 +271,36 @@ TEST(Canvas, FloodFillSurface) {
 }
 // With a clip: inside it the pixels of the unclipped drawing, outside it nothing.
 TEST(Canvas, ClippingOfEveryPrimitive) {
-  const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> draws = {
-      {"line", [](Canvas& c) { Line(c, -3, 11, 14, 0); }},
-      {"dotted line",
-       [](Canvas& c) {
-         c.SetPenStyle(TPenStyle::Dot);
-         Line(c, 0, 1, 13, 9);
-       }},
-      {"wide line",
-       [](Canvas& c) {
-         c.SetPenWidth(3);
-         c.LineTo(12, 10);
-       }},
-      {"rectangle", [](Canvas& c) { c.Rectangle(1, 1, 11, 9); }},
-      {"ellipse", [](Canvas& c) { c.Ellipse(0, 0, 13, 10); }},
-      {"chord", [](Canvas& c) { c.Chord(0, 0, 13, 10, 13, 0, 0, 10); }},
-      {"polygon",
+  // Each drawing with its pen style and width.
+  const std::vector<std::tuple<const char*, TPenStyle, int, std::function<void(Canvas&)>>> draws = {
+      {"line", TPenStyle::Solid, 1, [](Canvas& c) { Line(c, -3, 11, 14, 0); }},
+      {"dotted line", TPenStyle::Dot, 1, [](Canvas& c) { Line(c, 0, 1, 13, 9); }},
+      {"wide line", TPenStyle::Solid, 3, [](Canvas& c) { c.LineTo(12, 10); }},
+      {"rectangle", TPenStyle::Solid, 1, [](Canvas& c) { c.Rectangle(1, 1, 11, 9); }},
+      {"ellipse", TPenStyle::Solid, 1, [](Canvas& c) { c.Ellipse(0, 0, 13, 10); }},
+      {"chord", TPenStyle::Solid, 1, [](Canvas& c) { c.Chord(0, 0, 13, 10, 13, 0, 0, 10); }},
+      {"polygon", TPenStyle::Solid, 1,
        [](Canvas& c) {
          c.Polygon(std::array{QPoint(0, 5), QPoint(6, -2), QPoint(12, 5), QPoint(6, 12)});
        }},
-      {"flood fill", [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
-      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
+      {"flood fill", TPenStyle::Solid, 1,
+       [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
+      {"text", TPenStyle::Solid, 1, [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
   // Opaque gaps and text cells in yellow.
-  const auto prepared = [] {
+  const auto prepared = [](TPenStyle style, int width) {
     Canvas c = BlackOnRed(13, 10);
+    c.SetPenStyle(style);
+    c.SetPenWidth(width);
     c.SetBackMode(TBackMode::Opaque);
     c.SetBackColour(kYellow);
     c.SetFont(QStringLiteral("Arial"), 8, kBlack);
     return c;
   };
   testing::EnsureApplication();
-  for (const auto& [name, draw] : draws) {
-    Canvas full = prepared();
+  for (const auto& [name, style, width, draw] : draws) {
+    Canvas full = prepared(style, width);
     draw(full);
-    Canvas clipped = prepared();
+    Canvas clipped = prepared(style, width);
     clipped.SetClipRect(9, 8, 3, 2);  // inverted: columns 3..8, rows 2..7
     EXPECT_EQ(clipped.ClipRect(), QRect(3, 2, 6, 6));
     draw(clipped);
