@@ -155,16 +155,14 @@ TEST(CliRender, WindowsAtTheirSizesAndMainShowsTheDrawnSkyChart) {
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
 }
 // orbit: the line and the JSON of the example file; a bad file names its line, status 1.
-TEST(CliOrbit, ExampleFileAndBadFile) {
+TEST(CliOrbit, ExampleFileBadFileAndRenderHelpTopics) {
   ScratchDir dir;
   dir.Write("obs.txt", "X\n2000 1 1 0 1 2 3\n");
   ExpectOutputs("orbit", dir.Path());
   const Output json = RunCli(DataOption() + "orbit --json");
   for (const char* key : {"tp_jd", "q_au", "e", "i_deg", "node_deg", "peri_deg"})
     EXPECT_TRUE(std::isfinite(JsonNumber(json.Text, key))) << key;
-}
-TEST(CliRender, HelpTopics) {
-  ScratchDir dir;
+  // render help over the help pages in the same folder.
   std::filesystem::copy(testing::DataFolder().parent_path() / "help", dir / "help");
   ExpectOutputs("help", dir.Path());
 }

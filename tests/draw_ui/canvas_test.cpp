@@ -216,7 +216,7 @@ TEST(Canvas, PolygonFill) {
   two.Polygon({});
   EXPECT_EQ(Picture(two), (Rows{"......", ".####.", "......"}));
 }
-TEST(Canvas, FloodFillBorder) {
+TEST(Canvas, FloodFillBorderAndSurface) {
   // Fills outward from the start until the border colour; stops at the border.
   Canvas c(12, 12);
   c.SetBrushStyle(TBrushStyle::Clear);
@@ -245,29 +245,28 @@ TEST(Canvas, FloodFillBorder) {
   big.SetBrushColour(kBlue);
   EXPECT_TRUE(big.FloodFill(0, 767, kGreen, TFillMode::Surface));
   EXPECT_EQ(Count(big, kBlue), 1024 * 768);
-}
-TEST(Canvas, FloodFillSurface) {
-  Canvas c(10, 10);
-  c.SetBrushColour(kRed);
-  c.FillRect(0, 0, 4, 4);
-  c.FillRect(6, 6, 10, 10);
-  c.SetPixel(4, 4, kRed);  // touches the first square only at a corner
-  c.SetBrushColour(kBlue);
-  EXPECT_TRUE(c.FloodFill(1, 2, kRed, TFillMode::Surface));
-  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kRed)), std::tuple(16, 17));
+  // Surface mode.
+  Canvas s(10, 10);
+  s.SetBrushColour(kRed);
+  s.FillRect(0, 0, 4, 4);
+  s.FillRect(6, 6, 10, 10);
+  s.SetPixel(4, 4, kRed);  // touches the first square only at a corner
+  s.SetBrushColour(kBlue);
+  EXPECT_TRUE(s.FloodFill(1, 2, kRed, TFillMode::Surface));
+  EXPECT_EQ(std::tuple(Count(s, kBlue), Count(s, kRed)), std::tuple(16, 17));
   // The start must be of the surface colour.
-  EXPECT_FALSE(c.FloodFill(5, 5, kRed, TFillMode::Surface));
+  EXPECT_FALSE(s.FloodFill(5, 5, kRed, TFillMode::Surface));
   // Filling a surface with its own colour ends and changes nothing.
-  c.SetBrushColour(kRed);
-  EXPECT_TRUE(c.FloodFill(7, 7, kRed, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kRed), 17);
+  s.SetBrushColour(kRed);
+  EXPECT_TRUE(s.FloodFill(7, 7, kRed, TFillMode::Surface));
+  EXPECT_EQ(Count(s, kRed), 17);
   // A clear brush finds the area but paints nothing.
-  c.SetBrushStyle(TBrushStyle::Clear);
-  EXPECT_TRUE(c.FloodFill(9, 0, kWhite, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kWhite), 100 - 16 - 17);
+  s.SetBrushStyle(TBrushStyle::Clear);
+  EXPECT_TRUE(s.FloodFill(9, 0, kWhite, TFillMode::Surface));
+  EXPECT_EQ(Count(s, kWhite), 100 - 16 - 17);
   // Outside the image.
-  EXPECT_FALSE(c.FloodFill(10, 0, kWhite, TFillMode::Border));
-  EXPECT_FALSE(c.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
+  EXPECT_FALSE(s.FloodFill(10, 0, kWhite, TFillMode::Border));
+  EXPECT_FALSE(s.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
 }
 // With a clip: inside it the pixels of the unclipped drawing, outside it nothing.
 TEST(Canvas, ClippingOfEveryPrimitive) {

@@ -55,7 +55,7 @@ struct Fixture : ScratchFrame {
     return items;
   }
 };
-TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
+TEST(MainFrame, ToolbarAndMenuCaptionsHintsColoursAndSizes) {
   using namespace colours;
   const TColor captionColours[] = {
       kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
@@ -91,14 +91,10 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(f.Button("incrementOnOffButton"), &leave);
   EXPECT_EQ(f.frame.HintPanel()->text(), QString());
-}
-TEST(MainFrame, MenuItemsAndHints) {
-  Fixture f;
+  // The menu items; an item's hint reaches the hint panel as the mouse moves over it.
   QStringList expected;
   for (const auto& row : FixtureRows("frame_ui/menu_items.tsv")) expected << Joined(row);
   EXPECT_EQ(f.Items(), expected);
-  // A menu item's hint reaches the hint panel as the mouse moves over it.
-  f.frame.show();
   f.Item("&Bilder")->showStatusText(f.frame.menuBar());
   EXPECT_TRUE(WaitFor([&] { return !f.frame.HintPanel()->text().isEmpty(); }, 1000));
   EXPECT_EQ(f.frame.HintPanel()->text(), U("Bilder på planeter och andra objekt"));

@@ -216,7 +216,7 @@ TEST_F(SettingsDialogTest, HelpViewerIsUsableWhileTheDialogIsOpen) {
             std::tuple(true, true, false));
   dialog.hide();
 }
-TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
+TEST_F(SettingsDialogTest, AvbrytHjalpAndRenderEveryPageAtOneSize) {
   const std::string before = ParameterFileBytes(state_);
   Open(0);
   Edit("zoneEdit")->setText("5");
@@ -234,9 +234,7 @@ TEST_F(SettingsDialogTest, AvbrytAndHjalp) {
     EXPECT_TRUE(dialog_->isVisible());
   }
   EXPECT_EQ(called, (std::vector<QString>{"HVHELP.XAN_269", "HVHELP.XAN_291"}));
-}
-TEST_F(SettingsDialogTest, RenderEveryPageAtOneSize) {
-  const std::string before = ParameterFileBytes(state_);
+  // Every page renders at one size.
   const QSize size = RenderSettingsDialog(state_, dir_.Path(), 0).size();
   EXPECT_FALSE(size.isEmpty());
   for (int page = 1; page < 7; ++page)
