@@ -85,7 +85,7 @@ void ExpectOutputs(const std::string& test, const std::filesystem::path& dir = {
         << out.Text.substr(0, 600);
   }
 }
-TEST(CliState, JsonZoneScaleAndSiderealTime) {
+TEST(CliState, JsonZoneScaleSiderealTimeThenParameterFileOptionsSetAndPlace) {
   ScratchDir dir;
   ExpectOutputs("state", dir.Path());
   Output out = Ok(DataOption(dir.Path()) + "--jd 2451545.0 --zone 1 --scale tdt state --json");
@@ -97,16 +97,14 @@ TEST(CliState, JsonZoneScaleAndSiderealTime) {
   const double gmst = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
   EXPECT_NEAR(JsonNumber(out.Text, "GMST_h"), gmst, 1e-6);
   EXPECT_NEAR(JsonNumber(out.Text, "LAST_h"), gmst - 0.2317 / 3600.0 + 1.0, 0.01 / 3600.0);
-}
-TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
-  ScratchDir dir;
-  // Name in columns 1-30, latitude 33-38, longitude 40-46, zone 48-53.
+  // The parameter file, then the options, --set and --place. Name in columns 1-30, latitude 33-38,
+  // longitude 40-46, zone 48-53.
   dir.Write("ortsnamn.dta", "Kiruna" + std::string(24, ' ') + "   67.51   20.13 +1    \r\n");
   std::string params;  // zone -5 and latitude 12.5
   for (int line = 1; line <= 58; ++line)
     params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 9 ? "12.5\r\n" : "0\r\n";
   dir.Write("parametr.dta", params);
-  const Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
+  out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
   EXPECT_NEAR(JsonNumber(out.Text, "Latitude"), 12.5, 1e-12);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451545.0 + 5.0 / 24.0, 1e-9);
   ExpectOutputs("place", dir.Path());

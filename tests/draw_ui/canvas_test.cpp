@@ -159,7 +159,7 @@ TEST(Canvas, DottedPen) {
   EXPECT_EQ(std::tuple(on, *dotted.Pixel(8, 2)), std::tuple(PixelsOf(solid, kBlack), kBlack));
   EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
 }
-TEST(Canvas, EllipsePictures) {
+TEST(Canvas, EllipsePicturesAndChordHalves) {
   for (const auto& row : testing::FixtureRows("draw_ui/ellipse_pictures.tsv")) {
     const Rows expected(row.begin() + 4, row.end());
     Canvas c = BlackOnRed(static_cast<int>(expected[0].size()), static_cast<int>(expected.size()));
@@ -170,10 +170,8 @@ TEST(Canvas, EllipsePictures) {
   c.Ellipse(0, 0, 0, 5);
   c.Ellipse(0, 3, 5, 3);
   EXPECT_EQ(Count(c, kWhite), 25);
-}
-TEST(Canvas, ChordHalves) {
-  // Circle in a 7 x 7 box. The arc runs counter-clockwise from the ray through the start point
-  // (included) to the ray through the end point (excluded); the secant goes from the arc's
+  // Chords: a circle in a 7 x 7 box. The arc runs counter-clockwise from the ray through the start
+  // point (included) to the ray through the end point (excluded); the secant goes from the arc's
   // last pixel back to its first, drawn by the line rule.
   Canvas left = BlackOnRed(7, 7);
   left.Chord(0, 0, 7, 7, 3, 0, 3, 6);  // from the top to the bottom: the left half
