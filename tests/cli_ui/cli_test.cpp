@@ -123,13 +123,6 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwoButEdgesPass) {
     }
   }
 }
-// Holidays, almanac and zone lines as text and JSON; every --json output is valid JSON whatever
-// the bytes (a non-UTF-8 byte comes out as CP1252).
-TEST(CliOutputs, HolidaysAlmanacBrowseAndEveryCommandPrintsValidJson) {
-  const ScratchDir dir;
-  for (const char* test : {"holidays", "almanac", "browse", "json"})
-    ExpectOutputs(test, dir.Path());
-}
 TEST(CliRender, WindowsAtTheirSizesAndMainShowsTheDrawnSkyChart) {
   ScratchDir dir;
   const std::string png = (dir / "w.png").string();
@@ -164,10 +157,12 @@ TEST(CliOrbit, ExampleFileBadFileAndRenderHelpTopics) {
   std::filesystem::copy(testing::DataFolder().parent_path() / "help", dir / "help");
   ExpectOutputs("help", dir.Path());
 }
-// himlavy-cli calendar, holidays and almanac: the window's lines as text and as JSON.
-TEST(CliCalendar, TextJsonAndFailures) {
-  const ScratchDir empty;
-  ExpectOutputs("calendar", empty.Path());
+// himlavy-cli calendar, holidays and almanac: the window's lines as text and as JSON; zone lines;
+// every --json output is valid JSON whatever the bytes (a non-UTF-8 byte comes out as CP1252).
+TEST(CliOutputs, CalendarHolidaysAlmanacBrowseAndEveryCommandPrintsValidJson) {
+  const ScratchDir dir;  // empty until the JSON rows' pictures
+  for (const char* test : {"calendar", "holidays", "almanac", "browse", "json"})
+    ExpectOutputs(test, dir.Path());
   // Meeus ex. 11.a: 1987 April 10, 0h UT, mean sidereal time 13h10m46.3668s.
   const Output out = Ok(DataOption() + "--date 1987-04-10T06:00 --zone 0 calendar --json");
   const std::string sidereal = JsonObjectWith(out.Text, "\"kind\":\"sidereal_time\"");

@@ -132,7 +132,7 @@ class SettingsOk : public ::testing::Test {
   TDialogFields f = FieldsFromState(s, {}, ',');
 };
 // Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
-TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingAppliedAndAFailedSaveIsReported) {
   // Per field: the texts refused, and the ends of the ranges, which are fine (JD 0 and
   // 5373484.5, zone 14, the poles, 180 degrees).
   using F = TDialogFields;
@@ -161,9 +161,7 @@ TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
       EXPECT_TRUE(ApplyDialogFields(s, typed, kPageTime, dir.Path()).Applied) << text;
     }
   }
-}
-// A save that fails says where and why; the state is applied and the old file stays.
-TEST_F(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
+  // A save that fails says where and why; the state is applied and the old file stays.
   dir.Write("parametr.dta", "gammal\r\n");
   using std::filesystem::perms;
   std::filesystem::permissions(dir / "parametr.dta",
