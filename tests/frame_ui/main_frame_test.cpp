@@ -185,7 +185,7 @@ TEST(MainFrame, LocalTimeWhileRunning) {
   EXPECT_EQ(f.state.ClockJD, jumped + 0.25);
 }
 // The first showing places the frame, loads parametr.dta and reads the computer clock.
-TEST(MainFrame, StartUpParametersAndComputerClock) {
+TEST(MainFrame, StartUpParametersComputerClockProgramTitleAndClockText) {
   EnsureApplication();
   ScratchDir dir;
   std::string params;
@@ -203,11 +203,8 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
     EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
   }
-}
-// Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
-// The clock: the short date and the long time less the seconds.
-TEST(MainFrame, ProgramTitleAddsNothingToTheCaptionsAndTheClockText) {
-  EnsureApplication();
+  // Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
+  // The clock: the short date and the long time less the seconds.
   SetProgramTitleAndHelp(std::filesystem::current_path());
   EXPECT_EQ(QApplication::applicationName(), U("Himlavy 4.6"));
   QApplication::setApplicationName(U("test_shell_ui"));
