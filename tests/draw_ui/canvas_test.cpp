@@ -64,7 +64,7 @@ void Line(Canvas& c, int x1, int y1, int x2, int y2) {
   c.MoveTo(x1, y1);
   c.LineTo(x2, y2);
 }
-TEST(Canvas, RectangleAndFillRectBoxes) {
+TEST(Canvas, RectangleAndFillRectBoxesResizeAndClear) {
   // Rectangle(0, 0, 4, 3) covers columns 0..3 and rows 0..2; an inverted box is the same.
   Canvas c = BlackOnRed(6, 4);
   c.Rectangle(4, 3, 0, 0);
@@ -84,8 +84,28 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   f.SetBrushStyle(TBrushStyle::Clear);
   f.FillRect(0, 0, 5, 4);
   EXPECT_EQ(Picture(f), (Rows{".....", ".gg..", ".gg..", "....."}));
+  // Resize and Clear.
+  Canvas r(4, 3);
+  r.SetPixel(3, 2, kBlue);
+  r.SetClipRect(0, 0, 1, 1);
+  r.Resize(6, 4, kYellow);
+  EXPECT_EQ(r.ClipRect(), QRect(0, 0, 6, 4));
+  EXPECT_EQ(Picture(r), (Rows{"....yy", "....yy", "...byy", "yyyyyy"}));
+  r.SetClipRect(0, 0, 1, 1);
+  r.Clear(kGreen);  // not limited by the clip
+  r.Resize(2, 2);
+  EXPECT_EQ(Picture(r), (Rows{"gg", "gg"}));
+  // An empty canvas draws nothing and reads nothing.
+  r.Resize(-5, 3);
+  EXPECT_EQ(r.Width(), 0);
+  r.SetPixel(0, 0, kBlue);
+  r.LineTo(5, 5);
+  r.Ellipse(0, 0, 5, 5);
+  EXPECT_FALSE(r.FloodFill(0, 0, kBlack, TFillMode::Border));
+  r.TextOut(0, 0, QStringLiteral("x"));
+  EXPECT_EQ(r.Pixel(0, 0), std::nullopt);
 }
-TEST(Canvas, LinePixels) {
+TEST(Canvas, LinePixelsAndNoOpPenMovesWithoutDrawing) {
   for (const auto& row : testing::FixtureRows("draw_ui/line_pixels.tsv")) {
     SCOPED_TRACE(row[0] + "," + row[1] + " to " + row[2] + "," + row[3]);
     Canvas c(8, 8);
@@ -96,8 +116,7 @@ TEST(Canvas, LinePixels) {
     EXPECT_EQ(PixelsOf(c, kBlack), pixels);
     EXPECT_EQ(c.PenPos(), QPoint(std::stoi(row[2]), std::stoi(row[3])));
   }
-}
-TEST(Canvas, NoOpPenMovesWithoutDrawing) {
+  // The no-op pen moves without drawing.
   Canvas c = BlackOnRed(6, 5);
   c.SetPenMode(TPenMode::NoOp);
   c.LineTo(5, 0);
@@ -361,27 +380,6 @@ TEST(Canvas, CoordinatesFarOutside) {
   t.TextOut(INT_MAX, INT_MIN, QStringLiteral("far"));
   t.TextOut(INT_MIN, 0, QStringLiteral("far"));
   EXPECT_EQ(Count(t, kWhite), 240);
-}
-TEST(Canvas, ResizeAndClear) {
-  Canvas c(4, 3);
-  c.SetPixel(3, 2, kBlue);
-  c.SetClipRect(0, 0, 1, 1);
-  c.Resize(6, 4, kYellow);
-  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 6, 4));
-  EXPECT_EQ(Picture(c), (Rows{"....yy", "....yy", "...byy", "yyyyyy"}));
-  c.SetClipRect(0, 0, 1, 1);
-  c.Clear(kGreen);  // not limited by the clip
-  c.Resize(2, 2);
-  EXPECT_EQ(Picture(c), (Rows{"gg", "gg"}));
-  // An empty canvas draws nothing and reads nothing.
-  c.Resize(-5, 3);
-  EXPECT_EQ(c.Width(), 0);
-  c.SetPixel(0, 0, kBlue);
-  c.LineTo(5, 5);
-  c.Ellipse(0, 0, 5, 5);
-  EXPECT_FALSE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
-  c.TextOut(0, 0, QStringLiteral("x"));
-  EXPECT_EQ(c.Pixel(0, 0), std::nullopt);
 }
 TEST(Canvas, Text) {
   testing::EnsureApplication();
