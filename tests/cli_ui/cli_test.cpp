@@ -173,7 +173,7 @@ TEST(CliOutputs, CalendarHolidaysAlmanacBrowseAndEveryCommandPrintsValidJson) {
 std::string AtJde(const char* jde) {
   return DataOption() + "--jd " + jde + " --scale tdt --zone 0 ";
 }
-TEST(CliEphemeris, EveryBodyInDegreesOfDateAndJupiterMoonsOfMeeusExample) {
+TEST(CliEphemeris, EveryBodyJupiterMoonsOfMeeusExamplesBadBodiesAndMissingSeries) {
   ExpectOutputs("bodies");
   // Meeus 1st ed. ex. 31.a, 1992 December 20, 0h TD: Venus at 21h04m41.454s, -18 53'16.84".
   const std::string venus =
@@ -187,8 +187,7 @@ TEST(CliEphemeris, EveryBodyInDegreesOfDateAndJupiterMoonsOfMeeusExample) {
   const std::string io = JsonObjectWith(out.Text, "\"moon\":\"io\"");
   EXPECT_NEAR(JsonNumber(io, "x"), -3.4515, 1.5e-4);
   EXPECT_NEAR(JsonNumber(io, "y"), 0.2138, 1.5e-4);
-}
-TEST(CliEphemeris, BadBodiesAndMissingSeries) {
+  // Bad bodies and missing series.
   const ScratchDir empty;
   ExpectOutputs("ephemeris", empty.Path());
   // Either file replaced by random bytes of its own size is refused like a missing one, by
