@@ -165,25 +165,6 @@ TEST(AlmanacWindow, TheYearOfTheClockInTwoColumns) {
   f.RedrawOnFlag(w, &TObsState::RedrawAlmanac, f.state.ClockJD);
   EXPECT_EQ(w->TitleLabel()->text(), U("Almanacka för år 2001 (TDT 1,00)"));
 }
-// More than 86 events: only the first 86, the last at the foot of the right column.
-TEST(AlmanacDrawing, OnlyTheFirst86Lines) {
-  std::vector<TAlmanacEvent> events(90);
-  for (std::size_t i = 0; i < events.size(); ++i) {
-    events[i].LocalJD = At(2001, 1, 1, 12.0) + static_cast<double>(i);
-    events[i].Kind = kAlmanacMoonEvent;
-    events[i].Text = "Nymåne";
-  }
-  const Canvas canvas = DrawnAlmanac(events, 812);
-  // Slots 1 and 43 in the left column at lines 3 and 45, slots 44 and 86 in the right one;
-  // no 87th line, nothing above line 3.
-  for (const auto& [x1, y1, x2, y2, black] : {std::tuple{10, 39, 120, 52, true},
-                                              {10, 585, 120, 598, true},
-                                              {412, 39, 522, 52, true},
-                                              {412, 585, 522, 598, true},
-                                              {0, 598, 812, 610, false},
-                                              {0, 0, 812, 39, false}})
-    EXPECT_EQ(CountPixels(canvas, colours::kBlack, x1, y1, x2, y2) > 0, black) << x1 << "," << y1;
-}
 // The longest line stays inside its bevelled column, as clear of the bevel as the date is.
 TEST(AlmanacDrawing, TheLongestLineFitsItsColumn) {
   TAlmanacEvent e;
