@@ -419,6 +419,8 @@ TEST(GreatestElongation, WorkedExampleAndPublishedDate) {
   EXPECT_EQ(static_cast<int>(CalendarDate(east.JDE).Day), 17);
   EXPECT_NEAR(east.Elongation, 47.1, 0.05);
 }
+// The kinds of the NASA canon and later eclipses: the reference eclipses of 1990-2030 in
+// eclipses/eclipse_tables_test.cpp.
 TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   // At lunation 3 (2000 April 4) |sin F| = 0.95: no eclipse, gamma 2 and u 0.
   const TLunationEclipse none = EclipseAtLunation(3.0);
@@ -433,22 +435,9 @@ TEST(NextSolarEclipse, WorkedExamplesAndKinds) {
   EXPECT_NEAR(partial.JDE, 2449129.0979, 3e-4);
   EXPECT_EQ(partial.Kind, kSolarPartial);
   EXPECT_NEAR(partial.Magnitude, 0.740, 1e-3);
-  // Started at that eclipse the search finds the partial eclipse of 1993 November 13 (NASA:
-  // 21:45 TD).
-  EXPECT_NEAR(NextSolarEclipse(partial.JDE).JDE, At(1993, 11, 13, 21 + 45 / 60.0), 5 * kMinute);
-  // AA2 ex. 54.b: the total eclipse of 2009 July 22, JDE 2455034.6088; other kinds from the
-  // NASA Five Millennium Canon (greatest eclipse in TD): 2001 December 14 annular 20:53,
-  // 2005 April 8 hybrid (annular-total) 20:36.
-  const std::tuple<double, double, double, int> kinds[] = {
-      {At(2009, 7, 1), 2455034.6088, 3e-4, kSolarTotal},
-      {At(2001, 12, 1), At(2001, 12, 14, 20 + 53 / 60.0), 5 * kMinute, kSolarAnnular},
-      {At(2005, 3, 25), At(2005, 4, 8, 20 + 36 / 60.0), 5 * kMinute, kSolarAnnularTotal}};
-  for (const auto& [from, jde, tolerance, kind] : kinds) {
-    const TSolarEclipse eclipse = NextSolarEclipse(from);
-    EXPECT_NEAR(eclipse.JDE, jde, tolerance) << jde;
-    EXPECT_EQ(eclipse.Kind, kind) << jde;
-  }
 }
+// The times, kinds and magnitudes of later eclipses: the reference eclipses of 1990-2030 in
+// eclipses/eclipse_tables_test.cpp, which leaves out the penumbral semi-duration.
 TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   // AA2 ex. 54.c: the penumbral eclipse of 1973 June 15: JDE 2441849.3687, penumbral
   // magnitude 0.4625, umbral magnitude negative, penumbral semi-duration 101 minutes. The new
@@ -470,9 +459,6 @@ TEST(NextLunarEclipse, WorkedExamplesAndKinds) {
   // constant set has the larger umbra 1.0157 (against 1.0128): the umbral magnitude grows
   // by 0.0029 / 0.545 at the same full moon.
   const TLunarEclipse august = NextLunarEclipse(0, At(2008, 7, 20));
-  EXPECT_NEAR(august.JDE, At(2008, 8, 16, 21 + 10 / 60.0), 5 * kMinute);
-  EXPECT_EQ(august.Kind, kLunarPartial);
-  EXPECT_NEAR(august.Magnitude, 0.806, 0.01);
   const TLunarEclipse wider = NextLunarEclipse(1, At(2008, 7, 20));
   EXPECT_DOUBLE_EQ(wider.JDE, august.JDE);
   EXPECT_NEAR(wider.Magnitude - august.Magnitude, 0.0029 / 0.545, 1e-12);

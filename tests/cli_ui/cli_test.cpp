@@ -85,7 +85,7 @@ void ExpectOutputs(const std::string& test, const std::filesystem::path& dir = {
         << out.Text.substr(0, 600);
   }
 }
-TEST(CliState, JsonZoneScaleAndSiderealTime) {
+TEST(CliState, JsonZoneScaleSiderealTimeThenParameterFileOptionsSetAndPlace) {
   ScratchDir dir;
   ExpectOutputs("state", dir.Path());
   Output out = Ok(DataOption(dir.Path()) + "--jd 2451545.0 --zone 1 --scale tdt state --json");
@@ -97,16 +97,14 @@ TEST(CliState, JsonZoneScaleAndSiderealTime) {
   const double gmst = 8.0 + 34.0 / 60.0 + 57.0896 / 3600.0;
   EXPECT_NEAR(JsonNumber(out.Text, "GMST_h"), gmst, 1e-6);
   EXPECT_NEAR(JsonNumber(out.Text, "LAST_h"), gmst - 0.2317 / 3600.0 + 1.0, 0.01 / 3600.0);
-}
-TEST(CliState, ParameterFileThenOptionsSetAndPlace) {
-  ScratchDir dir;
-  // Name in columns 1-30, latitude 33-38, longitude 40-46, zone 48-53.
+  // The parameter file, then the options, --set and --place. Name in columns 1-30, latitude 33-38,
+  // longitude 40-46, zone 48-53.
   dir.Write("ortsnamn.dta", "Kiruna" + std::string(24, ' ') + "   67.51   20.13 +1    \r\n");
   std::string params;  // zone -5 and latitude 12.5
   for (int line = 1; line <= 58; ++line)
     params += line == 2 ? " -5.00000000000000E+0000\r\n" : line == 9 ? "12.5\r\n" : "0\r\n";
   dir.Write("parametr.dta", params);
-  const Output out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
+  out = RunCli(DataOption(dir.Path()) + "--jd 2451545 state --json");
   EXPECT_NEAR(JsonNumber(out.Text, "Latitude"), 12.5, 1e-12);
   EXPECT_NEAR(JsonNumber(out.Text, "JD_UT"), 2451545.0 + 5.0 / 24.0, 1e-9);
   ExpectOutputs("place", dir.Path());
@@ -124,11 +122,6 @@ TEST(CliState, BadOptionsGiveOneLineAndStatusTwoButEdgesPass) {
       EXPECT_EQ(out.Status, 0);
     }
   }
-}
-// Every --json output is valid JSON whatever the bytes: a non-UTF-8 byte comes out as CP1252.
-TEST(CliJson, EveryCommandPrintsValidJson) {
-  ScratchDir dir;
-  ExpectOutputs("json", dir.Path());
 }
 TEST(CliRender, WindowsAtTheirSizesAndMainShowsTheDrawnSkyChart) {
   ScratchDir dir;
@@ -153,48 +146,40 @@ TEST(CliRender, WindowsAtTheirSizesAndMainShowsTheDrawnSkyChart) {
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
 }
 // orbit: the line and the JSON of the example file; a bad file names its line, status 1.
-TEST(CliOrbit, ExampleFileAndBadFile) {
+TEST(CliOrbit, ExampleFileBadFileAndRenderHelpTopics) {
   ScratchDir dir;
   dir.Write("obs.txt", "X\n2000 1 1 0 1 2 3\n");
   ExpectOutputs("orbit", dir.Path());
   const Output json = RunCli(DataOption() + "orbit --json");
   for (const char* key : {"tp_jd", "q_au", "e", "i_deg", "node_deg", "peri_deg"})
     EXPECT_TRUE(std::isfinite(JsonNumber(json.Text, key))) << key;
-}
-TEST(CliRender, HelpTopics) {
-  ScratchDir dir;
+  // render help over the help pages in the same folder.
   std::filesystem::copy(testing::DataFolder().parent_path() / "help", dir / "help");
   ExpectOutputs("help", dir.Path());
 }
-// himlavy-cli calendar, holidays and almanac: the window's lines as text and as JSON.
-TEST(CliCalendar, TextJsonAndFailures) {
-  const ScratchDir empty;
-  ExpectOutputs("calendar", empty.Path());
+// himlavy-cli calendar, holidays and almanac: the window's lines as text and as JSON; zone lines;
+// every --json output is valid JSON whatever the bytes (a non-UTF-8 byte comes out as CP1252).
+TEST(CliOutputs, CalendarHolidaysAlmanacBrowseAndEveryCommandPrintsValidJson) {
+  const ScratchDir dir;  // empty until the JSON rows' pictures
+  for (const char* test : {"calendar", "holidays", "almanac", "browse", "json"})
+    ExpectOutputs(test, dir.Path());
   // Meeus ex. 11.a: 1987 April 10, 0h UT, mean sidereal time 13h10m46.3668s.
   const Output out = Ok(DataOption() + "--date 1987-04-10T06:00 --zone 0 calendar --json");
   const std::string sidereal = JsonObjectWith(out.Text, "\"kind\":\"sidereal_time\"");
   EXPECT_NEAR(JsonNumber(sidereal, "hours"), 13.0 + 10.0 / 60.0 + 46.3668 / 3600.0, 1e-7);
-}
-TEST(CliHolidays, TextAndJsonOfAYear) {
-  ExpectOutputs("holidays");
-}
-TEST(CliAlmanac, TextAndJsonOfAYear) {
-  ExpectOutputs("almanac");
 }
 // himlavy-cli ephemeris and jupiter-moons: their JSON, against Meeus's worked examples.
 // Scale TDT and zone 0: the clock reading is the Julian Ephemeris Day itself.
 std::string AtJde(const char* jde) {
   return DataOption() + "--jd " + jde + " --scale tdt --zone 0 ";
 }
-TEST(CliEphemeris, EveryBodyInDegreesOfDate) {
+TEST(CliEphemeris, EveryBodyJupiterMoonsOfMeeusExamplesBadBodiesAndMissingSeries) {
   ExpectOutputs("bodies");
   // Meeus 1st ed. ex. 31.a, 1992 December 20, 0h TD: Venus at 21h04m41.454s, -18 53'16.84".
   const std::string venus =
       JsonObjectWith(Ok(AtJde("2448976.5") + "ephemeris --json").Text, "\"body\":\"venus\"");
   EXPECT_NEAR(JsonNumber(venus, "ra_deg"), (21 + 4 / 60.0 + 41.454 / 3600.0) * 15.0, 5e-4);
   EXPECT_NEAR(JsonNumber(venus, "dec_deg"), -(18 + 53 / 60.0 + 16.84 / 3600.0), 5e-4);
-}
-TEST(CliEphemeris, JupiterMoonsOfMeeusExample) {
   ExpectOutputs("moons");
   // Meeus 1st ed., Galilean satellites with the complete theory, 1992 December 16, 0h UT
   // (JDE 2448972.50068), light time included: Io at X -3.4515, Y +0.2138 equatorial radii.
@@ -202,8 +187,7 @@ TEST(CliEphemeris, JupiterMoonsOfMeeusExample) {
   const std::string io = JsonObjectWith(out.Text, "\"moon\":\"io\"");
   EXPECT_NEAR(JsonNumber(io, "x"), -3.4515, 1.5e-4);
   EXPECT_NEAR(JsonNumber(io, "y"), 0.2138, 1.5e-4);
-}
-TEST(CliEphemeris, BadBodiesAndMissingSeries) {
+  // Bad bodies and missing series.
   const ScratchDir empty;
   ExpectOutputs("ephemeris", empty.Path());
   // Either file replaced by random bytes of its own size is refused like a missing one, by
@@ -264,10 +248,6 @@ TEST(CliEvents, JsonOfAYearTextLinesAndBadArguments) {
       ParseEvents(RunCli(DataOption(dir.Path()) + "--date 2001-06-01 events --json").Text).size(),
       events.size());
   ExpectOutputs("events", dir.Path());  // as text
-}
-TEST(CliBrowse, ZoneLinesUnderTheHeading) {
-  const ScratchDir empty;
-  ExpectOutputs("browse", empty.Path());
 }
 TEST(CliEclipses, TablesAndJsonShapes) {
   ExpectOutputs("eclipses");

@@ -64,7 +64,7 @@ void Line(Canvas& c, int x1, int y1, int x2, int y2) {
   c.MoveTo(x1, y1);
   c.LineTo(x2, y2);
 }
-TEST(Canvas, RectangleAndFillRectBoxes) {
+TEST(Canvas, RectangleAndFillRectBoxesResizeAndClear) {
   // Rectangle(0, 0, 4, 3) covers columns 0..3 and rows 0..2; an inverted box is the same.
   Canvas c = BlackOnRed(6, 4);
   c.Rectangle(4, 3, 0, 0);
@@ -84,8 +84,28 @@ TEST(Canvas, RectangleAndFillRectBoxes) {
   f.SetBrushStyle(TBrushStyle::Clear);
   f.FillRect(0, 0, 5, 4);
   EXPECT_EQ(Picture(f), (Rows{".....", ".gg..", ".gg..", "....."}));
+  // Resize and Clear.
+  Canvas r(4, 3);
+  r.SetPixel(3, 2, kBlue);
+  r.SetClipRect(0, 0, 1, 1);
+  r.Resize(6, 4, kYellow);
+  EXPECT_EQ(r.ClipRect(), QRect(0, 0, 6, 4));
+  EXPECT_EQ(Picture(r), (Rows{"....yy", "....yy", "...byy", "yyyyyy"}));
+  r.SetClipRect(0, 0, 1, 1);
+  r.Clear(kGreen);  // not limited by the clip
+  r.Resize(2, 2);
+  EXPECT_EQ(Picture(r), (Rows{"gg", "gg"}));
+  // An empty canvas draws nothing and reads nothing.
+  r.Resize(-5, 3);
+  EXPECT_EQ(r.Width(), 0);
+  r.SetPixel(0, 0, kBlue);
+  r.LineTo(5, 5);
+  r.Ellipse(0, 0, 5, 5);
+  EXPECT_FALSE(r.FloodFill(0, 0, kBlack, TFillMode::Border));
+  r.TextOut(0, 0, QStringLiteral("x"));
+  EXPECT_EQ(r.Pixel(0, 0), std::nullopt);
 }
-TEST(Canvas, LinePixels) {
+TEST(Canvas, LinePixelsAndNoOpPenMovesWithoutDrawing) {
   for (const auto& row : testing::FixtureRows("draw_ui/line_pixels.tsv")) {
     SCOPED_TRACE(row[0] + "," + row[1] + " to " + row[2] + "," + row[3]);
     Canvas c(8, 8);
@@ -96,8 +116,7 @@ TEST(Canvas, LinePixels) {
     EXPECT_EQ(PixelsOf(c, kBlack), pixels);
     EXPECT_EQ(c.PenPos(), QPoint(std::stoi(row[2]), std::stoi(row[3])));
   }
-}
-TEST(Canvas, NoOpPenMovesWithoutDrawing) {
+  // The no-op pen moves without drawing.
   Canvas c = BlackOnRed(6, 5);
   c.SetPenMode(TPenMode::NoOp);
   c.LineTo(5, 0);
@@ -159,7 +178,7 @@ TEST(Canvas, DottedPen) {
   EXPECT_EQ(std::tuple(on, *dotted.Pixel(8, 2)), std::tuple(PixelsOf(solid, kBlack), kBlack));
   EXPECT_EQ(*dotted.Pixel(7, 1), kYellow);
 }
-TEST(Canvas, EllipsePictures) {
+TEST(Canvas, EllipsePicturesAndChordHalves) {
   for (const auto& row : testing::FixtureRows("draw_ui/ellipse_pictures.tsv")) {
     const Rows expected(row.begin() + 4, row.end());
     Canvas c = BlackOnRed(static_cast<int>(expected[0].size()), static_cast<int>(expected.size()));
@@ -170,10 +189,8 @@ TEST(Canvas, EllipsePictures) {
   c.Ellipse(0, 0, 0, 5);
   c.Ellipse(0, 3, 5, 3);
   EXPECT_EQ(Count(c, kWhite), 25);
-}
-TEST(Canvas, ChordHalves) {
-  // Circle in a 7 x 7 box. The arc runs counter-clockwise from the ray through the start point
-  // (included) to the ray through the end point (excluded); the secant goes from the arc's
+  // Chords: a circle in a 7 x 7 box. The arc runs counter-clockwise from the ray through the start
+  // point (included) to the ray through the end point (excluded); the secant goes from the arc's
   // last pixel back to its first, drawn by the line rule.
   Canvas left = BlackOnRed(7, 7);
   left.Chord(0, 0, 7, 7, 3, 0, 3, 6);  // from the top to the bottom: the left half
@@ -216,7 +233,7 @@ TEST(Canvas, PolygonFill) {
   two.Polygon({});
   EXPECT_EQ(Picture(two), (Rows{"......", ".####.", "......"}));
 }
-TEST(Canvas, FloodFillBorder) {
+TEST(Canvas, FloodFillBorderAndSurface) {
   // Fills outward from the start until the border colour; stops at the border.
   Canvas c(12, 12);
   c.SetBrushStyle(TBrushStyle::Clear);
@@ -245,66 +262,61 @@ TEST(Canvas, FloodFillBorder) {
   big.SetBrushColour(kBlue);
   EXPECT_TRUE(big.FloodFill(0, 767, kGreen, TFillMode::Surface));
   EXPECT_EQ(Count(big, kBlue), 1024 * 768);
-}
-TEST(Canvas, FloodFillSurface) {
-  Canvas c(10, 10);
-  c.SetBrushColour(kRed);
-  c.FillRect(0, 0, 4, 4);
-  c.FillRect(6, 6, 10, 10);
-  c.SetPixel(4, 4, kRed);  // touches the first square only at a corner
-  c.SetBrushColour(kBlue);
-  EXPECT_TRUE(c.FloodFill(1, 2, kRed, TFillMode::Surface));
-  EXPECT_EQ(std::tuple(Count(c, kBlue), Count(c, kRed)), std::tuple(16, 17));
+  // Surface mode.
+  Canvas s(10, 10);
+  s.SetBrushColour(kRed);
+  s.FillRect(0, 0, 4, 4);
+  s.FillRect(6, 6, 10, 10);
+  s.SetPixel(4, 4, kRed);  // touches the first square only at a corner
+  s.SetBrushColour(kBlue);
+  EXPECT_TRUE(s.FloodFill(1, 2, kRed, TFillMode::Surface));
+  EXPECT_EQ(std::tuple(Count(s, kBlue), Count(s, kRed)), std::tuple(16, 17));
   // The start must be of the surface colour.
-  EXPECT_FALSE(c.FloodFill(5, 5, kRed, TFillMode::Surface));
+  EXPECT_FALSE(s.FloodFill(5, 5, kRed, TFillMode::Surface));
   // Filling a surface with its own colour ends and changes nothing.
-  c.SetBrushColour(kRed);
-  EXPECT_TRUE(c.FloodFill(7, 7, kRed, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kRed), 17);
+  s.SetBrushColour(kRed);
+  EXPECT_TRUE(s.FloodFill(7, 7, kRed, TFillMode::Surface));
+  EXPECT_EQ(Count(s, kRed), 17);
   // A clear brush finds the area but paints nothing.
-  c.SetBrushStyle(TBrushStyle::Clear);
-  EXPECT_TRUE(c.FloodFill(9, 0, kWhite, TFillMode::Surface));
-  EXPECT_EQ(Count(c, kWhite), 100 - 16 - 17);
+  s.SetBrushStyle(TBrushStyle::Clear);
+  EXPECT_TRUE(s.FloodFill(9, 0, kWhite, TFillMode::Surface));
+  EXPECT_EQ(Count(s, kWhite), 100 - 16 - 17);
   // Outside the image.
-  EXPECT_FALSE(c.FloodFill(10, 0, kWhite, TFillMode::Border));
-  EXPECT_FALSE(c.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
+  EXPECT_FALSE(s.FloodFill(10, 0, kWhite, TFillMode::Border));
+  EXPECT_FALSE(s.FloodFill(INT_MIN, INT_MAX, kWhite, TFillMode::Border));
 }
 // With a clip: inside it the pixels of the unclipped drawing, outside it nothing.
 TEST(Canvas, ClippingOfEveryPrimitive) {
-  const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> draws = {
-      {"line", [](Canvas& c) { Line(c, -3, 11, 14, 0); }},
-      {"dotted line",
-       [](Canvas& c) {
-         c.SetPenStyle(TPenStyle::Dot);
-         Line(c, 0, 1, 13, 9);
-       }},
-      {"wide line",
-       [](Canvas& c) {
-         c.SetPenWidth(3);
-         c.LineTo(12, 10);
-       }},
-      {"rectangle", [](Canvas& c) { c.Rectangle(1, 1, 11, 9); }},
-      {"ellipse", [](Canvas& c) { c.Ellipse(0, 0, 13, 10); }},
-      {"chord", [](Canvas& c) { c.Chord(0, 0, 13, 10, 13, 0, 0, 10); }},
-      {"polygon",
+  // Each drawing with its pen style and width.
+  const std::vector<std::tuple<const char*, TPenStyle, int, std::function<void(Canvas&)>>> draws = {
+      {"line", TPenStyle::Solid, 1, [](Canvas& c) { Line(c, -3, 11, 14, 0); }},
+      {"dotted line", TPenStyle::Dot, 1, [](Canvas& c) { Line(c, 0, 1, 13, 9); }},
+      {"wide line", TPenStyle::Solid, 3, [](Canvas& c) { c.LineTo(12, 10); }},
+      {"rectangle", TPenStyle::Solid, 1, [](Canvas& c) { c.Rectangle(1, 1, 11, 9); }},
+      {"ellipse", TPenStyle::Solid, 1, [](Canvas& c) { c.Ellipse(0, 0, 13, 10); }},
+      {"chord", TPenStyle::Solid, 1, [](Canvas& c) { c.Chord(0, 0, 13, 10, 13, 0, 0, 10); }},
+      {"polygon", TPenStyle::Solid, 1,
        [](Canvas& c) {
          c.Polygon(std::array{QPoint(0, 5), QPoint(6, -2), QPoint(12, 5), QPoint(6, 12)});
        }},
-      {"flood fill", [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
-      {"text", [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
+      {"flood fill", TPenStyle::Solid, 1,
+       [](Canvas& c) { c.FloodFill(4, 3, kBlack, TFillMode::Border); }},
+      {"text", TPenStyle::Solid, 1, [](Canvas& c) { c.TextOut(1, 0, QStringLiteral("Mål")); }}};
   // Opaque gaps and text cells in yellow.
-  const auto prepared = [] {
+  const auto prepared = [](TPenStyle style, int width) {
     Canvas c = BlackOnRed(13, 10);
+    c.SetPenStyle(style);
+    c.SetPenWidth(width);
     c.SetBackMode(TBackMode::Opaque);
     c.SetBackColour(kYellow);
     c.SetFont(QStringLiteral("Arial"), 8, kBlack);
     return c;
   };
   testing::EnsureApplication();
-  for (const auto& [name, draw] : draws) {
-    Canvas full = prepared();
+  for (const auto& [name, style, width, draw] : draws) {
+    Canvas full = prepared(style, width);
     draw(full);
-    Canvas clipped = prepared();
+    Canvas clipped = prepared(style, width);
     clipped.SetClipRect(9, 8, 3, 2);  // inverted: columns 3..8, rows 2..7
     EXPECT_EQ(clipped.ClipRect(), QRect(3, 2, 6, 6));
     draw(clipped);
@@ -368,27 +380,6 @@ TEST(Canvas, CoordinatesFarOutside) {
   t.TextOut(INT_MAX, INT_MIN, QStringLiteral("far"));
   t.TextOut(INT_MIN, 0, QStringLiteral("far"));
   EXPECT_EQ(Count(t, kWhite), 240);
-}
-TEST(Canvas, ResizeAndClear) {
-  Canvas c(4, 3);
-  c.SetPixel(3, 2, kBlue);
-  c.SetClipRect(0, 0, 1, 1);
-  c.Resize(6, 4, kYellow);
-  EXPECT_EQ(c.ClipRect(), QRect(0, 0, 6, 4));
-  EXPECT_EQ(Picture(c), (Rows{"....yy", "....yy", "...byy", "yyyyyy"}));
-  c.SetClipRect(0, 0, 1, 1);
-  c.Clear(kGreen);  // not limited by the clip
-  c.Resize(2, 2);
-  EXPECT_EQ(Picture(c), (Rows{"gg", "gg"}));
-  // An empty canvas draws nothing and reads nothing.
-  c.Resize(-5, 3);
-  EXPECT_EQ(c.Width(), 0);
-  c.SetPixel(0, 0, kBlue);
-  c.LineTo(5, 5);
-  c.Ellipse(0, 0, 5, 5);
-  EXPECT_FALSE(c.FloodFill(0, 0, kBlack, TFillMode::Border));
-  c.TextOut(0, 0, QStringLiteral("x"));
-  EXPECT_EQ(c.Pixel(0, 0), std::nullopt);
 }
 TEST(Canvas, Text) {
   testing::EnsureApplication();

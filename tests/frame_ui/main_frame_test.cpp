@@ -55,7 +55,7 @@ struct Fixture : ScratchFrame {
     return items;
   }
 };
-TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
+TEST(MainFrame, ToolbarAndMenuCaptionsHintsColoursAndSizes) {
   using namespace colours;
   const TColor captionColours[] = {
       kRed,    kTeal,   kTeal,   kTeal,   kTeal,   kGreen, kGreen, kGreen, kGreen, kPurple, kPurple,
@@ -91,14 +91,10 @@ TEST(MainFrame, ToolbarCaptionsHintsColoursAndSizes) {
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(f.Button("incrementOnOffButton"), &leave);
   EXPECT_EQ(f.frame.HintPanel()->text(), QString());
-}
-TEST(MainFrame, MenuItemsAndHints) {
-  Fixture f;
+  // The menu items; an item's hint reaches the hint panel as the mouse moves over it.
   QStringList expected;
   for (const auto& row : FixtureRows("frame_ui/menu_items.tsv")) expected << Joined(row);
   EXPECT_EQ(f.Items(), expected);
-  // A menu item's hint reaches the hint panel as the mouse moves over it.
-  f.frame.show();
   f.Item("&Bilder")->showStatusText(f.frame.menuBar());
   EXPECT_TRUE(WaitFor([&] { return !f.frame.HintPanel()->text().isEmpty(); }, 1000));
   EXPECT_EQ(f.frame.HintPanel()->text(), U("Bilder på planeter och andra objekt"));
@@ -189,7 +185,7 @@ TEST(MainFrame, LocalTimeWhileRunning) {
   EXPECT_EQ(f.state.ClockJD, jumped + 0.25);
 }
 // The first showing places the frame, loads parametr.dta and reads the computer clock.
-TEST(MainFrame, StartUpParametersAndComputerClock) {
+TEST(MainFrame, StartUpParametersComputerClockProgramTitleAndClockText) {
   EnsureApplication();
   ScratchDir dir;
   std::string params;
@@ -207,11 +203,8 @@ TEST(MainFrame, StartUpParametersAndComputerClock) {
     EXPECT_NEAR(state.ClockJD, NowJD(), 3.0 / 86400.0);
     EXPECT_TRUE(frame.IncrementTimer()->isActive() && frame.StatusTimer()->isActive());
   }
-}
-// Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
-// The clock: the short date and the long time less the seconds.
-TEST(MainFrame, ProgramTitleAddsNothingToTheCaptionsAndTheClockText) {
-  EnsureApplication();
+  // Captions alone: once set, the display name is added to every title ("... — Himlavy 4.6").
+  // The clock: the short date and the long time less the seconds.
   SetProgramTitleAndHelp(std::filesystem::current_path());
   EXPECT_EQ(QApplication::applicationName(), U("Himlavy 4.6"));
   QApplication::setApplicationName(U("test_shell_ui"));

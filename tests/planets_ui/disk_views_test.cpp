@@ -95,9 +95,6 @@ TEST(PlanetDiskWindow, PlacementTextsFollowTimerAndRedrawFlag) {
               std::tuple(U(" Parallaktisk vinkel=Ej vald"), kind == K::Saturn    ? 7
                                                             : kind == K::Jupiter ? 5
                                                                                  : 6));
-    if (kind == K::Venus) {
-      EXPECT_EQ(lines.value(2) + lines.value(4), U(" Belyst del=0.65 Diameter=18.3\""));
-    }
     // 300 ms until the first flag tick takes TimerSpeed; a change waits for the window's flag.
     EXPECT_EQ(w->FollowTimer()->interval(), 300);
     state.CorrParallactic = 1;

@@ -83,7 +83,7 @@ Strings Texts(const TDialogFields& f) {
   return {f.JD,     f.Year, f.Month,    f.Day,      f.Hour,      f.Minute,
           f.Second, f.Zone, f.NewPlace, f.Latitude, f.Longitude, f.Height};
 }
-TEST(SettingsFields, FilledFromTheState) {
+TEST(SettingsFields, FilledFromTheStateBadFieldsAndTheirMessages) {
   TObsState s = SampleState();
   TDialogFields f = FieldsFromState(s, {}, ',');
   EXPECT_EQ(Texts(f), (Strings{"", "2000", "1", "1", "12", "0", "0", "2,50", "Göteborg", "57,42",
@@ -98,8 +98,7 @@ TEST(SettingsFields, FilledFromTheState) {
   EXPECT_EQ(Texts(f), (Strings{"", "2024", "3", "15", "9", "5", "7,25", "2,50", "Göteborg", "57,42",
                                "-11,45", "12,5"}));
   EXPECT_EQ(f.StepIndex, 0);
-}
-TEST(SettingsFields, BadFieldsAndTheirMessages) {
+  // Bad fields and their messages.
   const TDialogFields good = FieldsFromState(SampleState(), {}, ',');
   const std::tuple<std::string TDialogFields::*, std::string, TDialogField, const char*> cases[] = {
       {&TDialogFields::Year, "20x0", TDialogField::Year, "integer"},
@@ -133,7 +132,7 @@ class SettingsOk : public ::testing::Test {
   TDialogFields f = FieldsFromState(s, {}, ',');
 };
 // Moments, zones or sites out of range: a Swedish message naming the field, nothing applied.
-TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
+TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingAppliedAndAFailedSaveIsReported) {
   // Per field: the texts refused, and the ends of the ranges, which are fine (JD 0 and
   // 5373484.5, zone 14, the poles, 180 degrees).
   using F = TDialogFields;
@@ -162,9 +161,7 @@ TEST_F(SettingsOk, ValuesOutOfRangeAreRefusedAndNothingApplied) {
       EXPECT_TRUE(ApplyDialogFields(s, typed, kPageTime, dir.Path()).Applied) << text;
     }
   }
-}
-// A save that fails says where and why; the state is applied and the old file stays.
-TEST_F(SettingsOk, FailedSaveIsReportedAndTheStateApplied) {
+  // A save that fails says where and why; the state is applied and the old file stays.
   dir.Write("parametr.dta", "gammal\r\n");
   using std::filesystem::perms;
   std::filesystem::permissions(dir / "parametr.dta",
@@ -263,7 +260,7 @@ TObsState Lund1990(double zone) {
   DeriveTimes(s);
   return s;
 }
-TEST(StatusLine, PanelTexts) {
+TEST(StatusLine, PanelTextsAndPrintedChartHeader) {
   EXPECT_EQ(
       StatusLineTexts(Lund1990(1.0), ','),
       (std::array<std::string, 9>{" 1990-1-1 Måndag", " 0h0m0s", " Zon=1,00   Skala=UTC   dT=0m58s",
@@ -281,8 +278,7 @@ TEST(StatusLine, PanelTexts) {
   EXPECT_EQ(std::tuple(p[7], p[8]), std::tuple(" Longitud=0°30' V", " Höjd=0m"));
   s.RealTime = 1;
   EXPECT_EQ(StatusLineTexts(s, '.')[4], " Inkr.= Nu!");
-}
-TEST(StatusLine, PrintedChartHeader) {
+  // The printed chart's header.
   const TPrintHeader h = PrintHeaderTexts(Lund1990(-5.0), 16, ',');
   EXPECT_EQ(std::tuple(h.Title, h.Date), std::tuple("Himlavy 4.6", " Måndag-1-1-1990"));
   EXPECT_EQ(std::tuple(h.Time, h.Zone), std::tuple(" 0h0m0s", " Zon=-5,00   Skala=16   dT=0m58s"));

@@ -1,8 +1,6 @@
 // Projections, zoom and pan, coordinate lines, caption and colours; pixels by hand (zoom 1:
 // x = 498 + (lon' - 180) 2.7, y = 342.5 - 2.7 lat; polar x = 480 + 3.2 r sin lon, y = 348 -
-// 3.2 r cos lon, r = 90 - lat). Obliquity J2000.0 23.4392911 (Meeus ch. 21); galactic pole
-// 192.85948 +27.12825, centre 266.40500 -28.93617 (Hipparcos 1.5.3); Sgr A* 17h45m40.04s
-// -29°00'28.1" at l = 359.944, b = -0.046 (Reid and Brunthaler 2004).
+// 3.2 r cos lon, r = 90 - lat).
 #include "skychart/chart_projection.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +13,6 @@
 #include <vector>
 
 #include "base/basic.h"
-#include "base/timescales.h"
 #include "common/data_folder.h"
 #include "common/fixture_rows.h"
 #include "common/scratch_dir.h"
@@ -26,7 +23,6 @@
 namespace himlavy {
 namespace {
 using namespace testing;
-constexpr double kObliquityJ2000 = 23.4392911;  // degrees, Meeus (1991) ch. 21
 // A view for one system, zoom and offsets, built the way the chart builds it.
 TChartView View(int system, int zoom, double offsetX = 0.0, double offsetY = 0.0, int centreDir = 0,
                 int hemisphere = 0, int orientation = 0) {
@@ -169,57 +165,13 @@ TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
   EXPECT_DOUBLE_EQ(t.SideX, 860.0 + 512.0 - 65.536);
 }
 TEST(ChartCoordinates, PolesGalacticCentreHorizonAndRefraction) {
-  TChartMoment m;  // J2000.0: T = 0
-  m.Eps0 = kObliquityJ2000 * kDegToRad;
-  const std::tuple<int, int, int, double, double, std::optional<TPixel>> cases[] = {
-      // The north ecliptic pole, alpha 18h, delta 90 - eps.
-      {kEquatorial, 0, 0, 270.0, 90.0 - kObliquityJ2000, TPixel{255, 163}},       // y 162.79
-      {kEquatorialPolar, 0, 0, 270.0, 90.0 - kObliquityJ2000, TPixel{405, 348}},  // 404.99
-      {kEcliptic, 0, 0, 270.0, 90.0 - kObliquityJ2000, std::nullopt},             // beta = 90
-      // The north celestial pole: lambda 90, beta 90 - eps: lon' 270 (x 741), y 162.79.
-      {kEcliptic, 0, 0, 0.0, 90.0, TPixel{741, 163}},
-      {kEquatorialPolar, 0, 1, 0.0, -90.0, TPixel{480, 348}},  // the south pole, south chart
-      {kEquatorialPolar, 0, 1, 0.0, 90.0, std::nullopt},       // the north pole, south chart
-      {kEcliptic, 1, 0, 0.0, 0.0, TPixel{498, 342}},           // the vernal equinox, "N/0h"
-      {kGalactic, 0, 0, 192.85948, 27.12825, std::nullopt}     // the north galactic pole
-  };
-  for (const auto& [system, centreDir, hemisphere, alpha, delta, pixel] : cases) {
-    const TChartView v = View(system, 1, 0.0, 0.0, centreDir, hemisphere);
-    EXPECT_EQ(Place(alpha, delta, m, v), pixel) << system << " " << alpha << " " << delta;
-  }
-  // The galactic centre, l = 0 and b = 0: with "N/0h" lon' 180, in the middle (an offset of 0.2
-  // keeps y = 342.7 away from a rounding tie).
-  const TChartView g = View(kGalactic, 1, 0.0, 0.2, 1);
-  const TChartCoords gc = ChartCoordinates(266.40500 * kDegToRad, -28.93617 * kDegToRad, m, g);
-  EXPECT_NEAR(std::remainder(gc.Lon, 360.0), 0.0, 2e-5);
-  EXPECT_NEAR(gc.Lat, 0.0, 2e-5);
-  EXPECT_EQ(Pixel(ProjectChartCoords(gc, g)), (TPixel{498, 343}));
-  // Sgr A*, at J2000.0 and as a place of 2026 (precessed there); the chart turns a place of
-  // date back to J2000.0 axes before it applies the galactic pole.
-  const TObsState s2026{.JD_UT = 2461041.5, .JD_TT = 2461041.5, .CorrPrecession = 1};  // 2026 Jan 1
-  const double sgrAlpha = (17.0 + 45.0 / 60.0 + 40.04 / 3600.0) * 15.0 * kDegToRad;
-  const double sgrDelta = -(29.0 + 0.0 / 60.0 + 28.1 / 3600.0) * kDegToRad;
-  double alpha2026 = sgrAlpha, delta2026 = sgrDelta;
-  PrecessRaDec(alpha2026, delta2026, 0.0, JulianCenturies(s2026.JD_TT));
-  for (const auto& [alpha, delta, moment] :
-       {std::tuple{sgrAlpha, sgrDelta, m}, std::tuple{alpha2026, delta2026, ChartMoment(s2026)}}) {
-    const TChartCoords sgr = ChartCoordinates(alpha, delta, moment, g);
-    EXPECT_NEAR(sgr.Lon, 359.944, 0.001) << moment.T;
-    EXPECT_NEAR(sgr.Lat, -0.046, 0.001) << moment.T;
-  }
-  // Site on the equator at local sidereal time 0: a star at alpha 0, delta 0 stands in the
-  // zenith; at alpha 90 deg it rises due east; at alpha -90 deg it sets due west.
+  // On the southern polar chart the south pole is in the middle and the north pole is not drawn.
+  const TChartView south = View(kEquatorialPolar, 1, 0.0, 0.0, 0, 1);
+  EXPECT_EQ(Place(0.0, -90.0, {}, south), (TPixel{480, 348}));
+  EXPECT_EQ(Place(0.0, 90.0, {}, south), std::nullopt);
+  // Site on the equator at local sidereal time 0: a star at alpha 90 deg rises due east, with
+  // refraction at the horizon 28.98' (Meeus 1991, ch. 15); at alpha 0 it stands in the zenith.
   TChartMoment h;
-  const std::tuple<int, double, double, bool, TPixel> horizon[] = {
-      {kHorizontalPolar, 0.0, 0.0, false, {480, 348}},
-      {kHorizontal, -90.0, 0.0, false, {741, 342}},       // west
-      {kHorizontalPolar, 0.0, -60.0, false, {480, 156}},  // transits in the south, altitude 30
-      // Refraction at the horizon, 28.98' (Meeus 1991, ch. 15): 0.483 deg x 2.7 = 1.30 px up.
-      {kHorizontal, 90.0, 0.0, true, {255, 341}}};
-  for (const auto& [system, alpha, delta, refraction, pixel] : horizon) {
-    h.Refraction = refraction;
-    EXPECT_EQ(Place(alpha, delta, h, View(system, 1)), pixel) << system << " " << alpha;
-  }
   h.Refraction = true;
   const TChartView v = View(kHorizontal, 1);
   EXPECT_NEAR(ChartCoordinates(90.0 * kDegToRad, 0.0, h, v).Lat, 28.98 / 60.0, 0.01 / 60.0);
@@ -407,8 +359,8 @@ TEST(ChartSymbols, OutlineStretchedByDeclinationAndRadius) {
   EXPECT_EQ(RadiusFromSize(89.0, 2.7), 2);        // 2.0025
   EXPECT_EQ(RadiusFromSize(60.0, 2.7 * 64), 86);  // 86.4
 }
-// konst, konstgra, konnamn, stjabild.dta: real lines by hand; Almach to 0.1 min and 1'.
-constexpr double kHour = 1.0, kMinute = 1.0 / 60, kSecond = 1.0 / 3600;
+// konst, konstgra, konnamn, stjabild.dta: real lines by hand.
+constexpr double kMinute = 1.0 / 60;
 
 // --- Chart files ------------------------------------------------------------------------------
 TEST(DecodeConstellationLine, RealLinesStylesShortLinesAndDamage) {
@@ -429,10 +381,6 @@ TEST(DecodeConstellationLine, RealLinesStylesShortLinesAndDamage) {
     EXPECT_EQ(std::tuple(point->Pen, point->Style, point->Name), std::tuple(r[7][0], r[8][0], r[9]))
         << r[1];
   }
-  // The published position of Almach.
-  const auto almach = DecodeConstellationLine("0203.9+4220 p", F::Figures);
-  EXPECT_NEAR(almach->RaHours, 2 * kHour + 3 * kMinute + 53.95 * kSecond, 0.051 * kMinute);
-  EXPECT_NEAR(almach->DecDegrees, 42 + 19 * kMinute + 47 * kSecond, 0.51 * kMinute);
   // Columns beyond the end of the line read as blanks: no pen code draws on.
   const auto noPen = DecodeConstellationLine("0203.9+4220", F::Figures);
   EXPECT_TRUE(noPen && !noPen->StartsLine());
@@ -462,7 +410,6 @@ TEST(ReadConstellationFile, ShippedFilesWholeAndTheInfoFileLines) {
   ASSERT_EQ(entries ? entries->size() : 0u, 88u);  // the 88 IAU constellations
   EXPECT_EQ(std::tuple((*entries)[19].Abbreviation, (*entries)[19].SwedishName),
             std::tuple("CMa", "Stora hunden"));
-  for (const TConstellationInfo& e : *entries) EXPECT_EQ(e.Abbreviation.size(), 3u);
   // Lines of "stjabild.dta"; real ones from data/stjabild.dta (line number in the comment).
   const std::tuple<std::string_view, std::string_view, std::string_view, std::string_view> cases[] =
       {{"Boo Bootes              Bj\xF6rnvaktaren", "Boo", "Bootes             ",

@@ -208,19 +208,9 @@ struct TFolder {
   }
 };
 TEST(CatalogPipeline, MagnitudeLimitIsInclusiveAndPerChartScale) {
-  // Zoom 1, 12h +10.1 (zone 20 of fil50: 12h-14h, 0..+30): x = 498, y = 342.5 - 27.27.
-  TFolder f;
-  f.Add("bsc", 20, Bsc(1, 180.0, 10.1, 500) + Bsc(2, 180.0, 10.1, 501));
-  TObsState s = Equatorial(kEquatorial, 1);
-  s.CatBSC = 1;
-  const auto star = f.Draw(s, "bsc");
-  ASSERT_EQ(star.size(), 1u);
-  EXPECT_EQ(std::tuple(std::get<TBscRecord>(star[0].Record).HR, star[0].X, star[0].Y,
-                       star[0].Magnitude, star[0].Zone),
-            std::tuple(1u, 498, 315, 5.0, 20));
-  // On the ecliptic chart "bsc" is read at every scale, and lambda 180, beta 0 lies in the
-  // middle of the chart at any zoom: a star exactly at the limit is drawn, one 0.01 fainter
-  // is not.
+  // On the ecliptic chart "bsc" is read at every scale, and lambda 180, beta 0 (zone 20 of
+  // fil50: 12h-14h, 0..+30) lies in the middle of the chart at any zoom: a star exactly at the
+  // limit is drawn, one 0.01 fainter is not.
   const std::pair<int, int> limits[] = {{1, 500},  {2, 580},   {4, 690},    {8, 790},
                                         {16, 900}, {32, 9900}, {1024, 9900}};
   for (const auto& [zoom, limit] : limits) {
@@ -230,7 +220,10 @@ TEST(CatalogPipeline, MagnitudeLimitIsInclusiveAndPerChartScale) {
     e.CatBSC = 1;
     const auto drawn = g.Draw(e, "bsc");
     ASSERT_EQ(drawn.size(), 1u) << zoom;
-    EXPECT_EQ(drawn[0].Magnitude, limit / 100.0) << zoom;
+    EXPECT_EQ(
+        std::tuple(std::get<TBscRecord>(drawn[0].Record).HR, drawn[0].Magnitude, drawn[0].Zone),
+        std::tuple(2u, limit / 100.0, 20))
+        << zoom;
   }
   // Columns: chart scale 1, 2, 4, 8, 16, and 32 up to 1024; "lbn" in brightness classes.
   using TLimits = std::array<double, 6>;
@@ -312,8 +305,6 @@ TEST(CatalogPipeline, NutationOfTheDrawingIsStoredInTheState) {
 // Sirius, Vega and Polaris through a drawing's whole catalog step in every system. Reference
 // pixels: reference_places.py (ERFA/pyerfa 2.0 apparent and observed places through the chart's
 // formulas written out independently), 2025 March 20, 21:00 UT1, Stockholm; within 0.75 px.
-// Records of data/bsc2000 by HR number.
-constexpr std::uint32_t kSirius = 2491, kVega = 7001, kPolaris = 424;
 std::vector<TCatalogObject> Find(const TCatalogDrawing& d, std::uint32_t hr) {
   std::vector<TCatalogObject> found;
   for (const TCatalogObject& o : d.Objects)
@@ -341,7 +332,7 @@ TEST(CatalogPipeline, BrightStarsAtTheirReferencePixels) {
   }
 }
 // Zoom 1, "bsc" to magnitude 5.0: the BSC5 holds 1600-odd such stars; the equatorial chart shows
-// those between declinations -75 and +75 (all but the polar caps), the polar chart only one half.
+// those between declinations -75 and +75 (all but the polar caps).
 TEST(CatalogPipeline, WholeSkyViewsDrawTheBrightStars) {
   TObsState state = StockholmMoment();
   state.CoordSystem = kEquatorial;
@@ -353,18 +344,6 @@ TEST(CatalogPipeline, WholeSkyViewsDrawTheBrightStars) {
   EXPECT_GT(d.Counts[bsc], 1400);
   EXPECT_LT(d.Counts[bsc], 1700);
   EXPECT_GT(d.Counts[CatalogIndex("ngc")], 100);
-  for (const TCatalogObject& o : d.Objects) EXPECT_LE(o.Magnitude, o.Catalog == bsc ? 5.0 : 12.0);
-  // Polaris only on the northern polar chart, Sirius only on the southern one.
-  state.CoordSystem = kEquatorialPolar;
-  state.CatNGC = 0;
-  for (const int hemisphere : {0, 1}) {
-    state.Hemisphere = hemisphere;
-    const TCatalogDrawing p = Drawing(state, &flags);
-    EXPECT_EQ(Find(p, kPolaris).size(), hemisphere == 0 ? 1u : 0u);
-    EXPECT_EQ(Find(p, kSirius).size(), hemisphere == 1 ? 1u : 0u);
-    ASSERT_FALSE(p.Objects.empty());
-    for (const TCatalogObject& o : p.Objects) EXPECT_EQ(o.Delta < 0.0, hemisphere == 1);
-  }
 }
 // The bound a draw cycle keeps its layers by (still_layers.h) against the places themselves:
 // stars anywhere, up to 0.01 degree from the pole, with the largest proper motion, moments of
