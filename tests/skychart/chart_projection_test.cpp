@@ -147,14 +147,14 @@ TEST(ProjectRectAndPolar, KnownPoints) {
   EXPECT_TRUE(ProjectPolar(10.0, 0.001, p));
 }
 TEST(ProjectWholeSky, EclipticPlaneAndSideView) {
-  const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.0, 2.0, View(kEclipticWhole, 1));
+  const TWholeSkyPoint p = ProjectWholeSky(1.0, 0.5, 2.0, View(kEclipticWhole, 1));
   EXPECT_DOUBLE_EQ(p.X, 360.4);
-  EXPECT_DOUBLE_EQ(p.Y, 348.0);
+  EXPECT_DOUBLE_EQ(p.Y, 344.8);
   EXPECT_DOUBLE_EQ(p.SideX, 872.8);
   // "90 degrees": longitude 0 up and 90 to the left.
   const TWholeSkyPoint r =
-      ProjectWholeSky(1.0, 0.0, 0.0, View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1));
-  EXPECT_DOUBLE_EQ(r.X, 354.0);
+      ProjectWholeSky(1.0, 1.0, 0.0, View(kEclipticWhole, 1, 0.0, 0.0, 0, 0, 1));
+  EXPECT_DOUBLE_EQ(r.X, 347.6);
   EXPECT_DOUBLE_EQ(r.Y, 341.6);
   // 5 AU at zoom 1024 with both pane offsets.
   TChartView zoomed = View(kEclipticWhole, 1024, -1.0, 2.0);
