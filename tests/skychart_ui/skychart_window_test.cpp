@@ -240,53 +240,48 @@ TEST(StillLayers, KeptWhileTheyFitMadeAgainOnAnyChange) {
   TObsState s = MomentState();
   s.CoordSystem = kEquatorial;
   const Canvas canvas(kChartClientWidth, kChartClientHeight);
-  const auto begin = [&](const TObsState& state, int zoom = 1) {
-    TObsState z = state;
+  // A cycle `days` after s at `zoom`, with one field of the state set to `value`.
+  const auto begin = [&](double days = 0.0, int zoom = 1, int TObsState::*field = nullptr,
+                         int value = 0) {
+    TObsState z = s;
+    z.JD_TT += days;
     z.ChartScale = zoom;
+    if (field != nullptr) z.*field = value;
     return still.Begin(z, MakeChartView(z, ChartStateFromObs(z)), canvas, DataFolder());
   };
-  const auto made = [&](double seam = 90.0) {
-    EXPECT_EQ(begin(s), TStillLayers::TUse::Make);
-    still.Made(seam);
-    EXPECT_EQ(begin(s), TStillLayers::TUse::Reuse);
-  };
   using enum TStillLayers::TUse;
+  const auto made = [&](double seam = 90.0) {
+    EXPECT_EQ(begin(), Make);
+    still.Made(seam);
+    EXPECT_EQ(begin(), Reuse);
+  };
+  // The sky turns with the Earth (or system 0).
   for (const int system : {kEclipticWhole, kHorizontal, kHorizontalPolar}) {
-    TObsState turning = s;
-    turning.CoordSystem = system;
-    EXPECT_EQ(begin(turning), None) << system;  // the sky turns with the Earth (or system 0)
+    EXPECT_EQ(begin(0.0, 1, &TObsState::CoordSystem, system), None) << system;
   }
   made();
-  TObsState later = s;
-  later.JD_TT += 1.0 / 24.0;
-  EXPECT_EQ(begin(later), Reuse);  // an hour: far below a quarter pixel at zoom 1
-  later.JD_TT = s.JD_TT + 365.25;
-  EXPECT_EQ(begin(later), Make);  // a year: aberration alone moves places up to 41"
+  EXPECT_EQ(begin(1.0 / 24.0), Reuse);  // an hour: far below a quarter pixel at zoom 1
+  EXPECT_EQ(begin(365.25), Make);       // a year: aberration alone moves places up to 41"
   made();
-  TObsState other = s;
-  other.CatNGC = 1 - other.CatNGC;
-  EXPECT_EQ(begin(other), Make);
+  EXPECT_EQ(begin(0.0, 1, &TObsState::CatNGC, 1 - s.CatNGC), Make);
   made();
   NoteFileWritten();
-  EXPECT_EQ(begin(s), Make);
+  EXPECT_EQ(begin(), Make);
   made();
   now += std::chrono::milliseconds(999);
-  EXPECT_EQ(begin(s), Reuse);
+  EXPECT_EQ(begin(), Reuse);
   now += std::chrono::milliseconds(1);
-  EXPECT_EQ(begin(s), Make);  // a second: another program may have changed a data file
+  EXPECT_EQ(begin(), Make);  // a second: another program may have changed a data file
   // Zoom 1024 (2765 pixels a degree): a day moves places by a pixel or so.
-  EXPECT_EQ(begin(s, 1024), Make);
+  EXPECT_EQ(begin(0.0, 1024), Make);
   still.Made(90.0);
-  later.JD_TT = s.JD_TT + 1.0;
-  EXPECT_EQ(begin(later, 1024), Make);
+  EXPECT_EQ(begin(1.0, 1024), Make);
   // A point 0.0005 degree from the seam: the layer lasts while the places move less.
   made(0.0005);
-  later.JD_TT = s.JD_TT + 0.05;
-  EXPECT_EQ(begin(later), Reuse);
-  later.JD_TT = s.JD_TT + 1.0;
-  EXPECT_EQ(begin(later), Make);
+  EXPECT_EQ(begin(0.05), Reuse);
+  EXPECT_EQ(begin(1.0), Make);
   SetChartShortcuts(false);
-  EXPECT_EQ(begin(s), None);
+  EXPECT_EQ(begin(), None);
   SetChartShortcuts(true);
 }
 
